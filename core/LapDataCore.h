@@ -1,0 +1,81 @@
+// The one object that holds everything the lap data core has loaded, and its accessor for the windows.
+// Tests build their own instances; the clock and the random source can be replaced.
+#pragma once
+
+#include "core/LapData.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace orvelo {
+
+// The twelve scale words of the graph windows.
+struct GraphScaleWords {
+    std::int32_t word1 = 0;
+    std::int32_t word2 = 0;
+    std::int32_t word3 = 0;
+    float word4 = 0.0f;
+    float word5 = 0.0f;
+    std::int32_t word6 = 0;
+    std::int32_t word7 = 0;
+    std::int32_t word8 = 0;
+    std::int32_t word9 = 0;
+    std::int32_t word10 = 0;
+    float word11 = 0.0f;
+    std::int32_t word12 = 0;
+};
+static_assert(sizeof(GraphScaleWords) == 48);
+
+class LapDataCore {
+public:
+    LapDataCore();
+
+    // Stable references: nullptr when the file or the lap is gone.
+    Lap* ResolveLap(const LapRef& ref);
+    const Lap* ResolveLap(const LapRef& ref) const;
+    LogFile* FindFile(FileSet set, std::uint32_t fileId);
+    const LogFile* FindFile(FileSet set, std::uint32_t fileId) const;
+    std::deque<LogFile>* FilesOf(FileSet set);
+    const std::deque<LogFile>* FilesOf(FileSet set) const;
+    std::uint32_t TakeNextFileId() { return m_nextFileId++; }
+
+    std::deque<LogFile> LogFiles;
+    std::deque<LogFile> MapFiles;
+    std::deque<FileListEntry> ReadLogFileList;
+    std::deque<FileListEntry> ReadMapFileList;
+    std::vector<SelectedLap> SelectedLaps;
+    std::vector<BaseLapFileRef> BaseLapFiles;
+    std::deque<Lap> BaseLapWork;
+    LapRef BaseLap;
+    std::uint32_t BaseLapLength = 0;
+    std::int32_t MarkedLapCount = 0;
+    std::uint32_t LoadedFileCount = 0;
+    std::uint32_t LoadedMapFileCount = 0;
+    Lap LapTemplate;
+    LogFile LogFileTemplate;
+    LogFile MapFileTemplate;
+    std::deque<LogRecord> ScratchRecords;
+    std::deque<SampleRec> ScratchSamples;
+    std::deque<PositionRec> ScratchPositions;
+    double SamplePeriod = 0.0;
+    double SpeedFactor = 0.0;
+    std::uint8_t Press1RangeCode = 0;
+    std::uint8_t Press2RangeCode = 0;
+    std::uint8_t LastSampleFlag = 0;
+    GraphScaleWords GraphScaleDefaults;
+
+    // Wall-clock time in seconds since 1970-01-01 UTC.
+    std::function<std::int64_t()> nowSeconds;
+    // Non-negative pseudo-random numbers, like the C runtime's rand().
+    std::function<int()> randomNumber;
+
+private:
+    std::uint32_t m_nextFileId = 1;
+};
+
+// The core the windows share.
+LapDataCore& TheLapDataCore();
+
+} // namespace orvelo

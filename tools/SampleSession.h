@@ -1,0 +1,146 @@
+// Synthetic logger sessions for tests, benchmarks and the demo: a vehicle
+// driven round a closed circuit, written as 64-byte records, with the truth
+// (laps, counts, driven positions) that a reader of the file must reproduce.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace samplegen {
+
+// Shapes of session. Each one changes the standard session in one way only.
+enum class Variant {
+  Standard,           // complete laps, GPS on every position record
+  NoGps,              // hemisphere letters and coordinates 0: dead reckoning only
+  SouthernWestern,    // circuit in the southern and western hemispheres
+  PrimeMeridian,      // circuit crossing longitude 0 (fixes switch between 'E' and 'W')
+  Equator,            // circuit crossing latitude 0 (fixes switch between 'N' and 'S')
+  OutLap,             // records before the first lap line; that 'L' closes nothing
+  UnfinishedInLap,    // samples and fixes after the last 'L', without a lap-end record
+  EndsAfterLapEnd,    // the final 'L' is left out: the file ends after a lap-end record
+  LapClosedByGps,     // the final 'L' is replaced by a 'G' fix
+  PartialRecord,      // 1..63 bytes of a further record at the end of the file
+  ZeroSpeedLap,       // lap 2 (lap 1 when there is one lap) reports Speed 0 throughout
+  NoPositionLap,      // lap 2 has no position records and no 'L'; the next lap's first 'G' closes it
+  NoPositionFinalLap, // the last lap has no position records and no 'L'; the file ends after its lap-end record
+};
+
+enum class CircuitShape {
+  KartTrack,  // a twisty closed track with straights, sweepers and hairpins
+  Stadium,    // two straights joined by two half circles
+  Circle,     // constant radius, driven at constant speed
+};
+
+struct SessionOptions {
+  std::uint64_t seed = 1;
+  int laps = 5;                       // complete laps (ignored when durationSeconds > 0)
+  double durationSeconds = 0.0;       // > 0: drive laps until this much time has passed
+  int rateMode = 1;                   // 0..3: sample periods 0.01, 0.04, 0.25, 0.0025 s
+  int samplesPerSecond = 0;           // 0: 100, 25, 4, 100 by rate mode; 400 allowed for mode 3
+  Variant variant = Variant::Standard;
+  CircuitShape circuit = CircuitShape::KartTrack;
+  double circuitLength = 1200.0;      // metres of one lap
+  double originLatitude = 35.37126;   // degrees, negative = south (Variant may override)
+  double originLongitude = 138.92741; // degrees, negative = west (Variant may override)
+  int startClockSeconds = 14 * 3600 + 30 * 60;  // time of day of the first record
+  double otherKindEverySeconds = 0.0; // > 0: every so often a fix is written with otherKindLetter
+  char otherKindLetter = 'X';
+  std::uint8_t press1Range = 0;       // range codes written in every position record
+  std::uint8_t press2Range = 2;
+  int partialBytes = 37;              // PartialRecord: bytes of the cut record (1..63)
+  int firstLapNumber = 1;
+};
+
+// How the reader closes a lap.
+enum class LapClose { LapLine, GpsFix, EndOfFile };
+
+// Extremes over the sample and lap-end records the reader collects for a lap.
+struct ChannelTruth {
+  std::array<std::uint16_t, 12> wordMin{};  // per channel word of the sample records
+  std::array<std::uint16_t, 12> wordMax{};
+  int peakA = 0;            // largest |byte 32| (tenths of g)
+  int peakB = 0;            // largest |byte 33|
+  std::uint16_t maxSpeed = 0;  // largest Speed of the lap's position records
+  std::uint16_t maxRpm = 0;    // largest RPM of the lap's position records
+};
+
+// One complete lap as the log reader must produce it.
+struct ExpectedLap {
+  int number = 0;                  // bytes 2-3 of its lap-end record
+  std::uint32_t lapTime = 0;       // 1/100 s: the 'L' value, or the running time when not closed by 'L'
+  std::uint32_t distance = 0;      // metres: sum of the distance steps incl. the lap-end record's
+  std::uint32_t sampleCount = 0;   // sample records since the previous close + 1
+  std::uint32_t positionCount = 0; // position records since the previous close before the lap-end record + 1
+  std::uint32_t recordCount = 0;   // records read from the file up to and including the lap-end record
+  std::size_t firstRecord = 0;     // record range [firstRecord, endRecord) the log reader keeps for the lap
+  std::size_t endRecord = 0;
+  std::size_t positionRecords = 0; // position records in that range
+  LapClose closedBy = LapClose::LapLine;
+  bool gpsSign = false;            // more position records with valid hemisphere letters than without
+  bool zeroSpeed = false;          // every Speed of the lap is 0
+  ChannelTruth channels;
+};
+
+// The driven position at one position record.
+struct DrivenPoint {
+  std::size_t recordIndex = 0;
+  double east = 0.0;        // metres from the origin
+  double north = 0.0;
+  double latitude = 0.0;    // degrees written into the record (signed); 0 without GPS
+  double longitude = 0.0;
+  char letter = 'G';
+};
+
+struct Session {
+  std::vector<std::uint8_t> bytes;
+  std::vector<ExpectedLap> laps;         // complete laps in file order
+  std::optional<std::pair<std::size_t, std::size_t>> trailingLap;  // records of the unfinished lap
+  std::size_t recordCount = 0;           // complete records in bytes
+  int expectedReadResult = 0;            // 0, or -1 when the file ends in a partial record
+  std::uint32_t lapCount = 0;            // lap-end records
+  std::uint32_t totalTime = 0;           // 1/100 s, as the reader sums it
+  std::uint32_t totalDistance = 0;       // metres
+  int lowestLap = 1000;
+  int highestLap = 0;
+  bool savedCourseMark = false;          // course-map file whose first 'L' carries 0xFF in byte 30
+  int rateMode = 0;
+  bool hasGps = true;
+  double originLatitude = 0.0;           // degrees, the (0, 0) of the driven positions
+  double originLongitude = 0.0;
+  double circuitLength = 0.0;            // metres of the circuit's centre line
+  double drivenSeconds = 0.0;
+  std::vector<DrivenPoint> positions;    // one per position record, in file order
+};
+
+// A log file of the options' shape.
+Session GenerateSession(const SessionOptions& options);
+
+// A course-map file: the records of lap `lapNumber` of the session the options
+// describe, as a log file holds them; with markGpsCourse the first 'L' gets
+// byte 30 = 0xFF. The truth describes the file as the course-map reader reads it.
+Session GenerateMapFile(const SessionOptions& options, int lapNumber, bool markGpsCourse);
+
+// `count` records of random bytes and random record kinds, the same for a seed.
+std::vector<std::uint8_t> GenerateRandomRecords(std::uint64_t seed, std::size_t count);
+
+// Writes the bytes to a file; false when it cannot be written completely.
+bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// Latitude and longitude in signed degrees of a point east/north metres from the
+// origin, placed so that the reader's projection gives those metres back.
+struct GeoPoint {
+  double latitude = 0.0;
+  double longitude = 0.0;
+};
+GeoPoint OffsetToLatLon(double originLatitude, double originLongitude, double east, double north);
+
+std::string_view VariantName(Variant variant);
+std::optional<Variant> ParseVariant(std::string_view name);
+std::vector<Variant> AllVariants();
+
+}  // namespace samplegen

@@ -1,0 +1,68 @@
+// One private window message as it travels between windows: id, the two
+// parameters, and the copy of any data block the parameters point to.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace platform {
+
+using WParam = std::uint64_t;
+using LParam = std::int64_t;
+using LResult = std::int64_t;
+
+// Names a window. Handles are handed out in increasing order and never reused,
+// so a stale handle can only ever name nothing.
+using WindowHandle = std::uint64_t;
+inline constexpr WindowHandle kNoWindow = 0;
+
+struct Message {
+    std::uint32_t id = 0;
+    WParam wParam = 0;
+    LParam lParam = 0;
+    // Owns the block that wParam or lParam points to, so a posted pointer stays
+    // valid through every relay hop after its sender is gone.
+    std::shared_ptr<const void> payload;
+};
+
+// A message whose lParam points to a copy of block owned by the message.
+template <class T>
+Message MessageWithBlock(std::uint32_t id, WParam wParam, const T& block) {
+    auto copy = std::make_shared<const T>(block);
+    return Message{id, wParam, reinterpret_cast<LParam>(copy.get()), copy};
+}
+
+// The same with the copy's address in wParam.
+template <class T>
+Message MessageWithBlockInWParam(std::uint32_t id, const T& block, LParam lParam) {
+    auto copy = std::make_shared<const T>(block);
+    return Message{id, reinterpret_cast<WParam>(copy.get()), lParam, copy};
+}
+
+// The same message with other parameters; the payload goes along.
+inline Message WithParams(const Message& message, WParam wParam, LParam lParam) {
+    return Message{message.id, wParam, lParam, message.payload};
+}
+
+// Reads a parameter as a pointer to a block (nullptr for 0).
+template <class T>
+const T* BlockAt(std::uint64_t param) {
+    return reinterpret_cast<const T*>(static_cast<std::uintptr_t>(param));
+}
+template <class T>
+const T* BlockAt(std::int64_t param) {
+    return reinterpret_cast<const T*>(static_cast<std::uintptr_t>(param));
+}
+
+// 16-bit packing on the low 32 bits of a parameter. The halves read back
+// unsigned: a high word of 0x8000 or more never turns the value negative.
+constexpr LParam MakeLong(std::uint32_t low, std::uint32_t high) {
+    return static_cast<LParam>((low & 0xFFFFu) | ((high & 0xFFFFu) << 16));
+}
+constexpr std::uint16_t LoWord(std::uint64_t value) { return static_cast<std::uint16_t>(value & 0xFFFFu); }
+constexpr std::uint16_t HiWord(std::uint64_t value) { return static_cast<std::uint16_t>((value >> 16) & 0xFFFFu); }
+// Where a half carries a signed value (scale limits), read it as signed 16-bit.
+constexpr std::int16_t LoWordSigned(std::uint64_t value) { return static_cast<std::int16_t>(LoWord(value)); }
+constexpr std::int16_t HiWordSigned(std::uint64_t value) { return static_cast<std::int16_t>(HiWord(value)); }
+
+}  // namespace platform

@@ -1,0 +1,193 @@
+#include "core/LogFileReader.h"
+
+#include "core/LapDataCore.h"
+#include "core/LapFileReader.h"
+#include "core/Utf8Text.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvelo {
+namespace {
+
+// Large blocks keep the system calls per record negligible; a multiple of the record size.
+constexpr std::size_t kReadBlockSize = std::size_t{4} << 20;
+static_assert(kReadBlockSize % kRecordSize == 0);
+
+// A read-only descriptor of a regular file, or -1. Never creates anything.
+int OpenForReading(std::u16string_view path, struct stat* info)
+{
+    const int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Feeds every complete record to the reader; 0 at a clean end, -1 on a read error or a partial record.
+int ReadRecords(int fd, LapFileReader& reader)
+{
+    const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[kReadBlockSize]);
+    std::size_t filled = 0;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer.get() + filled, kReadBlockSize - filled);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+        const std::size_t whole = filled - filled % kRecordSize;
+        for (std::size_t offset = 0; offset < whole; offset += kRecordSize)
+            reader.ReadRecord(buffer.get() + offset);
+        std::memmove(buffer.get(), buffer.get() + whole, filled - whole);
+        filled -= whole;
+    }
+    if (filled != 0)
+        return -1;
+    reader.Finish();
+    return 0;
+}
+
+int ReadFile(LapDataCore& core, LogFile& file, std::u16string_view path, LapFileReader::Kind kind)
+{
+    struct stat info {};
+    const int fd = OpenForReading(path, &info);
+    if (fd < 0)
+        return -1;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    if (kind == LapFileReader::Kind::Map) {
+        ResetLapTemplate(core);
+        core.ScratchRecords.clear();
+        core.ScratchSamples.clear();
+        core.ScratchPositions.clear();
+    }
+    LapFileReader reader(core, file, kind);
+    const int result = ReadRecords(fd, reader);
+    ::close(fd);
+    if (result != 0 && kind == LapFileReader::Kind::Map) {
+        // The laps closed so far stay; the unfinished lap is dropped.
+        core.ScratchRecords.clear();
+        core.ScratchSamples.clear();
+        core.ScratchPositions.clear();
+        ResetLapTemplate(core);
+    }
+    return result;
+}
+
+int AddFile(LapDataCore& core, LogFile& fileTemplate, std::deque<LogFile>& files, std::u16string_view path)
+{
+    fileTemplate.dateText.clear();
+    fileTemplate.totalTime = 0;
+    fileTemplate.totalDistance = 0;
+    fileTemplate.lapCount = 0;
+    fileTemplate.lowestLapNumber = 0;
+    fileTemplate.highestLapNumber = 0;
+    fileTemplate.listState = 0;
+    fileTemplate.currentCourseFlag = 0;
+    fileTemplate.laps.clear();
+    fileTemplate.trailingLaps.clear();
+    std::u16string title;
+    std::u16string dateText;
+    ReadFileDateAndTitle(path, title, dateText);
+    fileTemplate.dateText = dateText;
+    fileTemplate.title = title;
+    fileTemplate.fullPath = std::u16string(path);
+    fileTemplate.folder = GetFolderPart(path);
+    LogFile& file = files.emplace_back(fileTemplate);
+    file.fileId = core.TakeNextFileId();
+    return 0;
+}
+
+} // namespace
+
+void ResetLapTemplate(LapDataCore& core)
+{
+    core.LapTemplate = Lap{};
+}
+
+int AddLogFile(LapDataCore& core, std::u16string_view path)
+{
+    return AddFile(core, core.LogFileTemplate, core.LogFiles, path);
+}
+
+int AddMapFile(LapDataCore& core, std::u16string_view path)
+{
+    return AddFile(core, core.MapFileTemplate, core.MapFiles, path);
+}
+
+int ReadLogFile(LapDataCore& core, std::u16string_view path)
+{
+    AddLogFile(core, path);
+    LogFile& file = core.LogFiles.back();
+    file.laps.clear();
+    file.trailingLaps.clear();
+    ResetLapTemplate(core);
+    file.laps.push_back(core.LapTemplate);
+    return ReadFile(core, file, path, LapFileReader::Kind::Log);
+}
+
+int ReadMapFile(LapDataCore& core, std::u16string_view path)
+{
+    AddMapFile(core, path);
+    return ReadFile(core, core.MapFiles.back(), path, LapFileReader::Kind::Map);
+}
+
+int ReadFileDateAndTitle(std::u16string_view path, std::u16string& title, std::u16string& dateText)
+{
+    title = GetFileTitleFromPath(path);
+    dateText.clear();
+    struct stat info {};
+    const int fd = OpenForReading(path, &info);
+    if (fd < 0) {
+        std::fputs("Error, cannot open file\n", stdout);
+        return -1;
+    }
+    ::close(fd);
+    const std::time_t written = info.st_mtim.tv_sec;
+    std::tm utc {};
+    if (::gmtime_r(&written, &utc) == nullptr)
+        return 0;
+    dateText = FormatFileDate(utc);
+    return 0;
+}
+
+std::u16string FormatFileDate(const std::tm& time)
+{
+    static const char* const kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    const char* weekday = (time.tm_wday >= 0 && time.tm_wday < 7) ? kWeekdays[time.tm_wday] : "";
+    char text[64];
+    const int length = std::snprintf(text, sizeof text, "%d/%d/%d(%s) %d:%d", time.tm_year + 1900,
+                                     time.tm_mon + 1, time.tm_mday, weekday, time.tm_hour, time.tm_min);
+    return std::u16string(text, text + (length > 0 ? length : 0));
+}
+
+std::int64_t GetSecondsSince2008(const LapDataCore& core)
+{
+    std::tm start {};
+    start.tm_year = 2008 - 1900;
+    start.tm_mon = 0;
+    start.tm_mday = 1;
+    start.tm_isdst = -1;
+    std::time_t epoch = std::mktime(&start);
+    if (epoch == static_cast<std::time_t>(-1)) {
+        // No local time for that date: count from UTC instead of failing.
+        std::tm utc {};
+        utc.tm_year = 2008 - 1900;
+        utc.tm_mday = 1;
+        epoch = ::timegm(&utc);
+    }
+    return core.nowSeconds() - static_cast<std::int64_t>(epoch);
+}
+
+} // namespace orvelo

@@ -1,0 +1,39 @@
+// Reading log files into LogFiles and course-map files into MapFiles, with the file date and title.
+// Files are opened read-only and never created by a read.
+#pragma once
+
+#include "core/PathSplit.h"
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <string_view>
+
+namespace orvelo {
+
+class LapDataCore;
+
+// Every scalar of LapTemplate to 0, its texts empty and its four lists emptied.
+void ResetLapTemplate(LapDataCore& core);
+
+// Append a new LogFile for the path (date, title, folder, a fresh file id). Return 0.
+int AddLogFile(LapDataCore& core, std::u16string_view path);
+int AddMapFile(LapDataCore& core, std::u16string_view path);
+
+// Read the file into the new last element of LogFiles / MapFiles.
+// 0 when the whole file was read; -1 when it cannot be opened, is not a regular file,
+// a read fails or it ends in a partial record (what was read stays).
+int ReadLogFile(LapDataCore& core, std::u16string_view path);
+int ReadMapFile(LapDataCore& core, std::u16string_view path);
+
+// Title of the path and the file's last-write time (UTC) as text; -1 when the file cannot be opened,
+// after the line "Error, cannot open file" on the standard output (the date text is then empty).
+int ReadFileDateAndTitle(std::u16string_view path, std::u16string& title, std::u16string& dateText);
+
+// "%d/%d/%d(%s) %d:%d": year, month, day, weekday name, hour, minute.
+std::u16string FormatFileDate(const std::tm& time);
+
+// Seconds from 2008-01-01 00:00:00 local time to the core's clock.
+std::int64_t GetSecondsSince2008(const LapDataCore& core);
+
+} // namespace orvelo

@@ -1,0 +1,8 @@
+// Entry point of the core tests: plain GoogleTest, no Qt.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

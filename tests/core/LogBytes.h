@@ -1,0 +1,51 @@
+// Test support for the lap data core: log-file bytes built record by record, and a scratch folder.
+#pragma once
+
+#include "tools/RecordBuilder.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orvelo::test {
+
+// A run of 64-byte records. Position records carry a valid 'N'/'E' fix unless told otherwise.
+class LogBytes {
+public:
+    LogBytes& Sample(std::uint16_t timeStep, std::uint16_t distanceStep);
+    LogBytes& LapEnd(std::uint16_t lapNumber, std::uint16_t timeStep, std::uint16_t distanceStep);
+    LogBytes& Gps(std::uint16_t fixTimeOffset, std::uint16_t distanceOffset = 0, bool validFix = true);
+    LogBytes& LapLine(std::uint16_t lapTime, std::uint16_t lapLineWord = 0);
+    LogBytes& Other(char letter = 'X', std::uint16_t recordWord = 0);
+    LogBytes& Position(const samplegen::PositionFields& fields);
+    LogBytes& Append(const std::vector<std::uint8_t>& more);
+
+    std::size_t RecordCount() const { return bytes.size() / samplegen::kRecordSize; }
+    // The 64 bytes of record k.
+    std::vector<std::uint8_t> Record(std::size_t k) const;
+
+    std::vector<std::uint8_t> bytes;
+};
+
+// A fresh folder under the test's temporary folder, removed with everything in it.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::filesystem::path Path(const std::string& name) const { return m_folder / name; }
+    // Writes the bytes to the named file and returns its whole path as the core takes it.
+    std::u16string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
+    const std::filesystem::path& Folder() const { return m_folder; }
+
+private:
+    std::filesystem::path m_folder;
+};
+
+std::u16string WidePath(const std::filesystem::path& path);
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
+
+} // namespace orvelo::test

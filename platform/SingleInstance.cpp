@@ -1,0 +1,92 @@
+#include "platform/SingleInstance.h"
+
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+namespace platform {
+
+namespace {
+
+const QByteArray kActivateRequest = "activate\n";
+const QByteArray kActivateReply = "ok\n";
+
+QString DefaultFolder() {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder;
+}
+
+}  // namespace
+
+SingleInstance::SingleInstance(const QString& name, const QString& folder)
+    : m_folder(folder.isEmpty() ? DefaultFolder() : folder),
+      m_name(name),
+      m_lock(QDir(m_folder).filePath(name + QStringLiteral(".lock"))) {
+    m_lock.setStaleLockTime(0);  // a lock is stale only when its process is gone
+}
+
+SingleInstance::~SingleInstance() {
+    if (m_server)
+        m_server->close();
+}
+
+QString SingleInstance::LockPath() const { return QDir(m_folder).filePath(m_name + QStringLiteral(".lock")); }
+
+QString SingleInstance::SocketPath() const { return QDir(m_folder).filePath(m_name + QStringLiteral(".socket")); }
+
+bool SingleInstance::TryAcquire() {
+    QDir().mkpath(m_folder);
+    return m_lock.isLocked() || m_lock.tryLock(0);
+}
+
+bool SingleInstance::Listen() {
+    if (!m_lock.isLocked())
+        return false;
+    if (m_server)
+        return true;
+    m_server = std::make_unique<QLocalServer>();
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(SocketPath());  // left by a crashed instance; we hold the lock
+    if (!m_server->listen(SocketPath())) {
+        m_server.reset();
+        return false;
+    }
+    connect(m_server.get(), &QLocalServer::newConnection, this, &SingleInstance::OnNewConnection);
+    return true;
+}
+
+void SingleInstance::OnNewConnection() {
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (!socket->canReadLine())
+                return;
+            if (socket->readLine(64) == kActivateRequest) {
+                socket->write(kActivateReply);
+                socket->flush();
+                emit ActivationRequested();
+            }
+            socket->disconnectFromServer();
+        });
+    }
+}
+
+bool SingleInstance::AskRunningToActivate(int timeoutMs) const {
+    QLocalSocket socket;
+    socket.connectToServer(SocketPath());
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(kActivateRequest);
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(timeoutMs))
+            return false;
+    }
+    return socket.readLine(64) == kActivateReply;
+}
+
+}  // namespace platform

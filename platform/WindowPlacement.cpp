@@ -1,0 +1,90 @@
+#include "platform/WindowPlacement.h"
+
+#include <QWidget>
+
+#include <algorithm>
+#include <array>
+
+namespace platform {
+
+namespace {
+
+void PutU32(QByteArray& bytes, int offset, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+std::uint32_t GetU32(const QByteArray& bytes, int offset) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i)
+        value |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(bytes[offset + i])) << (8 * i);
+    return value;
+}
+
+}  // namespace
+
+QByteArray WindowPlacement::ToBytes() const {
+    QByteArray bytes(kSize, '\0');
+    const std::array<std::uint32_t, 11> fields = {
+        length,
+        flags,
+        showCommand,
+        static_cast<std::uint32_t>(minX),
+        static_cast<std::uint32_t>(minY),
+        static_cast<std::uint32_t>(maxX),
+        static_cast<std::uint32_t>(maxY),
+        static_cast<std::uint32_t>(normalLeft),
+        static_cast<std::uint32_t>(normalTop),
+        static_cast<std::uint32_t>(normalRight),
+        static_cast<std::uint32_t>(normalBottom)};
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        PutU32(bytes, static_cast<int>(4 * i), fields[i]);
+    return bytes;
+}
+
+std::optional<WindowPlacement> WindowPlacement::FromBytes(const QByteArray& bytes) {
+    if (bytes.size() != static_cast<int>(kSize) || GetU32(bytes, 0) != kSize)
+        return std::nullopt;
+    WindowPlacement p;
+    p.flags = GetU32(bytes, 4);
+    p.showCommand = GetU32(bytes, 8);
+    p.minX = static_cast<std::int32_t>(GetU32(bytes, 12));
+    p.minY = static_cast<std::int32_t>(GetU32(bytes, 16));
+    p.maxX = static_cast<std::int32_t>(GetU32(bytes, 20));
+    p.maxY = static_cast<std::int32_t>(GetU32(bytes, 24));
+    p.normalLeft = static_cast<std::int32_t>(GetU32(bytes, 28));
+    p.normalTop = static_cast<std::int32_t>(GetU32(bytes, 32));
+    p.normalRight = static_cast<std::int32_t>(GetU32(bytes, 36));
+    p.normalBottom = static_cast<std::int32_t>(GetU32(bytes, 40));
+    return p;
+}
+
+WindowPlacement WindowPlacement::Of(const QWidget& window) {
+    WindowPlacement p;
+    const QRect normal = window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.frameGeometry();
+    p.normalLeft = normal.left();
+    p.normalTop = normal.top();
+    p.normalRight = normal.left() + normal.width();
+    p.normalBottom = normal.top() + normal.height();
+    if (!window.isVisible())
+        p.showCommand = kHide;
+    else if (window.isMinimized())
+        p.showCommand = kShowMinimized;
+    else if (window.isMaximized())
+        p.showCommand = kShowMaximized;
+    else
+        p.showCommand = kShowNormal;
+    return p;
+}
+
+void WindowPlacement::ApplyTo(QWidget& window) const {
+    if (!HasNormalRect() || normalTop >= normalBottom)
+        return;
+    // The record holds the frame rectangle; resize() wants the inner size.
+    const int frameWidth = window.frameGeometry().width() - window.geometry().width();
+    const int frameHeight = window.frameGeometry().height() - window.geometry().height();
+    window.move(normalLeft, normalTop);
+    window.resize(std::max(1, normalRight - normalLeft - frameWidth), std::max(1, normalBottom - normalTop - frameHeight));
+}
+
+}  // namespace platform

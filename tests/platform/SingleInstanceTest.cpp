@@ -1,0 +1,77 @@
+// One instance per user, checked with real processes: this test binary
+// starts itself again as the later instance.
+#include "platform/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using platform::SingleInstance;
+
+namespace {
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    // Runs the later instance while this process keeps its event loop going.
+    int RunLaterInstance() {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ORVELO_INSTANCE_CHILD"), folder.path());
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        EXPECT_TRUE(child.waitForStarted(10000));
+        QElapsedTimer clock;
+        clock.start();
+        while (child.state() != QProcess::NotRunning && clock.elapsed() < 60000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            child.waitForFinished(10);
+        }
+        return child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+    }
+    QTemporaryDir folder;
+};
+
+TEST_F(SingleInstanceTest, LaterProcessFindsTheLockAndAsksTheFirstToActivate) {
+    SingleInstance first(QStringLiteral("Varnek Orvelo"), folder.path());
+    ASSERT_TRUE(first.TryAcquire());
+    ASSERT_TRUE(first.Listen());
+    int requests = 0;
+    QObject::connect(&first, &SingleInstance::ActivationRequested, [&] { ++requests; });
+    EXPECT_EQ(RunLaterInstance(), 3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(requests, 1);
+}
+
+TEST_F(SingleInstanceTest, LaterProcessWithoutAListenerStillSeesTheLock) {
+    SingleInstance first(QStringLiteral("Varnek Orvelo"), folder.path());
+    ASSERT_TRUE(first.TryAcquire());
+    EXPECT_EQ(RunLaterInstance(), 4);
+}
+
+TEST_F(SingleInstanceTest, LockIsFreeAgainOnceTheFirstIsGone) {
+    {
+        SingleInstance first(QStringLiteral("Varnek Orvelo"), folder.path());
+        ASSERT_TRUE(first.TryAcquire());
+        ASSERT_TRUE(first.Listen());
+    }
+    EXPECT_EQ(RunLaterInstance(), 5);
+}
+
+TEST_F(SingleInstanceTest, LockLeftByADeadProcessIsTakenOver) {
+    // A lock file naming a process that no longer runs.
+    QProcess shortLived;
+    shortLived.start(QStringLiteral("/bin/true"), {});
+    ASSERT_TRUE(shortLived.waitForFinished(10000));
+    const qint64 deadPid = shortLived.processId() ? shortLived.processId() : 999999;
+    QFile lock(QDir(folder.path()).filePath(QStringLiteral("Varnek Orvelo.lock")));
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(deadPid) + "\norvelo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    SingleInstance next(QStringLiteral("Varnek Orvelo"), folder.path());
+    EXPECT_TRUE(next.TryAcquire());
+    EXPECT_TRUE(next.Listen());  // a stale socket file would not stop it either
+}
+
+}  // namespace

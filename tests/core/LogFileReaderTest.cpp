@@ -1,0 +1,211 @@
+// Opening and reading whole files: missing, read-only, truncated and hostile files, dates and titles.
+#include "core/LapDataCore.h"
+#include "core/LogBytes.h"
+#include "core/LogFileReader.h"
+
+#include "tools/SampleSession.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace orvelo {
+namespace {
+
+namespace fs = std::filesystem;
+using test::LogBytes;
+
+class LogFileReaderTest : public ::testing::Test {
+protected:
+    // A complete lap numbered n (4 records, lap time 50).
+    static void AddLap(LogBytes& log, std::uint16_t n)
+    {
+        log.Sample(20, 5).Gps(3).LapEnd(n, 30, 5).LapLine(50);
+    }
+    static std::size_t RecordsHeld(const LogFile& file)
+    {
+        std::size_t count = 0;
+        for (const Lap& lap : file.laps)
+            count += lap.records.size();
+        for (const Lap& lap : file.trailingLaps)
+            count += lap.records.size();
+        return count;
+    }
+
+    LapDataCore core;
+    test::ScratchFolder folder;
+};
+
+TEST_F(LogFileReaderTest, MissingFileFailsAndIsNotCreated)
+{
+    const fs::path missing = folder.Path("missing.dat");
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(ReadLogFile(core, test::WidePath(missing)), -1);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Error, cannot open file\n");
+    EXPECT_FALSE(fs::exists(missing));
+    ASSERT_EQ(core.LogFiles.size(), 1u); // the entry stays, with one empty lap
+    EXPECT_EQ(core.LogFiles[0].laps.size(), 1u);
+    EXPECT_EQ(core.LogFiles[0].dateText, u"");
+    EXPECT_EQ(core.LogFiles[0].title, u"missing");
+
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(ReadMapFile(core, test::WidePath(missing)), -1);
+    ::testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(fs::exists(missing));
+    ASSERT_EQ(core.MapFiles.size(), 1u);
+    EXPECT_TRUE(core.MapFiles[0].laps.empty());
+}
+
+TEST_F(LogFileReaderTest, ReadOnlyFileReads)
+{
+    LogBytes log;
+    AddLap(log, 1);
+    const std::u16string path = folder.Write("locked.dat", log.bytes);
+    fs::permissions(folder.Path("locked.dat"), fs::perms::owner_read);
+    EXPECT_EQ(ReadLogFile(core, path), 0);
+    EXPECT_EQ(core.LogFiles.back().lapCount, 1);
+    EXPECT_EQ(ReadMapFile(core, path), 0);
+    EXPECT_EQ(core.MapFiles.back().laps.size(), 1u);
+}
+
+TEST_F(LogFileReaderTest, FolderIsNotAFile)
+{
+    fs::create_directory(folder.Path("sub.dat"));
+    ::testing::internal::CaptureStdout();
+    EXPECT_EQ(ReadLogFile(core, test::WidePath(folder.Path("sub.dat"))), -1);
+    EXPECT_EQ(ReadMapFile(core, test::WidePath(folder.Path("sub.dat"))), -1);
+    ::testing::internal::GetCapturedStdout();
+}
+
+TEST_F(LogFileReaderTest, PartialRecordFailsAfterTheCompleteRecords)
+{
+    LogBytes hundred;
+    hundred.Sample(10, 1).Sample(10, 1);
+    hundred.bytes.resize(100);
+    EXPECT_EQ(ReadLogFile(core, folder.Write("hundred.dat", hundred.bytes)), -1);
+    const LogFile& file = core.LogFiles.back();
+    ASSERT_EQ(file.laps.size(), 1u);
+    EXPECT_EQ(file.laps[0].records.size(), 1u);
+    EXPECT_EQ(file.laps[0].lastLapMark, 0); // no end-of-file work after a partial record
+    EXPECT_EQ(file.loadState, 0);
+
+    LogBytes cut;
+    AddLap(cut, 1);
+    AddLap(cut, 2);
+    cut.Sample(10, 1);
+    cut.bytes.resize(cut.bytes.size() - 1);
+    EXPECT_EQ(ReadLogFile(core, folder.Write("cut.dat", cut.bytes)), -1);
+    EXPECT_EQ(core.LogFiles.back().laps.size(), 3u); // the two closed laps stay
+    EXPECT_EQ(ReadMapFile(core, folder.Write("cut.dat", cut.bytes)), -1);
+    EXPECT_EQ(core.MapFiles.back().laps.size(), 2u);
+    EXPECT_TRUE(core.ScratchRecords.empty());
+}
+
+TEST_F(LogFileReaderTest, RecordsAcrossReadBlocksAreAllRead)
+{
+    // More than one 4 MB read block.
+    LogBytes log;
+    const int laps = 20000;
+    for (int n = 1; n <= laps; ++n)
+        AddLap(log, static_cast<std::uint16_t>(n));
+    ASSERT_GT(log.bytes.size(), std::size_t{4} << 20);
+    ASSERT_EQ(ReadLogFile(core, folder.Write("big.dat", log.bytes)), 0);
+    const LogFile& file = core.LogFiles.back();
+    EXPECT_EQ(file.lapCount, laps);
+    EXPECT_EQ(file.laps.size(), std::size_t(laps) + 1);
+    EXPECT_EQ(RecordsHeld(file), log.RecordCount());
+    EXPECT_EQ(file.totalTime, 50u * laps);
+    EXPECT_EQ(file.highestLapNumber, laps);
+    EXPECT_EQ(file.laps[laps - 1].recordCount, 4 * laps - 1);
+}
+
+TEST_F(LogFileReaderTest, RandomRecordsKeepTheInvariants)
+{
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        const auto bytes = samplegen::GenerateRandomRecords(seed, 3000);
+        const std::u16string path = folder.Write("random.dat", bytes);
+        ASSERT_EQ(ReadLogFile(core, path), 0) << seed;
+        ASSERT_EQ(ReadMapFile(core, path), 0) << seed;
+        for (const LogFile* file : {&core.LogFiles.back(), &core.MapFiles.back()}) {
+            EXPECT_LE(file->trailingLaps.size(), 1u);
+            int lastMarks = 0;
+            for (const Lap& lap : file->laps)
+                lastMarks += lap.lastLapMark == 0xFF ? 1 : 0;
+            EXPECT_EQ(lastMarks, file->laps.empty() ? 0 : 1);
+            EXPECT_GE(file->lowestLapNumber, 0);
+        }
+        EXPECT_EQ(RecordsHeld(core.LogFiles.back()), bytes.size() / 64) << seed;
+    }
+}
+
+TEST_F(LogFileReaderTest, AddedFileTakesTitleFolderPathAndFreshId)
+{
+    const std::u16string path = folder.Write("run3.dat.bak", {});
+    EXPECT_EQ(AddLogFile(core, path), 0);
+    EXPECT_EQ(AddLogFile(core, path), 0);
+    EXPECT_EQ(AddMapFile(core, path), 0);
+    const LogFile& file = core.LogFiles[0];
+    EXPECT_EQ(file.title, u"run3");
+    EXPECT_EQ(file.fullPath, path);
+    EXPECT_EQ(file.folder, test::WidePath(folder.Folder()));
+    EXPECT_TRUE(std::regex_match(std::string(file.dateText.begin(), file.dateText.end()),
+                                 std::regex(R"(\d{4}/\d{1,2}/\d{1,2}\((Sun|Mon|Tue|Wed|Thu|Fri|Sat)\) \d{1,2}:\d{1,2})")));
+    EXPECT_LT(core.LogFiles[0].fileId, core.LogFiles[1].fileId);
+    EXPECT_LT(core.LogFiles[1].fileId, core.MapFiles[0].fileId);
+    EXPECT_TRUE(file.laps.empty());
+}
+
+TEST_F(LogFileReaderTest, FileDateIsTheLastWriteTimeInUniversalTime)
+{
+    const std::u16string path = folder.Write("dated.dat", {});
+    // 2008-05-03 09:07:30 UTC, a Saturday.
+    const struct timespec times[2] = {{1209805650, 0}, {1209805650, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, folder.Path("dated.dat").c_str(), times, 0), 0);
+    std::u16string title;
+    std::u16string date;
+    EXPECT_EQ(ReadFileDateAndTitle(path, title, date), 0);
+    EXPECT_EQ(date, u"2008/5/3(Sat) 9:7");
+    EXPECT_EQ(title, u"dated");
+}
+
+TEST(FileDateTextTest, NoPaddingAndWeekdayNames)
+{
+    std::tm time{};
+    time.tm_year = 2008 - 1900;
+    time.tm_mon = 4;
+    time.tm_mday = 3;
+    time.tm_wday = 6;
+    time.tm_hour = 9;
+    time.tm_min = 7;
+    EXPECT_EQ(FormatFileDate(time), u"2008/5/3(Sat) 9:7");
+    time.tm_year = 2026 - 1900;
+    time.tm_mon = 11;
+    time.tm_mday = 31;
+    time.tm_wday = 4;
+    time.tm_hour = 23;
+    time.tm_min = 59;
+    EXPECT_EQ(FormatFileDate(time), u"2026/12/31(Thu) 23:59");
+    time.tm_wday = 0;
+    EXPECT_EQ(FormatFileDate(time), u"2026/12/31(Sun) 23:59");
+}
+
+TEST(SecondsSince2008Test, CountsFromLocalMidnightOfNewYear2008)
+{
+    LapDataCore core;
+    std::tm start{};
+    start.tm_year = 108;
+    start.tm_mday = 1;
+    start.tm_isdst = -1;
+    const std::int64_t epoch = std::mktime(&start);
+    core.nowSeconds = [epoch] { return epoch + 12345; };
+    EXPECT_EQ(GetSecondsSince2008(core), 12345);
+    core.nowSeconds = [epoch] { return epoch - 5; };
+    EXPECT_EQ(GetSecondsSince2008(core), -5);
+}
+
+} // namespace
+} // namespace orvelo

@@ -58,10 +58,11 @@ void LapFileReader::ReadSampleRecord(const std::uint8_t* record, bool lapEnd)
 
 void LapFileReader::ReadLapEnd(const std::uint8_t* record)
 {
-    Lap* lap = &m_file.laps.back();
-    if (m_kind == Kind::Map) {
+    Lap* lap = &m_core.LapTemplate;
+    if (m_kind == Kind::Log) {
+        lap = &m_file.laps.back();
+    } else {
         ResetLapTemplate(m_core);
-        lap = &m_core.LapTemplate;
         lap->records = std::move(m_core.ScratchRecords);
         m_core.ScratchRecords.clear();
         m_templateRecordsTaken = false;

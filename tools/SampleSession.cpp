@@ -1,33 +1,116 @@
 // Session generation entry points.
 #include "tools/SampleSession.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 
+#include "tools/LapTruthTracker.h"
+#include "tools/RecordBuilder.h"
+#include "tools/SeededRandom.h"
+#include "tools/SessionGenerator.h"
+
 namespace samplegen {
 
-Session GenerateSession(const SessionOptions& options) {
-  Session session;
-  session.rateMode = options.rateMode;
-  session.originLatitude = options.originLatitude;
-  session.originLongitude = options.originLongitude;
-  session.circuitLength = options.circuitLength;
-  return session;
+Session GenerateSession(const SessionOptions& options) { return SessionGenerator(options).Run(); }
+
+namespace {
+
+std::uint16_t ReadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>((p[0] << 8) | p[1]); }
+
+// Counts a run of records again as a reader of the given kind would.
+void TrackRecords(Session& session, bool mapFile) {
+  LapTruthTracker tracker(mapFile);
+  const std::size_t count = session.bytes.size() / kRecordSize;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::uint8_t* r = session.bytes.data() + i * kRecordSize;
+    const std::uint16_t marker = ReadU16(r);
+    if (marker == kSampleMarker || marker == kLapEndMarker) {
+      std::array<std::uint16_t, 12> words{};
+      for (std::size_t k = 0; k < words.size(); ++k) {
+        words[k] = ReadU16(r + 8 + 2 * k);
+      }
+      tracker.OnSample(marker == kLapEndMarker, ReadU16(r + 2), ReadU16(r + 6), ReadU16(r + 34), words.data(),
+                       static_cast<std::int8_t>(r[32]), static_cast<std::int8_t>(r[33]));
+    } else {
+      const bool gpsValid = (r[37] == 'N' || r[37] == 'S') && (r[46] == 'E' || r[46] == 'W');
+      tracker.OnPosition(static_cast<char>(r[0]), ReadU16(r + 30), gpsValid, ReadU16(r + 18), ReadU16(r + 16));
+    }
+  }
+  session.recordCount = count;
+  tracker.Finish(session, session.bytes.size() % kRecordSize != 0);
 }
 
+}  // namespace
+
 Session GenerateMapFile(const SessionOptions& options, int lapNumber, bool markGpsCourse) {
-  (void)lapNumber;
-  Session session = GenerateSession(options);
-  session.savedCourseMark = markGpsCourse;
-  return session;
+  Session log = GenerateSession(options);
+  Session map;
+  map.rateMode = log.rateMode;
+  map.hasGps = log.hasGps;
+  map.originLatitude = log.originLatitude;
+  map.originLongitude = log.originLongitude;
+  map.circuitLength = log.circuitLength;
+  const auto lap = std::find_if(log.laps.begin(), log.laps.end(), [&](const ExpectedLap& l) {
+    return l.number == lapNumber && l.closedBy == LapClose::LapLine;
+  });
+  if (lap == log.laps.end()) {
+    return map;
+  }
+  map.bytes.assign(log.bytes.begin() + static_cast<std::ptrdiff_t>(lap->firstRecord * kRecordSize),
+                   log.bytes.begin() + static_cast<std::ptrdiff_t>(lap->endRecord * kRecordSize));
+  for (const DrivenPoint& point : log.positions) {
+    if (point.recordIndex >= lap->firstRecord && point.recordIndex < lap->endRecord) {
+      DrivenPoint moved = point;
+      moved.recordIndex -= lap->firstRecord;
+      map.positions.push_back(moved);
+    }
+  }
+  if (markGpsCourse) {
+    for (std::size_t offset = 0; offset < map.bytes.size(); offset += kRecordSize) {
+      if (map.bytes[offset] == static_cast<std::uint8_t>(kLapLineLetter)) {
+        map.bytes[offset + 30] = 0xFF;
+        break;
+      }
+    }
+  }
+  TrackRecords(map, true);
+  return map;
 }
 
 std::vector<std::uint8_t> GenerateRandomRecords(std::uint64_t seed, std::size_t count) {
-  std::vector<std::uint8_t> bytes(count * 64);
-  std::uint64_t state = seed;
-  for (auto& b : bytes) {
-    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
-    b = static_cast<std::uint8_t>(state >> 56);
+  SeededRandom random(seed);
+  std::vector<std::uint8_t> bytes(count * kRecordSize);
+  static constexpr std::array<char, 4> kHemispheres = {'N', 'S', 'E', 'W'};
+  for (std::size_t i = 0; i < count; ++i) {
+    std::uint8_t* r = bytes.data() + i * kRecordSize;
+    for (std::size_t k = 0; k < kRecordSize; k += 8) {
+      const std::uint64_t word = random.Next();
+      for (std::size_t b = 0; b < 8; ++b) {
+        r[k + b] = static_cast<std::uint8_t>(word >> (8 * b));
+      }
+    }
+    // Mostly records the reader knows, so its lap rules get exercised.
+    const std::uint32_t kind = random.Below(100);
+    if (kind < 30) {
+      PutU16(r, kSampleMarker);
+      PutU16(r + 6, static_cast<std::uint16_t>(random.Below(60)));
+      PutU16(r + 34, static_cast<std::uint16_t>(random.Below(40)));
+    } else if (kind < 40) {
+      PutU16(r, kLapEndMarker);
+      PutU16(r + 2, static_cast<std::uint16_t>(random.Below(30)));
+    } else if (kind < 90) {
+      const std::uint32_t letter = random.Below(10);
+      r[0] = letter < 6 ? 'G' : (letter < 9 ? 'L' : 'X');
+      if (random.Below(2) == 0) {
+        r[37] = static_cast<std::uint8_t>(kHemispheres[random.Below(2)]);
+        r[46] = static_cast<std::uint8_t>(kHemispheres[2 + random.Below(2)]);
+      }
+      if (r[0] == 'L' && random.Below(4) != 0) {
+        PutU16(r + 30, static_cast<std::uint16_t>(random.Below(65535 - 1000) + 1000));
+      }
+    }
   }
   return bytes;
 }
@@ -43,10 +126,13 @@ bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 }
 
 GeoPoint OffsetToLatLon(double originLatitude, double originLongitude, double east, double north) {
+  // The reader turns degrees into radians with this factor, measures north
+  // on a 6357 km radius and east on the parallel of the fix's whole degrees.
+  constexpr double kRadiansPerDegree = 0.017453292522222223;
   GeoPoint p;
-  p.latitude = originLatitude + north / 6357000.0 * 180.0 / 3.141592653589793;
-  const double radius = 6378000.0 * std::cos(std::trunc(std::fabs(p.latitude)) * 3.141592653589793 / 180.0);
-  p.longitude = originLongitude + east / radius * 180.0 / 3.141592653589793;
+  p.latitude = originLatitude + north / 6357000.0 / kRadiansPerDegree;
+  const double radius = 6378000.0 * std::cos(std::trunc(std::fabs(p.latitude)) * kRadiansPerDegree);
+  p.longitude = originLongitude + east / radius / kRadiansPerDegree;
   return p;
 }
 

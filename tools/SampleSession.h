@@ -83,6 +83,7 @@ struct ExpectedLap {
   LapClose closedBy = LapClose::LapLine;
   bool gpsSign = false;            // more position records with valid hemisphere letters than without
   bool zeroSpeed = false;          // every Speed of the lap is 0
+  bool savedCourseMark = false;    // course-map reader: closed by an 'L' carrying the course mark
   ChannelTruth channels;
 };
 
@@ -100,6 +101,9 @@ struct Session {
   std::vector<std::uint8_t> bytes;
   std::vector<ExpectedLap> laps;         // complete laps in file order
   std::optional<std::pair<std::size_t, std::size_t>> trailingLap;  // records of the unfinished lap
+  // Log files: records after the last close that hold no position record; the
+  // reader keeps them as a last lap numbered 0 (an empty range when none).
+  std::optional<std::pair<std::size_t, std::size_t>> emptyLastLap;
   std::size_t recordCount = 0;           // complete records in bytes
   int expectedReadResult = 0;            // 0, or -1 when the file ends in a partial record
   std::uint32_t lapCount = 0;            // lap-end records

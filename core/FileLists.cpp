@@ -1,0 +1,295 @@
+// File lists, load drivers, closing, and the start-up and shut-down of the data core.
+#include "core/FileLists.h"
+
+#include "core/CourseBuilder.h"
+#include "core/LapColour.h"
+#include "core/LapDataCore.h"
+#include "core/LapSelection.h"
+#include "core/LapStatistics.h"
+#include "core/LogFileReader.h"
+
+#include <algorithm>
+
+namespace orvelo {
+
+namespace {
+
+// One of the two twins: a read list and the container its files are loaded into.
+struct FileSide {
+    std::deque<FileListEntry>& list;
+    std::deque<LogFile>& files;
+    FileSet set;
+};
+
+FileSide LogSide(LapDataCore& core)
+{
+    return {core.ReadLogFileList, core.LogFiles, FileSet::Log};
+}
+
+FileSide MapSide(LapDataCore& core)
+{
+    return {core.ReadMapFileList, core.MapFiles, FileSet::Map};
+}
+
+int EditFileList(std::deque<FileListEntry>& list, int mode, const FileListEntry& entry)
+{
+    if (mode == kFileListAdd) {
+        const bool listed = std::any_of(list.begin(), list.end(),
+                                        [&](const FileListEntry& e) { return e.fullPath == entry.fullPath; });
+        if (listed)
+            return -1;
+        FileListEntry added = entry;
+        added.loadedFlag = 0;
+        added.closeMark = 0;
+        added.loadError = 0;
+        list.push_back(added);
+        return 0;
+    }
+    if (mode == kFileListRemove) {
+        // A loaded file keeps its entry: it is what closing the file finds it by.
+        const auto found = std::find_if(list.begin(), list.end(), [&](const FileListEntry& e) {
+            return !e.loadedFlag && e.fullPath == entry.fullPath;
+        });
+        if (found != list.end())
+            list.erase(found);
+        return list.empty() ? 1 : 0;
+    }
+    return 0;
+}
+
+void EraseFileByPath(std::deque<LogFile>& files, std::u16string_view path)
+{
+    const auto found =
+        std::find_if(files.begin(), files.end(), [&](const LogFile& file) { return file.fullPath == path; });
+    if (found != files.end())
+        files.erase(found);
+    if (files.empty())
+        files.shrink_to_fit();
+}
+
+// Slots and the base lap that referred to laps of erased log files refer to nothing any more.
+void DropReferencesToErasedFiles(LapDataCore& core)
+{
+    for (SelectedLap& slot : core.SelectedLaps) {
+        if (slot.lap.set != FileSet::Log || core.FindFile(FileSet::Log, slot.lap.fileId))
+            continue;
+        slot.lap = LapRef{};
+        slot.activeFlag = 0;
+        slot.lapNumber = 0;
+        slot.fullPath.clear();
+    }
+    if (core.BaseLap.set == FileSet::Log && !core.FindFile(FileSet::Log, core.BaseLap.fileId))
+        UpdateBaseLap(core);
+}
+
+int LoadPending(LapDataCore& core, const FileSide& side, std::uint32_t& loadedCount, int mapDrawMode)
+{
+    if (side.list.empty())
+        return -1;
+    loadedCount = 0;
+    core.ScratchRecords.clear();
+    core.ScratchSamples.clear();
+    core.ScratchPositions.clear();
+    int failures = 0;
+    for (FileListEntry& entry : side.list) {
+        if (entry.loadedFlag) {
+            ++loadedCount;
+            continue;
+        }
+        // A partly read file left by an earlier failed load of this entry would otherwise stay twice.
+        EraseFileByPath(side.files, entry.fullPath);
+        const bool isLog = side.set == FileSet::Log;
+        const int result = isLog ? ReadLogFile(core, entry.fullPath) : ReadMapFile(core, entry.fullPath);
+        if (result != 0) {
+            entry.loadError = 1;
+            ++failures;
+            continue;
+        }
+        LogFile& file = side.files.back();
+        BuildLapAnalysis(core, file, mapDrawMode);
+        if (isLog)
+            ComputeLapStatistics(file);
+        ++loadedCount;
+        entry.loadedFlag = 1;
+        entry.loadError = 0;
+    }
+    if (side.set == FileSet::Log)
+        DropReferencesToErasedFiles(core);
+    return failures;
+}
+
+int PurgeFileList(std::deque<FileListEntry>& list)
+{
+    const auto loaded = static_cast<std::size_t>(
+        std::count_if(list.begin(), list.end(), [](const FileListEntry& e) { return e.loadedFlag != 0; }));
+    int erased = 0;
+    while (list.size() > loaded) {
+        const auto unloaded =
+            std::find_if(list.begin(), list.end(), [](const FileListEntry& e) { return e.loadedFlag == 0; });
+        list.erase(unloaded);
+        ++erased;
+    }
+    return erased;
+}
+
+int DiscardUnloaded(LapDataCore& core, const FileSide& side)
+{
+    if (side.list.empty())
+        return -1;
+    for (auto it = side.list.begin(); it != side.list.end();) {
+        if (it->loadedFlag) {
+            ++it;
+            continue;
+        }
+        EraseFileByPath(side.files, it->fullPath);
+        it = side.list.erase(it);
+    }
+    if (side.set == FileSet::Log)
+        DropReferencesToErasedFiles(core);
+    return 0;
+}
+
+int CloseMarked(LapDataCore& core, const FileSide& side)
+{
+    int closed = 0;
+    for (auto it = side.list.begin(); it != side.list.end();) {
+        if (!it->closeMark) {
+            ++it;
+            continue;
+        }
+        EraseFileByPath(side.files, it->fullPath);
+        if (side.set == FileSet::Log)
+            ClearSelectedLapsByPath(core, it->fullPath);
+        ++closed;
+        it = side.list.erase(it);
+    }
+    if (side.set == FileSet::Log)
+        DropReferencesToErasedFiles(core);
+    return closed;
+}
+
+} // namespace
+
+int EditLogFileList(LapDataCore& core, int mode, const FileListEntry& entry)
+{
+    return EditFileList(core.ReadLogFileList, mode, entry);
+}
+
+int EditMapFileList(LapDataCore& core, int mode, const FileListEntry& entry)
+{
+    return EditFileList(core.ReadMapFileList, mode, entry);
+}
+
+int LoadPendingLogFiles(LapDataCore& core, int mapDrawMode)
+{
+    return LoadPending(core, LogSide(core), core.LoadedFileCount, mapDrawMode);
+}
+
+int LoadPendingMapFiles(LapDataCore& core, int mapDrawMode)
+{
+    return LoadPending(core, MapSide(core), core.LoadedMapFileCount, mapDrawMode);
+}
+
+int PurgeLogFileList(LapDataCore& core)
+{
+    return PurgeFileList(core.ReadLogFileList);
+}
+
+int PurgeMapFileList(LapDataCore& core)
+{
+    return PurgeFileList(core.ReadMapFileList);
+}
+
+int DiscardUnloadedLogFiles(LapDataCore& core)
+{
+    return DiscardUnloaded(core, LogSide(core));
+}
+
+int DiscardUnloadedMapFiles(LapDataCore& core)
+{
+    return DiscardUnloaded(core, MapSide(core));
+}
+
+int CloseMarkedLogFiles(LapDataCore& core)
+{
+    return CloseMarked(core, LogSide(core));
+}
+
+int CloseMarkedMapFiles(LapDataCore& core)
+{
+    return CloseMarked(core, MapSide(core));
+}
+
+void EraseLogFileByPath(LapDataCore& core, std::u16string_view path)
+{
+    EraseFileByPath(core.LogFiles, path);
+}
+
+void EraseMapFileByPath(LapDataCore& core, std::u16string_view path)
+{
+    EraseFileByPath(core.MapFiles, path);
+}
+
+void ClearSelectedLapsByPath(LapDataCore& core, std::u16string_view path)
+{
+    for (SelectedLap& slot : core.SelectedLaps) {
+        if (!slot.activeFlag || slot.fullPath != path)
+            continue;
+        slot.lapNumber = 0;
+        slot.activeFlag = 0;
+        slot.fullPath.clear();
+        slot.lap = LapRef{}; // its file is gone
+    }
+}
+
+void InitDataCore(LapDataCore& core)
+{
+    core.Press1RangeCode = 0;
+    core.Press2RangeCode = 0;
+    core.LastSampleFlag = 0;
+    core.MarkedLapCount = 0;
+    core.BaseLapLength = 0;
+    core.LoadedFileCount = 0;
+    core.LoadedMapFileCount = 0;
+
+    core.LogFiles.clear();
+    core.ReadLogFileList.clear();
+    core.MapFiles.clear();
+    core.ReadMapFileList.clear();
+    core.BaseLapFiles.clear();
+    core.ScratchRecords.clear();
+    core.ScratchSamples.clear();
+    core.ScratchPositions.clear();
+    core.BaseLapWork.clear();
+    core.BaseLapWork.emplace_back();
+    core.BaseLap = LapRef{FileSet::BaseLapWork, 0, 0};
+
+    core.SelectedLaps.assign(kSelectedLapSlotCount, SelectedLap{});
+    core.SelectedLaps[0].colour = kBaseSlotColour;
+    core.SelectedLaps[1].colour = kFirstOverlaySlotColour;
+    for (std::size_t i = 2; i < core.SelectedLaps.size(); ++i)
+        core.SelectedLaps[i].colour = MakeRandomColour(core, core.SelectedLaps[i - 1].colour);
+
+    core.GraphScaleDefaults = GraphScaleWords{200, 90, 8, 100.0f, 10.0f, 100, 200, 40, 20000, 1023, 5.0f, 400};
+}
+
+void ClearAllLogData(LapDataCore& core)
+{
+    core.LogFiles.clear();
+    core.LogFiles.shrink_to_fit();
+    core.ReadLogFileList.clear();
+    core.ScratchRecords.clear();
+    core.ScratchSamples.clear();
+    core.ScratchPositions.clear();
+    core.SelectedLaps.clear();
+    core.ReadMapFileList.clear();
+    // Nothing may keep referring to the laps just released.
+    core.BaseLapFiles.clear();
+    core.BaseLapWork.clear();
+    core.BaseLap = LapRef{};
+    core.BaseLapLength = 0;
+    core.MarkedLapCount = 0;
+    core.LoadedFileCount = 0;
+}
+
+} // namespace orvelo

@@ -1,0 +1,48 @@
+// The application's registry hive on disk: one text file per user in the
+// registry editor's export format, under $XDG_CONFIG_HOME/varnek-orvelo/
+// (~/.config when the variable is unset). Every save rewrites the whole file
+// through a temporary file that replaces it only once fully written, so a
+// crash or a full disk leaves the previous file whole.
+#pragma once
+
+#include "platform/RegistryBackend.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace platform {
+
+class RegistryFileBackend : public RegistryBackend {
+public:
+    static constexpr const char* kFolderName = "varnek-orvelo";
+    static constexpr const char* kFileName = "user.reg";
+    // Larger files are not settings written by us.
+    static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
+    // folder: where the file lives; DefaultFolder() for the application.
+    explicit RegistryFileBackend(QString folder);
+
+    static QString DefaultFolder();
+    QString FilePath() const;
+
+    // A file that cannot be read or parsed is moved aside (kept under another
+    // name), the user is told once, and an empty hive is returned.
+    RegistryTree Load() override;
+    bool Save(const RegistryTree& tree) override;
+
+    // Called after the new text is written and before it replaces the file;
+    // returning false abandons the save as a crash at that moment would.
+    void SetBeforeReplaceHook(std::function<bool()> hook) { m_beforeReplace = std::move(hook); }
+
+private:
+    void SetAside(const QString& reason);
+    QString AsideName() const;
+
+    QString m_folder;
+    std::function<bool()> m_beforeReplace;
+    // Set when a bad file could not be moved aside: never overwrite it.
+    bool m_savesBlocked = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,13 @@
+#include "platform/RegistryMemoryBackend.h"
+
+namespace platform {
+
+bool RegistryMemoryBackend::Save(const RegistryTree& tree) {
+    if (m_failSaves)
+        return false;
+    m_saved = tree;
+    ++m_saveCount;
+    return true;
+}
+
+}  // namespace platform

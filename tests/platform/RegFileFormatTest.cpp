@@ -1,0 +1,167 @@
+// The .reg text form: every value reads back byte for byte, strings use the
+// quoted form only where it is exact, and a damaged file is refused whole.
+#include "platform/RegFileFormat.h"
+
+#include <gtest/gtest.h>
+
+using platform::RegFileFormat;
+using platform::RegistryTree;
+using platform::RegistryValue;
+
+namespace {
+
+const QString kKey = QStringLiteral("Software\\Varnek_Orvelo\\AppData\\ver1.0\\Item_Color_Info");
+const QByteArray kHeader = "Windows Registry Editor Version 5.00\n\n";
+
+QByteArray Utf16(const QString& text) {
+    QByteArray bytes;
+    for (const QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+RegistryTree RoundTrip(const RegistryTree& tree) {
+    RegistryTree back;
+    QString error;
+    EXPECT_TRUE(RegFileFormat::Parse(RegFileFormat::Write(tree), &back, &error)) << error.toStdString();
+    return back;
+}
+
+bool Parses(const QByteArray& text, QString* error = nullptr) {
+    RegistryTree tree;
+    return RegFileFormat::Parse(text, &tree, error);
+}
+
+TEST(RegFileFormatTest, EveryKindOfValueRoundTrips) {
+    RegistryTree tree;
+    tree.CreateKey(kKey);
+    tree.CreateKey(QStringLiteral("Software\\Empty Key"));
+    QByteArray allBytes;
+    for (int i = 0; i < 256; ++i)
+        allBytes.append(static_cast<char>(i));
+    const QString awkward = QStringLiteral("C:\\dir \"quoted\" \u00e9\u00df \u6e2c \U0001F3C1 ;[x]=");
+    tree.SetValue(kKey, QStringLiteral("Binary"), {platform::kRegBinary, allBytes});
+    tree.SetValue(kKey, QStringLiteral("Empty"), {platform::kRegBinary, {}});
+    tree.SetValue(kKey, QStringLiteral("Dword"), {platform::kRegDword, QByteArray("\x78\x56\x34\x12", 4)});
+    tree.SetValue(kKey, QStringLiteral("ShortDword"), {platform::kRegDword, QByteArray("\x01\x02\x03", 3)});
+    tree.SetValue(kKey, QStringLiteral("WithNul"), {platform::kRegSz, Utf16(awkward + QChar(u'\0'))});
+    tree.SetValue(kKey, QStringLiteral("NoNul"), {platform::kRegSz, Utf16(QStringLiteral("101"))});
+    tree.SetValue(kKey, QStringLiteral("TwoNuls"), {platform::kRegSz, Utf16(QString::fromUtf16(u"a\0b\0", 4))});
+    tree.SetValue(kKey, QStringLiteral("OddString"), {platform::kRegSz, QByteArray("abc")});
+    tree.SetValue(kKey, QStringLiteral("LoneSurrogate"), {platform::kRegSz, Utf16(QString(QChar(0xD800)) + QChar(u'\0'))});
+    tree.SetValue(kKey, QStringLiteral("Line\tbreak?"), {platform::kRegSz, Utf16(QStringLiteral("a\nb") + QChar(u'\0'))});
+    tree.SetValue(kKey, awkward, {0x1234ABCD, QByteArray("\xff", 1)});
+    tree.SetValue(kKey, QString(), {platform::kRegBinary, QByteArray("@")});
+
+    EXPECT_EQ(RoundTrip(tree), tree);
+}
+
+TEST(RegFileFormatTest, WritesTheRegistryEditorsForms) {
+    RegistryTree tree;
+    tree.CreateKey(kKey);
+    tree.SetValue(kKey, QStringLiteral("Path \"q\""), {platform::kRegSz, Utf16(QStringLiteral("C:\\a\\\"b\"") + QChar(u'\0'))});
+    tree.SetValue(kKey, QStringLiteral("Mode"), {platform::kRegDword, QByteArray("\x0a\0\0\0", 4)});
+    tree.SetValue(kKey, QStringLiteral("Bytes"), {platform::kRegBinary, QByteArray("\x00\xff\x10", 3)});
+    tree.SetValue(kKey, QStringLiteral("Stat"), {platform::kRegSz, Utf16(QStringLiteral("10"))});
+    tree.SetValue(kKey, QString(), {platform::kRegDword, QByteArray("\1\0\0\0", 4)});
+
+    const QString text = QString::fromUtf8(RegFileFormat::Write(tree));
+    EXPECT_TRUE(text.startsWith(QString::fromLatin1(kHeader)));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n[HKEY_CURRENT_USER\\Software\\Varnek_Orvelo\\AppData\\ver1.0]\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n[HKEY_CURRENT_USER\\") + kKey + QStringLiteral("]\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n\"Path \\\"q\\\"\"=\"C:\\\\a\\\\\\\"b\\\"\"\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n\"Mode\"=dword:0000000a\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n\"Bytes\"=hex:00,ff,10\n")));
+    // A string stored without its NUL is not what "..." means: kept as bytes.
+    EXPECT_TRUE(text.contains(QStringLiteral("\n\"Stat\"=hex(1):31,00,30,00\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\n@=dword:00000001\n")));
+}
+
+TEST(RegFileFormatTest, LongBinaryValuesWrapWithContinuations) {
+    RegistryTree tree;
+    tree.CreateKey(kKey);
+    tree.SetValue(kKey, QStringLiteral("Channel_Name_Prop_1"), {platform::kRegBinary, QByteArray(272, '\x5a')});
+    const QStringList lines = QString::fromUtf8(RegFileFormat::Write(tree)).split(QChar('\n'));
+    int continued = 0;
+    for (const QString& line : lines) {
+        EXPECT_LE(line.size(), 80) << line.toStdString();
+        if (line.endsWith(QChar('\\')))
+            ++continued;
+    }
+    EXPECT_GT(continued, 5);
+    EXPECT_EQ(RoundTrip(tree), tree);
+}
+
+TEST(RegFileFormatTest, ReadsOtherEncodingsLineEndingsAndComments) {
+    const QString text = QStringLiteral(
+        "Windows Registry Editor Version 5.00\r\n\r\n; a comment\r\n"
+        "[HKEY_CURRENT_USER\\Software\\A]\r\n\"N\u00e4me\"=\"v\u00e4lue\"\r\n"
+        "\"Hex\"=hex:01,\\\r\n  02,03\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"Second\"=dword:2\r\n");
+    QByteArray utf16("\xFF\xFE", 2);
+    utf16 += Utf16(text);
+    QByteArray utf8Bom("\xEF\xBB\xBF");
+    utf8Bom += text.toUtf8();
+    for (const QByteArray& bytes : {utf16, utf8Bom, text.toUtf8()}) {
+        RegistryTree tree;
+        QString error;
+        ASSERT_TRUE(RegFileFormat::Parse(bytes, &tree, &error)) << error.toStdString();
+        const QString key = QStringLiteral("Software\\A");
+        EXPECT_EQ(tree.Value(key, QStringLiteral("N\u00e4me"))->data, Utf16(QStringLiteral("v\u00e4lue") + QChar(u'\0')));
+        EXPECT_EQ(tree.Value(key, QStringLiteral("Hex"))->data, QByteArray("\1\2\3"));
+        EXPECT_EQ(tree.Value(key, QStringLiteral("Second"))->data, QByteArray("\2\0\0\0", 4));
+        EXPECT_EQ(tree.ValueCount(key), 3);
+    }
+}
+
+TEST(RegFileFormatTest, RefusesDamagedOrForeignFilesWithTheLine) {
+    const QByteArray key = "[HKEY_CURRENT_USER\\Software\\A]\n";
+    struct Case {
+        QByteArray text;
+        int line;
+    };
+    const Case cases[] = {
+        {"", 1},
+        {"REGEDIT4\n\n" + key, 1},
+        {kHeader + "\"v\"=dword:1\n", 3},
+        {kHeader + "[HKEY_LOCAL_MACHINE\\Software\\A]\n", 3},
+        {kHeader + "[-HKEY_CURRENT_USER\\Software\\A]\n", 3},
+        {kHeader + "[HKEY_CURRENT_USER\\Software\\\\A]\n", 3},
+        {kHeader + key + "\"v\"=hex:0g\n", 4},
+        {kHeader + key + "\"v\"=hex:100\n", 4},
+        {kHeader + key + "\"v\"=hex:01,\\\n", 5},
+        {kHeader + key + "\"v\"=dword:123456789\n", 4},
+        {kHeader + key + "\"v\"=dword:\n", 4},
+        {kHeader + key + "\"v\"=\"open\n", 4},
+        {kHeader + key + "\"v\"=\"a\\nb\"\n", 4},
+        {kHeader + key + "\"v\"=\"a\" junk\n", 4},
+        {kHeader + key + "\"v\"=-\n", 4},
+        {kHeader + key + "\"v\"=hex(zz):00\n", 4},
+        {kHeader + key + "\"v\" = dword:1\n", 4},
+        {kHeader + key + "garbage\n", 4},
+    };
+    for (const Case& c : cases) {
+        QString error;
+        EXPECT_FALSE(Parses(c.text, &error)) << c.text.toStdString();
+        if (!c.text.isEmpty()) {
+            EXPECT_TRUE(error.startsWith(QStringLiteral("line %1:").arg(c.line))) << error.toStdString();
+        }
+    }
+}
+
+TEST(RegFileFormatTest, RefusesBinaryGarbage) {
+    EXPECT_FALSE(Parses(kHeader + QByteArray("[HKEY_CURRENT_USER\\A]\n\0\n", 30)));
+    EXPECT_FALSE(Parses(kHeader + "\"\xC3\x28\"=dword:1\n"));  // not UTF-8
+    EXPECT_FALSE(Parses(QByteArray("\xFF\xFE\x41", 3)));        // odd UTF-16
+}
+
+TEST(RegFileFormatTest, AFailedParseLeavesTheTreeAlone) {
+    RegistryTree tree;
+    tree.CreateKey(kKey);
+    const RegistryTree before = tree;
+    EXPECT_FALSE(RegFileFormat::Parse(kHeader + "[HKEY_CURRENT_USER\\New]\n\"v\"=bad\n", &tree, nullptr));
+    EXPECT_EQ(tree, before);
+}
+
+}  // namespace

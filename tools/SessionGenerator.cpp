@@ -200,9 +200,9 @@ void SessionGenerator::Tick() {
   AccumulateChannels();
   const bool isSample = m_tick % m_ticksPerSample == 0;
   const bool isPosition = m_tick % m_ticksPerPosition == 0;
-  if (!m_inLapOpen && m_distance >= m_nextLine) {
-    // The lap line is written the moment it is crossed; on a position tick it
-    // takes the place of that tick's fix.
+  // The lap line is written at the first whole 1/100 s after it is crossed;
+  // on a position tick it takes the place of that tick's fix.
+  if (!m_inLapOpen && m_tick % 4 == 0 && m_distance >= m_nextLine) {
     HandleLapLine(isSample, isPosition ? TakePositionState() : LineState());
   } else {
     if (isSample) {

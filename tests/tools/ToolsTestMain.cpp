@@ -1,0 +1,7 @@
+// Entry point of the sample-generator tests: plain GoogleTest, no Qt.
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

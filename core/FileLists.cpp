@@ -149,6 +149,14 @@ int DiscardUnloaded(LapDataCore& core, const FileSide& side)
     return 0;
 }
 
+// The readers' templates keep what the last read left in them.
+void ResetTemplates(LapDataCore& core)
+{
+    ResetLapTemplate(core);
+    core.LogFileTemplate = LogFile{};
+    core.MapFileTemplate = LogFile{};
+}
+
 int CloseMarked(LapDataCore& core, const FileSide& side)
 {
     int closed = 0;
@@ -260,6 +268,7 @@ void InitDataCore(LapDataCore& core)
     core.ScratchRecords.clear();
     core.ScratchSamples.clear();
     core.ScratchPositions.clear();
+    ResetTemplates(core);
     core.BaseLapWork.clear();
     core.BaseLapWork.emplace_back();
     core.BaseLap = LapRef{FileSet::BaseLapWork, 0, 0};
@@ -290,6 +299,10 @@ void ClearAllLogData(LapDataCore& core)
     core.BaseLapLength = 0;
     core.MarkedLapCount = 0;
     core.LoadedFileCount = 0;
+    core.Press1RangeCode = 0;
+    core.Press2RangeCode = 0;
+    core.LastSampleFlag = 0;
+    ResetTemplates(core);
 }
 
 } // namespace orvelo

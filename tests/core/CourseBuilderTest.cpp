@@ -1,7 +1,11 @@
 #include "core/CourseBuilder.h"
 
 #include "core/CourseProjection.h"
+#include "core/LogFileReader.h"
+#include "core/MapFileWriter.h"
 #include "HandBuiltLaps.h"
+#include "LogBytes.h"
+#include "tools/SampleSession.h"
 
 #include <gtest/gtest.h>
 
@@ -315,6 +319,181 @@ TEST_F(RebuildAllTest, LapsWithTheirOwnModeKeepIt)
     EXPECT_EQ(ItemOf(core.LogFiles, 0).gpsDrawFlag, 0);
     EXPECT_EQ(ItemOf(core.LogFiles, 0).offsetFlag, 1);
 }
+
+// ---- Generated sessions --------------------------------------------------------------------------
+
+namespace generated {
+
+using samplegen::DrivenPoint;
+using samplegen::Session;
+using samplegen::SessionOptions;
+using samplegen::Variant;
+
+// The driven points of the position records of one expected lap, in file order.
+std::vector<DrivenPoint> DrivenPointsOf(const Session& session, const samplegen::ExpectedLap& lap)
+{
+    std::vector<DrivenPoint> points;
+    for (const DrivenPoint& point : session.positions) {
+        if (point.recordIndex >= lap.firstRecord && point.recordIndex < lap.endRecord)
+            points.push_back(point);
+    }
+    return points;
+}
+
+class GeneratedSessionTest : public ::testing::Test {
+protected:
+    // Generates the session, reads it as a log file and builds its courses in the drawing mode.
+    const Session& Load(SessionOptions options, int mode)
+    {
+        session = samplegen::GenerateSession(options);
+        path = scratch.Write("session.dat", session.bytes);
+        EXPECT_EQ(ReadLogFile(core, path), session.expectedReadResult);
+        built = BuildLapAnalysis(core, core.LogFiles.back(), mode);
+        return session;
+    }
+
+    LogFile& Loaded() { return core.LogFiles.back(); }
+
+    LapDataCore core;
+    test::ScratchFolder scratch;
+    Session session;
+    std::u16string path;
+    int built = 0;
+};
+
+struct GeneratedPlace {
+    const char* name;
+    Variant variant;
+};
+
+class GeneratedGpsCourseTest : public GeneratedSessionTest,
+                               public ::testing::WithParamInterface<GeneratedPlace> {};
+
+TEST_P(GeneratedGpsCourseTest, CourseReproducesTheDrivenCircuit)
+{
+    SessionOptions options;
+    options.laps = 2;
+    options.variant = GetParam().variant;
+    Load(options, kMapDrawGps);
+    ASSERT_EQ(built, 2);
+    for (std::size_t k = 0; k < session.laps.size(); ++k) {
+        const Lap& lap = Loaded().laps[k];
+        const std::vector<DrivenPoint> driven = DrivenPointsOf(session, session.laps[k]);
+        const LapAnalysisItem& item = lap.analysisItems.front();
+        ASSERT_EQ(item.gpsDrawFlag, 1);
+        ASSERT_EQ(item.projectedPoints.size(), driven.size());
+        for (std::size_t i = 0; i < driven.size(); ++i) {
+            // Metres from the lap's first fix; x to the east, y to the south.
+            EXPECT_NEAR(item.projectedPoints[i].x, driven[i].east - driven[0].east, 1.1) << "lap " << k << " point " << i;
+            EXPECT_NEAR(item.projectedPoints[i].y, driven[0].north - driven[i].north, 1.1) << "lap " << k << " point " << i;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Hemispheres, GeneratedGpsCourseTest,
+                         ::testing::Values(GeneratedPlace{"NorthEast", Variant::Standard},
+                                           GeneratedPlace{"SouthWest", Variant::SouthernWestern},
+                                           GeneratedPlace{"PrimeMeridian", Variant::PrimeMeridian},
+                                           GeneratedPlace{"Equator", Variant::Equator}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Root mean square distance of the course from the driven points after the best turn about their
+// centres: the dead-reckoned course starts heading east whatever way the circuit starts.
+double ShapeMismatch(const LapAnalysisItem& item, const std::vector<DrivenPoint>& driven)
+{
+    const std::size_t n = std::min(item.projectedPoints.size(), driven.size());
+    double cx = 0, cy = 0, dx = 0, dy = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        cx += item.projectedPoints[i].x;
+        cy += item.projectedPoints[i].y;
+        dx += driven[i].east;
+        dy -= driven[i].north;
+    }
+    cx /= n, cy /= n, dx /= n, dy /= n;
+    double dot = 0, cross = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double ax = driven[i].east - dx, ay = -driven[i].north - dy;
+        const double bx = item.projectedPoints[i].x - cx, by = item.projectedPoints[i].y - cy;
+        dot += ax * bx + ay * by;
+        cross += ax * by - ay * bx;
+    }
+    const double angle = std::atan2(cross, dot);
+    double sum = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double ax = driven[i].east - dx, ay = -driven[i].north - dy;
+        const double rx = ax * std::cos(angle) - ay * std::sin(angle);
+        const double ry = ax * std::sin(angle) + ay * std::cos(angle);
+        sum += std::pow(rx - (item.projectedPoints[i].x - cx), 2) + std::pow(ry - (item.projectedPoints[i].y - cy), 2);
+    }
+    return std::sqrt(sum / n);
+}
+
+TEST_F(GeneratedSessionTest, DeadReckonedLapOfAClosedCircuitCloses)
+{
+    SessionOptions options;
+    options.laps = 3;
+    options.variant = Variant::NoGps;
+    Load(options, kMapDrawGps); // no GPS: reckoned whatever the setting
+    ASSERT_EQ(built, 3);
+    for (std::size_t k = 0; k < 3; ++k) {
+        const LapAnalysisItem& item = Loaded().laps[k].analysisItems.front();
+        EXPECT_EQ(item.gpsDrawFlag, 0);
+        const ProjectedPoint& first = item.projectedPoints.front();
+        const ProjectedPoint& last = item.projectedPoints.back();
+        // One step of the lap apart at most, and the circuit's shape within a few metres.
+        EXPECT_LT(std::hypot(last.x - first.x, last.y - first.y), 6.0) << "lap " << k;
+        EXPECT_LT(ShapeMismatch(item, DrivenPointsOf(session, session.laps[k])), 4.0) << "lap " << k;
+        EXPECT_GT(item.spanX + item.spanY, 200); // the whole circuit, not a knot
+    }
+}
+
+TEST_F(GeneratedSessionTest, LapsWithoutSpeedOrPositionsGetNoCourse)
+{
+    for (Variant variant : {Variant::ZeroSpeedLap, Variant::NoPositionLap, Variant::NoPositionFinalLap}) {
+        SessionOptions options;
+        options.laps = 3;
+        options.variant = variant;
+        Load(options, kMapDrawOffsetOn);
+        int without = 0;
+        for (const Lap& lap : Loaded().laps) {
+            if (lap.noAnalysisFlag != 0) {
+                ++without;
+                EXPECT_TRUE(lap.analysisItems.empty());
+            }
+        }
+        EXPECT_GE(without, 1) << samplegen::VariantName(variant);
+        EXPECT_EQ(built + without, static_cast<int>(Loaded().laps.size())) << samplegen::VariantName(variant);
+    }
+}
+
+TEST_F(GeneratedSessionTest, SavedLapReadAsACourseMapHasTheSameCourse)
+{
+    SessionOptions options;
+    options.laps = 3;
+    options.circuit = samplegen::CircuitShape::Stadium;
+    Load(options, kMapDrawGps);
+    const Lap& lap = Loaded().laps[1];
+    const std::u16string mapPath = test::WidePath(scratch.Path("course.dat"));
+    ASSERT_EQ(SaveLapAsMapFile(core, mapPath, path, lap.lapNumber), 0);
+
+    ASSERT_EQ(ReadMapFile(core, mapPath), 0);
+    LogFile& map = core.MapFiles.back();
+    ASSERT_EQ(BuildLapAnalysis(core, map, kMapDrawGps), 1);
+    const Lap& course = map.laps.front();
+    EXPECT_EQ(course.savedCourseMark, 1);
+    ASSERT_EQ(course.analysisItems.front().gpsDrawFlag, 1);
+    EXPECT_EQ(course.positions.size(), lap.positions.size());
+    const auto& expected = lap.analysisItems.front().coursePoints;
+    const auto& actual = course.analysisItems.front().coursePoints;
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(actual[i].x, expected[i].x) << i;
+        EXPECT_EQ(actual[i].y, expected[i].y) << i;
+        EXPECT_EQ(actual[i].cumulativeDistance, expected[i].cumulativeDistance) << i;
+    }
+}
+
+} // namespace generated
 
 } // namespace
 } // namespace orvelo

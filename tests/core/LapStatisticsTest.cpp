@@ -1,8 +1,12 @@
 #include "core/LapStatistics.h"
 
 #include "core/LapDataCore.h"
+#include "core/LapTimeText.h"
+#include "core/LogFileReader.h"
 #include "core/LogRecord.h"
+#include "LogBytes.h"
 #include "tools/RecordBuilder.h"
+#include "tools/SampleSession.h"
 
 #include <gtest/gtest.h>
 
@@ -301,6 +305,56 @@ TEST_F(LongestMarkedLapTest, NothingMarkedGivesZero)
     core.MarkedLapCount = 5;
     EXPECT_EQ(FindLongestMarkedLap(core, 1), 0u);
     EXPECT_EQ(core.MarkedLapCount, 0);
+}
+
+// ---- Generated sessions --------------------------------------------------------------------------
+
+TEST(GeneratedLapStatisticsTest, StatisticsMatchTheGeneratedRecords)
+{
+    for (int rateMode : {1, 3}) {
+        samplegen::SessionOptions options;
+        options.laps = 4;
+        options.rateMode = rateMode;
+        options.seed = 11 + static_cast<std::uint64_t>(rateMode);
+        const samplegen::Session session = samplegen::GenerateSession(options);
+        test::ScratchFolder scratch;
+        LapDataCore core;
+        ASSERT_EQ(ReadLogFile(core, scratch.Write("laps.dat", session.bytes)), 0);
+        LogFile& file = core.LogFiles.back();
+        ComputeLapStatistics(file);
+
+        std::uint32_t best = kFastestLapLimit;
+        int fastest = 0;
+        std::uint32_t total = 0;
+        for (std::size_t k = 0; k < session.laps.size(); ++k) {
+            const samplegen::ExpectedLap& expected = session.laps[k];
+            const samplegen::ChannelTruth& truth = expected.channels;
+            const Lap& lap = file.laps[k];
+            SCOPED_TRACE("rate mode " + std::to_string(rateMode) + " lap " + std::to_string(expected.number));
+            // Every sample of a generated lap has a time step, so the sum is the lap time.
+            EXPECT_EQ(lap.sampleTimeSum, expected.lapTime);
+            char text[16];
+            FormatLapTimeA(expected.lapTime, text);
+            EXPECT_STREQ(lap.sampleTimeText, text);
+            const int maxima[] = {1, 3, 5, 7, 9, 11};
+            const int minima[] = {0, 2, 4, 6, 8, 10};
+            const int maximumAt[] = {0, 2, 5, 7, 9, 11}; // lap field of each maximum word
+            const int minimumAt[] = {1, 3, 4, 6, 8, 10};
+            for (int i = 0; i < 6; ++i) {
+                EXPECT_EQ(lap.channelExtremes[maximumAt[i]], truth.wordMax[maxima[i]]) << "word " << maxima[i];
+                EXPECT_EQ(lap.channelExtremes[minimumAt[i]], truth.wordMin[minima[i]]) << "word " << minima[i];
+            }
+            EXPECT_EQ(lap.signedValuePeaks[0], truth.peakB);
+            EXPECT_EQ(lap.signedValuePeaks[1], truth.peakA);
+            total += expected.lapTime;
+            if (expected.lapTime < best) {
+                best = expected.lapTime;
+                fastest = expected.number;
+            }
+        }
+        EXPECT_EQ(file.fastestLapNumber, fastest);
+        EXPECT_EQ(file.sampleTimeTotal, total);
+    }
 }
 
 } // namespace

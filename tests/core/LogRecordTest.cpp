@@ -343,18 +343,5 @@ TEST(DecodeGpsCoordinateTest, FractionCarriesIntoMinutesAndDegreesTruncate)
     EXPECT_DOUBLE_EQ(p.parallelRadius, std::cos(99 * kDegree) * 6378000.0);
 }
 
-TEST(DecodeGpsCoordinateTest, LargestWordsDoNotOverflow)
-{
-    Bytes r{};
-    PutBe32(r, 0, 0xFFFFFFFF);
-    PutBe32(r, 4, 0xFFFFFFFF);
-    PositionRec p;
-    p.longitudeHemisphere = 'E';
-    DecodeGpsCoordinate(r.data(), p, 1);
-    const double v = 4294967295.0 + 4294967295.0 / 100000.0;
-    const double degrees = std::trunc(v / 100);
-    EXPECT_DOUBLE_EQ(p.longitude, degrees * kDegree + (v - degrees * 100) * kMinute);
-}
-
 } // namespace
 } // namespace orvelo

@@ -25,9 +25,9 @@ std::vector<CircuitModel::Point> KartOutline() {
 }
 
 std::vector<CircuitModel::Point> StadiumOutline(double length) {
-  const double radius = length / (2.0 * kPi + 5.0);
-  const double half = 1.25 * radius;  // half the straight
-  const double straight = 2.0 * half;
+  const double radius = length / 40.0;  // bends tight enough to brake for
+  const double straight = (length - 2.0 * kPi * radius) / 2.0;
+  const double half = straight / 2.0;
   const double bend = kPi * radius;
   std::vector<CircuitModel::Point> dense(kDensePoints);
   for (int j = 0; j < kDensePoints; ++j) {

@@ -5,7 +5,9 @@
 
 #include "core/LapData.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 
 namespace orvelo {
 

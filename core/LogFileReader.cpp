@@ -20,10 +20,11 @@ namespace {
 constexpr std::size_t kReadBlockSize = std::size_t{4} << 20;
 static_assert(kReadBlockSize % kRecordSize == 0);
 
-// A read-only descriptor of a regular file, or -1. Never creates anything.
+// A read-only descriptor of a regular file, or -1. Never creates anything; O_NONBLOCK keeps a
+// named pipe from blocking the open and changes nothing for regular files.
 int OpenForReading(std::u16string_view path, struct stat* info)
 {
-    const int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return -1;
     if (::fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {

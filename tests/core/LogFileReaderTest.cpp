@@ -78,12 +78,14 @@ TEST_F(LogFileReaderTest, ReadOnlyFileReads)
     EXPECT_EQ(core.MapFiles.back().laps.size(), 1u);
 }
 
-TEST_F(LogFileReaderTest, FolderIsNotAFile)
+TEST_F(LogFileReaderTest, FoldersAndPipesAreNotLogFiles)
 {
     fs::create_directory(folder.Path("sub.dat"));
+    ASSERT_EQ(::mkfifo(folder.Path("pipe.dat").c_str(), 0600), 0);
     ::testing::internal::CaptureStdout();
     EXPECT_EQ(ReadLogFile(core, test::WidePath(folder.Path("sub.dat"))), -1);
     EXPECT_EQ(ReadMapFile(core, test::WidePath(folder.Path("sub.dat"))), -1);
+    EXPECT_EQ(ReadLogFile(core, test::WidePath(folder.Path("pipe.dat"))), -1); // returns, never waits
     ::testing::internal::GetCapturedStdout();
 }
 

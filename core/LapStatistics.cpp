@@ -14,32 +14,52 @@ namespace {
 constexpr char kVoidText[] = "void";
 constexpr std::int32_t kNoMinimum = -1;
 
-// Which channel word each extreme takes, and how.
+constexpr int kWords = 12;
+constexpr int kOwnSampleExtremes = 8; // extremes 1 to 8 scan the lap's own samples, 9 to 12 every sample
+
+// Which channel word each extreme takes, and whether it is the minimum.
 struct ExtremeRule {
     int word;
     bool minimum;
 };
-// Extremes 1 to 8 scan the lap's own samples (up to its sample count), 9 to 12 every sample.
-constexpr ExtremeRule kOwnSampleRules[8] = {{1, false}, {0, true}, {3, false}, {2, true},
-                                            {4, true},  {5, false}, {6, true}, {7, false}};
-constexpr ExtremeRule kAllSampleRules[4] = {{8, true}, {9, false}, {10, true}, {11, false}};
+constexpr ExtremeRule kExtremeRules[kWords] = {{1, false}, {0, true},  {3, false}, {2, true},
+                                               {4, true},  {5, false}, {6, true},  {7, false},
+                                               {8, true},  {9, false}, {10, true}, {11, false}};
 
-struct ExtremeScan {
+// Minimum and maximum of every channel word over a run of samples, compared as signed 32-bit values.
+struct WordRange {
     void Take(const SampleRec& sample)
     {
-        const auto value = static_cast<std::int32_t>(sample.channelWords[rule.word]);
-        if (rule.minimum)
-            m_value = seen ? std::min(m_value, value) : value;
-        else
-            m_value = std::max(m_value, value);
+        for (int k = 0; k < kWords; ++k) {
+            const auto value = static_cast<std::int32_t>(sample.channelWords[k]);
+            minimum[k] = seen ? std::min(minimum[k], value) : value;
+            maximum[k] = std::max(maximum[k], value);
+        }
         seen = true;
     }
 
-    std::int32_t Result() const { return rule.minimum && !seen ? kNoMinimum : m_value; }
+    void Merge(const WordRange& other)
+    {
+        if (!other.seen)
+            return;
+        for (int k = 0; k < kWords; ++k) {
+            minimum[k] = seen ? std::min(minimum[k], other.minimum[k]) : other.minimum[k];
+            maximum[k] = std::max(maximum[k], other.maximum[k]);
+        }
+        seen = true;
+    }
 
-    ExtremeRule rule{};
+    // A maximum starts at 0; a minimum that saw no sample is -1.
+    std::int32_t Extreme(const ExtremeRule& rule) const
+    {
+        if (!rule.minimum)
+            return maximum[rule.word];
+        return seen ? minimum[rule.word] : kNoMinimum;
+    }
+
     bool seen = false;
-    std::int32_t m_value = 0;
+    std::int32_t minimum[kWords]{};
+    std::int32_t maximum[kWords]{};
 };
 
 // The magnitude in tenths of a signed value held as tenths / 10: multiplied back in float, so that
@@ -74,32 +94,24 @@ std::uint32_t RecomputeSampleTimes(Lap& lap)
 
 void ComputeChannelExtremes(Lap& lap)
 {
-    ExtremeScan own[8];
-    ExtremeScan all[4];
-    for (int i = 0; i < 8; ++i)
-        own[i].rule = kOwnSampleRules[i];
-    for (int i = 0; i < 4; ++i)
-        all[i].rule = kAllSampleRules[i];
     const std::size_t ownCount =
         std::min(lap.samples.size(), static_cast<std::size_t>(std::max(lap.sampleCount, 0)));
+    WordRange own;
+    WordRange rest;
     std::int32_t peakB = 0;
     std::int32_t peakA = 0;
-    std::size_t index = 0;
-    for (const SampleRec& sample : lap.samples) {
-        if (index < ownCount) {
-            for (ExtremeScan& scan : own)
-                scan.Take(sample);
-            peakB = std::max(peakB, TenthsMagnitude(sample.signedValueB));
-            peakA = std::max(peakA, TenthsMagnitude(sample.signedValueA));
-        }
-        for (ExtremeScan& scan : all)
-            scan.Take(sample);
-        ++index;
+    auto sample = lap.samples.cbegin();
+    for (std::size_t i = 0; i < ownCount; ++i, ++sample) {
+        own.Take(*sample);
+        peakB = std::max(peakB, TenthsMagnitude(sample->signedValueB));
+        peakA = std::max(peakA, TenthsMagnitude(sample->signedValueA));
     }
-    for (int i = 0; i < 8; ++i)
-        lap.channelExtremes[i] = own[i].Result();
-    for (int i = 0; i < 4; ++i)
-        lap.channelExtremes[8 + i] = all[i].Result();
+    for (; sample != lap.samples.cend(); ++sample)
+        rest.Take(*sample);
+    WordRange all = own;
+    all.Merge(rest);
+    for (int e = 0; e < kWords; ++e)
+        lap.channelExtremes[e] = (e < kOwnSampleExtremes ? own : all).Extreme(kExtremeRules[e]);
     lap.signedValuePeaks[0] = peakB;
     lap.signedValuePeaks[1] = peakA;
     lap.signedValuePeaksScaled[0] = static_cast<float>(peakB / 10.0);

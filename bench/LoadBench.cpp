@@ -114,36 +114,64 @@ struct FreshLoad {
     double seconds = -1.0;   // including the page faults of memory the process never had
 };
 
-// One load in a fresh child, so that nothing the benchmark process allocated before (or keeps
-// in its heap) hides or inflates the peak or the time.
+constexpr const char* kFreshLoadOption = "--fresh-load";
+
+// Run inside a new process (this program started again with kFreshLoadOption): one load, reported
+// on the standard output as seconds and peak bytes.
+int RunFreshLoad(int fileCount, char** files)
+{
+    FileSetToLoad set;
+    for (int k = 0; k < fileCount; ++k)
+        set.files.emplace_back(files[k]);
+    {
+        std::ofstream reset("/proc/self/clear_refs");
+        reset << "5"; // restart the high-water mark at the current size
+    }
+    const long before = StatusKilobytes("VmRSS");
+    const auto start = std::chrono::steady_clock::now();
+    orvelo::LapDataCore core;
+    LoadAll(core, set);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double peak = double(StatusKilobytes("VmHWM") - before) * 1024.0;
+    std::printf("%.6f %.0f\n", seconds, peak);
+    return 0;
+}
+
+// One load in a new process, so that nothing this process allocated before (or keeps in its
+// heap) hides or inflates the peak or the time.
 FreshLoad MeasureFreshLoad(const FileSetToLoad& set)
 {
     int channel[2];
     if (::pipe(channel) != 0)
         return FreshLoad{};
+    std::vector<std::string> arguments = {"/proc/self/exe", kFreshLoadOption};
+    for (const fs::path& file : set.files)
+        arguments.push_back(file.string());
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
     const pid_t child = ::fork();
     if (child == 0) {
+        ::dup2(channel[1], STDOUT_FILENO);
         ::close(channel[0]);
-        {
-            std::ofstream reset("/proc/self/clear_refs");
-            reset << "5"; // restart the high-water mark at the current size
-        }
-        const long before = StatusKilobytes("VmRSS");
-        const auto start = std::chrono::steady_clock::now();
-        orvelo::LapDataCore core;
-        LoadAll(core, set);
-        FreshLoad load;
-        load.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        load.peakBytes = double(StatusKilobytes("VmHWM") - before) * 1024.0;
-        [[maybe_unused]] const ssize_t written = ::write(channel[1], &load, sizeof load);
-        ::_exit(0);
+        ::close(channel[1]);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
     }
     ::close(channel[1]);
-    FreshLoad load;
-    if (::read(channel[0], &load, sizeof load) != static_cast<ssize_t>(sizeof load))
-        load = FreshLoad{};
+    char text[128] = {};
+    std::size_t filled = 0;
+    for (ssize_t got = 0; filled + 1 < sizeof text; filled += static_cast<std::size_t>(got)) {
+        got = ::read(channel[0], text + filled, sizeof text - 1 - filled);
+        if (got <= 0)
+            break;
+    }
     ::close(channel[0]);
     ::waitpid(child, nullptr, 0);
+    FreshLoad load;
+    if (std::sscanf(text, "%lf %lf", &load.seconds, &load.peakBytes) != 2)
+        return FreshLoad{};
     return load;
 }
 
@@ -195,6 +223,8 @@ void BenchReadBytes(benchmark::State& state, const FileSetToLoad& set)
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && std::string(argv[1]) == kFreshLoadOption)
+        return RunFreshLoad(argc - 2, argv + 2);
     benchmark::Initialize(&argc, argv);
     std::string pattern = (fs::temp_directory_path() / "orvelo-loadbench-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr)

@@ -12,14 +12,6 @@ namespace {
 
 constexpr std::uint32_t kMetresPerScaleUnit = 180;
 
-void TakeOrigin(LapAnalysisItem& item, const Lap& lap)
-{
-    if (lap.positions.empty())
-        return;
-    item.originLatitude = lap.positions.front().latitude;
-    item.originLongitude = lap.positions.front().longitude;
-}
-
 // The course of one lap for the drawing mode; false when the lap cannot have one.
 bool BuildOneLap(LapDataCore& core, Lap& lap, int mapDrawMode)
 {
@@ -38,7 +30,7 @@ bool BuildOneLap(LapDataCore& core, Lap& lap, int mapDrawMode)
     } else if (mapDrawMode == kMapDrawGps) {
         item.gpsDrawFlag = LapHasGps(lap) ? 1 : 0;
         if (item.gpsDrawFlag != 0)
-            TakeOrigin(item, lap);
+            TakeGpsOrigin(item, lap.positions);
     }
     const std::int64_t speedSum = PrepareDeadReckoning(core, item, lap.positions, 0);
     if (speedSum < 0 || lap.distance == 0) {
@@ -108,7 +100,7 @@ int RebuildLapGeometry(LapDataCore& core, Lap& lap)
             return 1;
         }
         work.gpsDrawFlag = 1;
-        TakeOrigin(work, lap);
+        TakeGpsOrigin(work, lap.positions);
     } else {
         work.offsetFlag = current.offsetFlag;
         if (work.offsetFlag != 0)
@@ -139,7 +131,7 @@ int RebuildCoursePoints(Lap& lap)
     item.coursePoints.clear();
     item.segmentGroups.clear();
     if (item.gpsDrawFlag != 0)
-        TakeOrigin(item, lap);
+        TakeGpsOrigin(item, lap.positions);
     else
         IntegrateHeading(item, lap.positions, 0);
     ProjectCourse(item, lap.positions, 0);

@@ -28,6 +28,28 @@ ProjectedPoint GpsPoint(const LapAnalysisItem& item, const PositionRec& position
 
 } // namespace
 
+bool HasGpsFix(const PositionRec& position)
+{
+    const char latitude = position.latitudeHemisphere;
+    const char longitude = position.longitudeHemisphere;
+    return (latitude == 'N' || latitude == 'S') && (longitude == 'E' || longitude == 'W');
+}
+
+void TakeGpsOrigin(LapAnalysisItem& item, const std::deque<PositionRec>& positions)
+{
+    if (positions.empty())
+        return;
+    const PositionRec* origin = &positions.front();
+    for (const PositionRec& position : positions) {
+        if (HasGpsFix(position)) {
+            origin = &position;
+            break;
+        }
+    }
+    item.originLatitude = origin->latitude;
+    item.originLongitude = origin->longitude;
+}
+
 std::int32_t TruncateToInt32(double value)
 {
     if (std::isnan(value))
@@ -49,11 +71,14 @@ void ProjectCourse(LapAnalysisItem& item, const std::deque<PositionRec>& positio
     // Removing the mean step makes the dead-reckoned course end where it started.
     float runX = 0.0f;
     float runY = 0.0f;
+    ProjectedPoint lastFix; // a lost fix would otherwise project thousands of kilometres away
     for (std::size_t i = start; i < end; ++i) {
         const PositionRec& position = positions[i];
         ProjectedPoint point;
         if (item.gpsDrawFlag != 0) {
-            point = GpsPoint(item, position);
+            if (HasGpsFix(position))
+                lastFix = GpsPoint(item, position);
+            point = lastFix;
         } else {
             runX += position.stepX - item.meanStepX;
             runY += position.stepY - item.meanStepY;

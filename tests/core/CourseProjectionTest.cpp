@@ -31,8 +31,7 @@ protected:
     void ProjectGps(const Lap& lap)
     {
         item.gpsDrawFlag = 1;
-        item.originLatitude = lap.positions.front().latitude;
-        item.originLongitude = lap.positions.front().longitude;
+        TakeGpsOrigin(item, lap.positions);
         ProjectCourse(item, lap.positions, 0);
     }
 
@@ -111,6 +110,42 @@ TEST_F(CourseProjectionTest, GpsCourseTurnsByTheRotationAboutItsCentre)
     // A positive angle turns clockwise on screen (y grows southwards).
     EXPECT_NEAR(item.projectedPoints[1].x, cx - (corner.y - cy), 1);
     EXPECT_NEAR(item.projectedPoints[1].y, cy + (corner.x - cx), 1);
+}
+
+// A position whose fix was lost: no hemisphere letters, latitude and longitude 0.
+void LoseFix(PositionRec& position)
+{
+    position.latitudeHemisphere = 0;
+    position.longitudeHemisphere = 0;
+    position.latitude = position.longitude = position.parallelRadius = 0.0;
+}
+
+TEST_F(CourseProjectionTest, LostFixStaysWhereTheLastFixWas)
+{
+    Lap lap = GpsLap(core, 35.0, 139.0, CirclePoints(36, 100.0));
+    LoseFix(lap.positions[10]);
+    LoseFix(lap.positions[11]);
+    ProjectGps(lap);
+    EXPECT_EQ(item.projectedPoints[10].x, item.projectedPoints[9].x);
+    EXPECT_EQ(item.projectedPoints[11].y, item.projectedPoints[9].y);
+    EXPECT_EQ(item.projectedPoints[11].runningDistance, 110); // the point keeps its own distance
+    EXPECT_NEAR(item.spanX, 200, 2);
+    EXPECT_NEAR(item.spanY, 200, 2);
+}
+
+TEST_F(CourseProjectionTest, CourseStartsFromTheFirstFix)
+{
+    const auto points = CirclePoints(36, 100.0);
+    Lap lap = GpsLap(core, -12.0, -77.0, points);
+    LoseFix(lap.positions[0]);
+    ProjectGps(lap);
+    EXPECT_EQ(item.originLatitude, lap.positions[1].latitude);
+    EXPECT_EQ(item.projectedPoints[0].x, 0); // before the first fix: the origin
+    EXPECT_EQ(item.projectedPoints[0].y, 0);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        EXPECT_NEAR(item.projectedPoints[i].x, points[i].first - points[1].first, 1.1) << i;
+        EXPECT_NEAR(item.projectedPoints[i].y, points[1].second - points[i].second, 1.1) << i;
+    }
 }
 
 // ---- Dead-reckoned projection --------------------------------------------------------------------

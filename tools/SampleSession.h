@@ -1,6 +1,23 @@
 // Synthetic logger sessions for tests, benchmarks and the demo: a vehicle
 // driven round a closed circuit, written as 64-byte records, with the truth
 // (laps, counts, driven positions) that a reader of the file must reproduce.
+//
+// What the records hold:
+// - Sample records at the rate of SessionOptions::samplesPerSecond; words
+//   0..11 are min/max pairs of RPM, Speed (km/h), Temp.1, Temp.2, Press.1 and
+//   Press.2 since the previous sample record; byte 32 is the lateral and byte
+//   33 the longitudinal acceleration in tenths of g (positive right / forward).
+// - 'G' fixes every 0.1 s (every 0.05 s in rate mode 3); Speed is the average
+//   since the previous fix, and G Horiz. the value with which dead reckoning
+//   (step = speed factor x Speed, turn = G x 0.98 x sample period) follows the
+//   driven path: tenths of g in modes 0 and 3, a quarter and a 25th of that in
+//   modes 1 and 2 because their periods are longer. The rounding is carried
+//   from fix to fix so each lap's turns add up to one clockwise turn.
+// - Each lap ends, at the first whole 1/100 s past the line, with a lap-end
+//   record followed at once by its 'L', which carries the sum of the lap's
+//   time steps. Fixes and lap lines carry the clock time (hhmmss) and
+//   coordinates placed so that the course projection gives back the driven
+//   metres (see OffsetToLatLon).
 #pragma once
 
 #include <array>
@@ -9,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace samplegen {
@@ -26,7 +44,8 @@ enum class Variant {
   LapClosedByGps,     // the final 'L' is replaced by a 'G' fix
   PartialRecord,      // 1..63 bytes of a further record at the end of the file
   ZeroSpeedLap,       // lap 2 (lap 1 when there is one lap) reports Speed 0 throughout
-  NoPositionLap,      // lap 2 has no position records and no 'L'; the next lap's first 'G' closes it
+  NoPositionLap,      // lap 2 (lap 1 of two) has no position records and no 'L'; the next lap's
+                      // first 'G' closes it; at least two laps are driven
   NoPositionFinalLap, // the last lap has no position records and no 'L'; the file ends after its lap-end record
 };
 
@@ -39,12 +58,17 @@ enum class CircuitShape {
 struct SessionOptions {
   std::uint64_t seed = 1;
   int laps = 5;                       // complete laps (ignored when durationSeconds > 0)
-  double durationSeconds = 0.0;       // > 0: drive laps until this much time has passed
+  double durationSeconds = 0.0;       // > 0: drive about this long (whole laps; laps is then ignored)
   int rateMode = 1;                   // 0..3: sample periods 0.01, 0.04, 0.25, 0.0025 s
-  int samplesPerSecond = 0;           // 0: 100, 25, 4, 100 by rate mode; 400 allowed for mode 3
+  // Sample records per second, a divisor of 400. 0 gives 100, 25, 4 and 100
+  // by rate mode, so every time step is at least 1/100 s. 400 (mode 3 only)
+  // writes one record per 2.5 ms sample: three steps in four are then 0, which
+  // the lap-time sums carry but sample-time statistics stop at.
+  int samplesPerSecond = 0;
   Variant variant = Variant::Standard;
   CircuitShape circuit = CircuitShape::KartTrack;
   double circuitLength = 1200.0;      // metres of one lap
+  // Where the circuit's centre lies: the (0, 0) of the driven positions.
   double originLatitude = 35.37126;   // degrees, negative = south (Variant may override)
   double originLongitude = 138.92741; // degrees, negative = west (Variant may override)
   int startClockSeconds = 14 * 3600 + 30 * 60;  // time of day of the first record

@@ -61,6 +61,12 @@ TEST_P(CircuitModelTest, SpeedKeepsWithinTheGripAndTheLineIsOnAStraight) {
   EXPECT_GE(circuit.NominalLapSeconds(), 1200.0 / CircuitModel::kTopSpeed - 1e-6);
 }
 
+TEST(CircuitModelShapeTest, LengthIsKeptWithinWhatALapTimeCanHold) {
+  EXPECT_DOUBLE_EQ(CircuitModel(CircuitShape::Circle, 10.0).Length(), 100.0);
+  EXPECT_DOUBLE_EQ(CircuitModel(CircuitShape::KartTrack, 50000.0).Length(), 10000.0);
+  EXPECT_LT(CircuitModel(CircuitShape::KartTrack, 50000.0).NominalLapSeconds() / 0.85, 650.0);
+}
+
 TEST(CircuitModelShapeTest, KartTrackHasTightBendsBothWaysAndCircleHasOneRadius) {
   const CircuitModel kart(CircuitShape::KartTrack, 1200.0);
   double tightest = 0.0;

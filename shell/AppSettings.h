@@ -1,0 +1,47 @@
+// Everything the shell keeps in the current user's registry, in one object:
+// the registry with its backend, the settings store, the framework profile
+// and the run-time setting tables. The application has exactly one, reached
+// through ApplicationSettings(); tests build their own on a memory backend.
+#pragma once
+
+#include "platform/Registry.h"
+#include "shell/ChannelSettings.h"
+#include "shell/ColorSettings.h"
+#include "shell/FrameworkProfile.h"
+#include "shell/SettingsStore.h"
+
+#include <memory>
+
+class AppSettings {
+public:
+    // Loads the hive from the backend (a bad settings file is reported there).
+    explicit AppSettings(std::unique_ptr<platform::RegistryBackend> backend,
+                         ColorSettings::ColorSource buttonFace = {});
+    AppSettings(const AppSettings&) = delete;
+    AppSettings& operator=(const AppSettings&) = delete;
+
+    platform::Registry& UserRegistry() { return m_registry; }
+    SettingsStore& Store() { return m_store; }
+    FrameworkProfile& Profile() { return m_profile; }
+    ChannelSettings& Channels() { return m_channels; }
+    ColorSettings& Colors() { return m_colors; }
+
+    // Reads "ScaleControl_WndPlace" into placement (the main frame's copy of
+    // the Y-scale dialog's placement); nothing changes when it is missing or
+    // not a 44-byte placement. 0 ok, 1 failure.
+    int LoadScaleControlWndPlace(WindowPlacementRec* placement);
+
+private:
+    platform::Registry m_registry;
+    SettingsStore m_store;
+    FrameworkProfile m_profile;
+    ChannelSettings m_channels;
+    ColorSettings m_colors;
+};
+
+// The application's settings, kept in the user's file
+// ($XDG_CONFIG_HOME/varnek-orvelo/user.reg). Created on the first call, which
+// start-up makes once the application object exists, so that a bad settings
+// file can be reported; start-up then creates the settings keys with
+// Store().CreateSettingsKeys().
+AppSettings& ApplicationSettings();

@@ -1,0 +1,117 @@
+#include "shell/ColorSettings.h"
+
+#include "platform/SystemColors.h"
+#include "shell/SettingsStore.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kWrite = 1;
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+
+QString ColorKey() { return settings::SubKeyPath(settings::kItemColorInfo); }
+
+QString ChannelColorName(int channel) {
+    return settings::TaggedName(settings::kChannelColorProp,
+                                QLatin1String(settings::kChannelTags[channel - 1]));
+}
+}  // namespace
+
+ColorSettings::ColorSettings(SettingsStore& store, ColorSource buttonFace)
+    : m_store(store), m_buttonFace(std::move(buttonFace)) {
+    if (!m_buttonFace)
+        m_buttonFace = [] { return platform::SystemColor(platform::kColorBtnFace); };
+    InitChannelColorDefaults();
+}
+
+int ColorSettings::LapColorSetting(int op, platform::ColorRef* colors) {
+    if (!colors)
+        return kFailed;
+    LapColorRec rec;
+    if (op == kWrite) {
+        std::copy(colors, colors + settings::kLapColorCount, rec.colors.begin());
+        if (m_store.WriteRecord(ColorKey(), settings::kLapColorProp, rec) != kOk)
+            return kFailed;
+    } else {
+        if (m_store.ReadRecord(ColorKey(), settings::kLapColorProp, &rec) != kOk)
+            return kFailed;
+        std::copy(rec.colors.begin(), rec.colors.end(), colors);
+    }
+    m_lapColors = rec.colors;
+    return kOk;
+}
+
+void ColorSettings::InitChannelColorDefaults() { m_defaultLapColors.fill(settings::kLapColorDefaults); }
+
+void ColorSettings::CopyDefaultChannelColor(ChannelColorProperty* block) {
+    if (!block)
+        return;
+    block->lapColors = settings::kLapColorDefaults;
+    block->background = settings::kChannelBackgroundDefault;
+    block->text = settings::kChannelTextDefault;
+    block->analysisLine = settings::kChannelAnalysisLineDefault;
+    block->checkFlag = 0;
+    block->readFlag = 1;
+}
+
+int ColorSettings::LoadLapOverviewWndProp(OverviewWindowColors* block) {
+    if (!block)
+        return kFailed;
+    if (m_store.ReadRecord(ColorKey(), settings::kLapOverViewWndProp, block) != kOk) {
+        block->readFlag = 0;
+        return kFailed;
+    }
+    block->readFlag = 1;
+    return kOk;
+}
+
+int ColorSettings::LoadChannelColorRecord(int channel, ChannelColorProperty* block) {
+    if (!block || channel < 1 || channel > settings::kValueChannelCount)
+        return kFailed;
+    if (m_store.ReadRecord(ColorKey(), ChannelColorName(channel), block) != kOk)
+        return kFailed;
+    block->readFlag = 1;
+    return kOk;
+}
+
+void ColorSettings::InitChannelColorTables() {
+    InitChannelColorDefaults();
+    for (ChannelColorRecord& record : m_channelColors) {
+        record = ChannelColorRecord{settings::kChannelBackgroundDefault, settings::kChannelTextDefault,
+                                    settings::kChannelAnalysisLineDefault, 0, 0, 0, {}};
+    }
+    for (int n = 1; n <= settings::kValueChannelCount; ++n) {
+        ChannelColorRecord& record = m_channelColors[n - 1];
+        ChannelColorProperty block;
+        if (m_store.ReadRecord(ColorKey(), ChannelColorName(n), &block) == kOk) {
+            record.background = block.background;
+            record.text = block.text;
+            record.analysisLine = block.analysisLine;
+            record.checkFlag = block.checkFlag;
+            record.channelNumber = block.channelNumber;
+            record.readFlag = block.readFlag;
+            record.lapColors.assign(block.lapColors.begin(), block.lapColors.end());
+        } else {
+            record.channelNumber = n;
+            record.readFlag = 1;
+            const LapColors& row = m_defaultLapColors[n - 1];
+            record.lapColors.assign(row.begin(), row.end());
+        }
+    }
+}
+
+void ColorSettings::SetDefaultMapViewProp(MapViewProperty* block) const {
+    if (!block)
+        return;
+    auto& words = block->words;
+    std::copy(settings::kMapCourseColorDefaults.begin(), settings::kMapCourseColorDefaults.end(),
+              words.begin());
+    words[6] = m_buttonFace();
+    words[7] = settings::kMapLabelColorDefault;
+    words[8] = settings::kMapMarkPenDefault;
+    words[9] = settings::kMapPenWidthDefault;
+    words[10] = 0;
+    words[11] = 0;
+    words[12] = 1;
+}

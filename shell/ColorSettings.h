@@ -1,0 +1,73 @@
+// The colour settings of "Item_Color_Info" as the program uses them at run
+// time: LapColorTable, the 18 channel colour records, the default lap-colour
+// table, and the built-in colours of the overview window and the course maps.
+// Colours are COLORREF (0x00BBGGRR).
+#pragma once
+
+#include "platform/ColorRef.h"
+#include "shell/SettingsDefaults.h"
+#include "shell/SettingsRecords.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class SettingsStore;
+
+// One channel's graph colours at run time; the graph windows extend its lap
+// colours when more laps are compared than colours are stored.
+struct ChannelColorRecord {
+    platform::ColorRef background = 0;
+    platform::ColorRef text = 0;
+    platform::ColorRef analysisLine = 0;
+    std::int32_t checkFlag = 0;
+    std::int32_t channelNumber = 0;
+    std::int32_t readFlag = 0;
+    std::vector<platform::ColorRef> lapColors;
+};
+
+class ColorSettings {
+public:
+    using LapColors = std::array<platform::ColorRef, settings::kLapColorCount>;
+    using ColorSource = std::function<platform::ColorRef()>;
+
+    // buttonFace gives the desktop's button-face colour for the map
+    // defaults; empty means the platform's system colour.
+    explicit ColorSettings(SettingsStore& store, ColorSource buttonFace = {});
+
+    // Op 1 writes the seven colours as "Lap_Color_Prop", any other op reads
+    // them into colors. On success LapColorTable() takes them; the compared
+    // laps take them from there (the core's lap colours). 0 ok, 1 failure,
+    // also for an empty pointer.
+    int LapColorSetting(int op, platform::ColorRef* colors);
+    const LapColors& LapColorTable() const { return m_lapColors; }
+
+    // Every row of the default lap-colour table = the built-in lap colours.
+    void InitChannelColorDefaults();
+    // The reset values; the channel number is left alone.
+    static void CopyDefaultChannelColor(ChannelColorProperty* block);
+    // Reads "LapOverView_WndProp" into block with its read flag 1; on failure
+    // only the read flag changes, to 0, and the result is 1.
+    int LoadLapOverviewWndProp(OverviewWindowColors* block);
+    // Reads channel 1 to 18's "Channel_Color_Prop_<tag>" with its read flag 1.
+    int LoadChannelColorRecord(int channel, ChannelColorProperty* block);
+    // Fills the 18 channel colour records from the store or the defaults.
+    void InitChannelColorTables();
+    // The built-in map colours; words 3 to 5 stay as the block holds them.
+    void SetDefaultMapViewProp(MapViewProperty* block) const;
+
+    std::array<ChannelColorRecord, settings::kValueChannelCount>& ChannelColorRecords() {
+        return m_channelColors;
+    }
+    const std::array<LapColors, settings::kValueChannelCount>& DefaultLapColorTable() const {
+        return m_defaultLapColors;
+    }
+
+private:
+    SettingsStore& m_store;
+    ColorSource m_buttonFace;
+    LapColors m_lapColors = settings::kLapColorDefaults;
+    std::array<LapColors, settings::kValueChannelCount> m_defaultLapColors{};
+    std::array<ChannelColorRecord, settings::kValueChannelCount> m_channelColors;
+};

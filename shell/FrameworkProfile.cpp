@@ -1,0 +1,41 @@
+#include "shell/FrameworkProfile.h"
+
+#include "platform/Registry.h"
+#include "shell/SettingsDefaults.h"
+
+QString FrameworkProfile::SectionPath(const QString& section) {
+    return settings::kProfileKeyPath + QChar('\\') + section;
+}
+
+QString FrameworkProfile::GetProfileString(const QString& section, const QString& entry,
+                                           const QString& defaultValue) const {
+    const std::optional<platform::RegistryValue> value = m_registry.QueryValue(SectionPath(section), entry);
+    if (!value || value->type != platform::kRegSz || value->data.size() % 2 != 0)
+        return defaultValue;
+    return platform::Utf16TextBeforeNul(value->data);
+}
+
+bool FrameworkProfile::WriteProfileString(const QString& section, const QString& entry, const QString& value) {
+    if (section.isEmpty() || value.contains(QChar(u'\0')) || !m_registry.CreateKey(SectionPath(section)))
+        return false;
+    return m_registry.SetValue(SectionPath(section), entry,
+                               {platform::kRegSz, platform::Utf16Bytes(value + QChar(u'\0'))});
+}
+
+int FrameworkProfile::GetProfileInt(const QString& section, const QString& entry, int defaultValue) const {
+    const std::optional<platform::RegistryValue> value = m_registry.QueryValue(SectionPath(section), entry);
+    if (!value || value->type != platform::kRegDword || value->data.size() != 4)
+        return defaultValue;
+    std::int32_t number = 0;
+    settings_bytes::Get(reinterpret_cast<const std::uint8_t*>(value->data.constData()), &number);
+    return number;
+}
+
+bool FrameworkProfile::WriteProfileInt(const QString& section, const QString& entry, int value) {
+    if (section.isEmpty() || !m_registry.CreateKey(SectionPath(section)))
+        return false;
+    std::array<std::uint8_t, 4> bytes{};
+    settings_bytes::Put(bytes.data(), static_cast<std::int32_t>(value));
+    return m_registry.SetValue(SectionPath(section), entry,
+                              {platform::kRegDword, QByteArray(reinterpret_cast<const char*>(bytes.data()), 4)});
+}

@@ -1,0 +1,187 @@
+// Lap colours, channel colour records, overview and map colours: the built-in
+// values, what a read changes, and the channel tags in the value names.
+#include "SettingsTestStore.h"
+
+#include "core/LapColour.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace settings;
+
+using LapColors = ColorSettings::LapColors;
+const LapColors kDefaultLaps = {0x0000FF, 0x00FF00, 0x000080, 0xFFFF00, 0xFF00FF, 0x800080, 0x808000};
+const LapColors kOtherLaps = {0x010203, 0x040506, 0x070809, 0x0A0B0C, 0x0D0E0F, 0x101112, 0x131415};
+const char* const kTags[18] = {"RPM",   "Speed", "GX",    "GY",    "Press1", "Press2",
+                               "Temp1", "Temp2", "Handle", "Accel", "Volt",   "Gear",
+                               "Angl",  "ANA1",  "ANA2",  "ANA3",  "ANA4",   "ANA5"};
+
+// The core's selected laps take their colours from this table as it is.
+static_assert(std::is_same_v<ColorSettings::LapColors, orvelo::LapColorArray>);
+
+class ColorSettingsTest : public ::testing::Test {
+protected:
+    ColorSettings& Colors() { return m_test.Settings().Colors(); }
+    void PutChannelColors(int channel, const ChannelColorProperty& block) {
+        m_test.PutRecord(kItemColorInfo, QStringLiteral("Channel_Color_Prop_") + QLatin1String(kTags[channel - 1]),
+                         block);
+    }
+    SettingsTestStore m_test;
+};
+
+TEST_F(ColorSettingsTest, LapColoursStartOnTheBuiltInOnes) {
+    EXPECT_EQ(Colors().LapColorTable(), kDefaultLaps);
+    LapColors callers = kOtherLaps;
+    EXPECT_EQ(Colors().LapColorSetting(0, callers.data()), 1);
+    EXPECT_EQ(callers, kOtherLaps);
+    EXPECT_EQ(Colors().LapColorTable(), kDefaultLaps);
+}
+
+TEST_F(ColorSettingsTest, WrittenLapColoursAreStoredAndTaken) {
+    LapColors colors = kOtherLaps;
+    ASSERT_EQ(Colors().LapColorSetting(1, colors.data()), 0);
+    EXPECT_EQ(Colors().LapColorTable(), kOtherLaps);
+    const QByteArray stored = m_test.Get(kItemColorInfo, QStringLiteral("Lap_Color_Prop"));
+    ASSERT_EQ(stored.size(), 28);
+    EXPECT_EQ(WordAt(stored, 24), 0x131415u);
+
+    ColorSettings fresh(m_test.Store(), [] { return 0u; });
+    LapColors read{};
+    ASSERT_EQ(fresh.LapColorSetting(0, read.data()), 0);
+    EXPECT_EQ(read, kOtherLaps);
+    EXPECT_EQ(fresh.LapColorTable(), kOtherLaps);
+}
+
+TEST_F(ColorSettingsTest, FailedLapColourCallsLeaveTheTable) {
+    EXPECT_EQ(Colors().LapColorSetting(1, nullptr), 1);
+    EXPECT_EQ(Colors().LapColorSetting(0, nullptr), 1);
+    m_test.Put(kItemColorInfo, QStringLiteral("Lap_Color_Prop"), QByteArray(27, '\1'));
+    LapColors colors = kOtherLaps;
+    EXPECT_EQ(Colors().LapColorSetting(0, colors.data()), 1);
+    m_test.Backend().SetFailSaves(true);
+    EXPECT_EQ(Colors().LapColorSetting(1, colors.data()), 1);
+    EXPECT_EQ(Colors().LapColorTable(), kDefaultLaps);
+    EXPECT_EQ(colors, kOtherLaps);
+}
+
+TEST_F(ColorSettingsTest, ChannelColourRecordsFromAnEmptyStore) {
+    Colors().InitChannelColorTables();
+    int n = 1;
+    for (const ChannelColorRecord& record : Colors().ChannelColorRecords()) {
+        EXPECT_EQ(record.background, 0xFFFFFFu);
+        EXPECT_EQ(record.text, 0x808080u);
+        EXPECT_EQ(record.analysisLine, 0x000000u);
+        EXPECT_EQ(record.checkFlag, 0);
+        EXPECT_EQ(record.channelNumber, n);
+        EXPECT_EQ(record.readFlag, 1);
+        EXPECT_EQ(record.lapColors, std::vector<platform::ColorRef>(kDefaultLaps.begin(), kDefaultLaps.end()));
+        ++n;
+    }
+    for (const LapColors& row : Colors().DefaultLapColorTable())
+        EXPECT_EQ(row, kDefaultLaps);
+}
+
+TEST_F(ColorSettingsTest, StoredChannelColoursAreFoundByTheirTag) {
+    for (int channel = 1; channel <= 18; ++channel) {
+        ChannelColorProperty block;
+        block.lapColors = kOtherLaps;
+        block.lapColors[0] = static_cast<std::uint32_t>(channel);
+        block.background = 0x202020;
+        block.text = 0x303030;
+        block.analysisLine = 0x404040;
+        block.checkFlag = 1;
+        block.channelNumber = channel + 100;
+        block.readFlag = 5;
+        PutChannelColors(channel, block);
+    }
+    Colors().InitChannelColorTables();
+    for (int channel = 1; channel <= 18; ++channel) {
+        const ChannelColorRecord& record = Colors().ChannelColorRecords()[channel - 1];
+        ASSERT_EQ(record.lapColors.size(), 7u);
+        EXPECT_EQ(record.lapColors[0], static_cast<std::uint32_t>(channel)) << kTags[channel - 1];
+        EXPECT_EQ(record.lapColors[6], 0x131415u);
+        EXPECT_EQ(record.background, 0x202020u);
+        EXPECT_EQ(record.text, 0x303030u);
+        EXPECT_EQ(record.analysisLine, 0x404040u);
+        EXPECT_EQ(record.checkFlag, 1);
+        EXPECT_EQ(record.channelNumber, channel + 100);
+        EXPECT_EQ(record.readFlag, 5);
+    }
+}
+
+TEST_F(ColorSettingsTest, ReloadingEmptiesTheGrownLapColourLists) {
+    Colors().InitChannelColorTables();
+    Colors().ChannelColorRecords()[4].lapColors.push_back(0x123456);
+    Colors().InitChannelColorTables();
+    EXPECT_EQ(Colors().ChannelColorRecords()[4].lapColors.size(), 7u);
+}
+
+TEST_F(ColorSettingsTest, OneChannelRecordIsReadWithItsFlagSet) {
+    ChannelColorProperty block;
+    EXPECT_EQ(Colors().LoadChannelColorRecord(9, &block), 1);
+    EXPECT_EQ(block, ChannelColorProperty{});
+    ChannelColorProperty stored;
+    stored.background = 0xABCDEF;
+    stored.readFlag = 0;
+    PutChannelColors(9, stored);
+    ASSERT_EQ(Colors().LoadChannelColorRecord(9, &block), 0);
+    EXPECT_EQ(block.background, 0xABCDEFu);
+    EXPECT_EQ(block.readFlag, 1);
+    EXPECT_EQ(Colors().LoadChannelColorRecord(0, &block), 1);
+    EXPECT_EQ(Colors().LoadChannelColorRecord(19, &block), 1);
+    EXPECT_EQ(Colors().LoadChannelColorRecord(9, nullptr), 1);
+}
+
+TEST_F(ColorSettingsTest, ResetChannelColoursKeepTheChannelNumber) {
+    ChannelColorProperty block;
+    block.channelNumber = 12;
+    block.checkFlag = 1;
+    block.readFlag = 4;
+    ColorSettings::CopyDefaultChannelColor(&block);
+    EXPECT_EQ(block.lapColors, kDefaultLaps);
+    EXPECT_EQ(block.background, 0xFFFFFFu);
+    EXPECT_EQ(block.text, 0x808080u);
+    EXPECT_EQ(block.analysisLine, 0u);
+    EXPECT_EQ(block.checkFlag, 0);
+    EXPECT_EQ(block.channelNumber, 12);
+    EXPECT_EQ(block.readFlag, 1);
+}
+
+TEST_F(ColorSettingsTest, OverviewColoursAndTheirReadFlag) {
+    OverviewWindowColors block{1, 2, 3, 4, 5, 6};
+    EXPECT_EQ(Colors().LoadLapOverviewWndProp(&block), 1);
+    EXPECT_EQ(block, (OverviewWindowColors{1, 2, 3, 4, 5, 0}));
+
+    m_test.PutRecord(kItemColorInfo, QStringLiteral("LapOverView_WndProp"),
+                     OverviewWindowColors{0x111111, 0x222222, 0x333333, 0x444444, 0, 0});
+    ASSERT_EQ(Colors().LoadLapOverviewWndProp(&block), 0);
+    EXPECT_EQ(block, (OverviewWindowColors{0x111111, 0x222222, 0x333333, 0x444444, 0, 1}));
+    EXPECT_EQ(kOverviewWindowDefaults, (OverviewWindowColors{0xFFFFFF, 0x808080, 0x000000, 0xF0F0F0, 1, 1}));
+}
+
+TEST_F(ColorSettingsTest, MapDefaultsKeepWords3To5) {
+    MapViewProperty block;
+    block.words.fill(0xEEEEEE);
+    Colors().SetDefaultMapViewProp(&block);
+    const std::array<std::uint32_t, 13> expected = {0x787878, 0xFF4000, 0x8A8A8A, 0xEEEEEE, 0xEEEEEE,
+                                                    0xEEEEEE, SettingsTestStore::kButtonFace,
+                                                    0x566D34, 0x8000FF, 3, 0, 0, 1};
+    EXPECT_EQ(block.words, expected);
+}
+
+TEST_F(ColorSettingsTest, MapBackgroundFollowsThePaletteByDefault) {
+    const QPalette saved = QApplication::palette();
+    QPalette palette = saved;
+    palette.setColor(QPalette::Active, QPalette::Button, QColor(0x10, 0x20, 0x30));
+    QApplication::setPalette(palette);
+    ColorSettings colors(m_test.Store());
+    MapViewProperty block;
+    colors.SetDefaultMapViewProp(&block);
+    QApplication::setPalette(saved);
+    EXPECT_EQ(block.words[6], 0x302010u);
+}
+
+}  // namespace

@@ -162,7 +162,8 @@ std::int64_t SessionGenerator::Centiseconds(std::int64_t tick) const {
 }
 
 std::uint32_t SessionGenerator::ClockWord() const {
-  const std::int64_t seconds = (m_options.startClockSeconds + m_tick / kTicksPerSecond) % 86400;
+  constexpr std::int64_t kDay = 86400;
+  const std::int64_t seconds = ((m_options.startClockSeconds + m_tick / kTicksPerSecond) % kDay + kDay) % kDay;
   return static_cast<std::uint32_t>((seconds / 3600) * 10000 + (seconds / 60 % 60) * 100 + seconds % 60);
 }
 
@@ -177,8 +178,8 @@ bool SessionGenerator::ZeroSpeedNow() const { return m_zeroSpeedLap > 0 && Curre
 
 Session SessionGenerator::Run() {
   StartDriving();
-  const double limitSeconds =
-      m_circuit.NominalLapSeconds() * 3.0 * (m_lapsToDrive + 2) + 600.0;
+  // A bound on the loop whatever the options; a session never comes near it.
+  const double limitSeconds = m_circuit.NominalLapSeconds() * 3.0 * (m_lapsToDrive + 2) + 600.0;
   const auto tickLimit = static_cast<std::int64_t>(limitSeconds * kTicksPerSecond);
   while (!m_finished && m_tick < tickLimit) {
     Tick();
@@ -329,7 +330,7 @@ void SessionGenerator::Advance() {
   }
   const double next = m_speed < target
                           ? std::min(target, m_speed + CircuitModel::DriveLimit(m_speed) * kTickSeconds)
-                          : std::max(target, m_speed - 2.0 * CircuitModel::kBrakeLimit * kTickSeconds);
+                          : std::max(target, m_speed - CircuitModel::kBrakeLimit * kTickSeconds);
   const double accel = (next - m_speed) / kTickSeconds;
   m_accel += (accel - m_accel) * (kTickSeconds / 0.05);
   const double step = 0.5 * (m_speed + next) * kTickSeconds;

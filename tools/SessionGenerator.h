@@ -19,6 +19,7 @@ class SessionGenerator {
  public:
   explicit SessionGenerator(const SessionOptions& options);
 
+  // Drives the whole session; call once.
   Session Run();
 
  private:

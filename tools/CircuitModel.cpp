@@ -17,8 +17,9 @@ std::vector<CircuitModel::Point> KartOutline() {
   std::vector<CircuitModel::Point> dense(kDensePoints);
   for (int j = 0; j < kDensePoints; ++j) {
     const double phi = -2.0 * kPi * j / kDensePoints;
-    const double r = 1.0 + 0.30 * std::cos(2.0 * phi) + 0.16 * std::sin(3.0 * phi + 0.7) +
-                     0.07 * std::cos(5.0 * phi + 1.9) + 0.035 * std::sin(7.0 * phi + 0.3);
+    const double r = 1.0 + 0.25 * std::cos(2.0 * phi + 0.3) + 0.20 * std::cos(3.0 * phi + 1.1) +
+                     0.10 * std::cos(4.0 * phi + 2.0) + 0.08 * std::cos(6.0 * phi + 0.5) +
+                     0.05 * std::cos(8.0 * phi + 1.7);
     dense[j] = {1.35 * r * std::cos(phi), r * std::sin(phi)};
   }
   return dense;

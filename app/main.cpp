@@ -1,12 +1,52 @@
-// The orvelo executable: for now the bare main window.
+// The orvelo executable: one instance per user, the settings, the data core
+// and the application object, then the event loop.
+// With ORVELO_PRINT_MESSAGE_BOXES set, message boxes are printed on the
+// standard output at the end instead of being shown (for scripted runs).
+#include "shell/AppSettings.h"
+#include "shell/COrveloApp.h"
+#include "shell/StandInWindowFactory.h"
+
+#include "core/LapDataCore.h"
+#include "platform/MessageBox.h"
+#include "platform/SingleInstance.h"
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+void PrintShown(const platform::MessageBoxRecorder* recorder) {
+    if (!recorder)
+        return;
+    for (const platform::ShownMessage& shown : recorder->Shown())
+        std::printf("%s|%s\n", qPrintable(shown.caption), qPrintable(shown.text));
+    std::fflush(stdout);
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Varnek Orvelo"));
-    window.resize(1200, 800);
-    window.show();
-    return app.exec();
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Varnek Orvelo"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    std::unique_ptr<platform::MessageBoxRecorder> recorder;
+    if (!qEnvironmentVariableIsEmpty("ORVELO_PRINT_MESSAGE_BOXES"))
+        recorder = std::make_unique<platform::MessageBoxRecorder>();
+
+    platform::SingleInstance instance(QStringLiteral("Varnek Orvelo"));
+    if (!COrveloApp::CheckSingleInstance(instance)) {
+        PrintShown(recorder.get());
+        return 0;
+    }
+    StandInWindowFactory factory;
+    COrveloApp app(ApplicationSettings(), orvelo::TheLapDataCore(), factory);
+    if (!app.InitInstance(&instance)) {
+        PrintShown(recorder.get());
+        return 0;
+    }
+    const int result = QApplication::exec();
+    PrintShown(recorder.get());
+    return result;
 }

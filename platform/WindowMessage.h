@@ -44,6 +44,11 @@ inline Message WithParams(const Message& message, WParam wParam, LParam lParam) 
     return Message{message.id, wParam, lParam, message.payload};
 }
 
+// The same parameters and payload under another message id.
+inline Message WithId(const Message& message, std::uint32_t id) {
+    return Message{id, message.wParam, message.lParam, message.payload};
+}
+
 // Reads a parameter as a pointer to a block (nullptr for 0).
 template <class T>
 const T* BlockAt(std::uint64_t param) {

@@ -1,0 +1,297 @@
+#include "shell/COrveloView.h"
+
+#include "shell/AppSettings.h"
+#include "shell/CMainFrame.h"
+#include "shell/COrveloApp.h"
+#include "shell/COrveloDoc.h"
+#include "shell/SettingsDefaults.h"
+#include "shell/ShellWindowFactory.h"
+
+#include "platform/MessageBox.h"
+#include "platform/MessageBus.h"
+#include "platform/UserMessages.h"
+
+#include <QPainter>
+
+using namespace platform;
+
+namespace {
+constexpr int kMaxStateChars = 255;
+const QString kWorkAreaPropName = QStringLiteral("WorkArea_Prop");
+const QString kWindowStateName = QStringLiteral("WorlArea_wnd_stat");
+}  // namespace
+
+COrveloView::COrveloView(COrveloApp& app, COrveloDoc& document, CChildFrame* frame)
+    : QWidget(nullptr), m_app(app), m_document(document), m_frame(frame), m_window(this) {
+    setObjectName(QStringLiteral("WorkAreaView"));
+    setAutoFillBackground(true);
+    setMinimumSize(200, 150);
+    MapMessages();
+}
+
+COrveloView::~COrveloView() { OnDestroy(); }
+
+void COrveloView::MapMessages() {
+    const auto relay = [this](std::uint32_t id, bool lap, bool file, bool othersZeroL = false) {
+        m_window.On(id, [this, lap, file, othersZeroL](const Message& m) {
+            RelayToGraphWindows(othersZeroL ? WithParams(m, m.wParam, 0) : m, lap, file);
+            return LResult{0};
+        });
+    };
+    relay(UM_DRAW_MAP_ON_VIEW, true, false);
+    relay(UM_RESET_X_SCALE_VARIABLE, false, true);
+    relay(UM_COLOR_SELECTED, true, false, true);
+    relay(UM_COLOR_PROPERTY_SELECTED, true, false, true);
+    relay(UM_RESET_SEGMENT_COLOR, true, false);
+    relay(UM_SEGMENT_EDIT_REPLACE, true, false);
+    relay(UM_ZOOM_CONTROL, false, true);
+    relay(UM_RESET_ZOOM_GRAPH_VIEW, true, false);
+    relay(UM_ZOOM_CONTROL_DIVISION_TIME, false, true);
+    relay(UM_SCALING_Y_AXIS_MAX_VALUE, true, false);
+    relay(UM_REDRAW_Y_SCALE_AND_CHANNEL_NAME, true, true);
+    relay(UM_SET_VARIABLE_SCALE_CONTROL_VALUE, true, false);
+    relay(UM_VIEW_READ_MAP_FILE, true, false);
+    m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message& m) {
+        RelayToGraphWindows(m, true, true);
+        if (CMainFrame* main = m_app.MainFrame())
+            platform::SendMessage(main->Handle(), UM_GET_OVERLAP_GRAPH_STATUS,
+                                  static_cast<WParam>(CountOf(GraphWindow::kLapOverview)),
+                                  static_cast<LParam>(Handle()));
+        return LResult{0};
+    });
+    m_window.On(UM_ANALYSIS_LINE, [this](const Message& m) {
+        RelayToGraphWindows(m, true, false, static_cast<WindowHandle>(m.wParam));
+        return LResult{0};
+    });
+    m_window.On(UM_PLOT_GRAPH_CLOSED, [this](const Message& m) {
+        return OnPlotGraphClosed(static_cast<int>(m.wParam), static_cast<int>(m.lParam));
+    });
+    m_window.On(UM_REGISTER_WND_PROPERTY, [this](const Message& m) {
+        return static_cast<LResult>(OnRegisterWndProperty(m.wParam));
+    });
+}
+
+void COrveloView::RelayToGraphWindows(const Message& message, bool lapOverviews, bool fileOverviews,
+                                      WindowHandle skip) {
+    for (const GraphWindowEntry& entry : m_entries) {
+        if (!entry.window || !entry.widget)
+            continue;
+        const bool wanted = (lapOverviews && entry.kind == GraphWindow::kLapOverview) ||
+                            (fileOverviews && entry.kind == GraphWindow::kFileOverview);
+        if (wanted && (skip == kNoWindow || entry.window->Handle() != skip))
+            PostMessage(entry.window->Handle(), message);
+    }
+}
+
+int COrveloView::CountOf(int kind) const {
+    int count = 0;
+    for (const GraphWindowEntry& entry : m_entries)
+        count += entry.window && entry.widget && entry.kind == kind ? 1 : 0;
+    return count;
+}
+
+// ----- graph windows -----
+
+int COrveloView::FindFreeGraphSlot(int kind, int* slot) {
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        GraphWindowEntry& entry = m_entries[i];
+        if (!entry.window && entry.kind == GraphWindow::kNone) {
+            entry.slot = static_cast<int>(i) + 1;
+            entry.kind = kind;
+            entry.workAreaNumber = m_number;
+            *slot = entry.slot;
+            return 0;
+        }
+    }
+    *slot = static_cast<int>(m_entries.size()) + 1;
+    return *slot;
+}
+
+GraphWindow* COrveloView::MakeGraphWindow(int kind, int slot, bool restored) {
+    GraphWindow* window = m_app.Factory().CreateGraphWindow(this, Handle(), kind, m_number, slot, restored);
+    if (window && window->Widget())
+        window->Widget()->show();
+    return window;
+}
+
+void COrveloView::OpenGraphWindow(int kind) {
+    (kind == GraphWindow::kLapOverview ? m_lapOverviewsOpened : m_fileOverviewsOpened) += 1;
+    int slot = 0;
+    const bool reused = FindFreeGraphSlot(kind, &slot) == 0;
+    GraphWindow* window = MakeGraphWindow(kind, slot, false);
+    if (reused) {
+        GraphWindowEntry& entry = m_entries[static_cast<std::size_t>(slot - 1)];
+        if (!window) {
+            entry = GraphWindowEntry{};
+            return;
+        }
+        entry.window = window;
+        entry.widget = window->Widget();
+        return;
+    }
+    if (window)
+        m_entries.push_back({window, window->Widget(), kind, slot, m_number});
+}
+
+void COrveloView::DestroyGraphWindow(GraphWindowEntry& entry) {
+    if (entry.widget)
+        delete entry.widget.data();
+    entry = GraphWindowEntry{};
+}
+
+LResult COrveloView::OnPlotGraphClosed(int slot, int kind) {
+    GraphWindowEntry* found = nullptr;
+    for (GraphWindowEntry& entry : m_entries) {
+        if (entry.kind == kind && entry.slot == slot && entry.window) {
+            found = &entry;
+            break;
+        }
+    }
+    if (!found)
+        return 0;  // nothing of that kind in that slot: nothing changes
+    if (!m_destroying)
+        DestroyGraphWindow(*found);
+    else
+        *found = GraphWindowEntry{};
+    if (m_destroying)
+        return 0;
+    if (CMainFrame* main = m_app.MainFrame())
+        main->ActivateWorkArea(m_frame);
+    ReportGraphStatus();
+    if (CountOf(GraphWindow::kLapOverview) == 0) {
+        for (const GraphWindowEntry& entry : m_entries) {
+            if (entry.window && entry.widget && entry.kind == GraphWindow::kFileOverview)
+                PostMessage(entry.window->Handle(), UM_ZOOM_CONTROL, 0, 0);
+        }
+    }
+    return 0;
+}
+
+// ----- life cycle -----
+
+void COrveloView::OnInitialUpdate() {
+    m_number = m_document.Number();
+    if (m_state == kNew) {
+        m_restorePending = OnRegisterWndProperty(0) == 0;
+        m_state = kUpdated;
+    }
+}
+
+void COrveloView::OnActivateView(bool activate) {
+    if (!activate)
+        return;
+    if (m_state == kUpdated) {
+        m_state = kActivated;
+        RestoreGraphWindows();
+        return;
+    }
+    ReportGraphStatus();
+}
+
+// The main frame learns whether this work area has a lap overview with data.
+void COrveloView::ReportGraphStatus() {
+    LResult answer = 0;
+    for (const GraphWindowEntry& entry : m_entries) {
+        if (entry.window && entry.widget && entry.kind == GraphWindow::kLapOverview) {
+            answer = platform::SendMessage(entry.window->Handle(), UM_GET_OVERLAP_GRAPH_STATUS, 0,
+                                           static_cast<LParam>(Handle()));
+            break;
+        }
+    }
+    if (CMainFrame* main = m_app.MainFrame())
+        platform::SendMessage(main->Handle(), UM_GET_OVERLAP_GRAPH_STATUS, static_cast<WParam>(answer),
+                              static_cast<LParam>(Handle()));
+}
+
+void COrveloView::RestoreGraphWindows() {
+    if (!m_restorePending || m_record.number != m_number)
+        return;
+    m_restorePending = false;
+    int created = 0;
+    for (int i = 0; i < m_windowStates.size() && created < m_record.windowCount; ++i) {
+        const int slot = i + 1;
+        const QChar c = m_windowStates[i];
+        const int kind = c == QLatin1Char('2')   ? GraphWindow::kLapOverview
+                         : c == QLatin1Char('1') ? GraphWindow::kFileOverview
+                                                 : GraphWindow::kNone;
+        GraphWindow* window = kind != GraphWindow::kNone ? MakeGraphWindow(kind, slot, true) : nullptr;
+        if (window) {
+            m_entries.push_back({window, window->Widget(), kind, slot, m_number});
+            ++created;
+        } else {
+            m_entries.push_back({nullptr, nullptr, GraphWindow::kNone, slot, 0});
+        }
+    }
+    m_windowStates.clear();
+    m_record.windowCount = 0;
+    m_record.kinds = 0;
+}
+
+void COrveloView::OnDestroy() {
+    if (m_destroying)
+        return;
+    m_destroying = true;
+    for (GraphWindowEntry& entry : m_entries) {
+        if (entry.window && entry.widget) {
+            platform::SendMessage(entry.window->Handle(), UM_PLOT_GRAPH_CLOSED, 0, static_cast<LParam>(Handle()));
+            DestroyGraphWindow(entry);
+        }
+    }
+    auto& idSlots = m_app.WorkAreaIdSlots();
+    if (m_number >= 1 && static_cast<std::size_t>(m_number) <= idSlots.size())
+        idSlots[static_cast<std::size_t>(m_number - 1)] = 0;
+    if (m_app.OpenWorkAreaCount() == 0) {
+        idSlots.clear();
+        m_app.SetCreatingSlot(0);
+    }
+    m_entries.clear();
+    m_window.Destroy();
+}
+
+bool COrveloView::OnPreparePrinting() {
+    ShowMessageBox(this, QStringLiteral("Warn. Before setting."), QStringLiteral("Warning"), kMbIconWarning);
+    return false;
+}
+
+// ----- saved layout -----
+
+int COrveloView::OnRegisterWndProperty(WParam save) {
+    SettingsStore& store = m_app.Settings().Store();
+    const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
+    const QString recordName = settings::NumberedName(kWorkAreaPropName, m_number);
+    const QString stateName = settings::NumberedName(kWindowStateName, m_number);
+    m_record = WorkAreaProp{};
+    m_windowStates.clear();
+    if (save != 1) {
+        if (store.ReadRecord(key, recordName, &m_record) != 0)
+            return 1;
+        if (m_record.windowCount > 0) {
+            QString states;
+            if (store.RegReadString(key, stateName, &states) == 0)
+                m_windowStates = states.left(kMaxStateChars);
+        }
+        return 0;
+    }
+    QString states;
+    for (const GraphWindowEntry& entry : m_entries) {
+        if (!entry.window || !entry.widget) {
+            states += QLatin1Char('0');
+            continue;
+        }
+        platform::SendMessage(entry.window->Handle(), UM_REGISTER_WND_PROPERTY, 1, static_cast<LParam>(m_number));
+        ++m_record.windowCount;
+        if (entry.kind == GraphWindow::kLapOverview) {
+            m_record.kinds |= 2;
+            states += QLatin1Char('2');
+        } else {
+            m_record.kinds |= 1;
+            states += QLatin1Char('1');
+        }
+    }
+    m_record.number = m_number;
+    // The saved text holds as many entries as the store takes; the rest is not reopened.
+    m_windowStates = states.left(kMaxStateChars);
+    if (store.WriteRecord(key, recordName, m_record) != 0)
+        return 1;
+    return m_windowStates.isEmpty() ? 0 : store.RegWriteString(key, stateName, m_windowStates);
+}

@@ -1,0 +1,63 @@
+#include "shell/CourseMapSaver.h"
+
+#include "shell/COrveloApp.h"
+#include "shell/FrameworkProfile.h"
+#include "shell/SettingsDefaults.h"
+
+#include "core/MapFileWriter.h"
+#include "platform/MessageBox.h"
+#include "platform/SaveFileDialog.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+constexpr int kMaxProposedNameChars = 128;
+}
+
+QString CourseMapSaver::StartFolder(const QString& lastMapFolder) const {
+    if (!lastMapFolder.isEmpty())
+        return lastMapFolder;
+    const QString stored = m_profile.GetProfileString(settings::kMapFileSection, settings::kMapFileEntry,
+                                                      settings::kNothingPath);
+    if (stored != settings::kNothingPath && COrveloApp::IsFolderOrDrive(stored))
+        return stored;
+    return m_desktopFolder;
+}
+
+int CourseMapSaver::Save(QWidget* parent, int nameMode, const platform::MapInfoBlock* course,
+                         QString& lastMapFolder) {
+    if (!course) {
+        platform::ShowMessageBox(parent, QStringLiteral("Warn , cannot create map-file"), QStringLiteral("OK"));
+        return 0;
+    }
+    QString name;
+    if (nameMode == 1)
+        name = QString::fromStdU16String(course->CourseName()).left(kMaxProposedNameChars);
+    const QString folder = StartFolder(lastMapFolder);
+    platform::SaveFileRequest request;
+    request.title = QStringLiteral("Save course data to map-file");
+    request.defaultSuffix = QStringLiteral("dat");
+    request.filter = QStringLiteral("Map File (*.dat)|*.dat|All files (*.*)|*.*||");
+    request.initialPath = QDir(folder).filePath(name.isEmpty() ? QStringLiteral("default_map") : name);
+    request.overwritePrompt = true;
+    const std::optional<QString> chosen = platform::ChooseSaveFile(parent, request);
+    if (!chosen)
+        return 0;
+
+    bool numberOk = false;
+    const uint lapNumber = QString::fromStdU16String(course->ShortText()).trimmed().toUInt(&numberOk);
+    const int result = numberOk ? orvelo::SaveLapAsMapFile(m_core, chosen->toStdU16String(), course->Path(), lapNumber)
+                                : 1;
+    if (result != 0) {
+        platform::ShowMessageBox(parent, QStringLiteral("ERROR , failed write map-file"), QStringLiteral("OK"),
+                                 platform::kMbIconError);
+        return 0;
+    }
+    lastMapFolder = QFileInfo(*chosen).absolutePath();
+    m_profile.WriteProfileString(settings::kMapFileSection, settings::kMapFileEntry, lastMapFolder);
+    m_writtenPath = *chosen;
+    platform::ShowMessageBox(parent, QStringLiteral("OK , finish write Map-file"), QStringLiteral("OK"),
+                             platform::kMbIconInformation);
+    return 1;
+}

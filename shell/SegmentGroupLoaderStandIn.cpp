@@ -1,0 +1,3 @@
+#include "shell/SegmentGroupLoaderStandIn.h"
+
+void LoadSegmentGroupsInto(AppSettings&, std::deque<orvelo::SegmentGroup>&) {}

@@ -1,0 +1,40 @@
+// Creates the windows and runs the dialogs that other subsystems build, for
+// the main frame and the work areas. The program passes one that builds the
+// real windows; StandInWindowFactory serves until they exist, and tests.
+#pragma once
+
+#include "shell/WindowRoles.h"
+
+#include "platform/ColorRef.h"
+#include "platform/MessageRecords.h"
+#include "shell/SettingsRecords.h"
+
+#include <array>
+
+class QWidget;
+
+class ShellWindowFactory {
+public:
+    virtual ~ShellWindowFactory() = default;
+
+    // Panes and floating windows; parent is the main frame, which owns them.
+    virtual PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) = 0;
+    virtual SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) = 0;
+    virtual FloatingWindow* CreateLoggingTimeWindow(QWidget* parent, platform::WindowHandle mainFrame) = 0;
+    virtual YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) = 0;
+
+    // A graph window of a work-area view (its parent); restored: reopened from
+    // the saved layout, so it reads its own saved settings.
+    virtual GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind,
+                                           int workAreaNumber, int slot, bool restored) = 0;
+
+    // Modal dialogs of the main frame.
+    virtual void RunLapColorDialog(QWidget* parent, platform::WindowHandle requester,
+                                   platform::WindowHandle mapWindow,
+                                   const std::array<platform::ColorRef, 7>& colors) = 0;
+    virtual void RunMapPropertyDialog(QWidget* parent, platform::WindowHandle requester,
+                                      const MapViewProperty& property) = 0;
+    virtual void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, int listMode,
+                                    const platform::MapInfoBlock& course) = 0;
+    virtual void RunSetupDialog(QWidget* parent, platform::WindowHandle mainFrame) = 0;
+};

@@ -1,0 +1,45 @@
+// Base of the stand-ins for windows that later work replaces: a plain widget
+// that names what it stands for, keeps every message it receives, and answers
+// each with the result its window gives.
+#pragma once
+
+#include "platform/MessageWindow.h"
+
+#include <QLabel>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class StandInWindow : public QLabel {
+public:
+    struct Received {
+        std::uint32_t id;
+        platform::WParam wParam;
+        platform::LParam lParam;
+    };
+
+    StandInWindow(const QString& standsFor, QWidget* parent);
+
+    platform::WindowHandle WindowHandle() const { return m_window.Handle(); }
+    // The result of a message id (0 when none is set).
+    void SetAnswer(std::uint32_t id, platform::LResult result) { m_answers[id] = result; }
+    const std::vector<Received>& ReceivedMessages() const { return m_received; }
+    std::vector<Received> ReceivedOf(std::uint32_t id) const;
+    void ClearReceived() { m_received.clear(); }
+    // Sees each message while it is handled (to read the blocks it points to).
+    void SetInspector(std::function<void(const platform::Message&)> inspector) { m_inspector = std::move(inspector); }
+    // A docking pane tells the main frame once, when first shown, that it is up (2033).
+    void ReportFirstShowTo(platform::WindowHandle mainFrame) { m_reportTo = mainFrame; }
+
+protected:
+    platform::MessageWindow& Window() { return m_window; }
+    void showEvent(QShowEvent* event) override;
+
+private:
+    platform::MessageWindow m_window;
+    std::map<std::uint32_t, platform::LResult> m_answers;
+    std::vector<Received> m_received;
+    std::function<void(const platform::Message&)> m_inspector;
+    platform::WindowHandle m_reportTo = platform::kNoWindow;
+};

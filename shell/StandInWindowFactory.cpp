@@ -1,0 +1,47 @@
+#include "shell/StandInWindowFactory.h"
+
+#include "shell/GraphWindowStandIn.h"
+#include "shell/LoggingTimeWindowStandIn.h"
+#include "shell/ModalDialogStandIn.h"
+#include "shell/PropertiesPaneStandIn.h"
+#include "shell/SegmentListPaneStandIn.h"
+#include "shell/YScaleDialogStandIn.h"
+
+PropertiesPane* StandInWindowFactory::CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) {
+    return new PropertiesPaneStandIn(parent, mainFrame);
+}
+
+SegmentListPane* StandInWindowFactory::CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) {
+    return new SegmentListPaneStandIn(parent, mainFrame);
+}
+
+FloatingWindow* StandInWindowFactory::CreateLoggingTimeWindow(QWidget* parent, platform::WindowHandle mainFrame) {
+    return new LoggingTimeWindowStandIn(parent, mainFrame);
+}
+
+YScaleWindow* StandInWindowFactory::CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) {
+    return new YScaleDialogStandIn(parent, mainFrame);
+}
+
+GraphWindow* StandInWindowFactory::CreateGraphWindow(QWidget* view, platform::WindowHandle, int kind,
+                                                     int workAreaNumber, int slot, bool restored) {
+    return new GraphWindowStandIn(view, kind, workAreaNumber, slot, restored);
+}
+
+void StandInWindowFactory::RunLapColorDialog(QWidget* parent, platform::WindowHandle, platform::WindowHandle,
+                                             const std::array<platform::ColorRef, 7>&) {
+    ModalDialogStandIn::Run(QStringLiteral("LapColorPropertyDialog"), QStringLiteral("Lap color property"), parent);
+}
+
+void StandInWindowFactory::RunMapPropertyDialog(QWidget* parent, platform::WindowHandle, const MapViewProperty&) {
+    ModalDialogStandIn::Run(QStringLiteral("MapPropertyDialog"), QStringLiteral("Map property"), parent);
+}
+
+void StandInWindowFactory::RunCourseMapViewer(QWidget* parent, platform::WindowHandle, int,
+                                              const platform::MapInfoBlock&) {
+    ModalDialogStandIn::Run(QStringLiteral("CourseMapViewerDialog"), QStringLiteral("Course map viewer"), parent);
+}
+
+void StandInWindowFactory::RunSetupDialog(QWidget* parent, platform::WindowHandle) {
+    ModalDialogStandIn::Run(QStringLiteral("SetupDialog"), QStringLiteral("Analysis setup"), parent);
+}

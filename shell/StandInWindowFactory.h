@@ -1,0 +1,22 @@
+// Builds stand-ins for the windows other subsystems will build, so the main
+// frame and the work areas run and can be tested before those exist.
+#pragma once
+
+#include "shell/ShellWindowFactory.h"
+
+class StandInWindowFactory : public ShellWindowFactory {
+public:
+    PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) override;
+    SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override;
+    FloatingWindow* CreateLoggingTimeWindow(QWidget* parent, platform::WindowHandle mainFrame) override;
+    YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) override;
+    GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind, int workAreaNumber,
+                                   int slot, bool restored) override;
+    void RunLapColorDialog(QWidget* parent, platform::WindowHandle requester, platform::WindowHandle mapWindow,
+                           const std::array<platform::ColorRef, 7>& colors) override;
+    void RunMapPropertyDialog(QWidget* parent, platform::WindowHandle requester,
+                              const MapViewProperty& property) override;
+    void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, int listMode,
+                            const platform::MapInfoBlock& course) override;
+    void RunSetupDialog(QWidget* parent, platform::WindowHandle mainFrame) override;
+};

@@ -1,0 +1,70 @@
+// What the shell needs from the windows that other subsystems build: the
+// docking panes, the floating windows of the main frame and the graph windows
+// of a work area. Each is a QWidget owned by its Qt parent and reached by its
+// message handle; the interfaces give only what the main frame and the work
+// areas call directly.
+#pragma once
+
+#include "platform/WindowMessage.h"
+
+#include <QString>
+#include <string>
+
+class QWidget;
+
+// A docking pane of the main frame.
+class DockPane {
+public:
+    virtual ~DockPane() = default;
+    virtual QWidget* Widget() = 0;
+    virtual platform::WindowHandle Handle() const = 0;
+};
+
+// The segment list pane; its list view is the target of the segment messages.
+class SegmentListPane : public DockPane {
+public:
+    virtual platform::WindowHandle ViewHandle() const = 0;
+};
+
+// The lap list pane; it refills the segment list it is told about.
+class LapListPane : public DockPane {
+public:
+    virtual void UseSegmentList(SegmentListPane& segmentList) = 0;
+};
+
+// The properties pane with its small course map.
+class PropertiesPane : public DockPane {
+public:
+    virtual platform::WindowHandle MapWindow() const = 0;
+    // The map path of the course the small map shows (empty when none).
+    virtual std::u16string ShownMapPath() const = 0;
+    // Whether the small map has a segment group for its course.
+    virtual bool MapHasSegmentGroup() const = 0;
+};
+
+// A modeless window owned by the main frame.
+class FloatingWindow {
+public:
+    virtual ~FloatingWindow() = default;
+    virtual QWidget* Widget() = 0;
+    virtual platform::WindowHandle Handle() const = 0;
+    // Last words before the frame deletes it (placements are written here).
+    virtual void Shutdown() = 0;
+};
+
+// The variable Y-scale dialog, bound to one channel of one lap overview window.
+class YScaleWindow : public FloatingWindow {
+public:
+    // The channel (1 to 18) the scale view shows; 0 when it shows none.
+    virtual int ChannelOf(platform::WindowHandle scaleView) = 0;
+    virtual void Bind(platform::WindowHandle scaleView, platform::WindowHandle lapOverview, int channel) = 0;
+};
+
+// A graph window of a work area: kind 1 file overview, 2 lap overview.
+class GraphWindow {
+public:
+    enum Kind : int { kNone = 0, kFileOverview = 1, kLapOverview = 2 };
+    virtual ~GraphWindow() = default;
+    virtual QWidget* Widget() = 0;
+    virtual platform::WindowHandle Handle() const = 0;
+};

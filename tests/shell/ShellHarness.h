@@ -1,0 +1,94 @@
+// A whole application shell for tests: settings on an in-memory registry
+// (optionally what an earlier run left), a fresh data core, stand-in windows,
+// message boxes recorded, no instance lock.
+#pragma once
+
+#include "platform/MessageBox.h"
+#include "platform/MessageBus.h"
+#include "platform/RegistryMemoryBackend.h"
+#include "shell/AppSettings.h"
+#include "shell/CChildFrame.h"
+#include "shell/CMainFrame.h"
+#include "shell/COrveloApp.h"
+#include "shell/COrveloDoc.h"
+#include "shell/COrveloView.h"
+#include "shell/SettingsDefaults.h"
+#include "shell/StandInWindowFactory.h"
+
+#include "core/LapDataCore.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <memory>
+
+class ShellHarness {
+public:
+    explicit ShellHarness(platform::RegistryTree saved = {}) {
+        auto backend = std::make_unique<platform::RegistryMemoryBackend>(std::move(saved));
+        m_backend = backend.get();
+        m_settings = std::make_unique<AppSettings>(std::move(backend), [] { return platform::ColorRef{0xF0F0F0}; });
+        m_core.nowSeconds = [] { return std::int64_t{500000000}; };
+        m_core.randomNumber = [] { return 7; };
+        m_app = std::make_unique<COrveloApp>(*m_settings, m_core, m_factory);
+        m_app->SetDesktopFolder(QStringLiteral("/nonexistent-desktop"));
+    }
+    ~ShellHarness() {
+        m_app.reset();
+        platform::TheMessageBus().ProcessPosted();
+    }
+
+    bool Start() {
+        const bool started = m_app->InitInstance(nullptr);
+        Drain();
+        return started;
+    }
+    static void Drain() {
+        QCoreApplication::sendPostedEvents();
+        platform::TheMessageBus().ProcessPosted();
+    }
+    // Closes the main frame as the close box does.
+    void Close() {
+        Frame().close();
+        Drain();
+    }
+
+    COrveloApp& App() { return *m_app; }
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    AppSettings& Settings() { return *m_settings; }
+    orvelo::LapDataCore& Core() { return m_core; }
+    platform::MessageBoxRecorder& Boxes() { return m_boxes; }
+    platform::RegistryTree Saved() { return m_backend->Load(); }
+
+    std::vector<CChildFrame*> WorkAreas() { return m_app->WorkAreaWindowList(); }
+    QStringList WorkAreaTitles() {
+        QStringList titles;
+        for (CChildFrame* frame : m_app->WorkAreaWindowList())
+            titles << frame->Document().Title();
+        return titles;
+    }
+    CChildFrame* WorkArea(int number) {
+        for (CChildFrame* frame : m_app->WorkAreaWindowList()) {
+            if (frame->Document().Number() == number)
+                return frame;
+        }
+        return nullptr;
+    }
+    // Plants a value of "Window_View_Info" as an earlier run would have left it.
+    void PutWorkAreaList(std::uint32_t num, std::uint32_t idMax, const QString& stat) {
+        SettingsStore& store = m_settings->Store();
+        store.CreateSettingsKeys();
+        const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
+        store.RegWriteDword(key, settings::kWorkAreaNum, &num);
+        store.RegWriteDword(key, settings::kWorkAreaIdMax, &idMax);
+        store.RegWriteString(key, settings::kWorkAreaStat, stat);
+    }
+
+private:
+    platform::MessageBoxRecorder m_boxes;
+    platform::RegistryMemoryBackend* m_backend = nullptr;
+    std::unique_ptr<AppSettings> m_settings;
+    orvelo::LapDataCore m_core;
+    StandInWindowFactory m_factory;
+    std::unique_ptr<COrveloApp> m_app;
+};

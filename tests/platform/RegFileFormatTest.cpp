@@ -151,7 +151,8 @@ TEST(RegFileFormatTest, RefusesDamagedOrForeignFilesWithTheLine) {
 }
 
 TEST(RegFileFormatTest, RefusesBinaryGarbage) {
-    EXPECT_FALSE(Parses(kHeader + QByteArray("[HKEY_CURRENT_USER\\A]\n\0\n", 30)));
+    const char withNul[] = "[HKEY_CURRENT_USER\\A]\n\0\n";
+    EXPECT_FALSE(Parses(kHeader + QByteArray(withNul, sizeof withNul - 1)));
     EXPECT_FALSE(Parses(kHeader + "\"\xC3\x28\"=dword:1\n"));  // not UTF-8
     EXPECT_FALSE(Parses(QByteArray("\xFF\xFE\x41", 3)));        // odd UTF-16
 }

@@ -493,6 +493,29 @@ TEST_F(GeneratedSessionTest, SavedLapReadAsACourseMapHasTheSameCourse)
     }
 }
 
+TEST_F(GeneratedSessionTest, RandomRecordsNeverBreakCourseBuilding)
+{
+    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
+        path = scratch.Write("junk" + std::to_string(seed) + ".dat", samplegen::GenerateRandomRecords(seed, 3000));
+        ReadLogFile(core, path);
+        LogFile& junk = core.LogFiles.back();
+        const int mode = static_cast<int>(seed % 3) + 1;
+        BuildLapAnalysis(core, junk, mode);
+        for (Lap& lap : junk.laps) {
+            EXPECT_EQ(lap.noAnalysisFlag != 0, lap.analysisItems.empty());
+            if (lap.analysisItems.empty())
+                continue;
+            const LapAnalysisItem& item = lap.analysisItems.front();
+            EXPECT_LE(item.minX, item.maxX);
+            EXPECT_LE(item.minY, item.maxY);
+            EXPECT_LE(item.coursePoints.size(), item.projectedPoints.size());
+            lap.analysisItems.front().rotation = static_cast<std::int32_t>(seed * 47 % 360) - 180;
+            RebuildCoursePoints(lap);
+        }
+        RebuildAllAnalysis(core, mode % 3 + 1);
+    }
+}
+
 } // namespace generated
 
 } // namespace

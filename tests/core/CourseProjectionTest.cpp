@@ -61,57 +61,6 @@ protected:
 
 // ---- GPS projection ------------------------------------------------------------------------------
 
-struct Place {
-    const char* name;
-    double latitude;
-    double longitude;
-};
-
-class GpsCircuitTest : public CourseProjectionTest, public ::testing::WithParamInterface<Place> {};
-
-TEST_P(GpsCircuitTest, CourseReproducesTheDrivenCircuit)
-{
-    // A 150 m circle wide enough to cross the prime meridian or the equator where the place lies on it.
-    const auto points = CirclePoints(72, 150.0);
-    const Lap lap = GpsLap(core, GetParam().latitude, GetParam().longitude, points);
-    ProjectGps(lap);
-    ASSERT_EQ(item.projectedPoints.size(), points.size());
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        // x grows to the east, y to the south.
-        EXPECT_NEAR(item.projectedPoints[i].x, points[i].first, 1.1) << "point " << i;
-        EXPECT_NEAR(item.projectedPoints[i].y, -points[i].second, 1.1) << "point " << i;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Hemispheres, GpsCircuitTest,
-                         ::testing::Values(Place{"NorthEast", 35.37126, 138.92741},
-                                           Place{"SouthWest", -34.61, -58.43},
-                                           Place{"PrimeMeridian", 51.4769, -0.0012},
-                                           Place{"Equator", -0.0008, 32.58}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(CourseProjectionTest, GpsCourseIsNotRotatedWithoutAnAngle)
-{
-    const Lap lap = GpsLap(core, 35.0, 139.0, {{0, 0}, {100, 0}, {100, 50}});
-    ProjectGps(lap);
-    EXPECT_NEAR(item.projectedPoints[1].x, 100, 1);
-    EXPECT_NEAR(item.projectedPoints[2].y, -50, 1);
-}
-
-TEST_F(CourseProjectionTest, GpsCourseTurnsByTheRotationAboutItsCentre)
-{
-    const Lap lap = GpsLap(core, 35.0, 139.0, {{0, 0}, {200.4, 0}, {200.4, 100.4}, {0, 100.4}});
-    ProjectGps(lap);
-    const ProjectedPoint corner = item.projectedPoints[1];
-    const int cx = item.centreX;
-    const int cy = item.centreY;
-    item.rotation = 90;
-    ProjectGps(lap);
-    // A positive angle turns clockwise on screen (y grows southwards).
-    EXPECT_NEAR(item.projectedPoints[1].x, cx - (corner.y - cy), 1);
-    EXPECT_NEAR(item.projectedPoints[1].y, cy + (corner.x - cx), 1);
-}
-
 // A position whose fix was lost: no hemisphere letters, latitude and longitude 0.
 void LoseFix(PositionRec& position)
 {

@@ -227,14 +227,6 @@ TEST_F(ChannelExtremesTest, SampleCountBeyondTheSamplesTakesThemAll)
     EXPECT_EQ(lap.channelExtremes[1], 1);
 }
 
-TEST_F(ChannelExtremesTest, StatisticsOfTheFileComputeTheExtremes)
-{
-    LogFile file = FileOf({lap});
-    ComputeLapStatistics(file);
-    EXPECT_EQ(file.laps[0].channelExtremes[0], 199); // max of word 1 over two samples
-    EXPECT_EQ(file.laps[0].sampleTimeSum, 30u);
-}
-
 // ---- Signed value peaks --------------------------------------------------------------------------
 
 TEST(SignedValuePeaksTest, PeakIsTheMagnitudeOfEverySignedByte)

@@ -25,6 +25,13 @@ inline QString SubKeyPath(const QString& subKey) { return kSettingsKeyPath + QCh
 inline QString NumberedName(const QString& base, int number) {
     return base + QChar('_') + QString::number(number);
 }
+// "%s_%d_%d" and "%s_%d_%d_%d": work area, window and pane numbers.
+inline QString NumberedName(const QString& base, int first, int second) {
+    return NumberedName(NumberedName(base, first), second);
+}
+inline QString NumberedName(const QString& base, int first, int second, int third) {
+    return NumberedName(NumberedName(base, first, second), third);
+}
 // "%s_%s": a base name and a channel tag.
 inline QString TaggedName(const QString& base, const QString& tag) { return base + QChar('_') + tag; }
 
@@ -35,6 +42,13 @@ inline const QString kLogTimeWndView = QStringLiteral("LogTimeWndView");
 inline const QString kWorkAreaNum = QStringLiteral("WorkArea_num");
 inline const QString kWorkAreaIdMax = QStringLiteral("WorkArea_idmax");
 inline const QString kWorkAreaStat = QStringLiteral("WorkArea_stat");
+// Per work area (+ "_<wa>"), graph window (+ "_<wa>_<window>") and pane
+// (+ "_<wa>_<window>_<pane>"); the spellings are the stored ones.
+inline const QString kWorkAreaProp = QStringLiteral("WorkArea_Prop");
+inline const QString kWorlAreaWndStat = QStringLiteral("WorlArea_wnd_stat");
+inline const QString kWorkAreaWindowProp = QStringLiteral("WorkArea_Window_Prop");
+inline const QString kWorkAreaWndViewH = QStringLiteral("WorkArea_wnd_view_h");
+inline const QString kChanelViewProp = QStringLiteral("ChanelView_Prop");
 
 // Item_Color_Info.
 inline const QString kLapColorProp = QStringLiteral("Lap_Color_Prop");

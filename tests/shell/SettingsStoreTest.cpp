@@ -163,6 +163,14 @@ TEST_F(SettingsStoreTest, DeletingEveryValueEmptiesTheKey) {
     EXPECT_EQ(Store().RegDeleteValues(Key(), QString()), 0);  // already empty
 }
 
+TEST(SettingsNamesTest, NumbersAndTagsJoinWithUnderscores) {
+    EXPECT_EQ(NumberedName(kChannelMaxValue, 7), QStringLiteral("Channel_Max_Value_7"));
+    EXPECT_EQ(NumberedName(kWorkAreaWindowProp, 2, 10), QStringLiteral("WorkArea_Window_Prop_2_10"));
+    EXPECT_EQ(NumberedName(kChanelViewProp, 1, 2, 3), QStringLiteral("ChanelView_Prop_1_2_3"));
+    EXPECT_EQ(TaggedName(kChannelColorProp, QStringLiteral("RPM")), QStringLiteral("Channel_Color_Prop_RPM"));
+    EXPECT_EQ(SubKeyPath(kItemColorInfo), QStringLiteral("Software\\Varnek_Orvelo\\AppData\\ver1.0\\Item_Color_Info"));
+}
+
 TEST_F(SettingsStoreTest, DeletingOneValueTakesOnlyThatName) {
     ASSERT_EQ(Store().RegWriteBinary(Key(), QStringLiteral("WorkArea_Prop_1"), "x", 1), 0);
     ASSERT_EQ(Store().RegWriteBinary(Key(), QStringLiteral("WorkArea_Prop_10"), "x", 1), 0);

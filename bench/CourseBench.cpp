@@ -135,11 +135,13 @@ int main(int argc, char** argv)
     const fs::path folder = pattern;
     const HourSession hour = WriteHourSession(folder);
 
-    for (const auto& [name, mode] : {std::pair{"Gps", orvelo::kMapDrawGps}, std::pair{"OffsetOn", orvelo::kMapDrawOffsetOn}}) {
-        benchmark::RegisterBenchmark((std::string("LoadHourWithCourses/") + name).c_str(), BenchLoadWithCourses, hour, mode)
+    for (const auto& [name, mode] : {std::pair{"Gps", orvelo::kMapDrawGps},
+                                     std::pair{"OffsetOn", orvelo::kMapDrawOffsetOn}}) {
+        const std::string suffix = std::string("/") + name;
+        benchmark::RegisterBenchmark(("LoadHourWithCourses" + suffix).c_str(), BenchLoadWithCourses, hour, mode)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
-        benchmark::RegisterBenchmark((std::string("CoursesAndStatisticsHour/") + name).c_str(), BenchCoursesOnly, hour, mode)
+        benchmark::RegisterBenchmark(("CoursesAndStatisticsHour" + suffix).c_str(), BenchCoursesOnly, hour, mode)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     }

@@ -383,9 +383,10 @@ TEST_P(GeneratedGpsCourseTest, CourseReproducesTheDrivenCircuit)
         ASSERT_EQ(item.gpsDrawFlag, 1);
         ASSERT_EQ(item.projectedPoints.size(), driven.size());
         for (std::size_t i = 0; i < driven.size(); ++i) {
+            SCOPED_TRACE("lap " + std::to_string(k) + " point " + std::to_string(i));
             // Metres from the lap's first fix; x to the east, y to the south.
-            EXPECT_NEAR(item.projectedPoints[i].x, driven[i].east - driven[0].east, 1.1) << "lap " << k << " point " << i;
-            EXPECT_NEAR(item.projectedPoints[i].y, driven[0].north - driven[i].north, 1.1) << "lap " << k << " point " << i;
+            EXPECT_NEAR(item.projectedPoints[i].x, driven[i].east - driven[0].east, 1.1);
+            EXPECT_NEAR(item.projectedPoints[i].y, driven[0].north - driven[i].north, 1.1);
         }
     }
 }
@@ -402,28 +403,30 @@ INSTANTIATE_TEST_SUITE_P(Hemispheres, GeneratedGpsCourseTest,
 double ShapeMismatch(const LapAnalysisItem& item, const std::vector<DrivenPoint>& driven)
 {
     const std::size_t n = std::min(item.projectedPoints.size(), driven.size());
-    double cx = 0, cy = 0, dx = 0, dy = 0;
+    using Vector = std::pair<double, double>;
+    std::vector<Vector> course(n), truth(n); // x to the east, y to the south
     for (std::size_t i = 0; i < n; ++i) {
-        cx += item.projectedPoints[i].x;
-        cy += item.projectedPoints[i].y;
-        dx += driven[i].east;
-        dy -= driven[i].north;
+        course[i] = {item.projectedPoints[i].x, item.projectedPoints[i].y};
+        truth[i] = {driven[i].east, -driven[i].north};
     }
-    cx /= n, cy /= n, dx /= n, dy /= n;
+    for (std::vector<Vector>* points : {&course, &truth}) {
+        Vector centre{0, 0};
+        for (const Vector& p : *points)
+            centre = {centre.first + p.first / n, centre.second + p.second / n};
+        for (Vector& p : *points)
+            p = {p.first - centre.first, p.second - centre.second};
+    }
     double dot = 0, cross = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double ax = driven[i].east - dx, ay = -driven[i].north - dy;
-        const double bx = item.projectedPoints[i].x - cx, by = item.projectedPoints[i].y - cy;
-        dot += ax * bx + ay * by;
-        cross += ax * by - ay * bx;
+        dot += truth[i].first * course[i].first + truth[i].second * course[i].second;
+        cross += truth[i].first * course[i].second - truth[i].second * course[i].first;
     }
     const double angle = std::atan2(cross, dot);
     double sum = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const double ax = driven[i].east - dx, ay = -driven[i].north - dy;
-        const double rx = ax * std::cos(angle) - ay * std::sin(angle);
-        const double ry = ax * std::sin(angle) + ay * std::cos(angle);
-        sum += std::pow(rx - (item.projectedPoints[i].x - cx), 2) + std::pow(ry - (item.projectedPoints[i].y - cy), 2);
+        const double x = truth[i].first * std::cos(angle) - truth[i].second * std::sin(angle);
+        const double y = truth[i].first * std::sin(angle) + truth[i].second * std::cos(angle);
+        sum += std::pow(x - course[i].first, 2) + std::pow(y - course[i].second, 2);
     }
     return std::sqrt(sum / n);
 }

@@ -21,6 +21,10 @@
 #include <QStringList>
 
 #include <memory>
+#include <ostream>
+
+// Failure messages show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 class ShellHarness {
 public:
@@ -31,7 +35,6 @@ public:
         m_core.nowSeconds = [] { return std::int64_t{500000000}; };
         m_core.randomNumber = [] { return 7; };
         m_app = std::make_unique<COrveloApp>(*m_settings, m_core, m_factory);
-        m_app->SetDesktopFolder(QStringLiteral("/nonexistent-desktop"));
     }
     ~ShellHarness() {
         m_app.reset();
@@ -40,6 +43,7 @@ public:
 
     bool Start() {
         const bool started = m_app->InitInstance(nullptr);
+        m_app->SetDesktopFolder(QStringLiteral("/nonexistent-desktop"));  // never the user's own
         Drain();
         return started;
     }

@@ -1,0 +1,300 @@
+#include "shell/CListViewEx.h"
+
+#include "shell/LapListDelegate.h"
+#include "shell/LapListModel.h"
+#include "shell/SegmentListFeed.h"
+
+#include "core/LapDataCore.h"
+#include "core/LapSelection.h"
+#include "platform/MessageBus.h"
+#include "platform/UserMessages.h"
+
+#include <QHeaderView>
+#include <QResizeEvent>
+
+#include <cstring>
+
+namespace {
+
+QString Format(const char* format, long long value) { return QString::asprintf(format, value); }
+QString FormatFloat(const char* format, double value) { return QString::asprintf(format, value); }
+
+laplist::Row MakeRow(const orvelo::LogFile& file, const orvelo::Lap& lap, std::int32_t itemData) {
+    laplist::Row row;
+    auto& t = row.texts;
+    const auto* e = lap.channelExtremes;
+    t[0] = Format("%3lld", lap.lapNumber);
+    t[1] = QString::fromLatin1(lap.lapTimeText, static_cast<qsizetype>(strnlen(lap.lapTimeText, sizeof lap.lapTimeText)));
+    t[2] = t[3] = QStringLiteral("   ");
+    t[4] = Format("%6lld", lap.distance);
+    t[5] = Format("%5lld", e[0]);
+    t[6] = Format("%4lld", e[1]);
+    t[7] = Format("%4lld", e[2]);
+    t[8] = Format("%4lld", e[3]);
+    t[9] = FormatFloat("%.1f", lap.average);
+    t[10] = FormatFloat("%.2f", lap.signedValuePeaksScaled[1]);
+    t[11] = Format("%3lld", e[5]);
+    t[12] = Format("%3lld", e[4]);
+    t[13] = Format("%3lld", e[7]);
+    t[14] = Format("%3lld", e[6]);
+    t[15] = QString::fromStdU16String(file.title);
+    t[16] = QString::fromStdU16String(file.fullPath);
+    row.itemData = itemData;
+    row.lapTime = lap.lapTime;
+    return row;
+}
+
+}  // namespace
+
+CListViewEx::CListViewEx(orvelo::LapDataCore& core, platform::WindowHandle mainWindow, platform::WindowHandle pane,
+                         QWidget* parent)
+    : QTreeView(parent),
+      m_core(core),
+      m_window(this),
+      m_mainWindow(mainWindow),
+      m_pane(pane),
+      m_model(new LapListModel(this)),
+      m_delegate(new LapListDelegate(core, *m_model, [this] { return m_currentLapText; }, this)),
+      m_grouping(*m_model) {
+    setObjectName(QStringLiteral("LapListView"));
+    setModel(m_model);
+    setItemDelegate(m_delegate);
+    setRootIsDecorated(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setExpandsOnDoubleClick(false);
+    setItemsExpandable(true);
+    header()->setSectionsMovable(true);
+    header()->setStretchLastSection(false);
+    header()->setSectionsClickable(true);
+    header()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int column) { OnColumnClick(column); });
+    connect(header(), &QHeaderView::customContextMenuRequested, this,
+            [this](const QPoint& pos) { OnHeaderRightClick(pos); });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { ShowAllGroups(); });
+    MapMessages();
+}
+
+CListViewEx::~CListViewEx() { m_window.Destroy(); }
+
+void CListViewEx::MapMessages() {
+    m_window.On(platform::UM_LAP_LIST_REVIEW, [this](const platform::Message&) {
+        m_rowCount = 0;
+        FullRefill();
+        return platform::LResult{0};
+    });
+    m_window.On(kCmdGroupByFile, [this](const platform::Message&) {
+        GroupBy(LapListGrouping::kByFile);
+        return platform::LResult{0};
+    });
+    m_window.On(kCmdGroupByFolder, [this](const platform::Message&) {
+        GroupBy(LapListGrouping::kByFolder);
+        return platform::LResult{0};
+    });
+    m_window.On(kCmdResetOverLap, [this](const platform::Message&) {
+        ResetOverLap();
+        return platform::LResult{0};
+    });
+}
+
+void CListViewEx::SetSegmentList(SegmentListFeed* feed) {
+    m_segmentList = feed;
+    m_grouping.SetFeed(feed);
+}
+
+void CListViewEx::OnInitialUpdate(const LapColorAccess& colors) {
+    m_listFont = QFont(QStringLiteral("Microsoft Sans Serif"), 10);
+    m_listFont.setStyleHint(QFont::SansSerif);
+    setFont(m_listFont);
+    m_boldFont = m_listFont;
+    m_boldFont.setPixelSize(16);
+    m_boldFont.setWeight(QFont::DemiBold);
+    m_delegate->SetFonts(m_listFont, m_boldFont);
+    m_sortFlags.fill(0);
+    for (int c = 0; c < laplist::kColumnCount; ++c) {
+        const int titleChars = static_cast<int>(std::strlen(laplist::Columns()[static_cast<std::size_t>(c)].title));
+        setColumnWidth(c, c == 0 || c == laplist::kPathColumn ? 60 : (titleChars + 2) * m_charWidth);
+    }
+    orvelo::LapColorArray table{};
+    if (!colors.setting || colors.setting(0, table) != 0)
+        table = colors.builtIn;
+    SetLapColors(table);
+}
+
+void CListViewEx::SetLapColors(const orvelo::LapColorArray& colors) {
+    m_lapColors = colors;
+    orvelo::ApplyLapColors(m_core, m_lapColors);
+    viewport()->update();
+}
+
+void CListViewEx::ClearEverything() {
+    m_model->RemoveAllRows();
+    if (m_segmentList)
+        m_segmentList->RemoveAllRows();
+}
+
+void CListViewEx::Fill() {
+    if (m_core.LogFiles.empty()) {
+        m_grouping.RemoveAll();
+        m_groupingMode = 0;
+        ClearEverything();
+        m_rowCount = 0;
+        return;
+    }
+    setUpdatesEnabled(false);
+    m_model->BeginUpdate();
+    if (m_segmentList)
+        m_segmentList->SetRedraw(false);
+    // From nothing (after files were closed too) every loaded file is listed again, not only
+    // those read since the last fill.
+    const bool fromNothing = m_rowCount == 0;
+    if (fromNothing) {
+        m_model->RemoveAllGroups();
+        m_grouping.ClearEntries();
+        ClearEverything();
+    } else {
+        m_rowCount = m_model->RowCount();
+    }
+    if (m_segmentList)
+        m_segmentList->ResetList();
+    for (orvelo::LogFile& file : m_core.LogFiles) {
+        if (!fromNothing && file.loadState == 1)
+            continue;
+        InsertFileRows(file, true);
+        m_grouping.PlaceFile(file, m_groupingMode);
+        file.loadState = 1;
+    }
+    m_rowCount = m_model->RowCount();
+    m_model->EndUpdate();
+    SetColumnWidths();
+    setUpdatesEnabled(true);
+    if (m_segmentList) {
+        m_segmentList->DeleteExtraColumns();
+        m_segmentList->GrowSortFlags();
+        m_segmentList->SetRedraw(true);
+    }
+    viewport()->update();
+}
+
+void CListViewEx::InsertFileRows(const orvelo::LogFile& file, bool feedSegmentList) {
+    for (const orvelo::Lap& lap : file.laps) {
+        laplist::Row row = MakeRow(file, lap, m_model->RowCount());
+        const QString number = row.texts[laplist::kLapNumberColumn];
+        const int at = m_model->InsertRow(std::move(row));
+        if (feedSegmentList && m_segmentList)
+            m_segmentList->InsertLapRow(at, number, QString::fromStdU16String(file.title),
+                                        QString::fromStdU16String(file.fullPath));
+    }
+}
+
+void CListViewEx::FullRefill() {
+    if (m_core.LogFiles.empty()) {
+        m_rowCount = 0;
+        m_model->RemoveAllRows();
+        return;
+    }
+    setUpdatesEnabled(false);
+    m_model->BeginUpdate();
+    m_model->RemoveAllRows();
+    for (const orvelo::LogFile& file : m_core.LogFiles) {
+        if (file.loadState != 0)
+            InsertFileRows(file, false);
+    }
+    // Rows that joined no group would stand apart from the groups: they go back into theirs.
+    for (const orvelo::LogFile& file : m_core.LogFiles) {
+        if (file.loadState != 0)
+            m_grouping.PlaceFile(file, m_groupingMode, false);
+    }
+    m_rowCount = m_model->RowCount();
+    m_model->EndUpdate();
+    SetColumnWidths();
+    resizeColumnToContents(laplist::kPathColumn);
+    setUpdatesEnabled(true);
+    viewport()->update();
+}
+
+void CListViewEx::SetColumnWidths() {
+    const QFontMetrics metrics(header()->font());
+    for (int c = 0; c < laplist::kColumnCount; ++c) {
+        const QString title = QString::fromLatin1(laplist::Columns()[static_cast<std::size_t>(c)].title);
+        setColumnWidth(c, metrics.horizontalAdvance(title) + 2 * m_charWidth);
+    }
+    setColumnWidth(laplist::kLapNumberColumn, 60);
+    setColumnWidth(laplist::kTimeColumn, 70);
+    setColumnWidth(laplist::kDistanceColumn, 62);
+    setColumnWidth(laplist::kPathColumn, 50);
+}
+
+void CListViewEx::ShowAllGroups() {
+    setRootIsDecorated(m_model->GroupView());
+    for (int t = 0; t < m_model->rowCount(); ++t) {
+        const QModelIndex top = m_model->index(t, 0);
+        if (m_model->GroupOf(top)) {
+            setFirstColumnSpanned(t, QModelIndex(), true);
+            expand(top);
+        } else {
+            setFirstColumnSpanned(t, QModelIndex(), false);
+        }
+    }
+}
+
+void CListViewEx::UpdateCurrentLapBlock(platform::WParam wParam, platform::LParam lParam) {
+    if (const auto* block = platform::BlockAt<platform::MapInfoBlock>(lParam)) {
+        const std::u16string path = block->Path();
+        ZeroCurrentLapBlock();
+        platform::MapInfoBlock::Put(m_currentLap.path.data(), m_currentLap.path.size(), path);
+    } else if (wParam != 0) {
+        ZeroCurrentLapBlock();
+    }
+    viewport()->update();
+}
+
+void CListViewEx::ZeroCurrentLapBlock() {
+    m_currentLap = platform::MapInfoBlock{};
+    m_currentLapText.clear();
+    viewport()->update();
+}
+
+void CListViewEx::GroupBy(int mode) {
+    if (m_grouping.GroupAll(m_core.LogFiles, mode))
+        m_groupingMode = mode;
+    viewport()->update();
+}
+
+void CListViewEx::DisableGrouping() {
+    m_grouping.RemoveAll();
+    m_groupingMode = 0;
+}
+
+void CListViewEx::ResetOverLap() {
+    if (m_core.LogFiles.empty())
+        return;
+    orvelo::ClearLapSelection(m_core);
+    viewport()->update();
+    PostRedrawLapGraph();
+}
+
+void CListViewEx::PostRedrawLapGraph() {
+    platform::PostMessage(m_mainWindow, platform::UM_REDRAW_LAP_GRAPH, 0, static_cast<platform::LParam>(Handle()));
+}
+
+std::u16string CListViewEx::LapNumberOf(int row) const {
+    return m_model->Row(row).texts[laplist::kLapNumberColumn].left(7).toStdU16String();
+}
+
+std::u16string CListViewEx::PathOf(int row) const {
+    return m_model->Row(row).texts[laplist::kPathColumn].toStdU16String();
+}
+
+void CListViewEx::resizeEvent(QResizeEvent* event) {
+    QTreeView::resizeEvent(event);
+    m_clientWidth = event->size().width();
+}
+
+void CListViewEx::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    viewport()->update();
+}

@@ -1,0 +1,126 @@
+#include "shell/LapListDelegate.h"
+
+#include "shell/LapListModel.h"
+
+#include "core/LapSelection.h"
+#include "platform/ColorRef.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyle>
+#include <QTreeView>
+
+namespace {
+
+constexpr int kTextInset = 6;
+constexpr int kFirstColumnInset = 2;
+constexpr int kMaxCutText = 260;
+const QColor kGridColour(0xD8, 0xD8, 0xD8);
+
+// The longest prefix of text that fits width together with "...".
+QString CutText(const QFontMetrics& metrics, const QString& text, int width) {
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    const QString ellipsis = QStringLiteral("...");
+    QString cut = text.left(kMaxCutText);
+    while (!cut.isEmpty() && metrics.horizontalAdvance(cut + ellipsis) > width)
+        cut.chop(1);
+    return cut + ellipsis;
+}
+
+}  // namespace
+
+LapListDelegate::LapListDelegate(const orvelo::LapDataCore& core, const LapListModel& model,
+                                 std::function<QString()> currentLapText, QObject* parent)
+    : QStyledItemDelegate(parent), m_core(core), m_model(model), m_currentLapText(std::move(currentLapText)) {}
+
+void LapListDelegate::SetFonts(const QFont& listFont, const QFont& boldFont) {
+    m_listFont = listFont;
+    m_boldFont = boldFont;
+}
+
+QRect LapListDelegate::ButtonSquare(const QRect& cell, int column) {
+    const int side = cell.height();
+    const int left = column == laplist::kBaseColumn ? cell.center().x() - side / 2 + 1 : cell.left();
+    return QRect(left, cell.top(), side, side);
+}
+
+QSize LapListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    size.setHeight(kRowHeight);
+    return size;
+}
+
+void LapListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    if (m_model.GroupOf(index)) {
+        PaintGroup(painter, option, index);
+        return;
+    }
+    const int row = m_model.RowOf(index);
+    if (row < 0)
+        return;
+    const int column = index.column();
+    const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
+    const bool selected = (option.state & QStyle::State_Selected) && view && view->hasFocus();
+    const QPalette& palette = option.palette;
+    painter->save();
+    painter->fillRect(option.rect, selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base));
+    painter->setPen(kGridColour);
+    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+    if (column == laplist::kBaseColumn || column == laplist::kOverColumn) {
+        PaintButton(painter, option, column, row);
+        painter->restore();
+        return;
+    }
+    const laplist::Row& lap = m_model.Row(row);
+    const QString current = m_currentLapText ? m_currentLapText() : QString();
+    const bool bold = (column == laplist::kLapNumberColumn || column == laplist::kTimeColumn) &&
+                      !current.isEmpty() && lap.texts[laplist::kLapNumberColumn] == current;
+    const QFont& font = bold ? m_boldFont : m_listFont;
+    painter->setFont(font);
+    painter->setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
+    const auto* tree = qobject_cast<const QTreeView*>(option.widget);
+    const bool firstShown = tree && tree->header()->visualIndex(column) == 0;
+    const int inset = firstShown ? kFirstColumnInset : kTextInset;
+    const QRect textRect = option.rect.adjusted(inset, 0, -inset, 0);
+    const QString text = CutText(QFontMetrics(font), lap.texts[static_cast<std::size_t>(column)], textRect.width());
+    painter->drawText(textRect, int(laplist::Columns()[static_cast<std::size_t>(column)].alignment | Qt::AlignVCenter),
+                      text);
+    painter->restore();
+}
+
+void LapListDelegate::PaintButton(QPainter* painter, const QStyleOptionViewItem& option, int column, int row) const {
+    const laplist::Row& lap = m_model.Row(row);
+    orvelo::COLORREF colour = 0;
+    const int kind = column == laplist::kBaseColumn ? orvelo::kLapMarkBase : orvelo::kLapMarkOverlay;
+    const bool marked = orvelo::GetLapMark(m_core, kind, lap.texts[laplist::kPathColumn].toStdU16String(),
+                                           lap.texts[laplist::kLapNumberColumn].toStdU16String(), colour) != 0;
+    const int inset = column == laplist::kBaseColumn ? 2 : 3;
+    QRect square = ButtonSquare(option.rect, column).adjusted(inset, inset, -inset, -inset);
+    if (marked)
+        painter->fillRect(square, platform::ToQColor(colour));
+    QStyleOptionButton button;
+    button.rect = square;
+    button.state = QStyle::State_Enabled | (marked ? QStyle::State_On : QStyle::State_Off);
+    QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    style->drawPrimitive(column == laplist::kBaseColumn ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox,
+                         &button, painter, option.widget);
+}
+
+void LapListDelegate::PaintGroup(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    painter->save();
+    painter->fillRect(option.rect, option.palette.color(QPalette::Base));
+    QFont font = m_boldFont;
+    painter->setFont(font);
+    painter->setPen(option.palette.color(QPalette::Link));
+    const QRect textRect = option.rect.adjusted(kTextInset, 0, -kTextInset, 0);
+    const QString header = index.data(Qt::DisplayRole).toString();
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, header);
+    const int after = textRect.left() + QFontMetrics(font).horizontalAdvance(header) + kTextInset;
+    painter->setPen(kGridColour);
+    painter->drawLine(after, option.rect.center().y(), option.rect.right(), option.rect.center().y());
+    painter->restore();
+}

@@ -63,6 +63,7 @@ public:
     orvelo::LapDataCore& Core() { return m_core; }
     platform::MessageBoxRecorder& Boxes() { return m_boxes; }
     platform::RegistryTree Saved() { return m_backend->Load(); }
+    platform::RegistryMemoryBackend& Backend() { return *m_backend; }
 
     std::vector<CChildFrame*> WorkAreas() { return m_app->WorkAreaWindowList(); }
     QStringList WorkAreaTitles() {

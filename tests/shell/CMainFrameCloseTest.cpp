@@ -1,0 +1,199 @@
+// Closing the main frame: the saved layout (work areas, their graph windows,
+// the logging-time window) brings the same layout back at the next start;
+// a layout whose old values cannot be deleted is not written at all.
+#include "ShellHarness.h"
+
+#include "platform/MessageSpy.h"
+#include "platform/UserMessages.h"
+
+#include <QDockWidget>
+#include <QImage>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace platform;
+
+namespace {
+
+std::string Kinds(const COrveloView& view) {
+    std::string text;
+    for (const auto& entry : view.GraphWindows())
+        text += entry.window ? char('0' + entry.kind) : '0';
+    return text;
+}
+
+TEST(CMainFrameCloseTest, CloseAndRestartGiveTheSameLayout) {
+    platform::RegistryTree saved;
+    {
+        ShellHarness first;
+        ASSERT_TRUE(first.Start());
+        first.App().OnFileNew();
+        first.App().OnFileNew();
+        first.WorkArea(3)->View()->OnFileOverviewGraph();
+        first.WorkArea(3)->View()->OnLapOverviewGraph();
+        first.WorkArea(1)->View()->OnLapOverviewGraph();
+        first.WorkArea(2)->close();
+        first.Frame().OnLoggingTime();
+        ShellHarness::Drain();
+        MessageSpy spy;
+        first.Close();
+        // every work area was asked to save itself, in list order
+        const auto asked = spy.Of(SpiedMessage::Kind::Sent, kNoWindow, UM_REGISTER_WND_PROPERTY);
+        ASSERT_GE(asked.size(), 2u);
+        EXPECT_TRUE(first.WorkAreas().empty());
+        saved = first.Saved();
+    }
+    ShellHarness second(saved);
+    MessageSpy spy;
+    ASSERT_TRUE(second.Start());
+    EXPECT_EQ(second.WorkAreaTitles(), (QStringList{QStringLiteral("Work Area 1"), QStringLiteral("Work Area 3")}));
+    EXPECT_EQ(second.App().WorkAreaIdSlots(), (std::vector<std::uint32_t>{1, 0, 1}));
+    EXPECT_EQ(Kinds(*second.WorkArea(3)->View()), "12");
+    EXPECT_EQ(Kinds(*second.WorkArea(1)->View()), "2");
+    // work areas were restored, so the logging-time window is not asked for
+    EXPECT_TRUE(spy.Of(SpiedMessage::Kind::Posted, second.Frame().Handle(), UM_CLOCK_TIME_WINDOW_VIEW).empty());
+}
+
+TEST(CMainFrameCloseTest, LoggingTimeWindowComesBackWhenNoWorkAreaWasRestored) {
+    platform::RegistryTree saved;
+    {
+        ShellHarness first;
+        ASSERT_TRUE(first.Start());
+        first.Frame().OnLoggingTime();
+        first.Close();
+        saved = first.Saved();
+    }
+    ShellHarness second(saved);
+    ASSERT_TRUE(second.Start());
+    EXPECT_TRUE(second.Frame().LoggingTimeShown());
+    EXPECT_NE(second.Frame().LoggingTimeWindow(), nullptr);
+}
+
+TEST(CMainFrameCloseTest, OldValuesGoFirstSoAClosedWorkAreaLeavesNothingBehind) {
+    platform::RegistryTree saved;
+    {
+        ShellHarness first;
+        ASSERT_TRUE(first.Start());
+        first.App().OnFileNew();
+        first.WorkArea(2)->View()->OnLapOverviewGraph();
+        first.Close();
+        saved = first.Saved();
+    }
+    platform::RegistryTree again;
+    {
+        ShellHarness second(saved);
+        ASSERT_TRUE(second.Start());
+        second.WorkArea(2)->close();
+        second.Close();
+        again = second.Saved();
+    }
+    ShellHarness third(again);
+    ASSERT_TRUE(third.Start());
+    EXPECT_EQ(third.WorkAreaTitles(), QStringList{QStringLiteral("Work Area 1")});
+    const auto record = third.Settings().UserRegistry().QueryValue(settings::SubKeyPath(settings::kWindowViewInfo),
+                                                                   QStringLiteral("WorkArea_Prop_2"));
+    EXPECT_FALSE(record.has_value());
+}
+
+TEST(CMainFrameCloseTest, FailedDeletionOfTheOldLayoutWritesNothing) {
+    platform::RegistryTree saved;
+    {
+        ShellHarness first;
+        ASSERT_TRUE(first.Start());
+        first.App().OnFileNew();
+        first.App().OnFileNew();
+        first.Close();
+        saved = first.Saved();
+    }
+    ShellHarness second(saved);
+    ASSERT_TRUE(second.Start());
+    second.WorkArea(3)->close();
+    ShellHarness::Drain();
+    const platform::RegistryTree before = second.Saved();
+    second.Backend().SetFailSaves(true);
+    second.Close();
+    second.Backend().SetFailSaves(false);
+    EXPECT_TRUE(second.Saved() == before);
+    ShellHarness third(second.Saved());
+    ASSERT_TRUE(third.Start());
+    EXPECT_EQ(third.WorkAreaTitles().size(), 3);  // the last layout that was saved whole
+}
+
+TEST(CMainFrameCloseTest, CloseFreesTheLoadedDataAndEndsTheWindows) {
+    ShellHarness h;
+    ASSERT_TRUE(h.Start());
+    h.Core().LogFiles.emplace_back();
+    h.Core().ReadLogFileList.emplace_back();
+    h.Frame().OnLoggingTime();
+    const WindowHandle clock = h.Frame().LoggingTimeWindow()->Handle();
+    const WindowHandle view = h.WorkArea(1)->ViewHandle();
+    h.Close();
+    EXPECT_TRUE(h.Core().LogFiles.empty());
+    EXPECT_TRUE(h.Core().ReadLogFileList.empty());
+    EXPECT_FALSE(IsWindow(clock));
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_FALSE(h.Frame().isVisible());
+}
+
+// ----- what the user sees -----
+
+// Share of pixels in the widget's area that differ from its most common colour.
+double PaintedShare(const QImage& image, const QRect& area) {
+    std::map<QRgb, int> counts;
+    int total = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            ++counts[image.pixel(x, y)];
+            ++total;
+        }
+    }
+    int most = 0;
+    for (const auto& [color, count] : counts)
+        most = std::max(most, count);
+    return total == 0 ? 0.0 : 1.0 - double(most) / total;
+}
+
+TEST(CMainFrameCloseTest, MainFrameShowsMenusToolbarsStatusBarAndPanes) {
+    ShellHarness h;
+    ASSERT_TRUE(h.Start());
+    CMainFrame& frame = h.Frame();
+    frame.resize(1000, 700);
+    ShellHarness::Drain();
+    const QImage shot = frame.grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    const auto check = [&](QWidget* widget, const char* what) {
+        ASSERT_NE(widget, nullptr) << what;
+        EXPECT_TRUE(widget->isVisible()) << what;
+        const QRect area(widget->mapTo(&frame, QPoint(0, 0)), widget->size());
+        EXPECT_TRUE(shot.rect().contains(area)) << what;
+        EXPECT_GT(PaintedShare(shot, area), 0.001) << what;  // drawn, not a blank rectangle
+    };
+    check(frame.menuBar(), "menu bar");
+    check(frame.MainToolBar(), "standard toolbar");
+    check(frame.ZoomToolBar(), "zoom toolbar");
+    check(frame.statusBar(), "status bar");
+    check(frame.PropertiesDock(), "properties pane");
+    check(frame.LapListDock(), "lap list pane");
+    check(frame.MdiArea(), "work areas");
+    EXPECT_EQ(frame.dockWidgetArea(frame.PropertiesDock()), Qt::RightDockWidgetArea);
+    EXPECT_EQ(frame.dockWidgetArea(frame.LapListDock()), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(frame.tabifiedDockWidgets(frame.LapListDock()), QList<QDockWidget*>{frame.SegmentListDock()});
+    EXPECT_EQ(frame.PropertiesDock()->windowTitle(), QStringLiteral("Log data property window"));
+    EXPECT_EQ(frame.LapListDock()->windowTitle(), QStringLiteral(" Lap list"));
+    EXPECT_EQ(frame.SegmentListDock()->windowTitle(), QStringLiteral("Segment list"));
+    EXPECT_EQ(frame.ZoomToolBar()->windowTitle(), QStringLiteral("Zoom Control"));
+    EXPECT_EQ(frame.StatusPane(4)->text(), QStringLiteral(" Map Type "));
+    EXPECT_EQ(frame.StatusPane(6)->text(), QStringLiteral(" Local Mode"));
+    EXPECT_EQ(frame.StatusPane(5)->text(), QStringLiteral(" offset OFF"));  // set from the global mode at start
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(frame.MdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("Work Area 1"));
+}
+
+}  // namespace

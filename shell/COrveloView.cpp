@@ -17,8 +17,6 @@ using namespace platform;
 
 namespace {
 constexpr int kMaxStateChars = 255;
-const QString kWorkAreaPropName = QStringLiteral("WorkArea_Prop");
-const QString kWindowStateName = QStringLiteral("WorlArea_wnd_stat");
 }  // namespace
 
 COrveloView::COrveloView(COrveloApp& app, COrveloDoc& document, CChildFrame* frame)
@@ -258,8 +256,8 @@ bool COrveloView::OnPreparePrinting() {
 int COrveloView::OnRegisterWndProperty(WParam save) {
     SettingsStore& store = m_app.Settings().Store();
     const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
-    const QString recordName = settings::NumberedName(kWorkAreaPropName, m_number);
-    const QString stateName = settings::NumberedName(kWindowStateName, m_number);
+    const QString recordName = settings::NumberedName(settings::kWorkAreaProp, m_number);
+    const QString stateName = settings::NumberedName(settings::kWorlAreaWndStat, m_number);
     m_record = WorkAreaProp{};
     m_windowStates.clear();
     if (save != 1) {

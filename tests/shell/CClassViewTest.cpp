@@ -1,0 +1,312 @@
+#include "shell/CClassView.h"
+#include "shell/LapListModel.h"
+
+#include "LapListTestSupport.h"
+
+#include "core/LapSelection.h"
+#include "platform/MessageBox.h"
+#include "platform/PopupMenu.h"
+#include "platform/UserMessages.h"
+
+#include <QHeaderView>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+constexpr orvelo::LapColorArray kStored = {0x000001, 0x000002, 0x000003, 0x000004, 0x000005, 0x000006, 0x000007};
+constexpr orvelo::LapColorArray kBuiltIn = {0x0000FF, 0x00FF00, 0x000080, 0xFFFF00, 0xFF00FF, 0x800080, 0x808000};
+
+class CClassViewTest : public ::testing::Test {
+protected:
+    CClassViewTest() : pane(fresh.core, mainFrame.Handle(), Colors()) {
+        pane.SetPropertiesPane(properties.Handle());
+        pane.UseSegmentListFeed(&feed);
+        pane.resize(1400, 600);
+    }
+    ~CClassViewTest() override { DeliverPosted(); }
+
+    LapColorAccess Colors() {
+        LapColorAccess access;
+        access.builtIn = kBuiltIn;
+        access.setting = [this](int op, orvelo::LapColorArray& colors) {
+            if (op == 1) {
+                written.push_back(colors);
+                return 0;
+            }
+            if (!stored)
+                return 1;
+            colors = *stored;
+            return 0;
+        };
+        return access;
+    }
+    QStringList Load(const QStringList& relatives, int laps = 2) {
+        QStringList paths;
+        for (const QString& r : relatives)
+            paths << files.Write(r, laps, static_cast<std::uint64_t>(paths.size() + 3));
+        EXPECT_EQ(LoadLogs(fresh.core, paths), 0);
+        return paths;
+    }
+    void Fill() { platform::SendMessage(pane.Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0); }
+    LapListModel& Model() { return pane.View().Model(); }
+    orvelo::Lap& LapOf(const QString& path, int number) {
+        for (orvelo::LogFile& f : fresh.core.LogFiles) {
+            for (orvelo::Lap& lap : f.laps) {
+                if (f.fullPath == path.toStdU16String() && static_cast<int>(lap.lapNumber) == number)
+                    return lap;
+            }
+        }
+        static orvelo::Lap none;
+        return none;
+    }
+    QStringList ListedPaths() {
+        QStringList paths;
+        for (int r = 0; r < Model().RowCount(); ++r)
+            paths << Model().Row(r).texts[laplist::kPathColumn];
+        paths.removeDuplicates();
+        paths.sort();
+        return paths;
+    }
+    // Closes the file as the closing dialog does, then tells the pane as the main frame does.
+    void CloseFile(const QString& path) {
+        for (orvelo::FileListEntry& e : fresh.core.ReadLogFileList)
+            e.closeMark = e.fullPath == path.toStdU16String() ? 1 : 0;
+        ASSERT_EQ(orvelo::CloseMarkedLogFiles(fresh.core), 1);
+        const int baseLeft = orvelo::UpdateBaseLap(fresh.core);
+        platform::SendMessage(pane.Handle(), platform::UM_RESET_LAP_LIST, static_cast<platform::WParam>(baseLeft), 0);
+    }
+    void HeaderRightClick(int column) {
+        const HeaderHitRecord hit{column, 10, 10};
+        platform::SendMessage(pane.Handle(), platform::MessageWithBlock(platform::UM_LIST_HEADER_RIGHT_CLICK, 0, hit));
+        DeliverPosted();
+    }
+    // The centre of the header row of the group at that place among the top rows.
+    QPoint GroupHeaderAt(int top) {
+        pane.show();
+        return pane.View().visualRect(Model().index(top, 0)).center();
+    }
+
+    std::optional<orvelo::LapColorArray> stored;
+    std::vector<orvelo::LapColorArray> written;
+    FreshCore fresh;
+    SessionDir files;
+    RecordingWindow mainFrame;
+    RecordingWindow properties;
+    RecordingSegmentFeed feed;
+    CClassView pane;
+    platform::MessageBoxRecorder boxes;
+};
+
+// ----- filling and rebuilding -----
+
+TEST_F(CClassViewTest, FilesReadMessageFillsTheListAndAnswersOne) {
+    Load({"a/one.dat"});
+    EXPECT_EQ(platform::SendMessage(pane.Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0), 1);
+    EXPECT_GT(Model().RowCount(), 0);
+}
+
+TEST_F(CClassViewTest, ClosingAComparedFileKeepsTheOtherFilesListedAndCompared) {
+    const QStringList paths = Load({"a/one.dat", "a/two.dat", "b/three.dat"});
+    Fill();
+    orvelo::SetBaseLap(fresh.core, paths[1].toStdU16String(), u"1");
+    ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[2].toStdU16String(), u"2"), 0);
+    ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[0].toStdU16String(), u"1"), 0);
+    CloseFile(paths[0]);
+    EXPECT_EQ(ListedPaths(), (QStringList{paths[1], paths[2]}));
+    EXPECT_EQ(LapOf(paths[1], 1).baseLapMark, 1);
+    EXPECT_EQ(LapOf(paths[2], 2).overlayMark, 1);
+    // The segment list was emptied and got the remaining laps again.
+    EXPECT_EQ(feed.Count("RemoveAllRows"), 2);  // the first fill and the rebuild start from nothing
+    EXPECT_EQ(feed.Count("InsertLapRow"), 9 + Model().RowCount());
+}
+
+TEST_F(CClassViewTest, ClosingTheBaseLapsFileClearsTheOverlays) {
+    const QStringList paths = Load({"a/one.dat", "a/two.dat"});
+    Fill();
+    orvelo::SetBaseLap(fresh.core, paths[0].toStdU16String(), u"1");
+    ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[1].toStdU16String(), u"2"), 0);
+    CloseFile(paths[0]);
+    EXPECT_EQ(ListedPaths(), (QStringList{paths[1]}));
+    EXPECT_EQ(LapOf(paths[1], 2).overlayMark, 0);
+}
+
+TEST_F(CClassViewTest, ClosingTheCurrentLapsFileForgetsTheCurrentLap) {
+    const QStringList paths = Load({"a/one.dat", "a/two.dat"});
+    Fill();
+    pane.View().setCurrentIndex(Model().IndexOfRow(0, 0));
+    pane.View().OnDblClk();
+    const QString currentPath = QString::fromStdU16String(pane.View().CurrentLapBlock().Path());
+    ASSERT_FALSE(currentPath.isEmpty());
+    CloseFile(currentPath);
+    EXPECT_TRUE(pane.View().CurrentLapBlock().Path().empty());
+    EXPECT_TRUE(pane.View().CurrentLapText().isEmpty());
+}
+
+TEST_F(CClassViewTest, ClosingCourseMapFilesLeavesTheLapListAlone) {
+    Load({"a/one.dat"});
+    Fill();
+    const int rows = Model().RowCount();
+    fresh.core.LogFiles.clear();
+    EXPECT_EQ(platform::SendMessage(pane.Handle(), platform::UM_RESET_LAP_LIST, 1, 1), 0);
+    EXPECT_EQ(Model().RowCount(), rows);
+}
+
+TEST_F(CClassViewTest, ClosingTheLastFileEmptiesTheListAndEndsGrouping) {
+    const QStringList paths = Load({"a/one.dat"});
+    Fill();
+    pane.View().GroupBy(LapListGrouping::kByFile);
+    CloseFile(paths[0]);
+    EXPECT_EQ(Model().RowCount(), 0);
+    EXPECT_EQ(pane.View().GroupingMode(), 0);
+}
+
+TEST_F(CClassViewTest, AllViewListsEveryFileAgain) {
+    Load({"a/one.dat", "a/two.dat"});
+    Fill();
+    fresh.core.LogFiles[1].loadState = 0;
+    pane.OnAllView();
+    DeliverPosted();
+    EXPECT_EQ(fresh.core.LogFiles[1].loadState, 1);
+    EXPECT_EQ(ListedPaths().size(), 2);
+}
+
+// ----- lap colours -----
+
+TEST_F(CClassViewTest, StoredLapColoursAreUsedAtStartBuiltInOnesWhenUnreadable) {
+    EXPECT_EQ(pane.View().LapColors(), kBuiltIn);
+    stored = kStored;
+    CClassView second(fresh.core, mainFrame.Handle(), Colors());
+    EXPECT_EQ(second.View().LapColors(), kStored);
+    EXPECT_EQ(fresh.core.SelectedLaps[0].colour, kStored[0]);
+}
+
+TEST_F(CClassViewTest, LapColourAnswerIsStoredAppliedAndPassedOn) {
+    const platform::Message answer =
+        platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, kStored, 7);
+    EXPECT_EQ(platform::SendMessage(pane.Handle(), answer), 1);
+    DeliverPosted();
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0], kStored);
+    EXPECT_EQ(pane.View().LapColors(), kStored);
+    const auto passed = properties.Of(platform::UM_LAP_COLOR_PROPERTY);
+    ASSERT_EQ(passed.size(), 1u);
+    EXPECT_EQ(*platform::BlockAt<orvelo::LapColorArray>(passed[0].wParam), kStored);
+    EXPECT_EQ(passed[0].lParam, 7);
+}
+
+// ----- header menus -----
+
+TEST_F(CClassViewTest, HeaderRightClickOnAnEmptyListShowsNoMenu) {
+    platform::PopupMenuScript menus;
+    HeaderRightClick(5);
+    EXPECT_TRUE(menus.Shown().empty());
+}
+
+TEST_F(CClassViewTest, RightClickOverTheButtonColumnsOffersTheLapColourDialog) {
+    Load({"a/one.dat"});
+    Fill();
+    platform::PopupMenuScript menus;
+    menus.QueueChoice(QStringLiteral("Lap color property..."));
+    HeaderRightClick(laplist::kOverColumn);
+    ASSERT_EQ(menus.Shown().size(), 1u);
+    EXPECT_EQ(menus.Shown()[0], QStringList{"Lap color property..."});
+    const auto posted = mainFrame.Of(platform::UM_LAP_COLOR_PROPERTY);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].wParam, static_cast<platform::WParam>(pane.Handle()));
+    EXPECT_EQ(posted[0].lParam, 0);
+}
+
+TEST_F(CClassViewTest, HeaderMenuGroupsByFolderAndResetsOverlays) {
+    const QStringList paths = Load({"a/one.dat", "b/two.dat"});
+    Fill();
+    platform::PopupMenuScript menus;
+    menus.QueueChoice(QStringLiteral("group by folder (path )"));
+    HeaderRightClick(0);
+    EXPECT_EQ(menus.Shown()[0],
+              (QStringList{"view file control", "group by file", "group by folder (path )", "reset over lap"}));
+    EXPECT_EQ(pane.View().GroupingMode(), LapListGrouping::kByFolder);
+    orvelo::SetBaseLap(fresh.core, paths[0].toStdU16String(), u"1");
+    orvelo::ToggleOverlayLap(fresh.core, paths[1].toStdU16String(), u"1");
+    menus.QueueChoice(QStringLiteral("reset over lap"));
+    HeaderRightClick(laplist::kPathColumn);
+    EXPECT_EQ(LapOf(paths[1], 1).overlayMark, 0);
+    EXPECT_EQ(mainFrame.Of(platform::UM_REDRAW_LAP_GRAPH).size(), 1u);
+}
+
+// ----- the group menu -----
+
+TEST_F(CClassViewTest, GroupMenuClosesTheFilesOfAFileGroupByFullPath) {
+    const QStringList paths = Load({"x/run.dat", "y/run.dat"});
+    Fill();
+    pane.View().GroupBy(LapListGrouping::kByFile);
+    platform::PopupMenuScript menus;
+    menus.QueueChoice(QStringLiteral("Close log file: run"));
+    pane.View().ShowGroupMenu(GroupHeaderAt(1), QPoint());
+    DeliverPosted();
+    EXPECT_EQ(menus.Shown()[0], (QStringList{"Expand group: run", "Disable grouping", "Close log file: run"}));
+    const auto posted = mainFrame.Of(platform::UM_CLOSE_LOGFILE_IN_GROUP);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].wParam, 1u);
+    EXPECT_EQ(*platform::BlockAt<std::u16string>(posted[0].lParam), paths[1].toStdU16String());
+}
+
+TEST_F(CClassViewTest, GroupMenuClosesTheFilesOfAFolderGroup) {
+    Load({"x/a.dat", "y/b.dat"});
+    Fill();
+    pane.View().GroupBy(LapListGrouping::kByFolder);
+    const QString header = pane.View().Grouping().Entries()[0].header;
+    platform::PopupMenuScript menus;
+    menus.QueueChoice(QStringLiteral("Close log file folder: ") + header);
+    pane.View().ShowGroupMenu(GroupHeaderAt(0), QPoint());
+    DeliverPosted();
+    const auto posted = mainFrame.Of(platform::UM_CLOSE_LOGFILE_IN_GROUP);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].wParam, 2u);
+    EXPECT_EQ(QString::fromStdU16String(*platform::BlockAt<std::u16string>(posted[0].lParam)), files.Path("x"));
+}
+
+TEST_F(CClassViewTest, GroupMenuAwayFromAGroupHeaderWarnsAndClosesNothing) {
+    Load({"x/a.dat"});
+    Fill();
+    pane.View().GroupBy(LapListGrouping::kByFile);
+    platform::PopupMenuScript menus;
+    menus.QueueChoice(QStringLiteral("Close log file: "));
+    const QModelIndex lapRow = Model().index(0, 0, Model().index(0, 0));
+    pane.show();
+    pane.View().ShowGroupMenu(pane.View().visualRect(lapRow).center(), QPoint());
+    DeliverPosted();
+    EXPECT_EQ(menus.Shown()[0], QStringList{"Close log file: "});
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "Warning , nothing close file in group");
+    EXPECT_EQ(boxes.Shown()[0].caption, "OK");
+    EXPECT_TRUE(mainFrame.Of(platform::UM_CLOSE_LOGFILE_IN_GROUP).empty());
+}
+
+TEST_F(CClassViewTest, GroupMenuDisablesGroupingAndShowsNothingWithoutGroups) {
+    Load({"x/a.dat"});
+    Fill();
+    platform::PopupMenuScript menus;
+    pane.View().ShowGroupMenu(QPoint(5, 5), QPoint());
+    EXPECT_TRUE(menus.Shown().empty());
+    pane.View().GroupBy(LapListGrouping::kByFile);
+    menus.QueueChoice(QStringLiteral("Disable grouping"));
+    pane.View().ShowGroupMenu(GroupHeaderAt(0), QPoint());
+    EXPECT_EQ(pane.View().GroupingMode(), 0);
+    EXPECT_FALSE(Model().GroupView());
+}
+
+// ----- announcing the pane -----
+
+TEST_F(CClassViewTest, FirstShowAnnouncesThePaneOnce) {
+    pane.show();
+    pane.hide();
+    pane.show();
+    DeliverPosted();
+    const auto posted = mainFrame.Of(platform::UM_DOCKING_PANEL_CREATED);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].lParam, static_cast<platform::LParam>(pane.Handle()));
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QResizeEvent>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -161,7 +162,7 @@ void CListViewEx::Fill() {
     if (m_segmentList)
         m_segmentList->ResetList();
     for (orvelo::LogFile& file : m_core.LogFiles) {
-        if (!fromNothing && file.loadState == 1)
+        if ((!fromNothing && file.loadState == 1) || FailedToLoad(file))
             continue;
         InsertFileRows(file, true);
         m_grouping.PlaceFile(file, m_groupingMode);
@@ -177,6 +178,14 @@ void CListViewEx::Fill() {
         m_segmentList->SetRedraw(true);
     }
     viewport()->update();
+}
+
+bool CListViewEx::FailedToLoad(const orvelo::LogFile& file) const {
+    // What is left of a file that failed to read waits to be discarded; it is never listed.
+    const auto& entries = m_core.ReadLogFileList;
+    return std::any_of(entries.begin(), entries.end(), [&file](const orvelo::FileListEntry& e) {
+        return e.fullPath == file.fullPath && !e.loadedFlag;
+    });
 }
 
 void CListViewEx::InsertFileRows(const orvelo::LogFile& file, bool feedSegmentList) {
@@ -200,12 +209,12 @@ void CListViewEx::FullRefill() {
     m_model->BeginUpdate();
     m_model->RemoveAllRows();
     for (const orvelo::LogFile& file : m_core.LogFiles) {
-        if (file.loadState != 0)
+        if (file.loadState != 0 && !FailedToLoad(file))
             InsertFileRows(file, false);
     }
     // Rows that joined no group would stand apart from the groups: they go back into theirs.
     for (const orvelo::LogFile& file : m_core.LogFiles) {
-        if (file.loadState != 0)
+        if (file.loadState != 0 && !FailedToLoad(file))
             m_grouping.PlaceFile(file, m_groupingMode, false);
     }
     m_rowCount = m_model->RowCount();

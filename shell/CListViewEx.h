@@ -104,6 +104,7 @@ protected:
 private:
     void MapMessages();
     void InsertFileRows(const orvelo::LogFile& file, bool feedSegmentList);
+    bool FailedToLoad(const orvelo::LogFile& file) const;
     void SetColumnWidths();
     void ClearEverything();
     // The row's lap, for the core: its lap-number text and full path.

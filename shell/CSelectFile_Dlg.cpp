@@ -1,0 +1,145 @@
+#include "shell/CSelectFile_Dlg.h"
+
+#include "shell/CDlgShellListCtrl.h"
+
+#include "core/FileLists.h"
+#include "core/LapDataCore.h"
+#include "platform/MessageBus.h"
+#include "platform/ModalDialog.h"
+#include "platform/UserMessages.h"
+#include "platform/WaitCursor.h"
+
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeView>
+
+CSelectFile_Dlg::CSelectFile_Dlg(orvelo::LapDataCore& core, Setup setup, QWidget* parent)
+    : QDialog(parent), m_core(core), m_setup(std::move(setup)) {
+    setObjectName(QStringLiteral("SelectFileDialog"));
+    BuildControls();
+}
+
+void CSelectFile_Dlg::BuildControls() {
+    m_folders = new QFileSystemModel(this);
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    m_folders->setReadOnly(true);
+    m_folders->setRootPath(QStringLiteral("/"));
+    m_folderTree = new QTreeView(this);
+    m_folderTree->setObjectName(QStringLiteral("FolderTree"));
+    m_folderTree->setModel(m_folders);
+    m_folderTree->setRootIndex(m_folders->index(QStringLiteral("/")));
+    for (int c = 1; c < m_folders->columnCount(); ++c)
+        m_folderTree->hideColumn(c);
+    m_folderTree->setHeaderHidden(true);
+    m_fileList = new CDlgShellListCtrl(m_core, m_setup.mode, this);
+    m_pickedList = new QListWidget(this);
+    m_pickedList->setObjectName(QStringLiteral("PickedFiles"));
+    m_pickedList->setToolTip(QStringLiteral("Double-click a file to take it out again"));
+    m_fileList->SetListBox(m_pickedList);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_ok->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(m_folderTree, 0, 0, 2, 1);
+    grid->addWidget(m_fileList, 0, 1);
+    grid->addWidget(m_pickedList, 1, 1);
+    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(0, 3);
+    grid->setRowStretch(1, 2);
+    resize(760, 520);
+    setSizeGripEnabled(true);
+
+    connect(m_ok, &QPushButton::clicked, this, [this] { OnBnClickedOk(); });
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_pickedList, &QListWidget::itemDoubleClicked, this, [this] { OnLbnDblclkFileList(); });
+    connect(m_folderTree, &QTreeView::clicked, this,
+            [this](const QModelIndex& index) { m_fileList->ShowFolder(m_folders->filePath(index)); });
+    m_fileList->SetFolderOpened([this](const QString& folder) {
+        const QModelIndex index = m_folders->index(folder);
+        m_folderTree->setCurrentIndex(index);
+        m_folderTree->scrollTo(index);
+    });
+}
+
+QString CSelectFile_Dlg::ChooseStartFolder() const {
+    if (!m_setup.lastFolder.isEmpty())
+        return m_setup.lastFolder;
+    if (m_setup.profileFolder == kNothingPath)
+        return m_setup.desktopFolder;
+    if (!m_setup.profileFolder.isEmpty() && QFileInfo(m_setup.profileFolder).isDir())
+        return m_setup.profileFolder;
+    return {};
+}
+
+void CSelectFile_Dlg::ShowFolder(const QString& folder) {
+    const QModelIndex index = m_folders->index(folder);
+    m_folderTree->setCurrentIndex(index);
+    m_folderTree->scrollTo(index);
+    m_fileList->ShowFolder(folder);
+}
+
+void CSelectFile_Dlg::OnInitDialog() {
+    setWindowTitle(m_setup.mode == 1 ? QStringLiteral("Select Map file") : QStringLiteral("Select Log file"));
+    m_startFolder = ChooseStartFolder();
+    if (!m_startFolder.isEmpty())
+        ShowFolder(m_startFolder);
+    m_pickedList->clear();
+    m_pickedList->setFont(font());
+}
+
+int CSelectFile_Dlg::DoModal() {
+    OnInitDialog();
+    return platform::RunModalDialog(*this);
+}
+
+void CSelectFile_Dlg::OnLbnDblclkFileList() {
+    const int line = m_pickedList->currentRow();
+    if (line >= 0)
+        m_fileList->RemovePicked(line);
+}
+
+void CSelectFile_Dlg::OnBnClickedOk() {
+    m_filesChosen = m_fileList->FilesAdded();
+    if (m_setup.filesChosen)
+        m_setup.filesChosen(m_filesChosen);
+    accept();
+    const QString folder = m_fileList->LastFolder();
+    if (m_filesChosen == 0 || folder.isEmpty())
+        return;
+    platform::WaitCursor wait;
+    if (m_setup.mode == 1) {
+        m_readErrorCount = orvelo::LoadPendingMapFiles(m_core, m_setup.mapDrawMode);
+        // -1: the list held nothing to read, which is no failure.
+        m_readErrorCount = qMax(0, m_readErrorCount);
+        platform::SendMessage(m_setup.mainFrame, platform::UM_VIEW_READ_MAP_FILE, 0, 1);
+    } else {
+        m_readErrorCount = qMax(0, orvelo::LoadPendingLogFiles(m_core, m_setup.mapDrawMode));
+        platform::SendMessage(m_setup.mainFrame, platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
+    }
+    if (m_setup.readErrors)
+        m_setup.readErrors(m_readErrorCount);
+    if (m_setup.folderUsed)
+        m_setup.folderUsed(folder);
+}
+
+QStringList CSelectFile_Dlg::FailedFiles(const orvelo::LapDataCore& core, int mode) {
+    QStringList failed;
+    for (const orvelo::FileListEntry& entry : mode == 1 ? core.ReadMapFileList : core.ReadLogFileList) {
+        if (!entry.loadedFlag && entry.loadError != 0)
+            failed.push_back(QString::fromStdU16String(entry.fullPath));
+    }
+    return failed;
+}

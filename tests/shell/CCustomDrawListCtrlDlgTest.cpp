@@ -1,0 +1,167 @@
+#include "shell/CCustomDrawListCtrlDlg.h"
+#include "shell/CListCtrlCustomDrawEx.h"
+
+#include "LapListTestSupport.h"
+
+#include "core/LapSelection.h"
+#include "platform/ModalDialog.h"
+#include "platform/UserMessages.h"
+
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+class CCustomDrawListCtrlDlgTest : public ::testing::Test {
+protected:
+    CCustomDrawListCtrlDlgTest() {
+        paths = QStringList{files.Write("x/a.dat", 2, 1), files.Write("y/b.dat", 2, 2), files.Write("x/c.dat", 2, 3)};
+        EXPECT_EQ(LoadLogs(fresh.core, paths), 0);
+    }
+    ~CCustomDrawListCtrlDlgTest() override { DeliverPosted(); }
+
+    std::unique_ptr<CCustomDrawListCtrlDlg> Make(int kind = 0, const QString& text = {}, int mode = 0) {
+        auto dialog = std::make_unique<CCustomDrawListCtrlDlg>(fresh.core, mode, mainFrame.Handle());
+        dialog->SetGroup(kind, text);
+        dialog->OnInitDialog();
+        return dialog;
+    }
+    static QList<bool> Checks(CCustomDrawListCtrlDlg& dialog) {
+        QList<bool> checks;
+        for (int r = 0; r < dialog.List().rowCount(); ++r)
+            checks << dialog.List().IsChecked(r);
+        return checks;
+    }
+    QStringList LoadedPaths() const {
+        QStringList loaded;
+        for (const orvelo::LogFile& f : fresh.core.LogFiles)
+            loaded << QString::fromStdU16String(f.fullPath);
+        return loaded;
+    }
+
+    FreshCore fresh;
+    SessionDir files;
+    RecordingWindow mainFrame;
+    QStringList paths;
+};
+
+TEST_F(CCustomDrawListCtrlDlgTest, LogFileRowsShowFolderThenFileName) {
+    auto dialog = Make();
+    EXPECT_EQ(dialog->windowTitle(), "Close Log-file , read log-file list");
+    CListCtrlCustomDrawEx& list = dialog->List();
+    EXPECT_EQ(list.horizontalHeaderItem(0)->text(), "    Path");
+    EXPECT_EQ(list.horizontalHeaderItem(1)->text(), "File name");
+    ASSERT_EQ(list.rowCount(), 3);
+    EXPECT_EQ(list.item(1, 0)->text(), files.Path("y"));
+    EXPECT_EQ(list.item(1, 1)->text(), "b.dat");
+    EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, false}));
+}
+
+TEST_F(CCustomDrawListCtrlDlgTest, OnlyLoadedEntriesGetRows) {
+    orvelo::FileListEntry pending;
+    pending.fullPath = files.Path("z/pending.dat").toStdU16String();
+    orvelo::EditLogFileList(fresh.core, orvelo::kFileListAdd, pending);
+    EXPECT_EQ(Make()->List().rowCount(), 3);
+}
+
+TEST_F(CCustomDrawListCtrlDlgTest, FolderGroupStartsCheckedAndTheButtonsChangeAllChecks) {
+    auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFolder, files.Path("x"));
+    EXPECT_EQ(Checks(*dialog), (QList<bool>{true, false, true}));
+    dialog->ResetCheckButton().click();
+    EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, false}));
+    dialog->CloseAllButton().click();
+    EXPECT_EQ(Checks(*dialog), (QList<bool>{true, true, true}));
+}
+
+TEST_F(CCustomDrawListCtrlDlgTest, FileGroupChecksOnlyThatFile) {
+    auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFile, paths[2]);
+    EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, true}));
+}
+
+TEST_F(CCustomDrawListCtrlDlgTest, DoubleClickingARowTwiceLeavesItsCheck) {
+    auto dialog = Make();
+    dialog->show();
+    QCoreApplication::processEvents();
+    CListCtrlCustomDrawEx& list = dialog->List();
+    const QPoint at = list.visualItemRect(list.item(1, 1)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);  // the row is picked first
+    EXPECT_FALSE(list.IsChecked(1));
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_TRUE(list.IsChecked(1));
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+    EXPECT_FALSE(list.IsChecked(1));
+}
+
+TEST_F(CCustomDrawListCtrlDlgTest, OkClosesTheCheckedFilesAndTellsTheMainFrame) {
+    auto dialog = Make();
+    dialog->List().SetChecked(0, true);
+    dialog->List().SetChecked(2, true);
+    dialog->OkButton().click();
+    DeliverPosted();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(LoadedPaths(), QStringList{paths[1]});
+    ASSERT_EQ(fresh.core.ReadLogFileList.size(), 1u);
+    EXPECT_EQ(fresh.core.ReadLogFileList[0].fullPath, paths[1].toStdU16String());
+    const auto posted = mainFrame.Of(platform::UM_RESET_LAP_LIST);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].wParam, 2u);
+    EXPECT_EQ(posted[0].lParam, 0);
+}
+
+TEST_F(CCustomDrawListCtrlDlgTest, RowsPairWithEntriesByPathWhenAnUnloadedEntryStandsBefore) {
+    // An entry that is not loaded, first in the list, has no row; the checked row still closes
+    // its own file.
+    orvelo::FileListEntry pending;
+    pending.fullPath = files.Path("z/pending.dat").toStdU16String();
+    orvelo::EditLogFileList(fresh.core, orvelo::kFileListAdd, pending);
+    std::rotate(fresh.core.ReadLogFileList.rbegin(), fresh.core.ReadLogFileList.rbegin() + 1,
+                fresh.core.ReadLogFileList.rend());
+    auto dialog = Make();
+    dialog->List().SetChecked(0, true);
+    dialog->OkButton().click();
+    EXPECT_EQ(LoadedPaths(), (QStringList{paths[1], paths[2]}));
+}
+
+TEST_F(CCustomDrawListCtrlDlgTest, OkWithNothingCheckedStillPostsZero) {
+    auto dialog = Make();
+    dialog->OkButton().click();
+    DeliverPosted();
+    EXPECT_EQ(fresh.core.LogFiles.size(), 3u);
+    const auto posted = mainFrame.Of(platform::UM_RESET_LAP_LIST);
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_EQ(posted[0].wParam, 0u);
+}
+
+TEST_F(CCustomDrawListCtrlDlgTest, OkWithNoRowsPostsNothingAndCancelChangesNothing) {
+    auto maps = Make(0, {}, 1);
+    EXPECT_EQ(maps->windowTitle(), "Close Map-file , read map-file list");
+    EXPECT_EQ(maps->List().horizontalHeaderItem(0)->text(), "   File name");
+    maps->OkButton().click();
+    DeliverPosted();
+    EXPECT_TRUE(mainFrame.Of(platform::UM_RESET_LAP_LIST).empty());
+    auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFolder, files.Path("x"));
+    platform::ModalDialogScript script;
+    script.QueueResult(QDialog::Rejected);
+    EXPECT_EQ(dialog->DoModal(), QDialog::Rejected);
+    EXPECT_EQ(fresh.core.LogFiles.size(), 3u);
+    for (const orvelo::FileListEntry& entry : fresh.core.ReadLogFileList)
+        EXPECT_EQ(entry.closeMark, 0);
+}
+
+TEST_F(CCustomDrawListCtrlDlgTest, ClosingAComparedFileKeepsTheOtherComparedLaps) {
+    orvelo::SetBaseLap(fresh.core, paths[1].toStdU16String(), u"1");
+    ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[2].toStdU16String(), u"2"), 0);
+    ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[0].toStdU16String(), u"1"), 0);
+    auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFile, paths[0]);
+    dialog->OkButton().click();
+    EXPECT_EQ(orvelo::UpdateBaseLap(fresh.core), 1);
+    orvelo::COLORREF colour = 0;
+    EXPECT_EQ(orvelo::GetLapMark(fresh.core, orvelo::kLapMarkOverlay, paths[2].toStdU16String(), u"2", colour), 1);
+    EXPECT_EQ(orvelo::GetLapMark(fresh.core, orvelo::kLapMarkBase, paths[1].toStdU16String(), u"1", colour), 1);
+}
+
+}  // namespace

@@ -1,15 +1,35 @@
 #include "shell/FileDialogRunners.h"
 
-#include "shell/ModalDialogStandIn.h"
+#include "shell/AppSettings.h"
+#include "shell/CCustomDrawListCtrlDlg.h"
+#include "shell/CMainFrame.h"
+#include "shell/COrveloApp.h"
+#include "shell/CSelectFile_Dlg.h"
 
-int RunFileSelectionDialog(COrveloApp&, QWidget* parent, int mode) {
-    return ModalDialogStandIn::Run(QStringLiteral("SelectFileDialog"),
-                                   mode == 0 ? QStringLiteral("Open log file") : QStringLiteral("Open map file"),
-                                   parent);
+int RunFileSelectionDialog(COrveloApp& app, QWidget* parent, int mode) {
+    const bool maps = mode == 1;
+    const QString section = maps ? app.m_mapFileSection : app.m_logFileSection;
+    const QString entry = maps ? app.m_mapFileEntry : app.m_logFileEntry;
+    FrameworkProfile& profile = app.Settings().Profile();
+    CSelectFile_Dlg::Setup setup;
+    setup.mode = mode;
+    setup.mapDrawMode = app.Settings().Channels().MapDrawMode();
+    setup.mainFrame = app.MainFrame() ? app.MainFrame()->Handle() : platform::kNoWindow;
+    setup.lastFolder = maps && app.MainFrame() ? app.MainFrame()->LastMapFolder() : QString();
+    setup.profileFolder = profile.GetProfileString(section, entry, QString(CSelectFile_Dlg::kNothingPath));
+    setup.desktopFolder = app.DesktopFolder();
+    setup.filesChosen = [&app](int count) { app.m_filesChosen = count; };
+    setup.readErrors = [&app](int count) { app.m_readError = count > 0; };
+    setup.folderUsed = [&profile, section, entry](const QString& folder) {
+        profile.WriteProfileString(section, entry, folder);
+    };
+    CSelectFile_Dlg dialog(app.Core(), std::move(setup), parent);
+    return dialog.DoModal();
 }
 
-int RunFileClosingDialog(COrveloApp&, QWidget* parent, int, const QString&, int mode) {
-    return ModalDialogStandIn::Run(QStringLiteral("CloseFileDialog"),
-                                   mode == 0 ? QStringLiteral("Close log file") : QStringLiteral("Close map file"),
-                                   parent);
+int RunFileClosingDialog(COrveloApp& app, QWidget* parent, int groupKind, const QString& groupText, int mode) {
+    CCustomDrawListCtrlDlg dialog(app.Core(), mode, app.MainFrame() ? app.MainFrame()->Handle() : platform::kNoWindow,
+                                  parent);
+    dialog.SetGroup(groupKind, groupText);
+    return dialog.DoModal();
 }

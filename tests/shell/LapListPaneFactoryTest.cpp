@@ -1,0 +1,159 @@
+// The lap list pane and the file dialogs inside the running shell: the commands a user gives,
+// the main frame's relays, and what the lap list then shows.
+#include "shell/CClassView.h"
+#include "shell/CDlgShellListCtrl.h"
+#include "shell/CCustomDrawListCtrlDlg.h"
+#include "shell/CListCtrlCustomDrawEx.h"
+#include "shell/CSelectFile_Dlg.h"
+#include "shell/LapListModel.h"
+
+#include "LapListTestSupport.h"
+
+#include "shell/AppSettings.h"
+#include "shell/CMainFrame.h"
+#include "shell/COrveloApp.h"
+#include "shell/CommandIds.h"
+#include "shell/StandInWindowFactory.h"
+
+#include "core/LapSelection.h"
+#include "platform/MessageBox.h"
+#include "platform/ModalDialog.h"
+#include "platform/RegistryMemoryBackend.h"
+#include "platform/UserMessages.h"
+
+#include <QAction>
+#include <QFileSystemModel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+// The program as it starts, on the one data core the lap list pane reads.
+class LapListPaneFactoryTest : public ::testing::Test {
+protected:
+    LapListPaneFactoryTest()
+        : settings(std::make_unique<platform::RegistryMemoryBackend>(), [] { return platform::ColorRef{0xF0F0F0}; }),
+          core(orvelo::TheLapDataCore()) {
+        orvelo::ClearAllLogData(core);
+        orvelo::InitDataCore(core);
+        app = std::make_unique<COrveloApp>(settings, core, factory);
+        EXPECT_TRUE(app->InitInstance(nullptr));
+        app->SetDesktopFolder(files.Root());
+        DeliverPosted();
+    }
+    ~LapListPaneFactoryTest() override {
+        app.reset();
+        DeliverPosted();
+        orvelo::ClearAllLogData(core);
+    }
+
+    CClassView& Pane() { return dynamic_cast<CClassView&>(*app->MainFrame()->LapList()); }
+    LapListModel& Rows() { return Pane().View().Model(); }
+    // Ctrl+O with a user who picks the files and presses OK.
+    void Open(const QStringList& paths) {
+        platform::ModalDialogScript script;
+        script.Queue([paths](QDialog& dialog) {
+            auto& select = static_cast<CSelectFile_Dlg&>(dialog);
+            for (const QString& path : paths)
+                select.FileList().DoDefault(select.FileList().FileModel().index(path));
+            select.OkButton().click();
+            return select.result();
+        });
+        app->MainFrame()->Action(command::kFileOpen)->trigger();
+        DeliverPosted();
+    }
+    QStringList ListedPaths() {
+        QStringList paths;
+        for (int r = 0; r < Rows().RowCount(); ++r)
+            paths << Rows().Row(r).texts[laplist::kPathColumn];
+        paths.removeDuplicates();
+        paths.sort();
+        return paths;
+    }
+
+    platform::MessageBoxRecorder boxes;
+    SessionDir files;
+    AppSettings settings;
+    orvelo::LapDataCore& core;
+    StandInWindowFactory factory;
+    std::unique_ptr<COrveloApp> app;
+};
+
+TEST_F(LapListPaneFactoryTest, TheMainFrameHoldsTheLapListPane) {
+    EXPECT_EQ(app->MainFrame()->LapList()->Widget()->windowTitle(), " Lap list");
+    EXPECT_EQ(Pane().View().LapColors()[0], core.SelectedLaps[0].colour);
+}
+
+TEST_F(LapListPaneFactoryTest, OpeningTheSampleSessionListsEveryLap) {
+    const QString path = files.Write("track/session.dat", 5);
+    Open({path});
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "OK , finish read log-file");
+    ASSERT_EQ(core.LogFiles.size(), 1u);
+    EXPECT_EQ(Rows().RowCount(), static_cast<int>(core.LogFiles[0].laps.size()));
+    EXPECT_EQ(Rows().Row(0).texts[laplist::kTitleColumn], "session");
+    EXPECT_EQ(settings.Profile().GetProfileString(app->m_logFileSection, app->m_logFileEntry), files.Path("track"));
+}
+
+TEST_F(LapListPaneFactoryTest, AFailedFileIsReportedAndNeverListed) {
+    const QString good = files.Write("track/good.dat");
+    Open({good});
+    boxes.Clear();
+    const QString truncated = files.Write("track/cut.dat", 2, 4, 1, samplegen::Variant::PartialRecord);
+    const QString other = files.Write("track/other.dat", 2, 5);
+    Open({truncated, other});
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "ERROR , failed read log-file");
+    EXPECT_EQ(ListedPaths(), (QStringList{good, other}));
+    EXPECT_EQ(core.LogFiles.size(), 2u);
+}
+
+TEST_F(LapListPaneFactoryTest, ClosingAFileFromTheCloseCommandRebuildsTheList) {
+    const QString a = files.Write("x/a.dat");
+    const QString b = files.Write("y/b.dat", 3, 2);
+    Open({a, b});
+    orvelo::SetBaseLap(core, b.toStdU16String(), u"1");
+    ASSERT_EQ(orvelo::ToggleOverlayLap(core, b.toStdU16String(), u"2"), 0);
+    platform::ModalDialogScript script;
+    script.Queue([](QDialog& dialog) {
+        auto& close = static_cast<CCustomDrawListCtrlDlg&>(dialog);
+        close.List().SetChecked(0, true);
+        close.OkButton().click();
+        return close.result();
+    });
+    app->MainFrame()->Action(command::kCloseLogFile)->trigger();
+    DeliverPosted();
+    EXPECT_EQ(ListedPaths(), QStringList{b});
+    orvelo::COLORREF colour = 0;
+    EXPECT_EQ(orvelo::GetLapMark(core, orvelo::kLapMarkOverlay, b.toStdU16String(), u"2", colour), 1);
+}
+
+TEST_F(LapListPaneFactoryTest, ClosingAGroupOpensTheClosingDialogWithItsFilesChecked) {
+    const QString a = files.Write("x/a.dat");
+    const QString b = files.Write("y/b.dat", 3, 2);
+    const QString c = files.Write("x/c.dat", 3, 3);
+    Open({a, b, c});
+    Pane().View().GroupBy(LapListGrouping::kByFolder);
+    QList<bool> checks;
+    platform::ModalDialogScript script;
+    script.Queue([&checks](QDialog& dialog) {
+        auto& close = static_cast<CCustomDrawListCtrlDlg&>(dialog);
+        for (int r = 0; r < close.List().rowCount(); ++r)
+            checks << close.List().IsChecked(r);
+        close.OkButton().click();
+        return close.result();
+    });
+    const platform::Message request = platform::MessageWithBlock(platform::UM_CLOSE_LOGFILE_IN_GROUP, 2,
+                                                                 files.Path("x").toStdU16String());
+    platform::PostMessage(app->MainFrame()->Handle(), request);
+    DeliverPosted();
+    EXPECT_EQ(checks, (QList<bool>{true, false, true}));
+    EXPECT_EQ(ListedPaths(), QStringList{b});
+    EXPECT_EQ(Pane().View().GroupingMode(), LapListGrouping::kByFolder);
+    ASSERT_EQ(Pane().View().Grouping().Entries().size(), 1u);
+    EXPECT_EQ(Pane().View().Grouping().Entries()[0].target, files.Path("y"));
+}
+
+}  // namespace

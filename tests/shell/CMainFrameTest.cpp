@@ -6,6 +6,7 @@
 
 #include "platform/MessageRecords.h"
 #include "platform/MessageSpy.h"
+#include "platform/ModalDialog.h"
 #include "platform/UserMessages.h"
 #include "shell/GraphWindowStandIn.h"
 #include "shell/LoggingTimeWindowStandIn.h"
@@ -399,16 +400,89 @@ TEST_F(CMainFrameTest, GraphStatusEnablesTheZoomCommandsAndTheyCheckItThemselves
 }
 
 TEST_F(CMainFrameTest, LapListGetsFilesReadAndClosedLists) {
-    auto& lapList = dynamic_cast<StandInWindow&>(*h.Frame().LapList()->Widget());
+    const WindowHandle lapList = h.Frame().LapList()->Handle();
+    MessageSpy spy;
     EXPECT_EQ(SendMessage(FrameHandle(), UM_LAP_LIST_ALL_VIEW, 0, 0), 1);
-    EXPECT_EQ(lapList.ReceivedOf(UM_LAP_LIST_ALL_VIEW).size(), 1u);
+    EXPECT_EQ(spy.Of(SpiedMessage::Kind::Sent, lapList, UM_LAP_LIST_ALL_VIEW).size(), 1u);
     PostToFrame(Message{UM_RESET_LAP_LIST, 2, 1, {}});
-    const auto reset = lapList.ReceivedOf(UM_RESET_LAP_LIST);
-    ASSERT_EQ(reset.size(), 1u);
-    EXPECT_EQ(Params({reset[0].wParam, reset[0].lParam}), (Params{1, 1}));  // course-map files: 1
     PostToFrame(Message{UM_RESET_LAP_LIST, 1, 0, {}});
-    EXPECT_EQ(lapList.ReceivedOf(UM_RESET_LAP_LIST)[1].wParam, 0u);  // no base lap left
+    const auto reset = spy.Of(SpiedMessage::Kind::Sent, lapList, UM_RESET_LAP_LIST);
+    ASSERT_EQ(reset.size(), 2u);
+    EXPECT_EQ(Params({reset[0].wParam, reset[0].lParam}), (Params{1, 1}));  // course-map files: 1
+    EXPECT_EQ(Params({reset[1].wParam, reset[1].lParam}), (Params{0, 0}));  // no base lap left
     EXPECT_EQ(Props().ReceivedOf(UM_RESET_LAP_LIST).size(), 2u);
+    ExpectActiveOnly(spy, UM_REDRAW_LAP_GRAPH, {1, 0});  // lParam 1 stops at the frame
+}
+
+
+TEST_F(CMainFrameTest, CourseChosenOnAMapWithAGroupGoesToAllAndTheSegmentList) {
+    h.Core().MapFiles.emplace_back();
+    orvelo::SegmentGroup group;
+    group.mapPath = u"/maps/track.dat";
+    h.App().SegmentGroups() = {group};
+    Props().SetShownCourse(u"/maps/track.dat", true);
+    MessageSpy spy;
+    PostToFrame(MessageWithBlockInWParam(UM_VIEW_READ_MAP_FILE, MapInfoBlock{}, 1));
+    const auto active = Got(spy, 2, UM_VIEW_READ_MAP_FILE);
+    ASSERT_EQ(active.size(), 1u);
+    EXPECT_NE(active[0].w, 0u);
+    ExpectRelay(spy, UM_VIEW_READ_MAP_FILE, {active[0].w, 1}, {active[0].w, 1});
+    EXPECT_EQ(Segments().View().ReceivedOf(UM_VIEW_READ_MAP_FILE).size(), 1u);
+    h.Core().MapFiles.clear();
+}
+
+TEST_F(CMainFrameTest, SegmentInfoRequestsAnswerWhetherAGroupIsShown) {
+    EXPECT_EQ(SendMessage(FrameHandle(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 1, 0), 0);
+    EXPECT_EQ(SendMessage(FrameHandle(), UM_GET_MAP_ON_VIEW_EDIT_SEGMENT_INFO, 0, 0), 0);
+    ASSERT_EQ(h.Boxes().Shown().size(), 1u);
+    EXPECT_EQ(h.Boxes().Shown()[0].text, QStringLiteral("Warning , Nothing segment info"));
+    EXPECT_EQ(h.Boxes().Shown()[0].caption, QStringLiteral("WARN"));
+    orvelo::SegmentGroup group;
+    group.mapPath = u"/maps/track.dat";
+    group.groupName = u"S1";
+    h.App().SegmentGroups() = {group};
+    Props().SetShownCourse(u"/maps/track.dat", true);
+    EXPECT_EQ(SendMessage(FrameHandle(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 1, 0), 1);
+    EXPECT_EQ(SendMessage(FrameHandle(), UM_GET_MAP_ON_VIEW_EDIT_SEGMENT_INFO, 0, 0), 1);
+    ShellHarness::Drain();
+    EXPECT_EQ(Segments().View().ReceivedOf(UM_SEGMENT_EDIT_REPLACE).size(), 1u);
+    StandInWindow requester(QStringLiteral("segment view"), nullptr);
+    std::u16string handed;
+    requester.SetInspector([&](const Message& m) { handed = BlockAt<orvelo::SegmentGroup>(m.wParam)->groupName; });
+    EXPECT_EQ(SendMessage(FrameHandle(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 4,
+                          static_cast<LParam>(requester.WindowHandle())),
+              1);
+    EXPECT_EQ(handed, u"S1");
+}
+
+TEST_F(CMainFrameTest, DialogRequestsRunTheirDialogsModally) {
+    platform::ModalDialogScript dialogs;
+    const std::u16string group = u"/logs/a.dat";
+    SendMessage(FrameHandle(), UM_CLOSE_LOGFILE_IN_GROUP, 1, reinterpret_cast<LParam>(&group));
+    PostToFrame(MessageWithBlock(UM_CLOSE_LOGFILE_IN_GROUP, 2, std::u16string(u"/logs")));
+    PostToFrame(Message{UM_LAP_COLOR_PROPERTY, 0x99, 0, {}});
+    PostToFrame(Message{UM_MAP_PROPERTY, 0x98, 0, {}});
+    PostToFrame(MessageWithBlock(UM_SEGMENT_EDIT_DIALOG_POPUP, 1, MapInfoBlock{}));
+    QStringList names;
+    for (const auto& shown : dialogs.Shown())
+        names << shown.objectName;
+    EXPECT_EQ(names, (QStringList{QStringLiteral("CloseFileDialog"), QStringLiteral("CloseFileDialog"),
+                                  QStringLiteral("LapColorPropertyDialog"), QStringLiteral("MapPropertyDialog"),
+                                  QStringLiteral("CourseMapViewerDialog")}));
+}
+
+TEST_F(CMainFrameTest, CancelledGroupCloseAnswersZero) {
+    platform::ModalDialogScript dialogs;
+    dialogs.QueueResult(0);
+    dialogs.QueueResult(1);
+    const Message request = MessageWithBlock(UM_CLOSE_LOGFILE_IN_GROUP, 1, std::u16string(u"/logs/a.dat"));
+    EXPECT_EQ(SendMessage(FrameHandle(), request), 0);
+    EXPECT_EQ(SendMessage(FrameHandle(), request), 1);
+}
+
+TEST_F(CMainFrameTest, ChildActivateRequestActivatesTheFirstWorkArea) {
+    EXPECT_EQ(SendMessage(FrameHandle(), UM_MDI_CHILD_ACTIVATE, 0, 1), 0);
+    EXPECT_EQ(h.Frame().ActiveWorkArea(), h.WorkArea(1));
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ CCustomDrawListCtrlDlg::CCustomDrawListCtrlDlg(orvelo::LapDataCore& core, int mo
 
 void CCustomDrawListCtrlDlg::SetGroup(int kind, const QString& text) {
     m_groupKind = kind;
-    m_groupText = text.left(kMaxGroupTextChars);
+    m_groupText = text;
 }
 
 int CCustomDrawListCtrlDlg::DoModal() {

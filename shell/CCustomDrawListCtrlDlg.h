@@ -20,14 +20,14 @@ public:
     static constexpr int kGroupNone = 0;
     static constexpr int kGroupFile = 1;
     static constexpr int kGroupFolder = 2;
-    static constexpr int kMaxGroupTextChars = 255;
     // Item data role of a row: the full path of its file.
     static constexpr int kPathRole = Qt::UserRole + 1;
 
     CCustomDrawListCtrlDlg(orvelo::LapDataCore& core, int mode, platform::WindowHandle mainWindow,
                            QWidget* parent = nullptr);
 
-    // kind 1: the file with that full path starts checked; kind 2: the files of that folder.
+    // kind 1: the file with that full path starts checked; kind 2: the files of that folder. The
+    // text is kept whole: a cut path would match no file.
     void SetGroup(int kind, const QString& text);
 
     // Prepares the dialog and runs it; QDialog::Accepted or Rejected.

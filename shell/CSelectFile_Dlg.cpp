@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -65,6 +66,7 @@ void CSelectFile_Dlg::BuildControls() {
     connect(m_ok, &QPushButton::clicked, this, [this] { OnBnClickedOk(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_pickedList, &QListWidget::itemDoubleClicked, this, [this] { OnLbnDblclkFileList(); });
+    m_pickedList->installEventFilter(this);
     connect(m_folderTree, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { m_fileList->ShowFolder(m_folders->filePath(index)); });
     m_fileList->SetFolderOpened([this](const QString& folder) {
@@ -109,6 +111,16 @@ void CSelectFile_Dlg::OnLbnDblclkFileList() {
     const int line = m_pickedList->currentRow();
     if (line >= 0)
         m_fileList->RemovePicked(line);
+}
+
+bool CSelectFile_Dlg::eventFilter(QObject* watched, QEvent* event) {
+    // The Delete key takes a picked file out as a double click does.
+    if (watched == m_pickedList && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        OnLbnDblclkFileList();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void CSelectFile_Dlg::OnBnClickedOk() {

@@ -65,6 +65,9 @@ public:
     void OnLbnDblclkFileList();
     void OnBnClickedOk();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildControls();
     QString ChooseStartFolder() const;

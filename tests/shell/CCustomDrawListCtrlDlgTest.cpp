@@ -82,6 +82,14 @@ TEST_F(CCustomDrawListCtrlDlgTest, FileGroupChecksOnlyThatFile) {
     EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, true}));
 }
 
+TEST_F(CCustomDrawListCtrlDlgTest, FileGroupOfAPathLongerThanTheOldTextFieldIsStillFound) {
+    const QString deep = files.Write(QString(20, 'd') + "/" + QString(120, 'e') + "/" + QString(130, 'f') + ".dat");
+    ASSERT_GT(deep.size(), 256);
+    ASSERT_EQ(LoadLogs(fresh.core, {deep}), 0);
+    auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFile, deep);
+    EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, false, true}));
+}
+
 TEST_F(CCustomDrawListCtrlDlgTest, DoubleClickingARowTwiceLeavesItsCheck) {
     auto dialog = Make();
     dialog->show();

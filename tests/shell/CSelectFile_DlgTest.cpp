@@ -120,6 +120,26 @@ TEST_F(CSelectFile_DlgTest, DoubleClickOnAPickedLineRemovesThatFilesEntryOnly) {
     EXPECT_EQ(dialog->FileList().FilesAdded(), 1);
 }
 
+TEST_F(CSelectFile_DlgTest, DeleteKeyTakesOutTheCurrentPickedFile) {
+    auto dialog = Make();
+    Pick(*dialog, files.Write("s/one.dat"));
+    Pick(*dialog, files.Write("s/two.dat"));
+    dialog->PickedList().setCurrentRow(0);
+    QTest::keyClick(&dialog->PickedList(), Qt::Key_Delete);
+    ASSERT_EQ(dialog->PickedList().count(), 1);
+    EXPECT_EQ(dialog->PickedList().item(0)->text(), "two.dat");
+    EXPECT_EQ(fresh.core.ReadLogFileList.size(), 1u);
+}
+
+TEST_F(CSelectFile_DlgTest, EnterInTheFileListPicksTheCurrentFile) {
+    const QString path = files.Write("s/one.dat");
+    auto dialog = Make(0, files.Path("s"));
+    dialog->FileList().setCurrentIndex(dialog->FileList().FileModel().index(path));
+    QTest::keyClick(&dialog->FileList(), Qt::Key_Return);
+    EXPECT_EQ(dialog->PickedList().count(), 1);
+    EXPECT_EQ(dialog->result(), 0);  // the dialog stays open
+}
+
 TEST_F(CSelectFile_DlgTest, PickedAndTakenOutAgainOkReadsAndSendsNothing) {
     const QString path = files.Write("s/one.dat");
     auto dialog = Make();

@@ -76,11 +76,12 @@ bool CMainFrame::Create() {
     CreateStatusBar();
     platform::SendMessage(Handle(), UM_CHANGED_GLOBAL_MAP_DRAW_MODE, 5, 0);
     m_logTimeShown = 0;
-    CreatePanes();
+    if (!CreatePanes())
+        return false;
     MapCommands();
     setWindowTitle(QStringLiteral("Varnek Orvelo"));
     resize(1200, 800);
-    return m_properties && m_lapList && m_segmentList;
+    return true;
 }
 
 void CMainFrame::CreateMenus() {
@@ -167,22 +168,24 @@ void CMainFrame::CreateStatusBar() {
     }
 }
 
-void CMainFrame::CreatePanes() {
+bool CMainFrame::CreatePanes() {
     ShellWindowFactory& factory = m_app.Factory();
     m_propertiesDock = new QDockWidget(QStringLiteral("Log data property window"), this);
     m_propertiesDock->setObjectName(QStringLiteral("PropertiesPane"));
     m_properties = factory.CreatePropertiesPane(m_propertiesDock, Handle());
+    m_lapListDock = new QDockWidget(QStringLiteral(" Lap list"), this);
+    m_lapListDock->setObjectName(QStringLiteral("LapListPane"));
+    m_lapList = CreateLapListPane(m_lapListDock, Handle());
+    m_segmentListDock = new QDockWidget(QStringLiteral("Segment list"), this);
+    m_segmentListDock->setObjectName(QStringLiteral("SegmentListPane"));
+    m_segmentList = factory.CreateSegmentListPane(m_segmentListDock, Handle());
+    if (!m_properties || !m_lapList || !m_segmentList)
+        return false;
     m_propertiesDock->setWidget(m_properties->Widget());
     m_propertiesDock->setMinimumSize(200, 200);
     addDockWidget(Qt::RightDockWidgetArea, m_propertiesDock);
 
-    m_lapListDock = new QDockWidget(QStringLiteral(" Lap list"), this);
-    m_lapListDock->setObjectName(QStringLiteral("LapListPane"));
-    m_lapList = CreateLapListPane(m_lapListDock, Handle());
     m_lapListDock->setWidget(m_lapList->Widget());
-    m_segmentListDock = new QDockWidget(QStringLiteral("Segment list"), this);
-    m_segmentListDock->setObjectName(QStringLiteral("SegmentListPane"));
-    m_segmentList = factory.CreateSegmentListPane(m_segmentListDock, Handle());
     m_segmentListDock->setWidget(m_segmentList->Widget());
     addDockWidget(Qt::LeftDockWidgetArea, m_lapListDock);
     tabifyDockWidget(m_lapListDock, m_segmentListDock);
@@ -190,6 +193,7 @@ void CMainFrame::CreatePanes() {
     m_lapList->UseSegmentList(*m_segmentList);
     for (QDockWidget* dock : {m_propertiesDock, m_lapListDock, m_segmentListDock})
         m_panesMenu->addAction(dock->toggleViewAction());
+    return true;
 }
 
 void CMainFrame::MapCommands() {

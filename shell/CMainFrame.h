@@ -95,7 +95,7 @@ private:
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& shortcut = {});
     void CreateToolBars();
     void CreateStatusBar();
-    void CreatePanes();
+    bool CreatePanes();
     void MapMessages();
     void MapCommands();
     void OnSubWindowActivated(QMdiSubWindow* window);

@@ -43,9 +43,11 @@ void CMainFrame::MapMessages() {
     map(UM_DRAW_MAP_ON_VIEW, &CMainFrame::OnDrawMapOnView);
     map(UM_REDRAW_LAP_GRAPH, &CMainFrame::OnRedrawLapGraph);
     m_window.On(UM_PLOT_GRAPH_CLOSED, [this](const Message&) {
-        m_logTime = nullptr;
-        m_logTimeWidget.clear();
-        m_logTimeShown = 0;
+        // The window reports its end; a window made since then is kept.
+        if (!m_logTimeWidget) {
+            m_logTime = nullptr;
+            m_logTimeShown = 0;
+        }
         return LResult{0};
     });
     map(UM_RESET_LAP_LIST, &CMainFrame::OnResetLapList);
@@ -358,9 +360,6 @@ LResult CMainFrame::OnClockTimeWindowView(const Message&) {
     m_logTimeShown = shown;
     if (read && shown != 0) {
         m_logTimeShown = 0;
-        if (m_logTimeWidget)
-            delete m_logTimeWidget.data();
-        m_logTime = nullptr;
         OnLoggingTime();
     }
     return 0;

@@ -362,6 +362,9 @@ TEST_F(CMainFrameTest, LoggingTimeWindowClosedByItselfIsForgotten) {
     PostToFrame(Message{UM_REDRAW_LAP_GRAPH, 0, 0, {}});  // nothing to reach
     h.Frame().OnLoggingTime();
     EXPECT_NE(h.Frame().LoggingTimeWindow(), nullptr);
+    PostToFrame(Message{UM_PLOT_GRAPH_CLOSED, 0, 0, {}});  // late word from the old window
+    EXPECT_NE(h.Frame().LoggingTimeWindow(), nullptr);
+    EXPECT_TRUE(h.Frame().LoggingTimeShown());
 }
 
 TEST_F(CMainFrameTest, LoggingTimeRecordsGoToTheWindowOneByOneWhileShown) {

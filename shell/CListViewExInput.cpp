@@ -16,6 +16,7 @@
 
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -67,6 +68,15 @@ void CListViewEx::mouseDoubleClickEvent(QMouseEvent* event) {
     QTreeView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         OnDblClk();
+}
+
+void CListViewEx::keyPressEvent(QKeyEvent* event) {
+    // Enter on the selected lap does what a double click does.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        OnDblClk();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
 }
 
 void CListViewEx::OnClick(const QPoint& pos) {
@@ -133,8 +143,14 @@ void CListViewEx::OnDblClk() {
 void CListViewEx::OnColumnClick(int column) {
     setFocus();
     if (column < 0 || column >= laplist::kColumnCount || column == laplist::kTitleColumn ||
-        column == laplist::kPathColumn)
+        column == laplist::kPathColumn) {
+        // The header moved its arrow to the clicked column; it goes back to the sorted one.
+        if (m_sortColumn >= 0)
+            header()->setSortIndicator(m_sortColumn, m_sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        else
+            header()->setSortIndicatorShown(false);
         return;
+    }
     for (int r = 0; r < m_model->RowCount(); ++r)
         m_model->MutableRow(r).itemData = r;
     m_sortColumn = column;
@@ -145,6 +161,8 @@ void CListViewEx::OnColumnClick(int column) {
         return ascending ? order < 0 : order > 0;
     });
     m_sortFlags[static_cast<std::size_t>(column)] = ascending ? 0 : 1;
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
 void CListViewEx::OnHeaderRightClick(const QPoint& headerPos) {

@@ -267,6 +267,15 @@ TEST_F(CListViewExTest, DoubleClickMakesTheLapCurrentAndPostsItsBlock) {
     EXPECT_EQ(view.CurrentLapText(), "  2");
 }
 
+TEST_F(CListViewExTest, EnterOnTheSelectedLapMakesItCurrent) {
+    Load({"a/one.dat"});
+    view.Fill();
+    view.setFocus();
+    view.setCurrentIndex(model().IndexOfRow(RowOf("one.dat", 3), 0));
+    QTest::keyClick(&view, Qt::Key_Return);
+    EXPECT_EQ(LapOf("one.dat", 3).currentLapMark, 1);
+}
+
 TEST_F(CListViewExTest, LapNumbersOfAThousandAndMoreAreMadeCurrentInFull) {
     const QString path = files.Write("a/long.dat", 2, 1, 1000);
     ASSERT_EQ(LoadLogs(fresh.core, {path}), 0);
@@ -379,6 +388,10 @@ TEST_F(CListViewExSortTest, HeaderClickSortsThroughTheHeader) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
     EXPECT_EQ(LapNumbers(), (QList<int>{0, 1, 2, 3, 4}));
+    const QPoint path(header->sectionViewportPosition(laplist::kPathColumn) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, path);
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
 }
 
 // ----- the header's right click -----

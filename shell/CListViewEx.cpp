@@ -61,6 +61,7 @@ CListViewEx::CListViewEx(orvelo::LapDataCore& core, platform::WindowHandle mainW
     setModel(m_model);
     setItemDelegate(m_delegate);
     setRootIsDecorated(false);
+    setIndentation(0);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -226,19 +227,26 @@ void CListViewEx::FullRefill() {
 }
 
 void CListViewEx::SetColumnWidths() {
-    const QFontMetrics metrics(header()->font());
-    for (int c = 0; c < laplist::kColumnCount; ++c) {
-        const QString title = QString::fromLatin1(laplist::Columns()[static_cast<std::size_t>(c)].title);
-        setColumnWidth(c, metrics.horizontalAdvance(title) + 2 * m_charWidth);
-    }
-    setColumnWidth(laplist::kLapNumberColumn, 60);
-    setColumnWidth(laplist::kTimeColumn, 70);
+    // Every column is at least as wide as its title and its texts, so no value is cut.
+    for (int c = 0; c < laplist::kColumnCount; ++c)
+        resizeColumnToContents(c);
+    setColumnWidth(laplist::kLapNumberColumn, 60 + (m_shownGrouped ? kGroupIndent : 0));
+    // The current lap's number and time are drawn bold.
+    const QFontMetrics bold(m_boldFont);
+    setColumnWidth(laplist::kTimeColumn, std::max(70, bold.horizontalAdvance(QStringLiteral("00:00.00")) + 12));
     setColumnWidth(laplist::kDistanceColumn, 62);
     setColumnWidth(laplist::kPathColumn, 50);
 }
 
 void CListViewEx::ShowAllGroups() {
-    setRootIsDecorated(m_model->GroupView());
+    const bool grouped = m_model->GroupView();
+    if (grouped != m_shownGrouped) {
+        // The group's indentation comes out of the first column; it widens to keep the lap numbers.
+        m_shownGrouped = grouped;
+        setRootIsDecorated(grouped);
+        setIndentation(grouped ? kGroupIndent : 0);
+        setColumnWidth(laplist::kLapNumberColumn, columnWidth(laplist::kLapNumberColumn) + (grouped ? kGroupIndent : -kGroupIndent));
+    }
     for (int t = 0; t < m_model->rowCount(); ++t) {
         const QModelIndex top = m_model->index(t, 0);
         if (m_model->GroupOf(top)) {

@@ -42,6 +42,7 @@ struct LapColorAccess {
 
 class CListViewEx : public QTreeView {
 public:
+    static constexpr int kGroupIndent = 12;
     // Commands the pane posts to the view as messages.
     static constexpr std::uint32_t kCmdResetOverLap = 32795;
     static constexpr std::uint32_t kCmdGroupByFile = 32810;
@@ -133,6 +134,7 @@ private:
     std::uint8_t m_sortAscending = 0;
     std::array<std::uint8_t, 17> m_sortFlags{};
     int m_groupingMode = 0;
+    bool m_shownGrouped = false;
     int m_clientWidth = 0;
     orvelo::LapColorArray m_lapColors{};
 };

@@ -51,15 +51,17 @@ void CSelectFile_Dlg::BuildControls() {
     buttons->addStretch(1);
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
+    auto* pickedCaption = new QLabel(QStringLiteral("Files to read (double-click or Delete takes one out):"), this);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(m_folderTree, 0, 0, 2, 1);
+    grid->addWidget(m_folderTree, 0, 0, 3, 1);
     grid->addWidget(m_fileList, 0, 1);
-    grid->addWidget(m_pickedList, 1, 1);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->addWidget(pickedCaption, 1, 1);
+    grid->addWidget(m_pickedList, 2, 1);
+    grid->addLayout(buttons, 3, 0, 1, 2);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 3);
-    grid->setRowStretch(1, 2);
+    grid->setRowStretch(2, 2);
     resize(760, 520);
     setSizeGripEnabled(true);
 

@@ -48,9 +48,11 @@ QRect LapListDelegate::ButtonSquare(const QRect& cell, int column) {
 }
 
 QSize LapListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    QSize size = QStyledItemDelegate::sizeHint(option, index);
-    size.setHeight(kRowHeight);
-    return size;
+    const int row = m_model.RowOf(index);
+    if (row < 0)
+        return {QStyledItemDelegate::sizeHint(option, index).width(), kRowHeight};
+    const QString& text = m_model.Row(row).texts[static_cast<std::size_t>(index.column())];
+    return {QFontMetrics(m_listFont).horizontalAdvance(text) + 2 * kTextInset + 1, kRowHeight};
 }
 
 void LapListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -100,8 +102,9 @@ void LapListDelegate::PaintButton(QPainter* painter, const QStyleOptionViewItem&
                                            lap.texts[laplist::kLapNumberColumn].toStdU16String(), colour) != 0;
     const int inset = column == laplist::kBaseColumn ? 2 : 3;
     QRect square = ButtonSquare(option.rect, column).adjusted(inset, inset, -inset, -inset);
+    // The lap's colour fills the cell around its button, so it shows whatever the style draws.
     if (marked)
-        painter->fillRect(square, platform::ToQColor(colour));
+        painter->fillRect(option.rect.adjusted(0, 0, -1, -1), platform::ToQColor(colour));
     QStyleOptionButton button;
     button.rect = square;
     button.state = QStyle::State_Enabled | (marked ? QStyle::State_On : QStyle::State_Off);

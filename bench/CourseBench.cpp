@@ -28,11 +28,7 @@ struct HourSession {
 // One hour at rate mode 3 with 400 samples a second, GPS on every position record.
 HourSession WriteHourSession(const fs::path& folder)
 {
-    samplegen::SessionOptions options;
-    options.durationSeconds = 3600.0;
-    options.rateMode = 3;
-    options.samplesPerSecond = 400;
-    options.seed = 7;
+    const samplegen::SessionOptions options = samplegen::HourAtFullRateOptions();
     const samplegen::Session session = samplegen::GenerateSession(options);
     HourSession hour{folder / "hour.dat", session.bytes.size()};
     if (session.bytes.empty() || !samplegen::WriteBytes(hour.file.string(), session.bytes)) {

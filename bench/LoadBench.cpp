@@ -43,11 +43,7 @@ fs::path WriteSession(const fs::path& folder, const std::string& name, const sam
 // One hour at rate mode 3 with 400 samples a second.
 FileSetToLoad MakeHourSession(const fs::path& folder)
 {
-    samplegen::SessionOptions options;
-    options.durationSeconds = 3600.0;
-    options.rateMode = 3;
-    options.samplesPerSecond = 400;
-    options.seed = 7;
+    const samplegen::SessionOptions options = samplegen::HourAtFullRateOptions();
     FileSetToLoad set;
     set.files.push_back(WriteSession(folder, "hour.dat", options));
     set.bytes = fs::file_size(set.files.back());

@@ -79,6 +79,15 @@ Session GenerateMapFile(const SessionOptions& options, int lapNumber, bool markG
   return map;
 }
 
+SessionOptions HourAtFullRateOptions() {
+  SessionOptions options;
+  options.durationSeconds = 3600.0;
+  options.rateMode = 3;
+  options.samplesPerSecond = 400;
+  options.seed = 7;
+  return options;
+}
+
 std::vector<std::uint8_t> GenerateRandomRecords(std::uint64_t seed, std::size_t count) {
   SeededRandom random(seed);
   std::vector<std::uint8_t> bytes(count * kRecordSize);

@@ -148,6 +148,10 @@ struct Session {
 // A log file of the options' shape.
 Session GenerateSession(const SessionOptions& options);
 
+// One hour at rate mode 3 with 400 samples a second (about 96 MB): the size the
+// load benchmarks measure.
+SessionOptions HourAtFullRateOptions();
+
 // A course-map file: the records of lap `lapNumber` of the session the options
 // describe, as a log file holds them; with markGpsCourse the first 'L' gets
 // byte 30 = 0xFF. The truth describes the file as the course-map reader reads it.

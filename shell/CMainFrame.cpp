@@ -175,7 +175,7 @@ bool CMainFrame::CreatePanes() {
     m_properties = factory.CreatePropertiesPane(m_propertiesDock, Handle());
     m_lapListDock = new QDockWidget(QStringLiteral(" Lap list"), this);
     m_lapListDock->setObjectName(QStringLiteral("LapListPane"));
-    m_lapList = CreateLapListPane(m_lapListDock, Handle());
+    m_lapList = CreateLapListPane(*this, m_lapListDock);
     m_segmentListDock = new QDockWidget(QStringLiteral("Segment list"), this);
     m_segmentListDock->setObjectName(QStringLiteral("SegmentListPane"));
     m_segmentList = factory.CreateSegmentListPane(m_segmentListDock, Handle());

@@ -42,6 +42,8 @@ public:
     // The creation steps; false when a part could not be made.
     bool Create();
     platform::WindowHandle Handle() const { return m_window.Handle(); }
+    // The application the frame belongs to: its data core, settings and window factory.
+    COrveloApp& App() const { return m_app; }
     void BringToFront();
 
     // Opens work area number (slot + 1) and activates it; nullptr on failure.

@@ -3,21 +3,20 @@
 #include "shell/AppSettings.h"
 #include "shell/CClassView.h"
 #include "shell/CMainFrame.h"
+#include "shell/COrveloApp.h"
 #include "shell/SettingsDefaults.h"
 #include "shell/WindowRoles.h"
 
-#include "core/LapDataCore.h"
-#include "platform/MessageBus.h"
-
-LapListPane* CreateLapListPane(QWidget* parent, platform::WindowHandle mainFrame) {
+LapListPane* CreateLapListPane(CMainFrame& frame, QWidget* parent) {
+    COrveloApp& app = frame.App();
+    ColorSettings& settings = app.Settings().Colors();
     LapColorAccess colors;
     colors.builtIn = settings::kLapColorDefaults;
-    colors.setting = [](int op, orvelo::LapColorArray& table) {
-        return ApplicationSettings().Colors().LapColorSetting(op, table.data());
+    colors.setting = [&settings](int op, orvelo::LapColorArray& table) {
+        return settings.LapColorSetting(op, table.data());
     };
-    auto* pane = new CClassView(orvelo::TheLapDataCore(), mainFrame, colors, parent);
-    const CMainFrame* frame = platform::WindowFromHandle<CMainFrame>(mainFrame);
-    if (frame && frame->Properties())
-        pane->SetPropertiesPane(frame->Properties()->Handle());
+    auto* pane = new CClassView(app.Core(), frame.Handle(), colors, parent);
+    if (frame.Properties())
+        pane->SetPropertiesPane(frame.Properties()->Handle());
     return pane;
 }

@@ -1,10 +1,9 @@
 // The one place the main frame's lap list pane is created.
 #pragma once
 
-#include "platform/WindowMessage.h"
-
+class CMainFrame;
 class LapListPane;
 class QWidget;
 
-// parent: the main frame, which owns the pane; mainFrame: its message handle.
-LapListPane* CreateLapListPane(QWidget* parent, platform::WindowHandle mainFrame);
+// The pane of frame, on its application's data core and lap colour settings; parent owns it.
+LapListPane* CreateLapListPane(CMainFrame& frame, QWidget* parent);

@@ -30,24 +30,22 @@ using namespace testsupport;
 
 namespace {
 
-// The program as it starts, on the one data core the lap list pane reads.
+// The program as it starts, on a data core and settings of its own (never the program's globals).
 class LapListPaneFactoryTest : public ::testing::Test {
 protected:
     LapListPaneFactoryTest()
-        : settings(std::make_unique<platform::RegistryMemoryBackend>(), [] { return platform::ColorRef{0xF0F0F0}; }),
-          core(orvelo::TheLapDataCore()) {
-        orvelo::ClearAllLogData(core);
-        orvelo::InitDataCore(core);
-        app = std::make_unique<COrveloApp>(settings, core, factory);
-        EXPECT_TRUE(app->InitInstance(nullptr));
-        app->SetDesktopFolder(files.Root());
-        DeliverPosted();
-    }
+        : settings(std::make_unique<platform::RegistryMemoryBackend>(), [] { return platform::ColorRef{0xF0F0F0}; }) {}
     ~LapListPaneFactoryTest() override {
         app.reset();
         DeliverPosted();
-        orvelo::ClearAllLogData(core);
     }
+    void Start() {
+        app = std::make_unique<COrveloApp>(settings, core, factory);
+        ASSERT_TRUE(app->InitInstance(nullptr));
+        app->SetDesktopFolder(files.Root());
+        DeliverPosted();
+    }
+    void SetUp() override { Start(); }
 
     CClassView& Pane() { return dynamic_cast<CClassView&>(*app->MainFrame()->LapList()); }
     LapListModel& Rows() { return Pane().View().Model(); }
@@ -76,7 +74,7 @@ protected:
     platform::MessageBoxRecorder boxes;
     SessionDir files;
     AppSettings settings;
-    orvelo::LapDataCore& core;
+    orvelo::LapDataCore core;
     StandInWindowFactory factory;
     std::unique_ptr<COrveloApp> app;
 };
@@ -84,6 +82,29 @@ protected:
 TEST_F(LapListPaneFactoryTest, TheMainFrameHoldsTheLapListPane) {
     EXPECT_EQ(app->MainFrame()->LapList()->Widget()->windowTitle(), " Lap list");
     EXPECT_EQ(Pane().View().LapColors()[0], core.SelectedLaps[0].colour);
+}
+
+// Lap colours stored by an earlier run of this program's own settings.
+class LapListPaneOwnSettingsTest : public LapListPaneFactoryTest {
+protected:
+    static constexpr orvelo::LapColorArray kStored = {0x000011, 0x000022, 0x000033, 0x000044,
+                                                      0x000055, 0x000066, 0x000077};
+    void SetUp() override {
+        settings.Store().CreateSettingsKeys();
+        orvelo::LapColorArray stored = kStored;
+        ASSERT_EQ(settings.Colors().LapColorSetting(1, stored.data()), 0);
+        Start();
+    }
+};
+
+TEST_F(LapListPaneOwnSettingsTest, ThePaneReadsTheApplicationsCoreAndSettingsNotTheGlobals) {
+    EXPECT_EQ(Pane().View().LapColors(), kStored);
+    EXPECT_EQ(core.SelectedLaps[0].colour, kStored[0]);
+    const QString path = files.Write("track/session.dat", 4);
+    Open({path});
+    ASSERT_EQ(core.LogFiles.size(), 1u);
+    EXPECT_EQ(Rows().RowCount(), static_cast<int>(core.LogFiles[0].laps.size()));
+    EXPECT_TRUE(orvelo::TheLapDataCore().LogFiles.empty());
 }
 
 TEST_F(LapListPaneFactoryTest, OpeningTheSampleSessionListsEveryLap) {

@@ -72,7 +72,12 @@ public:
     QDockWidget* PropertiesDock() const { return m_propertiesDock; }
     QDockWidget* LapListDock() const { return m_lapListDock; }
     QDockWidget* SegmentListDock() const { return m_segmentListDock; }
+    // The folders the file selection dialog last read log files and course-map files from (empty
+    // until then); it opens on the one of its mode.
+    const QString& LastLogFolder() const { return m_lastLogFolder; }
     const QString& LastMapFolder() const { return m_lastMapFolder; }
+    void SetLastLogFolder(const QString& folder) { m_lastLogFolder = folder; }
+    void SetLastMapFolder(const QString& folder) { m_lastMapFolder = folder; }
     const QString& LastMapFile() const { return m_lastMapFile; }
     const platform::MapInfoBlock& CurrentCourse() const { return m_currentCourse; }
     const orvelo::SegmentGroup& SegmentGroupCopy() const { return m_segmentGroup; }

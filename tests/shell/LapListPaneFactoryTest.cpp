@@ -49,8 +49,8 @@ protected:
 
     CClassView& Pane() { return dynamic_cast<CClassView&>(*app->MainFrame()->LapList()); }
     LapListModel& Rows() { return Pane().View().Model(); }
-    // Ctrl+O with a user who picks the files and presses OK.
-    void Open(const QStringList& paths) {
+    // Ctrl+O (or Map Open) with a user who picks the files and presses OK.
+    void Open(const QStringList& paths, int command = command::kFileOpen) {
         platform::ModalDialogScript script;
         script.Queue([paths](QDialog& dialog) {
             auto& select = static_cast<CSelectFile_Dlg&>(dialog);
@@ -59,8 +59,20 @@ protected:
             select.OkButton().click();
             return select.result();
         });
-        app->MainFrame()->Action(command::kFileOpen)->trigger();
+        app->MainFrame()->Action(command)->trigger();
         DeliverPosted();
+    }
+    // The folder the file selection dialog of the command opens on; the user cancels.
+    QString StartFolderOf(int command) {
+        QString start;
+        platform::ModalDialogScript script;
+        script.Queue([&start](QDialog& dialog) {
+            start = static_cast<CSelectFile_Dlg&>(dialog).StartFolder();
+            return int(QDialog::Rejected);
+        });
+        app->MainFrame()->Action(command)->trigger();
+        DeliverPosted();
+        return start;
     }
     QStringList ListedPaths() {
         QStringList paths;
@@ -116,6 +128,23 @@ TEST_F(LapListPaneFactoryTest, OpeningTheSampleSessionListsEveryLap) {
     EXPECT_EQ(Rows().RowCount(), static_cast<int>(core.LogFiles[0].laps.size()));
     EXPECT_EQ(Rows().Row(0).texts[laplist::kTitleColumn], "session");
     EXPECT_EQ(settings.Profile().GetProfileString(app->m_logFileSection, app->m_logFileEntry), files.Path("track"));
+}
+
+TEST_F(LapListPaneFactoryTest, EachKindOfFileReopensOnTheFramesLastFolderOfThatKind) {
+    EXPECT_EQ(StartFolderOf(command::kFileOpen), files.Root());  // "NothingPath": the desktop
+    Open({files.Write("logs/a.dat")});
+    Open({files.Write("maps/track.map")}, command::kMapOpen);
+    ASSERT_EQ(core.MapFiles.size(), 1u);
+    const CMainFrame& frame = *app->MainFrame();
+    EXPECT_EQ(frame.LastLogFolder(), files.Path("logs"));
+    EXPECT_EQ(frame.LastMapFolder(), files.Path("maps"));
+    FrameworkProfile& profile = settings.Profile();
+    EXPECT_EQ(profile.GetProfileString(app->m_logFileSection, app->m_logFileEntry), files.Path("logs"));
+    EXPECT_EQ(profile.GetProfileString(app->m_mapFileSection, app->m_mapFileEntry), files.Path("maps"));
+    // The frame's folders come before what the profile says.
+    profile.WriteProfileString(app->m_logFileSection, app->m_logFileEntry, files.Root());
+    EXPECT_EQ(StartFolderOf(command::kFileOpen), files.Path("logs"));
+    EXPECT_EQ(StartFolderOf(command::kMapOpen), files.Path("maps"));
 }
 
 TEST_F(LapListPaneFactoryTest, AFailedFileIsReportedAndNeverListed) {

@@ -6,6 +6,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/COrveloDoc.h"
 #include "shell/COrveloView.h"
+#include "shell/CSelectFile_Dlg.h"
 #include "shell/FileDialogRunners.h"
 #include "shell/SegmentGroupLoaderStandIn.h"
 #include "shell/SettingsDefaults.h"
@@ -162,11 +163,13 @@ void COrveloApp::RunFileOpen(int mode) {
                                          : QStringLiteral("OK , finish read Map-file"),
                                      QStringLiteral("OK"), platform::kMbIconInformation);
         } else {
+            // The user is told which files failed; the discard forgets them.
+            QStringList lines{log ? QStringLiteral("ERROR , failed read log-file")
+                                  : QStringLiteral("ERROR , failed read Map-file")};
+            lines += CSelectFile_Dlg::FailedFiles(m_core, mode);
             log ? orvelo::DiscardUnloadedLogFiles(m_core) : orvelo::DiscardUnloadedMapFiles(m_core);
-            platform::ShowMessageBox(owner,
-                                     log ? QStringLiteral("ERROR , failed read log-file")
-                                         : QStringLiteral("ERROR , failed read Map-file"),
-                                     QStringLiteral("OK"), platform::kMbIconError);
+            platform::ShowMessageBox(owner, lines.join(QLatin1Char('\n')), QStringLiteral("OK"),
+                                     platform::kMbIconError);
         }
         return;
     }

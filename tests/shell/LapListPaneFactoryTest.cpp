@@ -50,12 +50,15 @@ protected:
     CClassView& Pane() { return dynamic_cast<CClassView&>(*app->MainFrame()->LapList()); }
     LapListModel& Rows() { return Pane().View().Model(); }
     // Ctrl+O (or Map Open) with a user who picks the files and presses OK.
-    void Open(const QStringList& paths, int command = command::kFileOpen) {
+    // Files in gone are removed after they were picked, before OK.
+    void Open(const QStringList& paths, int command = command::kFileOpen, const QStringList& gone = {}) {
         platform::ModalDialogScript script;
-        script.Queue([paths](QDialog& dialog) {
+        script.Queue([paths, gone](QDialog& dialog) {
             auto& select = static_cast<CSelectFile_Dlg&>(dialog);
             for (const QString& path : paths)
                 select.FileList().DoDefault(select.FileList().FileModel().index(path));
+            for (const QString& path : gone)
+                QFile::remove(path);
             select.OkButton().click();
             return select.result();
         });
@@ -147,17 +150,32 @@ TEST_F(LapListPaneFactoryTest, EachKindOfFileReopensOnTheFramesLastFolderOfThatK
     EXPECT_EQ(StartFolderOf(command::kMapOpen), files.Path("maps"));
 }
 
-TEST_F(LapListPaneFactoryTest, AFailedFileIsReportedAndNeverListed) {
+TEST_F(LapListPaneFactoryTest, FailedFilesAreNamedInTheErrorBoxAndNeverListed) {
     const QString good = files.Write("track/good.dat");
     Open({good});
     boxes.Clear();
     const QString truncated = files.Write("track/cut.dat", 2, 4, 1, samplegen::Variant::PartialRecord);
     const QString other = files.Write("track/other.dat", 2, 5);
-    Open({truncated, other});
+    const QString missing = files.Write("track/missing.dat", 2, 6);
+    const QString last = files.Write("track/last.dat", 2, 7);
+    Open({truncated, other, missing, last}, command::kFileOpen, {missing});
     ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, "ERROR , failed read log-file");
-    EXPECT_EQ(ListedPaths(), (QStringList{good, other}));
-    EXPECT_EQ(core.LogFiles.size(), 2u);
+    EXPECT_EQ(boxes.Shown()[0].text.split(QLatin1Char('\n')),
+              (QStringList{"ERROR , failed read log-file", truncated, missing}));
+    EXPECT_EQ(boxes.Shown()[0].flags, unsigned(platform::kMbIconError));
+    EXPECT_EQ(ListedPaths(), (QStringList{good, last, other}));
+    EXPECT_EQ(core.LogFiles.size(), 3u);
+    EXPECT_TRUE(CSelectFile_Dlg::FailedFiles(core, 0).isEmpty());
+}
+
+TEST_F(LapListPaneFactoryTest, AFailedCourseMapFileIsNamedToo) {
+    const QString good = files.Write("maps/good.map");
+    const QString missing = files.Write("maps/missing.map", 2, 3);
+    Open({good, missing}, command::kMapOpen, {missing});
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "ERROR , failed read Map-file\n" + missing);
+    ASSERT_EQ(core.MapFiles.size(), 1u);
+    EXPECT_EQ(core.MapFiles[0].fullPath, good.toStdU16String());
 }
 
 TEST_F(LapListPaneFactoryTest, ClosingAFileFromTheCloseCommandRebuildsTheList) {

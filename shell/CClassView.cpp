@@ -68,12 +68,12 @@ platform::LResult CClassView::OnLapColorProperty(const platform::Message& m) {
     if (!colors)
         return 1;
     orvelo::LapColorArray table = *colors;
-    if (m_colors.setting)
-        m_colors.setting(1, table);
-    m_view->SetLapColors(table);
-    // The properties pane reads the colours from the table; it gets its own copy of the block.
-    platform::PostMessage(m_propertiesPane,
-                          platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, table, m.lParam));
+    // Stored colours are in effect (the compared laps took them); a failed write changes nothing.
+    if (m_colors.setting && m_colors.setting(1, table) == 0)
+        m_view->SetLapColors(table);
+    // The properties pane gets its own copy of the colours in effect.
+    platform::PostMessage(m_propertiesPane, platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY,
+                                                                               m_view->LapColors(), m.lParam));
     return 1;
 }
 

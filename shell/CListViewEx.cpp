@@ -120,15 +120,15 @@ void CListViewEx::OnInitialUpdate(const LapColorAccess& colors) {
         const int titleChars = static_cast<int>(std::strlen(laplist::Columns()[static_cast<std::size_t>(c)].title));
         setColumnWidth(c, c == 0 || c == laplist::kPathColumn ? 60 : (titleChars + 2) * m_charWidth);
     }
+    // Either call recolours the compared laps itself.
     orvelo::LapColorArray table{};
-    if (!colors.setting || colors.setting(0, table) != 0)
-        table = colors.builtIn;
+    if ((!colors.setting || colors.setting(0, table) != 0) && colors.builtIn)
+        table = colors.builtIn();
     SetLapColors(table);
 }
 
 void CListViewEx::SetLapColors(const orvelo::LapColorArray& colors) {
     m_lapColors = colors;
-    orvelo::ApplyLapColors(m_core, m_lapColors);
     viewport()->update();
 }
 

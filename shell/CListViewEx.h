@@ -34,10 +34,12 @@ struct HeaderHitRecord {
 };
 
 // The lap colours as the settings store keeps them ("Lap_Color_Prop"): op 1 writes colors, any
-// other op reads them into colors; 0 on success. builtIn serves when they cannot be read.
+// other op reads them into colors; 0 on success, and only then the colour table takes them and
+// the compared laps are recoloured from it. builtIn, when they cannot be read: the built-in
+// colours become the table, the compared laps are recoloured, and they are returned.
 struct LapColorAccess {
     std::function<int(int op, orvelo::LapColorArray& colors)> setting;
-    orvelo::LapColorArray builtIn{};
+    std::function<orvelo::LapColorArray()> builtIn;
 };
 
 class CListViewEx : public QTreeView {
@@ -71,7 +73,8 @@ public:
     // The lap-number text of the current lap, in full (the block has room for three digits).
     const QString& CurrentLapText() const { return m_currentLapText; }
 
-    // The lap colours were changed: the compared laps take them.
+    // The lap colours in effect (the compared laps have taken them): kept for the overlay
+    // toggles, and the list is redrawn.
     void SetLapColors(const orvelo::LapColorArray& colors);
     const orvelo::LapColorArray& LapColors() const { return m_lapColors; }
 

@@ -12,6 +12,7 @@
 #include "shell/SettingsDefaults.h"
 
 #include "core/FileLists.h"
+#include "core/LapSelection.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/SingleInstance.h"
@@ -31,11 +32,16 @@ constexpr int kMaxStatChars = 255;
 }
 
 COrveloApp::COrveloApp(AppSettings& settings, orvelo::LapDataCore& core, ShellWindowFactory& factory)
-    : m_settings(settings), m_core(core), m_factory(factory) {}
+    : m_settings(settings), m_core(core), m_factory(factory) {
+    // Whatever lap colours the settings take, stored or built-in, the compared laps take too.
+    m_settings.Colors().SetLapColorsTaken(
+        [this](const ColorSettings::LapColors& colors) { orvelo::ApplyLapColors(m_core, colors); });
+}
 
 COrveloApp::~COrveloApp() {
     // The frame's work areas still leave the lists kept here.
     m_mainFrame.reset();
+    m_settings.Colors().SetLapColorsTaken({});
 }
 
 void COrveloApp::SetMainFrame(std::unique_ptr<CMainFrame> frame) { m_mainFrame = std::move(frame); }

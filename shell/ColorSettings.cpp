@@ -38,8 +38,16 @@ int ColorSettings::LapColorSetting(int op, platform::ColorRef* colors) {
             return kFailed;
         std::copy(rec.colors.begin(), rec.colors.end(), colors);
     }
-    m_lapColors = rec.colors;
+    TakeLapColors(rec.colors);
     return kOk;
+}
+
+void ColorSettings::UseBuiltInLapColors() { TakeLapColors(settings::kLapColorDefaults); }
+
+void ColorSettings::TakeLapColors(const LapColors& colors) {
+    m_lapColors = colors;
+    if (m_lapColorsTaken)
+        m_lapColorsTaken(m_lapColors);
 }
 
 void ColorSettings::InitChannelColorDefaults() { m_defaultLapColors.fill(settings::kLapColorDefaults); }

@@ -36,11 +36,18 @@ public:
     // defaults; empty means the platform's system colour.
     explicit ColorSettings(SettingsStore& store, ColorSource buttonFace = {});
 
+    // Told each time LapColorTable() takes new colours; the application
+    // recolours the compared laps of its data core from the table.
+    using LapColorsTaken = std::function<void(const LapColors&)>;
+    void SetLapColorsTaken(LapColorsTaken taken) { m_lapColorsTaken = std::move(taken); }
+
     // Op 1 writes the seven colours as "Lap_Color_Prop", any other op reads
-    // them into colors. On success LapColorTable() takes them; the compared
-    // laps take them from there (the core's lap colours). 0 ok, 1 failure,
-    // also for an empty pointer.
+    // them into colors. Only on success does LapColorTable() take them and
+    // pass them on. 0 ok, 1 failure, also for an empty pointer.
     int LapColorSetting(int op, platform::ColorRef* colors);
+    // The stored colours could not be read: the built-in ones are taken and
+    // passed on instead.
+    void UseBuiltInLapColors();
     const LapColors& LapColorTable() const { return m_lapColors; }
 
     // Every row of the default lap-colour table = the built-in lap colours.
@@ -65,9 +72,12 @@ public:
     }
 
 private:
+    void TakeLapColors(const LapColors& colors);
+
     SettingsStore& m_store;
     ColorSource m_buttonFace;
     LapColors m_lapColors = settings::kLapColorDefaults;
+    LapColorsTaken m_lapColorsTaken;
     std::array<LapColors, settings::kValueChannelCount> m_defaultLapColors{};
     std::array<ChannelColorRecord, settings::kValueChannelCount> m_channelColors;
 };

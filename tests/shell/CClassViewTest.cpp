@@ -27,17 +27,24 @@ protected:
     }
     ~CClassViewTest() override { DeliverPosted(); }
 
+    // Settings as the application's: colours taken recolour the compared laps; writes can fail.
     LapColorAccess Colors() {
         LapColorAccess access;
-        access.builtIn = kBuiltIn;
+        access.builtIn = [this] {
+            orvelo::ApplyLapColors(fresh.core, kBuiltIn);
+            return kBuiltIn;
+        };
         access.setting = [this](int op, orvelo::LapColorArray& colors) {
             if (op == 1) {
                 written.push_back(colors);
-                return 0;
-            }
-            if (!stored)
+                if (failWrites)
+                    return 1;
+            } else if (stored) {
+                colors = *stored;
+            } else {
                 return 1;
-            colors = *stored;
+            }
+            orvelo::ApplyLapColors(fresh.core, colors);
             return 0;
         };
         return access;
@@ -89,6 +96,7 @@ protected:
     }
 
     std::optional<orvelo::LapColorArray> stored;
+    bool failWrites = false;
     std::vector<orvelo::LapColorArray> written;
     FreshCore fresh;
     SessionDir files;
@@ -194,6 +202,20 @@ TEST_F(CClassViewTest, LapColourAnswerIsStoredAppliedAndPassedOn) {
     ASSERT_EQ(passed.size(), 1u);
     EXPECT_EQ(*platform::BlockAt<orvelo::LapColorArray>(passed[0].wParam), kStored);
     EXPECT_EQ(passed[0].lParam, 7);
+}
+
+TEST_F(CClassViewTest, AFailedLapColourWriteKeepsTheColoursInEffect) {
+    failWrites = true;
+    const platform::Message answer =
+        platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, kStored, 7);
+    EXPECT_EQ(platform::SendMessage(pane.Handle(), answer), 1);
+    DeliverPosted();
+    EXPECT_EQ(written.size(), 1u);
+    EXPECT_EQ(pane.View().LapColors(), kBuiltIn);
+    EXPECT_EQ(fresh.core.SelectedLaps[0].colour, kBuiltIn[0]);
+    const auto passed = properties.Of(platform::UM_LAP_COLOR_PROPERTY);
+    ASSERT_EQ(passed.size(), 1u);
+    EXPECT_EQ(*platform::BlockAt<orvelo::LapColorArray>(passed[0].wParam), kBuiltIn);
 }
 
 // ----- header menus -----

@@ -67,6 +67,24 @@ TEST_F(ColorSettingsTest, FailedLapColourCallsLeaveTheTable) {
     EXPECT_EQ(colors, kOtherLaps);
 }
 
+TEST_F(ColorSettingsTest, OnlyColoursTheTableTookArePassedOn) {
+    std::vector<LapColors> told;
+    Colors().SetLapColorsTaken([&told](const LapColors& colors) { told.push_back(colors); });
+    LapColors colors = kOtherLaps;
+    EXPECT_EQ(Colors().LapColorSetting(0, colors.data()), 1);  // nothing stored yet
+    EXPECT_EQ(Colors().LapColorSetting(1, nullptr), 1);
+    m_test.Backend().SetFailSaves(true);
+    EXPECT_EQ(Colors().LapColorSetting(1, colors.data()), 1);
+    EXPECT_TRUE(told.empty());
+    m_test.Backend().SetFailSaves(false);
+    ASSERT_EQ(Colors().LapColorSetting(1, colors.data()), 0);
+    LapColors read{};
+    ASSERT_EQ(Colors().LapColorSetting(0, read.data()), 0);
+    Colors().UseBuiltInLapColors();
+    EXPECT_EQ(told, (std::vector<LapColors>{kOtherLaps, kOtherLaps, kDefaultLaps}));
+    EXPECT_EQ(Colors().LapColorTable(), kDefaultLaps);
+}
+
 TEST_F(ColorSettingsTest, ChannelColourRecordsFromAnEmptyStore) {
     Colors().InitChannelColorTables();
     int n = 1;

@@ -33,8 +33,12 @@ namespace {
 // The program as it starts, on a data core and settings of its own (never the program's globals).
 class LapListPaneFactoryTest : public ::testing::Test {
 protected:
-    LapListPaneFactoryTest()
-        : settings(std::make_unique<platform::RegistryMemoryBackend>(), [] { return platform::ColorRef{0xF0F0F0}; }) {}
+    LapListPaneFactoryTest() : settings(TakeBackend(), [] { return platform::ColorRef{0xF0F0F0}; }) {}
+    std::unique_ptr<platform::RegistryMemoryBackend> TakeBackend() {
+        auto made = std::make_unique<platform::RegistryMemoryBackend>();
+        backend = made.get();
+        return made;
+    }
     ~LapListPaneFactoryTest() override {
         app.reset();
         DeliverPosted();
@@ -88,6 +92,7 @@ protected:
 
     platform::MessageBoxRecorder boxes;
     SessionDir files;
+    platform::RegistryMemoryBackend* backend = nullptr;
     AppSettings settings;
     orvelo::LapDataCore core;
     StandInWindowFactory factory;
@@ -120,6 +125,61 @@ TEST_F(LapListPaneOwnSettingsTest, ThePaneReadsTheApplicationsCoreAndSettingsNot
     ASSERT_EQ(core.LogFiles.size(), 1u);
     EXPECT_EQ(Rows().RowCount(), static_cast<int>(core.LogFiles[0].laps.size()));
     EXPECT_TRUE(orvelo::TheLapDataCore().LogFiles.empty());
+}
+
+TEST_F(LapListPaneFactoryTest, LapColourAnswerRecoloursActiveSlotsAndTheirLapsOnlyWhenStored) {
+    const QString path = files.Write("track/session.dat", 5);
+    Open({path});
+    const std::u16string file = path.toStdU16String();
+    orvelo::SetBaseLap(core, file, u"1");
+    ASSERT_EQ(orvelo::ToggleOverlayLap(core, file, u"2"), 0);
+    ASSERT_EQ(orvelo::ToggleOverlayLap(core, file, u"3"), 0);
+    orvelo::ClearLapSelection(core);  // the overlay slots go out of use but still name laps 2 and 3
+    ASSERT_EQ(orvelo::ToggleOverlayLap(core, file, u"4"), 0);
+    ASSERT_EQ(core.SelectedLaps[2].activeFlag, 0);
+    ASSERT_EQ(core.ResolveLap(core.SelectedLaps[2].lap), &core.LogFiles[0].laps[2]);
+    const auto slotColours = [this] {
+        std::vector<orvelo::COLORREF> colours;
+        for (const orvelo::SelectedLap& slot : core.SelectedLaps)
+            colours.push_back(slot.colour);
+        return colours;
+    };
+    const auto lapColours = [this] {
+        std::vector<orvelo::COLORREF> colours;
+        for (const orvelo::Lap& lap : core.LogFiles[0].laps)
+            colours.push_back(lap.displayColour);
+        return colours;
+    };
+    const orvelo::LapColorArray chosen = {0x000011, 0x000022, 0x000033, 0x000044, 0x000055, 0x000066, 0x000077};
+    const auto answer = [&] {
+        platform::SendMessage(Pane().Handle(),
+                              platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, chosen, 7));
+        DeliverPosted();
+    };
+    const auto slotsBefore = slotColours();
+    const auto lapsBefore = lapColours();
+    const auto tableBefore = settings.Colors().LapColorTable();
+    backend->SetFailSaves(true);
+    answer();
+    EXPECT_EQ(slotColours(), slotsBefore);
+    EXPECT_EQ(lapColours(), lapsBefore);
+    EXPECT_EQ(settings.Colors().LapColorTable(), tableBefore);
+    EXPECT_EQ(Pane().View().LapColors(), tableBefore);
+
+    backend->SetFailSaves(false);
+    answer();
+    auto slotsAfter = slotsBefore;
+    std::copy(chosen.begin(), chosen.end(), slotsAfter.begin());
+    EXPECT_EQ(slotColours(), slotsAfter);
+    auto lapsAfter = lapsBefore;
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        const orvelo::SelectedLap& slot = core.SelectedLaps[i];
+        if (slot.activeFlag != 0)
+            lapsAfter[static_cast<std::size_t>(slot.lap.lapIndex)] = chosen[i];
+    }
+    EXPECT_EQ(lapColours(), lapsAfter);
+    EXPECT_NE(lapsAfter[2], chosen[2]);  // lap 3, named by a slot out of use, keeps its colour
+    EXPECT_EQ(Pane().View().LapColors(), chosen);
 }
 
 TEST_F(LapListPaneFactoryTest, OpeningTheSampleSessionListsEveryLap) {

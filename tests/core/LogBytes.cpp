@@ -10,90 +10,65 @@
 
 namespace orvelo::test {
 
-using samplegen::kRecordSize;
-
-namespace {
-
-std::uint8_t* NewRecord(std::vector<std::uint8_t>& bytes)
+std::uint8_t* LogBytes::NewRecord()
 {
-    bytes.resize(bytes.size() + kRecordSize);
-    return bytes.data() + bytes.size() - kRecordSize;
+    bytes.resize(bytes.size() + samplegen::kRecordSize);
+    return bytes.data() + bytes.size() - samplegen::kRecordSize;
 }
-
-samplegen::PositionFields FixFields(char letter, bool validFix)
-{
-    samplegen::PositionFields fields;
-    fields.letter = letter;
-    fields.speed = 100;
-    fields.fixQuality = '1';
-    if (validFix) {
-        fields.latitude = samplegen::EncodeLatitude(35.5);
-        fields.longitude = samplegen::EncodeLongitude(139.25);
-    }
-    return fields;
-}
-
-} // namespace
 
 LogBytes& LogBytes::Sample(std::uint16_t timeStep, std::uint16_t distanceStep)
 {
-    samplegen::SampleFields fields;
-    fields.timeStep = timeStep;
-    fields.distanceStep = distanceStep;
-    samplegen::WriteSampleRecord(NewRecord(bytes), fields);
-    return *this;
+    return SampleRecord(false, 0, timeStep, distanceStep);
 }
 
 LogBytes& LogBytes::LapEnd(std::uint16_t lapNumber, std::uint16_t timeStep, std::uint16_t distanceStep)
 {
+    return SampleRecord(true, lapNumber, timeStep, distanceStep);
+}
+
+LogBytes& LogBytes::SampleRecord(bool lapEnd, std::uint16_t lapNumber, std::uint16_t timeStep,
+                                 std::uint16_t distanceStep)
+{
     samplegen::SampleFields fields;
-    fields.lapEnd = true;
+    fields.lapEnd = lapEnd;
     fields.lapNumber = lapNumber;
     fields.timeStep = timeStep;
     fields.distanceStep = distanceStep;
-    samplegen::WriteSampleRecord(NewRecord(bytes), fields);
+    samplegen::WriteSampleRecord(NewRecord(), fields);
     return *this;
 }
 
 LogBytes& LogBytes::Gps(std::uint16_t fixTimeOffset, std::uint16_t distanceOffset, bool validFix)
 {
-    samplegen::PositionFields fields = FixFields('G', validFix);
-    fields.timeField = fixTimeOffset;
-    fields.distanceOffset = distanceOffset;
-    return Position(fields);
+    return Position('G', validFix, 0, fixTimeOffset, distanceOffset);
 }
 
 LogBytes& LogBytes::LapLine(std::uint16_t lapTime, std::uint16_t lapLineWord)
 {
-    samplegen::PositionFields fields = FixFields('L', true);
-    fields.timeField = lapTime;
-    fields.word = lapLineWord;
-    return Position(fields);
+    return Position('L', true, lapLineWord, lapTime, 0);
 }
 
 LogBytes& LogBytes::Other(char letter, std::uint16_t recordWord)
 {
-    samplegen::PositionFields fields = FixFields(letter, true);
-    fields.word = recordWord;
-    return Position(fields);
+    return Position(letter, true, recordWord, 0, 0);
 }
 
-LogBytes& LogBytes::Position(const samplegen::PositionFields& fields)
+LogBytes& LogBytes::Position(char letter, bool validFix, std::uint16_t word, std::uint16_t timeField,
+                             std::uint16_t distanceOffset)
 {
-    samplegen::WritePositionRecord(NewRecord(bytes), fields);
+    samplegen::PositionFields fields;
+    fields.letter = letter;
+    fields.speed = 100;
+    fields.fixQuality = '1';
+    fields.word = word;
+    fields.timeField = timeField;
+    fields.distanceOffset = distanceOffset;
+    if (validFix) {
+        fields.latitude = samplegen::EncodeLatitude(35.5);
+        fields.longitude = samplegen::EncodeLongitude(139.25);
+    }
+    samplegen::WritePositionRecord(NewRecord(), fields);
     return *this;
-}
-
-LogBytes& LogBytes::Append(const std::vector<std::uint8_t>& more)
-{
-    bytes.insert(bytes.end(), more.begin(), more.end());
-    return *this;
-}
-
-std::vector<std::uint8_t> LogBytes::Record(std::size_t k) const
-{
-    const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(k * kRecordSize);
-    return std::vector<std::uint8_t>(begin, begin + static_cast<std::ptrdiff_t>(kRecordSize));
 }
 
 ScratchFolder::ScratchFolder()
@@ -114,12 +89,11 @@ ScratchFolder::~ScratchFolder()
 
 std::u16string ScratchFolder::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
 {
-    const std::filesystem::path path = Path(name);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(Path(name), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out)
-        throw std::runtime_error("cannot write " + path.string());
-    return WidePath(path);
+        throw std::runtime_error("cannot write " + Path(name).string());
+    return WidePath(Path(name));
 }
 
 std::u16string WidePath(const std::filesystem::path& path)

@@ -18,14 +18,19 @@ public:
     LogBytes& Gps(std::uint16_t fixTimeOffset, std::uint16_t distanceOffset = 0, bool validFix = true);
     LogBytes& LapLine(std::uint16_t lapTime, std::uint16_t lapLineWord = 0);
     LogBytes& Other(char letter = 'X', std::uint16_t recordWord = 0);
-    LogBytes& Position(const samplegen::PositionFields& fields);
-    LogBytes& Append(const std::vector<std::uint8_t>& more);
 
     std::size_t RecordCount() const { return bytes.size() / samplegen::kRecordSize; }
     // The 64 bytes of record k.
-    std::vector<std::uint8_t> Record(std::size_t k) const;
+    const std::uint8_t* Record(std::size_t k) const { return bytes.data() + k * samplegen::kRecordSize; }
 
     std::vector<std::uint8_t> bytes;
+
+private:
+    std::uint8_t* NewRecord();
+    LogBytes& SampleRecord(bool lapEnd, std::uint16_t lapNumber, std::uint16_t timeStep,
+                           std::uint16_t distanceStep);
+    LogBytes& Position(char letter, bool validFix, std::uint16_t word, std::uint16_t timeField,
+                       std::uint16_t distanceOffset);
 };
 
 // A fresh folder under the test's temporary folder, removed with everything in it.

@@ -1,0 +1,152 @@
+// orvelo-fuzz-seeds: writes the seed corpora of the fuzz targets. Log seeds are small generated
+// sessions of every shape, course-map seeds are laps cut from them, settings seeds are settings
+// files written through the settings store.
+#include "tools/SampleSession.h"
+
+#ifdef ORVELO_FUZZ_SETTINGS_SEEDS
+#include "fuzz/SettingsSeeds.h"
+#endif
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+struct Arguments {
+    std::string logDir;
+    std::string mapDir;
+    std::string settingsDir;
+    std::size_t maxBytes = 64 * 64;
+};
+
+constexpr const char* kUsage =
+    "usage: orvelo-fuzz-seeds [--log DIR] [--map DIR] [--settings DIR] [--max-bytes N]\n";
+
+bool ParseArguments(int argc, char** argv, Arguments& args)
+{
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string_view name = argv[i];
+        const char* value = argv[i + 1];
+        if (name == "--log")
+            args.logDir = value;
+        else if (name == "--map")
+            args.mapDir = value;
+        else if (name == "--settings")
+            args.settingsDir = value;
+        else if (name == "--max-bytes")
+            args.maxBytes = std::strtoul(value, nullptr, 10);
+        else
+            return false;
+    }
+    return argc % 2 == 1 && args.maxBytes > 0;
+}
+
+// Sessions small enough for the fuzzers: short circuits, one sample a second, one or two laps.
+std::vector<samplegen::SessionOptions> SmallSessions()
+{
+    std::vector<samplegen::SessionOptions> sessions;
+    std::uint64_t seed = 1;
+    for (const samplegen::Variant variant : samplegen::AllVariants()) {
+        for (int rateMode = 0; rateMode <= 3; ++rateMode) {
+            for (const auto circuit : {samplegen::CircuitShape::KartTrack, samplegen::CircuitShape::Stadium,
+                                       samplegen::CircuitShape::Circle}) {
+                samplegen::SessionOptions options;
+                options.seed = seed++;
+                options.variant = variant;
+                options.rateMode = rateMode;
+                options.circuit = circuit;
+                options.samplesPerSecond = 1;
+                options.circuitLength = 40.0;
+                options.laps = 2;
+                options.partialBytes = static_cast<int>(options.seed % 63) + 1;
+                options.otherKindEverySeconds = circuit == samplegen::CircuitShape::Stadium ? 1.5 : 0.0;
+                sessions.push_back(options);
+            }
+        }
+    }
+    return sessions;
+}
+
+// Writes the bytes as seed number `index`; false when they are too large or cannot be written.
+bool WriteSeed(const std::string& dir, const char* prefix, int index, const std::vector<std::uint8_t>& bytes,
+               std::size_t maxBytes)
+{
+    if (bytes.empty() || bytes.size() > maxBytes)
+        return false;
+    const std::string path = dir + "/" + prefix + "-" + std::to_string(index);
+    if (!samplegen::WriteBytes(path, bytes)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
+    return true;
+}
+
+// A session that does not fit is driven again over shorter circuits, then with one lap.
+samplegen::Session FittingSession(samplegen::SessionOptions options, std::size_t maxBytes)
+{
+    samplegen::Session session = samplegen::GenerateSession(options);
+    const double length = options.circuitLength;
+    for (const int laps : {2, 1}) {
+        for (const double shorter : {0.5, 0.25, 0.125}) {
+            if (session.bytes.size() <= maxBytes)
+                return session;
+            options.laps = laps;
+            options.circuitLength = length * shorter;
+            session = samplegen::GenerateSession(options);
+        }
+    }
+    return session;
+}
+
+int WriteLogSeeds(const Arguments& args)
+{
+    int written = 0;
+    int index = 0;
+    for (const samplegen::SessionOptions& options : SmallSessions())
+        written += WriteSeed(args.logDir, "session", index++, FittingSession(options, args.maxBytes).bytes,
+                             args.maxBytes);
+    for (std::uint64_t seed = 1; seed <= 8; ++seed)
+        written += WriteSeed(args.logDir, "random", static_cast<int>(seed),
+                             samplegen::GenerateRandomRecords(seed, 4 * seed), args.maxBytes);
+    return written;
+}
+
+int WriteMapSeeds(const Arguments& args)
+{
+    int written = 0;
+    int index = 0;
+    for (samplegen::SessionOptions options : SmallSessions()) {
+        options.circuitLength = 20.0;
+        for (const bool markGps : {false, true})
+            written += WriteSeed(args.mapDir, "course", index++, samplegen::GenerateMapFile(options, 1, markGps).bytes,
+                                 args.maxBytes);
+    }
+    return written;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Arguments args;
+    if (!ParseArguments(argc, argv, args)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (!args.logDir.empty())
+        std::printf("log seeds: %d\n", WriteLogSeeds(args));
+    if (!args.mapDir.empty())
+        std::printf("course-map seeds: %d\n", WriteMapSeeds(args));
+    if (!args.settingsDir.empty()) {
+#ifdef ORVELO_FUZZ_SETTINGS_SEEDS
+        std::printf("settings seeds: %d\n", orvelo::fuzzing::WriteSettingsSeeds(args.settingsDir));
+#else
+        std::fputs("settings seeds need the Qt layers (ORVELO_GUI)\n", stderr);
+        return 2;
+#endif
+    }
+    return 0;
+}

@@ -190,6 +190,8 @@ bool CMainFrame::CreatePanes() {
     addDockWidget(Qt::LeftDockWidgetArea, m_lapListDock);
     tabifyDockWidget(m_lapListDock, m_segmentListDock);
     m_lapListDock->raise();
+    // Wide enough at start for the lap number, time and the two button columns.
+    resizeDocks({m_lapListDock, m_propertiesDock}, {400, 260}, Qt::Horizontal);
     m_lapList->UseSegmentList(*m_segmentList);
     for (QDockWidget* dock : {m_propertiesDock, m_lapListDock, m_segmentListDock})
         m_panesMenu->addAction(dock->toggleViewAction());
@@ -257,7 +259,7 @@ CChildFrame* CMainFrame::OpenWorkArea(int number) {
     auto* frame = new CChildFrame(m_app, number);
     m_mdiArea->addSubWindow(frame);
     frame->View()->OnInitialUpdate();
-    frame->show();
+    frame->showMaximized(); // a tab shows its work area whole, also while the program is inactive
     ActivateWorkArea(frame);
     return frame;
 }

@@ -34,13 +34,22 @@ int OpenForReading(std::u16string_view path, struct stat* info)
     return fd;
 }
 
-// Feeds every complete record to the reader; 0 at a clean end, -1 on a read error or a partial record.
-int ReadRecords(int fd, LapFileReader& reader)
+// The block for a file of that size: a whole number of records, one more than the file holds (so that
+// the end is seen without another block), never more than kReadBlockSize. Course-map files are a few
+// kilobytes and must not cost a large block each.
+std::size_t ReadBlockSizeFor(off_t fileSize)
 {
-    const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[kReadBlockSize]);
+    const auto records = static_cast<std::size_t>(fileSize > 0 ? fileSize : 0) / kRecordSize + 1;
+    return records < kReadBlockSize / kRecordSize ? records * kRecordSize : kReadBlockSize;
+}
+
+// Feeds every complete record to the reader; 0 at a clean end, -1 on a read error or a partial record.
+int ReadRecords(int fd, std::size_t blockSize, LapFileReader& reader)
+{
+    const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[blockSize]);
     std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer.get() + filled, kReadBlockSize - filled);
+        const ssize_t got = ::read(fd, buffer.get() + filled, blockSize - filled);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -74,7 +83,7 @@ int ReadFile(LapDataCore& core, LogFile& file, std::u16string_view path, LapFile
         core.ScratchPositions.clear();
     }
     LapFileReader reader(core, file, kind);
-    const int result = ReadRecords(fd, reader);
+    const int result = ReadRecords(fd, ReadBlockSizeFor(info.st_size), reader);
     ::close(fd);
     if (result != 0 && kind == LapFileReader::Kind::Map) {
         // The laps closed so far stay; the unfinished lap is dropped.

@@ -252,6 +252,12 @@ bool DecodeText(const QByteArray& bytes, QString* text, QString* error) {
             return false;
         }
         *text = Utf16Text(bytes.mid(2));
+        // As with UTF-8, text that is not valid is refused: a lone surrogate in a name could not be
+        // written back, and the next save would rename the key or value.
+        if (!text->isValidUtf16()) {
+            *error = QStringLiteral("not UTF-16 text");
+            return false;
+        }
     } else {
         QStringDecoder decoder(QStringDecoder::Utf8);
         *text = decoder(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);

@@ -3,7 +3,10 @@
 namespace platform {
 
 namespace {
+// Line breaks and NUL cannot stand in a .reg line, nor a lone surrogate in its UTF-8 text.
 bool HasForbiddenChar(const QString& text) {
+    if (!text.isValidUtf16())
+        return true;
     for (const QChar c : text) {
         if (c == QChar('\n') || c == QChar('\r') || c == QChar(u'\0'))
             return true;

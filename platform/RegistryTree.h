@@ -41,9 +41,9 @@ QString Utf16TextBeforeNul(const QByteArray& bytes);
 // registry, but keep the spelling they were created with.
 class RegistryTree {
 public:
-    // A usable key path: not empty, no empty component, no line break or NUL.
+    // A usable key path: not empty, no empty component, no line break, NUL or lone surrogate.
     static bool IsValidKeyPath(const QString& path);
-    // A usable value name: no line break or NUL (the empty name is allowed).
+    // A usable value name: no line break, NUL or lone surrogate (the empty name is allowed).
     static bool IsValidValueName(const QString& name);
 
     bool HasKey(const QString& path) const;

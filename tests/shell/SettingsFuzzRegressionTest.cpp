@@ -1,0 +1,69 @@
+// Settings files the settings fuzzer found faults with, replayed through the same load as the fuzz
+// target (parse, write back and parse again, every setting read); each must load without a fault.
+#include "fuzz/SettingsLoadHarness.h"
+#include "platform/RegFileFormat.h"
+#include "platform/RegistryTree.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FuzzCase {
+    const char* name;
+    const char* hex;       // the file's bytes
+    bool parses;           // whether the file is taken or set aside
+};
+
+// UTF-16 file whose key name holds a lone low surrogate (U+DC00): it parsed, but written back as
+// UTF-8 the name became U+FFFD, so the first save renamed the key.
+constexpr FuzzCase kLoneSurrogateKey{
+    "LoneSurrogateInKeyName",
+    "fffe570069006e0064006f0077007300200052006500670069007300740072007900200045006400690074006f00"
+    "72002000560065007200730069006f006e00200035002e00300030000a000a005b0048004b00450059005f004300"
+    "5500520052004500 4e0054005f0055005300450052005c0000dcdc305d00",
+    false};
+
+constexpr FuzzCase kCases[] = {kLoneSurrogateKey};
+
+QByteArray Bytes(const FuzzCase& fuzzCase)
+{
+    return QByteArray::fromHex(QByteArray(fuzzCase.hex).replace(' ', ""));
+}
+
+class SettingsFuzzRegressionTest : public ::testing::TestWithParam<FuzzCase> {};
+
+TEST_P(SettingsFuzzRegressionTest, LoadsWithoutFault)
+{
+    const QByteArray bytes = Bytes(GetParam());
+    platform::RegistryTree tree;
+    QString error;
+    EXPECT_EQ(platform::RegFileFormat::Parse(bytes, &tree, &error), GetParam().parses) << qPrintable(error);
+    orvelo::fuzzing::LoadSettingsText(bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Findings, SettingsFuzzRegressionTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SettingsFuzzRegression, LoneSurrogateFileIsRefusedAsText)
+{
+    platform::RegistryTree tree;
+    QString error;
+    ASSERT_FALSE(platform::RegFileFormat::Parse(Bytes(kLoneSurrogateKey), &tree, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("not UTF-16 text"))) << qPrintable(error);
+}
+
+TEST(SettingsFuzzRegression, NamesWithLoneSurrogatesAreNotUsable)
+{
+    const QString lone = QStringLiteral("Soft") + QChar(char16_t{0xDC00});
+    EXPECT_FALSE(platform::RegistryTree::IsValidKeyPath(lone));
+    EXPECT_FALSE(platform::RegistryTree::IsValidValueName(lone));
+    platform::RegistryTree tree;
+    EXPECT_TRUE(tree.CreateKey(lone).isEmpty());
+    ASSERT_FALSE(tree.CreateKey(QStringLiteral("Software")).isEmpty());
+    EXPECT_FALSE(tree.SetValue(QStringLiteral("Software"), lone, {platform::kRegDword, QByteArray(4, '\0')}));
+    // A whole surrogate pair is a character like any other.
+    const QString pair = QStringLiteral("Soft") + QChar(char16_t{0xD83D}) + QChar(char16_t{0xDE00});
+    EXPECT_TRUE(platform::RegistryTree::IsValidKeyPath(pair));
+}
+
+} // namespace

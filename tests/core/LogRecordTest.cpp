@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace orvelo {
 namespace {
@@ -21,6 +22,13 @@ void PutBe32(Bytes& r, std::size_t at, std::uint32_t v)
 {
     PutBe16(r, at, static_cast<std::uint16_t>(v >> 16));
     PutBe16(r, at + 2, static_cast<std::uint16_t>(v));
+}
+
+// Integer fields of any width, compared as one list.
+template <class... T>
+std::vector<long long> Ints(T... values)
+{
+    return {static_cast<long long>(values)...};
 }
 
 constexpr double kDegree = 0.017453292522222223;
@@ -40,22 +48,10 @@ protected:
         DecodePositionRecord(core, r.data(), p);
         return p;
     }
-    Bytes SampleBytes()
+    // A 'G' record with latitude 3540.12345 and longitude 13945.67890 and the given letters.
+    static Bytes FixBytes(std::uint8_t latitudeLetter, std::uint8_t longitudeLetter)
     {
-        Bytes r{};
-        PutBe16(r, 0, 0xEEEE);
-        return r;
-    }
-    Bytes PositionBytes(std::uint8_t letter = 'G')
-    {
-        Bytes r{};
-        r[0] = letter;
-        return r;
-    }
-    // A fix with latitude 3540.12345 and longitude 13945.67890 and the given letters.
-    Bytes FixBytes(std::uint8_t latitudeLetter, std::uint8_t longitudeLetter)
-    {
-        Bytes r = PositionBytes();
+        Bytes r{'G'};
         r[37] = latitudeLetter;
         PutBe32(r, 38, 3540);
         PutBe32(r, 42, 12345);
@@ -69,28 +65,16 @@ protected:
     LapDataCore core;
 };
 
-// ---- kind of record -------------------------------------------------------------------------
-
-TEST(RecordKindTest, WholeFirstWordDecidesBeforeTheLetter)
+TEST(RecordKindTest, WholeFirstWordDecidesBeforeTheLetterAndReadsBigEndian)
 {
-    Bytes r{};
-    r[0] = 0xFF, r[1] = 0xFF;
-    EXPECT_EQ(KindOfRecord(r.data()), RecordKind::LapEnd);
-    r[0] = 0xEE, r[1] = 0xEE;
-    EXPECT_EQ(KindOfRecord(r.data()), RecordKind::Sample);
-    r[0] = 0xFF, r[1] = 0xFE;
-    EXPECT_EQ(KindOfRecord(r.data()), RecordKind::Position);
-    r[0] = 0xEE, r[1] = 0xFF;
-    EXPECT_EQ(KindOfRecord(r.data()), RecordKind::Position);
-    r[0] = 'G', r[1] = 0xFF;
-    EXPECT_EQ(KindOfRecord(r.data()), RecordKind::Position);
-}
-
-TEST(BigEndianTest, HelpersReadMostSignificantByteFirst)
-{
+    const std::pair<std::array<std::uint8_t, 2>, RecordKind> rows[] = {
+        {{0xFF, 0xFF}, RecordKind::LapEnd},   {{0xEE, 0xEE}, RecordKind::Sample},
+        {{0xFF, 0xFE}, RecordKind::Position}, {{0xEE, 0xFF}, RecordKind::Position},
+        {{'G', 0xFF}, RecordKind::Position}};
+    for (const auto& [word, kind] : rows)
+        EXPECT_EQ(KindOfRecord(word.data()), kind) << int(word[0]) << ' ' << int(word[1]);
     const std::uint8_t bytes[] = {0x12, 0x34, 0x56, 0x78, 0x80};
     EXPECT_EQ(ReadBe16(bytes), 0x1234);
-    EXPECT_EQ(ReadBe32(bytes), 0x12345678u);
     EXPECT_EQ(ReadBe32(bytes + 1), 0x34567880u);
     EXPECT_EQ(ReadSigned8(bytes + 4), -128);
 }
@@ -99,124 +83,55 @@ TEST(BigEndianTest, HelpersReadMostSignificantByteFirst)
 
 TEST_F(DecodeTest, SampleRecordFieldsComeFromTheirOffsets)
 {
-    Bytes r = SampleBytes();
-    r[4] = 0xFF; // every bit: flag 1, code 7, rate mode 3, bits 6-7 ignored
-    r[5] = 47;
-    PutBe16(r, 6, 0x1234);
-    for (int k = 0; k < 12; ++k)
-        PutBe16(r, 8 + 2 * k, static_cast<std::uint16_t>(0xF000 + k));
-    r[32] = 0xF6;
-    r[33] = 0x7F;
-    PutBe16(r, 34, 0xABCD);
-    r[36] = 0x99; // not read
+    // Flags 0xFF (flag 1, code 7, rate mode 3, bits 6-7 ignored), 47, time step, twelve words 0xF000 + k,
+    // signed tenths -10 and 127, distance step; byte 36 is not read.
+    Bytes r{0xEE, 0xEE, 0,    0,    0xFF, 47,   0x12, 0x34, 0xF0, 0,    0xF0, 1,    0xF0, 2,    0xF0, 3,
+            0xF0, 4,    0xF0, 5,    0xF0, 6,    0xF0, 7,    0xF0, 8,    0xF0, 9,    0xF0, 10,   0xF0, 11,
+            0xF6, 0x7F, 0xAB, 0xCD, 0x99};
     const SampleRec s = Sample(r);
-    EXPECT_EQ(s.sampleFlag, 1);
-    EXPECT_EQ(s.code, 7);
-    EXPECT_EQ(s.rateMode, 3);
-    EXPECT_EQ(s.tens, 4u);
-    EXPECT_EQ(s.units, 7u);
+    EXPECT_EQ(Ints(s.sampleFlag, s.code, s.rateMode), Ints(1, 7, 3));
+    EXPECT_EQ(Ints(s.tens, s.units), Ints(4u, 7u));
     EXPECT_EQ(s.timeStep, 0x1234u);
     for (int k = 0; k < 12; ++k)
         EXPECT_EQ(s.channelWords[k], 0xF000u + k) << k;
     EXPECT_FLOAT_EQ(s.signedValueA, -1.0f);
     EXPECT_FLOAT_EQ(s.signedValueB, 12.7f);
     EXPECT_FLOAT_EQ(s.distanceStep, 43981.0f);
-    EXPECT_EQ(s.runningLapTime, 0u);
-    EXPECT_EQ(s.positionIndex, 0u);
     EXPECT_EQ(core.LastSampleFlag, 1);
-}
 
-TEST_F(DecodeTest, SampleBitFieldsAreSeparate)
-{
-    Bytes r = SampleBytes();
+    // The bit fields are separate; the last sample decoded sets the core's flag.
     r[4] = 0x2A; // 0b0010'1010: flag 0, code 5, rate mode 2
-    SampleRec s = Sample(r);
-    EXPECT_EQ(s.sampleFlag, 0);
-    EXPECT_EQ(s.code, 5);
-    EXPECT_EQ(s.rateMode, 2);
-    r[4] = 0xC1; // bits 6-7 never reach the rate mode
-    s = Sample(r);
-    EXPECT_EQ(s.sampleFlag, 1);
-    EXPECT_EQ(s.code, 0);
-    EXPECT_EQ(s.rateMode, 0);
-}
-
-TEST_F(DecodeTest, SignedTenthsAtTheLimits)
-{
-    Bytes r = SampleBytes();
     r[32] = 0x80;
     r[33] = 0x01;
-    const SampleRec s = Sample(r);
-    EXPECT_FLOAT_EQ(s.signedValueA, -12.8f);
-    EXPECT_FLOAT_EQ(s.signedValueB, 0.1f);
-}
-
-TEST_F(DecodeTest, LastSampleFlagFollowsTheMostRecentSample)
-{
-    Bytes r = SampleBytes();
-    r[4] = 0x01;
-    Sample(r);
-    EXPECT_EQ(core.LastSampleFlag, 1);
-    PutBe16(r, 0, 0xFFFF);
-    r[4] = 0x00;
-    Sample(r);
+    const SampleRec t = Sample(r);
+    EXPECT_EQ(Ints(t.sampleFlag, t.code, t.rateMode), Ints(0, 5, 2));
+    EXPECT_FLOAT_EQ(t.signedValueA, -12.8f);
+    EXPECT_FLOAT_EQ(t.signedValueB, 0.1f);
     EXPECT_EQ(core.LastSampleFlag, 0);
+    r[4] = 0xC1; // bits 6-7 never reach the rate mode
+    EXPECT_EQ(Sample(r).rateMode, 0);
 }
 
 // ---- position records ------------------------------------------------------------------------
 
 TEST_F(DecodeTest, PositionRecordFieldsComeFromTheirOffsets)
 {
-    Bytes r = PositionBytes();
-    r[1] = 0xE5; // code 5, bit 3 ignored, range 1 = 2, range 2 = 3
-    PutBe16(r, 2, 0x0102);
-    r[4] = 0xF6;
-    r[5] = 0x0A;
-    PutBe16(r, 6, 0x1111);
-    PutBe16(r, 8, 0x2222);
-    r[10] = 200;
-    r[11] = 150;
-    PutBe16(r, 12, 0x3333);
-    PutBe16(r, 14, 0x4444);
-    PutBe16(r, 16, 12345);
-    PutBe16(r, 18, 321);
-    PutBe16(r, 20, 77);
-    r[22] = 0x53;
-    r[23] = 14;
-    r[24] = 0xA6; // -90
-    for (int k = 0; k < 5; ++k)
-        r[25 + k] = static_cast<std::uint8_t>(250 + k);
-    PutBe16(r, 30, 0x5555);
-    PutBe32(r, 32, 143015);
+    // 'G', code 5 (bit 3 ignored) with ranges 2 and 3, word, g -10 and 10, press 0x1111 and 0x2222, handle,
+    // accel 150, temps, rpm 12345, speed 321, distance 77, gear 3 with nibble 5, volt, angl -90, ana,
+    // time field, long word 143015.
+    Bytes r{'G',  0xE5, 0x01, 0x02, 0xF6, 0x0A, 0x11, 0x11, 0x22, 0x22, 200,  150,  0x33, 0x33, 0x44, 0x44,
+            0x30, 0x39, 0x01, 0x41, 0x00, 77,   0x53, 14,   0xA6, 250,  251,  252,  253,  254,  0x55, 0x55,
+            0x00, 0x02, 0x2E, 0xA7};
     const PositionRec p = Position(r);
-    EXPECT_EQ(p.code, 5);
-    EXPECT_EQ(p.rangeCode1, 2);
-    EXPECT_EQ(p.rangeCode2, 3);
-    EXPECT_EQ(p.gHorizRaw, -10);
-    EXPECT_EQ(p.gVertRaw, 10);
-    EXPECT_EQ(p.press1, 0x1111);
-    EXPECT_EQ(p.press2, 0x2222);
-    EXPECT_EQ(p.handle, 200u);
-    EXPECT_EQ(p.accel, 75u);
-    EXPECT_EQ(p.temp1, 0x3333u);
-    EXPECT_EQ(p.temp2, 0x4444u);
-    EXPECT_EQ(p.rpm, 12345u);
-    EXPECT_EQ(p.speed, 321u);
-    EXPECT_EQ(p.distanceOffset, 77u);
-    EXPECT_EQ(p.gear, 3u);
-    EXPECT_EQ(p.highNibble, 5u);
-    EXPECT_EQ(p.volt, 14u);
-    EXPECT_EQ(p.angl, -90);
-    for (int k = 0; k < 5; ++k)
-        EXPECT_EQ(p.ana[k], 250 + k);
-    EXPECT_EQ(p.longWord, 143015u);
-    // The reader sets these; the decoder leaves them 0.
-    EXPECT_EQ(p.time, 0u);
-    EXPECT_EQ(p.recordWord, 0u);
-    EXPECT_EQ(p.fixTimeOffset, 0u);
-    EXPECT_EQ(p.runningDistance, 0u);
-    EXPECT_EQ(core.Press1RangeCode, 2);
-    EXPECT_EQ(core.Press2RangeCode, 3);
+    EXPECT_EQ(Ints(p.code, p.rangeCode1, p.rangeCode2, p.gHorizRaw, p.gVertRaw, p.press1, p.press2, p.handle,
+                   p.accel, p.temp1, p.temp2, p.rpm, p.speed, p.distanceOffset, p.gear, p.highNibble, p.volt),
+              Ints(5, 2, 3, -10, 10, 0x1111, 0x2222, 200, 75, 0x3333, 0x4444, 12345, 321, 77, 3, 5, 14));
+    EXPECT_EQ(Ints(p.angl, p.ana[0], p.ana[4], p.longWord), Ints(-90, 250, 254, 143015));
+    EXPECT_EQ(p.time + p.recordWord + p.fixTimeOffset + p.runningDistance, 0u); // the reader sets these
+    EXPECT_EQ(Ints(core.Press1RangeCode, core.Press2RangeCode), Ints(2, 3));
+    r[1] = 0x40;
+    Position(r);
+    EXPECT_EQ(Ints(core.Press1RangeCode, core.Press2RangeCode), Ints(0, 1));
 }
 
 TEST_F(DecodeTest, AccelIsHalvedRoundingOddValuesUpOnlyBelowOneHundred)
@@ -224,103 +139,57 @@ TEST_F(DecodeTest, AccelIsHalvedRoundingOddValuesUpOnlyBelowOneHundred)
     const std::pair<std::uint8_t, std::uint32_t> cases[] = {
         {0, 0}, {1, 1}, {7, 4}, {8, 4}, {99, 50}, {100, 50}, {101, 50}, {150, 75}, {151, 75}, {255, 127}};
     for (const auto& [raw, halved] : cases) {
-        Bytes r = PositionBytes();
+        Bytes r{'G'};
         r[11] = raw;
         EXPECT_EQ(Position(r).accel, halved) << int(raw);
     }
 }
 
-TEST_F(DecodeTest, RangeCodesFollowTheMostRecentPosition)
-{
-    Bytes r = PositionBytes();
-    r[1] = 0x30;
-    Position(r);
-    EXPECT_EQ(core.Press1RangeCode, 3);
-    EXPECT_EQ(core.Press2RangeCode, 0);
-    r[1] = 0x40;
-    Position(r);
-    EXPECT_EQ(core.Press1RangeCode, 0);
-    EXPECT_EQ(core.Press2RangeCode, 1);
-}
-
 // ---- GPS fix ---------------------------------------------------------------------------------
 
-TEST_F(DecodeTest, NorthEastFixDecodesDegreesAndMinutes)
-{
-    PositionRec p;
-    EXPECT_EQ(DecodeGpsFix(FixBytes('N', 'E').data(), p), 0);
-    const double latitude = 35 * kDegree + 40.12345 * kMinute;
-    const double longitude = 139 * kDegree + 45.6789 * kMinute;
-    EXPECT_DOUBLE_EQ(p.latitude, latitude);
-    EXPECT_DOUBLE_EQ(p.longitude, longitude);
-    // The parallel's radius uses the whole degrees alone.
-    EXPECT_DOUBLE_EQ(p.parallelRadius, std::cos(35 * kDegree) * 6378000.0);
-    EXPECT_EQ(p.latitudeHemisphere, 'N');
-    EXPECT_EQ(p.longitudeHemisphere, 'E');
-    EXPECT_EQ(p.fixQuality, 3);
-}
-
-TEST_F(DecodeTest, SouthAndWestAreNegative)
+TEST_F(DecodeTest, FixDecodesDegreesAndMinutesNegativeInTheSouthAndWest)
 {
     PositionRec north;
+    EXPECT_EQ(DecodeGpsFix(FixBytes('N', 'E').data(), north), 0);
+    EXPECT_DOUBLE_EQ(north.latitude, 35 * kDegree + 40.12345 * kMinute);
+    EXPECT_DOUBLE_EQ(north.longitude, 139 * kDegree + 45.6789 * kMinute);
+    // The parallel's radius uses the whole degrees alone.
+    EXPECT_DOUBLE_EQ(north.parallelRadius, std::cos(35 * kDegree) * 6378000.0);
+    EXPECT_EQ(Ints(north.latitudeHemisphere, north.longitudeHemisphere, north.fixQuality), Ints('N', 'E', 3));
     PositionRec south;
-    DecodeGpsFix(FixBytes('N', 'E').data(), north);
     EXPECT_EQ(DecodeGpsFix(FixBytes('S', 'W').data(), south), 0);
     EXPECT_DOUBLE_EQ(south.latitude, -north.latitude);
     EXPECT_DOUBLE_EQ(south.longitude, -north.longitude);
     EXPECT_DOUBLE_EQ(south.parallelRadius, north.parallelRadius);
-}
 
-TEST_F(DecodeTest, FixesEitherSideOfTheMeridianStayClose)
-{
+    // Either side of the prime meridian the fixes stay close.
     Bytes east = FixBytes('N', 'E');
     Bytes west = FixBytes('N', 'W');
     PutBe32(east, 48, 0);
-    PutBe32(east, 52, 6000); // 0.06 minutes east
     PutBe32(west, 48, 0);
-    PutBe32(west, 52, 6000); // 0.06 minutes west
-    PositionRec a;
-    PositionRec b;
-    DecodeGpsFix(east.data(), a);
-    DecodeGpsFix(west.data(), b);
-    EXPECT_NEAR(a.longitude - b.longitude, 0.12 * kMinute, 1e-12);
+    PutBe32(east, 52, 6000); // 0.06 minutes
+    PutBe32(west, 52, 6000);
+    DecodeGpsFix(east.data(), north);
+    DecodeGpsFix(west.data(), south);
+    EXPECT_NEAR(north.longitude - south.longitude, 0.12 * kMinute, 1e-12);
 }
 
-TEST_F(DecodeTest, InvalidLatitudeLetterLeavesEveryCoordinateZero)
+TEST_F(DecodeTest, InvalidLettersLeaveTheirCoordinatesZero)
 {
     PositionRec p;
     EXPECT_EQ(DecodeGpsFix(FixBytes('X', 'E').data(), p), 1);
-    EXPECT_EQ(p.latitude, 0.0);
-    EXPECT_EQ(p.longitude, 0.0);
-    EXPECT_EQ(p.parallelRadius, 0.0);
-    EXPECT_EQ(p.latitudeHemisphere, 'X');
-    EXPECT_EQ(p.longitudeHemisphere, 'E');
+    EXPECT_EQ(p.latitude + p.longitude + p.parallelRadius, 0.0);
     EXPECT_EQ(p.fixQuality, 3); // stored before the letters are checked
-}
-
-TEST_F(DecodeTest, InvalidLongitudeLetterKeepsTheLatitude)
-{
-    PositionRec p;
-    EXPECT_EQ(DecodeGpsFix(FixBytes('N', 0).data(), p), 1);
-    EXPECT_DOUBLE_EQ(p.latitude, 35 * kDegree + 40.12345 * kMinute);
-    EXPECT_GT(p.parallelRadius, 0.0);
-    EXPECT_EQ(p.longitude, 0.0);
+    PositionRec noLongitude;
+    EXPECT_EQ(DecodeGpsFix(FixBytes('N', 0).data(), noLongitude), 1);
+    EXPECT_DOUBLE_EQ(noLongitude.latitude, 35 * kDegree + 40.12345 * kMinute);
+    EXPECT_EQ(noLongitude.longitude, 0.0);
     PositionRec lower;
     EXPECT_EQ(DecodeGpsFix(FixBytes('n', 'e').data(), lower), 1); // letters are case-sensitive
     EXPECT_EQ(lower.latitude, 0.0);
-}
 
-TEST_F(DecodeTest, FixQualityIsTheSignedDigitByte)
-{
     Bytes r = FixBytes('N', 'E');
-    PositionRec p;
-    r[59] = '7';
-    DecodeGpsFix(r.data(), p);
-    EXPECT_EQ(p.fixQuality, 7);
-    r[59] = 0;
-    DecodeGpsFix(r.data(), p);
-    EXPECT_EQ(p.fixQuality, -48);
-    r[59] = 0xFF;
+    r[59] = 0xFF; // the fix quality is the signed digit byte
     DecodeGpsFix(r.data(), p);
     EXPECT_EQ(p.fixQuality, -49);
 }
@@ -334,7 +203,6 @@ TEST(DecodeGpsCoordinateTest, FractionCarriesIntoMinutesAndDegreesTruncate)
     p.latitudeHemisphere = 'N';
     DecodeGpsCoordinate(r.data(), p, 0);
     EXPECT_DOUBLE_EQ(p.latitude, 99 * kDegree + 59.99999 * kMinute);
-    EXPECT_DOUBLE_EQ(p.parallelRadius, std::cos(99 * kDegree) * 6378000.0);
     p.longitudeHemisphere = 'W';
     PutBe32(r, 0, 17959);
     DecodeGpsCoordinate(r.data(), p, 1);

@@ -5,7 +5,6 @@
 
 #include "platform/RegFileFormat.h"
 #include "platform/RegistryMemoryBackend.h"
-#include "platform/WindowPlacement.h"
 #include "shell/AppSettings.h"
 #include "shell/SettingsDefaults.h"
 
@@ -69,6 +68,8 @@ inline void ReadEverySetting(AppSettings& settings)
         SettingsFault("map drawing mode out of range");
     channels.LoadChannelValueTable();
     channels.LoadChannelNameTable();
+    for (int channel = 1; channel <= settings::kNamedChannelCount; ++channel)
+        channels.ChannelNameSetting(0, channel);
     for (const ChannelNameRec& rec : channels.ChannelNameTable()) {
         ChannelNameRec::Text(rec.defaultName);
         ChannelNameRec::Text(rec.currentName);
@@ -92,12 +93,9 @@ inline void ReadEverySetting(AppSettings& settings)
     store.ReadRecord(colorKey, settings::kMapViewProp, &mapView);
 
     const QString windowKey = settings::SubKeyPath(settings::kWindowViewInfo);
-    platform::WindowPlacement placement;
+    WindowPlacementRec placement;
     settings.LoadScaleControlWndPlace(&placement);
-    QByteArray placementBytes(platform::WindowPlacement::kSize, '\0');
-    if (store.ReadExact(windowKey, settings::kLogTimeWndPlace, platform::kRegBinary, placementBytes.data(),
-                        platform::WindowPlacement::kSize) == 0)
-        platform::WindowPlacement::FromBytes(placementBytes);
+    store.ReadRecord(windowKey, settings::kLogTimeWndPlace, &placement);
     std::uint32_t word = 0;
     store.ReadExact(windowKey, settings::kWorkAreaNum, platform::kRegDword, &word, sizeof word);
     store.ReadExact(windowKey, settings::kWorkAreaIdMax, platform::kRegDword, &word, sizeof word);

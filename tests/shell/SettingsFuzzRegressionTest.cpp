@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct FuzzCase {
@@ -24,6 +26,11 @@ constexpr FuzzCase kLoneSurrogateKey{
     false};
 
 constexpr FuzzCase kCases[] = {kLoneSurrogateKey};
+
+void PrintTo(const FuzzCase& fuzzCase, std::ostream* out)
+{
+    *out << fuzzCase.name;
+}
 
 QByteArray Bytes(const FuzzCase& fuzzCase)
 {

@@ -2,55 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace orvelo {
 namespace {
 
-std::string TextA(std::uint32_t time, int* result = nullptr)
+TEST(LapTimeTextTest, MinutesSecondsHundredthsBelowTenMinutesElseHex)
 {
-    char text[16];
-    std::fill(std::begin(text), std::end(text), 'Z');
-    const int r = FormatLapTimeA(time, text);
-    if (result)
-        *result = r;
-    return std::string(text);
-}
-
-TEST(LapTimeTextTest, MinutesSecondsHundredths)
-{
-    EXPECT_EQ(TextA(6543), "1:05.43");
-    EXPECT_EQ(TextA(59999), "9:59.99");
-    EXPECT_EQ(TextA(0), "0:00.00");
-    EXPECT_EQ(TextA(600), "0:06.00");
-    EXPECT_EQ(TextA(6000), "1:00.00");
-    EXPECT_EQ(TextA(5999), "0:59.99");
-    EXPECT_EQ(TextA(1005), "0:10.05");
-}
-
-TEST(LapTimeTextTest, TenMinutesAndMoreAreHex)
-{
-    int result = 0;
-    EXPECT_EQ(TextA(60000, &result), "ea60");
-    EXPECT_EQ(result, -1);
-    EXPECT_EQ(TextA(0xFF00, &result), "ff00");
-    EXPECT_EQ(TextA(0xFFFFFFFF, &result), "ffffffff");
-    EXPECT_EQ(result, -1);
-    TextA(59999, &result);
-    EXPECT_EQ(result, 0);
-}
-
-TEST(LapTimeTextTest, WideTextMatchesAndLeavesLongTimesUntouched)
-{
-    for (std::uint32_t t : {0u, 600u, 6543u, 59999u}) {
-        std::u16string wide = u"old";
-        EXPECT_EQ(FormatLapTimeW(t, wide), 0);
-        const std::string narrow = TextA(t);
-        EXPECT_EQ(wide, std::u16string(narrow.begin(), narrow.end()));
+    const std::pair<std::uint32_t, const char*> rows[] = {
+        {6543, "1:05.43"}, {59999, "9:59.99"}, {0, "0:00.00"},   {600, "0:06.00"},    {6000, "1:00.00"},
+        {5999, "0:59.99"}, {1005, "0:10.05"},  {60000, "ea60"}, {0xFFFFFFFF, "ffffffff"}};
+    for (const auto& [time, expected] : rows) {
+        char text[16];
+        std::fill(std::begin(text), std::end(text), 'Z');
+        EXPECT_EQ(FormatLapTimeA(time, text), time < 60000 ? 0 : -1) << time;
+        EXPECT_STREQ(text, expected);
+        std::u16string wide = u"kept";
+        EXPECT_EQ(FormatLapTimeW(time, wide), time < 60000 ? 0 : -1) << time;
+        EXPECT_EQ(wide, time < 60000 ? std::u16string(expected, expected + std::strlen(expected)) : u"kept");
     }
-    std::u16string kept = u"kept";
-    EXPECT_EQ(FormatLapTimeW(60000, kept), -1);
-    EXPECT_EQ(kept, u"kept");
 }
 
 } // namespace

@@ -54,9 +54,27 @@ protected:
         return RebuildLapGeometry(core, lap);
     }
 
+    // Generates the session, reads it as a log file and builds its courses in the drawing mode.
+    LogFile& Load(int laps, samplegen::Variant variant, int mode,
+                  samplegen::CircuitShape circuit = samplegen::CircuitShape::KartTrack)
+    {
+        samplegen::SessionOptions options;
+        options.laps = laps;
+        options.variant = variant;
+        options.circuit = circuit;
+        session = samplegen::GenerateSession(options);
+        path = scratch.Write("session.dat", session.bytes);
+        EXPECT_EQ(ReadLogFile(core, path), session.expectedReadResult);
+        built = BuildLapAnalysis(core, core.LogFiles.back(), mode);
+        return core.LogFiles.back();
+    }
+
     LapDataCore core;
     LogFile file;
     int built = 0;
+    test::ScratchFolder scratch;
+    samplegen::Session session;
+    std::u16string path;
 };
 
 // ---- Building a file's courses --------------------------------------------------------------------
@@ -173,19 +191,6 @@ TEST_F(CourseBuilderTest, RebuildSwitchesBetweenGpsAndReckoning)
     EXPECT_EQ(PointsOf(lap), reckoned);
 }
 
-TEST_F(CourseBuilderTest, RebuildInTheSameModeGivesTheSameCourse)
-{
-    std::deque<PositionRec> positions;
-    for (int i = 0; i < 80; ++i)
-        positions.push_back(Position(60 + i % 7, (i * 37) % 41 - 15));
-    Lap& lap = BuildOne(MakeLap(std::move(positions), 0), kMapDrawOffsetOn);
-    const PointList first = PointsOf(lap);
-    const float gOffset = lap.analysisItems.front().gOffset;
-    EXPECT_EQ(AskFor(lap, 0, 1, kMapDrawOffsetOn), 0);
-    EXPECT_EQ(PointsOf(lap), first);
-    EXPECT_EQ(lap.analysisItems.front().gOffset, gOffset);
-}
-
 TEST_F(CourseBuilderTest, RotationTurnsAGpsCourseAboutItsCentreAndAReckonedOneAboutItsStart)
 {
     Lap& gps = BuildOne(GpsCircle(), kMapDrawGps);
@@ -242,7 +247,6 @@ TEST_F(CourseBuilderTest, RebuildAllRedrawsTheLapsThatFollowTheSetting)
 
 using samplegen::DrivenPoint;
 using samplegen::Session;
-using samplegen::SessionOptions;
 using samplegen::Variant;
 
 // The driven points of the position records of one expected lap, in file order.
@@ -280,37 +284,11 @@ double ShapeMismatch(const LapAnalysisItem& item, const std::vector<DrivenPoint>
     return std::sqrt(sum / n);
 }
 
-class GeneratedSessionTest : public ::testing::Test {
-protected:
-    // Generates the session, reads it as a log file and builds its courses in the drawing mode.
-    LogFile& Load(SessionOptions options, int mode)
-    {
-        session = samplegen::GenerateSession(options);
-        path = scratch.Write("session.dat", session.bytes);
-        EXPECT_EQ(ReadLogFile(core, path), session.expectedReadResult);
-        built = BuildLapAnalysis(core, core.LogFiles.back(), mode);
-        return core.LogFiles.back();
-    }
-    static SessionOptions Options(int laps, Variant variant)
-    {
-        SessionOptions options;
-        options.laps = laps;
-        options.variant = variant;
-        return options;
-    }
-
-    LapDataCore core;
-    test::ScratchFolder scratch;
-    Session session;
-    std::u16string path;
-    int built = 0;
-};
-
-class GeneratedGpsCourseTest : public GeneratedSessionTest, public ::testing::WithParamInterface<Variant> {};
+class GeneratedGpsCourseTest : public CourseBuilderTest, public ::testing::WithParamInterface<Variant> {};
 
 TEST_P(GeneratedGpsCourseTest, CourseReproducesTheDrivenCircuit)
 {
-    const LogFile& file = Load(Options(2, GetParam()), kMapDrawGps);
+    const LogFile& file = Load(2, GetParam(), kMapDrawGps);
     ASSERT_EQ(built, 2);
     for (std::size_t k = 0; k < session.laps.size(); ++k) {
         const std::vector<DrivenPoint> driven = DrivenPointsOf(session, session.laps[k]);
@@ -329,9 +307,9 @@ INSTANTIATE_TEST_SUITE_P(Hemispheres, GeneratedGpsCourseTest,
                          ::testing::Values(Variant::Standard, Variant::SouthernWestern, Variant::PrimeMeridian,
                                            Variant::Equator));
 
-TEST_F(GeneratedSessionTest, DeadReckonedLapOfAClosedCircuitCloses)
+TEST_F(CourseBuilderTest, GeneratedDeadReckonedLapOfAClosedCircuitCloses)
 {
-    const LogFile& file = Load(Options(3, Variant::NoGps), kMapDrawGps); // no GPS: reckoned whatever the setting
+    const LogFile& file = Load(3, Variant::NoGps, kMapDrawGps); // no GPS: reckoned whatever the setting
     ASSERT_EQ(built, 3);
     for (std::size_t k = 0; k < 3; ++k) {
         const LapAnalysisItem& item = file.laps[k].analysisItems.front();
@@ -345,23 +323,9 @@ TEST_F(GeneratedSessionTest, DeadReckonedLapOfAClosedCircuitCloses)
     }
 }
 
-TEST_F(GeneratedSessionTest, LapsWithoutSpeedOrPositionsGetNoCourse)
+TEST_F(CourseBuilderTest, GeneratedSavedLapReadAsACourseMapHasTheSameCourse)
 {
-    for (Variant variant : {Variant::ZeroSpeedLap, Variant::NoPositionLap, Variant::NoPositionFinalLap}) {
-        int without = 0;
-        for (const Lap& lap : Load(Options(3, variant), kMapDrawOffsetOn).laps)
-            without += lap.noAnalysisFlag != 0 && lap.analysisItems.empty() ? 1 : 0;
-        EXPECT_GE(without, 1) << samplegen::VariantName(variant);
-        EXPECT_EQ(built + without, static_cast<int>(core.LogFiles.back().laps.size()))
-            << samplegen::VariantName(variant);
-    }
-}
-
-TEST_F(GeneratedSessionTest, SavedLapReadAsACourseMapHasTheSameCourse)
-{
-    SessionOptions options = Options(3, Variant::Standard);
-    options.circuit = samplegen::CircuitShape::Stadium;
-    const Lap& lap = Load(options, kMapDrawGps).laps[1];
+    const Lap& lap = Load(3, Variant::Standard, kMapDrawGps, samplegen::CircuitShape::Stadium).laps[1];
     const std::u16string mapPath = test::WidePath(scratch.Path("course.dat"));
     ASSERT_EQ(SaveLapAsMapFile(core, mapPath, path, lap.lapNumber), 0);
     ASSERT_EQ(ReadMapFile(core, mapPath), 0);
@@ -375,27 +339,6 @@ TEST_F(GeneratedSessionTest, SavedLapReadAsACourseMapHasTheSameCourse)
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(std::make_tuple(actual[i].x, actual[i].y, actual[i].cumulativeDistance),
                   std::make_tuple(expected[i].x, expected[i].y, expected[i].cumulativeDistance)) << i;
-    }
-}
-
-TEST_F(GeneratedSessionTest, RandomRecordsNeverBreakCourseBuilding)
-{
-    for (std::uint64_t seed = 1; seed <= 12; ++seed) {
-        path = scratch.Write("junk" + std::to_string(seed) + ".dat", samplegen::GenerateRandomRecords(seed, 3000));
-        ReadLogFile(core, path);
-        const int mode = static_cast<int>(seed % 3) + 1;
-        BuildLapAnalysis(core, core.LogFiles.back(), mode);
-        for (Lap& lap : core.LogFiles.back().laps) {
-            EXPECT_EQ(lap.noAnalysisFlag != 0, lap.analysisItems.empty());
-            if (lap.analysisItems.empty())
-                continue;
-            const LapAnalysisItem& item = lap.analysisItems.front();
-            EXPECT_TRUE(item.minX <= item.maxX && item.minY <= item.maxY) << seed;
-            EXPECT_LE(item.coursePoints.size(), item.projectedPoints.size());
-            lap.analysisItems.front().rotation = static_cast<std::int32_t>(seed * 47 % 360) - 180;
-            RebuildCoursePoints(lap);
-        }
-        RebuildAllAnalysis(core, mode % 3 + 1);
     }
 }
 

@@ -63,7 +63,8 @@ TEST(BuildCoursePointsTest, OnePointPerDrawnPositionInOrder)
     EXPECT_EQ(std::make_tuple(points[1].prevX, points[1].lineCase, points[1].cumulativeDistance),
               std::make_tuple(0, std::int32_t{kLineHorizontal}, 40));
     // The line of the third point runs from the second, across the skipped boundary.
-    EXPECT_EQ(std::make_tuple(points[2].prevX, points[2].prevY, points[2].cumulativeDistance), std::make_tuple(40, 0, 90));
+    EXPECT_EQ(std::make_tuple(points[2].prevX, points[2].prevY, points[2].cumulativeDistance),
+              std::make_tuple(40, 0, 90));
     EXPECT_FLOAT_EQ(points[2].slopeAlong, 0.75f);
     item.projectedPoints.clear();
     BuildCoursePoints(item);

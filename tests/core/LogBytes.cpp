@@ -10,22 +10,6 @@
 
 namespace orvelo::test {
 
-std::uint8_t* LogBytes::NewRecord()
-{
-    bytes.resize(bytes.size() + samplegen::kRecordSize);
-    return bytes.data() + bytes.size() - samplegen::kRecordSize;
-}
-
-LogBytes& LogBytes::Sample(std::uint16_t timeStep, std::uint16_t distanceStep)
-{
-    return SampleRecord(false, 0, timeStep, distanceStep);
-}
-
-LogBytes& LogBytes::LapEnd(std::uint16_t lapNumber, std::uint16_t timeStep, std::uint16_t distanceStep)
-{
-    return SampleRecord(true, lapNumber, timeStep, distanceStep);
-}
-
 LogBytes& LogBytes::SampleRecord(bool lapEnd, std::uint16_t lapNumber, std::uint16_t timeStep,
                                  std::uint16_t distanceStep)
 {
@@ -34,27 +18,13 @@ LogBytes& LogBytes::SampleRecord(bool lapEnd, std::uint16_t lapNumber, std::uint
     fields.lapNumber = lapNumber;
     fields.timeStep = timeStep;
     fields.distanceStep = distanceStep;
-    samplegen::WriteSampleRecord(NewRecord(), fields);
+    bytes.resize(bytes.size() + samplegen::kRecordSize);
+    samplegen::WriteSampleRecord(bytes.data() + bytes.size() - samplegen::kRecordSize, fields);
     return *this;
 }
 
-LogBytes& LogBytes::Gps(std::uint16_t fixTimeOffset, std::uint16_t distanceOffset, bool validFix)
-{
-    return Position('G', validFix, 0, fixTimeOffset, distanceOffset);
-}
-
-LogBytes& LogBytes::LapLine(std::uint16_t lapTime, std::uint16_t lapLineWord)
-{
-    return Position('L', true, lapLineWord, lapTime, 0);
-}
-
-LogBytes& LogBytes::Other(char letter, std::uint16_t recordWord)
-{
-    return Position(letter, true, recordWord, 0, 0);
-}
-
-LogBytes& LogBytes::Position(char letter, bool validFix, std::uint16_t word, std::uint16_t timeField,
-                             std::uint16_t distanceOffset)
+LogBytes& LogBytes::PositionRecord(char letter, bool validFix, std::uint16_t word, std::uint16_t timeField,
+                                   std::uint16_t distanceOffset)
 {
     samplegen::PositionFields fields;
     fields.letter = letter;
@@ -67,7 +37,8 @@ LogBytes& LogBytes::Position(char letter, bool validFix, std::uint16_t word, std
         fields.latitude = samplegen::EncodeLatitude(35.5);
         fields.longitude = samplegen::EncodeLongitude(139.25);
     }
-    samplegen::WritePositionRecord(NewRecord(), fields);
+    bytes.resize(bytes.size() + samplegen::kRecordSize);
+    samplegen::WritePositionRecord(bytes.data() + bytes.size() - samplegen::kRecordSize, fields);
     return *this;
 }
 
@@ -82,8 +53,8 @@ ScratchFolder::ScratchFolder()
 ScratchFolder::~ScratchFolder()
 {
     std::error_code ignored;
-    std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::permissions(m_folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                 ignored);
     std::filesystem::remove_all(m_folder, ignored);
 }
 

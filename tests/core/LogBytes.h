@@ -13,11 +13,17 @@ namespace orvelo::test {
 // A run of 64-byte records. Position records carry a valid 'N'/'E' fix unless told otherwise.
 class LogBytes {
 public:
-    LogBytes& Sample(std::uint16_t timeStep, std::uint16_t distanceStep);
-    LogBytes& LapEnd(std::uint16_t lapNumber, std::uint16_t timeStep, std::uint16_t distanceStep);
-    LogBytes& Gps(std::uint16_t fixTimeOffset, std::uint16_t distanceOffset = 0, bool validFix = true);
-    LogBytes& LapLine(std::uint16_t lapTime, std::uint16_t lapLineWord = 0);
-    LogBytes& Other(char letter = 'X', std::uint16_t recordWord = 0);
+    LogBytes& Sample(std::uint16_t time, std::uint16_t distance) { return SampleRecord(false, 0, time, distance); }
+    LogBytes& LapEnd(std::uint16_t lapNumber, std::uint16_t time, std::uint16_t distance)
+    {
+        return SampleRecord(true, lapNumber, time, distance);
+    }
+    LogBytes& Gps(std::uint16_t fixTimeOffset, std::uint16_t distanceOffset = 0, bool validFix = true)
+    {
+        return PositionRecord('G', validFix, 0, fixTimeOffset, distanceOffset);
+    }
+    LogBytes& LapLine(std::uint16_t time, std::uint16_t word = 0) { return PositionRecord('L', true, word, time, 0); }
+    LogBytes& Other(char letter = 'X', std::uint16_t word = 0) { return PositionRecord(letter, true, word, 0, 0); }
 
     std::size_t RecordCount() const { return bytes.size() / samplegen::kRecordSize; }
     // The 64 bytes of record k.
@@ -26,11 +32,9 @@ public:
     std::vector<std::uint8_t> bytes;
 
 private:
-    std::uint8_t* NewRecord();
-    LogBytes& SampleRecord(bool lapEnd, std::uint16_t lapNumber, std::uint16_t timeStep,
-                           std::uint16_t distanceStep);
-    LogBytes& Position(char letter, bool validFix, std::uint16_t word, std::uint16_t timeField,
-                       std::uint16_t distanceOffset);
+    LogBytes& SampleRecord(bool lapEnd, std::uint16_t lapNumber, std::uint16_t timeStep, std::uint16_t distanceStep);
+    LogBytes& PositionRecord(char letter, bool validFix, std::uint16_t word, std::uint16_t timeField,
+                             std::uint16_t distanceOffset);
 };
 
 // A fresh folder under the test's temporary folder, removed with everything in it.

@@ -1,7 +1,6 @@
 // Opening and reading whole files: missing, read-only, truncated and hostile files, dates and titles,
 // and both readers against every generated session shape.
 #include "core/LapDataCore.h"
-#include "core/LapTimeText.h"
 #include "core/LogBytes.h"
 #include "core/LogFileReader.h"
 
@@ -142,7 +141,7 @@ TEST_F(LogFileReaderTest, AddedFileTakesTitleFolderDateAndFreshId)
     EXPECT_LT(core.LogFiles[1].fileId, core.MapFiles[0].fileId);
 }
 
-TEST(FileDateTextTest, NoPaddingAndWeekdayNames)
+TEST(FileDateTextTest, NoPaddingWeekdayNamesAndSecondsSince2008)
 {
     std::tm time{};
     time.tm_year = 2026 - 1900;
@@ -151,22 +150,15 @@ TEST(FileDateTextTest, NoPaddingAndWeekdayNames)
     time.tm_hour = 23;
     time.tm_min = 59;
     const char16_t* days[] = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
-    for (int day = 0; day < 7; ++day) {
-        time.tm_wday = day;
-        EXPECT_EQ(FormatFileDate(time), u"2026/12/31(" + std::u16string(days[day]) + u") 23:59");
-    }
-}
+    for (time.tm_wday = 0; time.tm_wday < 7; ++time.tm_wday)
+        EXPECT_EQ(FormatFileDate(time), u"2026/12/31(" + std::u16string(days[time.tm_wday]) + u") 23:59");
 
-TEST(SecondsSince2008Test, CountsFromLocalMidnightOfNewYear2008)
-{
+    time = std::tm{}; // local midnight of new year 2008
+    time.tm_year = 108;
+    time.tm_mday = 1;
+    time.tm_isdst = -1;
+    const std::int64_t epoch = std::mktime(&time);
     LapDataCore core;
-    std::tm start{};
-    start.tm_year = 108;
-    start.tm_mday = 1;
-    start.tm_isdst = -1;
-    const std::int64_t epoch = std::mktime(&start);
-    core.nowSeconds = [epoch] { return epoch + 12345; };
-    EXPECT_EQ(GetSecondsSince2008(core), 12345);
     core.nowSeconds = [epoch] { return epoch - 5; };
     EXPECT_EQ(GetSecondsSince2008(core), -5);
 }
@@ -182,14 +174,10 @@ constexpr double kDegree = 0.017453292522222223;
 
 bool HoldsRange(const Lap& lap, const Session& session, std::pair<std::size_t, std::size_t> range)
 {
-    if (lap.records.size() != range.second - range.first)
-        return false;
-    for (std::size_t k = range.first; k < range.second; ++k) {
-        if (std::memcmp(lap.records[k - range.first].bytes.data(), session.bytes.data() + k * kRecordSize,
-                        kRecordSize) != 0)
-            return false;
-    }
-    return true;
+    bool same = lap.records.size() == range.second - range.first;
+    for (std::size_t k = range.first; same && k < range.second; ++k)
+        same = std::memcmp(lap.records[k - range.first].bytes.data(), &session.bytes[k * kRecordSize], 64) == 0;
+    return same;
 }
 
 class LogFileReaderSessionTest : public ::testing::TestWithParam<Variant> {
@@ -212,9 +200,6 @@ protected:
         SCOPED_TRACE("lap " + std::to_string(truth.number));
         EXPECT_EQ(lap.lapNumber, std::uint32_t(truth.number));
         EXPECT_EQ(lap.lapTime, truth.lapTime);
-        char text[16];
-        FormatLapTimeA(truth.lapTime, text);
-        EXPECT_STREQ(lap.lapTimeText, text);
         EXPECT_EQ(lap.distance, truth.distance);
         EXPECT_EQ(lap.sampleCount, std::int32_t(truth.sampleCount));
         EXPECT_EQ(lap.positionCount, std::int32_t(truth.positionCount));
@@ -223,12 +208,12 @@ protected:
         EXPECT_EQ(lap.positions.size(), truth.positionRecords);
         EXPECT_EQ(lap.savedCourseMark, mapFile && truth.savedCourseMark ? 1 : 0);
         // A fix that closes a lap counts for the lap it opens, so laps closed that way differ.
-        if (truth.closedBy != LapClose::GpsFix || lap.positions.empty())
-            EXPECT_EQ(lap.gpsSign, truth.gpsSign && !lap.positions.empty() ? 1 : 0);
+        EXPECT_TRUE((truth.closedBy == LapClose::GpsFix && !lap.positions.empty()) ||
+                    lap.gpsSign == (truth.gpsSign && !lap.positions.empty() ? 1 : 0));
         for (std::size_t k = 0; k < lap.positions.size(); ++k)
             EXPECT_EQ(lap.positions[k].lapEndMark, k + 1 == lap.positions.size() ? 0xFF : 0) << k;
-        if (!mapFile && truth.closedBy == LapClose::LapLine && !lap.samples.empty())
-            EXPECT_EQ(lap.samples.back().runningLapTime, truth.lapTime);
+        EXPECT_TRUE(mapFile || truth.closedBy != LapClose::LapLine || lap.samples.empty() ||
+                    lap.samples.back().runningLapTime == truth.lapTime);
     }
 
     static void ExpectFile(const LogFile& file, const Session& session)
@@ -242,8 +227,7 @@ protected:
         for (std::size_t k = 0; k < file.laps.size(); ++k)
             EXPECT_EQ(file.laps[k].lastLapMark, k + 1 == file.laps.size() ? 0xFF : 0) << k;
         ASSERT_EQ(file.trailingLaps.size(), session.trailingLap ? 1u : 0u);
-        if (session.trailingLap)
-            EXPECT_TRUE(HoldsRange(file.trailingLaps[0], session, *session.trailingLap));
+        EXPECT_TRUE(!session.trailingLap || HoldsRange(file.trailingLaps[0], session, *session.trailingLap));
     }
 
     LapDataCore core;
@@ -264,8 +248,7 @@ TEST_P(LogFileReaderSessionTest, LogReaderReproducesTheSession)
     }
     ExpectFile(file, session);
     EXPECT_EQ(file.laps.size(), complete + (session.emptyLastLap ? 1 : 0));
-    if (session.emptyLastLap)
-        EXPECT_TRUE(HoldsRange(file.laps.back(), session, *session.emptyLastLap));
+    EXPECT_TRUE(!session.emptyLastLap || HoldsRange(file.laps.back(), session, *session.emptyLastLap));
     if (!session.hasGps)
         return;
     // Every decoded fix against the signed degrees the generator wrote.

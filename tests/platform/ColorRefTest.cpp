@@ -19,15 +19,12 @@ QRgb Painted(platform::ColorRef color) {
 
 TEST(ColorRefTest, PaintsInTheStoredByteOrder) {
     EXPECT_EQ(Painted(0x0000FF), qRgb(255, 0, 0));  // base-lap red
-    EXPECT_EQ(Painted(0x00FF00), qRgb(0, 255, 0));
-    EXPECT_EQ(Painted(0x800080), qRgb(128, 0, 128));
     EXPECT_EQ(Painted(0x566D34), qRgb(0x34, 0x6D, 0x56));
     EXPECT_EQ(Painted(0xFF4000), qRgb(0x00, 0x40, 0xFF));
 }
 
 TEST(ColorRefTest, ConvertsBackFromQColor) {
     EXPECT_EQ(platform::FromQColor(QColor(0x12, 0x34, 0x56)), 0x563412u);
-    EXPECT_EQ(platform::FromQColor(QColor(Qt::blue)), 0xFF0000u);
     // A colour given in another model still yields its RGB word.
     EXPECT_EQ(platform::FromQColor(QColor::fromHsv(0, 255, 255)), 0x0000FFu);
     // The unused top byte does not leak into the colour.

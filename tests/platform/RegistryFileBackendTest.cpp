@@ -34,61 +34,60 @@ protected:
     QString Folder() const { return m_dir.path() + QStringLiteral("/varnek-orvelo"); }
     QString FilePath() const { return Folder() + QStringLiteral("/user.reg"); }
     QStringList FolderEntries() const { return QDir(Folder()).entryList(QDir::Files | QDir::Hidden); }
+    QStringList KeptContents() const {
+        QStringList kept;
+        for (const QString& entry : FolderEntries().filter(QStringLiteral("user.reg.unreadable-")))
+            kept.append(QString::fromUtf8(ReadFile(Folder() + QChar('/') + entry)));
+        kept.sort();
+        return kept;
+    }
 
-    std::unique_ptr<Registry> Open(RegistryFileBackend** backend = nullptr) {
-        auto owned = std::make_unique<RegistryFileBackend>(Folder());
-        if (backend)
-            *backend = owned.get();
-        return std::make_unique<Registry>(std::move(owned));
+    // A start of the program: m_backend is the new registry's backend.
+    std::unique_ptr<Registry> Open() {
+        auto backend = std::make_unique<RegistryFileBackend>(Folder());
+        m_backend = backend.get();
+        return std::make_unique<Registry>(std::move(backend));
     }
 
     QTemporaryDir m_dir;
+    RegistryFileBackend* m_backend = nullptr;
 };
 
-TEST_F(RegistryFileBackendTest, NoFileMeansAnEmptyHiveAndNoMessage) {
+TEST_F(RegistryFileBackendTest, ValuesSurviveARestartAndReadingCreatesNothing) {
     platform::MessageBoxRecorder boxes;
-    auto registry = Open();
-    EXPECT_TRUE(registry->Tree().KeyPaths().isEmpty());
-    EXPECT_TRUE(boxes.Shown().empty());
-    EXPECT_FALSE(QFile::exists(FilePath()));  // reading creates nothing
-}
-
-TEST_F(RegistryFileBackendTest, ValuesSurviveARestart) {
     QByteArray allBytes;
     for (int i = 0; i < 256; ++i)
         allBytes.append(static_cast<char>(255 - i));
+    const RegistryValue text{platform::kRegSz, QByteArray("\x31\0\xe9\0\"\0\\\0", 8)};
     {
         auto registry = Open();
+        EXPECT_TRUE(registry->Tree().KeyPaths().isEmpty());
+        EXPECT_FALSE(QFile::exists(FilePath()));
         ASSERT_TRUE(registry->CreateKey(kKey));
         ASSERT_TRUE(registry->SetValue(kKey, QStringLiteral("Bytes"), {platform::kRegBinary, allBytes}));
-        ASSERT_TRUE(registry->SetValue(kKey, QStringLiteral("Dword"), {platform::kRegDword, QByteArray("\xff\xfe\0\x80", 4)}));
-        ASSERT_TRUE(registry->SetValue(kKey, QStringLiteral("\u00c4 \"\\"), {platform::kRegSz, QByteArray("\x31\0\xe9\0\"\0\\\0", 8)}));
+        ASSERT_TRUE(registry->SetValue(kKey, QStringLiteral("\u00c4 \"\\"), text));
     }
-    EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("user.reg")});  // no temporary left
+    EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("user.reg")}) << "no temporary left";
     auto reopened = Open();
     EXPECT_EQ(reopened->QueryValue(kKey, QStringLiteral("Bytes"))->data, allBytes);
-    EXPECT_EQ(reopened->QueryValue(kKey, QStringLiteral("Dword"))->data, QByteArray("\xff\xfe\0\x80", 4));
-    const RegistryValue text = *reopened->QueryValue(kKey, QStringLiteral("\u00c4 \"\\"));
-    EXPECT_EQ(text.type, platform::kRegSz);
-    EXPECT_EQ(text.data, QByteArray("\x31\0\xe9\0\"\0\\\0", 8));
-    EXPECT_TRUE(ReadFile(FilePath()).startsWith("Windows Registry Editor Version 5.00\n"));
+    EXPECT_EQ(reopened->QueryValue(kKey, QStringLiteral("\u00c4 \"\\")), text);
+    EXPECT_TRUE(boxes.Shown().empty());
 }
 
 TEST_F(RegistryFileBackendTest, ASaveThatBreaksOffLeavesTheOldFileWhole) {
-    RegistryFileBackend* backend = nullptr;
-    auto registry = Open(&backend);
+    auto registry = Open();
     ASSERT_TRUE(registry->CreateKey(kKey));
     ASSERT_TRUE(registry->SetValue(kKey, QStringLiteral("A"), {platform::kRegBinary, QByteArray(500, 'a')}));
     const QByteArray before = ReadFile(FilePath());
 
-    backend->SetBeforeReplaceHook([] { return false; });
+    m_backend->SetBeforeReplaceHook([] { return false; });
     EXPECT_FALSE(registry->SetValue(kKey, QStringLiteral("B"), {platform::kRegBinary, QByteArray(500, 'b')}));
     EXPECT_FALSE(registry->DeleteValue(kKey, QStringLiteral("A")));
     EXPECT_EQ(ReadFile(FilePath()), before);
     EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("user.reg")});
     EXPECT_FALSE(registry->QueryValue(kKey, QStringLiteral("B")));
 
-    backend->SetBeforeReplaceHook({});
+    m_backend->SetBeforeReplaceHook({});
     EXPECT_TRUE(registry->SetValue(kKey, QStringLiteral("B"), {platform::kRegBinary, QByteArray(1, 'b')}));
     EXPECT_NE(ReadFile(FilePath()), before);
 }
@@ -106,54 +105,38 @@ TEST_F(RegistryFileBackendTest, ADamagedFileIsKeptAsideAndReportedOnce) {
     ASSERT_TRUE(QDir().mkpath(Folder()));
     const QByteArray damaged = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\A]\n\"v\"=hex:0g";
     WriteFile(FilePath(), damaged);
-
     platform::MessageBoxRecorder boxes;
     auto registry = Open();
     EXPECT_TRUE(registry->Tree().KeyPaths().isEmpty());
     ASSERT_EQ(boxes.Shown().size(), 1u);
     const platform::ShownMessage& shown = boxes.Shown().front();
     EXPECT_EQ(shown.flags, platform::kMbOk | platform::kMbIconWarning);
-    EXPECT_TRUE(shown.text.contains(QStringLiteral("user.reg")));
-    EXPECT_TRUE(shown.text.contains(QStringLiteral("line 4")));
-    EXPECT_TRUE(shown.text.contains(QStringLiteral("default settings")));
+    for (const QString& part : {QStringLiteral("user.reg"), QStringLiteral("line 4"),
+                                QStringLiteral("default settings"), FolderEntries().value(0)})
+        EXPECT_TRUE(shown.text.contains(part)) << part.toStdString();
+    EXPECT_EQ(KeptContents(), QStringList{QString::fromUtf8(damaged)});
+    EXPECT_EQ(FolderEntries().size(), 1);
 
-    const QStringList entries = FolderEntries();
-    ASSERT_EQ(entries.size(), 1);
-    EXPECT_TRUE(entries.front().startsWith(QStringLiteral("user.reg.unreadable-")));
-    EXPECT_TRUE(shown.text.contains(entries.front()));
-    EXPECT_EQ(ReadFile(Folder() + QChar('/') + entries.front()), damaged);
-
-    // The next start finds no damaged file: nothing more to tell.
     Open();
-    EXPECT_EQ(boxes.Shown().size(), 1u);
-    // New settings go to a fresh file; the kept one stays.
+    EXPECT_EQ(boxes.Shown().size(), 1u) << "the next start finds no damaged file";
     ASSERT_TRUE(registry->CreateKey(kKey));
-    EXPECT_EQ(FolderEntries().size(), 2);
-}
-
-TEST_F(RegistryFileBackendTest, ASecondDamagedFileDoesNotReplaceTheFirstKeptOne) {
-    ASSERT_TRUE(QDir().mkpath(Folder()));
-    platform::MessageBoxRecorder boxes;
-    WriteFile(FilePath(), "first");
-    Open();
+    EXPECT_EQ(FolderEntries().size(), 2) << "new settings go to a fresh file; the kept one stays";
     WriteFile(FilePath(), "second");
     Open();
     EXPECT_EQ(boxes.Shown().size(), 2u);
-    QStringList kept;
-    for (const QString& entry : FolderEntries())
-        kept.append(QString::fromUtf8(ReadFile(Folder() + QChar('/') + entry)));
-    kept.sort();
-    EXPECT_EQ(kept, (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
+    EXPECT_EQ(KeptContents(), (QStringList{QString::fromUtf8(damaged), QStringLiteral("second")}))
+        << "a second damaged file does not replace the first kept one";
 }
 
 TEST(RegistryFileBackendFolderTest, FollowsXdgConfigHome) {
     const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    const QString home = QDir::homePath() + QStringLiteral("/.config/varnek-orvelo");
     qputenv("XDG_CONFIG_HOME", "/some/config");
     EXPECT_EQ(RegistryFileBackend::DefaultFolder(), QStringLiteral("/some/config/varnek-orvelo"));
     qputenv("XDG_CONFIG_HOME", "relative/ignored");
-    EXPECT_EQ(RegistryFileBackend::DefaultFolder(), QDir::homePath() + QStringLiteral("/.config/varnek-orvelo"));
+    EXPECT_EQ(RegistryFileBackend::DefaultFolder(), home);
     qunsetenv("XDG_CONFIG_HOME");
-    EXPECT_EQ(RegistryFileBackend::DefaultFolder(), QDir::homePath() + QStringLiteral("/.config/varnek-orvelo"));
+    EXPECT_EQ(RegistryFileBackend::DefaultFolder(), home);
     qputenv("XDG_CONFIG_HOME", saved);
 }
 

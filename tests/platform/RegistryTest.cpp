@@ -7,7 +7,6 @@
 
 using platform::Registry;
 using platform::RegistryMemoryBackend;
-using platform::RegistryTree;
 using platform::RegistryValue;
 
 namespace {
@@ -18,76 +17,54 @@ RegistryValue Binary(const QByteArray& bytes) { return {platform::kRegBinary, by
 
 class RegistryTest : public ::testing::Test {
 protected:
-    RegistryTest() {
-        auto backend = std::make_unique<RegistryMemoryBackend>();
-        m_backend = backend.get();
-        m_registry = std::make_unique<Registry>(std::move(backend));
-    }
-
-    RegistryMemoryBackend* m_backend = nullptr;
-    std::unique_ptr<Registry> m_registry;
+    RegistryMemoryBackend* m_backend = new RegistryMemoryBackend;
+    Registry m_registry{std::unique_ptr<RegistryMemoryBackend>(m_backend)};
 };
 
-TEST_F(RegistryTest, CreateKeyMakesParentsAndSaves) {
-    ASSERT_TRUE(m_registry->CreateKey(kKey));
-    EXPECT_TRUE(m_registry->KeyExists(QStringLiteral("Software")));
-    EXPECT_TRUE(m_registry->KeyExists(QStringLiteral("Software\\Test")));
+TEST_F(RegistryTest, KeysExistOnlyOnceCreatedWithTheirParents) {
+    EXPECT_FALSE(m_registry.SetValue(kKey, QStringLiteral("v"), Binary("x")));
+    EXPECT_FALSE(m_registry.KeyExists(kKey)) << "setting a value creates no key";
+    EXPECT_FALSE(m_registry.ValueCount(kKey).has_value());
+    for (const QString& path : {QString(), QStringLiteral("a\\\\b"), QStringLiteral("\\a"), QStringLiteral("a\\"),
+                                QStringLiteral("a\nb")})
+        EXPECT_FALSE(m_registry.CreateKey(path)) << path.toStdString();
+    EXPECT_EQ(m_backend->SaveCount(), 0);
+
+    ASSERT_TRUE(m_registry.CreateKey(kKey));
+    EXPECT_TRUE(m_registry.KeyExists(QStringLiteral("Software\\Test")));
     EXPECT_TRUE(m_backend->Saved().HasKey(kKey));
-    EXPECT_EQ(m_registry->ValueCount(kKey), 0);
-    // Creating it again changes nothing and saves nothing.
-    const int saves = m_backend->SaveCount();
-    EXPECT_TRUE(m_registry->CreateKey(kKey));
-    EXPECT_EQ(m_backend->SaveCount(), saves);
+    EXPECT_EQ(m_registry.ValueCount(kKey), 0);
+    EXPECT_TRUE(m_registry.CreateKey(kKey));
+    EXPECT_EQ(m_backend->SaveCount(), 1) << "creating it again saves nothing";
+    EXPECT_FALSE(m_registry.SetValue(kKey, QStringLiteral("line\nbreak"), Binary("x")));
 }
 
-TEST_F(RegistryTest, RefusesUnusablePaths) {
-    for (const QString& path : {QString(), QStringLiteral("a\\\\b"), QStringLiteral("\\a"),
-                                QStringLiteral("a\\"), QStringLiteral("a\nb")})
-        EXPECT_FALSE(m_registry->CreateKey(path)) << path.toStdString();
-    ASSERT_TRUE(m_registry->CreateKey(kKey));
-    EXPECT_FALSE(m_registry->SetValue(kKey, QStringLiteral("line\nbreak"), Binary("x")));
-}
-
-TEST_F(RegistryTest, KeysAndNamesIgnoreCaseButKeepTheirSpelling) {
-    ASSERT_TRUE(m_registry->CreateKey(kKey));
-    ASSERT_TRUE(m_registry->SetValue(kKey, QStringLiteral("Value"), Binary("1")));
-    ASSERT_TRUE(m_registry->SetValue(kKey.toUpper(), QStringLiteral("VALUE"), Binary("2")));
-    EXPECT_EQ(m_registry->ValueCount(kKey), 1);
-    EXPECT_EQ(m_registry->ValueNameAt(kKey, 0), QStringLiteral("Value"));
-    EXPECT_EQ(m_registry->QueryValue(kKey.toLower(), QStringLiteral("value"))->data, QByteArray("2"));
-}
-
-TEST_F(RegistryTest, ValuesKeepTypeAndBytes) {
-    ASSERT_TRUE(m_registry->CreateKey(kKey));
+TEST_F(RegistryTest, ValuesKeepTypeAndBytesAndNamesIgnoreCase) {
+    ASSERT_TRUE(m_registry.CreateKey(kKey));
     const RegistryValue odd{0x1234, QByteArray("\0\xff\x80", 3)};
-    ASSERT_TRUE(m_registry->SetValue(kKey, QStringLiteral("odd"), odd));
-    EXPECT_EQ(*m_registry->QueryValue(kKey, QStringLiteral("odd")), odd);
-    EXPECT_EQ(*m_backend->Saved().Value(kKey, QStringLiteral("odd")), odd);
+    ASSERT_TRUE(m_registry.SetValue(kKey, QStringLiteral("Value"), Binary("1")));
+    ASSERT_TRUE(m_registry.SetValue(kKey.toUpper(), QStringLiteral("VALUE"), odd));
+    EXPECT_EQ(m_registry.ValueCount(kKey), 1);
+    EXPECT_EQ(m_registry.ValueNameAt(kKey, 0), QStringLiteral("Value")) << "the first spelling stays";
+    EXPECT_EQ(m_registry.QueryValue(kKey.toLower(), QStringLiteral("value")), odd);
+    EXPECT_EQ(*m_backend->Saved().Value(kKey, QStringLiteral("Value")), odd);
 }
 
 TEST_F(RegistryTest, FailedSaveUndoesTheChange) {
-    ASSERT_TRUE(m_registry->CreateKey(kKey));
-    ASSERT_TRUE(m_registry->SetValue(kKey, QStringLiteral("kept"), Binary("old")));
+    ASSERT_TRUE(m_registry.CreateKey(kKey));
+    ASSERT_TRUE(m_registry.SetValue(kKey, QStringLiteral("kept"), Binary("old")));
     m_backend->SetFailSaves(true);
 
-    EXPECT_FALSE(m_registry->SetValue(kKey, QStringLiteral("kept"), Binary("new")));
-    EXPECT_FALSE(m_registry->SetValue(kKey, QStringLiteral("added"), Binary("new")));
-    EXPECT_FALSE(m_registry->DeleteValue(kKey, QStringLiteral("KEPT")));
-    EXPECT_FALSE(m_registry->CreateKey(kKey + QStringLiteral("\\Sub\\Deeper")));
+    EXPECT_FALSE(m_registry.SetValue(kKey, QStringLiteral("kept"), Binary("new")));
+    EXPECT_FALSE(m_registry.SetValue(kKey, QStringLiteral("added"), Binary("new")));
+    EXPECT_FALSE(m_registry.DeleteValue(kKey, QStringLiteral("KEPT")));
+    EXPECT_FALSE(m_registry.CreateKey(kKey + QStringLiteral("\\Sub\\Deeper")));
 
-    EXPECT_EQ(m_registry->QueryValue(kKey, QStringLiteral("kept"))->data, QByteArray("old"));
-    EXPECT_EQ(m_registry->ValueNameAt(kKey, 0), QStringLiteral("kept"));
-    EXPECT_FALSE(m_registry->QueryValue(kKey, QStringLiteral("added")));
-    EXPECT_FALSE(m_registry->KeyExists(kKey + QStringLiteral("\\Sub")));
-    EXPECT_EQ(m_registry->Tree(), m_backend->Saved());
-}
-
-TEST_F(RegistryTest, LoadsWhatTheBackendHolds) {
-    RegistryTree stored;
-    stored.CreateKey(kKey);
-    stored.SetValue(kKey, QString(), Binary("default value"));
-    Registry registry(std::make_unique<RegistryMemoryBackend>(stored));
-    EXPECT_EQ(registry.QueryValue(kKey, QString())->data, QByteArray("default value"));
+    EXPECT_EQ(m_registry.QueryValue(kKey, QStringLiteral("kept"))->data, QByteArray("old"));
+    EXPECT_EQ(m_registry.ValueNameAt(kKey, 0), QStringLiteral("kept"));
+    EXPECT_FALSE(m_registry.QueryValue(kKey, QStringLiteral("added")));
+    EXPECT_FALSE(m_registry.KeyExists(kKey + QStringLiteral("\\Sub")));
+    EXPECT_EQ(m_registry.Tree(), m_backend->Saved());
 }
 
 }  // namespace

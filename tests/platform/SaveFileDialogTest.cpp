@@ -8,12 +8,9 @@ using namespace platform;
 
 namespace {
 
-TEST(SaveFileDialogTest, PairFilterBecomesQtFiltersWithStarDotStarForAll) {
+TEST(SaveFileDialogTest, PairFiltersBecomeQtFilters) {
     EXPECT_EQ(NameFiltersFromPairs(QStringLiteral("Map File (*.dat)|*.dat|All files (*.*)|*.*||")),
               (QStringList{QStringLiteral("Map File (*.dat)"), QStringLiteral("All files (*)")}));
-}
-
-TEST(SaveFileDialogTest, FilterWithSeveralPatternsAndNoParenthesis) {
     EXPECT_EQ(NameFiltersFromPairs(QStringLiteral("Logs|*.dat;*.log||")),
               (QStringList{QStringLiteral("Logs (*.dat *.log)")}));
     EXPECT_TRUE(NameFiltersFromPairs(QString()).isEmpty());
@@ -25,11 +22,10 @@ TEST(SaveFileDialogTest, ScriptAnswersInOrderAndKeepsRequests) {
     script.QueuePath(QStringLiteral("/tmp/a.dat"));
     script.QueueCancel();
     SaveFileRequest request;
-    request.title = QStringLiteral("Save course data to map-file");
     request.initialPath = QStringLiteral("/home/u/default_map");
     EXPECT_EQ(ChooseSaveFile(nullptr, request), std::optional<QString>(QStringLiteral("/tmp/a.dat")));
     EXPECT_EQ(ChooseSaveFile(nullptr, request), std::nullopt);
-    EXPECT_EQ(ChooseSaveFile(nullptr, request), std::nullopt);  // nothing queued
+    EXPECT_EQ(ChooseSaveFile(nullptr, request), std::nullopt) << "nothing queued";
     ASSERT_EQ(script.Requests().size(), 3u);
     EXPECT_EQ(script.Requests()[0].initialPath, QStringLiteral("/home/u/default_map"));
 }

@@ -42,13 +42,7 @@ protected:
     }
 
     // Lap numbers as the lap list passes them ("%3d").
-    static std::u16string Text(int n)
-    {
-        std::u16string text = FormatLapNumber(n);
-        while (text.size() < 3)
-            text.insert(text.begin(), u' ');
-        return text;
-    }
+    static std::u16string Text(int n) { return std::u16string(n < 10 ? 2 : 1, u' ') + FormatLapNumber(n); }
 
     Lap& LapOf(const std::u16string& path, int n) { return *core.ResolveLap(FindLogLap(core, path, n)); }
     int Toggle(const std::u16string& path, int n) { return ToggleOverlayLap(core, path, Text(n)); }
@@ -173,24 +167,6 @@ TEST_F(LapSelectionTest, LapNumberTextsFollowTheWideIntegerRule)
     EXPECT_EQ(LapOf(kPathA, 3).baseLapMark, 1);
 }
 
-TEST_F(LapSelectionTest, UpdateBaseLapFollowsTheMarkOrFallsBackToAWorkLap)
-{
-    Base(kPathB, 7);
-    core.BaseLapLength = 0;
-    EXPECT_EQ(UpdateBaseLap(core), 1);
-    EXPECT_EQ(core.BaseLapLength, 107u);
-    EXPECT_EQ(core.ResolveLap(core.BaseLap), &LapOf(kPathB, 7));
-
-    LapOf(kPathB, 7).baseLapMark = 0;
-    const auto workLaps = core.BaseLapWork.size();
-    EXPECT_EQ(UpdateBaseLap(core), 0);
-    EXPECT_EQ(core.BaseLapLength, 0u);
-    EXPECT_TRUE(core.BaseLapFiles.empty());
-    EXPECT_EQ(core.BaseLapWork.size(), workLaps + 1);
-    EXPECT_EQ(core.ResolveLap(core.BaseLap), &core.BaseLapWork.back());
-    EXPECT_EQ(Toggle(kPathB, 1), 1); // no base lap any more
-}
-
 // ---- selection reset and colours ------------------------------------------------------------------
 
 TEST_F(LapSelectionTest, ClearingTheSelectionKeepsTheBaseLapAndRecolouringOnlyActiveLaps)
@@ -246,18 +222,17 @@ TEST_F(LapSelectionTest, LapMarksAndSlotsAreFoundWithTheirColours)
     Base(kPathA, 1);
     ASSERT_EQ(Toggle(kPathB, 5), 0);
     ASSERT_EQ(Toggle(kPathB, 6), 0);
-    COLORREF colour = 1;
-    EXPECT_EQ(GetLapMark(core, kLapMarkBase, kPathA, u"  1", colour), 1);
-    EXPECT_EQ(colour, kBaseSlotColour);
-    EXPECT_EQ(GetLapMark(core, kLapMarkOverlay, kPathB, u"  5", colour), 1);
-    EXPECT_EQ(colour, Slot(1).colour);
-    EXPECT_EQ(GetLapMark(core, kLapMarkBase, kPathB, u"  5", colour), 0);
-    EXPECT_EQ(colour, Slot(1).colour); // the lap's colour, whatever the mark
-    for (const auto& [kind, lap] : {std::pair{3, u"  5"}, std::pair{kLapMarkBase, u" 77"}}) {
-        colour = 1;
-        EXPECT_EQ(GetLapMark(core, kind, kPathB, lap, colour), 0);
-        EXPECT_EQ(colour, 0u);
+    // Kind, path, lap: the mark and the lap's colour, whatever the mark; 0 and no colour for other kinds.
+    const std::tuple<int, std::u16string, const char16_t*, int, COLORREF> rows[] = {
+        {kLapMarkBase, kPathA, u"  1", 1, kBaseSlotColour}, {kLapMarkOverlay, kPathB, u"  5", 1, Slot(1).colour},
+        {kLapMarkBase, kPathB, u"  5", 0, Slot(1).colour},  {3, kPathB, u"  5", 0, 0},
+        {kLapMarkBase, kPathB, u" 77", 0, 0}};
+    for (const auto& [kind, path, lap, mark, expected] : rows) {
+        COLORREF colour = 1;
+        EXPECT_EQ(GetLapMark(core, kind, path, lap, colour), mark) << kind;
+        EXPECT_EQ(colour, expected) << kind;
     }
+    COLORREF colour = 1;
     EXPECT_EQ(FindSelectedLap(core, u"  6", kPathB, colour), 2);
     EXPECT_EQ(colour, Slot(2).colour);
     EXPECT_EQ(FindSelectedLap(core, u"  6", kPathA, colour), -1);
@@ -267,23 +242,15 @@ TEST_F(LapSelectionTest, LapMarksAndSlotsAreFoundWithTheirColours)
 TEST_F(LapSelectionTest, SetActiveMapFileFlagsOneCourseOrNone)
 {
     EXPECT_EQ(SetActiveMapFile(core, 0), 0);
-    for (int i = 0; i < 3; ++i)
-        core.MapFiles.emplace_back().fileId = core.TakeNextFileId();
-    const auto flags = [this] {
+    core.MapFiles.resize(3);
+    for (const auto& [position, result, flags] : {std::tuple{1, 1, "010"}, {2, 1, "001"}, {0, 1, "100"},
+                                                  {3, 0, "000"}, {0, 1, "100"}, {-1, 0, "000"}}) {
+        EXPECT_EQ(SetActiveMapFile(core, position), result) << position;
         std::string text;
         for (const LogFile& file : core.MapFiles)
             text += static_cast<char>('0' + file.currentCourseFlag);
-        return text;
-    };
-    EXPECT_EQ(SetActiveMapFile(core, 1), 1);
-    EXPECT_EQ(flags(), "010");
-    EXPECT_EQ(SetActiveMapFile(core, 2), 1);
-    EXPECT_EQ(flags(), "001");
-    EXPECT_EQ(SetActiveMapFile(core, 3), 0);
-    EXPECT_EQ(flags(), "000");
-    SetActiveMapFile(core, 0);
-    EXPECT_EQ(SetActiveMapFile(core, -1), 0);
-    EXPECT_EQ(flags(), "000");
+        EXPECT_EQ(text, flags) << position;
+    }
 }
 
 } // namespace

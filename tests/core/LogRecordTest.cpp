@@ -12,16 +12,10 @@ namespace {
 
 using Bytes = std::array<std::uint8_t, 64>;
 
-void PutBe16(Bytes& r, std::size_t at, std::uint16_t v)
-{
-    r[at] = static_cast<std::uint8_t>(v >> 8);
-    r[at + 1] = static_cast<std::uint8_t>(v);
-}
-
 void PutBe32(Bytes& r, std::size_t at, std::uint32_t v)
 {
-    PutBe16(r, at, static_cast<std::uint16_t>(v >> 16));
-    PutBe16(r, at + 2, static_cast<std::uint16_t>(v));
+    for (int k = 0; k < 4; ++k)
+        r[at + k] = static_cast<std::uint8_t>(v >> (24 - 8 * k));
 }
 
 // Integer fields of any width, compared as one list.
@@ -36,17 +30,14 @@ constexpr double kMinute = 0.00029088820870370373;
 
 class DecodeTest : public ::testing::Test {
 protected:
-    SampleRec Sample(const Bytes& r)
+    SampleRec Sample(const Bytes& r) { return Decoded<SampleRec>(DecodeSampleRecord, r); }
+    PositionRec Position(const Bytes& r) { return Decoded<PositionRec>(DecodePositionRecord, r); }
+    template <class Rec, class Decoder>
+    Rec Decoded(Decoder decode, const Bytes& r)
     {
-        SampleRec s;
-        DecodeSampleRecord(core, r.data(), s);
-        return s;
-    }
-    PositionRec Position(const Bytes& r)
-    {
-        PositionRec p;
-        DecodePositionRecord(core, r.data(), p);
-        return p;
+        Rec rec;
+        decode(core, r.data(), rec);
+        return rec;
     }
     // A 'G' record with latitude 3540.12345 and longitude 13945.67890 and the given letters.
     static Bytes FixBytes(std::uint8_t latitudeLetter, std::uint8_t longitudeLetter)
@@ -163,14 +154,12 @@ TEST_F(DecodeTest, FixDecodesDegreesAndMinutesNegativeInTheSouthAndWest)
     EXPECT_DOUBLE_EQ(south.parallelRadius, north.parallelRadius);
 
     // Either side of the prime meridian the fixes stay close.
-    Bytes east = FixBytes('N', 'E');
-    Bytes west = FixBytes('N', 'W');
-    PutBe32(east, 48, 0);
-    PutBe32(west, 48, 0);
-    PutBe32(east, 52, 6000); // 0.06 minutes
-    PutBe32(west, 52, 6000);
-    DecodeGpsFix(east.data(), north);
-    DecodeGpsFix(west.data(), south);
+    for (auto [letter, fix] : {std::pair{'E', &north}, {'W', &south}}) {
+        Bytes r = FixBytes('N', letter);
+        PutBe32(r, 48, 0);
+        PutBe32(r, 52, 6000); // 0.06 minutes
+        DecodeGpsFix(r.data(), *fix);
+    }
     EXPECT_NEAR(north.longitude - south.longitude, 0.12 * kMinute, 1e-12);
 }
 

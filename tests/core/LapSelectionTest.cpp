@@ -4,6 +4,7 @@
 #include "core/LapDataCore.h"
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
+#include "LogBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 
 namespace orvelo {
 namespace {
+
+using test::Ints;
 
 const std::u16string kPathA = u"/logs/a.dat";
 const std::u16string kPathB = u"/logs/b.dat";
@@ -74,17 +77,16 @@ TEST_F(LapSelectionTest, TogglingTwiceFreesTheSlotAndKeepsTheLength)
     Base(kPathA, 1);
     const COLORREF slotColour = Slot(1).colour;
     EXPECT_EQ(Toggle(kPathB, 4), 0);
-    EXPECT_EQ(LapOf(kPathB, 4).overlayMark, 1);
-    EXPECT_EQ(LapOf(kPathB, 4).displayColour, slotColour);
-    EXPECT_EQ(Slot(1).lapNumber, 4);
+    EXPECT_EQ(Ints(LapOf(kPathB, 4).overlayMark, LapOf(kPathB, 4).displayColour, Slot(1).lapNumber),
+              Ints(1, slotColour, 4));
     EXPECT_EQ(Slot(1).fullPath, kPathB);
     EXPECT_EQ(Slot(1).lap, FindLogLap(core, kPathB, 4));
 
     EXPECT_EQ(Toggle(kPathB, 4), -1);
-    EXPECT_EQ(LapOf(kPathB, 4).overlayMark, 0);
-    EXPECT_EQ(LapOf(kPathB, 4).displayColour, slotColour); // the lap keeps its colour
+    // The lap keeps its colour; the slot is freed and an inactive one appended.
+    EXPECT_EQ(Ints(LapOf(kPathB, 4).overlayMark, LapOf(kPathB, 4).displayColour, Slot(1).activeFlag),
+              Ints(0, slotColour, 0));
     ASSERT_EQ(core.SelectedLaps.size(), kSelectedLapSlotCount);
-    EXPECT_EQ(Slot(1).activeFlag, 0);
     const SelectedLap& appended = core.SelectedLaps.back();
     EXPECT_EQ(std::make_tuple(appended.activeFlag, appended.lapNumber, appended.lap), std::make_tuple(0, 0, LapRef{}));
     EXPECT_NE(RedOf(appended.colour), 0);
@@ -137,10 +139,8 @@ TEST_F(LapSelectionTest, SettingTheBaseLapFillsSlotZeroAndTheBaseLapFiles)
     Base(u"/logs/none.dat", 1); // not loaded: the current one stays
     Base(kPathA, 9);
     Lap& base = LapOf(kPathB, 12);
-    EXPECT_EQ(base.baseLapMark, 1);
-    EXPECT_EQ(base.displayColour, kBaseSlotColour);
-    EXPECT_EQ(LapOf(kPathA, 1).baseLapMark, 0);
-    EXPECT_EQ(LapOf(kPathA, 1).displayColour, 0u);
+    EXPECT_EQ(Ints(base.baseLapMark, base.displayColour, LapOf(kPathA, 1).baseLapMark, LapOf(kPathA, 1).displayColour),
+              Ints(1, kBaseSlotColour, 0, 0));
     EXPECT_EQ(std::make_tuple(Slot(0).activeFlag, Slot(0).lapNumber, Slot(0).fullPath), std::make_tuple(1, 12, kPathB));
     EXPECT_EQ(core.ResolveLap(core.BaseLap), &base);
     EXPECT_EQ(core.BaseLapLength, 112u);
@@ -176,22 +176,18 @@ TEST_F(LapSelectionTest, ClearingTheSelectionKeepsTheBaseLapAndRecolouringOnlyAc
     ASSERT_EQ(Toggle(kPathB, 2), 0);
     const COLORREF slotColour = Slot(2).colour;
     ClearLapSelection(core);
-    EXPECT_EQ(LapOf(kPathB, 2).overlayMark, 0);
-    EXPECT_EQ(LapOf(kPathA, 1).baseLapMark, 1);
-    EXPECT_EQ(Slot(2).activeFlag, 0);
-    EXPECT_EQ(Slot(2).colour, slotColour);
+    EXPECT_EQ(Ints(LapOf(kPathB, 2).overlayMark, LapOf(kPathA, 1).baseLapMark, Slot(2).activeFlag, Slot(2).colour),
+              Ints(0, 1, 0, slotColour));
     EXPECT_EQ(CountMarkedLaps(core), 1);
 
     ASSERT_EQ(Toggle(kPathB, 1), 0); // slot 1 again; slot 2 stays free but still names lap 2
     const COLORREF eighth = Slot(7).colour;
     const LapColorArray table{0x0000FF, 0x00FF00, 0x000080, 0xFFFF00, 0xFF00FF, 0x800080, 0x808000};
     ApplyLapColors(core, table);
-    for (std::size_t i = 0; i < table.size(); ++i)
-        EXPECT_EQ(Slot(i).colour, table[i]);
-    EXPECT_EQ(Slot(7).colour, eighth);
-    EXPECT_EQ(LapOf(kPathA, 1).displayColour, 0x0000FFu);
-    EXPECT_EQ(LapOf(kPathB, 1).displayColour, 0x00FF00u);
-    EXPECT_EQ(LapOf(kPathB, 2).displayColour, slotColour);
+    EXPECT_EQ(Ints(Slot(0).colour, Slot(3).colour, Slot(6).colour, Slot(7).colour),
+              Ints(table[0], table[3], table[6], eighth));
+    EXPECT_EQ(Ints(LapOf(kPathA, 1).displayColour, LapOf(kPathB, 1).displayColour, LapOf(kPathB, 2).displayColour),
+              Ints(0x0000FF, 0x00FF00, slotColour));
     core.SelectedLaps.clear();
     ApplyLapColors(core, table); // no slot at all
 }

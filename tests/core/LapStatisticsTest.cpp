@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 #include <string>
 #include <vector>
 
@@ -130,18 +131,16 @@ TEST(LapStatisticsTest, ExtremesLookAtTheLapsOwnSamplesButTheLastFourAtEvery)
 
 TEST(LapStatisticsTest, LongestMarkedLapOverBaseAndOverlayLapsOfTheLogFiles)
 {
-    const auto timed = [](std::uint32_t time, std::uint32_t distance, bool base, bool overlay) {
-        Lap lap;
-        lap.lapTime = time;
-        lap.distance = distance;
-        lap.baseLapMark = base ? 0xFF : 0;
-        lap.overlayMark = overlay ? 0xFF : 0;
-        return lap;
-    };
+    // Lap time, distance, base-lap mark, overlay mark; course maps are not compared.
+    const std::tuple<std::uint32_t, std::uint32_t, std::uint8_t, std::uint8_t> laps[] = {
+        {7000, 900, 0xFF, 0}, {9999, 5000, 0, 0}, {6500, 1200, 0, 0xFF}, {6000, 800, 0, 0xFF}, {50000, 90000, 1, 1}};
     LapDataCore core;
-    core.LogFiles.push_back(FileOf({timed(7000, 900, true, false), timed(9999, 5000, false, false)}));
-    core.LogFiles.push_back(FileOf({timed(6500, 1200, false, true), timed(6000, 800, false, true)}));
-    core.MapFiles.push_back(FileOf({timed(50000, 90000, true, true)})); // course maps are not compared
+    core.LogFiles.resize(2);
+    core.MapFiles.resize(1);
+    for (std::size_t k = 0; k < 5; ++k) {
+        Lap& lap = (k < 2 ? core.LogFiles[0] : k < 4 ? core.LogFiles[1] : core.MapFiles[0]).laps.emplace_back();
+        std::tie(lap.lapTime, lap.distance, lap.baseLapMark, lap.overlayMark) = laps[k];
+    }
     EXPECT_EQ(FindLongestMarkedLap(core, 1), 7000u);
     EXPECT_EQ(FindLongestMarkedLap(core, 0), 1200u);
     EXPECT_EQ(core.MarkedLapCount, 3);

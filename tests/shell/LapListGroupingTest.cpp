@@ -1,3 +1,4 @@
+// Grouping the lap list by file and by folder: headers, keys and which rows join which group.
 #include "shell/CListViewEx.h"
 #include "shell/LapListGrouping.h"
 #include "shell/LapListModel.h"
@@ -23,6 +24,7 @@ protected:
         for (const QString& r : relatives)
             paths << files.Write(r, 2, static_cast<std::uint64_t>(paths.size() + 7));
         ASSERT_EQ(LoadLogs(fresh.core, paths), 0);
+        view.Fill();
     }
     // Group headers as shown, each with the titles of its rows.
     QStringList Shown() {
@@ -52,80 +54,51 @@ TEST_F(LapListGroupingTest, FolderHeaderNamesTheFoldersInsideOut) {
     EXPECT_EQ(LapListGrouping::FolderHeader(u"/home/u/logs/a.dat"), "logs\\u\\home\\");
     EXPECT_EQ(LapListGrouping::FolderHeader(u"/a.dat"), "");
     EXPECT_EQ(LapListGrouping::FolderHeader(u"rel/x/a.dat"), "x\\rel\\");
-}
-
-TEST_F(LapListGroupingTest, GroupingAnEmptyListChangesNothing) {
-    view.GroupBy(LapListGrouping::kByFile);
+    view.GroupBy(LapListGrouping::kByFile);  // an empty list is not grouped
     EXPECT_EQ(view.GroupingMode(), 0);
     EXPECT_FALSE(view.Model().GroupView());
 }
 
-TEST_F(LapListGroupingTest, ByFileKeepsTwoFilesOfTheSameTitleApart) {
+TEST_F(LapListGroupingTest, ByFileKeepsTwoFilesOfTheSameTitleApartThroughARefill) {
     Load({"x/run.dat", "y/run.dat"});
-    view.Fill();
     view.GroupBy(LapListGrouping::kByFile);
     EXPECT_EQ(view.GroupingMode(), 1);
     EXPECT_EQ(Shown(), (QStringList{"run:x/run.dat", "run:y/run.dat"}));
     ASSERT_EQ(view.Grouping().Entries().size(), 2u);
     EXPECT_EQ(view.Grouping().Entries()[1].target, files.Path("y/run.dat"));
     EXPECT_EQ(feed.Count("AssignRowsToGroup 1|1|" + files.Path("y/run.dat")), 1);
+    platform::SendMessage(view.Handle(), platform::UM_LAP_LIST_REVIEW, 0, 0);
+    EXPECT_EQ(Shown(), (QStringList{"run:x/run.dat", "run:y/run.dat"}));
+    view.DisableGrouping();
+    EXPECT_EQ(view.Model().rowCount(), view.Model().RowCount());  // the flat list again
+    EXPECT_TRUE(view.Grouping().Entries().empty());
 }
 
-TEST_F(LapListGroupingTest, ByFolderGroupsAdjacentFilesOfOneFolder) {
+TEST_F(LapListGroupingTest, ByFolderGroupsAdjacentFilesOfOneFolderAndNewFilesJoinTheirGroup) {
     Load({"x/a.dat", "x/b.dat", "y/c.dat"});
-    view.Fill();
     view.GroupBy(LapListGrouping::kByFolder);
     const QString x = LapListGrouping::FolderHeader(files.Path("x/a.dat").toStdU16String());
     const QString y = LapListGrouping::FolderHeader(files.Path("y/c.dat").toStdU16String());
     EXPECT_EQ(Shown(), (QStringList{x + ":x/a.dat,x/b.dat", y + ":y/c.dat"}));
     EXPECT_EQ(view.Grouping().Entries()[0].target, files.Path("x"));
     EXPECT_EQ(feed.Count("InsertGroup"), 2);
+    Load({"x/d.dat", "z/e.dat"});
+    const auto& entries = view.Grouping().Entries();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[2].id, 2);
+    EXPECT_EQ(entries[2].target, files.Path("z"));
+    ASSERT_EQ(Shown().size(), 3);
+    EXPECT_EQ(Shown()[0], x + ":x/a.dat,x/b.dat,x/d.dat");
 }
 
 TEST_F(LapListGroupingTest, ByFolderRowsOfANonAdjacentFolderEndInTheGroupMadeLast) {
     Load({"x/a.dat", "y/b.dat", "x/c.dat"});
-    view.Fill();
     view.GroupBy(LapListGrouping::kByFolder);
     ASSERT_EQ(view.Grouping().Entries().size(), 3u);
     const QString x = view.Grouping().Entries()[0].header;
     const QString y = view.Grouping().Entries()[1].header;
     // The first group for x is left empty and not shown.
     EXPECT_EQ(Shown(), (QStringList{y + ":y/b.dat", x + ":x/a.dat,x/c.dat"}));
-}
-
-TEST_F(LapListGroupingTest, NewlyListedFileJoinsItsGroupOrGetsANewOne) {
-    Load({"x/a.dat"});
-    view.Fill();
-    view.GroupBy(LapListGrouping::kByFolder);
-    Load({"x/b.dat", "z/c.dat"});
-    view.Fill();
-    const auto& entries = view.Grouping().Entries();
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[1].id, 1);
-    EXPECT_EQ(entries[1].target, files.Path("z"));
-    EXPECT_EQ(Shown().size(), 2);
-    EXPECT_TRUE(Shown()[0].endsWith(":x/a.dat,x/b.dat"));
-}
-
-TEST_F(LapListGroupingTest, AllViewRefillKeepsRowsInTheirGroups) {
-    Load({"x/a.dat", "y/b.dat"});
-    view.Fill();
-    view.GroupBy(LapListGrouping::kByFile);
-    const QStringList before = Shown();
-    platform::SendMessage(view.Handle(), platform::UM_LAP_LIST_REVIEW, 0, 0);
-    EXPECT_EQ(Shown(), before);
-}
-
-TEST_F(LapListGroupingTest, DisablingShowsTheFlatListAgain) {
-    Load({"x/a.dat", "y/b.dat"});
-    view.Fill();
-    view.GroupBy(LapListGrouping::kByFile);
-    view.DisableGrouping();
-    EXPECT_EQ(view.GroupingMode(), 0);
-    EXPECT_FALSE(view.Model().GroupView());
-    EXPECT_EQ(view.Model().rowCount(), view.Model().RowCount());
-    EXPECT_TRUE(view.Grouping().Entries().empty());
-    EXPECT_EQ(feed.Count("RemoveGroups"), 1);
 }
 
 }  // namespace

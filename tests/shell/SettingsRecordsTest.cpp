@@ -62,40 +62,23 @@ TEST(SettingsRecordsTest, NamesStayWithinTheirCharacters) {
     EXPECT_EQ(ChannelNameRec::Text(name), QString(63, QChar('b')));
 }
 
-TEST(SettingsRecordsTest, ColourRecordLayouts) {
-    ChannelColorProperty channel;
-    channel.lapColors = {0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x0000FF};
-    channel.background = 0xFFFFFF;
-    channel.text = 0x808080;
-    channel.analysisLine = 0x123456;
-    channel.checkFlag = 1;
-    channel.channelNumber = 9;
-    channel.readFlag = 3;
+TEST(SettingsRecordsTest, ColourRecordsAreLittleEndianWordsInOrder) {
+    ChannelColorProperty channel{{0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x0000FF}, 0xFFFFFF, 0x808080, 0x123456, 1, 9, 3};
     auto bytes = Bytes(channel);
     ASSERT_EQ(bytes.size(), 52u);
-    EXPECT_EQ(Word(bytes, 0), 0x10u);
     EXPECT_EQ(bytes[24], 0xFF);  // red in the low byte
-    EXPECT_EQ(Word(bytes, 28), 0xFFFFFFu);
-    EXPECT_EQ(Word(bytes, 32), 0x808080u);
-    EXPECT_EQ(Word(bytes, 36), 0x123456u);
-    EXPECT_EQ(Word(bytes, 40), 1u);
-    EXPECT_EQ(Word(bytes, 44), 9u);
-    EXPECT_EQ(Word(bytes, 48), 3u);
-
-    const OverviewWindowColors overview{1, 2, 3, 4, 5, 6};
-    bytes = Bytes(overview);
-    ASSERT_EQ(bytes.size(), 24u);
-    for (std::size_t i = 0; i < 6; ++i)
-        EXPECT_EQ(Word(bytes, 4 * i), i + 1);
-
-    MapViewProperty map;
+    const std::uint32_t words[] = {0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0xFF, 0xFFFFFF, 0x808080, 0x123456, 1, 9, 3};
     for (std::size_t i = 0; i < 13; ++i)
-        map.words[i] = 100 + static_cast<std::uint32_t>(i);
+        EXPECT_EQ(Word(bytes, 4 * i), words[i]) << "word " << i;
+
+    bytes = Bytes(OverviewWindowColors{1, 2, 3, 4, 5, 6});
+    ASSERT_EQ(bytes.size(), 24u);
+    EXPECT_EQ(Word(bytes, 20), 6u);
+    MapViewProperty map;
+    map.words[12] = 112;
     bytes = Bytes(map);
     ASSERT_EQ(bytes.size(), 52u);
-    EXPECT_EQ(Word(bytes, 24), 106u);
     EXPECT_EQ(Word(bytes, 48), 112u);
-
     LapColorRec laps;
     laps.colors[6] = 0x808000;
     bytes = Bytes(laps);

@@ -21,52 +21,42 @@ protected:
     SettingsTestStore m_test;
 };
 
-TEST(SettingsStoreKeysTest, StartUpCreatesTheFourSubKeys) {
+TEST(SettingsStoreKeysTest, OnlyStartUpCreatesKeysAndEveryCallOnAMissingKeyFails) {
     SettingsTestStore test(false);
+    SettingsStore& store = test.Store();
+    const QString other = kSettingsKeyPath + QStringLiteral("\\Other_Info");
+    const std::uint32_t word = 7;
+    std::array<char, 8> buffer;
+    buffer.fill('#');
+    std::uint32_t count = 99;
+    QString text = QStringLiteral("unchanged");
+    for (const QString& key : {Key(), other}) {
+        EXPECT_EQ(store.RegWriteBinary(key, kValue, "abc", 3), 1);
+        EXPECT_EQ(store.RegWriteDword(key, kValue, &word), 1);
+        EXPECT_EQ(store.RegWriteString(key, kValue, QStringLiteral("1")), 1);
+        EXPECT_EQ(store.RegReadValue(key, kValue, buffer.data(), 8, &count), 1);
+        EXPECT_EQ(count, 0u);
+        EXPECT_EQ(store.RegReadString(key, kValue, &text), 1);
+        count = 99;
+        EXPECT_EQ(store.RegCountValues(key, &count), 1);
+        EXPECT_EQ(count, 0u);
+        EXPECT_EQ(store.RegDeleteValues(key, QString()), 1);
+        EXPECT_EQ(store.RegDeleteValues(key, kValue), 1);
+    }
+    EXPECT_EQ(text, QStringLiteral("unchanged"));
+    EXPECT_EQ(std::string(buffer.data(), 8), "########");
     EXPECT_TRUE(test.Registry().Tree().KeyPaths().isEmpty());
-    EXPECT_EQ(test.Store().CreateSettingsKeys(), 0);
+    EXPECT_EQ(test.Backend().SaveCount(), 0);
+
+    EXPECT_EQ(store.CreateSettingsKeys(), 0);
     for (const char* subKey : {"Map_Seg_Info", "Item_Color_Info", "Channel_NameScale_Info", "Window_View_Info"}) {
         EXPECT_TRUE(test.Registry().KeyExists(QStringLiteral("Software\\Varnek_Orvelo\\AppData\\ver1.0\\") +
                                               QLatin1String(subKey)))
             << subKey;
     }
     EXPECT_EQ(test.Registry().Tree().KeyPaths().size(), 4 + 4);  // with the parents
-}
-
-TEST(SettingsStoreKeysTest, EveryCallOnAMissingKeyFailsAndStoresNothing) {
-    SettingsTestStore test(false);
-    SettingsStore& store = test.Store();
-    const std::uint32_t word = 7;
-    std::array<char, 8> buffer;
-    buffer.fill('#');
-    std::uint32_t count = 99;
-    QString text = QStringLiteral("unchanged");
-
-    EXPECT_EQ(store.RegWriteBinary(Key(), kValue, "abc", 3), 1);
-    EXPECT_EQ(store.RegWriteDword(Key(), kValue, &word), 1);
-    EXPECT_EQ(store.RegWriteString(Key(), kValue, QStringLiteral("1")), 1);
-    EXPECT_EQ(store.RegReadValue(Key(), kValue, buffer.data(), 8, &count), 1);
-    EXPECT_EQ(count, 0u);
-    EXPECT_EQ(store.RegReadString(Key(), kValue, &text), 1);
-    count = 99;
-    EXPECT_EQ(store.RegCountValues(Key(), &count), 1);
-    EXPECT_EQ(count, 0u);
-    EXPECT_EQ(store.RegDeleteValues(Key(), QString()), 1);
-    EXPECT_EQ(store.RegDeleteValues(Key(), kValue), 1);
-
-    EXPECT_EQ(text, QStringLiteral("unchanged"));
-    EXPECT_EQ(std::string(buffer.data(), 8), "########");
-    EXPECT_TRUE(test.Registry().Tree().KeyPaths().isEmpty());
-    EXPECT_EQ(test.Backend().SaveCount(), 0);
-}
-
-TEST_F(SettingsStoreTest, WritesNeverCreateAKey) {
-    const QString other = kSettingsKeyPath + QStringLiteral("\\Other_Info");
-    const std::uint32_t word = 1;
-    EXPECT_EQ(Store().RegWriteBinary(other, kValue, "x", 1), 1);
-    EXPECT_EQ(Store().RegWriteDword(other, kValue, &word), 1);
-    EXPECT_EQ(Store().RegWriteString(other, kValue, QStringLiteral("x")), 1);
-    EXPECT_FALSE(m_test.Registry().KeyExists(other));
+    EXPECT_EQ(store.RegWriteDword(other, kValue, &word), 1);
+    EXPECT_FALSE(test.Registry().KeyExists(other));
 }
 
 TEST_F(SettingsStoreTest, BinaryAndDwordKeepTypeAndLittleEndianBytes) {
@@ -79,45 +69,34 @@ TEST_F(SettingsStoreTest, BinaryAndDwordKeepTypeAndLittleEndianBytes) {
     EXPECT_EQ(m_test.Get(kWindowViewInfo, QStringLiteral("D")), QByteArray("\4\3\2\1"));
     EXPECT_EQ(m_test.Get(kWindowViewInfo, QStringLiteral("N")), QByteArray("\xfe\xff\xff\xff"));
     EXPECT_EQ(m_test.TypeOf(kWindowViewInfo, QStringLiteral("B")), platform::kRegBinary);
-
-    std::uint32_t count = 0;
-    std::array<char, 4> buffer{};
-    ASSERT_EQ(Store().RegReadValue(Key(), QStringLiteral("D"), buffer.data(), 4, &count), 0);
-    EXPECT_EQ(count, 4u);
-    EXPECT_EQ(std::memcmp(buffer.data(), "\4\3\2\1", 4), 0);
     EXPECT_EQ(Store().RegWriteDword(Key(), QStringLiteral("D"), static_cast<const std::uint32_t*>(nullptr)), 1);
     EXPECT_EQ(Store().RegWriteBinary(Key(), QStringLiteral("B"), nullptr, 3), 1);
 }
 
-TEST_F(SettingsStoreTest, ReadsNeverPassTheCallersCapacity) {
+TEST_F(SettingsStoreTest, ReadsNeverPassTheCallersCapacityOrTakeAnotherSize) {
     ASSERT_EQ(Store().RegWriteBinary(Key(), kValue, QByteArray(36, '\x11').constData(), 36), 0);
     std::array<char, 40> buffer;
     buffer.fill('#');
     std::uint32_t count = 5;
-
     EXPECT_EQ(Store().RegReadValue(Key(), kValue, buffer.data(), 35, &count), 1);
     EXPECT_EQ(count, 0u);
     EXPECT_EQ(QByteArray(buffer.data(), 40), QByteArray(40, '#'));
-
     EXPECT_EQ(Store().RegReadValue(Key(), kValue, buffer.data(), 40, &count), 0);
     EXPECT_EQ(count, 36u);
     EXPECT_EQ(QByteArray(buffer.data(), 40), QByteArray(36, '\x11') + QByteArray(4, '#'));
     EXPECT_EQ(Store().RegReadValue(Key(), QStringLiteral("Missing"), buffer.data(), 40, &count), 1);
-}
 
-TEST_F(SettingsStoreTest, ReadExactRefusesOtherTypesAndSizes) {
     m_test.Put(kWindowViewInfo, QStringLiteral("Short"), QByteArray(35, '\1'));
     m_test.Put(kWindowViewInfo, QStringLiteral("Long"), QByteArray(37, '\1'));
     m_test.Put(kWindowViewInfo, QStringLiteral("Dword36"), QByteArray(36, '\1'), platform::kRegDword);
-    m_test.Put(kWindowViewInfo, QStringLiteral("Right"), QByteArray(36, '\1'));
-    std::array<char, 36> buffer{};
+    std::array<char, 36> exact{};
     for (const char* name : {"Short", "Long", "Dword36", "Missing"})
-        EXPECT_EQ(Store().ReadExact(Key(), QLatin1String(name), platform::kRegBinary, buffer.data(), 36), 1) << name;
-    EXPECT_EQ(buffer, (std::array<char, 36>{}));
-    EXPECT_EQ(Store().ReadExact(Key(), QStringLiteral("Right"), platform::kRegBinary, buffer.data(), 36), 0);
+        EXPECT_EQ(Store().ReadExact(Key(), QLatin1String(name), platform::kRegBinary, exact.data(), 36), 1) << name;
+    EXPECT_EQ(exact, (std::array<char, 36>{}));
+    EXPECT_EQ(Store().ReadExact(Key(), kValue, platform::kRegBinary, exact.data(), 36), 0);
 }
 
-TEST_F(SettingsStoreTest, StringsUpToTheLimitRoundTripWithoutNul) {
+TEST_F(SettingsStoreTest, StringsUpToTheLimitRoundTripWithoutNulLongerOnesAreRefused) {
     const QString longest = QString(258, QChar(u'\u00e9')) + QChar('"');
     ASSERT_EQ(longest.size(), SettingsStore::kMaxStringChars);
     ASSERT_EQ(Store().RegWriteString(Key(), kWorkAreaStat, longest), 0);
@@ -125,68 +104,46 @@ TEST_F(SettingsStoreTest, StringsUpToTheLimitRoundTripWithoutNul) {
     QString read;
     ASSERT_EQ(Store().RegReadString(Key(), kWorkAreaStat, &read), 0);
     EXPECT_EQ(read, longest);
-
     ASSERT_EQ(Store().RegWriteString(Key(), kValue, QStringLiteral("101")), 0);
     EXPECT_EQ(m_test.Get(kWindowViewInfo, kValue), QByteArray("1\0" "0\0" "1\0", 6));
     EXPECT_EQ(m_test.TypeOf(kWindowViewInfo, kValue), platform::kRegSz);
-}
 
-TEST_F(SettingsStoreTest, LongerStringsAreRefusedBothWays) {
-    QString read = QStringLiteral("kept");
     EXPECT_EQ(Store().RegWriteString(Key(), kValue, QString(260, QChar('1'))), 1);
     EXPECT_EQ(Store().RegWriteString(Key(), kValue, QString::fromUtf16(u"a\0b", 3)), 1);
-    EXPECT_TRUE(m_test.Get(kWindowViewInfo, kValue).isEmpty());
-
-    m_test.Put(kWindowViewInfo, kValue, platform::Utf16Bytes(QString(260, QChar('1'))), platform::kRegSz);
-    EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 1);
-    m_test.Put(kWindowViewInfo, kValue, QByteArray("1\0", 2), platform::kRegBinary);
-    EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 1);
-    m_test.Put(kWindowViewInfo, kValue, QByteArray("1\0" "0", 3), platform::kRegSz);
-    EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 1);
+    read = QStringLiteral("kept");
+    const struct {
+        QByteArray bytes;
+        std::uint32_t type;
+    } refused[] = {{platform::Utf16Bytes(QString(260, QChar('1'))), platform::kRegSz},
+                   {QByteArray("1\0", 2), platform::kRegBinary},
+                   {QByteArray("1\0" "0", 3), platform::kRegSz}};
+    for (const auto& value : refused) {
+        m_test.Put(kWindowViewInfo, kValue, value.bytes, value.type);
+        EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 1) << value.bytes.size();
+    }
     EXPECT_EQ(read, QStringLiteral("kept"));
-
     // A string stored with its NUL (as the profile writes them) reads up to it.
     m_test.Put(kWindowViewInfo, kValue, platform::Utf16Bytes(QString(259, QChar('x')) + QChar(u'\0')), platform::kRegSz);
     EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 0);
     EXPECT_EQ(read, QString(259, QChar('x')));
 }
 
-TEST_F(SettingsStoreTest, DeletingEveryValueEmptiesTheKey) {
-    for (int i = 0; i < 5; ++i)
+TEST_F(SettingsStoreTest, DeletionTakesOneNameOrEveryValueAndStopsAtAFailure) {
+    for (int i = 0; i < 11; ++i)
         ASSERT_EQ(Store().RegWriteBinary(Key(), NumberedName(QStringLiteral("WorkArea_Prop"), i), "x", 1), 0);
+    EXPECT_EQ(Store().RegDeleteValues(Key(), QStringLiteral("WorkArea_Prop_1")), 0);
+    EXPECT_EQ(Store().RegDeleteValues(Key(), QStringLiteral("WorkArea_Prop_1")), 1);
+    EXPECT_FALSE(m_test.Get(kWindowViewInfo, QStringLiteral("WorkArea_Prop_10")).isEmpty());
     std::uint32_t count = 0;
+    m_test.Backend().SetFailSaves(true);
+    EXPECT_EQ(Store().RegDeleteValues(Key(), QString()), 1);
     ASSERT_EQ(Store().RegCountValues(Key(), &count), 0);
-    EXPECT_EQ(count, 5u);
+    EXPECT_EQ(count, 10u);
+    m_test.Backend().SetFailSaves(false);
     EXPECT_EQ(Store().RegDeleteValues(Key(), QString()), 0);
     EXPECT_EQ(Store().RegCountValues(Key(), &count), 0);
     EXPECT_EQ(count, 0u);
     EXPECT_EQ(Store().RegDeleteValues(Key(), QString()), 0);  // already empty
-}
-
-TEST(SettingsNamesTest, NumbersAndTagsJoinWithUnderscores) {
-    EXPECT_EQ(NumberedName(kChannelMaxValue, 7), QStringLiteral("Channel_Max_Value_7"));
-    EXPECT_EQ(NumberedName(kWorkAreaWindowProp, 2, 10), QStringLiteral("WorkArea_Window_Prop_2_10"));
-    EXPECT_EQ(NumberedName(kChanelViewProp, 1, 2, 3), QStringLiteral("ChanelView_Prop_1_2_3"));
-    EXPECT_EQ(TaggedName(kChannelColorProp, QStringLiteral("RPM")), QStringLiteral("Channel_Color_Prop_RPM"));
-    EXPECT_EQ(SubKeyPath(kItemColorInfo), QStringLiteral("Software\\Varnek_Orvelo\\AppData\\ver1.0\\Item_Color_Info"));
-}
-
-TEST_F(SettingsStoreTest, DeletingOneValueTakesOnlyThatName) {
-    ASSERT_EQ(Store().RegWriteBinary(Key(), QStringLiteral("WorkArea_Prop_1"), "x", 1), 0);
-    ASSERT_EQ(Store().RegWriteBinary(Key(), QStringLiteral("WorkArea_Prop_10"), "x", 1), 0);
-    EXPECT_EQ(Store().RegDeleteValues(Key(), QStringLiteral("WorkArea_Prop_1")), 0);
-    EXPECT_EQ(Store().RegDeleteValues(Key(), QStringLiteral("WorkArea_Prop_1")), 1);
-    EXPECT_FALSE(m_test.Get(kWindowViewInfo, QStringLiteral("WorkArea_Prop_10")).isEmpty());
-}
-
-TEST_F(SettingsStoreTest, AFailedDeletionStopsTheLoop) {
-    for (int i = 0; i < 3; ++i)
-        ASSERT_EQ(Store().RegWriteBinary(Key(), NumberedName(kValue, i), "x", 1), 0);
-    m_test.Backend().SetFailSaves(true);
-    EXPECT_EQ(Store().RegDeleteValues(Key(), QString()), 1);
-    std::uint32_t count = 0;
-    Store().RegCountValues(Key(), &count);
-    EXPECT_EQ(count, 3u);
 }
 
 TEST_F(SettingsStoreTest, AWriteThatCannotBeSavedFailsAndChangesNothing) {
@@ -196,6 +153,12 @@ TEST_F(SettingsStoreTest, AWriteThatCannotBeSavedFailsAndChangesNothing) {
     EXPECT_EQ(Store().RegWriteString(Key(), QStringLiteral("S"), QStringLiteral("x")), 1);
     EXPECT_EQ(m_test.Get(kWindowViewInfo, kValue), QByteArray("old"));
     EXPECT_TRUE(m_test.Get(kWindowViewInfo, QStringLiteral("S")).isEmpty());
+}
+
+TEST(SettingsNamesTest, NumbersAndTagsJoinWithUnderscores) {
+    EXPECT_EQ(NumberedName(kWorkAreaWindowProp, 2, 10), QStringLiteral("WorkArea_Window_Prop_2_10"));
+    EXPECT_EQ(NumberedName(kChanelViewProp, 1, 2, 3), QStringLiteral("ChanelView_Prop_1_2_3"));
+    EXPECT_EQ(TaggedName(kChannelColorProp, QStringLiteral("RPM")), QStringLiteral("Channel_Color_Prop_RPM"));
 }
 
 }  // namespace

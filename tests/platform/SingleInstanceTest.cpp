@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using platform::SingleInstance;
 
 namespace {
@@ -33,24 +35,17 @@ protected:
     QTemporaryDir folder;
 };
 
-TEST_F(SingleInstanceTest, LaterProcessFindsTheLockAndAsksTheFirstToActivate) {
-    SingleInstance first(QStringLiteral("Varnek Orvelo"), folder.path());
-    ASSERT_TRUE(first.TryAcquire());
+TEST_F(SingleInstanceTest, LaterProcessFindsTheLockAsksTheFirstToActivateAndGetsTheLockOnceItIsGone) {
+    auto first = std::make_unique<SingleInstance>(QStringLiteral("Varnek Orvelo"), folder.path());
+    ASSERT_TRUE(first->TryAcquire());
     EXPECT_EQ(RunLaterInstance(), 4) << "the lock is seen before the first one listens";
-    ASSERT_TRUE(first.Listen());
+    ASSERT_TRUE(first->Listen());
     int requests = 0;
-    QObject::connect(&first, &SingleInstance::ActivationRequested, [&] { ++requests; });
+    QObject::connect(first.get(), &SingleInstance::ActivationRequested, [&] { ++requests; });
     EXPECT_EQ(RunLaterInstance(), 3);
     QCoreApplication::processEvents();
     EXPECT_EQ(requests, 1);
-}
-
-TEST_F(SingleInstanceTest, LockIsFreeAgainOnceTheFirstIsGone) {
-    {
-        SingleInstance first(QStringLiteral("Varnek Orvelo"), folder.path());
-        ASSERT_TRUE(first.TryAcquire());
-        ASSERT_TRUE(first.Listen());
-    }
+    first.reset();
     EXPECT_EQ(RunLaterInstance(), 5);
 }
 

@@ -1,28 +1,20 @@
 #include "core/CourseBuilder.h"
 
-#include "core/CourseProjection.h"
 #include "core/LogFileReader.h"
 #include "core/MapFileWriter.h"
 #include "HandBuiltLaps.h"
 #include "LogBytes.h"
-#include "tools/SampleSession.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <complex>
-#include <utility>
 #include <vector>
 
 namespace orvelo {
 namespace {
 
-using testlaps::CircleLap;
-using testlaps::CirclePoints;
-using testlaps::FileOf;
-using testlaps::GpsLap;
-using testlaps::MakeLap;
-using testlaps::Position;
+using namespace testlaps;
 
 using PointList = std::vector<std::pair<int, int>>;
 
@@ -239,11 +231,10 @@ TEST_F(CourseBuilderTest, RebuildAllRedrawsTheLapsThatFollowTheSetting)
 // ---- Generated sessions --------------------------------------------------------------------------
 
 using samplegen::DrivenPoint;
-using samplegen::Session;
 using samplegen::Variant;
 
 // The driven points of the position records of one expected lap, in file order.
-std::vector<DrivenPoint> DrivenPointsOf(const Session& session, const samplegen::ExpectedLap& lap)
+std::vector<DrivenPoint> DrivenPointsOf(const samplegen::Session& session, const samplegen::ExpectedLap& lap)
 {
     std::vector<DrivenPoint> points;
     for (const DrivenPoint& point : session.positions)

@@ -5,15 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace orvelo {
 namespace {
 
-using testlaps::CircleLap;
-using testlaps::CirclePoints;
-using testlaps::GpsLap;
+using namespace testlaps;
 
 class CourseProjectionTest : public ::testing::Test {
 protected:

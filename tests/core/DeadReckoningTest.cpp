@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 
 namespace orvelo {
 namespace {
 
-using testlaps::CircleLap;
-using testlaps::MakeLap;
-using testlaps::Position;
+using namespace testlaps;
 
 class DeadReckoningTest : public ::testing::Test {
 protected:
@@ -47,20 +44,15 @@ TEST_F(DeadReckoningTest, RateConstantsFollowTheFirstSamplesRateMode)
     EXPECT_EQ(RateModeOfLap(lap), -1);
 }
 
-TEST_F(DeadReckoningTest, PassBoundsAndLateralG)
+TEST_F(DeadReckoningTest, LateralGAveragesTenPositionsOrWhatTheLapHas)
 {
     std::deque<PositionRec> positions;
     for (int g = 1; g <= 12; ++g)
         positions.push_back(Position(50, g * 10));
-    EXPECT_EQ(CourseEnd(positions, 0), 12u);
-    positions[3].lapEndMark = positions[5].lapEndMark = kLapEndMark;
-    EXPECT_EQ(CourseEnd(positions, 0), 4u);
-    EXPECT_EQ(CourseEnd(positions, 4), 6u);
-    EXPECT_EQ(CourseEnd(positions, 19), 12u);
-    // Ten positions or what the lap has.
     EXPECT_FLOAT_EQ(AverageLateralG(positions, 2), 75.0f * 0.98f);  // 30..120
     EXPECT_FLOAT_EQ(AverageLateralG(positions, 10), 115.0f * 0.98f); // only 110 and 120 remain
     EXPECT_FLOAT_EQ(AverageLateralG(positions, 12), 0.0f);
+    EXPECT_EQ(CourseEnd(positions, 19), 12u);
 }
 
 TEST_F(DeadReckoningTest, FirstPassStoresStepsAndTurnsUpToTheLapEnd)
@@ -111,22 +103,6 @@ TEST_F(DeadReckoningTest, CorrectionSpreadsTheTurnMissingToTheNearestWholeTurn)
         EXPECT_NEAR(item.turnCorrection, (item.totalTurn - row.turns * kFullTurn) / (row.count - 1), 1e-6)
             << "speed " << row.speed << " g " << row.g;
     }
-}
-
-TEST_F(DeadReckoningTest, RebuildRepeatsBothPassesOfTheBuild)
-{
-    Lap lap = CircleLap(40, 90, 15, 2);
-    Prepare(lap);
-    IntegrateHeading(item, lap.positions, 0);
-    const LapAnalysisItem built = item;
-    core.SamplePeriod = 0.0; // the rebuild takes the lap's own rate again
-    LapAnalysisItem rebuilt;
-    EXPECT_EQ(RebuildDeadReckoning(core, rebuilt, lap), 0);
-    EXPECT_EQ(core.SamplePeriod, 0.25);
-    EXPECT_EQ(rebuilt.totalTurn, built.totalTurn);
-    EXPECT_EQ(rebuilt.turnCorrection, built.turnCorrection);
-    EXPECT_EQ(rebuilt.meanStepX, built.meanStepX);
-    EXPECT_EQ(rebuilt.meanStepY, built.meanStepY);
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include "core/FileLists.h"
 
 #include "core/CourseBuilder.h"
-#include "core/LapColour.h"
 #include "core/LapDataCore.h"
 #include "core/LapSelection.h"
 #include "core/LogBytes.h"
@@ -15,7 +14,6 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>

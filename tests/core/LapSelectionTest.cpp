@@ -101,15 +101,11 @@ TEST_F(LapSelectionTest, AnOverlayBeyondEveryFreeSlotAppendsASlotMixedFromTheLas
     for (int n = 1; n <= 17; ++n)
         EXPECT_EQ(LapOf(kPathB, n).displayColour, Slot(n).colour) << n;
     const COLORREF last = Slot(17).colour;
-    m_engine.seed(99);
-    std::minstd_rand replay(99);
-    const auto draw = [&replay](int range) { return static_cast<int>(replay() & 0x7FFFFFFF) % range; };
-    const int o1 = draw(255);
-    const int o2 = draw(255);
-    const int k = draw(6);
+    std::vector<int> draws{255 + 10, 2 * 255 + 20, 6 + 3}; // offsets 10 and 20, choice 3
+    core.randomNumber = [&draws, next = std::size_t{0}]() mutable { return draws.at(next++); };
     ASSERT_EQ(Toggle(kPathB, 18), 0);
     ASSERT_EQ(core.SelectedLaps.size(), 19u);
-    EXPECT_EQ(Slot(18).colour, MixColourOffsets(RedOf(last), GreenOf(last), BlueOf(last), o1, o2, k));
+    EXPECT_EQ(Slot(18).colour, MixColourOffsets(RedOf(last), GreenOf(last), BlueOf(last), 10, 20, 3));
     EXPECT_EQ(LapOf(kPathB, 18).displayColour, Slot(18).colour);
 }
 

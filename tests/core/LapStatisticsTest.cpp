@@ -3,9 +3,7 @@
 #include "core/LapDataCore.h"
 #include "core/LapTimeText.h"
 #include "core/LogFileReader.h"
-#include "core/LogRecord.h"
 #include "LogBytes.h"
-#include "tools/RecordBuilder.h"
 #include "tools/SampleSession.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cmath>
-#include <vector>
 
 namespace orvelo {
 namespace {

@@ -281,28 +281,19 @@ INSTANTIATE_TEST_SUITE_P(BaseFileAndOrder, ClosingOrderTest,
 
 // ---- start-up and shut-down -----------------------------------------------------------------------
 
-TEST_F(FileListsTest, InitDataCoreGivesEighteenColouredSlotsAndTheScaleDefaults)
-{
-    LapDataCore fresh;
-    int draws = 0;
-    fresh.randomNumber = [&draws] { return draws++ * 37; };
-    InitDataCore(fresh);
-    ASSERT_EQ(fresh.SelectedLaps.size(), 18u);
-    EXPECT_EQ(fresh.SelectedLaps[0].colour, 0x0000FC7Cu);
-    EXPECT_EQ(fresh.SelectedLaps[1].colour, 0x0000A5FFu);
-    EXPECT_EQ(draws, 16 * 3); // the other sixteen are mixed from their predecessors
-    const GraphScaleWords& g = fresh.GraphScaleDefaults;
-    EXPECT_EQ(std::make_tuple(g.word1, g.word2, g.word3, g.word6, g.word7, g.word8, g.word9, g.word10, g.word12),
-              std::make_tuple(200, 90, 8, 100, 200, 40, 20000, 1023, 400));
-    EXPECT_EQ(std::make_tuple(g.word4, g.word5, g.word11), std::make_tuple(100.0f, 10.0f, 5.0f));
-    EXPECT_EQ(fresh.ResolveLap(fresh.BaseLap), &fresh.BaseLapWork.at(0));
-}
-
-TEST_F(FileListsTest, InitDataCoreTwiceEqualsOnce)
+TEST_F(FileListsTest, InitDataCoreGivesColouredSlotsAndScaleDefaultsAndTwiceEqualsOnce)
 {
     LapDataCore once;
     once.nowSeconds = [] { return kClock; };
     InitDataCore(once);
+    ASSERT_EQ(once.SelectedLaps.size(), 18u);
+    EXPECT_EQ(std::make_pair(once.SelectedLaps[0].colour, once.SelectedLaps[1].colour),
+              std::make_pair(COLORREF{0x0000FC7C}, COLORREF{0x0000A5FF}));
+    const GraphScaleWords& g = once.GraphScaleDefaults;
+    EXPECT_EQ(std::make_tuple(g.word1, g.word2, g.word3, g.word6, g.word7, g.word8, g.word9, g.word10, g.word12),
+              std::make_tuple(200, 90, 8, 100, 200, 40, 20000, 1023, 400));
+    EXPECT_EQ(std::make_tuple(g.word4, g.word5, g.word11), std::make_tuple(100.0f, 10.0f, 5.0f));
+    EXPECT_EQ(once.ResolveLap(once.BaseLap), &once.BaseLapWork.at(0));
     LoadAndCompare();
     InitDataCore(core);
     InitDataCore(core);

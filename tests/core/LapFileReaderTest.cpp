@@ -7,11 +7,11 @@
 
 #include <cstring>
 #include <string>
-#include <tuple>
 
 namespace orvelo {
 namespace {
 
+using test::Ints;
 using test::LogBytes;
 
 class LapFileReaderTest : public ::testing::Test {
@@ -59,20 +59,15 @@ TEST_F(LapFileReaderTest, LapClosedByLapLine)
     LogBytes log = WorkedExample();
     log.LapLine(6543, 3);
     const LogFile& file = ReadLog(log);
-    ASSERT_EQ(file.laps.size(), 2u);
-    const Lap& lap = file.laps[0];
-    EXPECT_EQ(lap.distance, 14u);
+    const Lap& lap = file.laps.at(0);
     EXPECT_TRUE(HoldsRecords(lap, log, 0, 5)); // through the closing lap line
-    ASSERT_EQ(lap.samples.size(), 3u);
-    EXPECT_EQ(lap.samples[1].runningLapTime, 50u);
-    EXPECT_EQ(lap.samples[2].positionIndex, 1u);
-    ASSERT_EQ(lap.positions.size(), 2u);
-    EXPECT_EQ(lap.positions[0].time, 24u);           // offset 4 after T = 20
-    EXPECT_EQ(lap.positions[0].runningDistance, 8u); // offset 3 after D = 5
+    // Running time and position index of the last samples; the fix at offsets 4 and 3 after T = 20, D = 5.
+    EXPECT_EQ(Ints(file.laps.size(), lap.distance, lap.samples.at(1).runningLapTime, lap.samples.at(2).positionIndex,
+                   lap.positions.at(0).time, lap.positions.at(0).runningDistance),
+              Ints(2, 14, 50, 1, 24, 8));
     // The lap line: its time, the position records so far (itself included), its word, the distance.
-    const PositionRec& line = lap.positions[1];
-    EXPECT_EQ(std::make_tuple(line.time, line.recordWord, line.lapLineWord, line.runningDistance),
-              std::make_tuple(6543u, 2u, 3u, 14u));
+    const PositionRec& line = lap.positions.at(1);
+    EXPECT_EQ(Ints(line.time, line.recordWord, line.lapLineWord, line.runningDistance), Ints(6543, 2, 3, 14));
     EXPECT_EQ(file.laps[1].lastLapMark, 0xFF); // the empty lap after the last lap line
 }
 
@@ -81,15 +76,13 @@ TEST_F(LapFileReaderTest, LapClosedByGpsFixOpensTheNextLap)
     LogBytes log = WorkedExample();
     log.Gps(4, 6);
     const LogFile& file = ReadLog(log);
-    ASSERT_EQ(file.laps.size(), 1u);
-    EXPECT_EQ(file.laps[0].lapTime, 60u);
+    EXPECT_EQ(Ints(file.laps.size(), file.laps.at(0).lapTime, file.trailingLaps.size()), Ints(1, 60, 1));
     EXPECT_TRUE(HoldsRecords(file.laps[0], log, 0, 5)); // the closing fix's bytes stay with the closed lap
-    ASSERT_EQ(file.trailingLaps.size(), 1u);
-    const Lap& next = file.trailingLaps[0];
-    ASSERT_EQ(next.positions.size(), 1u);
-    EXPECT_EQ(next.positions[0].time, 4u);            // its own offset, not after T
-    EXPECT_EQ(next.positions[0].runningDistance, 6u); // measured from the new lap's start
-    EXPECT_TRUE(next.records.empty());
+    // The opening fix: its own offsets, not after T and D; no records of the next lap yet.
+    const Lap& next = file.trailingLaps.at(0);
+    EXPECT_EQ(Ints(next.positions.size(), next.positions.at(0).time, next.positions.at(0).runningDistance,
+                   next.records.size()),
+              Ints(1, 4, 6, 0));
 }
 
 TEST_F(LapFileReaderTest, GpsSignNeedsMoreValidThanInvalidFixes)
@@ -100,12 +93,10 @@ TEST_F(LapFileReaderTest, GpsSignNeedsMoreValidThanInvalidFixes)
     log.Sample(10, 1).Gps(1, 0, false).Other('X').LapEnd(3, 10, 1).LapLine(20); // other kinds count too
     // Lap 4: one invalid fix; the fix that closes it is valid but counts for lap 5.
     log.Sample(10, 1).Gps(0, 0, false).LapEnd(4, 10, 1).Gps(1).Sample(10, 1).Gps(2).LapLine(40);
-    const LogFile& file = ReadLog(log);
-    ASSERT_EQ(file.laps.size(), 6u);
-    const int expected[] = {1, 0, 1, 0, 1};
-    for (int k = 0; k < 5; ++k)
-        EXPECT_EQ(file.laps[k].gpsSign, expected[k]) << "lap " << k;
-    EXPECT_EQ(file.laps[4].positions.size(), 3u);
+    const auto& laps = ReadLog(log).laps;
+    EXPECT_EQ(Ints(laps.size(), laps.at(0).gpsSign, laps.at(1).gpsSign, laps.at(2).gpsSign, laps.at(3).gpsSign,
+                   laps.at(4).gpsSign, laps.at(4).positions.size()),
+              Ints(6, 1, 0, 1, 0, 1, 3));
 }
 
 TEST_F(LapFileReaderTest, LapLineBeforeAnyLapEndRestartsOnlyTimeAndDistance)
@@ -113,40 +104,29 @@ TEST_F(LapFileReaderTest, LapLineBeforeAnyLapEndRestartsOnlyTimeAndDistance)
     LogBytes log;
     log.Sample(10, 3).Gps(2).LapLine(500).Sample(10, 2).Gps(1).LapEnd(1, 10, 1).LapLine(700);
     const LogFile& file = ReadLog(log);
-    ASSERT_EQ(file.laps.size(), 2u);
-    const Lap& lap = file.laps[0];
-    EXPECT_EQ(lap.distance, 3u);      // D restarted at the first lap line
-    EXPECT_EQ(lap.positionCount, 4u); // P was not restarted
-    EXPECT_EQ(lap.sampleCount, 3);    // nor S
-    ASSERT_EQ(lap.positions.size(), 4u);
-    EXPECT_EQ(lap.positions[1].lapEndMark, 0);
-    EXPECT_EQ(lap.positions[2].time, 11u); // T restarted at the lap line
-    EXPECT_EQ(file.totalTime, 1200u);
+    const Lap& lap = file.laps.at(0);
+    // D restarted at the first lap line, P and S not; T restarted, so the next fix is at 11.
+    EXPECT_EQ(Ints(file.laps.size(), lap.distance, lap.positionCount, lap.sampleCount, lap.positions.size(),
+                   lap.positions.at(1).lapEndMark, lap.positions.at(2).time, file.totalTime),
+              Ints(2, 3, 4, 3, 4, 0, 11, 1200));
 }
 
 TEST_F(LapFileReaderTest, WhatFollowsTheLastLapLine)
 {
     LogBytes samplesOnly = WorkedExample();
     samplesOnly.LapLine(6543).Sample(10, 4).Sample(10, 4);
-    const LogFile& last = ReadLog(samplesOnly, "samples.dat");
-    ASSERT_EQ(last.laps.size(), 2u); // samples without positions stay as the last lap
-    EXPECT_EQ(last.laps[1].samples.size(), 2u);
-    EXPECT_EQ(last.laps[1].lastLapMark, 0xFF);
-    EXPECT_TRUE(last.trailingLaps.empty());
-
+    const LogFile& last = ReadLog(samplesOnly, "samples.dat"); // samples without positions stay as the last lap
+    EXPECT_EQ(Ints(last.laps.size(), last.laps.at(1).samples.size(), last.laps.at(1).lastLapMark,
+                   last.trailingLaps.size()),
+              Ints(2, 2, 0xFF, 0));
     LogBytes twoLines = WorkedExample();
     twoLines.LapLine(6543).LapLine(80);
-    const LogFile& lines = ReadLog(twoLines, "lines.dat");
-    ASSERT_EQ(lines.laps.size(), 3u); // a second lap line closes a lap without number
-    EXPECT_EQ(lines.laps[1].lapNumber, 0u);
-    EXPECT_EQ(lines.laps[1].lapTime, 80u);
-    EXPECT_EQ(lines.totalTime, 6543u + 80u);
-
+    const LogFile& lines = ReadLog(twoLines, "lines.dat"); // a second lap line closes a lap without number
+    EXPECT_EQ(Ints(lines.laps.size(), lines.laps.at(1).lapNumber, lines.laps.at(1).lapTime, lines.totalTime),
+              Ints(3, 0, 80, 6543 + 80));
     const LogFile& empty = ReadLog(LogBytes{}, "empty.dat");
-    ASSERT_EQ(empty.laps.size(), 1u);
-    EXPECT_EQ(empty.laps[0].lastLapMark, 0xFF);
-    EXPECT_EQ(empty.lowestLapNumber, 1000);
-    EXPECT_EQ(empty.highestLapNumber, 0);
+    EXPECT_EQ(Ints(empty.laps.size(), empty.laps.at(0).lastLapMark, empty.lowestLapNumber, empty.highestLapNumber),
+              Ints(1, 0xFF, 1000, 0));
 }
 
 TEST_F(LapFileReaderTest, OtherKindRecordsTakeTheRunningTimeOfThisRead)
@@ -154,18 +134,14 @@ TEST_F(LapFileReaderTest, OtherKindRecordsTakeTheRunningTimeOfThisRead)
     LogBytes first;
     first.Sample(70, 1).Gps(1); // leaves T = 70 behind
     ReadLog(first, "first.dat");
-
     LogBytes log;
     log.Other('X', 0x1234).Sample(10, 1).Other('Q').LapEnd(1, 10, 1).LapLine(20).Other('Z');
     const LogFile& file = ReadLog(log, "second.dat");
-    const auto& positions = file.laps[0].positions;
-    ASSERT_EQ(positions.size(), 3u);
-    EXPECT_EQ(positions[0].time, 0u); // start of the file: nothing from the earlier read
-    EXPECT_EQ(positions[0].otherKindFlag, 1);
-    EXPECT_EQ(positions[0].recordWord, 0x1234u);
-    EXPECT_EQ(positions[1].time, 10u);
-    ASSERT_EQ(file.trailingLaps.size(), 1u);
-    EXPECT_EQ(file.trailingLaps[0].positions[0].time, 0u); // just after a close
+    const auto& positions = file.laps.at(0).positions;
+    // At the start of the file nothing comes from the earlier read; just after a close T is 0 again.
+    EXPECT_EQ(Ints(positions.size(), positions.at(0).time, positions.at(0).otherKindFlag, positions.at(0).recordWord,
+                   positions.at(1).time, file.trailingLaps.at(0).positions.at(0).time),
+              Ints(3, 0, 1, 0x1234, 10, 0));
 }
 
 TEST_F(LapFileReaderTest, LapNumbersOutOfOrderAndCountersAcrossLaps)
@@ -175,12 +151,10 @@ TEST_F(LapFileReaderTest, LapNumbersOutOfOrderAndCountersAcrossLaps)
     log.Sample(200, 20).Gps(5).Gps(6).LapEnd(2, 10, 1).LapLine(210);
     log.Sample(300, 30).Gps(5).LapEnd(9, 5, 5).LapLine(305);
     const LogFile& file = ReadLog(log);
-    ASSERT_EQ(file.laps.size(), 4u);
-    EXPECT_EQ(file.lowestLapNumber, 2);
-    EXPECT_EQ(file.highestLapNumber, 9);
-    EXPECT_EQ(file.laps[2].recordCount, 12); // R runs over the whole file
-    EXPECT_EQ(file.laps[1].positions[2].recordWord, 3u);
-    EXPECT_EQ(file.laps[1].positions[0].time, 205u); // T restarts with each lap
+    // R runs over the whole file; T and the record word restart with each lap.
+    EXPECT_EQ(Ints(file.laps.size(), file.lowestLapNumber, file.highestLapNumber, file.laps.at(2).recordCount,
+                   file.laps.at(1).positions.at(2).recordWord, file.laps.at(1).positions.at(0).time),
+              Ints(4, 2, 9, 12, 3, 205));
 }
 
 // ---- the course-map reader --------------------------------------------------------------------
@@ -205,13 +179,12 @@ TEST_F(LapFileReaderTest, CourseMapLapClosedTwiceRepeatsNumberAndRecords)
     LogBytes log = WorkedExample();
     log.LapLine(6543).Sample(10, 1).Gps(3).LapLine(90);
     const LogFile& file = ReadMap(log);
-    ASSERT_EQ(file.laps.size(), 2u);
-    EXPECT_EQ(file.laps[1].lapNumber, 3u);
-    EXPECT_EQ(file.laps[1].lapTime, 90u);
+    // Its own fix and lap line and sample, but lap 3's number and records.
+    const Lap& again = file.laps.at(1);
+    EXPECT_EQ(Ints(file.laps.size(), again.lapNumber, again.lapTime, again.positions.size(), again.samples.size()),
+              Ints(2, 3, 90, 2, 1));
     EXPECT_TRUE(HoldsRecords(file.laps[0], log, 0, 4));
-    EXPECT_TRUE(HoldsRecords(file.laps[1], log, 0, 4));
-    EXPECT_EQ(file.laps[1].positions.size(), 2u); // its own fix and lap line
-    EXPECT_EQ(file.laps[1].samples.size(), 1u);
+    EXPECT_TRUE(HoldsRecords(again, log, 0, 4));
 }
 
 TEST_F(LapFileReaderTest, CourseMapWithoutCompleteLap)

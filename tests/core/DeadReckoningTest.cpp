@@ -90,18 +90,13 @@ TEST_F(DeadReckoningTest, LapsWithoutSpeedOrPositionsHaveNoCourse)
 
 TEST_F(DeadReckoningTest, CorrectionSpreadsTheTurnMissingToTheNearestWholeTurn)
 {
-    const struct {
-        int count;
-        std::uint32_t speed;
-        std::int32_t g;
-        float turns; // whole turns the total rounds to, signed
-    } rows[] = {{101, 233, 10, 1.0f}, {100, 200, 10, 1.0f}, {100, 120, 10, 2.0f}, {100, 120, -10, -2.0f},
-                {100, 1000, 10, 0.0f}};
-    for (const auto& row : rows) {
-        Lap lap = CircleLap(row.count, row.speed, row.g);
+    // Positions, speed, lateral g and the whole turns, signed, the total rounds to.
+    for (const auto& [count, speed, g, turns] : {std::tuple{101, 233u, 10, 1.0f}, {100, 200u, 10, 1.0f},
+                                                 {100, 120u, 10, 2.0f}, {100, 120u, -10, -2.0f},
+                                                 {100, 1000u, 10, 0.0f}}) {
+        Lap lap = CircleLap(count, speed, g);
         Prepare(lap);
-        EXPECT_NEAR(item.turnCorrection, (item.totalTurn - row.turns * kFullTurn) / (row.count - 1), 1e-6)
-            << "speed " << row.speed << " g " << row.g;
+        EXPECT_NEAR(item.turnCorrection, (item.totalTurn - turns * kFullTurn) / (count - 1), 1e-6) << speed << ' ' << g;
     }
 }
 

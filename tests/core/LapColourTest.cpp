@@ -1,5 +1,4 @@
-// The colour generator: the offset table, wrap-around, no black channel, the draw order and the
-// seeding by whole seconds.
+// The colour generator: the offset table, wrap-around, no black channel and the draw order.
 #include "core/LapColour.h"
 #include "core/LapDataCore.h"
 
@@ -40,21 +39,6 @@ TEST(LapColourTest, DrawsTwoOffsetsThenTheChoiceEvenFromNegativeDraws)
         colour = MakeRandomColour(core, colour);
         ASSERT_TRUE(RedOf(colour) && GreenOf(colour) && BlueOf(colour)) << "draw " << i;
     }
-}
-
-TEST(LapColourTest, SeedsTheRuntimeGeneratorWithTheClockAtEveryCall)
-{
-    LapDataCore core;
-    std::int64_t now = 1'700'000'000;
-    core.nowSeconds = [&now] { return now; };
-    const COLORREF first = MakeRandomColour(core, 10, 20, 30);
-    EXPECT_EQ(MakeRandomColour(core, 10, 20, 30), first); // same second, same draws
-    bool changed = false;
-    for (int step = 1; step <= 5 && !changed; ++step) {
-        now += 1;
-        changed = MakeRandomColour(core, 10, 20, 30) != first;
-    }
-    EXPECT_TRUE(changed);
 }
 
 } // namespace

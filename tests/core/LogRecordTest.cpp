@@ -175,22 +175,5 @@ TEST_F(DecodeTest, InvalidLettersLeaveTheirCoordinatesZero)
     EXPECT_EQ(p.fixQuality, -49);
 }
 
-TEST(DecodeGpsCoordinateTest, FractionCarriesIntoMinutesAndDegreesTruncate)
-{
-    Bytes r{};
-    PutBe32(r, 0, 9959);
-    PutBe32(r, 4, 99999);
-    PositionRec p;
-    p.latitudeHemisphere = 'N';
-    DecodeGpsCoordinate(r.data(), p, 0);
-    EXPECT_DOUBLE_EQ(p.latitude, 99 * kDegree + 59.99999 * kMinute);
-    p.longitudeHemisphere = 'W';
-    PutBe32(r, 0, 17959);
-    DecodeGpsCoordinate(r.data(), p, 1);
-    EXPECT_DOUBLE_EQ(p.longitude, -(179 * kDegree + 59.99999 * kMinute));
-    // A longitude leaves the latitude's radius alone.
-    EXPECT_DOUBLE_EQ(p.parallelRadius, std::cos(99 * kDegree) * 6378000.0);
-}
-
 } // namespace
 } // namespace orvelo

@@ -15,6 +15,7 @@ namespace orvelo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Ints;
 using test::LogBytes;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -63,10 +64,8 @@ TEST_F(MapFileWriterTest, GpsLapRoundTripsWithTheSavedCourseMark)
 
     ASSERT_EQ(ReadMapFile(core, Out("course.dat")), 0);
     const Lap& course = core.MapFiles.back().laps.at(0);
-    EXPECT_EQ(course.savedCourseMark, 1);
-    EXPECT_EQ(course.lapNumber, 2u);
-    EXPECT_EQ(course.lapTime, 0xFF00u | (2100 & 0xFF));
-    EXPECT_EQ(course.positions.size(), 4u);
+    EXPECT_EQ(Ints(course.savedCourseMark, course.lapNumber, course.lapTime, course.positions.size()),
+              Ints(1, 2, 0xFF00 | (2100 & 0xFF), 4));
 
     lap.analysisItems.front().gpsDrawFlag = 0; // saved again without GPS: no mark carried over
     ASSERT_EQ(Save("second.dat", 2), 0);
@@ -89,8 +88,7 @@ TEST_F(MapFileWriterTest, ReplacesAnExistingFileWithTheFirstLoadedLap)
 
 TEST_F(MapFileWriterTest, NothingToWriteGivesOneAndNoFile)
 {
-    EXPECT_EQ(SaveLapAsMapFile(core, u"", logPath, 1), 1);
-    EXPECT_EQ(Save("a.dat", 1), 1); // no course yet
+    EXPECT_EQ(Ints(SaveLapAsMapFile(core, u"", logPath, 1), Save("a.dat", 1)), Ints(1, 1)); // no course yet
     WithCourse(0, true).noAnalysisFlag = 1;
     EXPECT_EQ(Save("a.dat", 1), 1);
     EXPECT_EQ(Save("a.dat", 7), 1);                                       // no such lap

@@ -61,15 +61,13 @@ protected:
 TEST_F(LapSelectionTest, OverlayClicksThatChangeNothing)
 {
     EXPECT_EQ(Toggle(kPathA, 2), 1); // no base lap yet
-    EXPECT_EQ(LapOf(kPathA, 2).overlayMark, 0);
     Base(kPathA, 3);
-    EXPECT_EQ(Toggle(kPathA, 6), 1);
-    EXPECT_EQ(Toggle(u"/logs/none.dat", 1), 1);
-    EXPECT_EQ(Toggle(u"/logs/A.dat", 1), 1); // paths compare exactly
-    EXPECT_EQ(Toggle(kPathA, 3), 0);         // the base lap itself
-    EXPECT_EQ(LapOf(kPathA, 3).overlayMark, 0);
-    EXPECT_EQ(Slot(1).activeFlag, 0);
-    EXPECT_EQ(core.SelectedLaps.size(), kSelectedLapSlotCount);
+    // No such lap, no such path (compared exactly), then the base lap itself.
+    EXPECT_EQ(Ints(Toggle(kPathA, 6), Toggle(u"/logs/none.dat", 1), Toggle(u"/logs/A.dat", 1), Toggle(kPathA, 3)),
+              Ints(1, 1, 1, 0));
+    EXPECT_EQ(Ints(LapOf(kPathA, 2).overlayMark, LapOf(kPathA, 3).overlayMark, Slot(1).activeFlag,
+                   core.SelectedLaps.size()),
+              Ints(0, 0, 0, kSelectedLapSlotCount));
 }
 
 TEST_F(LapSelectionTest, TogglingTwiceFreesTheSlotAndKeepsTheLength)
@@ -79,17 +77,16 @@ TEST_F(LapSelectionTest, TogglingTwiceFreesTheSlotAndKeepsTheLength)
     EXPECT_EQ(Toggle(kPathB, 4), 0);
     EXPECT_EQ(Ints(LapOf(kPathB, 4).overlayMark, LapOf(kPathB, 4).displayColour, Slot(1).lapNumber),
               Ints(1, slotColour, 4));
-    EXPECT_EQ(Slot(1).fullPath, kPathB);
-    EXPECT_EQ(Slot(1).lap, FindLogLap(core, kPathB, 4));
+    EXPECT_EQ(std::make_pair(Slot(1).fullPath, Slot(1).lap), std::make_pair(kPathB, FindLogLap(core, kPathB, 4)));
 
     EXPECT_EQ(Toggle(kPathB, 4), -1);
     // The lap keeps its colour; the slot is freed and an inactive one appended.
     EXPECT_EQ(Ints(LapOf(kPathB, 4).overlayMark, LapOf(kPathB, 4).displayColour, Slot(1).activeFlag),
               Ints(0, slotColour, 0));
-    ASSERT_EQ(core.SelectedLaps.size(), kSelectedLapSlotCount);
     const SelectedLap& appended = core.SelectedLaps.back();
-    EXPECT_EQ(std::make_tuple(appended.activeFlag, appended.lapNumber, appended.lap), std::make_tuple(0, 0, LapRef{}));
-    EXPECT_NE(RedOf(appended.colour), 0);
+    EXPECT_EQ(Ints(core.SelectedLaps.size(), appended.activeFlag, appended.lapNumber, appended.lap == LapRef{},
+                   RedOf(appended.colour) != 0),
+              Ints(kSelectedLapSlotCount, 0, 0, 1, 1));
 }
 
 TEST_F(LapSelectionTest, AnOverlayBeyondEveryFreeSlotAppendsASlotMixedFromTheLast)
@@ -104,9 +101,8 @@ TEST_F(LapSelectionTest, AnOverlayBeyondEveryFreeSlotAppendsASlotMixedFromTheLas
     std::vector<int> draws{255 + 10, 2 * 255 + 20, 6 + 3}; // offsets 10 and 20, choice 3
     core.randomNumber = [&draws, next = std::size_t{0}]() mutable { return draws.at(next++); };
     ASSERT_EQ(Toggle(kPathB, 18), 0);
-    ASSERT_EQ(core.SelectedLaps.size(), 19u);
-    EXPECT_EQ(Slot(18).colour, MixColourOffsets(RedOf(last), GreenOf(last), BlueOf(last), 10, 20, 3));
-    EXPECT_EQ(LapOf(kPathB, 18).displayColour, Slot(18).colour);
+    const COLORREF mixed = MixColourOffsets(RedOf(last), GreenOf(last), BlueOf(last), 10, 20, 3);
+    EXPECT_EQ(Ints(core.SelectedLaps.size(), Slot(18).colour, LapOf(kPathB, 18).displayColour), Ints(19, mixed, mixed));
 }
 
 TEST_F(LapSelectionTest, RemovingAnOverlayMovesTheLaterOnesDownWithTheirColours)
@@ -117,11 +113,10 @@ TEST_F(LapSelectionTest, RemovingAnOverlayMovesTheLaterOnesDownWithTheirColours)
     ASSERT_EQ(Toggle(kPathA, 2), 0); // slot 5: the same number in another file
     const COLORREF third = Slot(3).colour;
     ASSERT_EQ(Toggle(kPathB, 2), -1);
-    EXPECT_EQ(std::make_pair(Slot(2).lapNumber, Slot(2).colour), std::make_pair(3, third));
+    EXPECT_EQ(Ints(Slot(2).lapNumber, Slot(2).colour, Slot(5).activeFlag, LapOf(kPathA, 2).overlayMark,
+                   core.SelectedLaps.size()),
+              Ints(3, third, 0, 1, kSelectedLapSlotCount));
     EXPECT_EQ(Slot(4).fullPath, kPathA);
-    EXPECT_EQ(Slot(5).activeFlag, 0);
-    EXPECT_EQ(LapOf(kPathA, 2).overlayMark, 1);
-    EXPECT_EQ(core.SelectedLaps.size(), kSelectedLapSlotCount);
     ASSERT_EQ(Toggle(kPathB, 9), 0); // the next overlay takes the first free slot
     EXPECT_EQ(Slot(5).lapNumber, 9);
 }
@@ -137,28 +132,26 @@ TEST_F(LapSelectionTest, SettingTheBaseLapFillsSlotZeroAndTheBaseLapFiles)
     Lap& base = LapOf(kPathB, 12);
     EXPECT_EQ(Ints(base.baseLapMark, base.displayColour, LapOf(kPathA, 1).baseLapMark, LapOf(kPathA, 1).displayColour),
               Ints(1, kBaseSlotColour, 0, 0));
-    EXPECT_EQ(std::make_tuple(Slot(0).activeFlag, Slot(0).lapNumber, Slot(0).fullPath), std::make_tuple(1, 12, kPathB));
+    EXPECT_EQ(Ints(Slot(0).activeFlag, Slot(0).lapNumber, core.BaseLapLength, core.BaseLapFiles.size()),
+              Ints(1, 12, 112, 1));
+    EXPECT_EQ(Slot(0).fullPath, kPathB);
     EXPECT_EQ(core.ResolveLap(core.BaseLap), &base);
-    EXPECT_EQ(core.BaseLapLength, 112u);
-    ASSERT_EQ(core.BaseLapFiles.size(), 1u);
-    EXPECT_EQ(core.FindFile(core.BaseLapFiles[0].set, core.BaseLapFiles[0].fileId), &core.LogFiles[1]);
+    EXPECT_EQ(core.FindFile(core.BaseLapFiles.at(0).set, core.BaseLapFiles[0].fileId), &core.LogFiles[1]);
 
     // An overlay lap made the base lap stays an overlay lap and keeps a colour when the base moves on.
     ASSERT_EQ(Toggle(kPathA, 2), 0);
     Base(kPathA, 2);
     Base(kPathA, 4);
-    EXPECT_EQ(LapOf(kPathA, 2).overlayMark, 1);
-    EXPECT_NE(LapOf(kPathA, 2).displayColour, 0u);
-    EXPECT_EQ(CountMarkedLaps(core), 2);
+    EXPECT_EQ(Ints(LapOf(kPathA, 2).overlayMark, LapOf(kPathA, 2).displayColour != 0, CountMarkedLaps(core)),
+              Ints(1, 1, 2));
 }
 
 TEST_F(LapSelectionTest, LapNumberTextsFollowTheWideIntegerRule)
 {
     LapOf(kPathA, 5).lapNumber = 0; // the closing lap of a file has number 0
     SetBaseLap(core, kPathA, u"x");
+    SetBaseLap(core, kPathA, u"-3"); // matches no lap
     EXPECT_EQ(core.LogFiles[0].laps[4].baseLapMark, 1);
-    SetBaseLap(core, kPathA, u"-3");
-    EXPECT_EQ(LapOf(kPathA, 3).baseLapMark, 0);
     SetBaseLap(core, kPathA, u"  3");
     EXPECT_EQ(LapOf(kPathA, 3).baseLapMark, 1);
 }

@@ -37,7 +37,6 @@ TEST_F(AppSettingsTest, ASecondStartFindsWhatTheFirstSaved) {
         ColorSettings::LapColors colors = {1, 2, 3, 4, 5, 6, 7};
         ASSERT_EQ(first->Colors().LapColorSetting(1, colors.data()), 0);
         ASSERT_TRUE(first->Profile().WriteProfileString(kLogFileSection, kLogFileEntry, QStringLiteral("/logs")));
-        ASSERT_EQ(first->Store().RegWriteString(SubKeyPath(kWindowViewInfo), kWorkAreaStat, QStringLiteral("101")), 0);
     }
     platform::MessageBoxRecorder boxes;
     auto second = Start();
@@ -46,15 +45,12 @@ TEST_F(AppSettingsTest, ASecondStartFindsWhatTheFirstSaved) {
     second->Channels().LoadMapDrawMode();
     ColorSettings::LapColors colors{};
     EXPECT_EQ(second->Colors().LapColorSetting(0, colors.data()), 0);
-    QString stat;
-    EXPECT_EQ(second->Store().RegReadString(SubKeyPath(kWindowViewInfo), kWorkAreaStat, &stat), 0);
 
     EXPECT_EQ(second->Channels().ChannelValueTable()[6].currentMax, 700);
     EXPECT_EQ(ChannelNameRec::Text(second->Channels().ChannelNameTable()[0].currentName), QStringLiteral("Engine \u00b5"));
     EXPECT_EQ(second->Channels().MapDrawMode(), 3);
     EXPECT_EQ(second->Colors().LapColorTable(), (ColorSettings::LapColors{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(second->Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), QStringLiteral("/logs"));
-    EXPECT_EQ(stat, QStringLiteral("101"));
     EXPECT_TRUE(boxes.Shown().empty());
 }
 

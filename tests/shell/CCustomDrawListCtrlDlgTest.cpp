@@ -126,7 +126,6 @@ TEST_F(CCustomDrawListCtrlDlgTest, RowsPairWithEntriesByPathWhenAnUnloadedEntryS
 TEST_F(CCustomDrawListCtrlDlgTest, OkWithNoRowsPostsNothingAndCancelChangesNothing) {
     auto maps = Make(0, {}, 1);
     EXPECT_EQ(maps->windowTitle(), "Close Map-file , read map-file list");
-    EXPECT_EQ(maps->List().horizontalHeaderItem(0)->text(), "   File name");
     maps->OkButton().click();
     DeliverPosted();
     EXPECT_TRUE(mainFrame.Of(platform::UM_RESET_LAP_LIST).empty());
@@ -135,8 +134,8 @@ TEST_F(CCustomDrawListCtrlDlgTest, OkWithNoRowsPostsNothingAndCancelChangesNothi
     script.QueueResult(QDialog::Rejected);
     EXPECT_EQ(dialog->DoModal(), QDialog::Rejected);
     EXPECT_EQ(fresh.core.LogFiles.size(), 3u);
-    for (const orvelo::FileListEntry& entry : fresh.core.ReadLogFileList)
-        EXPECT_EQ(entry.closeMark, 0);
+    EXPECT_TRUE(std::none_of(fresh.core.ReadLogFileList.begin(), fresh.core.ReadLogFileList.end(),
+                             [](const orvelo::FileListEntry& e) { return e.closeMark != 0; }));
 }
 
 }  // namespace

@@ -84,11 +84,14 @@ TEST_F(ColorSettingsTest, ChannelColourRecordsFromAnEmptyStoreAndAfterAReset) {
     EXPECT_EQ(block, expected);  // the channel number stays
 }
 
-TEST_F(ColorSettingsTest, StoredChannelColoursAreFoundByTheirTag) {
+TEST_F(ColorSettingsTest, StoredChannelColoursAreFoundByTheirTagAndReadWithTheirFlagSet) {
+    ChannelColorProperty block;
+    EXPECT_EQ(Colors().LoadChannelColorRecord(9, &block), 1);
+    EXPECT_EQ(block, ChannelColorProperty{});
     for (int channel = 1; channel <= 18; ++channel) {
-        ChannelColorProperty block{kOtherLaps, 0x202020, 0x303030, 0x404040, 1, channel + 100, 5};
-        block.lapColors[0] = static_cast<std::uint32_t>(channel);
-        PutChannelColors(channel, block);
+        ChannelColorProperty stored{kOtherLaps, 0x202020, 0x303030, 0x404040, 1, channel + 100, 0};
+        stored.lapColors[0] = static_cast<std::uint32_t>(channel);
+        PutChannelColors(channel, stored);
     }
     Colors().InitChannelColorTables();
     for (int channel = 1; channel <= 18; ++channel) {
@@ -96,23 +99,11 @@ TEST_F(ColorSettingsTest, StoredChannelColoursAreFoundByTheirTag) {
         ASSERT_EQ(record.lapColors.size(), 7u);
         EXPECT_EQ(record.lapColors[0], static_cast<std::uint32_t>(channel)) << kTags[channel - 1];
         EXPECT_EQ(record.lapColors[6], 0x131415u);
-        EXPECT_EQ(record.background, 0x202020u);
         EXPECT_EQ(record.analysisLine, 0x404040u);
         EXPECT_EQ(record.channelNumber, channel + 100);
-        EXPECT_EQ(record.readFlag, 5);
     }
-}
-
-TEST_F(ColorSettingsTest, OneChannelRecordIsReadWithItsFlagSet) {
-    ChannelColorProperty block;
-    EXPECT_EQ(Colors().LoadChannelColorRecord(9, &block), 1);
-    EXPECT_EQ(block, ChannelColorProperty{});
-    ChannelColorProperty stored;
-    stored.background = 0xABCDEF;
-    stored.readFlag = 0;
-    PutChannelColors(9, stored);
     ASSERT_EQ(Colors().LoadChannelColorRecord(9, &block), 0);
-    EXPECT_EQ(block.background, 0xABCDEFu);
+    EXPECT_EQ(block.background, 0x202020u);
     EXPECT_EQ(block.readFlag, 1);
     for (int channel : {0, 19})
         EXPECT_EQ(Colors().LoadChannelColorRecord(channel, &block), 1) << channel;

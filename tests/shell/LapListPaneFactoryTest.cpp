@@ -1,24 +1,19 @@
 // The lap list pane and the file dialogs inside the running shell: the commands a user gives,
 // the main frame's relays, and what the lap list then shows.
-#include "shell/CClassView.h"
-#include "shell/CDlgShellListCtrl.h"
-#include "shell/CCustomDrawListCtrlDlg.h"
-#include "shell/CListCtrlCustomDrawEx.h"
-#include "shell/CSelectFile_Dlg.h"
-#include "shell/LapListModel.h"
-
+#include "ShellHarness.h"
 #include "LapListTestSupport.h"
 
-#include "shell/AppSettings.h"
-#include "shell/CMainFrame.h"
-#include "shell/COrveloApp.h"
+#include "shell/CClassView.h"
+#include "shell/CCustomDrawListCtrlDlg.h"
+#include "shell/CDlgShellListCtrl.h"
+#include "shell/CListCtrlCustomDrawEx.h"
+#include "shell/CSelectFile_Dlg.h"
 #include "shell/CommandIds.h"
-#include "shell/StandInWindowFactory.h"
+#include "shell/LapListModel.h"
+#include "shell/StandInWindow.h"
 
 #include "core/LapSelection.h"
-#include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
-#include "platform/RegistryMemoryBackend.h"
 #include "platform/UserMessages.h"
 
 #include <QAction>
@@ -30,29 +25,22 @@ using namespace testsupport;
 
 namespace {
 
+constexpr orvelo::LapColorArray kChosen = {0x000011, 0x000022, 0x000033, 0x000044, 0x000055, 0x000066, 0x000077};
+
 // The program as it starts, on a data core and settings of its own (never the program's globals).
 class LapListPaneFactoryTest : public ::testing::Test {
 protected:
-    LapListPaneFactoryTest() : settings(TakeBackend(), [] { return platform::ColorRef{0xF0F0F0}; }) {}
-    std::unique_ptr<platform::RegistryMemoryBackend> TakeBackend() {
-        auto made = std::make_unique<platform::RegistryMemoryBackend>();
-        backend = made.get();
-        return made;
-    }
-    ~LapListPaneFactoryTest() override {
-        app.reset();
-        DeliverPosted();
-    }
-    void Start() {
-        app = std::make_unique<COrveloApp>(settings, core, factory);
-        ASSERT_TRUE(app->InitInstance(nullptr));
-        app->SetDesktopFolder(files.Root());
-        DeliverPosted();
-    }
     void SetUp() override { Start(); }
-
-    CClassView& Pane() { return dynamic_cast<CClassView&>(*app->MainFrame()->LapList()); }
+    void Start() {
+        ASSERT_TRUE(h.Start());
+        h.App().SetDesktopFolder(files.Root());
+    }
+    CClassView& Pane() { return dynamic_cast<CClassView&>(*h.Frame().LapList()); }
     LapListModel& Rows() { return Pane().View().Model(); }
+    void Run(int command) {
+        h.Frame().Action(command)->trigger();
+        DeliverPosted();
+    }
     // Ctrl+O (or Map Open) with a user who picks the files and presses OK.
     // Files in gone are removed after they were picked, before OK.
     void Open(const QStringList& paths, int command = command::kFileOpen, const QStringList& gone = {}) {
@@ -66,8 +54,7 @@ protected:
             select.OkButton().click();
             return select.result();
         });
-        app->MainFrame()->Action(command)->trigger();
-        DeliverPosted();
+        Run(command);
     }
     // The folder the file selection dialog of the command opens on; the user cancels.
     QString StartFolderOf(int command) {
@@ -77,8 +64,7 @@ protected:
             start = static_cast<CSelectFile_Dlg&>(dialog).StartFolder();
             return int(QDialog::Rejected);
         });
-        app->MainFrame()->Action(command)->trigger();
-        DeliverPosted();
+        Run(command);
         return start;
     }
     QStringList ListedPaths() {
@@ -89,39 +75,38 @@ protected:
         paths.sort();
         return paths;
     }
+    std::vector<orvelo::COLORREF> SlotAndLapColours() {
+        std::vector<orvelo::COLORREF> all;
+        for (const orvelo::SelectedLap& slot : h.Core().SelectedLaps)
+            all.push_back(slot.colour);
+        for (const orvelo::Lap& lap : h.Core().LogFiles[0].laps)
+            all.push_back(lap.displayColour);
+        return all;
+    }
 
-    platform::MessageBoxRecorder boxes;
     SessionDir files;
-    platform::RegistryMemoryBackend* backend = nullptr;
-    AppSettings settings;
-    orvelo::LapDataCore core;
-    StandInWindowFactory factory;
-    std::unique_ptr<COrveloApp> app;
+    ShellHarness h;
 };
 
 // Lap colours stored by an earlier run of this program's own settings.
 class LapListPaneOwnSettingsTest : public LapListPaneFactoryTest {
 protected:
-    static constexpr orvelo::LapColorArray kStored = {0x000011, 0x000022, 0x000033, 0x000044,
-                                                      0x000055, 0x000066, 0x000077};
     void SetUp() override {
-        settings.Store().CreateSettingsKeys();
-        orvelo::LapColorArray stored = kStored;
-        ASSERT_EQ(settings.Colors().LapColorSetting(1, stored.data()), 0);
+        h.Settings().Store().CreateSettingsKeys();
+        orvelo::LapColorArray stored = kChosen;
+        ASSERT_EQ(h.Settings().Colors().LapColorSetting(1, stored.data()), 0);
         Start();
     }
 };
 
 TEST_F(LapListPaneOwnSettingsTest, OpeningASessionListsEveryLapFromTheApplicationsCoreAndSettings) {
-    EXPECT_EQ(app->MainFrame()->LapList()->Widget()->windowTitle(), " Lap list");
-    EXPECT_EQ(Pane().View().LapColors(), kStored);
-    EXPECT_EQ(core.SelectedLaps[0].colour, kStored[0]);
+    EXPECT_EQ(Pane().windowTitle(), " Lap list");
+    EXPECT_EQ(Pane().View().LapColors(), kChosen);
+    EXPECT_EQ(h.Core().SelectedLaps[0].colour, kChosen[0]);
     Open({files.Write("track/session.dat", 5)});
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text, "OK , finish read log-file");
-    EXPECT_EQ(boxes.Shown()[0].flags, unsigned(platform::kMbIconInformation));
-    ASSERT_EQ(core.LogFiles.size(), 1u);
-    EXPECT_EQ(Rows().RowCount(), static_cast<int>(core.LogFiles[0].laps.size()));
+    EXPECT_EQ(Boxes(h.Boxes()), QStringList{Box("OK", "OK , finish read log-file", platform::kMbIconInformation)});
+    ASSERT_EQ(h.Core().LogFiles.size(), 1u);
+    EXPECT_EQ(Rows().RowCount(), static_cast<int>(h.Core().LogFiles[0].laps.size()));
     EXPECT_EQ(Rows().Row(0).texts[laplist::kTitleColumn], "session");
     EXPECT_TRUE(orvelo::TheLapDataCore().LogFiles.empty());  // never the program's globals
 }
@@ -129,6 +114,7 @@ TEST_F(LapListPaneOwnSettingsTest, OpeningASessionListsEveryLapFromTheApplicatio
 TEST_F(LapListPaneFactoryTest, LapColourAnswerRecoloursActiveSlotsAndTheirLapsOnlyWhenStored) {
     const QString path = files.Write("track/session.dat", 5);
     Open({path});
+    orvelo::LapDataCore& core = h.Core();
     const std::u16string file = path.toStdU16String();
     orvelo::SetBaseLap(core, file, u"1");
     ASSERT_EQ(orvelo::ToggleOverlayLap(core, file, u"2"), 0);
@@ -137,55 +123,51 @@ TEST_F(LapListPaneFactoryTest, LapColourAnswerRecoloursActiveSlotsAndTheirLapsOn
     ASSERT_EQ(orvelo::ToggleOverlayLap(core, file, u"4"), 0);
     ASSERT_EQ(core.SelectedLaps[2].activeFlag, 0);
     ASSERT_EQ(core.ResolveLap(core.SelectedLaps[2].lap), &core.LogFiles[0].laps[2]);
-    const auto colours = [this] {
-        std::vector<orvelo::COLORREF> all;
-        for (const orvelo::SelectedLap& slot : core.SelectedLaps)
-            all.push_back(slot.colour);
-        for (const orvelo::Lap& lap : core.LogFiles[0].laps)
-            all.push_back(lap.displayColour);
-        return all;
-    };
-    const orvelo::LapColorArray chosen = {0x000011, 0x000022, 0x000033, 0x000044, 0x000055, 0x000066, 0x000077};
-    const auto answer = [&] {
+    const auto answer = [this] {
         platform::SendMessage(Pane().Handle(),
-                              platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, chosen, 7));
+                              platform::MessageWithBlockInWParam(platform::UM_LAP_COLOR_PROPERTY, kChosen, 7));
         DeliverPosted();
     };
-    const auto before = colours();
-    const auto tableBefore = settings.Colors().LapColorTable();
-    backend->SetFailSaves(true);
+    std::vector<orvelo::LapColorArray> passedOn;
+    dynamic_cast<StandInWindow&>(*h.Frame().Properties()).SetInspector([&passedOn](const platform::Message& m) {
+        if (m.id == platform::UM_LAP_COLOR_PROPERTY)
+            passedOn.push_back(*platform::BlockAt<orvelo::LapColorArray>(m.wParam));
+    });
+    const auto before = SlotAndLapColours();
+    const orvelo::LapColorArray tableBefore = h.Settings().Colors().LapColorTable();
+    h.Backend().SetFailSaves(true);
     answer();
-    EXPECT_EQ(colours(), before);
-    EXPECT_EQ(settings.Colors().LapColorTable(), tableBefore);
+    EXPECT_EQ(SlotAndLapColours(), before);
+    EXPECT_EQ(h.Settings().Colors().LapColorTable(), tableBefore);
     EXPECT_EQ(Pane().View().LapColors(), tableBefore);
 
-    backend->SetFailSaves(false);
+    h.Backend().SetFailSaves(false);
     answer();
     auto after = before;
     const std::size_t slotCount = core.SelectedLaps.size();
-    for (std::size_t i = 0; i < chosen.size(); ++i) {
-        after[i] = chosen[i];
+    for (std::size_t i = 0; i < kChosen.size(); ++i) {
+        after[i] = kChosen[i];
         if (core.SelectedLaps[i].activeFlag != 0)
-            after[slotCount + static_cast<std::size_t>(core.SelectedLaps[i].lap.lapIndex)] = chosen[i];
+            after[slotCount + static_cast<std::size_t>(core.SelectedLaps[i].lap.lapIndex)] = kChosen[i];
     }
-    EXPECT_EQ(colours(), after);
-    EXPECT_NE(after[slotCount + 2], chosen[2]);  // lap 3, named by a slot out of use, keeps its colour
-    EXPECT_EQ(Pane().View().LapColors(), chosen);
+    EXPECT_EQ(SlotAndLapColours(), after);
+    EXPECT_NE(after[slotCount + 2], kChosen[2]);  // lap 3, named by a slot out of use, keeps its colour
+    EXPECT_EQ(Pane().View().LapColors(), kChosen);
+    EXPECT_EQ(passedOn, (std::vector<orvelo::LapColorArray>{tableBefore, kChosen}));  // the colours in effect
 }
 
 TEST_F(LapListPaneFactoryTest, EachKindOfFileReopensOnTheFramesLastFolderOfThatKind) {
     EXPECT_EQ(StartFolderOf(command::kFileOpen), files.Root());  // "NothingPath": the desktop
     Open({files.Write("logs/a.dat")});
     Open({files.Write("maps/track.map")}, command::kMapOpen);
-    ASSERT_EQ(core.MapFiles.size(), 1u);
-    const CMainFrame& frame = *app->MainFrame();
-    EXPECT_EQ(frame.LastLogFolder(), files.Path("logs"));
-    EXPECT_EQ(frame.LastMapFolder(), files.Path("maps"));
-    FrameworkProfile& profile = settings.Profile();
-    EXPECT_EQ(profile.GetProfileString(app->m_logFileSection, app->m_logFileEntry), files.Path("logs"));
-    EXPECT_EQ(profile.GetProfileString(app->m_mapFileSection, app->m_mapFileEntry), files.Path("maps"));
+    ASSERT_EQ(h.Core().MapFiles.size(), 1u);
+    EXPECT_EQ(h.Frame().LastLogFolder(), files.Path("logs"));
+    EXPECT_EQ(h.Frame().LastMapFolder(), files.Path("maps"));
+    FrameworkProfile& profile = h.Settings().Profile();
+    EXPECT_EQ(profile.GetProfileString(h.App().m_logFileSection, h.App().m_logFileEntry), files.Path("logs"));
+    EXPECT_EQ(profile.GetProfileString(h.App().m_mapFileSection, h.App().m_mapFileEntry), files.Path("maps"));
     // The frame's folders come before what the profile says.
-    profile.WriteProfileString(app->m_logFileSection, app->m_logFileEntry, files.Root());
+    profile.WriteProfileString(h.App().m_logFileSection, h.App().m_logFileEntry, files.Root());
     EXPECT_EQ(StartFolderOf(command::kFileOpen), files.Path("logs"));
     EXPECT_EQ(StartFolderOf(command::kMapOpen), files.Path("maps"));
 }
@@ -193,27 +175,24 @@ TEST_F(LapListPaneFactoryTest, EachKindOfFileReopensOnTheFramesLastFolderOfThatK
 TEST_F(LapListPaneFactoryTest, FailedFilesAreNamedInTheErrorBoxAndNeverListed) {
     const QString good = files.Write("track/good.dat");
     Open({good});
-    boxes.Clear();
+    h.Boxes().Clear();
     const QString truncated = files.Write("track/cut.dat", 2, 4, 1, samplegen::Variant::PartialRecord);
     const QString other = files.Write("track/other.dat", 2, 5);
     const QString missing = files.Write("track/missing.dat", 2, 6);
     const QString last = files.Write("track/last.dat", 2, 7);
     Open({truncated, other, missing, last}, command::kFileOpen, {missing});
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_EQ(boxes.Shown()[0].text.split(QLatin1Char('\n')),
-              (QStringList{"ERROR , failed read log-file", truncated, missing}));
-    EXPECT_EQ(boxes.Shown()[0].flags, unsigned(platform::kMbIconError));
-    EXPECT_EQ(ListedPaths(), (QStringList{good, last, other}));
-    EXPECT_EQ(core.LogFiles.size(), 3u);
-    EXPECT_TRUE(CSelectFile_Dlg::FailedFiles(core, 0).isEmpty());
-
     const QString map = files.Write("maps/good.map");
     const QString missingMap = files.Write("maps/missing.map", 2, 3);
     Open({map, missingMap}, command::kMapOpen, {missingMap});
-    ASSERT_EQ(boxes.Shown().size(), 2u);
-    EXPECT_EQ(boxes.Shown()[1].text, "ERROR , failed read Map-file\n" + missingMap);
-    ASSERT_EQ(core.MapFiles.size(), 1u);
-    EXPECT_EQ(core.MapFiles[0].fullPath, map.toStdU16String());
+    EXPECT_EQ(Boxes(h.Boxes()),
+              (QStringList{Box("OK", "ERROR , failed read log-file\n" + truncated + "\n" + missing,
+                               platform::kMbIconError),
+                           Box("OK", "ERROR , failed read Map-file\n" + missingMap, platform::kMbIconError)}));
+    EXPECT_EQ(ListedPaths(), (QStringList{good, last, other}));
+    EXPECT_EQ(h.Core().LogFiles.size(), 3u);
+    EXPECT_TRUE(CSelectFile_Dlg::FailedFiles(h.Core(), 0).isEmpty());
+    ASSERT_EQ(h.Core().MapFiles.size(), 1u);
+    EXPECT_EQ(h.Core().MapFiles[0].fullPath, map.toStdU16String());
 }
 
 TEST_F(LapListPaneFactoryTest, ClosingAFileOrAGroupThroughTheClosingDialogRebuildsTheList) {
@@ -222,8 +201,8 @@ TEST_F(LapListPaneFactoryTest, ClosingAFileOrAGroupThroughTheClosingDialogRebuil
     const QString c = files.Write("x/c.dat", 3, 3);
     const QString d = files.Write("y/d.dat", 3, 4);
     Open({a, b, c, d});
-    orvelo::SetBaseLap(core, b.toStdU16String(), u"1");
-    ASSERT_EQ(orvelo::ToggleOverlayLap(core, d.toStdU16String(), u"2"), 0);
+    orvelo::SetBaseLap(h.Core(), b.toStdU16String(), u"1");
+    ASSERT_EQ(orvelo::ToggleOverlayLap(h.Core(), d.toStdU16String(), u"2"), 0);
     QList<bool> checks;
     platform::ModalDialogScript script;
     const auto closeChecked = [&checks](QDialog& dialog) {
@@ -238,17 +217,16 @@ TEST_F(LapListPaneFactoryTest, ClosingAFileOrAGroupThroughTheClosingDialogRebuil
         static_cast<CCustomDrawListCtrlDlg&>(dialog).List().SetChecked(0, true);
         return closeChecked(dialog);
     });
-    app->MainFrame()->Action(command::kCloseLogFile)->trigger();
-    DeliverPosted();
+    Run(command::kCloseLogFile);
     EXPECT_EQ(ListedPaths(), (QStringList{c, b, d}));
     orvelo::COLORREF colour = 0;
-    EXPECT_EQ(orvelo::GetLapMark(core, orvelo::kLapMarkOverlay, d.toStdU16String(), u"2", colour), 1);
+    EXPECT_EQ(orvelo::GetLapMark(h.Core(), orvelo::kLapMarkOverlay, d.toStdU16String(), u"2", colour), 1);
 
     // A folder group's close opens the dialog with the group's files checked.
     Pane().View().GroupBy(LapListGrouping::kByFolder);
     script.Queue(closeChecked);
-    platform::PostMessage(app->MainFrame()->Handle(), platform::MessageWithBlock(platform::UM_CLOSE_LOGFILE_IN_GROUP, 2,
-                                                                                 files.Path("x").toStdU16String()));
+    platform::PostMessage(h.Frame().Handle(), platform::MessageWithBlock(platform::UM_CLOSE_LOGFILE_IN_GROUP, 2,
+                                                                         files.Path("x").toStdU16String()));
     DeliverPosted();
     EXPECT_EQ(checks, (QList<bool>{false, true, false}));
     EXPECT_EQ(ListedPaths(), (QStringList{b, d}));

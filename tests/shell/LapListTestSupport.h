@@ -3,6 +3,8 @@
 // list that records what the lap list tells it.
 #pragma once
 
+#include "ShellTestText.h"
+
 #include "shell/SegmentListFeed.h"
 
 #include "core/FileLists.h"
@@ -122,9 +124,3 @@ struct FreshCore {
 inline void DeliverPosted() { platform::TheMessageBus().ProcessPosted(); }
 
 }  // namespace testsupport
-
-// Readable QString values in test failures.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList& texts, std::ostream* os) {
-    *os << '{' << texts.join(QStringLiteral("|")).toStdString() << '}';
-}

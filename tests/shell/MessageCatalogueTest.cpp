@@ -33,7 +33,6 @@ TEST(MessageCatalogueTest, DescriptionsKeepTheirOwnSpelling) {
     EXPECT_STREQ(shell::MessageDescription(platform::UM_LAP_LIST_REVIEW), "lap list reviewing ");
     EXPECT_STREQ(shell::MessageDescription(platform::UM_SET_OVERLAP_COUNT), "Set  Over lap count");
     EXPECT_STREQ(shell::MessageDescription(platform::UM_PUT_LOGGING_TIME), "Put logging time\nclock log time");
-    EXPECT_STREQ(shell::MessageName(platform::UM_DOCKING_PANEL_CREATED), "UM_DOCKING_PANEL_CREATED");
     EXPECT_STREQ(shell::MessageDescription(2033), "Docking panel be created");
 }
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -28,20 +28,20 @@ TEST(SettingsStoreKeysTest, OnlyStartUpCreatesKeysAndEveryCallOnAMissingKeyFails
     const std::uint32_t word = 7;
     std::array<char, 8> buffer;
     buffer.fill('#');
-    std::uint32_t count = 99;
+    std::uint32_t read = 99;
+    std::uint32_t counted = 99;
     QString text = QStringLiteral("unchanged");
     for (const QString& key : {Key(), other}) {
-        EXPECT_EQ(store.RegWriteBinary(key, kValue, "abc", 3), 1);
-        EXPECT_EQ(store.RegWriteDword(key, kValue, &word), 1);
-        EXPECT_EQ(store.RegWriteString(key, kValue, QStringLiteral("1")), 1);
-        EXPECT_EQ(store.RegReadValue(key, kValue, buffer.data(), 8, &count), 1);
-        EXPECT_EQ(count, 0u);
-        EXPECT_EQ(store.RegReadString(key, kValue, &text), 1);
-        count = 99;
-        EXPECT_EQ(store.RegCountValues(key, &count), 1);
-        EXPECT_EQ(count, 0u);
-        EXPECT_EQ(store.RegDeleteValues(key, QString()), 1);
-        EXPECT_EQ(store.RegDeleteValues(key, kValue), 1);
+        const std::vector<int> results = {store.RegWriteBinary(key, kValue, "abc", 3),
+                                          store.RegWriteDword(key, kValue, &word),
+                                          store.RegWriteString(key, kValue, QStringLiteral("1")),
+                                          store.RegReadValue(key, kValue, buffer.data(), 8, &read),
+                                          store.RegReadString(key, kValue, &text),
+                                          store.RegCountValues(key, &counted),
+                                          store.RegDeleteValues(key, QString()),
+                                          store.RegDeleteValues(key, kValue)};
+        EXPECT_EQ(results, std::vector<int>(8, 1));
+        EXPECT_EQ(read + counted, 0u);
     }
     EXPECT_EQ(text, QStringLiteral("unchanged"));
     EXPECT_EQ(std::string(buffer.data(), 8), "########");
@@ -49,11 +49,9 @@ TEST(SettingsStoreKeysTest, OnlyStartUpCreatesKeysAndEveryCallOnAMissingKeyFails
     EXPECT_EQ(test.Backend().SaveCount(), 0);
 
     EXPECT_EQ(store.CreateSettingsKeys(), 0);
-    for (const char* subKey : {"Map_Seg_Info", "Item_Color_Info", "Channel_NameScale_Info", "Window_View_Info"}) {
-        EXPECT_TRUE(test.Registry().KeyExists(QStringLiteral("Software\\Varnek_Orvelo\\AppData\\ver1.0\\") +
-                                              QLatin1String(subKey)))
-            << subKey;
-    }
+    const QString root = QStringLiteral("Software\\Varnek_Orvelo\\AppData\\ver1.0\\");
+    for (const char* subKey : {"Map_Seg_Info", "Item_Color_Info", "Channel_NameScale_Info", "Window_View_Info"})
+        EXPECT_TRUE(test.Registry().KeyExists(root + QLatin1String(subKey))) << subKey;
     EXPECT_EQ(test.Registry().Tree().KeyPaths().size(), 4 + 4);  // with the parents
     EXPECT_EQ(store.RegWriteDword(other, kValue, &word), 1);
     EXPECT_FALSE(test.Registry().KeyExists(other));

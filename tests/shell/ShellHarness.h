@@ -3,6 +3,8 @@
 // message boxes recorded, no instance lock.
 #pragma once
 
+#include "ShellTestText.h"
+
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/RegistryMemoryBackend.h"
@@ -21,10 +23,6 @@
 #include <QStringList>
 
 #include <memory>
-#include <ostream>
-
-// Failure messages show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 class ShellHarness {
 public:

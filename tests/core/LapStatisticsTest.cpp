@@ -1,13 +1,13 @@
 #include "core/LapStatistics.h"
 
 #include "core/LapDataCore.h"
-#include "core/LapTimeText.h"
 #include "core/LogFileReader.h"
 #include "LogBytes.h"
 #include "tools/SampleSession.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <tuple>
 #include <string>
@@ -15,6 +15,8 @@
 
 namespace orvelo {
 namespace {
+
+using test::Ints;
 
 // A sample with the time step, channel word k = words[k] (0 beyond), signed bytes 32 and 33 = a and b.
 SampleRec Sample(std::uint32_t timeStep, std::vector<std::uint16_t> words = {}, std::int8_t a = 0, std::int8_t b = 0)
@@ -63,11 +65,11 @@ TEST(LapStatisticsTest, SampleTimesSumUpToTheFirstZeroStep)
     Lap lap = LapOf(1, {Sample(10), Sample(60000), Sample(25), Sample(0), Sample(30)});
     lap.samples[4].runningLapTime = 999;
     EXPECT_EQ(RecomputeSampleTimes(lap), 60035u);
-    const char* texts[] = {"0:00.10", "ea60", "0:00.25", "", ""};
-    for (int i = 0; i < 5; ++i)
-        EXPECT_STREQ(lap.samples[i].stepText, texts[i]) << i;
-    EXPECT_EQ(lap.samples[1].runningLapTime, 60010u);
-    EXPECT_EQ(lap.samples[4].runningLapTime, 999u); // after the zero step nothing is touched
+    std::string texts; // each sample's own step; after the zero step nothing is touched
+    for (const SampleRec& sample : lap.samples)
+        texts += std::string(sample.stepText) + '|';
+    EXPECT_EQ(texts, "0:00.10|ea60|0:00.25|||");
+    EXPECT_EQ(Ints(lap.samples[1].runningLapTime, lap.samples[4].runningLapTime), Ints(60010, 999));
     Lap empty;
     EXPECT_EQ(RecomputeSampleTimes(empty), 0u);
 }
@@ -111,17 +113,17 @@ TEST(LapStatisticsTest, ExtremesLookAtTheLapsOwnSamplesButTheLastFourAtEvery)
     Lap lap = LapOf(1, {Sample(10, low, 12, -128), Sample(10, high, -31, 25), Sample(10, beyond, -90, 127)});
     lap.sampleCount = 2; // the last sample is not the lap's own
     ComputeChannelExtremes(lap);
-    EXPECT_EQ(lap.channelExtremes[0], 200);  // maximum of word 1
-    EXPECT_EQ(lap.channelExtremes[1], 100);  // minimum of word 0
-    EXPECT_EQ(lap.channelExtremes[9], 1000); // maximum of word 9 over every sample
-    EXPECT_EQ(lap.signedValuePeaks[0], 128); // B, the magnitude of the most negative byte
-    EXPECT_EQ(lap.signedValuePeaks[1], 31);  // A
+    // Maximum of word 1, minimum of word 0, maximum of word 9 over every sample; peaks B (the magnitude of
+    // the most negative byte) and A.
+    EXPECT_EQ(Ints(lap.channelExtremes[0], lap.channelExtremes[1], lap.channelExtremes[9], lap.signedValuePeaks[0],
+                   lap.signedValuePeaks[1]),
+              Ints(200, 100, 1000, 128, 31));
     EXPECT_FLOAT_EQ(lap.signedValuePeaksScaled[1], 3.1f);
 
-    lap.sampleCount = 0;
+    lap.sampleCount = 0; // minima without samples stay -1
     ComputeChannelExtremes(lap);
-    for (int e : {1, 3, 4, 6})
-        EXPECT_EQ(lap.channelExtremes[e], -1) << "minimum " << e + 1 << " without samples";
+    const auto& e = lap.channelExtremes;
+    EXPECT_EQ(Ints(e[1], e[3], e[4], e[6]), Ints(-1, -1, -1, -1));
     lap.sampleCount = 40;
     ComputeChannelExtremes(lap);
     EXPECT_EQ(lap.channelExtremes[0], 1000); // a count beyond the samples takes them all
@@ -139,8 +141,7 @@ TEST(LapStatisticsTest, LongestMarkedLapOverBaseAndOverlayLapsOfTheLogFiles)
         Lap& lap = (k < 2 ? core.LogFiles[0] : k < 4 ? core.LogFiles[1] : core.MapFiles[0]).laps.emplace_back();
         std::tie(lap.lapTime, lap.distance, lap.baseLapMark, lap.overlayMark) = laps[k];
     }
-    EXPECT_EQ(FindLongestMarkedLap(core, 1), 7000u);
-    EXPECT_EQ(FindLongestMarkedLap(core, 0), 1200u);
+    EXPECT_EQ(Ints(FindLongestMarkedLap(core, 1), FindLongestMarkedLap(core, 0)), Ints(7000, 1200));
     EXPECT_EQ(core.MarkedLapCount, 3);
     for (LogFile& file : core.LogFiles)
         for (Lap& lap : file.laps)
@@ -163,31 +164,24 @@ TEST(LapStatisticsTest, StatisticsMatchTheGeneratedRecords)
         LogFile& file = core.LogFiles.back();
         ComputeLapStatistics(file);
 
-        std::uint32_t best = kFastestLapLimit;
-        int fastest = 0;
         for (std::size_t k = 0; k < session.laps.size(); ++k) {
             const samplegen::ExpectedLap& expected = session.laps[k];
             const samplegen::ChannelTruth& truth = expected.channels;
-            const Lap& lap = file.laps[k];
+            const Lap& lap = file.laps.at(k);
             SCOPED_TRACE("rate mode " + std::to_string(rateMode) + " lap " + std::to_string(expected.number));
             // Every sample of a generated lap has a time step, so the sum is the lap time.
-            char text[16];
-            FormatLapTimeA(expected.lapTime, text);
-            EXPECT_STREQ(lap.sampleTimeText, text);
+            EXPECT_EQ(Ints(lap.sampleTimeSum, lap.signedValuePeaks[0], lap.signedValuePeaks[1]),
+                      Ints(expected.lapTime, truth.peakB, truth.peakA));
             // Where each word's maximum (odd words) or minimum (even words) lands among the extremes.
             const int extremeOf[] = {1, 0, 3, 2, 4, 5, 6, 7, 8, 9, 10, 11};
             for (int word = 0; word < 12; ++word) {
                 EXPECT_EQ(lap.channelExtremes[extremeOf[word]], word % 2 ? truth.wordMax[word] : truth.wordMin[word])
                     << "word " << word;
             }
-            EXPECT_EQ(lap.signedValuePeaks[0], truth.peakB);
-            EXPECT_EQ(lap.signedValuePeaks[1], truth.peakA);
-            if (expected.lapTime < best) {
-                best = expected.lapTime;
-                fastest = expected.number;
-            }
         }
-        EXPECT_EQ(file.fastestLapNumber, fastest);
+        const auto fastest = std::min_element(session.laps.begin(), session.laps.end(),
+                                              [](const auto& a, const auto& b) { return a.lapTime < b.lapTime; });
+        EXPECT_EQ(file.fastestLapNumber, fastest->number);
         EXPECT_EQ(file.sampleTimeTotal, session.totalTime);
     }
 }

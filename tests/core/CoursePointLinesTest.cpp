@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 namespace orvelo {
 namespace {
 
@@ -56,16 +59,14 @@ TEST(BuildCoursePointsTest, OnePointPerDrawnPositionInOrder)
     BuildCoursePoints(item);
     BuildCoursePoints(item); // a rebuild replaces the points
     ASSERT_EQ(item.coursePoints.size(), 3u); // no point for another kind of record nor the last position
-    const auto& points = item.coursePoints;
-    // The first point starts from itself: a zero-length vertical line, nothing stray to draw.
-    EXPECT_EQ(std::make_tuple(points[0].prevX, points[0].prevY, points[0].lineCase, points[0].intercept),
-              std::make_tuple(0, 0, std::int32_t{kLineVertical}, -50));
-    EXPECT_EQ(std::make_tuple(points[1].prevX, points[1].lineCase, points[1].cumulativeDistance),
-              std::make_tuple(0, std::int32_t{kLineHorizontal}, 40));
-    // The line of the third point runs from the second, across the skipped boundary.
-    EXPECT_EQ(std::make_tuple(points[2].prevX, points[2].prevY, points[2].cumulativeDistance),
-              std::make_tuple(40, 0, 90));
-    EXPECT_FLOAT_EQ(points[2].slopeAlong, 0.75f);
+    // The first point starts from itself: a zero-length vertical line, nothing stray to draw. The third
+    // runs from the second, across the skipped boundary.
+    std::vector<std::tuple<int, int, int, int, int>> points; // previous x and y, case, intercept, distance
+    for (const CoursePoint& p : item.coursePoints)
+        points.emplace_back(p.prevX, p.prevY, p.lineCase, p.intercept, p.cumulativeDistance);
+    EXPECT_EQ(points, (decltype(points){{0, 0, kLineVertical, -50, 0}, {0, 0, kLineHorizontal, -5, 40},
+                                        {40, 0, kLineGeneral, 2, 90}}));
+    EXPECT_FLOAT_EQ(item.coursePoints[2].slopeAlong, 0.75f);
     item.projectedPoints.clear();
     BuildCoursePoints(item);
     EXPECT_TRUE(item.coursePoints.empty());

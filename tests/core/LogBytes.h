@@ -25,7 +25,6 @@ public:
     LogBytes& LapLine(std::uint16_t time, std::uint16_t word = 0) { return PositionRecord('L', true, word, time, 0); }
     LogBytes& Other(char letter = 'X', std::uint16_t word = 0) { return PositionRecord(letter, true, word, 0, 0); }
 
-    std::size_t RecordCount() const { return bytes.size() / samplegen::kRecordSize; }
     // The 64 bytes of record k.
     const std::uint8_t* Record(std::size_t k) const { return bytes.data() + k * samplegen::kRecordSize; }
 

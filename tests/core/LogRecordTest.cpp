@@ -59,9 +59,7 @@ TEST(RecordKindTest, WholeFirstWordDecidesBeforeTheLetterAndReadsBigEndian)
     for (const auto& [word, kind] : rows)
         EXPECT_EQ(KindOfRecord(word.data()), kind) << int(word[0]) << ' ' << int(word[1]);
     const std::uint8_t bytes[] = {0x12, 0x34, 0x56, 0x78, 0x80};
-    EXPECT_EQ(ReadBe16(bytes), 0x1234);
-    EXPECT_EQ(ReadBe32(bytes + 1), 0x34567880u);
-    EXPECT_EQ(ReadSigned8(bytes + 4), -128);
+    EXPECT_EQ(Ints(ReadBe16(bytes), ReadBe32(bytes + 1), ReadSigned8(bytes + 4)), Ints(0x1234, 0x34567880, -128));
 }
 
 // ---- sample records ---------------------------------------------------------------------------
@@ -74,25 +72,21 @@ TEST_F(DecodeTest, SampleRecordFieldsComeFromTheirOffsets)
             0xF0, 4,    0xF0, 5,    0xF0, 6,    0xF0, 7,    0xF0, 8,    0xF0, 9,    0xF0, 10,   0xF0, 11,
             0xF6, 0x7F, 0xAB, 0xCD, 0x99};
     const SampleRec s = Sample(r);
-    EXPECT_EQ(Ints(s.sampleFlag, s.code, s.rateMode), Ints(1, 7, 3));
-    EXPECT_EQ(Ints(s.tens, s.units), Ints(4u, 7u));
-    EXPECT_EQ(s.timeStep, 0x1234u);
-    for (int k = 0; k < 12; ++k)
-        EXPECT_EQ(s.channelWords[k], 0xF000u + k) << k;
+    const auto& w = s.channelWords;
+    EXPECT_EQ(Ints(s.sampleFlag, s.code, s.rateMode, s.tens, s.units, s.timeStep, w[0], w[5], w[11], s.distanceStep,
+                   core.LastSampleFlag),
+              Ints(1, 7, 3, 4, 7, 0x1234, 0xF000, 0xF005, 0xF00B, 43981, 1));
     EXPECT_FLOAT_EQ(s.signedValueA, -1.0f);
     EXPECT_FLOAT_EQ(s.signedValueB, 12.7f);
-    EXPECT_FLOAT_EQ(s.distanceStep, 43981.0f);
-    EXPECT_EQ(core.LastSampleFlag, 1);
 
     // The bit fields are separate; the last sample decoded sets the core's flag.
     r[4] = 0x2A; // 0b0010'1010: flag 0, code 5, rate mode 2
     r[32] = 0x80;
     r[33] = 0x01;
     const SampleRec t = Sample(r);
-    EXPECT_EQ(Ints(t.sampleFlag, t.code, t.rateMode), Ints(0, 5, 2));
+    EXPECT_EQ(Ints(t.sampleFlag, t.code, t.rateMode, core.LastSampleFlag), Ints(0, 5, 2, 0));
     EXPECT_FLOAT_EQ(t.signedValueA, -12.8f);
     EXPECT_FLOAT_EQ(t.signedValueB, 0.1f);
-    EXPECT_EQ(core.LastSampleFlag, 0);
     r[4] = 0xC1; // bits 6-7 never reach the rate mode
     EXPECT_EQ(Sample(r).rateMode, 0);
 }
@@ -117,16 +111,11 @@ TEST_F(DecodeTest, PositionRecordFieldsComeFromTheirOffsets)
     r[1] = 0x40;
     Position(r);
     EXPECT_EQ(Ints(core.Press1RangeCode, core.Press2RangeCode), Ints(0, 1));
-}
-
-TEST_F(DecodeTest, AccelIsHalvedRoundingOddValuesUpOnlyBelowOneHundred)
-{
-    const std::pair<std::uint8_t, std::uint32_t> cases[] = {
-        {0, 0}, {1, 1}, {7, 4}, {8, 4}, {99, 50}, {100, 50}, {101, 50}, {150, 75}, {151, 75}, {255, 127}};
-    for (const auto& [raw, halved] : cases) {
-        Bytes r{'G'};
-        r[11] = raw;
-        EXPECT_EQ(Position(r).accel, halved) << int(raw);
+    // Accel is halved, odd values rounding up only below one hundred.
+    for (const auto& [raw, halved] : {std::pair{0, 0}, {1, 1}, {7, 4}, {8, 4}, {99, 50}, {100, 50}, {101, 50},
+                                      {150, 75}, {151, 75}, {255, 127}}) {
+        r[11] = static_cast<std::uint8_t>(raw);
+        EXPECT_EQ(Position(r).accel, static_cast<std::uint32_t>(halved)) << raw;
     }
 }
 

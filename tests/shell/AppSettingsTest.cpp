@@ -77,20 +77,18 @@ TEST_F(AppSettingsTest, TheScaleDialogPlacementIsReadWhenWhole) {
     platform::WindowPlacement stored;
     stored.showCommand = platform::WindowPlacement::kShowNormal;
     stored.normalRight = 300;
-    const QString key = SubKeyPath(kWindowViewInfo);
     QByteArray bytes = stored.ToBytes();
-    platform::WindowPlacement placement;
-    placement.normalRight = 5;
-    EXPECT_EQ(settings->LoadScaleControlWndPlace(&placement), 1);  // nothing stored
-    ASSERT_EQ(settings->Store().RegWriteBinary(key, kScaleControlWndPlace, bytes.constData(), 43), 0);
-    EXPECT_EQ(settings->LoadScaleControlWndPlace(&placement), 1);
+    const auto load = [&](int size) {
+        settings->Store().RegWriteBinary(SubKeyPath(kWindowViewInfo), kScaleControlWndPlace, bytes.constData(), size);
+        platform::WindowPlacement placement;
+        placement.normalRight = 5;
+        // the right edge read, or minus the caller's when the read failed
+        return settings->LoadScaleControlWndPlace(&placement) == 0 ? placement.normalRight : -placement.normalRight;
+    };
+    EXPECT_EQ(load(44), 300);
+    EXPECT_EQ(load(43), -5);
     bytes[0] = 40;  // a length field that is not a placement's
-    ASSERT_EQ(settings->Store().RegWriteBinary(key, kScaleControlWndPlace, bytes.constData(), 44), 0);
-    EXPECT_EQ(settings->LoadScaleControlWndPlace(&placement), 1);
-    EXPECT_EQ(placement.normalRight, 5);
-    ASSERT_EQ(settings->Store().WriteRecord(key, kScaleControlWndPlace, stored), 0);
-    ASSERT_EQ(settings->LoadScaleControlWndPlace(&placement), 0);
-    EXPECT_EQ(placement.normalRight, 300);
+    EXPECT_EQ(load(44), -5);
 }
 
 TEST(ApplicationSettingsTest, IsOneObjectOnTheUsersFile) {

@@ -1,5 +1,5 @@
-// The lap list pane: rebuilding after files are closed, the lap colours it
-// stores and passes on, and its header and group menus.
+// The lap list pane: rebuilding after files are closed, and its header and
+// group menus.
 #include "shell/CClassView.h"
 #include "shell/LapListModel.h"
 
@@ -17,7 +17,6 @@ using namespace testsupport;
 
 namespace {
 
-constexpr orvelo::LapColorArray kStored = {0x000001, 0x000002, 0x000003, 0x000004, 0x000005, 0x000006, 0x000007};
 constexpr orvelo::LapColorArray kBuiltIn = {0x0000FF, 0x00FF00, 0x000080, 0xFFFF00, 0xFF00FF, 0x800080, 0x808000};
 
 class CClassViewTest : public ::testing::Test {
@@ -29,20 +28,11 @@ protected:
     }
     ~CClassViewTest() override { DeliverPosted(); }
 
-    // Settings as the application's: colours taken recolour the compared laps.
-    LapColorAccess Colors() {
+    // Settings with nothing stored that cannot be written.
+    static LapColorAccess Colors() {
         LapColorAccess access;
-        access.builtIn = [this] {
-            orvelo::ApplyLapColors(fresh.core, kBuiltIn);
-            return kBuiltIn;
-        };
-        access.setting = [this](int op, orvelo::LapColorArray& colors) {
-            if (op != 0 || !stored)
-                return 1;
-            colors = *stored;
-            orvelo::ApplyLapColors(fresh.core, colors);
-            return 0;
-        };
+        access.builtIn = [] { return kBuiltIn; };
+        access.setting = [](int, orvelo::LapColorArray&) { return 1; };
         return access;
     }
     QStringList Load(const QStringList& relatives) {
@@ -59,14 +49,7 @@ protected:
         return orvelo::GetLapMark(fresh.core, kind, path.toStdU16String(), QString::number(number).toStdU16String(),
                                   colour);
     }
-    QStringList ListedPaths() {
-        QStringList paths;
-        for (int r = 0; r < Model().RowCount(); ++r)
-            paths << Model().Row(r).texts[laplist::kPathColumn];
-        paths.removeDuplicates();
-        paths.sort();
-        return paths;
-    }
+    QStringList ListedPaths() { return testsupport::ListedPaths(Model()); }
     // Closes the file as the closing dialog does, then tells the pane as the main frame does.
     void CloseFile(const QString& path) {
         for (orvelo::FileListEntry& e : fresh.core.ReadLogFileList)
@@ -87,7 +70,6 @@ protected:
         DeliverPosted();
     }
 
-    std::optional<orvelo::LapColorArray> stored;
     FreshCore fresh;
     SessionDir files;
     RecordingWindow mainFrame;
@@ -131,16 +113,6 @@ TEST_F(CClassViewTest, ClosingTheCurrentLapsFileForgetsTheCurrentLap) {
     CloseFile(currentPath);
     EXPECT_TRUE(pane.View().CurrentLapBlock().Path().empty());
     EXPECT_TRUE(pane.View().CurrentLapText().isEmpty());
-}
-
-// ----- lap colours -----
-
-TEST_F(CClassViewTest, StoredLapColoursAreUsedAtStartBuiltInOnesWhenUnreadable) {
-    EXPECT_EQ(pane.View().LapColors(), kBuiltIn);
-    stored = kStored;
-    CClassView second(fresh.core, mainFrame.Handle(), Colors());
-    EXPECT_EQ(second.View().LapColors(), kStored);
-    EXPECT_EQ(fresh.core.SelectedLaps[0].colour, kStored[0]);
 }
 
 // ----- header menus -----

@@ -56,14 +56,10 @@ protected:
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.CellCentre(RowOf(file, number), column));
     }
     const orvelo::Lap& LapOf(const QString& file, int number) const {
-        for (const orvelo::LogFile& f : fresh.core.LogFiles) {
-            for (const orvelo::Lap& lap : f.laps) {
-                if (QString::fromStdU16String(f.fullPath).endsWith(file) && static_cast<int>(lap.lapNumber) == number)
-                    return lap;
-            }
-        }
-        static orvelo::Lap none;
-        return none;
+        static const orvelo::Lap none;
+        const orvelo::Lap* lap =
+            fresh.core.ResolveLap(orvelo::FindLogLap(fresh.core, files.Path(file).toStdU16String(), number));
+        return lap ? *lap : none;
     }
     std::size_t Redraws() const { return mainFrame.Of(platform::UM_REDRAW_LAP_GRAPH).size(); }
     const LapListModel& model() const { return const_cast<CListViewEx&>(view).Model(); }
@@ -80,15 +76,15 @@ protected:
 
 TEST_F(CListViewExTest, FillListsEveryLapOnceAndLaterFillsAddOnlyNewFiles) {
     Load({"a/one.dat"}, 3);
-    const std::int32_t firstItem = model().Row(RowOf("one.dat", 1)).itemData;
+    const std::int32_t firstItem = model().Row(RowOf("a/one.dat", 1)).itemData;
     Load({"b/two.dat"}, 2);
     // Each file ends with the records after its last lap line, kept as a lap numbered 0.
     EXPECT_EQ(ColumnTexts(0), (QStringList{"  3", "  2", "  2", "  1", "  1", "  0", "  0"}));
-    EXPECT_EQ(model().Row(RowOf("one.dat", 1)).itemData, firstItem);
+    EXPECT_EQ(model().Row(RowOf("a/one.dat", 1)).itemData, firstItem);
     EXPECT_EQ(feed.Count("InsertLapRow"), 7);
     EXPECT_EQ(feed.Count("RemoveAllRows"), 1);  // the first fill only
-    const auto& texts = model().Row(RowOf("one.dat", 2)).texts;
-    EXPECT_EQ(texts[1], QString::fromLatin1(LapOf("one.dat", 2).lapTimeText));
+    const auto& texts = model().Row(RowOf("a/one.dat", 2)).texts;
+    EXPECT_EQ(texts[1], QString::fromLatin1(LapOf("a/one.dat", 2).lapTimeText));
     EXPECT_EQ(texts[laplist::kTitleColumn], "one");
     EXPECT_EQ(texts[laplist::kPathColumn], files.Path("a/one.dat"));
 
@@ -105,67 +101,62 @@ TEST_F(CListViewExTest, FillListsEveryLapOnceAndLaterFillsAddOnlyNewFiles) {
 
 // ----- base and overlay clicks -----
 
-TEST_F(CListViewExTest, OverWithoutBaseLapWarnsAndPostsNothing) {
+TEST_F(CListViewExTest, BaseAndOverClicksMarkTheLapsAndPostARedrawEachTime) {
     platform::MessageBoxRecorder boxes;
     Load({"a/one.dat"});
-    Click("one.dat", 2, laplist::kOverColumn);
-    DeliverPosted();
-    EXPECT_EQ(Boxes(boxes), QStringList{Box("OK", "Warn. at frist, you have to select base lap.", platform::kMbIconWarning)});
-    EXPECT_EQ(Redraws(), 0u);
-    EXPECT_EQ(LapOf("one.dat", 2).overlayMark, 0);
-}
-
-TEST_F(CListViewExTest, BaseAndOverClicksMarkTheLapsAndPostARedrawEachTime) {
-    Load({"a/one.dat"});
-    // outside the button square, or in another column: nothing
-    const QRect base = view.visualRect(model().IndexOfRow(RowOf("one.dat", 1), laplist::kBaseColumn));
+    // outside the button square, in another column, or over before a base lap: nothing
+    const QRect base = view.visualRect(model().IndexOfRow(RowOf("a/one.dat", 1), laplist::kBaseColumn));
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(base.right() - 1, base.center().y()));
-    Click("one.dat", 1, laplist::kDistanceColumn);
+    Click("a/one.dat", 1, laplist::kDistanceColumn);
+    Click("a/one.dat", 2, laplist::kOverColumn);
     DeliverPosted();
-    EXPECT_EQ(LapOf("one.dat", 1).baseLapMark, 0);
+    EXPECT_EQ(Boxes(boxes),
+              QStringList{Box("OK", "Warn. at frist, you have to select base lap.", platform::kMbIconWarning)});
+    EXPECT_EQ(LapOf("a/one.dat", 1).baseLapMark, 0);
+    EXPECT_EQ(LapOf("a/one.dat", 2).overlayMark, 0);
     EXPECT_EQ(Redraws(), 0u);
 
-    Click("one.dat", 1, laplist::kBaseColumn);
-    Click("one.dat", 3, laplist::kOverColumn);
+    Click("a/one.dat", 1, laplist::kBaseColumn);
+    Click("a/one.dat", 3, laplist::kOverColumn);
     DeliverPosted();
-    EXPECT_EQ(LapOf("one.dat", 1).baseLapMark, 1);
-    EXPECT_EQ(LapOf("one.dat", 3).overlayMark, 1);
+    EXPECT_EQ(LapOf("a/one.dat", 1).baseLapMark, 1);
+    EXPECT_EQ(LapOf("a/one.dat", 3).overlayMark, 1);
     const auto posts = mainFrame.Of(platform::UM_REDRAW_LAP_GRAPH);
     ASSERT_EQ(posts.size(), 2u);
     EXPECT_EQ(posts[1].wParam, 0u);
     EXPECT_EQ(posts[1].lParam, static_cast<platform::LParam>(view.Handle()));
 
-    Click("one.dat", 3, laplist::kOverColumn);  // a second click takes the overlay off
-    Click("one.dat", 1, laplist::kOverColumn);  // over on the base lap changes nothing
+    Click("a/one.dat", 3, laplist::kOverColumn);  // a second click takes the overlay off
+    Click("a/one.dat", 1, laplist::kOverColumn);  // over on the base lap changes nothing
     DeliverPosted();
-    EXPECT_EQ(LapOf("one.dat", 3).overlayMark, 0);
-    EXPECT_EQ(LapOf("one.dat", 1).overlayMark, 0);
-    EXPECT_EQ(LapOf("one.dat", 1).baseLapMark, 1);
+    EXPECT_EQ(LapOf("a/one.dat", 3).overlayMark, 0);
+    EXPECT_EQ(LapOf("a/one.dat", 1).overlayMark, 0);
+    EXPECT_EQ(LapOf("a/one.dat", 1).baseLapMark, 1);
     EXPECT_EQ(Redraws(), 4u);
 
     // The base cell is drawn in the lap's colour.
     const QImage image = view.viewport()->grab().toImage();
     const QPoint corner = LapListDelegate::ButtonSquare(base, laplist::kBaseColumn).topLeft() + QPoint(3, 3);
-    EXPECT_EQ(image.pixelColor(corner), platform::ToQColor(LapOf("one.dat", 1).displayColour));
+    EXPECT_EQ(image.pixelColor(corner), platform::ToQColor(LapOf("a/one.dat", 1).displayColour));
 }
 
 TEST_F(CListViewExTest, SameLapNumberInTwoFilesMarksTheClickedFilesLap) {
     Load({"a/one.dat", "b/two.dat"});
-    Click("two.dat", 2, laplist::kBaseColumn);
-    Click("one.dat", 2, laplist::kOverColumn);
-    EXPECT_EQ(LapOf("two.dat", 2).baseLapMark, 1);
-    EXPECT_EQ(LapOf("one.dat", 2).baseLapMark, 0);
-    EXPECT_EQ(LapOf("one.dat", 2).overlayMark, 1);
-    EXPECT_EQ(LapOf("two.dat", 2).overlayMark, 0);
+    Click("b/two.dat", 2, laplist::kBaseColumn);
+    Click("a/one.dat", 2, laplist::kOverColumn);
+    EXPECT_EQ(LapOf("b/two.dat", 2).baseLapMark, 1);
+    EXPECT_EQ(LapOf("a/one.dat", 2).baseLapMark, 0);
+    EXPECT_EQ(LapOf("a/one.dat", 2).overlayMark, 1);
+    EXPECT_EQ(LapOf("b/two.dat", 2).overlayMark, 0);
 }
 
 // ----- the current lap -----
 
 TEST_F(CListViewExTest, DoubleClickOrEnterMakesTheLapCurrentAndPostsItsBlock) {
     Load({"a/one.dat"});
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.CellCentre(RowOf("one.dat", 2), 4));
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, view.CellCentre(RowOf("a/one.dat", 2), 4));
     DeliverPosted();
-    EXPECT_EQ(LapOf("one.dat", 2).currentLapMark, 1);
+    EXPECT_EQ(LapOf("a/one.dat", 2).currentLapMark, 1);
     const auto posts = mainFrame.Of(platform::UM_DRAW_MAP_ON_VIEW);
     ASSERT_EQ(posts.size(), 1u);
     const auto* block = platform::BlockAt<platform::MapInfoBlock>(posts[0].lParam);
@@ -173,12 +164,12 @@ TEST_F(CListViewExTest, DoubleClickOrEnterMakesTheLapCurrentAndPostsItsBlock) {
     EXPECT_EQ(block->Path(), files.Path("a/one.dat").toStdU16String());
     EXPECT_EQ(block->ShortText(), u"  2");
     EXPECT_EQ(block->CourseName(), u"one");
-    EXPECT_EQ(posts[0].wParam, LapOf("one.dat", 2).analysisItems.empty() ? 1u : 0u);
+    EXPECT_EQ(posts[0].wParam, LapOf("a/one.dat", 2).analysisItems.empty() ? 1u : 0u);
 
     view.setFocus();
-    view.setCurrentIndex(model().IndexOfRow(RowOf("one.dat", 3), 0));
+    view.setCurrentIndex(model().IndexOfRow(RowOf("a/one.dat", 3), 0));
     QTest::keyClick(&view, Qt::Key_Return);
-    EXPECT_EQ(LapOf("one.dat", 3).currentLapMark, 1);
+    EXPECT_EQ(LapOf("a/one.dat", 3).currentLapMark, 1);
     EXPECT_EQ(view.CurrentLapText(), "  3");
 
     // A course block from the main frame takes the current lap's place.
@@ -194,11 +185,11 @@ TEST_F(CListViewExTest, DoubleClickOrEnterMakesTheLapCurrentAndPostsItsBlock) {
 TEST_F(CListViewExTest, LapNumbersOfAThousandAndMoreAreMadeCurrentInFull) {
     ASSERT_EQ(LoadLogs(fresh.core, {files.Write("a/long.dat", 2, 1, 1000)}), 0);
     view.Fill();
-    const int row = RowOf("long.dat", 1000);
+    const int row = RowOf("a/long.dat", 1000);
     ASSERT_GE(row, 0);
     view.setCurrentIndex(model().IndexOfRow(row, 0));
     view.OnDblClk();
-    EXPECT_EQ(LapOf("long.dat", 1000).currentLapMark, 1);
+    EXPECT_EQ(LapOf("a/long.dat", 1000).currentLapMark, 1);
     EXPECT_EQ(view.CurrentLapText(), "1000");
     EXPECT_TRUE(view.CurrentLapBlock().ShortText().empty());
 }

@@ -67,14 +67,7 @@ protected:
         Run(command);
         return start;
     }
-    QStringList ListedPaths() {
-        QStringList paths;
-        for (int r = 0; r < Rows().RowCount(); ++r)
-            paths << Rows().Row(r).texts[laplist::kPathColumn];
-        paths.removeDuplicates();
-        paths.sort();
-        return paths;
-    }
+    QStringList ListedPaths() { return testsupport::ListedPaths(Rows()); }
     std::vector<orvelo::COLORREF> SlotAndLapColours() {
         std::vector<orvelo::COLORREF> all;
         for (const orvelo::SelectedLap& slot : h.Core().SelectedLaps)
@@ -135,6 +128,7 @@ TEST_F(LapListPaneFactoryTest, LapColourAnswerRecoloursActiveSlotsAndTheirLapsOn
     });
     const auto before = SlotAndLapColours();
     const orvelo::LapColorArray tableBefore = h.Settings().Colors().LapColorTable();
+    EXPECT_EQ(tableBefore, (orvelo::LapColorArray{0x0000FF, 0x00FF00, 0x000080, 0xFFFF00, 0xFF00FF, 0x800080, 0x808000}));
     h.Backend().SetFailSaves(true);
     answer();
     EXPECT_EQ(SlotAndLapColours(), before);

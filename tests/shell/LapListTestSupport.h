@@ -5,6 +5,7 @@
 
 #include "ShellTestText.h"
 
+#include "shell/LapListModel.h"
 #include "shell/SegmentListFeed.h"
 
 #include "core/FileLists.h"
@@ -122,5 +123,15 @@ struct FreshCore {
 };
 
 inline void DeliverPosted() { platform::TheMessageBus().ProcessPosted(); }
+
+// The files the list shows rows of, sorted.
+inline QStringList ListedPaths(const LapListModel& model) {
+    QStringList paths;
+    for (int r = 0; r < model.RowCount(); ++r)
+        paths << model.Row(r).texts[laplist::kPathColumn];
+    paths.removeDuplicates();
+    paths.sort();
+    return paths;
+}
 
 }  // namespace testsupport

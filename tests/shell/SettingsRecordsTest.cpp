@@ -40,13 +40,9 @@ TEST(SettingsRecordsTest, ChannelNameRecLayout) {
     rec.channelNumber = 20;
     const auto bytes = Bytes(rec);
     ASSERT_EQ(bytes.size(), 272u);
-    EXPECT_EQ(bytes[0], 'G');
-    EXPECT_EQ(bytes[1], 0);
-    EXPECT_EQ(bytes[2], ' ');
+    EXPECT_EQ((std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4)), (std::vector<std::uint8_t>{'G', 0, ' ', 0}));
     EXPECT_EQ(bytes[16], 0);  // NUL-padded after the eight characters
-    EXPECT_EQ(bytes[128], 0x2c);
-    EXPECT_EQ(bytes[129], 0x6e);
-    EXPECT_EQ(Word(bytes, 256), 0x11u);
+    EXPECT_EQ(Word(bytes, 128), 0x6e2cu);
     EXPECT_EQ(Word(bytes, 264), 0x33u);
     EXPECT_EQ(Word(bytes, 268), 20u);
     EXPECT_EQ(settings_bytes::Decode<ChannelNameRec>(bytes.data()), rec);

@@ -109,16 +109,10 @@ TEST_F(SettingsStoreTest, StringsUpToTheLimitRoundTripWithoutNulLongerOnesAreRef
     EXPECT_EQ(Store().RegWriteString(Key(), kValue, QString(260, QChar('1'))), 1);
     EXPECT_EQ(Store().RegWriteString(Key(), kValue, QString::fromUtf16(u"a\0b", 3)), 1);
     read = QStringLiteral("kept");
-    const struct {
-        QByteArray bytes;
-        std::uint32_t type;
-    } refused[] = {{platform::Utf16Bytes(QString(260, QChar('1'))), platform::kRegSz},
-                   {QByteArray("1\0", 2), platform::kRegBinary},
-                   {QByteArray("1\0" "0", 3), platform::kRegSz}};
-    for (const auto& value : refused) {
-        m_test.Put(kWindowViewInfo, kValue, value.bytes, value.type);
-        EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 1) << value.bytes.size();
-    }
+    m_test.Put(kWindowViewInfo, kValue, platform::Utf16Bytes(QString(260, QChar('1'))), platform::kRegSz);
+    EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 1);
+    m_test.Put(kWindowViewInfo, kValue, QByteArray("1\0" "0", 3), platform::kRegSz);  // odd length
+    EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 1);
     EXPECT_EQ(read, QStringLiteral("kept"));
     // A string stored with its NUL (as the profile writes them) reads up to it.
     m_test.Put(kWindowViewInfo, kValue, platform::Utf16Bytes(QString(259, QChar('x')) + QChar(u'\0')), platform::kRegSz);

@@ -51,10 +51,3 @@ private:
     platform::RegistryMemoryBackend* m_backend = nullptr;
     std::unique_ptr<AppSettings> m_settings;
 };
-
-// Little-endian 32-bit word at offset.
-inline std::uint32_t WordAt(const QByteArray& bytes, int offset) {
-    std::uint32_t word = 0;
-    settings_bytes::Get(reinterpret_cast<const std::uint8_t*>(bytes.constData()) + offset, &word);
-    return word;
-}

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -88,20 +89,22 @@ protected:
     int Add(const std::u16string& path) { return EditLogFileList(core, kFileListAdd, Entry(path)); }
     int Remove(const std::u16string& path) { return EditLogFileList(core, kFileListRemove, Entry(path)); }
 
-    // Lists the paths and loads what is pending (a missing file says so on the standard output).
+    // Lists the paths and loads what is pending; a missing file says so on the standard output.
     int LoadLogs(const std::vector<std::u16string>& paths)
     {
         for (const std::u16string& path : paths)
             Add(path);
-        ::testing::internal::CaptureStdout();
-        const int result = LoadPendingLogFiles(core, kMapDrawOffsetOff);
-        return ::testing::internal::GetCapturedStdout(), result;
+        return Quietly([this] { return LoadPendingLogFiles(core, kMapDrawOffsetOff); });
     }
     int LoadMap(const std::u16string& path)
     {
         EditMapFileList(core, kFileListAdd, Entry(path));
+        return Quietly([this] { return LoadPendingMapFiles(core, kMapDrawGps); });
+    }
+    static int Quietly(const std::function<int()>& load)
+    {
         ::testing::internal::CaptureStdout();
-        const int result = LoadPendingMapFiles(core, kMapDrawGps);
+        const int result = load();
         return ::testing::internal::GetCapturedStdout(), result;
     }
     // Loads three logs and a course map, with a base lap and an overlay lap.
@@ -112,11 +115,6 @@ protected:
         SetBaseLap(core, s_logs[1], u"  1");
         ASSERT_EQ(ToggleOverlayLap(core, s_logs[0], u"  2"), 0);
         CountMarkedLaps(core);
-    }
-    void MarkForClosing(const std::u16string& path)
-    {
-        for (FileListEntry& entry : core.ReadLogFileList)
-            entry.closeMark = entry.fullPath == path ? 1 : entry.closeMark;
     }
 
     static inline std::unique_ptr<test::ScratchFolder> s_folder;
@@ -148,15 +146,14 @@ TEST_F(FileListsTest, EntriesAreAddedOnceAndRemovedByFullPathWhileNotLoaded)
 
 TEST_F(FileListsTest, FailedFilesAreCountedRetriedAndDiscarded)
 {
-    EXPECT_EQ(LoadPendingLogFiles(core, kMapDrawOffsetOff), -1);
-    EXPECT_EQ(DiscardUnloadedLogFiles(core), -1);
+    EXPECT_EQ(Ints(LoadPendingLogFiles(core, kMapDrawOffsetOff), DiscardUnloadedLogFiles(core)), Ints(-1, -1));
     const std::u16string late = test::WidePath(s_folder->Path("late.dat"));
     std::filesystem::remove(s_folder->Path("late.dat"));
     EXPECT_EQ(LoadLogs({s_logs[0], late, s_logs[2]}), 1);
-    EXPECT_EQ(core.LoadedFileCount, 2u);
-    ASSERT_EQ(core.LogFiles.size(), 3u); // the failed read stays until discarded
-    const auto& list = core.ReadLogFileList;
-    EXPECT_EQ(std::make_tuple(list[0].loadedFlag, list[1].loadedFlag, list[1].loadError), std::make_tuple(1, 0, 1));
+    const auto& list = core.ReadLogFileList; // the failed read stays until discarded
+    EXPECT_EQ(Ints(core.LoadedFileCount, core.LogFiles.size(), list[0].loadedFlag, list[1].loadedFlag,
+                   list[1].loadError),
+              Ints(2, 3, 1, 0, 1));
     for (std::size_t i : {0u, 2u}) {
         for (const Lap& lap : core.LogFiles[i].laps)
             EXPECT_TRUE(lap.lapNumber == 0 || (!lap.analysisItems.empty() && lap.sampleTimeSum != 0)) << i;
@@ -166,11 +163,10 @@ TEST_F(FileListsTest, FailedFilesAreCountedRetriedAndDiscarded)
     samplegen::SessionOptions options;
     options.laps = 2;
     s_folder->Write("late.dat", samplegen::GenerateSession(options).bytes);
-    EXPECT_EQ(LoadLogs({}), 0);
-    EXPECT_EQ(core.LoadedFileCount, 3u);
-    ASSERT_EQ(core.LogFiles.size(), 3u); // one file for the retried entry
-    EXPECT_EQ(std::make_tuple(core.LogFiles[0].fileId, core.LogFiles.back().lapCount, list[1].loadError),
-              std::make_tuple(firstId, 2, 0));
+    EXPECT_EQ(LoadLogs({}), 0); // one file for the retried entry
+    EXPECT_EQ(Ints(core.LoadedFileCount, core.LogFiles.size(), core.LogFiles[0].fileId, core.LogFiles.back().lapCount,
+                   list[1].loadError),
+              Ints(3, 3, firstId, 2, 0));
     EXPECT_EQ(LoadLogs({s_missing}), 1);
     EXPECT_EQ(DiscardUnloadedLogFiles(core), 0);
     EXPECT_EQ(std::make_tuple(core.LogFiles.size(), core.LogFiles.back().fullPath, list.size()),
@@ -237,7 +233,8 @@ TEST_P(ClosingOrderTest, EveryReferenceStaysOnItsLapOrResolvesToNothing)
         return std::find(closed.begin(), closed.end(), path) != closed.end();
     };
     for (int f : order) {
-        MarkForClosing(s_logs[f]);
+        for (FileListEntry& entry : core.ReadLogFileList)
+            entry.closeMark |= entry.fullPath == s_logs[f] ? 1 : 0;
         ASSERT_EQ(CloseMarkedLogFiles(core), 1);
         EXPECT_EQ(CloseMarkedLogFiles(core), 0);
         closed.push_back(s_logs[f]);

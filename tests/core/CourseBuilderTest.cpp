@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <complex>
+#include <tuple>
 #include <vector>
 
 namespace orvelo {
@@ -41,9 +42,7 @@ protected:
     int AskFor(Lap& lap, int gps, int offset, int mode)
     {
         LapAnalysisItem& item = lap.analysisItems.front();
-        item.gpsDrawFlag = gps;
-        item.offsetFlag = offset;
-        item.mapDrawMode = mode;
+        std::tie(item.gpsDrawFlag, item.offsetFlag, item.mapDrawMode) = std::tie(gps, offset, mode);
         return RebuildLapGeometry(core, lap);
     }
 

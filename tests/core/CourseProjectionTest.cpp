@@ -73,16 +73,6 @@ TEST_F(CourseProjectionTest, LostFixesStayWhereTheLastFixWasAndTheCourseStartsAt
     }
 }
 
-TEST_F(CourseProjectionTest, DeadReckonedLoopOfAnyLengthClosesOnItsStart)
-{
-    for (int count : {2, 3, 17, 45, 160}) {
-        Lap lap = CircleLap(count, 120, count % 2 ? -14 : 10, count % 4);
-        Reckon(lap);
-        EXPECT_LE(std::abs(item.projectedPoints.back().x) + std::abs(item.projectedPoints.back().y), 2) << count;
-    }
-    EXPECT_GT(std::min(item.spanX, item.spanY), 50); // a real loop, not a point
-}
-
 TEST_F(CourseProjectionTest, SkipFlagsMarkOtherRecordsAndTheLastPointAtTheLapEnd)
 {
     Lap lap = CircleLap(8);

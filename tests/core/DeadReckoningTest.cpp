@@ -26,16 +26,11 @@ protected:
 
 TEST_F(DeadReckoningTest, RateConstantsFollowTheFirstSamplesRateMode)
 {
-    const struct {
-        int mode;
-        double period;
-        double factor;
-    } rows[] = {{0, 0.01, 0.02777}, {1, 0.04, 0.02777}, {2, 0.25, 0.02777},
-                {3, 0.0025, 0.013888}, {4, 0.0, 0.0}, {-1, 0.0, 0.0}};
-    for (const auto& row : rows) {
-        SetRateConstants(core, row.mode);
-        EXPECT_DOUBLE_EQ(core.SamplePeriod, row.period) << "mode " << row.mode;
-        EXPECT_DOUBLE_EQ(core.SpeedFactor, row.factor) << "mode " << row.mode;
+    // Rate mode, sample period, speed factor.
+    for (const auto& [mode, period, factor] : {std::tuple{0, 0.01, 0.02777}, {1, 0.04, 0.02777}, {2, 0.25, 0.02777},
+                                               {3, 0.0025, 0.013888}, {4, 0.0, 0.0}, {-1, 0.0, 0.0}}) {
+        SetRateConstants(core, mode);
+        EXPECT_EQ(std::make_pair(core.SamplePeriod, core.SpeedFactor), std::make_pair(period, factor)) << mode;
     }
     Lap lap = CircleLap(3, 100, 0, 3);
     lap.samples.emplace_back().rateMode = 1;

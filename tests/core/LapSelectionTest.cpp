@@ -228,8 +228,9 @@ TEST_F(LapSelectionTest, SetActiveMapFileFlagsOneCourseOrNone)
 {
     EXPECT_EQ(SetActiveMapFile(core, 0), 0);
     core.MapFiles.resize(3);
-    for (const auto& [position, result, flags] : {std::tuple{1, 1, "010"}, {2, 1, "001"}, {0, 1, "100"},
-                                                  {3, 0, "000"}, {0, 1, "100"}, {-1, 0, "000"}}) {
+    // Out of range, negative included: no active course at all.
+    for (const auto& [position, result, flags] :
+         {std::tuple{1, 1, "010"}, {2, 1, "001"}, {3, 0, "000"}, {0, 1, "100"}, {-1, 0, "000"}}) {
         EXPECT_EQ(SetActiveMapFile(core, position), result) << position;
         std::string text;
         for (const LogFile& file : core.MapFiles)

@@ -3,7 +3,6 @@
 #include "core/Utf8Text.h"
 
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include <stdlib.h>
@@ -70,12 +69,6 @@ std::u16string ScratchFolder::Write(const std::string& name, const std::vector<s
 std::u16string WidePath(const std::filesystem::path& path)
 {
     return FromUtf8(path.string());
-}
-
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 } // namespace orvelo::test

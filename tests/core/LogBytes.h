@@ -61,6 +61,5 @@ std::vector<long long> Ints(T... values)
 }
 
 std::u16string WidePath(const std::filesystem::path& path);
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path);
 
 } // namespace orvelo::test

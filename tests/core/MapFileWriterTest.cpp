@@ -8,6 +8,8 @@
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include <sys/resource.h>
 
@@ -37,7 +39,11 @@ protected:
     }
     int Save(const std::string& name, std::uint32_t lap) { return SaveLapAsMapFile(core, Out(name), logPath, lap); }
     std::u16string Out(const std::string& name) const { return test::WidePath(folder.Path(name)); }
-    Bytes Written(const std::string& name) const { return test::ReadWholeFile(folder.Path(name)); }
+    Bytes Written(const std::string& name) const
+    {
+        std::ifstream in(folder.Path(name), std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     Bytes Records(std::size_t first, std::size_t end) const
     {
         return Bytes(log.Record(first), log.Record(first) + (end - first) * kRecordSize);

@@ -47,13 +47,11 @@ protected:
     }
 
     // Generates the session, reads it as a log file and builds its courses in the drawing mode.
-    LogFile& Load(int laps, samplegen::Variant variant, int mode,
-                  samplegen::CircuitShape circuit = samplegen::CircuitShape::KartTrack)
+    LogFile& Load(int laps, samplegen::Variant variant, int mode)
     {
         samplegen::SessionOptions options;
         options.laps = laps;
         options.variant = variant;
-        options.circuit = circuit;
         session = samplegen::GenerateSession(options);
         path = scratch.Write("session.dat", session.bytes);
         EXPECT_EQ(ReadLogFile(core, path), session.expectedReadResult);

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 namespace orvelo {
 namespace {
 
+using test::HoldsRecords;
 using test::Ints;
 using test::LogBytes;
 
@@ -25,18 +25,6 @@ protected:
     {
         EXPECT_EQ(ReadMapFile(core, folder.Write(name, log.bytes)), 0);
         return core.MapFiles.back();
-    }
-    // True when the lap's raw records are records [first, end) of the bytes, each followed by 4 zeros.
-    static bool HoldsRecords(const Lap& lap, const LogBytes& log, std::size_t first, std::size_t end)
-    {
-        if (lap.records.size() != end - first)
-            return false;
-        for (std::size_t k = first; k < end; ++k) {
-            const auto& r = lap.records[k - first].bytes;
-            if (std::memcmp(r.data(), log.Record(k), kRecordSize) != 0 || r[64] || r[65] || r[66] || r[67])
-                return false;
-        }
-        return true;
     }
     // Samples (20 s, 5 m), a fix, (30, 7), lap end 3 (10, 2), then the closing record.
     static LogBytes WorkedExample()
@@ -60,7 +48,7 @@ TEST_F(LapFileReaderTest, LapClosedByLapLine)
     log.LapLine(6543, 3);
     const LogFile& file = ReadLog(log);
     const Lap& lap = file.laps.at(0);
-    EXPECT_TRUE(HoldsRecords(lap, log, 0, 5)); // through the closing lap line
+    EXPECT_TRUE(HoldsRecords(lap, log.bytes, {0, 5})); // through the closing lap line
     // Running time and position index of the last samples; the fix at offsets 4 and 3 after T = 20, D = 5.
     EXPECT_EQ(Ints(file.laps.size(), lap.distance, lap.samples.at(1).runningLapTime, lap.samples.at(2).positionIndex,
                    lap.positions.at(0).time, lap.positions.at(0).runningDistance),
@@ -77,7 +65,7 @@ TEST_F(LapFileReaderTest, LapClosedByGpsFixOpensTheNextLap)
     log.Gps(4, 6);
     const LogFile& file = ReadLog(log);
     EXPECT_EQ(Ints(file.laps.size(), file.laps.at(0).lapTime, file.trailingLaps.size()), Ints(1, 60, 1));
-    EXPECT_TRUE(HoldsRecords(file.laps[0], log, 0, 5)); // the closing fix's bytes stay with the closed lap
+    EXPECT_TRUE(HoldsRecords(file.laps[0], log.bytes, {0, 5})); // the closing fix's bytes stay with this lap
     // The opening fix: its own offsets, not after T and D; no records of the next lap yet.
     const Lap& next = file.trailingLaps.at(0);
     EXPECT_EQ(Ints(next.positions.size(), next.positions.at(0).time, next.positions.at(0).runningDistance,
@@ -182,8 +170,8 @@ TEST_F(LapFileReaderTest, CourseMapLapClosedTwiceRepeatsNumberAndRecords)
     const Lap& again = file.laps.at(1);
     EXPECT_EQ(Ints(file.laps.size(), again.lapNumber, again.lapTime, again.positions.size(), again.samples.size()),
               Ints(2, 3, 90, 2, 1));
-    EXPECT_TRUE(HoldsRecords(file.laps[0], log, 0, 4));
-    EXPECT_TRUE(HoldsRecords(again, log, 0, 4));
+    EXPECT_TRUE(HoldsRecords(file.laps[0], log.bytes, {0, 4}));
+    EXPECT_TRUE(HoldsRecords(again, log.bytes, {0, 4}));
 }
 
 TEST_F(LapFileReaderTest, CourseMapWithoutCompleteLap)
@@ -192,7 +180,7 @@ TEST_F(LapFileReaderTest, CourseMapWithoutCompleteLap)
     noLapEnd.Sample(10, 1).Gps(3).Gps(4);
     const LogFile& open = ReadMap(noLapEnd, "open.dat");
     EXPECT_EQ(Ints(open.laps.size(), open.trailingLaps.size()), Ints(0, 1));
-    EXPECT_TRUE(HoldsRecords(open.trailingLaps.at(0), noLapEnd, 0, 3));
+    EXPECT_TRUE(HoldsRecords(open.trailingLaps.at(0), noLapEnd.bytes, {0, 3}));
 
     LogBytes bare;
     bare.Sample(10, 1).LapEnd(1, 10, 1).Gps(0);

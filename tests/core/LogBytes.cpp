@@ -2,6 +2,7 @@
 
 #include "core/Utf8Text.h"
 
+#include <cstring>
 #include <fstream>
 #include <stdexcept>
 
@@ -64,6 +65,17 @@ std::u16string ScratchFolder::Write(const std::string& name, const std::vector<s
     if (!out)
         throw std::runtime_error("cannot write " + Path(name).string());
     return WidePath(Path(name));
+}
+
+bool HoldsRecords(const Lap& lap, const std::vector<std::uint8_t>& bytes, std::pair<std::size_t, std::size_t> range)
+{
+    bool same = lap.records.size() == range.second - range.first;
+    for (std::size_t k = range.first; same && k < range.second; ++k) {
+        const auto& record = lap.records[k - range.first].bytes;
+        same = std::memcmp(record.data(), &bytes.at(k * 64), 64) == 0 && !record[64] && !record[65] && !record[66] &&
+               !record[67];
+    }
+    return same;
 }
 
 std::u16string WidePath(const std::filesystem::path& path)

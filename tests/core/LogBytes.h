@@ -1,11 +1,13 @@
 // Test support for the lap data core: log-file bytes built record by record, and a scratch folder.
 #pragma once
 
+#include "core/LapData.h"
 #include "tools/RecordBuilder.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvelo::test {
@@ -52,6 +54,10 @@ public:
 private:
     std::filesystem::path m_folder;
 };
+
+// True when the lap holds exactly the records [range.first, range.second) of the bytes, each followed by
+// 4 zero bytes.
+bool HoldsRecords(const Lap& lap, const std::vector<std::uint8_t>& bytes, std::pair<std::size_t, std::size_t> range);
 
 // Integer fields of any width, compared as one list.
 template <class... T>

@@ -1,6 +1,7 @@
 #include "core/DeadReckoning.h"
 
 #include "HandBuiltLaps.h"
+#include "LogBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@ namespace orvelo {
 namespace {
 
 using namespace testlaps;
+using test::Ints;
 
 class DeadReckoningTest : public ::testing::Test {
 protected:
@@ -58,13 +60,12 @@ TEST_F(DeadReckoningTest, FirstPassStoresStepsAndTurnsUpToTheLapEnd)
     SetRateConstants(core, 1);
     EXPECT_EQ(PrepareDeadReckoning(core, item, lap.positions, 0), 150);
     EXPECT_EQ(item.positionsUsed, 3);
-    EXPECT_FLOAT_EQ(lap.positions[0].stepLength, 0.02777f * 100);
-    EXPECT_FLOAT_EQ(lap.positions[0].turn, (10 * 0.98f - 1.0f) * 0.04f);
-    EXPECT_FLOAT_EQ(lap.positions[1].turn, (20 * 0.98f - 1.0f) * 0.04f);
-    // A standing position turns nothing.
-    EXPECT_FLOAT_EQ(item.totalTurn, lap.positions[0].turn / lap.positions[0].stepLength +
-                                        lap.positions[2].turn / lap.positions[2].stepLength);
-    EXPECT_EQ(lap.positions[3].stepLength, 0.0f); // after the lap end
+    const auto& p = lap.positions;
+    EXPECT_FLOAT_EQ(p[0].stepLength, 0.02777f * 100);
+    EXPECT_FLOAT_EQ(p[1].turn, (20 * 0.98f - 1.0f) * 0.04f);
+    // A standing position turns nothing; nothing after the lap end.
+    EXPECT_FLOAT_EQ(item.totalTurn, p[0].turn / p[0].stepLength + p[2].turn / p[2].stepLength);
+    EXPECT_EQ(p[3].stepLength, 0.0f);
 
     lap.positions[2].lapEndMark = lap.positions[3].lapEndMark = 0; // no mark: up to the last position
     EXPECT_EQ(Prepare(lap), 220);

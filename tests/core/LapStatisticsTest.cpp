@@ -53,12 +53,6 @@ Lap LapSumming(std::uint32_t number, std::uint32_t total)
     return LapOf(number, samples);
 }
 
-LogFile FileOf(std::vector<Lap> laps)
-{
-    LogFile file;
-    file.laps.assign(laps.begin(), laps.end());
-    return file;
-}
 
 TEST(LapStatisticsTest, SampleTimesSumUpToTheFirstZeroStep)
 {
@@ -98,7 +92,8 @@ TEST(LapStatisticsTest, LapsWithoutSampleTimeAreVoid)
     Lap zeroFirst = LapOf(2, {Sample(0, {50}), Sample(10, {50})});
     std::strcpy(zeroFirst.sampleTimeText, "stale text");
     zeroFirst.channelExtremes[0] = 77;
-    LogFile file = FileOf({LapOf(1, {}), zeroFirst});
+    LogFile file;
+    file.laps = {LapOf(1, {}), zeroFirst};
     ComputeLapStatistics(file);
     for (const Lap& lap : file.laps)
         EXPECT_EQ(std::string(lap.sampleTimeText, 16), std::string("void") + std::string(12, '\0'));
@@ -143,9 +138,7 @@ TEST(LapStatisticsTest, LongestMarkedLapOverBaseAndOverlayLapsOfTheLogFiles)
     }
     EXPECT_EQ(Ints(FindLongestMarkedLap(core, 1), FindLongestMarkedLap(core, 0)), Ints(7000, 1200));
     EXPECT_EQ(core.MarkedLapCount, 3);
-    for (LogFile& file : core.LogFiles)
-        for (Lap& lap : file.laps)
-            lap.baseLapMark = lap.overlayMark = 0;
+    core.LogFiles.clear(); // nothing marked
     EXPECT_EQ(FindLongestMarkedLap(core, 1), 0u);
     EXPECT_EQ(core.MarkedLapCount, 0);
 }

@@ -23,7 +23,6 @@ class CClassViewTest : public ::testing::Test {
 protected:
     CClassViewTest() : pane(fresh.core, mainFrame.Handle(), Colors()) {
         pane.SetPropertiesPane(properties.Handle());
-        pane.UseSegmentListFeed(&feed);
         pane.resize(1400, 600);
     }
     ~CClassViewTest() override { DeliverPosted(); }
@@ -74,7 +73,6 @@ protected:
     SessionDir files;
     RecordingWindow mainFrame;
     RecordingWindow properties;
-    RecordingSegmentFeed feed;
     CClassView pane;
     platform::MessageBoxRecorder boxes;
     platform::PopupMenuScript menus;
@@ -91,9 +89,6 @@ TEST_F(CClassViewTest, ClosingAComparedFileKeepsTheOtherFilesListedAndCompared) 
     EXPECT_EQ(ListedPaths(), (QStringList{paths[1], paths[2]}));
     EXPECT_EQ(Mark(paths[1], 1, orvelo::kLapMarkBase), 1);
     EXPECT_EQ(Mark(paths[2], 2, orvelo::kLapMarkOverlay), 1);
-    // The segment list was emptied and got the remaining laps again.
-    EXPECT_EQ(feed.Count("RemoveAllRows"), 2);  // the first fill and the rebuild start from nothing
-    EXPECT_EQ(feed.Count("InsertLapRow"), 9 + Model().RowCount());
 
     CloseFile(paths[1]);  // the base lap's file: the overlays go too
     EXPECT_EQ(ListedPaths(), QStringList{paths[2]});
@@ -117,26 +112,23 @@ TEST_F(CClassViewTest, ClosingTheCurrentLapsFileForgetsTheCurrentLap) {
 
 // ----- header menus -----
 
-TEST_F(CClassViewTest, RightClickOverTheButtonColumnsOffersTheLapColourDialog) {
+TEST_F(CClassViewTest, HeaderMenusOfferLapColoursGroupingResetAndAllView) {
     HeaderRightClick(5);
     EXPECT_TRUE(menus.Shown().empty());  // an empty list has no menu
-    Load({"a/one.dat"});
+    const QStringList paths = Load({"a/one.dat", "b/two.dat"});
     menus.QueueChoice(QStringLiteral("Lap color property..."));
     HeaderRightClick(laplist::kOverColumn);
-    ASSERT_EQ(menus.Shown().size(), 1u);
+    menus.QueueChoice(QStringLiteral("group by folder (path )"));
+    HeaderRightClick(0);
+    ASSERT_EQ(menus.Shown().size(), 2u);
     EXPECT_EQ(menus.Shown()[0], QStringList{"Lap color property..."});
+    EXPECT_EQ(menus.Shown()[1],
+              (QStringList{"view file control", "group by file", "group by folder (path )", "reset over lap"}));
     const auto posted = mainFrame.Of(platform::UM_LAP_COLOR_PROPERTY);
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0].wParam, static_cast<platform::WParam>(pane.Handle()));
-}
-
-TEST_F(CClassViewTest, HeaderMenuGroupsByFolderResetsOverlaysAndListsEveryFileAgain) {
-    const QStringList paths = Load({"a/one.dat", "b/two.dat"});
-    menus.QueueChoice(QStringLiteral("group by folder (path )"));
-    HeaderRightClick(0);
-    EXPECT_EQ(menus.Shown()[0],
-              (QStringList{"view file control", "group by file", "group by folder (path )", "reset over lap"}));
     EXPECT_EQ(pane.View().GroupingMode(), LapListGrouping::kByFolder);
+
     orvelo::SetBaseLap(fresh.core, paths[0].toStdU16String(), u"1");
     orvelo::ToggleOverlayLap(fresh.core, paths[1].toStdU16String(), u"1");
     menus.QueueChoice(QStringLiteral("reset over lap"));
@@ -144,12 +136,10 @@ TEST_F(CClassViewTest, HeaderMenuGroupsByFolderResetsOverlaysAndListsEveryFileAg
     EXPECT_EQ(Mark(paths[1], 1, orvelo::kLapMarkOverlay), 0);
     EXPECT_EQ(Mark(paths[0], 1, orvelo::kLapMarkBase), 1);
     EXPECT_EQ(mainFrame.Of(platform::UM_REDRAW_LAP_GRAPH).size(), 1u);
-
     fresh.core.LogFiles[1].loadState = 0;
     pane.OnAllView();
     DeliverPosted();
     EXPECT_EQ(fresh.core.LogFiles[1].loadState, 1);
-    EXPECT_EQ(ListedPaths().size(), 2);
 }
 
 // ----- the group menu -----
@@ -183,21 +173,6 @@ TEST_F(CClassViewTest, GroupMenuAwayFromAGroupHeaderWarnsAndClosesNothing) {
     EXPECT_EQ(menus.Shown()[0], QStringList{"Close log file: "});
     EXPECT_EQ(Boxes(boxes), QStringList{Box("OK", "Warning , nothing close file in group", platform::kMbIconWarning)});
     EXPECT_TRUE(mainFrame.Of(platform::UM_CLOSE_LOGFILE_IN_GROUP).empty());
-
-    menus.QueueChoice(QStringLiteral("Disable grouping"));
-    GroupMenuAt(0);
-    EXPECT_EQ(pane.View().GroupingMode(), 0);
-    EXPECT_FALSE(Model().GroupView());
-}
-
-TEST_F(CClassViewTest, FirstShowAnnouncesThePaneOnce) {
-    pane.show();
-    pane.hide();
-    pane.show();
-    DeliverPosted();
-    const auto posted = mainFrame.Of(platform::UM_DOCKING_PANEL_CREATED);
-    ASSERT_EQ(posted.size(), 1u);
-    EXPECT_EQ(posted[0].lParam, static_cast<platform::LParam>(pane.Handle()));
 }
 
 }  // namespace

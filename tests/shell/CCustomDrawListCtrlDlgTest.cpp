@@ -49,17 +49,24 @@ protected:
     QStringList paths;
 };
 
-TEST_F(CCustomDrawListCtrlDlgTest, LoadedLogFilesAreListedByFolderThenFileName) {
+TEST_F(CCustomDrawListCtrlDlgTest, RowsListLoadedFilesByFolderAndPairWithEntriesByPath) {
+    // An entry still waiting to be read, first in the list, has no row; the checked row still
+    // closes its own file.
     orvelo::FileListEntry pending;
     pending.fullPath = files.Path("z/pending.dat").toStdU16String();
     orvelo::EditLogFileList(fresh.core, orvelo::kFileListAdd, pending);
+    std::rotate(fresh.core.ReadLogFileList.rbegin(), fresh.core.ReadLogFileList.rbegin() + 1,
+                fresh.core.ReadLogFileList.rend());
     auto dialog = Make();
     EXPECT_EQ(dialog->windowTitle(), "Close Log-file , read log-file list");
     CListCtrlCustomDrawEx& list = dialog->List();
-    ASSERT_EQ(list.rowCount(), 3);  // not the entry still waiting to be read
+    ASSERT_EQ(list.rowCount(), 3);
     EXPECT_EQ(list.item(1, 0)->text(), files.Path("y"));
     EXPECT_EQ(list.item(1, 1)->text(), "b.dat");
     EXPECT_EQ(Checks(*dialog), (QList<bool>{false, false, false}));
+    list.SetChecked(0, true);
+    dialog->OkButton().click();
+    EXPECT_EQ(LoadedPaths(), (QStringList{paths[1], paths[2]}));
 }
 
 TEST_F(CCustomDrawListCtrlDlgTest, AGroupStartsCheckedAndTheButtonsChangeAllChecks) {
@@ -95,22 +102,8 @@ TEST_F(CCustomDrawListCtrlDlgTest, OkClosesTheCheckedFilesAndTellsTheMainFrame) 
     EXPECT_EQ(posted[1].lParam, 0);
 }
 
-TEST_F(CCustomDrawListCtrlDlgTest, RowsPairWithEntriesByPathWhenAnUnloadedEntryStandsBefore) {
-    orvelo::FileListEntry pending;
-    pending.fullPath = files.Path("z/pending.dat").toStdU16String();
-    orvelo::EditLogFileList(fresh.core, orvelo::kFileListAdd, pending);
-    std::rotate(fresh.core.ReadLogFileList.rbegin(), fresh.core.ReadLogFileList.rbegin() + 1,
-                fresh.core.ReadLogFileList.rend());
-    auto dialog = Make();
-    dialog->List().SetChecked(0, true);
-    dialog->OkButton().click();
-    EXPECT_EQ(LoadedPaths(), (QStringList{paths[1], paths[2]}));
-}
-
 TEST_F(CCustomDrawListCtrlDlgTest, OkWithNoRowsPostsNothingAndCancelChangesNothing) {
-    auto maps = Make(0, {}, 1);
-    EXPECT_EQ(maps->windowTitle(), "Close Map-file , read map-file list");
-    maps->OkButton().click();
+    Make(0, {}, 1)->OkButton().click();  // no course-map rows
     DeliverPosted();
     EXPECT_TRUE(mainFrame.Of(platform::UM_RESET_LAP_LIST).empty());
     auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFolder, files.Path("x"));

@@ -23,7 +23,6 @@ namespace {
 class CListViewExTest : public ::testing::Test {
 protected:
     CListViewExTest() : view(fresh.core, mainFrame.Handle(), pane.Handle()) {
-        view.SetSegmentList(&feed);
         view.OnInitialUpdate({});
         view.resize(1600, 700);
         view.show();
@@ -68,7 +67,6 @@ protected:
     SessionDir files;
     RecordingWindow mainFrame;
     RecordingWindow pane;
-    RecordingSegmentFeed feed;
     CListViewEx view;
 };
 
@@ -81,8 +79,6 @@ TEST_F(CListViewExTest, FillListsEveryLapOnceAndLaterFillsAddOnlyNewFiles) {
     // Each file ends with the records after its last lap line, kept as a lap numbered 0.
     EXPECT_EQ(ColumnTexts(0), (QStringList{"  3", "  2", "  2", "  1", "  1", "  0", "  0"}));
     EXPECT_EQ(model().Row(RowOf("a/one.dat", 1)).itemData, firstItem);
-    EXPECT_EQ(feed.Count("InsertLapRow"), 7);
-    EXPECT_EQ(feed.Count("RemoveAllRows"), 1);  // the first fill only
     const auto& texts = model().Row(RowOf("a/one.dat", 2)).texts;
     EXPECT_EQ(texts[1], QString::fromLatin1(LapOf("a/one.dat", 2).lapTimeText));
     EXPECT_EQ(texts[laplist::kTitleColumn], "one");
@@ -192,17 +188,6 @@ TEST_F(CListViewExTest, LapNumbersOfAThousandAndMoreAreMadeCurrentInFull) {
     EXPECT_EQ(LapOf("a/long.dat", 1000).currentLapMark, 1);
     EXPECT_EQ(view.CurrentLapText(), "1000");
     EXPECT_TRUE(view.CurrentLapBlock().ShortText().empty());
-}
-
-TEST_F(CListViewExTest, HeaderRightClickSendsTheColumnToThePane) {
-    Load({"a/one.dat"});
-    view.OnHeaderRightClick(QPoint(view.header()->sectionViewportPosition(laplist::kOverColumn) + 3, 4));
-    const auto sent = pane.Of(platform::UM_LIST_HEADER_RIGHT_CLICK);
-    ASSERT_EQ(sent.size(), 1u);
-    const auto* hit = platform::BlockAt<HeaderHitRecord>(sent[0].lParam);
-    ASSERT_NE(hit, nullptr);
-    EXPECT_EQ(hit->column, laplist::kOverColumn);
-    EXPECT_EQ(sent[0].wParam, static_cast<platform::WParam>(view.Handle()));
 }
 
 // ----- sorting -----

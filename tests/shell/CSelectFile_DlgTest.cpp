@@ -98,14 +98,6 @@ TEST_F(CSelectFile_DlgTest, TakingOutAPickedLineRemovesThatFilesEntryOnly) {
     ASSERT_EQ(fresh.core.ReadLogFileList.size(), 1u);
     EXPECT_EQ(fresh.core.ReadLogFileList[0].fullPath, first.toStdU16String());
     EXPECT_EQ(dialog->FileList().FilesAdded(), 1);
-
-    picked.setCurrentRow(0);
-    dialog->OnLbnDblclkFileList();
-    dialog->OkButton().click();  // nothing left to read
-    EXPECT_EQ(chosen, 0);
-    EXPECT_TRUE(fresh.core.LogFiles.empty());
-    EXPECT_TRUE(mainFrame.Of(platform::UM_LAP_LIST_ALL_VIEW).empty());
-    EXPECT_TRUE(usedFolders.isEmpty());
 }
 
 // ----- reading -----

@@ -92,26 +92,6 @@ TEST_F(ChannelSettingsTest, StoredLimitsAreTakenWithTheHandleAndAccelCorrections
     }
 }
 
-// A backend that takes a number of saves and then refuses every one.
-class FailingAfter : public platform::RegistryBackend {
-public:
-    explicit FailingAfter(int saves) : m_left(saves) {}
-    platform::RegistryTree Load() override { return {}; }
-    bool Save(const platform::RegistryTree&) override { return m_left-- > 0; }
-
-private:
-    int m_left;
-};
-
-TEST(ChannelSettingsSaveTest, SavingStopsAtTheFirstFailure) {
-    AppSettings settings(std::make_unique<FailingAfter>(4 + 4));  // four keys, then channels 1 to 4
-    ASSERT_EQ(settings.Store().CreateSettingsKeys(), 0);
-    EXPECT_EQ(settings.Channels().SaveChannelValueTable(), 1);
-    const QString key = SubKeyPath(kChannelNameScaleInfo);
-    EXPECT_EQ(settings.UserRegistry().ValueCount(key), 4);
-    EXPECT_TRUE(settings.UserRegistry().QueryValue(key, QStringLiteral("Channel_Max_Value_4")));
-}
-
 TEST_F(ChannelSettingsTest, NamesAreReadForChannels1To18AndWrittenFor1To20) {
     PutName(3, QStringLiteral("Lateral G \u00e9"), 99);
     PutName(19, QStringLiteral("Stored lap time"), 19);

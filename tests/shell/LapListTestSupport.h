@@ -1,12 +1,10 @@
 // Shared pieces of the lap list and file dialog tests: sample sessions written into a temporary
-// folder and read into a fresh data core, a window that records what it receives, and a segment
-// list that records what the lap list tells it.
+// folder and read into a fresh data core, and a window that records what it receives.
 #pragma once
 
 #include "ShellTestText.h"
 
 #include "shell/LapListModel.h"
-#include "shell/SegmentListFeed.h"
 
 #include "core/FileLists.h"
 #include "core/LapDataCore.h"
@@ -46,32 +44,6 @@ public:
 private:
     platform::MessageWindow m_window;
     std::vector<platform::Message> m_received;
-};
-
-class RecordingSegmentFeed : public SegmentListFeed {
-public:
-    void ResetList() override { calls.push_back(QStringLiteral("ResetList")); }
-    void InsertLapRow(int, const QString& number, const QString& title, const QString& path) override {
-        calls.push_back(QStringLiteral("InsertLapRow %1|%2|%3").arg(number, title, path));
-    }
-    void DeleteExtraColumns() override { calls.push_back(QStringLiteral("DeleteExtraColumns")); }
-    void GrowSortFlags() override { calls.push_back(QStringLiteral("GrowSortFlags")); }
-    void NumberRows() override { calls.push_back(QStringLiteral("NumberRows")); }
-    void RemoveAllRows() override { calls.push_back(QStringLiteral("RemoveAllRows")); }
-    void SetRedraw(bool) override {}
-    void RemoveGroups() override { calls.push_back(QStringLiteral("RemoveGroups")); }
-    void EnableGroupView() override { calls.push_back(QStringLiteral("EnableGroupView")); }
-    void InsertGroup(const QString& header, int id) override {
-        calls.push_back(QStringLiteral("InsertGroup %1|%2").arg(header).arg(id));
-    }
-    int AssignRowsToGroup(int mode, int id, const QString& key) override {
-        calls.push_back(QStringLiteral("AssignRowsToGroup %1|%2|%3").arg(mode).arg(id).arg(key));
-        return 1;
-    }
-    int Count(const QString& prefix) const {
-        return static_cast<int>(std::count_if(calls.begin(), calls.end(), [&](const QString& c) { return c.startsWith(prefix); }));
-    }
-    QStringList calls;
 };
 
 // Log files of generated sessions in a temporary folder.

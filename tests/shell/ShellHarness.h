@@ -23,6 +23,15 @@
 #include <QStringList>
 
 #include <memory>
+#include <string>
+
+// A work area's graph-window list as text: the kind per entry, '0' for a free one.
+inline std::string GraphKinds(const COrveloView& view) {
+    std::string text;
+    for (const auto& entry : view.GraphWindows())
+        text += entry.window ? char('0' + entry.kind) : '0';
+    return text;
+}
 
 class ShellHarness {
 public:

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <deque>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -19,13 +20,10 @@ namespace orvelo::testlaps {
 inline constexpr double kPi = 3.141592653589793;
 
 // A position of a dead-reckoned lap: speed in km/h and lateral acceleration in tenths of g.
-inline PositionRec Position(std::uint32_t speed, std::int32_t gHoriz)
-{
-    return PositionRec{.speed = speed, .gHorizRaw = gHoriz};
-}
+inline PositionRec Position(std::uint32_t speed, std::int32_t gHoriz) { return {.speed = speed, .gHorizRaw = gHoriz}; }
 
 // A closed lap of the positions: lap number 1, one sample of the rate mode, the last position marked as
-// the lap's end, running distances 0, 10, 20, ... unless the positions carry their own.
+// the lap's end, running distances 0, 10, 20, ...
 inline Lap MakeLap(std::deque<PositionRec> positions, int rateMode = 1, std::uint32_t distance = 1000)
 {
     Lap lap;
@@ -34,7 +32,7 @@ inline Lap MakeLap(std::deque<PositionRec> positions, int rateMode = 1, std::uin
     lap.samples.push_back(SampleRec{.timeStep = 10, .rateMode = static_cast<std::uint8_t>(rateMode)});
     lap.sampleCount = 1;
     for (std::size_t i = 0; i < positions.size(); ++i)
-        positions[i].runningDistance = positions[i].runningDistance ? positions[i].runningDistance : 10 * i;
+        positions[i].runningDistance = static_cast<std::uint32_t>(10 * i);
     if (!positions.empty())
         positions.back().lapEndMark = kLapEndMark;
     lap.positionCount = static_cast<std::int32_t>(positions.size());
@@ -79,15 +77,13 @@ inline Lap GpsLap(LapDataCore& core, double latitude0, double longitude0,
     return lap;
 }
 
-// A log file holding the laps, the last one carrying the last-lap mark.
+// A log file holding the laps (at least one), the last one carrying the last-lap mark.
 inline LogFile FileOf(std::vector<Lap> laps)
 {
     LogFile file;
     file.lapCount = static_cast<std::int32_t>(laps.size());
-    for (Lap& lap : laps)
-        file.laps.push_back(std::move(lap));
-    if (!file.laps.empty())
-        file.laps.back().lastLapMark = 0xFF;
+    file.laps.assign(std::make_move_iterator(laps.begin()), std::make_move_iterator(laps.end()));
+    file.laps.back().lastLapMark = 0xFF;
     return file;
 }
 

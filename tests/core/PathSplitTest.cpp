@@ -2,16 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace orvelo {
 namespace {
 
 TEST(PathSplitTest, NameFolderAndTitleSplitAtTheLastSlashOnly)
 {
-    EXPECT_EQ(FindFileNamePart(u"/log/day1/run3.dat"), 10u);
-    EXPECT_EQ(FindFileNamePart(u"run3.dat"), 0u);
-    EXPECT_EQ(FindFileNamePart(u"/log/"), 5u);
     // Backslashes and colons are ordinary name characters here.
-    EXPECT_EQ(FindFileNamePart(u"/a/C:\\log\\run.dat"), 3u);
+    const std::vector<std::size_t> starts{FindFileNamePart(u"/log/day1/run3.dat"), FindFileNamePart(u"run3.dat"),
+                                         FindFileNamePart(u"/log/"), FindFileNamePart(u"/a/C:\\log\\run.dat")};
+    EXPECT_EQ(starts, (std::vector<std::size_t>{10, 0, 5, 3}));
     EXPECT_EQ(GetFolderPart(u"/log/day1/run3.dat"), u"/log/day1");
     EXPECT_EQ(GetFolderPart(u"/run3.dat"), u"");
     EXPECT_EQ(GetFolderPart(u"run3.dat"), u"");

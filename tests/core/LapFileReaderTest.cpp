@@ -27,12 +27,7 @@ protected:
         return core.MapFiles.back();
     }
     // Samples (20 s, 5 m), a fix, (30, 7), lap end 3 (10, 2), then the closing record.
-    static LogBytes WorkedExample()
-    {
-        LogBytes log;
-        log.Sample(20, 5).Gps(4, 3).Sample(30, 7).LapEnd(3, 10, 2);
-        return log;
-    }
+    static LogBytes WorkedExample() { return LogBytes().Sample(20, 5).Gps(4, 3).Sample(30, 7).LapEnd(3, 10, 2); }
 
     LapDataCore core;
     test::ScratchFolder folder;
@@ -44,8 +39,7 @@ protected:
 
 TEST_F(LapFileReaderTest, LapClosedByLapLine)
 {
-    LogBytes log = WorkedExample();
-    log.LapLine(6543, 3);
+    const LogBytes log = WorkedExample().LapLine(6543, 3);
     const LogFile& file = ReadLog(log);
     const Lap& lap = file.laps.at(0);
     EXPECT_TRUE(HoldsRecords(lap, log.bytes, {0, 5})); // through the closing lap line
@@ -61,8 +55,7 @@ TEST_F(LapFileReaderTest, LapClosedByLapLine)
 
 TEST_F(LapFileReaderTest, LapClosedByGpsFixOpensTheNextLap)
 {
-    LogBytes log = WorkedExample();
-    log.Gps(4, 6);
+    const LogBytes log = WorkedExample().Gps(4, 6);
     const LogFile& file = ReadLog(log);
     EXPECT_EQ(Ints(file.laps.size(), file.laps.at(0).lapTime, file.trailingLaps.size()), Ints(1, 60, 1));
     EXPECT_TRUE(HoldsRecords(file.laps[0], log.bytes, {0, 5})); // the closing fix's bytes stay with this lap
@@ -89,8 +82,8 @@ TEST_F(LapFileReaderTest, GpsSignNeedsMoreValidThanInvalidFixes)
 
 TEST_F(LapFileReaderTest, LapLineBeforeAnyLapEndRestartsOnlyTimeAndDistance)
 {
-    LogBytes log;
-    log.Sample(10, 3).Gps(2).LapLine(500).Sample(10, 2).Gps(1).LapEnd(1, 10, 1).LapLine(700);
+    const LogBytes log =
+        LogBytes().Sample(10, 3).Gps(2).LapLine(500).Sample(10, 2).Gps(1).LapEnd(1, 10, 1).LapLine(700);
     const LogFile& file = ReadLog(log);
     const Lap& lap = file.laps.at(0);
     // D restarted at the first lap line, P and S not; T restarted, so the next fix is at 11.
@@ -101,14 +94,12 @@ TEST_F(LapFileReaderTest, LapLineBeforeAnyLapEndRestartsOnlyTimeAndDistance)
 
 TEST_F(LapFileReaderTest, WhatFollowsTheLastLapLine)
 {
-    LogBytes samplesOnly = WorkedExample();
-    samplesOnly.LapLine(6543).Sample(10, 4).Sample(10, 4);
+    const LogBytes samplesOnly = WorkedExample().LapLine(6543).Sample(10, 4).Sample(10, 4);
     const LogFile& last = ReadLog(samplesOnly, "samples.dat"); // samples without positions stay as the last lap
     EXPECT_EQ(Ints(last.laps.size(), last.laps.at(1).samples.size(), last.laps.at(1).lastLapMark,
                    last.trailingLaps.size()),
               Ints(2, 2, 0xFF, 0));
-    LogBytes twoLines = WorkedExample();
-    twoLines.LapLine(6543).LapLine(80);
+    const LogBytes twoLines = WorkedExample().LapLine(6543).LapLine(80);
     const LogFile& lines = ReadLog(twoLines, "lines.dat"); // a second lap line closes a lap without number
     EXPECT_EQ(Ints(lines.laps.size(), lines.laps.at(1).lapNumber, lines.laps.at(1).lapTime, lines.totalTime),
               Ints(3, 0, 80, 6543 + 80));
@@ -119,11 +110,9 @@ TEST_F(LapFileReaderTest, WhatFollowsTheLastLapLine)
 
 TEST_F(LapFileReaderTest, OtherKindRecordsTakeTheRunningTimeOfThisRead)
 {
-    LogBytes first;
-    first.Sample(70, 1).Gps(1); // leaves T = 70 behind
-    ReadLog(first, "first.dat");
-    LogBytes log;
-    log.Other('X', 0x1234).Sample(10, 1).Other('Q').LapEnd(1, 10, 1).LapLine(20).Other('Z');
+    ReadLog(LogBytes().Sample(70, 1).Gps(1), "first.dat"); // leaves T = 70 behind
+    const LogBytes log =
+        LogBytes().Other('X', 0x1234).Sample(10, 1).Other('Q').LapEnd(1, 10, 1).LapLine(20).Other('Z');
     const LogFile& file = ReadLog(log, "second.dat");
     const auto& positions = file.laps.at(0).positions;
     // At the start of the file nothing comes from the earlier read; just after a close T is 0 again.
@@ -134,10 +123,10 @@ TEST_F(LapFileReaderTest, OtherKindRecordsTakeTheRunningTimeOfThisRead)
 
 TEST_F(LapFileReaderTest, LapNumbersOutOfOrderAndCountersAcrossLaps)
 {
-    LogBytes log;
-    log.Sample(100, 10).Gps(5).LapEnd(5, 50, 4).LapLine(150);
-    log.Sample(200, 20).Gps(5).Gps(6).LapEnd(2, 10, 1).LapLine(210);
-    log.Sample(300, 30).Gps(5).LapEnd(9, 5, 5).LapLine(305);
+    const LogBytes log = LogBytes()
+                             .Sample(100, 10).Gps(5).LapEnd(5, 50, 4).LapLine(150)
+                             .Sample(200, 20).Gps(5).Gps(6).LapEnd(2, 10, 1).LapLine(210)
+                             .Sample(300, 30).Gps(5).LapEnd(9, 5, 5).LapLine(305);
     const LogFile& file = ReadLog(log);
     // R runs over the whole file; T and the record word restart with each lap.
     EXPECT_EQ(Ints(file.laps.size(), file.lowestLapNumber, file.highestLapNumber, file.laps.at(2).recordCount,
@@ -149,22 +138,19 @@ TEST_F(LapFileReaderTest, LapNumbersOutOfOrderAndCountersAcrossLaps)
 
 TEST_F(LapFileReaderTest, ExportMarkBecomesTheSavedCourseMark)
 {
-    LogBytes marked = WorkedExample();
-    marked.LapLine(0xFF00 + 0x43);
+    const LogBytes marked = WorkedExample().LapLine(0xFF00 + 0x43);
     const Lap& lap = ReadMap(marked, "marked.dat").laps.at(0);
     EXPECT_EQ(Ints(lap.savedCourseMark, lap.lapTime), Ints(1, 0xFF43));
     EXPECT_STREQ(lap.lapTimeText, "ff43");
 
-    LogBytes longLap = WorkedExample();
-    longLap.LapLine(60000); // long, but byte 30 is 0xEA
-    EXPECT_EQ(ReadMap(longLap, "long.dat").laps[0].savedCourseMark, 0);
+    // A long lap, but byte 30 is 0xEA.
+    EXPECT_EQ(ReadMap(WorkedExample().LapLine(60000), "long.dat").laps.at(0).savedCourseMark, 0);
     EXPECT_EQ(ReadLog(marked, "marked.dat").laps[0].savedCourseMark, 0); // the log reader has no such mark
 }
 
 TEST_F(LapFileReaderTest, CourseMapLapClosedTwiceRepeatsNumberAndRecords)
 {
-    LogBytes log = WorkedExample();
-    log.LapLine(6543).Sample(10, 1).Gps(3).LapLine(90);
+    const LogBytes log = WorkedExample().LapLine(6543).Sample(10, 1).Gps(3).LapLine(90);
     const LogFile& file = ReadMap(log);
     // Its own fix and lap line and sample, but lap 3's number and records.
     const Lap& again = file.laps.at(1);
@@ -176,14 +162,12 @@ TEST_F(LapFileReaderTest, CourseMapLapClosedTwiceRepeatsNumberAndRecords)
 
 TEST_F(LapFileReaderTest, CourseMapWithoutCompleteLap)
 {
-    LogBytes noLapEnd;
-    noLapEnd.Sample(10, 1).Gps(3).Gps(4);
+    const LogBytes noLapEnd = LogBytes().Sample(10, 1).Gps(3).Gps(4);
     const LogFile& open = ReadMap(noLapEnd, "open.dat");
     EXPECT_EQ(Ints(open.laps.size(), open.trailingLaps.size()), Ints(0, 1));
     EXPECT_TRUE(HoldsRecords(open.trailingLaps.at(0), noLapEnd.bytes, {0, 3}));
 
-    LogBytes bare;
-    bare.Sample(10, 1).LapEnd(1, 10, 1).Gps(0);
+    const LogBytes bare = LogBytes().Sample(10, 1).LapEnd(1, 10, 1).Gps(0);
     const LogFile& noPositions = ReadMap(bare, "bare.dat");
     ASSERT_EQ(noPositions.laps.size(), 1u);
     EXPECT_TRUE(noPositions.laps[0].positions.empty());

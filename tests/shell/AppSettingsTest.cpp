@@ -30,8 +30,6 @@ TEST_F(AppSettingsTest, ASecondStartFindsWhatTheFirstSaved) {
         auto first = Start();
         first->Channels().ChannelValueTable()[6].currentMax = 700;
         ASSERT_EQ(first->Channels().SaveChannelValueTable(), 0);
-        ChannelNameRec::SetText(&first->Channels().ChannelNameTable()[0].currentName, QStringLiteral("Engine \u00b5"));
-        ASSERT_EQ(first->Channels().ChannelNameSetting(1, 1), 0);
         std::int32_t mode = 3;
         ASSERT_EQ(first->Channels().MapDrawModeSetting(1, &mode), 0);
         ColorSettings::LapColors colors = {1, 2, 3, 4, 5, 6, 7};
@@ -41,13 +39,11 @@ TEST_F(AppSettingsTest, ASecondStartFindsWhatTheFirstSaved) {
     platform::MessageBoxRecorder boxes;
     auto second = Start();
     second->Channels().LoadChannelValueTable();
-    second->Channels().LoadChannelNameTable();
     second->Channels().LoadMapDrawMode();
     ColorSettings::LapColors colors{};
     EXPECT_EQ(second->Colors().LapColorSetting(0, colors.data()), 0);
 
     EXPECT_EQ(second->Channels().ChannelValueTable()[6].currentMax, 700);
-    EXPECT_EQ(ChannelNameRec::Text(second->Channels().ChannelNameTable()[0].currentName), QStringLiteral("Engine \u00b5"));
     EXPECT_EQ(second->Channels().MapDrawMode(), 3);
     EXPECT_EQ(second->Colors().LapColorTable(), (ColorSettings::LapColors{1, 2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(second->Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), QStringLiteral("/logs"));

@@ -66,13 +66,6 @@ TEST(CMainFrameCloseTest, CloseAndRestartGiveTheSameLayout) {
     EXPECT_TRUE(spy.Of(SpiedMessage::Kind::Posted, second.Frame().Handle(), UM_CLOCK_TIME_WINDOW_VIEW).empty());
 }
 
-TEST(CMainFrameCloseTest, LoggingTimeWindowComesBackWhenNoWorkAreaWasRestored) {
-    ShellHarness second(RunAndClose({}, [](ShellHarness& first) { first.Frame().OnLoggingTime(); }));
-    ASSERT_TRUE(second.Start());
-    EXPECT_TRUE(second.Frame().LoggingTimeShown());
-    EXPECT_NE(second.Frame().LoggingTimeWindow(), nullptr);
-}
-
 TEST(CMainFrameCloseTest, OldValuesGoFirstSoAClosedWorkAreaLeavesNothingBehind) {
     const platform::RegistryTree saved = RunAndClose({}, [](ShellHarness& first) {
         first.App().OnFileNew();

@@ -63,27 +63,20 @@ TEST_F(COrveloViewTest, SavedRecordAndTextFollowTheList) {
 }
 
 TEST_F(COrveloViewTest, SavedRecordThatDisagreesWithItsTextReopensNoMoreThanBoth) {
-    const struct {
-        std::int32_t number, windowCount;
-        const char* text;
-        std::string reopened;
-    } rows[] = {
-        {1, 5, "21", "21"},  // more windows counted than the text holds
-        {2, 1, "2", ""},     // the record of another work area
-    };
     h.Close();
-    for (const auto& row : rows) {
+    // more windows counted than the text holds; the record of another work area
+    for (const auto& [number, count, text, reopened] : {std::tuple{1, 5, "21", "21"}, std::tuple{2, 1, "2", ""}}) {
         ShellHarness next(h.Saved());
         WorkAreaProp record;
-        record.number = row.number;
-        record.windowCount = row.windowCount;
+        record.number = number;
+        record.windowCount = count;
         record.kinds = 3;
         const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
         next.Settings().Store().CreateSettingsKeys();
         next.Settings().Store().WriteRecord(key, QStringLiteral("WorkArea_Prop_1"), record);
-        next.Settings().Store().RegWriteString(key, QStringLiteral("WorlArea_wnd_stat_1"), QLatin1String(row.text));
+        next.Settings().Store().RegWriteString(key, QStringLiteral("WorlArea_wnd_stat_1"), QLatin1String(text));
         ASSERT_TRUE(next.Start());
-        EXPECT_EQ(GraphKinds(*next.WorkArea(1)->View()), row.reopened) << row.text;
+        EXPECT_EQ(GraphKinds(*next.WorkArea(1)->View()), reopened) << text;
     }
 }
 

@@ -62,14 +62,11 @@ TEST_F(ColorSettingsTest, ChannelColourRecordsFromAnEmptyStoreAndAfterAReset) {
     Colors().ChannelColorRecords()[4].lapColors.push_back(0x123456);
     Colors().InitChannelColorTables();  // a reload empties the grown lists
     int n = 1;
-    for (const ChannelColorRecord& record : Colors().ChannelColorRecords()) {
-        EXPECT_EQ(record.background, 0xFFFFFFu);
-        EXPECT_EQ(record.text, 0x808080u);
-        EXPECT_EQ(record.analysisLine, 0x000000u);
-        EXPECT_EQ(record.checkFlag, 0);
-        EXPECT_EQ(record.channelNumber, n++);
-        EXPECT_EQ(record.readFlag, 1);
-        EXPECT_EQ(record.lapColors, std::vector<platform::ColorRef>(kDefaultLaps.begin(), kDefaultLaps.end()));
+    for (const ChannelColorRecord& r : Colors().ChannelColorRecords()) {
+        EXPECT_EQ(
+            (std::vector<std::int64_t>{r.background, r.text, r.analysisLine, r.checkFlag, r.channelNumber, r.readFlag}),
+            (std::vector<std::int64_t>{0xFFFFFF, 0x808080, 0, 0, n++, 1}));
+        EXPECT_EQ(r.lapColors, std::vector<platform::ColorRef>(kDefaultLaps.begin(), kDefaultLaps.end()));
     }
     ChannelColorProperty block;
     block.channelNumber = 12;

@@ -36,8 +36,8 @@ TEST_F(FrameworkProfileTest, WritingCreatesTheSectionUnderTheProfileRootAndReads
     const QString path = QStringLiteral("/home/\u00e9quipe/") + QString(400, QChar('x')) + QStringLiteral("/a\\b:c");
     ASSERT_TRUE(Profile().WriteProfileString(kLogFileSection, kLogFileEntry, path));
     EXPECT_EQ(Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), path);
-    ASSERT_TRUE(Profile().WriteProfileInt(kWorkspaceSection, QStringLiteral("Negative"), -3));
-    EXPECT_EQ(Profile().GetProfileInt(kWorkspaceSection, QStringLiteral("Negative"), 0), -3);
+    ASSERT_TRUE(Profile().WriteProfileInt(kWorkspaceSection, kApplicationLookEntry, -3));
+    EXPECT_EQ(Profile().GetProfileInt(kWorkspaceSection, kApplicationLookEntry, 0), -3);
 }
 
 TEST_F(FrameworkProfileTest, FailedWritesReportFalseAndLeaveNoKey) {

@@ -68,15 +68,6 @@ protected:
         return start;
     }
     QStringList ListedPaths() { return testsupport::ListedPaths(Rows()); }
-    std::vector<orvelo::COLORREF> SlotAndLapColours() {
-        std::vector<orvelo::COLORREF> all;
-        for (const orvelo::SelectedLap& slot : h.Core().SelectedLaps)
-            all.push_back(slot.colour);
-        for (const orvelo::Lap& lap : h.Core().LogFiles[0].laps)
-            all.push_back(lap.displayColour);
-        return all;
-    }
-
     SessionDir files;
     ShellHarness h;
 };
@@ -126,26 +117,27 @@ TEST_F(LapListPaneFactoryTest, LapColourAnswerRecoloursActiveSlotsAndTheirLapsOn
         if (m.id == platform::UM_LAP_COLOR_PROPERTY)
             passedOn.push_back(*platform::BlockAt<orvelo::LapColorArray>(m.wParam));
     });
-    const auto before = SlotAndLapColours();
+    const auto& laps = core.LogFiles[0].laps;
+    const auto colours = [&] {  // slots 0 to 2, laps 1 (base), 3 (slot 2, out of use) and 4 (slot 1)
+        return std::vector<orvelo::COLORREF>{core.SelectedLaps[0].colour, core.SelectedLaps[1].colour,
+                                             core.SelectedLaps[2].colour, laps[0].displayColour,
+                                             laps[2].displayColour,       laps[3].displayColour};
+    };
+    const auto before = colours();
     const orvelo::LapColorArray tableBefore = h.Settings().Colors().LapColorTable();
-    EXPECT_EQ(tableBefore, (orvelo::LapColorArray{0x0000FF, 0x00FF00, 0x000080, 0xFFFF00, 0xFF00FF, 0x800080, 0x808000}));
+    EXPECT_EQ(tableBefore,  // the built-in colours
+              (orvelo::LapColorArray{0x0000FF, 0x00FF00, 0x000080, 0xFFFF00, 0xFF00FF, 0x800080, 0x808000}));
     h.Backend().SetFailSaves(true);
     answer();
-    EXPECT_EQ(SlotAndLapColours(), before);
+    EXPECT_EQ(colours(), before);
     EXPECT_EQ(h.Settings().Colors().LapColorTable(), tableBefore);
     EXPECT_EQ(Pane().View().LapColors(), tableBefore);
 
     h.Backend().SetFailSaves(false);
     answer();
-    auto after = before;
-    const std::size_t slotCount = core.SelectedLaps.size();
-    for (std::size_t i = 0; i < kChosen.size(); ++i) {
-        after[i] = kChosen[i];
-        if (core.SelectedLaps[i].activeFlag != 0)
-            after[slotCount + static_cast<std::size_t>(core.SelectedLaps[i].lap.lapIndex)] = kChosen[i];
-    }
-    EXPECT_EQ(SlotAndLapColours(), after);
-    EXPECT_NE(after[slotCount + 2], kChosen[2]);  // lap 3, named by a slot out of use, keeps its colour
+    EXPECT_EQ(colours(),  // lap 3, named by a slot out of use, keeps its colour
+              (std::vector<orvelo::COLORREF>{kChosen[0], kChosen[1], kChosen[2], kChosen[0], before[4], kChosen[1]}));
+    EXPECT_NE(before[4], kChosen[2]);
     EXPECT_EQ(Pane().View().LapColors(), kChosen);
     EXPECT_EQ(passedOn, (std::vector<orvelo::LapColorArray>{tableBefore, kChosen}));  // the colours in effect
 }
@@ -159,7 +151,6 @@ TEST_F(LapListPaneFactoryTest, EachKindOfFileReopensOnTheFramesLastFolderOfThatK
     EXPECT_EQ(h.Frame().LastMapFolder(), files.Path("maps"));
     FrameworkProfile& profile = h.Settings().Profile();
     EXPECT_EQ(profile.GetProfileString(h.App().m_logFileSection, h.App().m_logFileEntry), files.Path("logs"));
-    EXPECT_EQ(profile.GetProfileString(h.App().m_mapFileSection, h.App().m_mapFileEntry), files.Path("maps"));
     // The frame's folders come before what the profile says.
     profile.WriteProfileString(h.App().m_logFileSection, h.App().m_logFileEntry, files.Root());
     EXPECT_EQ(StartFolderOf(command::kFileOpen), files.Path("logs"));

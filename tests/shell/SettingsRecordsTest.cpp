@@ -40,7 +40,7 @@ TEST(SettingsRecordsTest, ChannelNameRecLayout) {
     rec.channelNumber = 20;
     const auto bytes = Bytes(rec);
     ASSERT_EQ(bytes.size(), 272u);
-    EXPECT_EQ((std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 4)), (std::vector<std::uint8_t>{'G', 0, ' ', 0}));
+    EXPECT_EQ(Word(bytes, 0), 0x00200047u);  // 'G', ' ' in UTF-16LE
     EXPECT_EQ(bytes[16], 0);  // NUL-padded after the eight characters
     EXPECT_EQ(Word(bytes, 128), 0x6e2cu);
     EXPECT_EQ(Word(bytes, 264), 0x33u);

@@ -115,7 +115,8 @@ TEST_F(SettingsStoreTest, StringsUpToTheLimitRoundTripWithoutNulLongerOnesAreRef
     EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 1);
     EXPECT_EQ(read, QStringLiteral("kept"));
     // A string stored with its NUL (as the profile writes them) reads up to it.
-    m_test.Put(kWindowViewInfo, kValue, platform::Utf16Bytes(QString(259, QChar('x')) + QChar(u'\0')), platform::kRegSz);
+    m_test.Put(kWindowViewInfo, kValue, platform::Utf16Bytes(QString(259, QChar('x')) + QChar(u'\0')),
+               platform::kRegSz);
     EXPECT_EQ(Store().RegReadString(Key(), kValue, &read), 0);
     EXPECT_EQ(read, QString(259, QChar('x')));
 }

@@ -144,6 +144,12 @@ TEST_F(LapSelectionTest, SettingTheBaseLapFillsSlotZeroAndTheBaseLapFiles)
     Base(kPathA, 4);
     EXPECT_EQ(Ints(LapOf(kPathA, 2).overlayMark, LapOf(kPathA, 2).displayColour != 0, CountMarkedLaps(core)),
               Ints(1, 1, 2));
+
+    LapDataCore bare; // never started: slot 0 is made for the base lap
+    bare.LogFiles = core.LogFiles;
+    SetBaseLap(bare, kPathB, u"  1");
+    EXPECT_EQ(Ints(bare.SelectedLaps.size(), bare.SelectedLaps.at(0).activeFlag, bare.SelectedLaps.at(0).colour),
+              Ints(1, 1, kBaseSlotColour));
 }
 
 TEST_F(LapSelectionTest, LapNumberTextsFollowTheWideIntegerRule)

@@ -64,9 +64,7 @@ TEST_F(LogFileReaderTest, FilesAreOpenedReadOnlyAndNeverCreated)
     ASSERT_EQ(::mkfifo(folder.Path("pipe.dat").c_str(), 0600), 0);
     EXPECT_EQ(ReadBoth(folder.Path("pipe.dat")), std::make_pair(-1, -1)); // returns, never waits
 
-    LogBytes log;
-    log.Sample(20, 5).Gps(3).LapEnd(1, 30, 5).LapLine(50);
-    folder.Write("locked.dat", log.bytes);
+    folder.Write("locked.dat", LogBytes().Sample(20, 5).Gps(3).LapEnd(1, 30, 5).LapLine(50).bytes);
     fs::permissions(folder.Path("locked.dat"), fs::perms::owner_read);
     EXPECT_EQ(ReadBoth(folder.Path("locked.dat")), std::make_pair(0, 0));
     EXPECT_EQ(Ints(core.LogFiles.back().lapCount, core.MapFiles.back().laps.size()), Ints(1, 1));

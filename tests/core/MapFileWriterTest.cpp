@@ -77,8 +77,7 @@ TEST_F(MapFileWriterTest, GpsLapRoundTripsWithTheSavedCourseMark)
 
 TEST_F(MapFileWriterTest, ReplacesAnExistingFileWithTheFirstLoadedLap)
 {
-    LogBytes other;
-    other.Sample(10, 1).Gps(1).LapEnd(1, 10, 1).LapLine(20);
+    const LogBytes other = LogBytes().Sample(10, 1).Gps(1).LapEnd(1, 10, 1).LapLine(20);
     ASSERT_EQ(ReadLogFile(core, folder.Write("other.dat", other.bytes)), 0);
     ASSERT_EQ(ReadLogFile(core, logPath), 0); // the same file loaded again
     core.LogFiles[0].laps[0].analysisItems.emplace_back();

@@ -10,7 +10,6 @@
 #include "platform/PopupMenu.h"
 #include "platform/UserMessages.h"
 
-#include <QHeaderView>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -22,7 +21,6 @@ constexpr orvelo::LapColorArray kBuiltIn = {0x0000FF, 0x00FF00, 0x000080, 0xFFFF
 class CClassViewTest : public ::testing::Test {
 protected:
     CClassViewTest() : pane(fresh.core, mainFrame.Handle(), Colors()) {
-        pane.SetPropertiesPane(properties.Handle());
         pane.resize(1400, 600);
     }
     ~CClassViewTest() override { DeliverPosted(); }
@@ -72,7 +70,6 @@ protected:
     FreshCore fresh;
     SessionDir files;
     RecordingWindow mainFrame;
-    RecordingWindow properties;
     CClassView pane;
     platform::MessageBoxRecorder boxes;
     platform::PopupMenuScript menus;

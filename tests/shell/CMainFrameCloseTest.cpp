@@ -96,22 +96,6 @@ TEST(CMainFrameCloseTest, FailedDeletionOfTheOldLayoutWritesNothing) {
     EXPECT_EQ(third.WorkAreaTitles().size(), 3);  // the last layout that was saved whole
 }
 
-TEST(CMainFrameCloseTest, CloseFreesTheLoadedDataAndEndsTheWindows) {
-    ShellHarness h;
-    ASSERT_TRUE(h.Start());
-    h.Core().LogFiles.emplace_back();
-    h.Core().ReadLogFileList.emplace_back();
-    h.Frame().OnLoggingTime();
-    const WindowHandle clock = h.Frame().LoggingTimeWindow()->Handle();
-    const WindowHandle view = h.WorkArea(1)->ViewHandle();
-    h.Close();
-    EXPECT_TRUE(h.Core().LogFiles.empty());
-    EXPECT_TRUE(h.Core().ReadLogFileList.empty());
-    EXPECT_FALSE(IsWindow(clock));
-    EXPECT_FALSE(IsWindow(view));
-    EXPECT_FALSE(h.Frame().isVisible());
-}
-
 // ----- what the user sees -----
 
 // Share of pixels in the widget's area that differ from its most common colour.
@@ -125,7 +109,7 @@ double PaintedShare(const QImage& image, const QRect& area) {
     return area.isEmpty() ? 0.0 : 1.0 - double(most) / (area.width() * area.height());
 }
 
-TEST(CMainFrameCloseTest, MainFrameShowsMenusToolbarsStatusBarAndPanes) {
+TEST(CMainFrameCloseTest, MainFrameShowsMenusToolbarsStatusBarAndPanesAndClosesCleanly) {
     ShellHarness h;
     ASSERT_TRUE(h.Start());
     CMainFrame& frame = h.Frame();
@@ -154,6 +138,19 @@ TEST(CMainFrameCloseTest, MainFrameShowsMenusToolbarsStatusBarAndPanes) {
     EXPECT_EQ(frame.StatusPane(5)->text(), QStringLiteral(" offset OFF"));  // set from the global mode at start
     EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
     EXPECT_EQ(frame.MdiArea()->subWindowList()[0]->windowTitle(), QStringLiteral("Work Area 1"));
+
+    // Closing frees the loaded data and ends the windows.
+    h.Core().LogFiles.emplace_back();
+    h.Core().ReadLogFileList.emplace_back();
+    frame.OnLoggingTime();
+    const WindowHandle clock = frame.LoggingTimeWindow()->Handle();
+    const WindowHandle view = h.WorkArea(1)->ViewHandle();
+    h.Close();
+    EXPECT_TRUE(h.Core().LogFiles.empty());
+    EXPECT_TRUE(h.Core().ReadLogFileList.empty());
+    EXPECT_FALSE(IsWindow(clock));
+    EXPECT_FALSE(IsWindow(view));
+    EXPECT_FALSE(frame.isVisible());
 }
 
 }  // namespace

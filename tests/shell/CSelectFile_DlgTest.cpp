@@ -40,9 +40,6 @@ protected:
     static void Pick(CSelectFile_Dlg& dialog, const QString& path) {
         dialog.FileList().DoDefault(dialog.FileList().FileModel().index(path));
     }
-    QString Truncated(const QString& relative) {
-        return files.Write(relative, 2, 5, 1, samplegen::Variant::PartialRecord);
-    }
 
     FreshCore fresh;
     SessionDir files;
@@ -105,7 +102,7 @@ TEST_F(CSelectFile_DlgTest, TakingOutAPickedLineRemovesThatFilesEntryOnly) {
 TEST_F(CSelectFile_DlgTest, OkReadsEveryPickedFileAndTellsTheMainFrameOnce) {
     auto dialog = Make();
     Pick(*dialog, files.Write("s/a.dat"));
-    Pick(*dialog, Truncated("s/b.dat"));
+    Pick(*dialog, files.Write("s/b.dat", 2, 5, 1, samplegen::Variant::PartialRecord));
     dialog->OkButton().click();
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(chosen, 2);

@@ -27,13 +27,9 @@ TEST(MessageCatalogueTest, EveryNumberButOneHasAUniqueConstantAndDescriptionsMis
     EXPECT_EQ(shell::MessageCount(), 101);
     EXPECT_EQ(shell::MessageName(1999), nullptr);
     EXPECT_EQ(shell::MessageName(2102), nullptr);
-}
-
-TEST(MessageCatalogueTest, DescriptionsKeepTheirOwnSpelling) {
-    EXPECT_STREQ(shell::MessageDescription(platform::UM_LAP_LIST_REVIEW), "lap list reviewing ");
+    // descriptions keep their own spelling
     EXPECT_STREQ(shell::MessageDescription(platform::UM_SET_OVERLAP_COUNT), "Set  Over lap count");
     EXPECT_STREQ(shell::MessageDescription(platform::UM_PUT_LOGGING_TIME), "Put logging time\nclock log time");
-    EXPECT_STREQ(shell::MessageDescription(2033), "Docking panel be created");
 }
 
 }  // namespace

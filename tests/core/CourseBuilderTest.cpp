@@ -49,10 +49,7 @@ protected:
     // Generates the session, reads it as a log file and builds its courses in the drawing mode.
     LogFile& Load(int laps, samplegen::Variant variant, int mode)
     {
-        samplegen::SessionOptions options;
-        options.laps = laps;
-        options.variant = variant;
-        session = samplegen::GenerateSession(options);
+        session = samplegen::GenerateSession({.laps = laps, .variant = variant});
         path = scratch.Write("session.dat", session.bytes);
         EXPECT_EQ(ReadLogFile(core, path), session.expectedReadResult);
         built = BuildLapAnalysis(core, core.LogFiles.back(), mode);
@@ -126,11 +123,9 @@ TEST_F(CourseBuilderTest, GpsModeDrawsLapsWithGpsFromTheirFixesAndReckonsTheOthe
 {
     const Lap& lap = BuildOne(GpsCircle(), kMapDrawGps);
     const LapAnalysisItem& item = lap.analysisItems.front();
+    // Where the fixes are projected is checked on generated sessions below.
     EXPECT_EQ(std::make_pair(item.gpsDrawFlag, item.offsetFlag), std::make_pair(1, 0));
     EXPECT_EQ(item.originLatitude, lap.positions.front().latitude);
-    const auto points = CirclePoints(60, 120.0);
-    for (std::size_t i = 0; i < points.size(); ++i)
-        EXPECT_NEAR(item.projectedPoints[i].y, -points[i].second, 1.1) << i;
 
     Lap saved = GpsCircle();
     saved.gpsSign = 0;

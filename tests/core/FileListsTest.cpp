@@ -58,16 +58,13 @@ protected:
     {
         s_folder = std::make_unique<test::ScratchFolder>();
         for (int i = 0; i < 3; ++i) {
-            samplegen::SessionOptions options;
-            options.seed = 11 + static_cast<std::uint64_t>(i);
-            options.laps = 3;
-            options.circuitLength = 600.0 + 150.0 * i; // laps of different times and distances per file
+            // Laps of different times and distances in each file.
+            const samplegen::SessionOptions options{.seed = 11 + static_cast<std::uint64_t>(i), .laps = 3,
+                                                    .circuitLength = 600.0 + 150.0 * i};
             s_logs[i] = s_folder->Write("run" + std::to_string(i) + ".dat", samplegen::GenerateSession(options).bytes);
         }
-        samplegen::SessionOptions course;
-        course.laps = 2;
-        course.circuitLength = 600.0;
-        s_map = s_folder->Write("course.dat", samplegen::GenerateMapFile(course, 1, true).bytes);
+        const samplegen::Session course = samplegen::GenerateMapFile({.laps = 2, .circuitLength = 600.0}, 1, true);
+        s_map = s_folder->Write("course.dat", course.bytes);
         s_missing = test::WidePath(s_folder->Path("missing.dat"));
     }
     static void TearDownTestSuite() { s_folder.reset(); }
@@ -160,9 +157,7 @@ TEST_F(FileListsTest, FailedFilesAreCountedRetriedAndDiscarded)
         EXPECT_NE(core.LogFiles[i].fastestLapNumber, 0);
     }
     const std::uint32_t firstId = core.LogFiles[0].fileId;
-    samplegen::SessionOptions options;
-    options.laps = 2;
-    s_folder->Write("late.dat", samplegen::GenerateSession(options).bytes);
+    s_folder->Write("late.dat", samplegen::GenerateSession({.laps = 2}).bytes);
     EXPECT_EQ(LoadLogs({}), 0); // one file for the retried entry
     EXPECT_EQ(Ints(core.LoadedFileCount, core.LogFiles.size(), core.LogFiles[0].fileId, core.LogFiles.back().lapCount,
                    list[1].loadError),

@@ -43,17 +43,6 @@ Lap LapOf(std::uint32_t number, std::vector<SampleRec> samples)
     return lap;
 }
 
-// A lap whose sample time steps sum to `total`, in steps of at most 60000.
-Lap LapSumming(std::uint32_t number, std::uint32_t total)
-{
-    std::vector<SampleRec> samples;
-    for (; total > 60000; total -= 60000)
-        samples.push_back(Sample(60000));
-    samples.push_back(Sample(total));
-    return LapOf(number, samples);
-}
-
-
 TEST(LapStatisticsTest, SampleTimesSumUpToTheFirstZeroStep)
 {
     Lap lap = LapOf(1, {Sample(10), Sample(60000), Sample(25), Sample(0), Sample(30)});
@@ -70,15 +59,15 @@ TEST(LapStatisticsTest, SampleTimesSumUpToTheFirstZeroStep)
 
 TEST(LapStatisticsTest, FastestLapHasTheSmallestSumBelowTenMinutes)
 {
-    // Lap numbers and sample time sums; lap 0 holds the samples after the last lap line.
+    // Lap numbers and sample time sums (one sample each); lap 0 holds the samples after the last lap line.
     using Laps = std::vector<std::pair<std::uint32_t, std::uint32_t>>;
-    const std::pair<Laps, int> rows[] = {{{{4, 9000}, {5, 7000}, {6, 65000}}, 5}, {{{4, 60000}, {5, 70000}}, 0},
+    const std::pair<Laps, int> rows[] = {{{{4, 9000}, {5, 7000}, {6, 65000}}, 5}, {{{4, 60000}, {5, 65000}}, 0},
                                          {{{4, 8000}, {5, 8000}}, 4}, {{{4, 9000}, {5, 8500}, {0, 40}}, 5}};
     for (const auto& [laps, fastest] : rows) {
         LogFile file;
         std::uint32_t total = 0;
         for (const auto& [number, sum] : laps) {
-            file.laps.push_back(LapSumming(number, sum));
+            file.laps.push_back(LapOf(number, {Sample(sum)}));
             total += sum;
         }
         ComputeLapStatistics(file);
@@ -146,11 +135,8 @@ TEST(LapStatisticsTest, LongestMarkedLapOverBaseAndOverlayLapsOfTheLogFiles)
 TEST(LapStatisticsTest, StatisticsMatchTheGeneratedRecords)
 {
     for (int rateMode : {1, 3}) {
-        samplegen::SessionOptions options;
-        options.laps = 4;
-        options.rateMode = rateMode;
-        options.seed = 11 + static_cast<std::uint64_t>(rateMode);
-        const samplegen::Session session = samplegen::GenerateSession(options);
+        const std::uint64_t seed = 11 + static_cast<std::uint64_t>(rateMode);
+        const samplegen::Session session = samplegen::GenerateSession({.seed = seed, .laps = 4, .rateMode = rateMode});
         test::ScratchFolder scratch;
         LapDataCore core;
         ASSERT_EQ(ReadLogFile(core, scratch.Write("laps.dat", session.bytes)), 0);

@@ -126,14 +126,8 @@ class LogFileReaderSessionTest : public ::testing::TestWithParam<Variant> {
 protected:
     static samplegen::SessionOptions Options(Variant variant)
     {
-        samplegen::SessionOptions options;
-        options.variant = variant;
-        options.laps = 4;
-        options.seed = 11 + static_cast<std::uint64_t>(variant);
-        options.rateMode = static_cast<int>(variant) % 4;
-        options.otherKindEverySeconds = 7.0;
-        options.circuitLength = 600.0;
-        return options;
+        return {.seed = 11 + static_cast<std::uint64_t>(variant), .laps = 4, .rateMode = static_cast<int>(variant) % 4,
+                .variant = variant, .circuitLength = 600.0, .otherKindEverySeconds = 7.0};
     }
 
     // The fields every reader takes from a complete lap.

@@ -87,29 +87,26 @@ TEST_F(CClassViewTest, ClosingAComparedFileKeepsTheOtherFilesListedAndCompared) 
     EXPECT_EQ(Mark(paths[1], 1, orvelo::kLapMarkBase), 1);
     EXPECT_EQ(Mark(paths[2], 2, orvelo::kLapMarkOverlay), 1);
 
-    CloseFile(paths[1]);  // the base lap's file: the overlays go too
+    int row = 0;  // a lap of the next file closed becomes the current lap
+    while (row + 1 < Model().RowCount() && Model().Row(row).texts[laplist::kPathColumn] != paths[1])
+        ++row;
+    pane.View().setCurrentIndex(Model().IndexOfRow(row, 0));
+    pane.View().OnDblClk();
+    ASSERT_EQ(QString::fromStdU16String(pane.View().CurrentLapBlock().Path()), paths[1]);
+    CloseFile(paths[1]);  // the base lap's file: the overlays and the current lap go too
     EXPECT_EQ(ListedPaths(), QStringList{paths[2]});
     EXPECT_EQ(Mark(paths[2], 2, orvelo::kLapMarkOverlay), 0);
+    EXPECT_TRUE(pane.View().CurrentLapBlock().Path().empty());
+    EXPECT_TRUE(pane.View().CurrentLapText().isEmpty());
     // Closing course-map files leaves the lap list alone.
     fresh.core.LogFiles.clear();
     EXPECT_EQ(platform::SendMessage(pane.Handle(), platform::UM_RESET_LAP_LIST, 1, 1), 0);
     EXPECT_EQ(ListedPaths(), QStringList{paths[2]});
 }
 
-TEST_F(CClassViewTest, ClosingTheCurrentLapsFileForgetsTheCurrentLap) {
-    Load({"a/one.dat", "a/two.dat"});
-    pane.View().setCurrentIndex(Model().IndexOfRow(0, 0));
-    pane.View().OnDblClk();
-    const QString currentPath = QString::fromStdU16String(pane.View().CurrentLapBlock().Path());
-    ASSERT_FALSE(currentPath.isEmpty());
-    CloseFile(currentPath);
-    EXPECT_TRUE(pane.View().CurrentLapBlock().Path().empty());
-    EXPECT_TRUE(pane.View().CurrentLapText().isEmpty());
-}
-
 // ----- header menus -----
 
-TEST_F(CClassViewTest, HeaderMenusOfferLapColoursGroupingResetAndAllView) {
+TEST_F(CClassViewTest, HeaderMenusOfferLapColoursGroupingAndResetOverLap) {
     HeaderRightClick(5);
     EXPECT_TRUE(menus.Shown().empty());  // an empty list has no menu
     const QStringList paths = Load({"a/one.dat", "b/two.dat"});
@@ -133,10 +130,6 @@ TEST_F(CClassViewTest, HeaderMenusOfferLapColoursGroupingResetAndAllView) {
     EXPECT_EQ(Mark(paths[1], 1, orvelo::kLapMarkOverlay), 0);
     EXPECT_EQ(Mark(paths[0], 1, orvelo::kLapMarkBase), 1);
     EXPECT_EQ(mainFrame.Of(platform::UM_REDRAW_LAP_GRAPH).size(), 1u);
-    fresh.core.LogFiles[1].loadState = 0;
-    pane.OnAllView();
-    DeliverPosted();
-    EXPECT_EQ(fresh.core.LogFiles[1].loadState, 1);
 }
 
 // ----- the group menu -----

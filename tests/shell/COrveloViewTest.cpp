@@ -35,18 +35,11 @@ protected:
     ShellHarness h;
 };
 
-TEST_F(COrveloViewTest, ClosedGraphWindowLeavesAFreeSlotThatTheNextOneTakes) {
+TEST_F(COrveloViewTest, ClosedGraphWindowLeavesAFreeSlotAndTheSavedRecordAndTextFollowTheList) {
     OpenThreeCloseFirst();
     CloseGraph(5, GraphWindow::kLapOverview);  // unknown slot
     CloseGraph(2, GraphWindow::kLapOverview);  // slot of another kind
     EXPECT_EQ(GraphKinds(View()), "012");
-    View().OnFileOverviewGraph();
-    EXPECT_EQ(GraphKinds(View()), "112");
-    EXPECT_EQ(Graph(0)->Slot(), 1);
-}
-
-TEST_F(COrveloViewTest, SavedRecordAndTextFollowTheList) {
-    OpenThreeCloseFirst();
     EXPECT_EQ(SendMessage(View().Handle(), UM_REGISTER_WND_PROPERTY, 1, 0), 0);
     const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
     const auto record = h.Settings().UserRegistry().QueryValue(key, QStringLiteral("WorkArea_Prop_1"));
@@ -60,6 +53,9 @@ TEST_F(COrveloViewTest, SavedRecordAndTextFollowTheList) {
     // each graph window was asked to save itself with the work-area number
     ASSERT_EQ(Graph(1)->ReceivedOf(UM_REGISTER_WND_PROPERTY).size(), 1u);
     EXPECT_EQ(Graph(1)->ReceivedOf(UM_REGISTER_WND_PROPERTY)[0].lParam, 1);
+    View().OnFileOverviewGraph();  // the free slot is taken first
+    EXPECT_EQ(GraphKinds(View()), "112");
+    EXPECT_EQ(Graph(0)->Slot(), 1);
 }
 
 TEST_F(COrveloViewTest, SavedRecordThatDisagreesWithItsTextReopensNoMoreThanBoth) {

@@ -109,18 +109,9 @@ TEST_F(CSelectFile_DlgTest, OkReadsEveryPickedFileAndTellsTheMainFrameOnce) {
     EXPECT_EQ(readErrors, 1);
     EXPECT_EQ(CSelectFile_Dlg::FailedFiles(fresh.core, 0), QStringList{files.Path("s/b.dat")});
     EXPECT_EQ(usedFolders, QStringList{files.Path("s")});
-    auto maps = Make(1);
-    EXPECT_EQ(maps->windowTitle(), "Select Map file");
-    Pick(*maps, files.Write("m/track.map"));
-    maps->OkButton().click();
-    EXPECT_EQ(fresh.core.MapFiles.size(), 1u);
-    const auto logs = mainFrame.Of(platform::UM_LAP_LIST_ALL_VIEW);
-    const auto courseMaps = mainFrame.Of(platform::UM_VIEW_READ_MAP_FILE);
-    ASSERT_EQ(logs.size(), 1u);
-    ASSERT_EQ(courseMaps.size(), 1u);
-    EXPECT_EQ(logs[0].wParam + logs[0].lParam, 0u);
-    EXPECT_EQ(courseMaps[0].wParam, 0u);
-    EXPECT_EQ(courseMaps[0].lParam, 1);
+    const auto sent = mainFrame.Of(platform::UM_LAP_LIST_ALL_VIEW);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].wParam + sent[0].lParam, 0u);
 }
 
 TEST_F(CSelectFile_DlgTest, StartFolderComesFromTheFrameThenTheProfile) {

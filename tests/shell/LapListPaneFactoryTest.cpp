@@ -9,7 +9,6 @@
 #include "shell/CListCtrlCustomDrawEx.h"
 #include "shell/CSelectFile_Dlg.h"
 #include "shell/CommandIds.h"
-#include "shell/LapListModel.h"
 #include "shell/StandInWindow.h"
 
 #include "core/LapSelection.h"

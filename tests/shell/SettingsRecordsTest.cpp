@@ -46,9 +46,8 @@ TEST(SettingsRecordsTest, ChannelNameRecLayout) {
     EXPECT_EQ(Word(bytes, 264), 0x33u);
     EXPECT_EQ(Word(bytes, 268), 20u);
     EXPECT_EQ(settings_bytes::Decode<ChannelNameRec>(bytes.data()), rec);
-}
 
-TEST(SettingsRecordsTest, NamesStayWithinTheirCharacters) {
+    // Names stay within their 64 characters.
     ChannelNameRec::Name name;
     name.fill(u'A');  // no NUL at all, as a foreign value may hold
     EXPECT_EQ(ChannelNameRec::Text(name), QString(64, QChar('A')));

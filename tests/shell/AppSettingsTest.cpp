@@ -46,7 +46,7 @@ TEST_F(AppSettingsTest, ASecondStartFindsWhatTheFirstSaved) {
     EXPECT_EQ(second->Channels().ChannelValueTable()[6].currentMax, 700);
     EXPECT_EQ(second->Channels().MapDrawMode(), 3);
     EXPECT_EQ(second->Colors().LapColorTable(), (ColorSettings::LapColors{1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(second->Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), QStringLiteral("/logs"));
+    EXPECT_EQ(second->Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), "/logs");
     EXPECT_TRUE(boxes.Shown().empty());
 }
 

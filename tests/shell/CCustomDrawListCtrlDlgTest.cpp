@@ -101,7 +101,8 @@ TEST_F(CCustomDrawListCtrlDlgTest, OkClosesTheCheckedFilesAndTellsTheMainFrame) 
     EXPECT_EQ(fresh.core.ReadLogFileList.size(), 1u);
     const auto posted = mainFrame.Of(platform::UM_RESET_LAP_LIST);
     ASSERT_EQ(posted.size(), 2u);  // nothing checked still tells, with 0
-    EXPECT_EQ(std::vector<platform::WParam>({posted[0].wParam, posted[1].wParam}), (std::vector<platform::WParam>{0, 2}));
+    EXPECT_EQ(posted[0].wParam, 0u);
+    EXPECT_EQ(posted[1].wParam, 2u);
     EXPECT_EQ(posted[1].lParam, 0);
 }
 

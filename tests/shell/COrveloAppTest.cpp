@@ -56,12 +56,13 @@ TEST(COrveloAppStartTest, TheFirstNewWorkAreaOfARunReopensTheSavedList) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.stat);
         ShellHarness h;
-        if (row.planted == kAll)
-            h.PutWorkAreaList(row.num, row.idMax, QString::fromLatin1(row.stat));
-        if (row.planted == kNumOnly) {
-            h.Settings().Store().CreateSettingsKeys();
-            h.Settings().Store().RegWriteDword(settings::SubKeyPath(settings::kWindowViewInfo), settings::kWorkAreaNum,
-                                               &row.num);
+        SettingsStore& store = h.Settings().Store();  // as an earlier run left it
+        const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
+        if (row.planted != kNothing && store.CreateSettingsKeys() == 0)
+            store.RegWriteDword(key, settings::kWorkAreaNum, &row.num);
+        if (row.planted == kAll) {
+            store.RegWriteDword(key, settings::kWorkAreaIdMax, &row.idMax);
+            store.RegWriteString(key, settings::kWorkAreaStat, QString::fromLatin1(row.stat));
         }
         MessageSpy spy;
         ASSERT_TRUE(h.Start());

@@ -55,7 +55,7 @@ TEST_F(ChannelSettingsTest, AnEmptyStoreGivesTheBuiltInTables) {
     for (int n = 1; n <= 20; ++n) {
         const ChannelNameRec& rec = Channels().ChannelNameTable()[n - 1];
         EXPECT_EQ(ChannelNameRec::Text(rec.defaultName), QLatin1String(kExpectedNames[n - 1]));
-        EXPECT_EQ(ChannelNameRec::Text(rec.currentName), n <= 18 ? QLatin1String(kExpectedNames[n - 1]) : QLatin1String(""));
+        EXPECT_EQ(ChannelNameRec::Text(rec.currentName), QLatin1String(n <= 18 ? kExpectedNames[n - 1] : ""));
         EXPECT_EQ(rec.channelNumber, n);
         EXPECT_EQ(rec.reserved, (std::array<std::int32_t, 3>{}));
     }

@@ -92,7 +92,6 @@ TEST_F(ColorSettingsTest, StoredChannelColoursAreFoundByTheirTagAndReadWithTheir
         ASSERT_EQ(record.lapColors.size(), 7u);
         EXPECT_EQ(record.lapColors[0], static_cast<std::uint32_t>(channel)) << kTags[channel - 1];
         EXPECT_EQ(record.lapColors[6], 0x131415u);
-        EXPECT_EQ(record.analysisLine, 0x404040u);
         EXPECT_EQ(record.channelNumber, channel + 100);
     }
     ASSERT_EQ(Colors().LoadChannelColorRecord(9, &block), 0);

@@ -39,7 +39,6 @@ public:
         }
         return found;
     }
-    void Clear() { m_received.clear(); }
 
 private:
     platform::MessageWindow m_window;

@@ -86,15 +86,6 @@ public:
         }
         return nullptr;
     }
-    // Plants a value of "Window_View_Info" as an earlier run would have left it.
-    void PutWorkAreaList(std::uint32_t num, std::uint32_t idMax, const QString& stat) {
-        SettingsStore& store = m_settings->Store();
-        store.CreateSettingsKeys();
-        const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
-        store.RegWriteDword(key, settings::kWorkAreaNum, &num);
-        store.RegWriteDword(key, settings::kWorkAreaIdMax, &idMax);
-        store.RegWriteString(key, settings::kWorkAreaStat, stat);
-    }
 
 private:
     platform::MessageBoxRecorder m_boxes;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -113,6 +114,20 @@ TEST(FileDateTextTest, NoPaddingAndWeekdayNames)
     const std::u16string days = u"SunMonTueWedThuFriSat";
     for (time.tm_wday = 0; time.tm_wday < 7; ++time.tm_wday)
         EXPECT_EQ(FormatFileDate(time), u"2026/12/31(" + days.substr(3 * time.tm_wday, 3) + u") 23:59");
+}
+
+// Segment-group ids count from local midnight of 2008-01-01, not from midnight UTC.
+TEST(SecondsSince2008Test, CountsFromLocalMidnight)
+{
+    const char* oldZone = std::getenv("TZ");
+    const std::string saved = oldZone ? oldZone : "";
+    ::setenv("TZ", "JST-9", 1); // nine hours east of UTC, no daylight saving
+    ::tzset();
+    LapDataCore core;
+    core.nowSeconds = [] { return std::int64_t{1199113200} + 42; }; // 2007-12-31 15:00:42 UTC
+    EXPECT_EQ(GetSecondsSince2008(core), 42);
+    oldZone ? ::setenv("TZ", saved.c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
 }
 
 // ---- generated sessions -----------------------------------------------------------------------

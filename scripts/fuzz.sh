@@ -38,7 +38,8 @@ QT_QPA_PLATFORM=offscreen "$dir/fuzz/orvelo-fuzz-seeds" --log "$seeds/log" --map
   --settings "$seeds/settings" --max-bytes 8192
 
 # A smaller quarantine than the default 256 MB keeps the settings target (many
-# small Qt allocations) fast and its memory flat over millions of executions.
+# small Qt allocations) fast and well under the memory limit over millions of
+# executions.
 export ASAN_OPTIONS=detect_leaks=1:malloc_context_size=10:quarantine_size_mb=64
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen

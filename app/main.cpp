@@ -2,9 +2,9 @@
 // and the application object, then the event loop.
 // With ORVELO_PRINT_MESSAGE_BOXES set, message boxes are printed on the
 // standard output at the end instead of being shown (for scripted runs).
-#include "shell/AppSettings.h"
+#include "app/ProgramWindowFactory.h"
+#include "settings/AppSettings.h"
 #include "shell/COrveloApp.h"
-#include "shell/StandInWindowFactory.h"
 
 #include "core/LapDataCore.h"
 #include "platform/MessageBox.h"
@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
         PrintShown(recorder.get());
         return 0;
     }
-    StandInWindowFactory factory;
+    ProgramWindowFactory factory(ApplicationSettings(), orvelo::TheLapDataCore());
     COrveloApp app(ApplicationSettings(), orvelo::TheLapDataCore(), factory);
     if (!app.InitInstance(&instance)) {
         PrintShown(recorder.get());

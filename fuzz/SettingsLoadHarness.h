@@ -5,8 +5,8 @@
 
 #include "platform/RegFileFormat.h"
 #include "platform/RegistryMemoryBackend.h"
-#include "shell/AppSettings.h"
-#include "shell/SettingsDefaults.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsDefaults.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,8 +2,8 @@
 
 #include "platform/RegistryFileBackend.h"
 #include "platform/WindowPlacement.h"
-#include "shell/AppSettings.h"
-#include "shell/SettingsDefaults.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsDefaults.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "shell/CListViewEx.h"
-#include "shell/WindowRoles.h"
+#include "settings/WindowRoles.h"
 
 #include "platform/MessageWindow.h"
 

@@ -4,7 +4,7 @@
 
 #include "shell/LapListDelegate.h"
 #include "shell/LapListModel.h"
-#include "shell/ParseLapTimeText.h"
+#include "settings/ParseLapTimeText.h"
 
 #include "core/LapDataCore.h"
 #include "core/LapNumberText.h"

@@ -1,13 +1,13 @@
 #include "shell/CMainFrame.h"
 
-#include "shell/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "shell/CChildFrame.h"
 #include "shell/COrveloApp.h"
 #include "shell/COrveloView.h"
 #include "shell/CommandIds.h"
 #include "shell/LapListPaneFactory.h"
-#include "shell/SettingsDefaults.h"
-#include "shell/ShellWindowFactory.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/ShellWindowFactory.h"
 
 #include "core/CourseBuilder.h"
 #include "core/FileLists.h"

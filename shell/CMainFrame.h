@@ -7,7 +7,7 @@
 
 #include "platform/MessageRecords.h"
 #include "platform/MessageWindow.h"
-#include "shell/SettingsRecords.h"
+#include "settings/SettingsRecords.h"
 #include "shell/VariableScaleBackup.h"
 
 #include "core/LapData.h"

@@ -2,12 +2,12 @@
 // message and where it passes it on.
 #include "shell/CMainFrame.h"
 
-#include "shell/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "shell/CChildFrame.h"
 #include "shell/COrveloApp.h"
 #include "shell/CourseMapSaver.h"
 #include "shell/FileDialogRunners.h"
-#include "shell/ShellWindowFactory.h"
+#include "settings/ShellWindowFactory.h"
 #include "shell/StatusPaneText.h"
 
 #include "core/LapDataCore.h"

@@ -1,7 +1,7 @@
 #include "shell/COrveloApp.h"
 
 #include "shell/AboutBox.h"
-#include "shell/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/COrveloDoc.h"
@@ -9,7 +9,7 @@
 #include "shell/CSelectFile_Dlg.h"
 #include "shell/FileDialogRunners.h"
 #include "shell/SegmentGroupLoaderStandIn.h"
-#include "shell/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 
 #include "core/FileLists.h"
 #include "core/LapSelection.h"

@@ -1,11 +1,11 @@
 #include "shell/COrveloView.h"
 
-#include "shell/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "shell/CMainFrame.h"
 #include "shell/COrveloApp.h"
 #include "shell/COrveloDoc.h"
-#include "shell/SettingsDefaults.h"
-#include "shell/ShellWindowFactory.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/ShellWindowFactory.h"
 
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"

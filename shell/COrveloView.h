@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/MessageWindow.h"
-#include "shell/WindowRoles.h"
+#include "settings/WindowRoles.h"
 #include "shell/WorkAreaProp.h"
 
 #include <QPointer>

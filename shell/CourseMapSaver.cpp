@@ -1,8 +1,8 @@
 #include "shell/CourseMapSaver.h"
 
 #include "shell/COrveloApp.h"
-#include "shell/FrameworkProfile.h"
-#include "shell/SettingsDefaults.h"
+#include "settings/FrameworkProfile.h"
+#include "settings/SettingsDefaults.h"
 
 #include "core/MapFileWriter.h"
 #include "platform/MessageBox.h"

@@ -1,6 +1,6 @@
 #include "shell/FileDialogRunners.h"
 
-#include "shell/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "shell/CCustomDrawListCtrlDlg.h"
 #include "shell/CMainFrame.h"
 #include "shell/COrveloApp.h"

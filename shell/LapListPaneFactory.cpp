@@ -1,10 +1,10 @@
 #include "shell/LapListPaneFactory.h"
 
-#include "shell/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "shell/CClassView.h"
 #include "shell/CMainFrame.h"
 #include "shell/COrveloApp.h"
-#include "shell/WindowRoles.h"
+#include "settings/WindowRoles.h"
 
 LapListPane* CreateLapListPane(CMainFrame& frame, QWidget* parent) {
     COrveloApp& app = frame.App();

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "shell/StandInWindow.h"
-#include "shell/WindowRoles.h"
+#include "settings/WindowRoles.h"
 
 class SegmentListPaneStandIn : public StandInWindow, public SegmentListPane {
 public:

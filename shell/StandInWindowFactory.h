@@ -2,7 +2,7 @@
 // frame and the work areas run and can be tested before those exist.
 #pragma once
 
-#include "shell/ShellWindowFactory.h"
+#include "settings/ShellWindowFactory.h"
 
 class StandInWindowFactory : public ShellWindowFactory {
 public:

@@ -3,7 +3,7 @@
 // closing the dialog without saving puts them back.
 #pragma once
 
-#include "shell/ChannelSettings.h"
+#include "settings/ChannelSettings.h"
 
 #include <array>
 #include <vector>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "shell/StandInWindow.h"
-#include "shell/WindowRoles.h"
+#include "settings/WindowRoles.h"
 
 #include <map>
 

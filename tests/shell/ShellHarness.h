@@ -1,6 +1,7 @@
 // A whole application shell for tests: settings on an in-memory registry
-// (optionally what an earlier run left), a fresh data core, stand-in windows,
-// message boxes recorded, no instance lock.
+// (optionally what an earlier run left), a fresh data core, stand-in windows
+// (or the windows a given factory makes), message boxes recorded, no instance
+// lock.
 #pragma once
 
 #include "ShellTestText.h"
@@ -8,13 +9,13 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/RegistryMemoryBackend.h"
-#include "shell/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/COrveloApp.h"
 #include "shell/COrveloDoc.h"
 #include "shell/COrveloView.h"
-#include "shell/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 #include "shell/StandInWindowFactory.h"
 
 #include "core/LapDataCore.h"
@@ -22,6 +23,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -35,13 +37,16 @@ inline std::string GraphKinds(const COrveloView& view) {
 
 class ShellHarness {
 public:
-    explicit ShellHarness(platform::RegistryTree saved = {}) {
+    using FactoryMaker = std::function<std::unique_ptr<ShellWindowFactory>(AppSettings&, orvelo::LapDataCore&)>;
+
+    explicit ShellHarness(platform::RegistryTree saved = {}, const FactoryMaker& makeFactory = {}) {
         auto backend = std::make_unique<platform::RegistryMemoryBackend>(std::move(saved));
         m_backend = backend.get();
         m_settings = std::make_unique<AppSettings>(std::move(backend), [] { return platform::ColorRef{0xF0F0F0}; });
         m_core.nowSeconds = [] { return std::int64_t{500000000}; };
         m_core.randomNumber = [] { return 7; };
-        m_app = std::make_unique<COrveloApp>(*m_settings, m_core, m_factory);
+        m_factory = makeFactory ? makeFactory(*m_settings, m_core) : std::make_unique<StandInWindowFactory>();
+        m_app = std::make_unique<COrveloApp>(*m_settings, m_core, *m_factory);
     }
     ~ShellHarness() {
         m_app.reset();
@@ -92,6 +97,6 @@ private:
     platform::RegistryMemoryBackend* m_backend = nullptr;
     std::unique_ptr<AppSettings> m_settings;
     orvelo::LapDataCore m_core;
-    StandInWindowFactory m_factory;
+    std::unique_ptr<ShellWindowFactory> m_factory;
     std::unique_ptr<COrveloApp> m_app;
 };

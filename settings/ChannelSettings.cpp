@@ -1,6 +1,6 @@
-#include "shell/ChannelSettings.h"
+#include "settings/ChannelSettings.h"
 
-#include "shell/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 namespace {
 constexpr int kWrite = 1;

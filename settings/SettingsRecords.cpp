@@ -1,4 +1,4 @@
-#include "shell/SettingsRecords.h"
+#include "settings/SettingsRecords.h"
 
 QString ChannelNameRec::Text(const Name& name) {
     std::size_t length = 0;

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "platform/RegistryMemoryBackend.h"
-#include "shell/AppSettings.h"
-#include "shell/SettingsDefaults.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsDefaults.h"
 
 #include <QByteArray>
 #include <memory>

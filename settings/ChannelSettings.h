@@ -4,8 +4,8 @@
 // savers. "op" 1 writes, any other op reads; 0 ok, 1 failure.
 #pragma once
 
-#include "shell/SettingsDefaults.h"
-#include "shell/SettingsRecords.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/SettingsRecords.h"
 
 #include <array>
 #include <cstdint>

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "platform/Registry.h"
-#include "shell/ChannelSettings.h"
-#include "shell/ColorSettings.h"
-#include "shell/FrameworkProfile.h"
-#include "shell/SettingsStore.h"
+#include "settings/ChannelSettings.h"
+#include "settings/ColorSettings.h"
+#include "settings/FrameworkProfile.h"
+#include "settings/SettingsStore.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 // The framework profile in the same registry: defaults while nothing is
 // stored, whole paths, and its own section keys.
-#include "SettingsTestStore.h"
+#include "settings/SettingsTestStore.h"
 
 #include <gtest/gtest.h>
 

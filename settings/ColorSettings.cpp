@@ -1,7 +1,7 @@
-#include "shell/ColorSettings.h"
+#include "settings/ColorSettings.h"
 
 #include "platform/SystemColors.h"
-#include "shell/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <algorithm>
 

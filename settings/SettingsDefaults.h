@@ -2,7 +2,7 @@
 // built-in value that applies while it is missing, side by side.
 #pragma once
 
-#include "shell/SettingsRecords.h"
+#include "settings/SettingsRecords.h"
 
 #include <QString>
 

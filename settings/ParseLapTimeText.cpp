@@ -1,4 +1,4 @@
-#include "shell/ParseLapTimeText.h"
+#include "settings/ParseLapTimeText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The whole settings chain on the user's file: a second start finds what the
 // first one saved, and a damaged file means defaults and one message.
-#include "shell/AppSettings.h"
+#include "settings/AppSettings.h"
 
 #include "platform/MessageBox.h"
 #include "platform/RegistryFileBackend.h"

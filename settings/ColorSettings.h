@@ -5,8 +5,8 @@
 #pragma once
 
 #include "platform/ColorRef.h"
-#include "shell/SettingsDefaults.h"
-#include "shell/SettingsRecords.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/SettingsRecords.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Lap colours, channel colour records, overview and map colours: the built-in
 // values, what a read changes, and the channel tags in the value names.
-#include "SettingsTestStore.h"
+#include "settings/SettingsTestStore.h"
 
 #include "core/LapColour.h"
 

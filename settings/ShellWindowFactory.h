@@ -3,11 +3,11 @@
 // real windows; StandInWindowFactory serves until they exist, and tests.
 #pragma once
 
-#include "shell/WindowRoles.h"
+#include "settings/WindowRoles.h"
 
 #include "platform/ColorRef.h"
 #include "platform/MessageRecords.h"
-#include "shell/SettingsRecords.h"
+#include "settings/SettingsRecords.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
-#include "shell/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include "platform/Registry.h"
-#include "shell/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 
 #include <cstring>
 

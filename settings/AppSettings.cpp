@@ -1,4 +1,4 @@
-#include "shell/AppSettings.h"
+#include "settings/AppSettings.h"
 
 #include "platform/RegistryFileBackend.h"
 

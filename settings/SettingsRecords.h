@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/WindowPlacement.h"
-#include "shell/SettingsBytes.h"
+#include "settings/SettingsBytes.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // Lap-time texts read back into hundredths, with bounds checks on every piece.
-#include "shell/ParseLapTimeText.h"
+#include "settings/ParseLapTimeText.h"
 
 #include "core/LapTimeText.h"
 

@@ -5,7 +5,7 @@
 
 #include "platform/RegistryTree.h"
 #include "platform/WindowPlacement.h"
-#include "shell/SettingsBytes.h"
+#include "settings/SettingsBytes.h"
 
 #include <QString>
 

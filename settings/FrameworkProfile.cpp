@@ -1,7 +1,7 @@
-#include "shell/FrameworkProfile.h"
+#include "settings/FrameworkProfile.h"
 
 #include "platform/Registry.h"
-#include "shell/SettingsDefaults.h"
+#include "settings/SettingsDefaults.h"
 
 QString FrameworkProfile::SectionPath(const QString& section) {
     return settings::kProfileKeyPath + QChar('\\') + section;

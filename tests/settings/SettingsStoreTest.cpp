@@ -1,6 +1,6 @@
 // The store's calls: one value each, 0 or 1, never a key created, never a
 // byte written past the caller's buffer.
-#include "SettingsTestStore.h"
+#include "settings/SettingsTestStore.h"
 
 #include <gtest/gtest.h>
 

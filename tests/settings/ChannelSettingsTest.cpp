@@ -1,7 +1,7 @@
 // Channel limits, names and the map drawing mode: the built-in tables on an
 // empty store, the corrections of stored Handle and Accel limits, and what a
 // foreign or truncated stored value leads to.
-#include "SettingsTestStore.h"
+#include "settings/SettingsTestStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Stored record layouts: each field at its offset, little-endian, and the
 // names bounded by their 64 characters.
-#include "shell/SettingsRecords.h"
+#include "settings/SettingsRecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,25 @@
+// The program's window factory: builds the real windows of the graph, course
+// map and properties subsystems for the main frame and the work areas, and
+// hands them the data core and the settings. Windows not built yet still come
+// from the stand-in factory it derives from.
+#pragma once
+
+#include "shell/StandInWindowFactory.h"
+
+class AppSettings;
+namespace orvelo {
+class LapDataCore;
+}
+
+class ProgramWindowFactory : public StandInWindowFactory {
+public:
+    ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core);
+
+protected:
+    AppSettings& Settings() { return m_settings; }
+    orvelo::LapDataCore& Core() { return m_core; }
+
+private:
+    AppSettings& m_settings;
+    orvelo::LapDataCore& m_core;
+};

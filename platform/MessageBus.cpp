@@ -60,6 +60,7 @@ bool MessageBus::Post(WindowHandle to, Message message) {
             m_spy->Record(SpiedMessage::Kind::Dropped, to, message);
         return false;
     }
+    message.sent = false;
     if (m_spy)
         m_spy->Record(SpiedMessage::Kind::Posted, to, message);
     m_queue.push_back({to, std::move(message)});
@@ -75,9 +76,11 @@ LResult MessageBus::Send(WindowHandle to, const Message& message) {
             m_spy->Record(SpiedMessage::Kind::Dropped, to, message);
         return 0;
     }
+    Message delivered = message;
+    delivered.sent = true;
     if (m_spy)
-        m_spy->Record(SpiedMessage::Kind::Sent, to, message);
-    return window->Dispatch(message);
+        m_spy->Record(SpiedMessage::Kind::Sent, to, delivered);
+    return window->Dispatch(delivered);
 }
 
 bool MessageBus::DeliverOne() {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <typeinfo>
 
 namespace platform {
 
@@ -23,30 +24,35 @@ struct Message {
     // Owns the block that wParam or lParam points to, so a posted pointer stays
     // valid through every relay hop after its sender is gone.
     std::shared_ptr<const void> payload;
+    // The type of the payload's block, so a reader can tell it from another.
+    const std::type_info* payloadType = nullptr;
+    // Set on delivery by SendMessage: the parameters may point to the
+    // sender's own storage, which lives for the whole call.
+    bool sent = false;
 };
 
 // A message whose lParam points to a copy of block owned by the message.
 template <class T>
 Message MessageWithBlock(std::uint32_t id, WParam wParam, const T& block) {
     auto copy = std::make_shared<const T>(block);
-    return Message{id, wParam, reinterpret_cast<LParam>(copy.get()), copy};
+    return Message{id, wParam, reinterpret_cast<LParam>(copy.get()), copy, &typeid(T)};
 }
 
 // The same with the copy's address in wParam.
 template <class T>
 Message MessageWithBlockInWParam(std::uint32_t id, const T& block, LParam lParam) {
     auto copy = std::make_shared<const T>(block);
-    return Message{id, reinterpret_cast<WParam>(copy.get()), lParam, copy};
+    return Message{id, reinterpret_cast<WParam>(copy.get()), lParam, copy, &typeid(T)};
 }
 
 // The same message with other parameters; the payload goes along.
 inline Message WithParams(const Message& message, WParam wParam, LParam lParam) {
-    return Message{message.id, wParam, lParam, message.payload};
+    return Message{message.id, wParam, lParam, message.payload, message.payloadType, message.sent};
 }
 
 // The same parameters and payload under another message id.
 inline Message WithId(const Message& message, std::uint32_t id) {
-    return Message{id, message.wParam, message.lParam, message.payload};
+    return Message{id, message.wParam, message.lParam, message.payload, message.payloadType, message.sent};
 }
 
 // Reads a parameter as a pointer to a block (nullptr for 0).
@@ -57,6 +63,25 @@ const T* BlockAt(std::uint64_t param) {
 template <class T>
 const T* BlockAt(std::int64_t param) {
     return reinterpret_cast<const T*>(static_cast<std::uintptr_t>(param));
+}
+
+// The block of type T that a message parameter points to, or nullptr. A posted
+// message is trusted only when the parameter is the address of its own payload
+// of that type; a sent one may point to the sender's storage. Anything else (a
+// handle or a number where a block was expected) reads as no block.
+template <class T>
+const T* BlockIn(const Message& message, std::uint64_t param) {
+    if (param == 0)
+        return nullptr;
+    if (message.sent)
+        return BlockAt<T>(param);
+    const bool ownPayload = message.payload && message.payloadType && *message.payloadType == typeid(T) &&
+                            static_cast<std::uintptr_t>(param) == reinterpret_cast<std::uintptr_t>(message.payload.get());
+    return ownPayload ? static_cast<const T*>(message.payload.get()) : nullptr;
+}
+template <class T>
+const T* BlockIn(const Message& message, std::int64_t param) {
+    return BlockIn<T>(message, static_cast<std::uint64_t>(param));
 }
 
 // 16-bit packing on the low 32 bits of a parameter. The halves read back

@@ -41,7 +41,7 @@ void CClassView::MapMessages() {
         return LResult{1};
     });
     m_window.On(platform::UM_VIEW_READ_MAP_FILE, [this](const Message& m) {
-        m_view->UpdateCurrentLapBlock(m.wParam, m.lParam);
+        m_view->UpdateCurrentLapBlock(m.wParam, platform::BlockIn<platform::MapInfoBlock>(m, m.lParam));
         return LResult{1};
     });
     m_window.On(platform::UM_RESET_LAP_LIST, [this](const Message& m) { return OnResetLapList(m); });
@@ -64,7 +64,7 @@ platform::LResult CClassView::OnResetLapList(const platform::Message& m) {
 }
 
 platform::LResult CClassView::OnLapColorProperty(const platform::Message& m) {
-    const auto* colors = platform::BlockAt<orvelo::LapColorArray>(m.wParam);
+    const auto* colors = platform::BlockIn<orvelo::LapColorArray>(m, m.wParam);
     if (!colors)
         return 1;
     orvelo::LapColorArray table = *colors;
@@ -78,7 +78,7 @@ platform::LResult CClassView::OnLapColorProperty(const platform::Message& m) {
 }
 
 platform::LResult CClassView::OnHeaderRightClick(const platform::Message& m) {
-    const auto* hit = platform::BlockAt<HeaderHitRecord>(m.lParam);
+    const auto* hit = platform::BlockIn<HeaderHitRecord>(m, m.lParam);
     if (!hit || m_view->Model().RowCount() == 0)
         return 0;
     const QPoint global(hit->x, hit->y);

@@ -258,8 +258,8 @@ void CListViewEx::ShowAllGroups() {
     }
 }
 
-void CListViewEx::UpdateCurrentLapBlock(platform::WParam wParam, platform::LParam lParam) {
-    if (const auto* block = platform::BlockAt<platform::MapInfoBlock>(lParam)) {
+void CListViewEx::UpdateCurrentLapBlock(platform::WParam wParam, const platform::MapInfoBlock* block) {
+    if (block) {
         const std::u16string path = block->Path();
         ZeroCurrentLapBlock();
         platform::MapInfoBlock::Put(m_currentLap.path.data(), m_currentLap.path.size(), path);

@@ -67,7 +67,7 @@ public:
     void SetRowCount(int count) { m_rowCount = count; }
     int RowCountMember() const { return m_rowCount; }
     // 2042: lParam a course block whose map path becomes the block's; lParam 0 and wParam not 0: zeroed.
-    void UpdateCurrentLapBlock(platform::WParam wParam, platform::LParam lParam);
+    void UpdateCurrentLapBlock(platform::WParam wParam, const platform::MapInfoBlock* block);
     void ZeroCurrentLapBlock();
     const platform::MapInfoBlock& CurrentLapBlock() const { return m_currentLap; }
     // The lap-number text of the current lap, in full (the block has room for three digits).

@@ -26,8 +26,8 @@ using namespace platform;
 
 namespace {
 // The whole of a text that travels by pointer: the sender's payload copy.
-QString TextAt(LParam lParam) {
-    const auto* text = BlockAt<std::u16string>(lParam);
+QString TextAt(const Message& m) {
+    const auto* text = BlockIn<std::u16string>(m, m.lParam);
     return text ? QString::fromStdU16String(*text) : QString();
 }
 }  // namespace
@@ -83,7 +83,7 @@ void CMainFrame::MapMessages() {
     });
     map(UM_RESET_SEGMENT_COLOR, &CMainFrame::OnResetSegmentColor);
     m_window.On(UM_SEGMENT_EDIT_DIALOG_POPUP, [this](const Message& m) {
-        const auto* course = BlockAt<MapInfoBlock>(m.lParam);
+        const auto* course = BlockIn<MapInfoBlock>(m, m.lParam);
         m_app.Factory().RunCourseMapViewer(this, Handle(), static_cast<int>(m.wParam),
                                            course ? *course : MapInfoBlock{});
         return LResult{0};
@@ -199,13 +199,13 @@ LResult CMainFrame::OnResetLapList(const Message& m) {
 }
 
 LResult CMainFrame::OnCloseLogfileInGroup(const Message& m) {
-    const int result = RunFileClosingDialog(m_app, this, static_cast<int>(m.wParam), TextAt(m.lParam), 0);
+    const int result = RunFileClosingDialog(m_app, this, static_cast<int>(m.wParam), TextAt(m), 0);
     return result == QDialog::Rejected ? 0 : 1;
 }
 
 LResult CMainFrame::OnRegistCourseMap(const Message& m) {
     CourseMapSaver saver(m_app.Core(), m_app.Settings().Profile(), m_app.DesktopFolder());
-    const int written = saver.Save(this, static_cast<int>(m.wParam), BlockAt<MapInfoBlock>(m.lParam), m_lastMapFolder);
+    const int written = saver.Save(this, static_cast<int>(m.wParam), BlockIn<MapInfoBlock>(m, m.lParam), m_lastMapFolder);
     if (written == 1)
         m_lastMapFile = saver.WrittenPath();
     return written;
@@ -233,7 +233,7 @@ LResult CMainFrame::OnViewReadMapFile(const Message& m) {
 }
 
 LResult CMainFrame::OnAnalysisLine(const Message& m) {
-    if (const auto* point = BlockAt<GraphPoint>(m.lParam))
+    if (const auto* point = BlockIn<GraphPoint>(m, m.lParam))
         m_lastCursor = *point;
     // A record that came without its own copy gets the frame's: the picking
     // pane may be gone before the last hop is handled.
@@ -244,7 +244,7 @@ LResult CMainFrame::OnAnalysisLine(const Message& m) {
 
 LResult CMainFrame::OnColorSelected(const Message& m) {
     Message copy = m;
-    if (const auto* colors = BlockAt<OverviewWindowColors>(m.wParam)) {
+    if (const auto* colors = BlockIn<OverviewWindowColors>(m, m.wParam)) {
         m_overviewColors = *colors;
         if (!m.payload)
             copy = MessageWithBlockInWParam(UM_COLOR_SELECTED, m_overviewColors, m.lParam);
@@ -256,7 +256,7 @@ LResult CMainFrame::OnColorSelected(const Message& m) {
 
 LResult CMainFrame::OnColorPropertySelected(const Message& m) {
     Message copy = m;
-    const auto* property = BlockAt<ChannelColorProperty>(m.wParam);
+    const auto* property = BlockIn<ChannelColorProperty>(m, m.wParam);
     if (property && !m.payload)
         copy = MessageWithBlockInWParam(UM_COLOR_PROPERTY_SELECTED, *property, m.lParam);
     RelayToWorkAreas(copy, copy.wParam, 0);
@@ -266,7 +266,7 @@ LResult CMainFrame::OnColorPropertySelected(const Message& m) {
 
 LResult CMainFrame::OnResetSegmentColor(const Message& m) {
     // A map window may send its block along; it becomes the frame's copy.
-    if (const auto* property = BlockAt<MapViewProperty>(m.lParam))
+    if (const auto* property = BlockIn<MapViewProperty>(m, m.lParam))
         m_mapViewProperty = *property;
     const Message copy = MessageWithBlock(UM_RESET_SEGMENT_COLOR, m.wParam, m_mapViewProperty);
     RelayToWorkAreas(copy, 0, copy.lParam);
@@ -311,7 +311,7 @@ LResult CMainFrame::OnEditingSegmentInfoViewInit(const Message& m) {
 LResult CMainFrame::OnMapPathControl(const Message& m) {
     if (m.wParam == 1)
         return 1;
-    const auto* course = BlockAt<MapInfoBlock>(m.lParam);
+    const auto* course = BlockIn<MapInfoBlock>(m, m.lParam);
     if (!course)
         return 0;
     m_currentCourse = *course;
@@ -338,7 +338,7 @@ LResult CMainFrame::OnGetMapOnViewEditSegmentInfo(const Message&) {
 LResult CMainFrame::OnPutLoggingTime(const Message& m) {
     if (m_logTimeShown == 0 || !LoggingTimeWindow())
         return 0;
-    if (const auto* points = BlockAt<std::vector<GraphPoint>>(m.lParam)) {
+    if (const auto* points = BlockIn<std::vector<GraphPoint>>(m, m.lParam)) {
         const std::vector<GraphPoint> list = *points;
         for (const GraphPoint& point : list) {
             if (!LoggingTimeWindow())

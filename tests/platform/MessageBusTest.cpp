@@ -103,7 +103,10 @@ TEST_F(MessageBusTest, PayloadLivesThroughEveryRelayHopAndGoesWithTheLastOne) {
     GraphPoint seen{};
     std::weak_ptr<const void> watch;
     leaf.On(UM_ANALYSIS_LINE, [&](const Message& m) {
-        seen = *BlockAt<GraphPoint>(m.lParam);
+        const GraphPoint* block = BlockIn<GraphPoint>(m, m.lParam);
+        EXPECT_TRUE(block && !m.sent);
+        if (block)
+            seen = *block;
         EXPECT_FALSE(watch.expired()) << "the message owns its block";
         return LResult{0};
     });
@@ -132,7 +135,10 @@ TEST_F(MessageBusTest, PayloadLivesThroughEveryRelayHopAndGoesWithTheLastOne) {
 
 TEST_F(MessageBusTest, SendIsDirectAndReentrant) {
     MessageWindow a, b;
-    a.On(1, [&](const Message& m) { return (m.wParam > 0 ? SendMessage(b.Handle(), 1, m.wParam - 1, 0) : 0) + 1; });
+    a.On(1, [&](const Message& m) {
+        EXPECT_TRUE(m.sent);
+        return (m.wParam > 0 ? SendMessage(b.Handle(), 1, m.wParam - 1, 0) : 0) + 1;
+    });
     b.On(1, [&](const Message& m) { return SendMessage(a.Handle(), 1, m.wParam, 0) * 10; });
     // a(2) -> b(1) -> a(1) -> b(0) -> a(0)
     EXPECT_EQ(SendMessage(a.Handle(), 1, 2, 0), 111);

@@ -31,6 +31,23 @@ TEST(WindowMessageTest, BlockPointerRoundTripsThroughBothParameters) {
     EXPECT_EQ(WithId(inL, UM_COLOR_SELECTED).payload, inL.payload);
 }
 
+TEST(WindowMessageTest, APostedBlockIsReadOnlyFromItsOwnPayloadOfThatType) {
+    const Message original = MessageWithBlock(UM_ANALYSIS_LINE, 0, 1234);
+    const Message posted = WithParams(original, 7, original.lParam);
+    ASSERT_NE(BlockIn<int>(posted, posted.lParam), nullptr) << "a relay hop keeps the block";
+    EXPECT_EQ(*BlockIn<int>(posted, posted.lParam), 1234);
+    EXPECT_EQ(BlockIn<int>(posted, posted.wParam), nullptr) << "the other parameter is no block";
+    EXPECT_EQ(BlockIn<double>(posted, posted.lParam), nullptr) << "another type";
+    const Message handle{UM_SEGMENT_EDIT_DIALOG_POPUP, 0, 0x1005};
+    EXPECT_EQ(BlockIn<int>(handle, handle.lParam), nullptr) << "a window handle where a block was expected";
+    int local = 5;
+    Message sent{UM_SEGMENT_EDIT_DIALOG_POPUP, 0, reinterpret_cast<LParam>(&local)};
+    EXPECT_EQ(BlockIn<int>(sent, sent.lParam), nullptr);
+    sent.sent = true;
+    EXPECT_EQ(BlockIn<int>(sent, sent.lParam), &local) << "a send may point to the sender's storage";
+    EXPECT_EQ(BlockIn<int>(sent, LParam{0}), nullptr);
+}
+
 TEST(WindowMessageTest, NumbersFollowTheUserRange) {
     EXPECT_EQ(UM_LAP_LIST_ALL_VIEW, kWmUser + 976);
     EXPECT_EQ(UM_CHANGED_GLOBAL_MAP_DRAW_MODE, kWmUser + 1077);

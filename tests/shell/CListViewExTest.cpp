@@ -165,10 +165,10 @@ TEST_F(CListViewExTest, DoubleClickMakesTheLapCurrentAndPostsItsBlock) {
     // A course block from the main frame takes the current lap's place.
     platform::MapInfoBlock course;
     platform::MapInfoBlock::Put(course.path.data(), course.path.size(), u"/maps/track.map");
-    view.UpdateCurrentLapBlock(0, reinterpret_cast<platform::LParam>(&course));
+    view.UpdateCurrentLapBlock(0, &course);
     EXPECT_EQ(view.CurrentLapBlock().Path(), u"/maps/track.map");
     EXPECT_TRUE(view.CurrentLapText().isEmpty());
-    view.UpdateCurrentLapBlock(1, 0);
+    view.UpdateCurrentLapBlock(1, nullptr);
     EXPECT_TRUE(view.CurrentLapBlock().Path().empty());
 }
 

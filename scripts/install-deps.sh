@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev fonts-dejavu-core
+  qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 if [ "${1:-}" = "--fuzz" ]; then

@@ -1,0 +1,45 @@
+// Drawing the way the windows' pictures are specified: GDI pixel rules on a
+// QPainter over an RGB32 QImage (no antialiasing). Lines leave out their end
+// pixel, a rectangle's outline covers l..r-1 x t..b-1, fonts are asked for by
+// face name and cell height. Every custom-drawn window uses these, so screen
+// and tests see the same pixels.
+#pragma once
+
+#include "platform/ColorRef.h"
+
+#include <QFont>
+#include <QPen>
+#include <QString>
+
+class QPainter;
+
+namespace platform {
+
+// A solid pen of the given width that, like a GDI pen, leaves out the last
+// pixel of a line (flat caps, no antialiasing).
+QPen GdiPen(ColorRef color, int width = 1, Qt::PenStyle style = Qt::SolidLine);
+
+// MoveTo(x1, y1) then LineTo(x2, y2): the end point is not painted.
+void GdiLine(QPainter& painter, int x1, int y1, int x2, int y2);
+
+// Rectangle(l, t, r, b): outline with the painter's pen over l..r-1 x t..b-1,
+// inside filled with its brush.
+void GdiRectangle(QPainter& painter, int left, int top, int right, int bottom);
+
+// FillRect(l, t, r, b): l..r-1 x t..b-1 in one colour.
+void GdiFillRect(QPainter& painter, int left, int top, int right, int bottom, ColorRef color);
+
+// A font by GDI face name and height: a positive height is the cell height
+// (ascent plus descent), a negative one the character height in pixels, 0 the
+// default size. Weight as in GDI (400 normal, 700 bold). Faces this platform
+// lacks are replaced by metric-compatible ones where installed.
+QFont GdiFont(const QString& face, int height, int weight = 400);
+
+// The cell height of a font in pixels (GDI's tmHeight).
+int CellHeight(const QFont& font);
+
+// Sets up a painter on an image the way the drawing code expects: no
+// antialiasing, no text antialiasing.
+void PrepareGdiPainter(QPainter& painter);
+
+}  // namespace platform

@@ -1,0 +1,58 @@
+// GDI pixel rules on a QImage: which pixels a line, an outline and a fill cover.
+#include "platform/GdiDraw.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+constexpr ColorRef kRed = 0x0000FF;
+
+// Each row of the image as text: '#' where the pixel is red, '.' elsewhere.
+std::vector<std::string> Rows(const QImage& image) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < image.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < image.width(); ++x)
+            row += image.pixel(x, y) == qRgb(255, 0, 0) ? '#' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+template <class Draw>
+std::vector<std::string> Drawn(Draw draw) {
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PrepareGdiPainter(painter);
+    painter.setPen(GdiPen(kRed));
+    draw(painter);
+    painter.end();
+    return Rows(image);
+}
+
+}  // namespace
+
+TEST(GdiDrawTest, LinesLeaveOutTheirEndAndRectanglesStopBeforeRightAndBottom) {
+    EXPECT_EQ(Drawn([](QPainter& p) { GdiLine(p, 1, 1, 5, 1); }),
+              (std::vector<std::string>{"......", ".####.", "......", "......"}));
+    EXPECT_EQ(Drawn([](QPainter& p) { GdiLine(p, 0, 3, 0, 0); }),
+              (std::vector<std::string>{"......", "#.....", "#.....", "#....."}));
+    EXPECT_EQ(Drawn([](QPainter& p) { GdiRectangle(p, 1, 0, 5, 3); }),
+              (std::vector<std::string>{".####.", ".#..#.", ".####.", "......"}));
+    EXPECT_EQ(Drawn([](QPainter& p) { GdiFillRect(p, 2, 1, 4, 4, kRed); }),
+              (std::vector<std::string>{"......", "..##..", "..##..", "..##.."}));
+    EXPECT_EQ(Drawn([](QPainter& p) { GdiRectangle(p, 3, 1, 3, 3); }),
+              (std::vector<std::string>{"......", "......", "......", "......"}));
+}
+
+TEST(GdiDrawTest, PositiveHeightIsTheCellNegativeTheCharacter) {
+    for (int height : {12, 16, 19, 24})
+        EXPECT_LE(CellHeight(GdiFont(QStringLiteral("Times New Roman"), height)), height) << height;
+    EXPECT_EQ(GdiFont(QStringLiteral("Arial"), -12).pixelSize(), 12);
+    EXPECT_EQ(GdiFont(QStringLiteral("Microsoft Sans Serif"), 16, 600).weight(), 600);
+}

@@ -5,11 +5,7 @@
 
 #include "settings/WindowRoles.h"
 
-#include "platform/ColorRef.h"
 #include "platform/MessageRecords.h"
-#include "settings/SettingsRecords.h"
-
-#include <array>
 
 class QWidget;
 
@@ -28,13 +24,7 @@ public:
     virtual GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind,
                                            int workAreaNumber, int slot, bool restored) = 0;
 
-    // Modal dialogs of the main frame.
-    virtual void RunLapColorDialog(QWidget* parent, platform::WindowHandle requester,
-                                   platform::WindowHandle mapWindow,
-                                   const std::array<platform::ColorRef, 7>& colors) = 0;
-    virtual void RunMapPropertyDialog(QWidget* parent, platform::WindowHandle requester,
-                                      const MapViewProperty& property) = 0;
+    // The course map viewer, run modally for the main frame.
     virtual void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, int listMode,
                                     const platform::MapInfoBlock& course) = 0;
-    virtual void RunSetupDialog(QWidget* parent, platform::WindowHandle mainFrame) = 0;
 };

@@ -6,6 +6,7 @@
 #include "shell/COrveloView.h"
 #include "shell/CommandIds.h"
 #include "shell/LapListPaneFactory.h"
+#include "shell/ShellDialogRunners.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/ShellWindowFactory.h"
 
@@ -338,7 +339,7 @@ void CMainFrame::OnLoggingTime() {
 void CMainFrame::OnAnalysisSetup() {
     if (YScaleDialog())
         return;
-    m_app.Factory().RunSetupDialog(this, Handle());
+    RunSetupDialog(this, Handle(), m_app.Settings().Channels());
     if (m_mapDrawModeChanges <= 0)
         return;
     m_mapDrawModeChanges = 0;

@@ -7,6 +7,7 @@
 #include "shell/COrveloApp.h"
 #include "shell/CourseMapSaver.h"
 #include "shell/FileDialogRunners.h"
+#include "shell/ShellDialogRunners.h"
 #include "settings/ShellWindowFactory.h"
 #include "shell/StatusPaneText.h"
 
@@ -73,12 +74,12 @@ void CMainFrame::MapMessages() {
     map(UM_COLOR_SELECTED, &CMainFrame::OnColorSelected);
     map(UM_COLOR_PROPERTY_SELECTED, &CMainFrame::OnColorPropertySelected);
     m_window.On(UM_LAP_COLOR_PROPERTY, [this](const Message& m) {
-        m_app.Factory().RunLapColorDialog(this, static_cast<WindowHandle>(m.wParam), m_properties->MapWindow(),
-                                          m_app.Settings().Colors().LapColorTable());
+        RunLapColorDialog(this, static_cast<WindowHandle>(m.wParam), m_properties->MapWindow(),
+                          m_app.Settings().Colors().LapColorTable());
         return LResult{0};
     });
     m_window.On(UM_MAP_PROPERTY, [this](const Message& m) {
-        m_app.Factory().RunMapPropertyDialog(this, static_cast<WindowHandle>(m.wParam), m_mapViewProperty);
+        RunMapPropertyDialog(this, static_cast<WindowHandle>(m.wParam), m_mapViewProperty, m_app.Settings().Colors());
         return LResult{0};
     });
     map(UM_RESET_SEGMENT_COLOR, &CMainFrame::OnResetSegmentColor);

@@ -28,20 +28,7 @@ GraphWindow* StandInWindowFactory::CreateGraphWindow(QWidget* view, platform::Wi
     return new GraphWindowStandIn(view, kind, workAreaNumber, slot, restored);
 }
 
-void StandInWindowFactory::RunLapColorDialog(QWidget* parent, platform::WindowHandle, platform::WindowHandle,
-                                             const std::array<platform::ColorRef, 7>&) {
-    ModalDialogStandIn::Run(QStringLiteral("LapColorPropertyDialog"), QStringLiteral("Lap color property"), parent);
-}
-
-void StandInWindowFactory::RunMapPropertyDialog(QWidget* parent, platform::WindowHandle, const MapViewProperty&) {
-    ModalDialogStandIn::Run(QStringLiteral("MapPropertyDialog"), QStringLiteral("Map property"), parent);
-}
-
 void StandInWindowFactory::RunCourseMapViewer(QWidget* parent, platform::WindowHandle, int,
                                               const platform::MapInfoBlock&) {
     ModalDialogStandIn::Run(QStringLiteral("CourseMapViewerDialog"), QStringLiteral("Course map viewer"), parent);
-}
-
-void StandInWindowFactory::RunSetupDialog(QWidget* parent, platform::WindowHandle) {
-    ModalDialogStandIn::Run(QStringLiteral("SetupDialog"), QStringLiteral("Analysis setup"), parent);
 }

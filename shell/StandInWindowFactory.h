@@ -12,11 +12,6 @@ public:
     YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) override;
     GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind, int workAreaNumber,
                                    int slot, bool restored) override;
-    void RunLapColorDialog(QWidget* parent, platform::WindowHandle requester, platform::WindowHandle mapWindow,
-                           const std::array<platform::ColorRef, 7>& colors) override;
-    void RunMapPropertyDialog(QWidget* parent, platform::WindowHandle requester,
-                              const MapViewProperty& property) override;
     void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, int listMode,
                             const platform::MapInfoBlock& course) override;
-    void RunSetupDialog(QWidget* parent, platform::WindowHandle mainFrame) override;
 };

@@ -1,0 +1,40 @@
+// The editable list of the setup dialog's channel page. A double click edits
+// the cell under the cursor in place (CListEdit); a finished edit that is
+// not empty becomes the cell's text and is posted to the owner window as
+// UM_INPUT_PROPERTY_VALUE_OF_CHANNEL_MAX (wParam: the text, a copy owned by
+// the message; lParam: row << 16 | column). The owner checks it and may put
+// the previous text back. Rows alternate two light colours.
+#pragma once
+
+#include "platform/WindowMessage.h"
+#include "shell/CListCtrlCustomDrawEx.h"
+
+class CListCtrl_EditCstmDraw : public CListCtrlCustomDrawEx {
+public:
+    static constexpr platform::ColorRef kEvenRowColor = 0xFFF0DE;
+    static constexpr platform::ColorRef kOddRowColor = 0xEFE8E5;
+
+    explicit CListCtrl_EditCstmDraw(QWidget* parent = nullptr);
+
+    void SetOwner(platform::WindowHandle owner) { m_owner = owner; }
+    // The cell being edited; column -1 while none is.
+    int EditRow() const { return m_editRow; }
+    int EditColumn() const { return m_editColumn; }
+    // The end of an edit of (row, column) with the editor's text.
+    void EndEdit(int row, int column, const QString& text);
+
+    platform::ColorRef GetCellTextColor(int item, int subItem) const override;
+    platform::ColorRef GetCellBkColor(int item, int subItem) const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    class EditDelegate;
+
+    bool SelectedNotEditing(int row) const;
+
+    platform::WindowHandle m_owner = platform::kNoWindow;
+    int m_editRow = -1;
+    int m_editColumn = -1;
+};

@@ -1,8 +1,9 @@
 // The colour and setup dialogs run from the main frame, the way a user gets
 // them: the lap colour path from the lap list's header menu to the stored
-// colours, and "Orvelo Setup" with its effects.
+// colours, the map property answer, and "Orvelo Setup" with its effects.
 #include "ProgramHarness.h"
 
+#include "shell/DialogAnswers.h"
 #include "shell/LapListTestSupport.h"
 
 #include "platform/ColorPickButton.h"
@@ -11,6 +12,7 @@
 #include "platform/ModalDialog.h"
 #include "platform/PopupMenu.h"
 #include "platform/UserMessages.h"
+#include "shell/CCSMapPropertyDlg.h"
 #include "shell/CCTabCtrl_SetConfigDlg.h"
 #include "shell/CClassView.h"
 #include "shell/CEditChannelValue_DlgPage.h"
@@ -77,6 +79,23 @@ TEST_F(ShellDialogsTest, LapColourChosenFromTheLapListIsStoredAndRecoloursTheLis
     ASSERT_EQ(toMap.size(), 1u);
     EXPECT_EQ(toMap[0].wParam, 0u);
     EXPECT_EQ(toMap[0].lParam, 1);
+}
+
+TEST_F(ShellDialogsTest, MapPropertyAnswersTheRequestingMapWithTheFramesCopyEdited) {
+    DialogAnswers<MapViewProperty> map(UM_MAP_PROPERTY);
+    dialogs.Queue([](QDialog& dialog) {
+        dynamic_cast<CCSMapPropertyDlg&>(dialog).Button(3)->Pick(0x010203);
+        Click(dialog, CCSMapPropertyDlg::kOk);
+        return dialog.result();
+    });
+    PostMessage(h.Frame().Handle(), UM_MAP_PROPERTY, map.Handle(), 0);
+    ShellHarness::Drain();
+    MapViewProperty expected;
+    h.Settings().Colors().SetDefaultMapViewProp(&expected);
+    expected.words[6] = 0x010203;
+    ASSERT_EQ(map.Answers().size(), 1u);
+    EXPECT_EQ(map.Answers()[0].block, expected);
+    EXPECT_EQ(map.Answers()[0].lParam, 1);
 }
 
 TEST_F(ShellDialogsTest, SetupSavesChannelNamesAndTheMapModeAndTheWindowsFollow) {

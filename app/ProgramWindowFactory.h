@@ -1,7 +1,8 @@
 // The program's window factory: builds the real windows of the graph, course
 // map and properties subsystems for the main frame and the work areas, and
-// hands them the data core and the settings. Windows not built yet still come
-// from the stand-in factory it derives from.
+// hands them the data core, the settings and the segment groups. Windows not
+// built yet still come from the stand-in factory it derives from; the
+// properties pane is still a stand-in, hosting the real small course map.
 #pragma once
 
 #include "shell/StandInWindowFactory.h"
@@ -14,6 +15,8 @@ class LapDataCore;
 class ProgramWindowFactory : public StandInWindowFactory {
 public:
     ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core);
+
+    PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) override;
 
 protected:
     AppSettings& Settings() { return m_settings; }

@@ -66,13 +66,14 @@ struct SegmentPair {
     std::int32_t endPointIndex = 0;
 };
 
-// A named set of segments on one course map.
+// A named set of segments on one course map (stored as in SegmentGroupCodec.h).
 struct SegmentGroup {
     std::int32_t segmentCount = 0;
-    std::int64_t groupId = 0; // seconds since 2008-01-01 local time
-    std::u16string mapPath;
+    std::int32_t groupId = 0; // low 32 bits of the seconds since 2008-01-01 local time at its creation
+    std::u16string mapPath;   // empty for a group that was never saved
     std::u16string groupName;
-    std::vector<SegmentPair> pairs;
+    std::int32_t pairsStoredFlag = 0; // 1 once its segment ends were written
+    std::vector<SegmentPair> pairs;   // the ends read or laid; fewer than segmentCount when not all were read
 };
 
 // The course of a lap; only the first item of a lap's list is used.

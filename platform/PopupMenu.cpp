@@ -34,10 +34,20 @@ QAction* PopupMenuScript::Answer(QMenu& menu) {
     m_choices.pop_front();
     if (choice.isEmpty())
         return nullptr;
+    return Pick(menu, choice);
+}
+
+QAction* PopupMenuScript::Pick(QMenu& menu, const QString& choice) {
     for (QAction* action : menu.actions()) {
-        if (!action->isSeparator() && action->isEnabled() && PlainText(action) == choice) {
+        if (!action->isSeparator() && action->isEnabled() && !action->menu() && PlainText(action) == choice) {
             action->trigger();
             return action;
+        }
+    }
+    for (QAction* action : menu.actions()) {
+        if (action->menu() && action->isEnabled()) {
+            if (QAction* picked = Pick(*action->menu(), choice))
+                return picked;
         }
     }
     return nullptr;

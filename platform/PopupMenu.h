@@ -18,8 +18,9 @@ namespace platform {
 QAction* RunPopupMenu(QMenu& menu, const QPoint& globalPos);
 
 // While one exists, menus are answered from its queue: an entry's text (the
-// '&' marks ignored) picks that enabled action; an empty text, an unknown one,
-// a disabled entry or an empty queue dismisses the menu.
+// '&' marks ignored) picks that enabled action, in the menu or else in its
+// submenus; an empty text, an unknown one, a disabled entry or an empty queue
+// dismisses the menu.
 class PopupMenuScript {
 public:
     PopupMenuScript();
@@ -35,6 +36,8 @@ public:
     QAction* Answer(QMenu& menu);
 
 private:
+    static QAction* Pick(QMenu& menu, const QString& choice);
+
     PopupMenuScript* m_previous = nullptr;
     std::deque<QString> m_choices;
     std::vector<QStringList> m_shown;

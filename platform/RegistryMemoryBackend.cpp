@@ -3,6 +3,10 @@
 namespace platform {
 
 bool RegistryMemoryBackend::Save(const RegistryTree& tree) {
+    if (m_savesBeforeFailing == 0)
+        m_failSaves = true;
+    if (m_savesBeforeFailing >= 0)
+        --m_savesBeforeFailing;
     if (m_failSaves)
         return false;
     m_saved = tree;

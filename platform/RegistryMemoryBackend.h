@@ -15,13 +15,19 @@ public:
     bool Save(const RegistryTree& tree) override;
 
     // While set, every save fails and the stored hive stays as it was.
-    void SetFailSaves(bool fail) { m_failSaves = fail; }
+    void SetFailSaves(bool fail) {
+        m_failSaves = fail;
+        m_savesBeforeFailing = -1;
+    }
+    // The next count saves succeed, every later one fails (until SetFailSaves(false)).
+    void FailSavesAfter(int count) { m_savesBeforeFailing = count; }
     const RegistryTree& Saved() const { return m_saved; }
     int SaveCount() const { return m_saveCount; }
 
 private:
     RegistryTree m_saved;
     bool m_failSaves = false;
+    int m_savesBeforeFailing = -1;
     int m_saveCount = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "settings/AppSettings.h"
 
+#include "settings/SegmentGroupStore.h"
+
 #include "platform/RegistryFileBackend.h"
 
 AppSettings::AppSettings(std::unique_ptr<platform::RegistryBackend> backend,
@@ -14,6 +16,8 @@ int AppSettings::LoadScaleControlWndPlace(WindowPlacementRec* placement) {
     return m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kScaleControlWndPlace,
                               placement);
 }
+
+void AppSettings::LoadSegmentGroups() { ::LoadSegmentGroups(m_store, m_segmentGroups); }
 
 AppSettings& ApplicationSettings() {
     static AppSettings settings(

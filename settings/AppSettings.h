@@ -1,6 +1,8 @@
 // Everything the shell keeps in the current user's registry, in one object:
-// the registry with its backend, the settings store, the framework profile
-// and the run-time setting tables. The application has exactly one, reached
+// the registry with its backend, the settings store, the framework profile,
+// the run-time setting tables and the segment groups read from the store
+// (SegmentGroups, shared by the main frame and the course maps). The
+// application has exactly one, reached
 // through ApplicationSettings(); tests build their own on a memory backend.
 #pragma once
 
@@ -10,6 +12,9 @@
 #include "settings/FrameworkProfile.h"
 #include "settings/SettingsStore.h"
 
+#include "core/LapData.h"
+
+#include <deque>
 #include <memory>
 
 class AppSettings {
@@ -25,6 +30,10 @@ public:
     FrameworkProfile& Profile() { return m_profile; }
     ChannelSettings& Channels() { return m_channels; }
     ColorSettings& Colors() { return m_colors; }
+    std::deque<orvelo::SegmentGroup>& SegmentGroups() { return m_segmentGroups; }
+
+    // Reads the segment groups of "Map_Seg_Info" into SegmentGroups() again.
+    void LoadSegmentGroups();
 
     // Reads "ScaleControl_WndPlace" into placement (the main frame's copy of
     // the Y-scale dialog's placement); nothing changes when it is missing or
@@ -37,6 +46,7 @@ private:
     FrameworkProfile m_profile;
     ChannelSettings m_channels;
     ColorSettings m_colors;
+    std::deque<orvelo::SegmentGroup> m_segmentGroups;
 };
 
 // The application's settings, kept in the user's file

@@ -3,6 +3,7 @@
 // real windows; StandInWindowFactory serves until they exist, and tests.
 #pragma once
 
+#include "settings/CourseBlock.h"
 #include "settings/WindowRoles.h"
 
 #include "platform/MessageRecords.h"
@@ -24,7 +25,8 @@ public:
     virtual GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind,
                                            int workAreaNumber, int slot, bool restored) = 0;
 
-    // The course map viewer, run modally for the main frame.
+    // The course map viewer, run modally for the main frame; course: the
+    // requesting map's course, with the lap it shows.
     virtual void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, int listMode,
-                                    const platform::MapInfoBlock& course) = 0;
+                                    const CourseBlock& course) = 0;
 };

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/WindowMessage.h"
+#include "settings/CourseBlock.h"
 
 #include <QString>
 #include <string>
@@ -40,6 +41,28 @@ public:
     virtual std::u16string ShownMapPath() const = 0;
     // Whether the small map has a segment group for its course.
     virtual bool MapHasSegmentGroup() const = 0;
+};
+
+// The small course map of the properties pane, as the pane drives it.
+class CourseMapView {
+public:
+    virtual ~CourseMapView() = default;
+    virtual QWidget* Widget() = 0;
+    virtual platform::WindowHandle Handle() const = 0;
+    // 2022: the request word (0 = course data present) and the course chosen (null when none).
+    virtual void SetCourse(platform::WParam request, const CourseBlock* course) = 0;
+    // 2042: course-map files were read; answerTo gets the course it shows.
+    virtual void ShowReadMapFile(platform::WindowHandle answerTo) = 0;
+    // 2027: files were closed, 0 log files, 1 course-map files.
+    virtual void ResetCourse(int mode) = 0;
+    // 2017: the lap's mark (row among the compared laps) to the distance in metres.
+    virtual void MoveCursorMarks(int lapNumber, int lapIndex, int distance) = 0;
+    // The number of compared laps changed (2023).
+    virtual void SetOverlapLayers(int count) = 0;
+    // The map path of the course shown (empty when none).
+    virtual std::u16string ShownMapPath() const = 0;
+    // Whether the course shown has a segment group.
+    virtual bool HasSegmentGroup() const = 0;
 };
 
 // A modeless window owned by the main frame.

@@ -4,6 +4,7 @@
 
 #include "shell/LapListDelegate.h"
 #include "shell/LapListModel.h"
+#include "settings/CourseBlock.h"
 #include "settings/ParseLapTimeText.h"
 
 #include "core/LapDataCore.h"
@@ -128,15 +129,17 @@ void CListViewEx::OnDblClk() {
                                  QStringLiteral("ERROR"), platform::kMbIconError);
         return;
     }
-    // The block has room for three digits; a lap number of 1000 and more stays out of it and the
-    // lap is still made current by its full number.
+    // The block has room for three digits; a lap number of 1000 and more stays out of it, and the
+    // lap is made current by its full number and named beside the block.
     platform::MapInfoBlock::Put(m_currentLap.shortText.data(), m_currentLap.shortText.size(), number.toStdU16String());
     platform::MapInfoBlock::Put(m_currentLap.courseName.data(), m_currentLap.courseName.size(),
                                 lap.texts[laplist::kTitleColumn].toStdU16String());
     m_currentLapText = number;
     const int result = orvelo::SetCurrentLap(m_core, number.toStdU16String(), path);
+    const CourseBlock course{m_currentLap,
+                             orvelo::FindLogLap(m_core, path, orvelo::ParseLapNumber(number.toStdU16String()))};
     platform::PostMessage(m_mainWindow, platform::MessageWithBlock(platform::UM_DRAW_MAP_ON_VIEW,
-                                                                   static_cast<platform::WParam>(result), m_currentLap));
+                                                                   static_cast<platform::WParam>(result), course));
     viewport()->update();
 }
 

@@ -31,6 +31,14 @@ QString TextAt(const Message& m) {
     const auto* text = BlockIn<std::u16string>(m, m.lParam);
     return text ? QString::fromStdU16String(*text) : QString();
 }
+
+// The course in lParam, with its lap when the sender named it.
+CourseBlock CourseIn(const Message& m) {
+    if (const auto* course = TypedBlockIn<CourseBlock>(m, m.lParam))
+        return *course;
+    const auto* info = BlockIn<MapInfoBlock>(m, m.lParam);
+    return CourseBlock{info ? *info : MapInfoBlock{}, {}};
+}
 }  // namespace
 
 void CMainFrame::MapMessages() {
@@ -84,9 +92,7 @@ void CMainFrame::MapMessages() {
     });
     map(UM_RESET_SEGMENT_COLOR, &CMainFrame::OnResetSegmentColor);
     m_window.On(UM_SEGMENT_EDIT_DIALOG_POPUP, [this](const Message& m) {
-        const auto* course = BlockIn<MapInfoBlock>(m, m.lParam);
-        m_app.Factory().RunCourseMapViewer(this, Handle(), static_cast<int>(m.wParam),
-                                           course ? *course : MapInfoBlock{});
+        m_app.Factory().RunCourseMapViewer(this, Handle(), static_cast<int>(m.wParam), CourseIn(m));
         return LResult{0};
     });
     map(UM_SEGMENT_EDIT_REPLACE, &CMainFrame::OnSegmentEditReplace);
@@ -206,7 +212,9 @@ LResult CMainFrame::OnCloseLogfileInGroup(const Message& m) {
 
 LResult CMainFrame::OnRegistCourseMap(const Message& m) {
     CourseMapSaver saver(m_app.Core(), m_app.Settings().Profile(), m_app.DesktopFolder());
-    const int written = saver.Save(this, static_cast<int>(m.wParam), BlockIn<MapInfoBlock>(m, m.lParam), m_lastMapFolder);
+    const auto* course = TypedBlockIn<CourseBlock>(m, m.lParam);
+    const int written = saver.Save(this, static_cast<int>(m.wParam), BlockIn<MapInfoBlock>(m, m.lParam),
+                                   course ? &course->lap : nullptr, m_lastMapFolder);
     if (written == 1)
         m_lastMapFile = saver.WrittenPath();
     return written;

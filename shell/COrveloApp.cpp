@@ -8,7 +8,6 @@
 #include "shell/COrveloView.h"
 #include "shell/CSelectFile_Dlg.h"
 #include "shell/FileDialogRunners.h"
-#include "shell/SegmentGroupLoaderStandIn.h"
 #include "settings/SettingsDefaults.h"
 
 #include "core/FileLists.h"
@@ -275,7 +274,9 @@ void COrveloApp::ReleaseInstanceMark() {
     m_instance = nullptr;
 }
 
-void COrveloApp::LoadSegmentGroups() { LoadSegmentGroupsInto(m_settings, m_segmentGroups); }
+void COrveloApp::LoadSegmentGroups() { m_settings.LoadSegmentGroups(); }
+
+std::deque<orvelo::SegmentGroup>& COrveloApp::SegmentGroups() { return m_settings.SegmentGroups(); }
 
 bool COrveloApp::IsFolderOrDrive(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 

@@ -2,7 +2,7 @@
 // main frame, the application commands (open and close files, new work area
 // with the once-per-run restore of the saved ones, About, Exit) and the idle
 // rule that waits for the docking panes. It owns the work-area bookkeeping
-// (slots, open frames) and the segment groups.
+// (slots, open frames); the segment groups are its settings'.
 #pragma once
 
 #include "platform/WindowMessage.h"
@@ -84,7 +84,7 @@ public:
     std::uint32_t WindowViewValueCount() const { return m_windowViewValueCount; }
     const QString& DesktopFolder() const { return m_desktopFolder; }
     void SetDesktopFolder(const QString& folder) { m_desktopFolder = folder; }
-    std::deque<orvelo::SegmentGroup>& SegmentGroups() { return m_segmentGroups; }
+    std::deque<orvelo::SegmentGroup>& SegmentGroups();
 
     // Set by the file selection dialog.
     std::int32_t m_filesChosen = 0;
@@ -120,7 +120,6 @@ private:
     std::uint32_t m_workAreaNum = 0;
     std::uint32_t m_workAreaIdMax = 0;
     QString m_workAreaStat;
-    std::deque<orvelo::SegmentGroup> m_segmentGroups;
     std::vector<std::uint32_t> m_workAreaIdSlots;
     std::vector<CChildFrame*> m_workAreaWindowList;
     QString m_desktopFolder;

@@ -4,6 +4,7 @@
 #include "settings/FrameworkProfile.h"
 #include "settings/SettingsDefaults.h"
 
+#include "core/LapDataCore.h"
 #include "core/MapFileWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFileDialog.h"
@@ -26,7 +27,7 @@ QString CourseMapSaver::StartFolder(const QString& lastMapFolder) const {
 }
 
 int CourseMapSaver::Save(QWidget* parent, int nameMode, const platform::MapInfoBlock* course,
-                         QString& lastMapFolder) {
+                         const orvelo::LapRef* lap, QString& lastMapFolder) {
     if (!course) {
         platform::ShowMessageBox(parent, QStringLiteral("Warn , cannot create map-file"), QStringLiteral("OK"));
         return 0;
@@ -46,7 +47,11 @@ int CourseMapSaver::Save(QWidget* parent, int nameMode, const platform::MapInfoB
         return 0;
 
     bool numberOk = false;
-    const uint lapNumber = QString::fromStdU16String(course->ShortText()).trimmed().toUInt(&numberOk);
+    uint lapNumber = QString::fromStdU16String(course->ShortText()).trimmed().toUInt(&numberOk);
+    if (const orvelo::Lap* named = lap ? m_core.ResolveLap(*lap) : nullptr) {
+        lapNumber = named->lapNumber;
+        numberOk = true;
+    }
     const int result = numberOk ? orvelo::SaveLapAsMapFile(m_core, chosen->toStdU16String(), course->Path(), lapNumber)
                                 : 1;
     if (result != 0) {

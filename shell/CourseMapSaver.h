@@ -3,6 +3,7 @@
 // the user how it went.
 #pragma once
 
+#include "core/LapData.h"
 #include "platform/MessageRecords.h"
 
 #include <QString>
@@ -19,9 +20,12 @@ public:
         : m_core(core), m_profile(profile), m_desktopFolder(desktopFolder) {}
 
     // nameMode 1 proposes the course name of the block, else "default_map".
+    // lap: the lap the block names, when its sender said (the block's
+    // lap-number text holds three digits at most); else that text names it.
     // lastMapFolder: the frame's last course-map folder, updated on success.
     // 1 when the file was written; 0 with no block, on Cancel or a failed write.
-    int Save(QWidget* parent, int nameMode, const platform::MapInfoBlock* course, QString& lastMapFolder);
+    int Save(QWidget* parent, int nameMode, const platform::MapInfoBlock* course, const orvelo::LapRef* lap,
+             QString& lastMapFolder);
     // The path written by the last successful Save.
     const QString& WrittenPath() const { return m_writtenPath; }
     // The folder the chooser starts in.

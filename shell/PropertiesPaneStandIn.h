@@ -1,6 +1,9 @@
-// Stand-in for the properties pane and its small course map until that pane
-// is built: receives and answers the pane's and the map's messages, and
-// reports its first activation to the main frame.
+// Stand-in for the properties pane until that pane is built: receives and
+// answers the pane's messages and reports its first activation to the main
+// frame. Its small course map is a stand-in too, or the real map view when
+// one is handed in (HostMap): the pane then passes the map's messages on to
+// it as the pane will (2022, 2027, 2042, 2017, and the compared laps of 2023)
+// and answers for the map from it.
 #pragma once
 
 #include "shell/StandInWindow.h"
@@ -12,9 +15,13 @@ public:
 
     QWidget* Widget() override { return this; }
     platform::WindowHandle Handle() const override { return WindowHandle(); }
-    platform::WindowHandle MapWindow() const override { return m_map->WindowHandle(); }
-    std::u16string ShownMapPath() const override { return m_shownMapPath; }
-    bool MapHasSegmentGroup() const override { return m_hasSegmentGroup; }
+    platform::WindowHandle MapWindow() const override;
+    std::u16string ShownMapPath() const override;
+    bool MapHasSegmentGroup() const override;
+
+    // The map view takes the stand-in map's place; the pane's child from now on.
+    void HostMap(CourseMapView& map);
+    CourseMapView* HostedMap() const { return m_hosted; }
 
     StandInWindow& Map() { return *m_map; }
     void SetShownCourse(const std::u16string& mapPath, bool hasSegmentGroup) {
@@ -22,8 +29,12 @@ public:
         m_hasSegmentGroup = hasSegmentGroup;
     }
 
+protected:
+    void PassOn(const platform::Message& m) override;
+
 private:
     StandInWindow* m_map;
+    CourseMapView* m_hosted = nullptr;
     std::u16string m_shownMapPath;
     bool m_hasSegmentGroup = false;
 };

@@ -13,6 +13,7 @@ StandInWindow::StandInWindow(const QString& standsFor, QWidget* parent)
         m_received.push_back({m.id, m.wParam, m.lParam});
         if (m_inspector)
             m_inspector(m);
+        PassOn(m);
         auto it = m_answers.find(m.id);
         return it == m_answers.end() ? platform::LResult{0} : it->second;
     });

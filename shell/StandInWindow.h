@@ -34,6 +34,8 @@ public:
 
 protected:
     platform::MessageWindow& Window() { return m_window; }
+    // Each message after it was kept, before it is answered.
+    virtual void PassOn(const platform::Message&) {}
     void showEvent(QShowEvent* event) override;
 
 private:

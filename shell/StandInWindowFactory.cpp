@@ -29,6 +29,6 @@ GraphWindow* StandInWindowFactory::CreateGraphWindow(QWidget* view, platform::Wi
 }
 
 void StandInWindowFactory::RunCourseMapViewer(QWidget* parent, platform::WindowHandle, int,
-                                              const platform::MapInfoBlock&) {
+                                              const CourseBlock&) {
     ModalDialogStandIn::Run(QStringLiteral("CourseMapViewerDialog"), QStringLiteral("Course map viewer"), parent);
 }

@@ -13,5 +13,5 @@ public:
     GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind, int workAreaNumber,
                                    int slot, bool restored) override;
     void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, int listMode,
-                            const platform::MapInfoBlock& course) override;
+                            const CourseBlock& course) override;
 };

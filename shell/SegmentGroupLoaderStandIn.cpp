@@ -1,3 +1,0 @@
-#include "shell/SegmentGroupLoaderStandIn.h"
-
-void LoadSegmentGroupsInto(AppSettings&, std::deque<orvelo::SegmentGroup>&) {}

@@ -1,0 +1,163 @@
+// Segment groups in "Map_Seg_Info": what a Save writes and in which order, and both readers on
+// stored values as written and as a damaged file may hold them.
+#include "settings/SegmentGroupStore.h"
+#include "settings/SettingsTestStore.h"
+
+#include "core/SegmentGroupCodec.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using orvelo::SegmentGroup;
+
+const QString kCount = QStringLiteral("Seg_GrpInfo_Count");
+const QString kRecords = QStringLiteral("Seg_info_Prop");
+
+QString PairName(std::int32_t id) { return QString::fromStdU16String(orvelo::SegmentPairValueName(id)); }
+
+SegmentGroup Group(std::int32_t id, const char16_t* path, std::vector<orvelo::SegmentPair> pairs) {
+    SegmentGroup group;
+    group.groupId = id;
+    group.mapPath = path;
+    group.groupName = u"Default Info.1";
+    group.segmentCount = static_cast<std::int32_t>(pairs.size());
+    group.pairs = std::move(pairs);
+    return group;
+}
+
+QByteArray Words(std::initializer_list<std::int32_t> words) {
+    QByteArray bytes;
+    for (std::int32_t word : words) {
+        for (int i = 0; i < 4; ++i)
+            bytes.append(static_cast<char>((static_cast<std::uint32_t>(word) >> (8 * i)) & 0xFF));
+    }
+    return bytes;
+}
+
+QByteArray RecordBytes(const SegmentGroup& group) {
+    orvelo::SegmentGroupRecord record;
+    orvelo::MakeSegmentGroupRecord(group, record);
+    const auto bytes = orvelo::EncodeSegmentGroupRecord(record);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+class SegmentGroupStoreTest : public ::testing::Test {
+protected:
+    SegmentGroupStore Groups() { return SegmentGroupStore(m_test.Store()); }
+    QByteArray Get(const QString& name) { return m_test.Get(settings::kMapSegInfo, name); }
+    void Put(const QString& name, const QByteArray& bytes, std::uint32_t type = platform::kRegBinary) {
+        m_test.Put(settings::kMapSegInfo, name, bytes, type);
+    }
+    std::deque<SegmentGroup> Loaded() {
+        std::deque<SegmentGroup> groups{SegmentGroup{}};  // a leftover the reading replaces
+        LoadSegmentGroups(m_test.Store(), groups);
+        return groups;
+    }
+    SettingsTestStore m_test;
+};
+
+TEST_F(SegmentGroupStoreTest, SaveWritesEveryRecordOnlyTheCurrentPairsAndTheCountAndBothReadersTakeThemBack) {
+    Put(PairName(10), Words({1, 2}));  // an older pair value of the other group stays as it is
+    std::deque<SegmentGroup> groups = {Group(10, u"/maps/a.dat", {}), Group(20, u"", {})};
+    SegmentGroup current = Group(20, u"/maps/b.dat", {{400, 80}, {800, 160}, {1200, 240}});
+    current.groupName = u"Sectors";
+    ASSERT_EQ(Groups().Save(groups, current), 0);
+
+    EXPECT_EQ(Get(kRecords).size(), 1592);
+    EXPECT_EQ(Get(kCount), Words({2}));
+    EXPECT_EQ(m_test.TypeOf(settings::kMapSegInfo, kCount), platform::kRegDword);
+    EXPECT_EQ(Get(PairName(20)), Words({400, 80, 800, 160, 1200, 240, 0, 0}));
+    EXPECT_EQ(Get(PairName(10)), Words({1, 2}));
+    // The list keeps the current group as saved.
+    EXPECT_EQ(std::make_tuple(groups[1].mapPath, groups[1].groupName, groups[1].pairsStoredFlag, groups[1].pairs.size()),
+              std::make_tuple(std::u16string(u"/maps/b.dat"), std::u16string(u"Sectors"), 1, std::size_t{3}));
+
+    const std::deque<SegmentGroup> loaded = Loaded();
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[0].mapPath, u"/maps/a.dat");
+    EXPECT_TRUE(loaded[0].pairs.empty());  // no segments: its pair value is not read
+    EXPECT_EQ(loaded[1].pairs.size(), 3u);
+    EXPECT_EQ(loaded[1].pairs[2].endPointIndex, 240);
+
+    const std::deque<SegmentGroup> viewer = Groups().ReadViewerGroups();
+    ASSERT_EQ(viewer.size(), 2u);
+    EXPECT_EQ(viewer[0].pairsStoredFlag, 1);  // its (empty) pair list was read
+    EXPECT_EQ(viewer[1].groupName, u"Sectors");
+    EXPECT_EQ(viewer[1].pairs.size(), 3u);
+}
+
+TEST_F(SegmentGroupStoreTest, AFailedWriteStopsTheLaterOnesAndLeavesTheEarlierWritten) {
+    const SegmentGroup current = Group(30, u"/maps/c.dat", {{500, 9}});
+    // Each write of the three is one save of the settings file: records, pairs, count.
+    for (int failing = 0; failing < 3; ++failing) {
+        SettingsTestStore test;
+        SegmentGroupStore store(test.Store());
+        std::deque<SegmentGroup> groups = {current};
+        test.Backend().FailSavesAfter(failing);
+        EXPECT_EQ(store.Save(groups, current), 1) << failing;
+        const auto stored = [&test](const QString& name) { return !test.Get(settings::kMapSegInfo, name).isEmpty(); };
+        EXPECT_EQ(stored(kRecords), failing > 0) << failing;
+        EXPECT_EQ(stored(PairName(30)), failing > 1) << failing;
+        EXPECT_FALSE(stored(kCount)) << failing;
+    }
+    std::deque<SegmentGroup> none;
+    EXPECT_EQ(Groups().Save(none, current), 1);
+    EXPECT_TRUE(Get(kRecords).isEmpty());
+}
+
+TEST_F(SegmentGroupStoreTest, ReadersTakeNoCountBeyondTheStoredBytes) {
+    const SegmentGroup first = Group(1, u"/maps/a.dat", {{100, 5}, {200, 9}});
+    const SegmentGroup second = Group(2, u"/maps/b.dat", {{300, 4}});
+    const QByteArray both = RecordBytes(first) + RecordBytes(second);
+    const struct {
+        const char* what;
+        QByteArray count;
+        QByteArray records;
+        std::size_t groups;
+    } cases[] = {
+        {"as written", Words({2}), both, 2},
+        {"count above the records", Words({1000000}), both, 2},
+        {"negative count", Words({-4}), both, 0},
+        {"records cut short", Words({2}), both.left(900), 1},
+        {"count of the wrong size", Words({2, 0}), both, 0},
+        {"no records", Words({2}), QByteArray(), 0},
+    };
+    for (const auto& c : cases) {
+        SettingsTestStore test;
+        test.Put(settings::kMapSegInfo, kCount, c.count, platform::kRegDword);
+        if (!c.records.isEmpty())
+            test.Put(settings::kMapSegInfo, kRecords, c.records);
+        test.Put(settings::kMapSegInfo, PairName(1), Words({100, 5, 200, 9, 0, 0}));
+        std::deque<SegmentGroup> groups;
+        LoadSegmentGroups(test.Store(), groups);
+        EXPECT_EQ(groups.size(), c.groups) << c.what;
+        EXPECT_EQ(SegmentGroupStore(test.Store()).ReadViewerGroups().size(), c.groups) << c.what;
+    }
+}
+
+TEST_F(SegmentGroupStoreTest, PairValuesAreReadOnlyAsFarAsTheGroupsCountAndTheirBytesReach) {
+    SegmentGroup hostile = Group(3, u"/maps/h.dat", {});
+    hostile.segmentCount = 0x7FFFFFFF;
+    const SegmentGroup missing = Group(4, u"/maps/m.dat", {{10, 1}});
+    const SegmentGroup longer = Group(5, u"/maps/l.dat", {{10, 1}});
+    Put(kCount, Words({3}), platform::kRegDword);
+    Put(kRecords, RecordBytes(hostile) + RecordBytes(missing) + RecordBytes(longer));
+    Put(PairName(3), Words({10, 1, 20, 2}));                // two pairs for a huge count
+    Put(PairName(5), Words({10, 1, 20, 2, 30, 3, 0, 0}));  // more than its one segment
+
+    const std::deque<SegmentGroup> loaded = Loaded();
+    ASSERT_EQ(loaded.size(), 3u);
+    EXPECT_EQ(loaded[0].pairs.size(), 2u);
+    EXPECT_EQ(loaded[0].segmentCount, 0x7FFFFFFF);
+    EXPECT_EQ(orvelo::UsablePairCount(loaded[0]), 2u);
+    EXPECT_TRUE(loaded[1].pairs.empty());  // kept, without segments
+    EXPECT_EQ(loaded[2].pairs.size(), 1u);
+
+    const std::deque<SegmentGroup> viewer = Groups().ReadViewerGroups();
+    EXPECT_EQ(viewer[1].pairsStoredFlag, 0);
+    EXPECT_EQ(viewer[2].pairsStoredFlag, 1);
+    EXPECT_EQ(viewer[2].pairs.size(), 1u);
+}
+
+}  // namespace

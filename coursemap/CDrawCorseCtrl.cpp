@@ -92,7 +92,10 @@ void CDrawCorseCtrl::SetValueRange(double minimum, double maximum) {
 
 void CDrawCorseCtrl::SetCourseColorCount(int count) { m_courseColorCount = std::clamp(count, 1, kMaxCourseColors); }
 
-void CDrawCorseCtrl::CreateLayers() { m_layers.Create(QSize(m_width, m_height), m_background); }
+void CDrawCorseCtrl::CreateLayers() {
+    m_layers.Create(QSize(m_width, m_height), m_background);
+    m_messageText.clear();
+}
 
 FitFrame CDrawCorseCtrl::Frame() const {
     FitFrame frame;
@@ -201,6 +204,7 @@ void CDrawCorseCtrl::DrawPositionMark(int index, const orvelo::LapAnalysisItem& 
 
 void CDrawCorseCtrl::DrawMessageText(const QString& text) {
     CreateLayers();
+    m_messageText = text;
     if (m_layers.Course().isNull())
         return;
     QPainter painter(&m_layers.Course());

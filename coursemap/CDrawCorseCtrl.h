@@ -73,6 +73,8 @@ public:
     void MoveLapMark(int lapNumber, int lapIndex, int x, int y);
 
     const QImage& Presented() const { return m_presented; }
+    // The notice the course layer holds instead of a course (empty when none).
+    const QString& MessageText() const { return m_messageText; }
     const CourseFit& Fit() const { return m_fit; }
     const CourseLayers& Layers() const { return m_layers; }
     const DrawnPointTable& Table() const { return m_table; }
@@ -110,4 +112,5 @@ private:
     int m_expectedMarks = 0;
     int m_updatedMarks = 0;
     QImage m_presented;
+    QString m_messageText;
 };

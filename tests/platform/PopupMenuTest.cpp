@@ -33,4 +33,17 @@ TEST(PopupMenuTest, ChoiceByTextTriggersOnlyAnEnabledEntry) {
                                               QStringLiteral("Close group")}));
 }
 
+TEST(PopupMenuTest, AChoiceNotInTheMenuIsLookedForInItsSubmenus) {
+    QMenu menu;
+    QMenu* modes = menu.addMenu(QStringLiteral("Drawing Map Mode "));
+    QAction* gps = modes->addAction(QStringLiteral("   GPS    "));
+    menu.addAction(QStringLiteral("Map property..."));
+    PopupMenuScript script;
+    script.QueueChoice(QStringLiteral("   GPS    "));
+    script.QueueChoice(QStringLiteral("Drawing Map Mode "));  // a submenu is no choice
+    EXPECT_EQ(RunPopupMenu(menu, QPoint()), gps);
+    EXPECT_EQ(RunPopupMenu(menu, QPoint()), nullptr);
+    EXPECT_EQ(script.Shown()[0], (QStringList{QStringLiteral("Drawing Map Mode "), QStringLiteral("Map property...")}));
+}
+
 }  // namespace

@@ -48,6 +48,35 @@ TEST(WindowMessageTest, APostedBlockIsReadOnlyFromItsOwnPayloadOfThatType) {
     EXPECT_EQ(BlockIn<int>(sent, LParam{0}), nullptr);
 }
 
+// A block that begins with another, as a course travels with the lap it names.
+struct Leading {
+    int value = 0;
+};
+struct Extended {
+    using LeadingBlock = Leading;
+    Leading leading;
+    int extra = 0;
+};
+
+TEST(WindowMessageTest, ABlockThatExtendsAnotherIsReadAsEitherAndOnlyItsOwnPayloadAsTheLongerOne) {
+    const Message posted = WithParams(MessageWithBlock(UM_DRAW_MAP_ON_VIEW, 0, Extended{{3}, 4}), 0, 0);
+    const Message moved = WithParams(posted, 1, reinterpret_cast<LParam>(posted.payload.get()));
+    ASSERT_NE(BlockIn<Leading>(moved, moved.lParam), nullptr);
+    EXPECT_EQ(BlockIn<Leading>(moved, moved.lParam)->value, 3);
+    ASSERT_NE(TypedBlockIn<Extended>(moved, moved.lParam), nullptr);
+    EXPECT_EQ(TypedBlockIn<Extended>(moved, moved.lParam)->extra, 4);
+    EXPECT_EQ(BlockIn<double>(moved, moved.lParam), nullptr);
+
+    // A sender that passed the shorter block alone is never read as the longer one.
+    Leading alone{8};
+    Message sent{UM_REGIST_COURSE_MAP, 0, reinterpret_cast<LParam>(&alone), {}, nullptr};
+    sent.sent = true;
+    EXPECT_EQ(BlockIn<Leading>(sent, sent.lParam), &alone);
+    EXPECT_EQ(TypedBlockIn<Extended>(sent, sent.lParam), nullptr);
+    const Message plain = MessageWithBlock(UM_REGIST_COURSE_MAP, 0, Leading{9});
+    EXPECT_EQ(TypedBlockIn<Extended>(plain, plain.lParam), nullptr);
+}
+
 TEST(WindowMessageTest, NumbersFollowTheUserRange) {
     EXPECT_EQ(UM_LAP_LIST_ALL_VIEW, kWmUser + 976);
     EXPECT_EQ(UM_CHANGED_GLOBAL_MAP_DRAW_MODE, kWmUser + 1077);

@@ -1,0 +1,173 @@
+// The small course map in the program: a double-clicked lap drawn under the properties pane with
+// its marks, registered as a course-map file, opened again as one and drawn in the colours of the
+// segment group stored for it.
+#include "ProgramHarness.h"
+
+#include "shell/LapListTestSupport.h"
+
+#include "coursemap/CMapView.h"
+#include "settings/SegmentGroupStore.h"
+#include "shell/PropertiesPaneStandIn.h"
+
+#include "core/FileLists.h"
+#include "core/LapNumberText.h"
+#include "core/LapSelection.h"
+#include "platform/PopupMenu.h"
+#include "platform/SaveFileDialog.h"
+#include "platform/UserMessages.h"
+
+#include <QContextMenuEvent>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::ToQColor;
+
+QRgb Rgb(platform::ColorRef color) { return ToQColor(color).rgb(); }
+
+// Messages, and the map's drawing that they ask for (a queued event).
+void Drain() {
+    ShellHarness::Drain();
+    ShellHarness::Drain();
+}
+
+class CourseMapTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(h.Start());
+        log = files.Write(QStringLiteral("session.dat"), 3, 4, 1000);
+        ASSERT_EQ(testsupport::LoadLogs(h.Core(), {log}), 0);
+        auto* pane = dynamic_cast<PropertiesPaneStandIn*>(h.Frame().Properties());
+        ASSERT_NE(pane, nullptr);
+        map = dynamic_cast<CMapView*>(pane->HostedMap());
+        ASSERT_NE(map, nullptr);
+        map->resize(400, 300);
+        Drain();
+    }
+    // What a double click on a lap of the log file sends.
+    void DoubleClick(std::int32_t lapIndex) {
+        const orvelo::LogFile& file = h.Core().LogFiles[0];
+        const std::u16string number = orvelo::FormatLapNumber(file.laps[static_cast<std::size_t>(lapIndex)].lapNumber);
+        CourseBlock course;
+        platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, file.fullPath);
+        platform::MapInfoBlock::Put(course.info.shortText.data(), platform::MapInfoBlock::kShortTextChars, number);
+        course.lap = {orvelo::FileSet::Log, file.fileId, lapIndex};
+        const int result = orvelo::SetCurrentLap(h.Core(), number, file.fullPath);
+        platform::PostMessage(h.Frame().Handle(),
+                              platform::MessageWithBlock(platform::UM_DRAW_MAP_ON_VIEW, result, course));
+        Drain();
+    }
+    QImage Screen() { return map->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    void RightClick(const QString& choice) {
+        platform::PopupMenuScript script;
+        script.QueueChoice(choice);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+        QCoreApplication::sendEvent(map, &click);
+        Drain();
+    }
+    // The share of the drawn records from..to-1 whose pixel has the colour.
+    double ShareOf(const QImage& screen, std::size_t from, std::size_t to, platform::ColorRef color) {
+        const DrawnPointTable& table = map->Drawing().Table();
+        int drawn = 0;
+        int coloured = 0;
+        for (std::size_t i = from; i < to; ++i) {
+            const DrawnPointTable::Record& record = *table.At(i);
+            if (record.noPosition)
+                continue;
+            ++drawn;
+            coloured += screen.pixel(record.x, record.y) == Rgb(color) ? 1 : 0;
+        }
+        return drawn > 0 ? double(coloured) / drawn : 0.0;
+    }
+
+    ProgramHarness h;
+    testsupport::SessionDir files;
+    QString log;
+    CMapView* map = nullptr;
+};
+
+TEST_F(CourseMapTest, ADoubleClickedLapIsDrawnUnderThePropertiesPaneWithItsMarkAndTheComparedLapsDisc) {
+    DoubleClick(1);
+    ASSERT_TRUE(map->CourseDrawn());
+    const QImage screen = Screen();
+    ASSERT_EQ(screen.size(), QSize(400, 300));
+    EXPECT_EQ(screen.pixel(2, 2), Rgb(0xF0F0F0));  // the background: the button face
+    const DrawnPointTable& table = map->Drawing().Table();
+    const std::size_t used = table.Used();
+    EXPECT_GT(ShareOf(screen, 0, used - 3, 0x787878), 0.9);  // one segment: the first course colour
+    const DrawnPointTable::Record& finish = *table.At(static_cast<std::size_t>(table.PositionedAtOrBefore(used - 2)));
+    EXPECT_EQ(screen.pixel(finish.x, finish.y), Rgb(0x8000FF));  // the start and finish mark
+    EXPECT_EQ(h.Frame().StatusPane(6)->text(), QStringLiteral(" GPS "));
+
+    // The lap becomes the base lap; the cursor at 300 m puts its disc there.
+    const orvelo::Lap& lap = h.Core().LogFiles[0].laps[1];
+    orvelo::SetBaseLap(h.Core(), h.Core().LogFiles[0].fullPath, orvelo::FormatLapNumber(lap.lapNumber));
+    platform::PostMessage(h.Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    ASSERT_EQ(map->Drawing().Marks().Layers().size(), 1u);
+    platform::PostMessage(h.Frame().Properties()->Handle(), platform::UM_SET_DISTANCE_VALUE, 300,
+                          platform::MakeLong(lap.lapNumber, 0));
+    Drain();
+    QPoint disc;
+    ASSERT_TRUE(map->Drawing().PointAtDistance(300, disc));
+    const QImage marked = Screen();
+    EXPECT_EQ(marked.pixel(disc), Rgb(h.Settings().Colors().LapColorTable()[0]));
+    EXPECT_EQ(marked.pixel(2, 2), Rgb(0xF0F0F0));
+    EXPECT_TRUE(h.Boxes().Shown().empty());
+}
+
+TEST_F(CourseMapTest, ALapAboveThreeDigitsIsRegisteredOpenedAsACourseMapAndDrawnInItsGroupsColours) {
+    DoubleClick(2);
+    ASSERT_TRUE(map->CourseDrawn());
+    ASSERT_GE(h.Core().LogFiles[0].laps[2].lapNumber, 1000u);
+    const QString target = files.WriteBytes(QStringLiteral("maps/track.dat"), {});
+    platform::SaveFileScript chooser;
+    chooser.QueuePath(target);
+    RightClick(QStringLiteral("Register course..."));
+    ASSERT_EQ(h.Boxes().Shown().size(), 1u);
+    EXPECT_EQ(h.Boxes().Shown()[0].text, QStringLiteral("OK , finish write Map-file"));
+    ASSERT_GT(QFileInfo(target).size(), 0);
+
+    // Opened as a course-map file, as the file selection dialog does.
+    orvelo::FileListEntry entry;
+    entry.fullPath = target.toStdU16String();
+    orvelo::EditMapFileList(h.Core(), orvelo::kFileListAdd, entry);
+    ASSERT_EQ(orvelo::LoadPendingMapFiles(h.Core(), 3), 0);
+    platform::SendMessage(h.Frame().Handle(), platform::UM_VIEW_READ_MAP_FILE, 0, 1);
+    Drain();
+    EXPECT_EQ(map->Mode(), CMapView::kMapFileMode);
+    EXPECT_EQ(h.Frame().Properties()->ShownMapPath(), target.toStdU16String());
+    EXPECT_FALSE(h.Frame().Properties()->MapHasSegmentGroup());
+
+    // A group of three segments is stored for it, as the course map viewer saves one.
+    const orvelo::LapAnalysisItem& item = h.Core().MapFiles[0].laps[0].analysisItems.front();
+    const auto count = static_cast<std::int32_t>(item.coursePoints.size());
+    orvelo::SegmentGroup group;
+    group.groupId = 77;
+    group.mapPath = target.toStdU16String();
+    group.groupName = u"Default Info.1";
+    group.segmentCount = 3;
+    for (std::int32_t end : {count / 3, 2 * count / 3, count - 1})
+        group.pairs.push_back({item.coursePoints[static_cast<std::size_t>(end)].cumulativeDistance, end});
+    std::deque<orvelo::SegmentGroup> groups = {group};
+    ASSERT_EQ(SegmentGroupStore(h.Settings().Store()).Save(groups, group), 0);
+    platform::PostMessage(h.Frame().Handle(), platform::UM_SAVE_SEGMENT_GROUP_INFO, 0, 0);
+    Drain();
+
+    RightClick(QStringLiteral("track"));
+    ASSERT_TRUE(map->CourseDrawn());
+    EXPECT_TRUE(h.Frame().Properties()->MapHasSegmentGroup());
+    EXPECT_EQ(h.Frame().SegmentGroupCopy().groupId, 77);
+    const QImage screen = Screen();
+    // Course point k is record k - 1 (no other kind of position in the file).
+    const auto a = static_cast<std::size_t>(count / 3);
+    const auto b = static_cast<std::size_t>(2 * count / 3);
+    const std::size_t margin = 5;
+    EXPECT_GT(ShareOf(screen, margin, a - margin, 0x787878), 0.8);
+    EXPECT_GT(ShareOf(screen, a + margin, b - margin, 0xFF4000), 0.8);
+    EXPECT_GT(ShareOf(screen, b + margin, static_cast<std::size_t>(count) - margin, 0x8A8A8A), 0.8);
+}
+
+}  // namespace

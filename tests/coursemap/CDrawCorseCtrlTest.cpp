@@ -1,5 +1,5 @@
-// Course drawing into images: the fit, the colours of the course by pixel, the start and finish
-// mark, the lap marks and where they stand.
+// Course drawing into images: the fit, the colours of the course by pixel, the lap marks and where
+// they stand.
 #include "CourseItems.h"
 
 #include "coursemap/CourseFit.h"
@@ -88,29 +88,6 @@ TEST(CDrawCorseCtrlTest, ABlackCourseColourShowsOnlyWithTheExtraLayer) {
     EXPECT_EQ(shown.At(500, 500), Rgb(kGrey));
 }
 
-TEST(CDrawCorseCtrlTest, TheStartAndFinishMarkCrossesTheCourseByTheLastLinesCase) {
-    // The last course point lands at (200, 150) with a mark half length of 16.
-    const struct {
-        const char* what;
-        Point before;
-        QPoint on, off;
-    } cases[] = {
-        {"general", {400, 150}, {206, 144}, {200, 134}},
-        {"vertical", {500, 100}, {210, 150}, {200, 140}},
-        {"horizontal", {300, 250}, {200, 140}, {210, 150}},
-    };
-    for (const auto& c : cases) {
-        Drawer drawer;
-        const auto item = ItemOf({{0, 0}, {1000, 500}, c.before, {500, 250}, {500, 250, -1}});
-        ASSERT_EQ(drawer.Draw(item), 4) << c.what;
-        ASSERT_EQ(drawer.ctrl.Fit().markSize, 29);
-        EXPECT_EQ(drawer.ctrl.Presented().pixel(c.on), Rgb(0x8000FF)) << c.what;
-        EXPECT_NE(drawer.ctrl.Presented().pixel(c.off), Rgb(0x8000FF)) << c.what;
-    }
-    Drawer drawer;  // a course of one line has no mark
-    EXPECT_EQ(drawer.Draw(ItemOf({{0, 0}, {1000, 500}})), 1);
-}
-
 class LapMarkTest : public ::testing::Test {
 protected:
     LapMarkTest() : drawer(400, 300, Property(0x000000)) {
@@ -161,13 +138,18 @@ TEST_F(LapMarkTest, OneMarkPerActiveComparedLapComposedOnceAllMovedOverTheWholeM
     EXPECT_EQ(after.pixel(later), Rgb(kBlue));
 }
 
-TEST_F(LapMarkTest, MarksNeverGoToTheCornerWhateverTheDistance) {
+TEST_F(LapMarkTest, MarksStandOnTheDrawnCourseWhateverTheDistanceFoundAsTheWalkFindsThem) {
     ASSERT_GT(drawer.Draw(Square(1000, 50, true)), 2);
     for (int distance : {-50, 0, 1, 51, 1000, 1001, 1050, 3999, 4000, 99999}) {
         const QPoint point = Where(distance);
         EXPECT_NE(point, QPoint(0, 0)) << distance;
         EXPECT_NE(drawer.ctrl.Presented().pixel(point), qRgb(0, 0, 0)) << distance;  // on the course
     }
+    // Right after each corner lies a boundary record: the mark steps back before it.
+    EXPECT_EQ(Where(1000), QPoint(drawer.ctrl.Fit().PixelX(950), drawer.ctrl.Fit().PixelY(0)));
+    const DrawnPointTable& table = drawer.ctrl.Table();
+    for (int distance = -10; distance < 4100; distance += 7)
+        EXPECT_EQ(table.RecordAtDistance(distance), table.RecordAtDistanceByScan(distance)) << distance;
 }
 
 }  // namespace

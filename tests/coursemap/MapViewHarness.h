@@ -15,6 +15,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/MessageWindow.h"
+#include "platform/RecordingWindow.h"
 #include "platform/UserMessages.h"
 #include "tools/SampleSession.h"
 
@@ -25,31 +26,6 @@
 #include <vector>
 
 namespace testmap {
-
-// Receives every message and keeps it with its payload.
-class FrameRecorder {
-public:
-    FrameRecorder() {
-        m_window.OnAny([this](const platform::Message& m) {
-            m_received.push_back(m);
-            return platform::LResult{1};
-        });
-    }
-    platform::WindowHandle Handle() const { return m_window.Handle(); }
-    std::vector<platform::Message> Of(std::uint32_t id) const {
-        std::vector<platform::Message> found;
-        for (const platform::Message& m : m_received) {
-            if (m.id == id)
-                found.push_back(m);
-        }
-        return found;
-    }
-    void Clear() { m_received.clear(); }
-
-private:
-    platform::MessageWindow m_window;
-    std::vector<platform::Message> m_received;
-};
 
 inline samplegen::SessionOptions SessionOf(int laps, samplegen::Variant variant = samplegen::Variant::Standard,
                                            int firstLap = 1) {
@@ -122,7 +98,7 @@ public:
 
     SettingsTestStore store;
     orvelo::LapDataCore core;
-    FrameRecorder frame;
+    testsupport::RecordingWindow frame;
     platform::MessageBoxRecorder boxes;
     std::unique_ptr<CMapView> view;
 

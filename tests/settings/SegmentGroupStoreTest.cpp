@@ -107,57 +107,41 @@ TEST_F(SegmentGroupStoreTest, AFailedWriteStopsTheLaterOnesAndLeavesTheEarlierWr
 }
 
 TEST_F(SegmentGroupStoreTest, ReadersTakeNoCountBeyondTheStoredBytes) {
-    const SegmentGroup first = Group(1, u"/maps/a.dat", {{100, 5}, {200, 9}});
-    const SegmentGroup second = Group(2, u"/maps/b.dat", {{300, 4}});
-    const QByteArray both = RecordBytes(first) + RecordBytes(second);
+    SegmentGroup hostile = Group(1, u"/maps/h.dat", {});
+    hostile.segmentCount = 0x7FFFFFFF;
+    const QByteArray records = RecordBytes(hostile) + RecordBytes(Group(2, u"/maps/m.dat", {{10, 1}})) +
+                               RecordBytes(Group(3, u"/maps/l.dat", {{10, 1}}));
     const struct {
         const char* what;
         QByteArray count;
         QByteArray records;
         std::size_t groups;
     } cases[] = {
-        {"as written", Words({2}), both, 2},
-        {"count above the records", Words({1000000}), both, 2},
-        {"negative count", Words({-4}), both, 0},
-        {"records cut short", Words({2}), both.left(900), 1},
-        {"count of the wrong size", Words({2, 0}), both, 0},
-        {"no records", Words({2}), QByteArray(), 0},
+        {"as written", Words({3}), records, 3},
+        {"count above the records", Words({1000000}), records, 3},
+        {"records cut short", Words({3}), records.left(900), 1},
+        {"negative count", Words({-4}), records, 0},
+        {"count of the wrong size", Words({3, 0}), records, 0},
+        {"no records", Words({3}), QByteArray(), 0},
     };
     for (const auto& c : cases) {
-        SettingsTestStore test;
-        test.Put(settings::kMapSegInfo, kCount, c.count, platform::kRegDword);
-        if (!c.records.isEmpty())
-            test.Put(settings::kMapSegInfo, kRecords, c.records);
-        test.Put(settings::kMapSegInfo, PairName(1), Words({100, 5, 200, 9, 0, 0}));
-        std::deque<SegmentGroup> groups;
-        LoadSegmentGroups(test.Store(), groups);
-        EXPECT_EQ(groups.size(), c.groups) << c.what;
-        EXPECT_EQ(SegmentGroupStore(test.Store()).ReadViewerGroups().size(), c.groups) << c.what;
+        Put(kCount, c.count, platform::kRegDword);
+        Put(kRecords, c.records);
+        EXPECT_EQ(Loaded().size(), c.groups) << c.what;
+        EXPECT_EQ(Groups().ReadViewerGroups().size(), c.groups) << c.what;
     }
-}
-
-TEST_F(SegmentGroupStoreTest, PairValuesAreReadOnlyAsFarAsTheGroupsCountAndTheirBytesReach) {
-    SegmentGroup hostile = Group(3, u"/maps/h.dat", {});
-    hostile.segmentCount = 0x7FFFFFFF;
-    const SegmentGroup missing = Group(4, u"/maps/m.dat", {{10, 1}});
-    const SegmentGroup longer = Group(5, u"/maps/l.dat", {{10, 1}});
+    // Pairs: two for a huge count, none stored, three stored for one segment.
+    Put(kRecords, records);
     Put(kCount, Words({3}), platform::kRegDword);
-    Put(kRecords, RecordBytes(hostile) + RecordBytes(missing) + RecordBytes(longer));
-    Put(PairName(3), Words({10, 1, 20, 2}));                // two pairs for a huge count
-    Put(PairName(5), Words({10, 1, 20, 2, 30, 3, 0, 0}));  // more than its one segment
-
+    Put(PairName(1), Words({10, 1, 20, 2}));
+    Put(PairName(3), Words({10, 1, 20, 2, 30, 3, 0, 0}));
     const std::deque<SegmentGroup> loaded = Loaded();
-    ASSERT_EQ(loaded.size(), 3u);
     EXPECT_EQ(loaded[0].pairs.size(), 2u);
-    EXPECT_EQ(loaded[0].segmentCount, 0x7FFFFFFF);
     EXPECT_EQ(orvelo::UsablePairCount(loaded[0]), 2u);
     EXPECT_TRUE(loaded[1].pairs.empty());  // kept, without segments
     EXPECT_EQ(loaded[2].pairs.size(), 1u);
-
     const std::deque<SegmentGroup> viewer = Groups().ReadViewerGroups();
-    EXPECT_EQ(viewer[1].pairsStoredFlag, 0);
-    EXPECT_EQ(viewer[2].pairsStoredFlag, 1);
-    EXPECT_EQ(viewer[2].pairs.size(), 1u);
+    EXPECT_EQ(std::make_pair(viewer[1].pairsStoredFlag, viewer[2].pairsStoredFlag), std::make_pair(0, 1));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "core/LapDataCore.h"
 #include "platform/MessageBus.h"
 #include "platform/MessageWindow.h"
+#include "platform/RecordingWindow.h"
 #include "tools/SampleSession.h"
 
 #include <QDir>
@@ -20,30 +21,6 @@
 #include <vector>
 
 namespace testsupport {
-
-// Receives every message and keeps it with its payload.
-class RecordingWindow {
-public:
-    RecordingWindow() {
-        m_window.OnAny([this](const platform::Message& m) {
-            m_received.push_back(m);
-            return platform::LResult{1};
-        });
-    }
-    platform::WindowHandle Handle() const { return m_window.Handle(); }
-    std::vector<platform::Message> Of(std::uint32_t id) const {
-        std::vector<platform::Message> found;
-        for (const platform::Message& m : m_received) {
-            if (m.id == id)
-                found.push_back(m);
-        }
-        return found;
-    }
-
-private:
-    platform::MessageWindow m_window;
-    std::vector<platform::Message> m_received;
-};
 
 // Log files of generated sessions in a temporary folder.
 class SessionDir {

@@ -30,7 +30,7 @@ bool PropertiesPaneStandIn::MapHasSegmentGroup() const {
 void PropertiesPaneStandIn::HostMap(CourseMapView& map) {
     QWidget* view = map.Widget();
     view->setParent(this);
-    layout()->replaceWidget(m_map, view);
+    delete layout()->replaceWidget(m_map, view);  // the stand-in map's layout item
     m_map->hide();
     m_hosted = &map;
 }

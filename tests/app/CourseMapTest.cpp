@@ -9,6 +9,12 @@
 #include "settings/SegmentGroupStore.h"
 #include "shell/PropertiesPaneStandIn.h"
 
+#include "platform/ColorPickButton.h"
+#include "platform/ControlId.h"
+#include "platform/ModalDialog.h"
+#include "settings/SettingsDefaults.h"
+#include "shell/CCSMapPropertyDlg.h"
+
 #include "core/FileLists.h"
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
@@ -16,6 +22,7 @@
 #include "platform/SaveFileDialog.h"
 #include "platform/UserMessages.h"
 
+#include <QAbstractButton>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 
@@ -115,6 +122,24 @@ TEST_F(CourseMapTest, ADoubleClickedLapIsDrawnUnderThePropertiesPaneWithItsMarkA
     const QImage marked = Screen();
     EXPECT_EQ(marked.pixel(disc), Rgb(h.Settings().Colors().LapColorTable()[0]));
     EXPECT_EQ(marked.pixel(2, 2), Rgb(0xF0F0F0));
+    EXPECT_TRUE(h.Boxes().Shown().empty());
+}
+
+TEST_F(CourseMapTest, TheMapPropertyDialogsAnswerRecoloursTheMapAndIsStored) {
+    platform::ModalDialogScript dialogs;
+    dialogs.Queue([](QDialog& dialog) {
+        dynamic_cast<CCSMapPropertyDlg&>(dialog).Button(3)->Pick(0x203040);  // the background
+        platform::FindControl<QAbstractButton>(dialog, CCSMapPropertyDlg::kOk)->click();
+        return dialog.result();
+    });
+    RightClick(QStringLiteral("Map property..."));
+    Drain();
+    EXPECT_EQ(Screen().pixel(2, 2), Rgb(0x203040));
+    MapViewProperty stored;
+    ASSERT_EQ(h.Settings().Store().ReadRecord(settings::SubKeyPath(settings::kItemColorInfo), settings::kMapViewProp,
+                                              &stored),
+              0);
+    EXPECT_EQ(stored.words[6], 0x203040u);
     EXPECT_TRUE(h.Boxes().Shown().empty());
 }
 

@@ -1,17 +1,13 @@
 #include "core/MapFileWriter.h"
 
+#include "core/AtomicFileWriter.h"
 #include "core/LapDataCore.h"
 #include "core/Utf8Text.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <cctype>
+#include <filesystem>
 #include <string>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace orvelo {
 namespace {
@@ -33,21 +29,7 @@ const Lap* FindLapToSave(const LapDataCore& core, std::u16string_view logFilePat
     return nullptr;
 }
 
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, data, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-bool WriteRecords(int fd, const Lap& lap, bool exportMark)
+bool WriteRecords(AtomicFileWriter& file, const Lap& lap, bool exportMark)
 {
     std::vector<std::uint8_t> block;
     block.reserve(kWriteBlockSize);
@@ -60,24 +42,25 @@ bool WriteRecords(int fd, const Lap& lap, bool exportMark)
             marked = true;
         }
         if (block.size() + kRecordSize > kWriteBlockSize) {
-            if (!WriteAll(fd, block.data(), block.size()))
+            if (!file.Write(block.data(), block.size()))
                 return false;
             block.clear();
         }
     }
-    return WriteAll(fd, block.data(), block.size());
+    return file.Write(block.data(), block.size());
 }
 
-// A new file next to the target, so that the final rename stays on one file system.
-int CreateTemporaryFile(const std::string& target, std::string& temporaryPath)
+bool IsMapFileName(std::string_view name)
 {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+    constexpr std::string_view kSuffix = ".dat";
+    if (name.size() <= kSuffix.size())
+        return false;
+    const std::string_view suffix = name.substr(name.size() - kSuffix.size());
+    for (std::size_t i = 0; i < kSuffix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(suffix[i])) != kSuffix[i])
+            return false;
     }
-    return -1;
+    return true;
 }
 
 } // namespace
@@ -92,20 +75,18 @@ int SaveLapAsMapFile(LapDataCore& core, std::u16string_view outputPath, std::u16
         return 1;
     const bool exportMark = lap->analysisItems.front().gpsDrawFlag != 0;
 
-    const std::string target = ToUtf8(outputPath);
-    std::string temporaryPath;
-    const int fd = CreateTemporaryFile(target, temporaryPath);
-    if (fd < 0)
+    AtomicFileWriter file(ToUtf8(outputPath));
+    if (!file.Open())
         return -1;
-    bool ok = WriteRecords(fd, *lap, exportMark) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = ::rename(temporaryPath.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporaryPath.c_str());
+    AtomicFileWriter::RemoveLeftovers(std::filesystem::path(file.TargetPath()).parent_path().string(), IsMapFileName);
+    if (!WriteRecords(file, *lap, exportMark) || !file.Commit())
         return -1;
-    }
     return 0;
+}
+
+int RemoveMapFileLeftovers(std::u16string_view folder)
+{
+    return AtomicFileWriter::RemoveLeftovers(ToUtf8(folder), IsMapFileName);
 }
 
 } // namespace orvelo

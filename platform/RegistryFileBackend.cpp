@@ -3,11 +3,14 @@
 #include "platform/MessageBox.h"
 #include "platform/RegFileFormat.h"
 
+#include "core/AtomicFileWriter.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <filesystem>
 
 namespace platform {
 
@@ -25,6 +28,7 @@ QString RegistryFileBackend::FilePath() const {
 }
 
 RegistryTree RegistryFileBackend::Load() {
+    RemoveSaveLeftovers();
     RegistryTree tree;
     QFile file(FilePath());
     if (!file.exists())
@@ -77,19 +81,27 @@ void RegistryFileBackend::SetAside(const QString& reason) {
 bool RegistryFileBackend::Save(const RegistryTree& tree) {
     if (m_savesBlocked || !QDir().mkpath(m_folder))
         return false;
-    QSaveFile file(FilePath());
-    if (!file.open(QIODevice::WriteOnly))
+    // The temporary file is named with our process id, so a leftover is known for ours.
+    orvelo::AtomicFileWriter file(QFile::encodeName(FilePath()).toStdString());
+    if (!file.Open())
         return false;
     const QByteArray text = RegFileFormat::Write(tree);
-    if (file.write(text) != text.size() || !file.flush()) {
-        file.cancelWriting();
+    if (!file.Write(text.constData(), static_cast<std::size_t>(text.size())))
         return false;
-    }
-    if (m_beforeReplace && !m_beforeReplace()) {
-        file.cancelWriting();
+    if (m_beforeReplace && !m_beforeReplace())
         return false;
-    }
-    return file.commit();
+    return file.Commit();
+}
+
+void RegistryFileBackend::RemoveSaveLeftovers() const {
+    const std::optional<std::string> target =
+        orvelo::AtomicFileWriter::FollowLinks(QFile::encodeName(FilePath()).toStdString());
+    if (!target)
+        return;
+    const std::filesystem::path file(*target);
+    const std::string name = file.filename().string();
+    orvelo::AtomicFileWriter::RemoveLeftovers(file.parent_path().string(),
+                                              [&name](std::string_view leftover) { return leftover == name; });
 }
 
 }  // namespace platform

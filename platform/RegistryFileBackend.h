@@ -2,7 +2,8 @@
 // registry editor's export format, under $XDG_CONFIG_HOME/varnek-orvelo/
 // (~/.config when the variable is unset). Every save rewrites the whole file
 // through a temporary file that replaces it only once fully written, so a
-// crash or a full disk leaves the previous file whole.
+// crash or a full disk leaves the previous file whole; a temporary file left
+// by a killed save is removed at the next load.
 #pragma once
 
 #include "platform/RegistryBackend.h"
@@ -36,6 +37,7 @@ public:
     void SetBeforeReplaceHook(std::function<bool()> hook) { m_beforeReplace = std::move(hook); }
 
 private:
+    void RemoveSaveLeftovers() const;
     void SetAside(const QString& reason);
     QString AsideName() const;
 

@@ -5,6 +5,10 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
+#include <utility>
+
+#include <unistd.h>
+
 namespace platform {
 
 namespace {
@@ -12,19 +16,22 @@ namespace {
 const QByteArray kActivateRequest = "activate\n";
 const QByteArray kActivateReply = "ok\n";
 
-QString DefaultFolder() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder;
+// The folder of lock and socket, and their name without the suffix.
+std::pair<QString, QString> DefaultPlace(const QString& name) {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        return {runtime, name};
+    // Shared by every user: another user's lock must not keep this one out.
+    return {QDir::tempPath(), name + QStringLiteral("-%1").arg(::geteuid())};
 }
 
 }  // namespace
 
 SingleInstance::SingleInstance(const QString& name, const QString& folder)
-    : m_folder(folder.isEmpty() ? DefaultFolder() : folder),
-      m_name(name),
-      m_lock(QDir(m_folder).filePath(name + QStringLiteral(".lock"))) {
+    : SingleInstance(folder.isEmpty() ? DefaultPlace(name) : std::pair(folder, name)) {}
+
+SingleInstance::SingleInstance(std::pair<QString, QString> place)
+    : m_folder(std::move(place.first)), m_stem(std::move(place.second)), m_lock(LockPath()) {
     m_lock.setStaleLockTime(0);  // a lock is stale only when its process is gone
 }
 
@@ -33,9 +40,9 @@ SingleInstance::~SingleInstance() {
         m_server->close();
 }
 
-QString SingleInstance::LockPath() const { return QDir(m_folder).filePath(m_name + QStringLiteral(".lock")); }
+QString SingleInstance::LockPath() const { return QDir(m_folder).filePath(m_stem + QStringLiteral(".lock")); }
 
-QString SingleInstance::SocketPath() const { return QDir(m_folder).filePath(m_name + QStringLiteral(".socket")); }
+QString SingleInstance::SocketPath() const { return QDir(m_folder).filePath(m_stem + QStringLiteral(".socket")); }
 
 bool SingleInstance::TryAcquire() {
     QDir().mkpath(m_folder);

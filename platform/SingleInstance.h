@@ -1,7 +1,9 @@
 // Makes sure one instance of the program runs per user. The first instance
 // holds a lock file and listens on a local socket next to it; a later one
 // finds the lock taken and asks the first, through the socket, to come to
-// the front. A lock left by a crashed instance is taken over.
+// the front. A lock left by a crashed instance is taken over. Without a
+// usable runtime folder both go to the shared temporary folder, named with
+// the user id so that other users' instances never count.
 #pragma once
 
 #include <QLockFile>
@@ -9,6 +11,7 @@
 #include <QString>
 
 #include <memory>
+#include <utility>
 
 class QLocalServer;
 
@@ -18,7 +21,8 @@ class SingleInstance : public QObject {
     Q_OBJECT
 public:
     // name: the instance's name ("Varnek Orvelo"); folder: where lock and
-    // socket live (empty: the user's runtime folder).
+    // socket live (empty: the user's runtime folder, else the shared
+    // temporary folder).
     explicit SingleInstance(const QString& name, const QString& folder = QString());
     ~SingleInstance() override;
 
@@ -37,10 +41,11 @@ signals:
     void ActivationRequested();
 
 private:
+    explicit SingleInstance(std::pair<QString, QString> place);
     void OnNewConnection();
 
     QString m_folder;
-    QString m_name;
+    QString m_stem;  // file name of lock and socket without their suffix
     QLockFile m_lock;
     std::unique_ptr<QLocalServer> m_server;
 };

@@ -78,7 +78,11 @@ WindowPlacement WindowPlacement::Of(const QWidget& window) {
 }
 
 void WindowPlacement::ApplyTo(QWidget& window) const {
-    if (!HasNormalRect() || normalTop >= normalBottom)
+    // A stored rectangle is taken only within the sizes a widget can have, so
+    // that no edge, width or height overflows on the way.
+    const auto within = [](std::int32_t edge) { return edge >= -QWIDGETSIZE_MAX && edge <= QWIDGETSIZE_MAX; };
+    if (!HasNormalRect() || normalTop >= normalBottom || !within(normalLeft) || !within(normalTop) ||
+        !within(normalRight) || !within(normalBottom))
         return;
     // The record holds the frame rectangle; resize() wants the inner size.
     const int frameWidth = window.frameGeometry().width() - window.geometry().width();

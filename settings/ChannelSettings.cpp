@@ -2,6 +2,8 @@
 
 #include "settings/SettingsStore.h"
 
+#include <limits>
+
 namespace {
 constexpr int kWrite = 1;
 constexpr int kOk = 0;
@@ -58,15 +60,30 @@ int ChannelSettings::SaveChannelValueTable() {
 void ChannelSettings::LoadChannelValueTable() {
     m_values.fill(ChannelValueRec{});
     for (int n = 1; n <= settings::kValueChannelCount; ++n) {
-        const bool wasRead = ChannelMaxValueSetting(0, n) == kOk;
         ChannelValueRec& rec = m_values[n - 1];
-        if (!wasRead)
-            rec = settings::kChannelValueDefaults[n - 1];
-        if (n == settings::kHandleChannel)
-            FixHandleLimits(&rec, wasRead);
-        else if (n == settings::kAccelChannel)
-            FixAccelLimits(&rec, wasRead);
+        if (ChannelMaxValueSetting(0, n) == kOk) {
+            FixLimits(&rec, n, true);
+            if (LimitsInOrder(rec))
+                continue;
+        }
+        rec = settings::kChannelValueDefaults[n - 1];
+        FixLimits(&rec, n, false);
     }
+}
+
+void ChannelSettings::FixLimits(ChannelValueRec* rec, int channel, bool wasRead) {
+    if (channel == settings::kHandleChannel)
+        FixHandleLimits(rec, wasRead);
+    else if (channel == settings::kAccelChannel)
+        FixAccelLimits(rec, wasRead);
+}
+
+bool ChannelSettings::LimitsInOrder(const ChannelValueRec& rec) {
+    // Scales divide by maximum - minimum, which must be a positive 32-bit number.
+    const auto inOrder = [](std::int64_t maximum, std::int64_t minimum) {
+        return maximum > minimum && maximum - minimum <= std::numeric_limits<std::int32_t>::max();
+    };
+    return inOrder(rec.defaultMax, rec.defaultMin) && inOrder(rec.currentMax, rec.currentMin);
 }
 
 void ChannelSettings::FixHandleLimits(ChannelValueRec* rec, bool wasRead) {

@@ -29,6 +29,8 @@ public:
     // Channel 1 to 18's record of ChannelValueTable() under "Channel_Max_Value_<n>".
     int ChannelMaxValueSetting(int op, int channel);
     int SaveChannelValueTable();
+    // Every channel's stored record, or its built-in one when it is missing
+    // or its maxima are not above its minima.
     void LoadChannelValueTable();
 
     // Channel 1 to 20's record of ChannelNameTable() under "Channel_Name_Prop_<n>".
@@ -45,8 +47,12 @@ public:
     static ChannelNameRec DefaultNameRec(int channel);
 
 private:
+    // The corrections of the Handle and Accel limits.
+    static void FixLimits(ChannelValueRec* rec, int channel, bool wasRead);
     static void FixHandleLimits(ChannelValueRec* rec, bool wasRead);
     static void FixAccelLimits(ChannelValueRec* rec, bool wasRead);
+    // Both maxima above their minima: what a stored record must hold to be taken.
+    static bool LimitsInOrder(const ChannelValueRec& rec);
 
     SettingsStore& m_store;
     ValueTable m_values;

@@ -79,6 +79,8 @@ int ColorSettings::LoadChannelColorRecord(int channel, ChannelColorProperty* blo
         return kFailed;
     if (m_store.ReadRecord(ColorKey(), ChannelColorName(channel), block) != kOk)
         return kFailed;
+    // Stored under its channel's name: a foreign number must not move it.
+    block->channelNumber = channel;
     block->readFlag = 1;
     return kOk;
 }
@@ -97,7 +99,7 @@ void ColorSettings::InitChannelColorTables() {
             record.text = block.text;
             record.analysisLine = block.analysisLine;
             record.checkFlag = block.checkFlag;
-            record.channelNumber = block.channelNumber;
+            record.channelNumber = n;  // the value's name gives the channel, not its stored number
             record.readFlag = block.readFlag;
             record.lapColors.assign(block.lapColors.begin(), block.lapColors.end());
         } else {

@@ -57,7 +57,8 @@ public:
     // Reads "LapOverView_WndProp" into block with its read flag 1; on failure
     // only the read flag changes, to 0, and the result is 1.
     int LoadLapOverviewWndProp(OverviewWindowColors* block);
-    // Reads channel 1 to 18's "Channel_Color_Prop_<tag>" with its read flag 1.
+    // Reads channel 1 to 18's "Channel_Color_Prop_<tag>" with its read flag 1
+    // and that channel's number, whatever number it was stored with.
     int LoadChannelColorRecord(int channel, ChannelColorProperty* block);
     // Fills the 18 channel colour records from the store or the defaults.
     void InitChannelColorTables();

@@ -12,6 +12,7 @@
 
 #include "core/FileLists.h"
 #include "core/LapSelection.h"
+#include "core/MapFileWriter.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/SingleInstance.h"
@@ -28,7 +29,16 @@
 
 namespace {
 constexpr int kMaxStatChars = 255;
+
+// A course-map save killed before its rename leaves its temporary file next
+// to the file; the folder of the last course-map file is where a start looks.
+void RemoveCourseMapLeftovers(const FrameworkProfile& profile) {
+    const QString folder =
+        profile.GetProfileString(settings::kMapFileSection, settings::kMapFileEntry, settings::kNothingPath);
+    if (folder != settings::kNothingPath && COrveloApp::IsFolderOrDrive(folder))
+        orvelo::RemoveMapFileLeftovers(folder.toStdU16String());
 }
+}  // namespace
 
 COrveloApp::COrveloApp(AppSettings& settings, orvelo::LapDataCore& core, ShellWindowFactory& factory)
     : m_settings(settings), m_core(core), m_factory(factory) {
@@ -60,6 +70,7 @@ bool COrveloApp::InitInstance(platform::SingleInstance* instance) {
     std::setlocale(LC_NUMERIC, "C");
     if (instance && !CheckSingleInstance(*instance))
         return false;
+    RemoveCourseMapLeftovers(m_settings.Profile());
 
     m_desktopFolder = GetDesktopPath();
     m_basePath = settings::kSettingsKeyPath;

@@ -4,14 +4,18 @@
 #include "core/LogFileReader.h"
 #include "core/MapFileWriter.h"
 
+#include "EndedProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace orvelo {
 namespace {
@@ -119,6 +123,63 @@ TEST_F(MapFileWriterTest, FailedWritesLeaveNothingBehind)
     EXPECT_EQ(result, -1);
     EXPECT_EQ(Written("keep.dat"), (Bytes{1, 2, 3}));
     EXPECT_EQ(FilesInFolder(), 3u); // the log file, the folder and the kept file
+}
+
+TEST_F(MapFileWriterTest, AnExistingFileKeepsItsModeAndALinkItsTarget)
+{
+    WithCourse(1, true);
+    folder.Write("kept.dat", {1});
+    fs::permissions(folder.Path("kept.dat"), fs::perms(0604));
+    fs::create_directory(folder.Path("real"));
+    folder.Write("real/target.dat", {1});
+    fs::create_symlink("real/target.dat", folder.Path("link.dat"));
+    fs::create_symlink(folder.Path("real/new.dat"), folder.Path("new.dat")); // leads to no file yet
+    for (const char* name : {"kept.dat", "link.dat", "new.dat"})
+        ASSERT_EQ(Save(name, 2), 0) << name;
+
+    EXPECT_EQ(fs::status(folder.Path("kept.dat")).permissions(), fs::perms(0604));
+    EXPECT_TRUE(fs::is_symlink(folder.Path("link.dat")));
+    EXPECT_TRUE(fs::is_symlink(folder.Path("new.dat")));
+    EXPECT_EQ(Written("real/target.dat").size(), 6u * 64);
+    EXPECT_EQ(Written("real/new.dat").size(), 6u * 64);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path("real")), {}), 2) << "no temporary file left";
+}
+
+TEST_F(MapFileWriterTest, LeftoversOfKilledSavesGoAndNothingElse)
+{
+    const std::string ended = std::to_string(EndedProcessId());
+    const std::string own = std::to_string(::getpid());
+    const std::set<std::string> leftovers = {"a.dat.tmp-" + ended + "-0", "b.DAT.tmp-" + ended + "-12"};
+    // A save still running, a running process whoever's it is, names we do not write, files not course maps.
+    const std::set<std::string> others = {"c.dat.tmp-" + own + "-0",        "d.dat.tmp-1-0",
+                                          "e.dat.tmp-" + ended + "-012",    "f.dat.tmp-0" + ended + "-1",
+                                          "g.dat.tmp-" + ended,             "h.dat.tmp-" + ended + "-1x",
+                                          "i.txt.tmp-" + ended + "-0",      ".dat.tmp-" + ended + "-0",
+                                          "j.dat"};
+    for (const std::string& name : leftovers)
+        folder.Write(name, {1});
+    for (const std::string& name : others)
+        folder.Write(name, {1});
+    fs::create_directory(folder.Path("k.dat.tmp-" + ended + "-0"));
+    fs::create_symlink("j.dat", folder.Path("l.dat.tmp-" + ended + "-0"));
+    if (::geteuid() == 0) {
+        folder.Write("m.dat.tmp-" + ended + "-0", {1}); // another user's file
+        ASSERT_EQ(::chown(folder.Path("m.dat.tmp-" + ended + "-0").c_str(), 4321, 4321), 0);
+    }
+    const std::size_t before = FilesInFolder();
+
+    EXPECT_EQ(RemoveMapFileLeftovers(test::WidePath(folder.Folder())), 2);
+    EXPECT_EQ(FilesInFolder(), before - 2);
+    for (const std::string& name : leftovers)
+        EXPECT_FALSE(fs::exists(folder.Path(name))) << name;
+    for (const std::string& name : others)
+        EXPECT_TRUE(fs::exists(folder.Path(name))) << name;
+
+    folder.Write("n.dat.tmp-" + ended + "-0", {1}); // the folder a save writes into is cleared too
+    WithCourse(1, false);
+    ASSERT_EQ(Save("course.dat", 2), 0);
+    EXPECT_EQ(FilesInFolder(), before - 1);
+    EXPECT_FALSE(fs::exists(folder.Path("n.dat.tmp-" + ended + "-0")));
 }
 
 } // namespace

@@ -5,10 +5,15 @@
 #include "platform/Registry.h"
 #include "platform/RegistryFileBackend.h"
 
+#include "EndedProcess.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using platform::Registry;
 using platform::RegistryFileBackend;
@@ -126,6 +131,42 @@ TEST_F(RegistryFileBackendTest, ADamagedFileIsKeptAsideAndReportedOnce) {
     EXPECT_EQ(boxes.Shown().size(), 2u);
     EXPECT_EQ(KeptContents(), (QStringList{QString::fromUtf8(damaged), QStringLiteral("second")}))
         << "a second damaged file does not replace the first kept one";
+}
+
+TEST_F(RegistryFileBackendTest, SavesGoThroughALinkKeepTheModeAndTheirLeftoversGoAtTheNextStart) {
+    platform::MessageBoxRecorder boxes;
+    // user.reg leads to a file elsewhere; temporary files live next to that file.
+    const QString real = m_dir.path() + QStringLiteral("/real.reg");
+    {
+        auto registry = Open();
+        ASSERT_TRUE(registry->CreateKey(kKey));
+    }
+    ASSERT_TRUE(QFile::rename(FilePath(), real));
+    ASSERT_EQ(::symlink("../real.reg", QFile::encodeName(FilePath()).constData()), 0);
+    const QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(real, mode));
+
+    const QString ended = QString::number(EndedProcessId());
+    const QString own = QString::number(::getpid());
+    const QStringList leftovers = {QStringLiteral("real.reg.tmp-%1-0").arg(ended),
+                                   QStringLiteral("real.reg.tmp-%1-3").arg(ended)};
+    // A save still running, files we cannot tell from the user's own, another file's.
+    const QStringList others = {QStringLiteral("real.reg.tmp-%1-0").arg(own), QStringLiteral("real.reg.backup"),
+                                QStringLiteral("real.reg.XyzAbc"), QStringLiteral("other.reg.tmp-%1-0").arg(ended)};
+    for (const QString& name : leftovers + others)
+        WriteFile(m_dir.path() + QChar('/') + name, ReadFile(real));
+
+    auto registry = Open();
+    EXPECT_TRUE(registry->KeyExists(kKey));
+    ASSERT_TRUE(registry->SetValue(kKey, QStringLiteral("A"), {platform::kRegBinary, QByteArray(3, 'a')}));
+    EXPECT_TRUE(QFileInfo(FilePath()).isSymLink());
+    EXPECT_EQ(QFile::permissions(real) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), mode);
+    QStringList expected = others + QStringList{QStringLiteral("real.reg"), QStringLiteral("varnek-orvelo")};
+    expected.sort();
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name),
+              expected);
+    for (const auto& shown : boxes.Shown())
+        ADD_FAILURE() << shown.text.toStdString();
 }
 
 TEST(RegistryFileBackendFolderTest, FollowsXdgConfigHome) {

@@ -4,11 +4,15 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include <pwd.h>
+#include <unistd.h>
 
 using platform::SingleInstance;
 
@@ -62,6 +66,44 @@ TEST_F(SingleInstanceTest, LockLeftByADeadProcessIsTakenOver) {
     SingleInstance next(QStringLiteral("Varnek Orvelo"), folder.path());
     EXPECT_TRUE(next.TryAcquire());
     EXPECT_TRUE(next.Listen());  // a stale socket file would not stop it either
+}
+
+// No runtime folder: XDG_RUNTIME_DIR unset and Qt's per-user fallback in the
+// temporary folder a plain file, so only the shared temporary folder is left.
+class SharedTemporaryFolderOnly {
+public:
+    explicit SharedTemporaryFolderOnly(const QString& temporary)
+        : m_runtime(qgetenv("XDG_RUNTIME_DIR")), m_temporary(qgetenv("TMPDIR")) {
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(temporary));
+        QFile fallback(QDir(temporary).filePath(QStringLiteral("runtime-") +
+                                                QString::fromLocal8Bit(getpwuid(geteuid())->pw_name)));
+        EXPECT_TRUE(fallback.open(QIODevice::WriteOnly));
+    }
+    ~SharedTemporaryFolderOnly() {
+        qputenv("XDG_RUNTIME_DIR", m_runtime);
+        qputenv("TMPDIR", m_temporary);
+    }
+
+private:
+    QByteArray m_runtime;
+    QByteArray m_temporary;
+};
+
+TEST_F(SingleInstanceTest, WithoutARuntimeFolderAnotherUsersLockInTheSharedFolderKeepsNoOneOut) {
+    const SharedTemporaryFolderOnly shared(folder.path());
+    QLockFile othersLock(QDir(folder.path()).filePath(QStringLiteral("Varnek Orvelo.lock")));
+    ASSERT_TRUE(othersLock.tryLock(0));
+
+    auto instance = std::make_unique<SingleInstance>(QStringLiteral("Varnek Orvelo"));
+    const QString stem = QStringLiteral("Varnek Orvelo-%1").arg(geteuid());
+    EXPECT_EQ(instance->LockPath(), QDir(folder.path()).filePath(stem + QStringLiteral(".lock")));
+    EXPECT_EQ(instance->SocketPath(), QDir(folder.path()).filePath(stem + QStringLiteral(".socket")));
+    EXPECT_TRUE(instance->TryAcquire());
+    EXPECT_TRUE(instance->Listen());
+    EXPECT_FALSE(SingleInstance(QStringLiteral("Varnek Orvelo")).TryAcquire()) << "the user's own lock still counts";
+    instance.reset();
+    EXPECT_TRUE(SingleInstance(QStringLiteral("Varnek Orvelo")).TryAcquire());
 }
 
 }  // namespace

@@ -83,6 +83,12 @@ TEST_F(ChannelSettingsTest, StoredLimitsAreTakenWithTheHandleAndAccelCorrections
         {1, bytes(other).left(20), platform::kRegBinary, kExpected[0]},
         {2, bytes(other) + '\0', platform::kRegBinary, kExpected[1]},
         {3, bytes(other), platform::kRegSz, kExpected[2]},
+        // a maximum not above its minimum, or a span past 32 bits: the built-in limits
+        {4, bytes({1, 1, 5, 3, 2, 0, 3, 1, 1}), platform::kRegBinary, kExpected[3]},
+        {5, bytes({1, 0, 5, 5, 2, 6, 0, 1, 1}), platform::kRegBinary, kExpected[4]},
+        {6, bytes({1, 0, INT32_MAX, 5, 2, -1, 0, 1, 1}), platform::kRegBinary, kExpected[5]},
+        {10, bytes({0, 0, 1, 90, 7, 0, 95, 3, 4}), platform::kRegBinary, kExpected[9]},
+        {9, bytes({1, 0, 5, 40, 30, 9, 45, 7, 8}), platform::kRegBinary, kExpected[8]},
     };
     for (const auto& row : rows) {
         m_test.Put(kChannelNameScaleInfo, NumberedName(kChannelMaxValue, row.channel), row.stored, row.type);

@@ -92,10 +92,11 @@ TEST_F(ColorSettingsTest, StoredChannelColoursAreFoundByTheirTagAndReadWithTheir
         ASSERT_EQ(record.lapColors.size(), 7u);
         EXPECT_EQ(record.lapColors[0], static_cast<std::uint32_t>(channel)) << kTags[channel - 1];
         EXPECT_EQ(record.lapColors[6], 0x131415u);
-        EXPECT_EQ(record.channelNumber, channel + 100);
+        EXPECT_EQ(record.channelNumber, channel) << "the stored number " << channel + 100 << " is not taken";
     }
     ASSERT_EQ(Colors().LoadChannelColorRecord(9, &block), 0);
     EXPECT_EQ(block.background, 0x202020u);
+    EXPECT_EQ(block.channelNumber, 9);
     EXPECT_EQ(block.readFlag, 1);
     for (int channel : {0, 19})
         EXPECT_EQ(Colors().LoadChannelColorRecord(channel, &block), 1) << channel;

@@ -3,6 +3,8 @@
 // open, and the single instance across real processes.
 #include "ShellHarness.h"
 
+#include "EndedProcess.h"
+
 #include "platform/MessageSpy.h"
 #include "platform/ModalDialog.h"
 #include "platform/SingleInstance.h"
@@ -11,6 +13,7 @@
 #include "core/FileLists.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QTest>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -141,6 +144,20 @@ TEST_F(COrveloAppTest, DesktopFolderFromHomeDriveAndPathOnlyWhenBothAreSet) {
     EXPECT_FALSE(COrveloApp::GetDesktopPath().isEmpty());
     EXPECT_NE(COrveloApp::GetDesktopPath(), QStringLiteral("/mnt/c/Desktop"));
     qunsetenv("HOMEDRIVE");
+}
+
+TEST_F(COrveloAppTest, StartRemovesLeftoversOfKilledCourseMapSavesFromTheLastMapFolder) {
+    QTemporaryDir folder;
+    const QString leftover = folder.filePath(QStringLiteral("course.dat.tmp-%1-0").arg(EndedProcessId()));
+    const QString course = folder.filePath(QStringLiteral("course.dat"));
+    for (const QString& path : {leftover, course}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    h.Settings().Profile().WriteProfileString(settings::kMapFileSection, settings::kMapFileEntry, folder.path());
+    ASSERT_TRUE(h.Start());
+    EXPECT_FALSE(QFile::exists(leftover));
+    EXPECT_TRUE(QFile::exists(course));
 }
 
 // ----- one instance, two processes -----

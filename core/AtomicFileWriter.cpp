@@ -92,7 +92,8 @@ bool AtomicFileWriter::Open()
     if (exists && ::access(m_target.c_str(), W_OK) != 0)
         return false;
     for (int attempt = 0; attempt < kMaxAttempts && m_fd < 0; ++attempt) {
-        m_temporary = m_target + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        m_temporary =
+            m_target + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" + std::to_string(attempt);
         m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd < 0 && errno != EEXIST)
             break;

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -68,30 +69,18 @@ TEST_F(SingleInstanceTest, LockLeftByADeadProcessIsTakenOver) {
     EXPECT_TRUE(next.Listen());  // a stale socket file would not stop it either
 }
 
-// No runtime folder: XDG_RUNTIME_DIR unset and Qt's per-user fallback in the
-// temporary folder a plain file, so only the shared temporary folder is left.
-class SharedTemporaryFolderOnly {
-public:
-    explicit SharedTemporaryFolderOnly(const QString& temporary)
-        : m_runtime(qgetenv("XDG_RUNTIME_DIR")), m_temporary(qgetenv("TMPDIR")) {
-        qunsetenv("XDG_RUNTIME_DIR");
-        qputenv("TMPDIR", QFile::encodeName(temporary));
-        QFile fallback(QDir(temporary).filePath(QStringLiteral("runtime-") +
-                                                QString::fromLocal8Bit(getpwuid(geteuid())->pw_name)));
-        EXPECT_TRUE(fallback.open(QIODevice::WriteOnly));
-    }
-    ~SharedTemporaryFolderOnly() {
-        qputenv("XDG_RUNTIME_DIR", m_runtime);
-        qputenv("TMPDIR", m_temporary);
-    }
-
-private:
-    QByteArray m_runtime;
-    QByteArray m_temporary;
-};
-
 TEST_F(SingleInstanceTest, WithoutARuntimeFolderAnotherUsersLockInTheSharedFolderKeepsNoOneOut) {
-    const SharedTemporaryFolderOnly shared(folder.path());
+    // XDG_RUNTIME_DIR unset and Qt's per-user fallback a plain file: only the shared folder is left.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray temporary = qgetenv("TMPDIR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qputenv("TMPDIR", temporary);
+    });
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(folder.path()));
+    QFile fallback(folder.filePath(QStringLiteral("runtime-") + QString::fromLocal8Bit(getpwuid(geteuid())->pw_name)));
+    ASSERT_TRUE(fallback.open(QIODevice::WriteOnly));
     QLockFile othersLock(QDir(folder.path()).filePath(QStringLiteral("Varnek Orvelo.lock")));
     ASSERT_TRUE(othersLock.tryLock(0));
 

@@ -5,15 +5,35 @@ namespace platform {
 Registry::Registry(std::unique_ptr<RegistryBackend> backend)
     : m_backend(std::move(backend)), m_tree(m_backend->Load()) {}
 
-bool Registry::CreateKey(const QString& path) {
-    const QStringList created = m_tree.CreateKey(path);
-    if (created.isEmpty())
-        return m_tree.HasKey(path);
-    if (m_backend->Save(m_tree))
+template <class Change>
+bool Registry::Apply(Change change) {
+    BeginBatch();
+    if (change())
+        m_batchChanged = true;
+    return EndBatch();
+}
+
+void Registry::BeginBatch() {
+    if (m_batchDepth++ > 0)
+        return;
+    m_beforeBatch = m_tree;
+    m_batchChanged = false;
+}
+
+bool Registry::EndBatch() {
+    if (m_batchDepth == 0 || --m_batchDepth > 0)
         return true;
-    for (const QString& key : created)
-        m_tree.RemoveKey(key);
-    return false;
+    const bool saved = !m_batchChanged || m_backend->Save(m_tree);
+    if (!saved)
+        m_tree = m_beforeBatch;
+    m_beforeBatch = RegistryTree();
+    m_batchChanged = false;
+    return saved;
+}
+
+bool Registry::CreateKey(const QString& path) {
+    const bool saved = Apply([&] { return !m_tree.CreateKey(path).isEmpty(); });
+    return saved && m_tree.HasKey(path);
 }
 
 std::optional<RegistryValue> Registry::QueryValue(const QString& path, const QString& name) const {
@@ -24,34 +44,21 @@ std::optional<RegistryValue> Registry::QueryValue(const QString& path, const QSt
 }
 
 bool Registry::SetValue(const QString& path, const QString& name, const RegistryValue& value) {
-    const std::optional<RegistryValue> previous = QueryValue(path, name);
-    if (!m_tree.SetValue(path, name, value))
-        return false;
-    if (m_backend->Save(m_tree))
-        return true;
-    if (previous)
-        m_tree.SetValue(path, name, *previous);
-    else
-        m_tree.RemoveValue(path, name);
-    return false;
+    bool set = false;
+    const bool saved = Apply([&] { return set = m_tree.SetValue(path, name, value); });
+    return set && saved;
 }
 
 bool Registry::DeleteValue(const QString& path, const QString& name) {
-    const std::optional<RegistryValue> previous = QueryValue(path, name);
-    if (!previous)
+    bool removed = false;
+    const bool saved = Apply([&] { return removed = m_tree.RemoveValue(path, name); });
+    return removed && saved;
+}
+
+bool Registry::DeleteAllValues(const QString& path) {
+    if (!m_tree.HasKey(path))
         return false;
-    // Re-inserting under the stored spelling keeps the name as it was.
-    const QStringList names = m_tree.ValueNames(path);
-    QString spelling = name;
-    for (const QString& stored : names) {
-        if (stored.compare(name, Qt::CaseInsensitive) == 0)
-            spelling = stored;
-    }
-    m_tree.RemoveValue(path, name);
-    if (m_backend->Save(m_tree))
-        return true;
-    m_tree.SetValue(path, spelling, *previous);
-    return false;
+    return Apply([&] { return m_tree.RemoveAllValues(path) > 0; });
 }
 
 std::optional<int> Registry::ValueCount(const QString& path) const {

@@ -1,7 +1,8 @@
 // The current user's registry, emulated: keys exist only once created, values
 // keep their type and raw bytes, and every change is saved through the backend
-// at once. A change the backend cannot save is undone and reported as failed,
-// so memory and the stored hive never disagree.
+// at once, or once for a whole batch of changes. A change the backend cannot
+// save is undone and reported as failed, so memory and the stored hive never
+// disagree.
 #pragma once
 
 #include "platform/RegistryBackend.h"
@@ -27,6 +28,16 @@ public:
     bool SetValue(const QString& path, const QString& name, const RegistryValue& value);
     // False when the key or the value is missing or the save failed.
     bool DeleteValue(const QString& path, const QString& name);
+    // Deletes every value of the key, which stays. False when the key is missing or the save failed.
+    bool DeleteAllValues(const QString& path);
+
+    // Changes made from BeginBatch to the matching EndBatch are saved together, once, when the
+    // outermost batch ends; when that save fails every one of them is undone, so memory and the
+    // stored hive stay as they were before the batch. Inside a batch a change reports only its
+    // own effect. Batches nest: an inner one's end leaves the save to the outer one (true).
+    void BeginBatch();
+    bool EndBatch();
+    bool InBatch() const { return m_batchDepth > 0; }
 
     // Nothing when the key is missing.
     std::optional<int> ValueCount(const QString& path) const;
@@ -37,8 +48,17 @@ public:
     RegistryBackend& Backend() { return *m_backend; }
 
 private:
+    // One change to the tree (true when it changed something) saved as a batch of its own, or
+    // kept for the batch it is part of.
+    template <class Change>
+    bool Apply(Change change);
+
     std::unique_ptr<RegistryBackend> m_backend;
     RegistryTree m_tree;
+    int m_batchDepth = 0;
+    bool m_batchChanged = false;
+    // The hive as it was when the outermost batch began (shares its data until changed).
+    RegistryTree m_beforeBatch;
 };
 
 }  // namespace platform

@@ -104,6 +104,15 @@ bool RegistryTree::RemoveValue(const QString& path, const QString& name) {
     return key != m_keys.end() && key->values.remove(Fold(name)) > 0;
 }
 
+int RegistryTree::RemoveAllValues(const QString& path) {
+    const auto key = m_keys.find(Fold(path));
+    if (key == m_keys.end())
+        return 0;
+    const int count = static_cast<int>(key->values.size());
+    key->values.clear();
+    return count;
+}
+
 int RegistryTree::ValueCount(const QString& path) const {
     const auto key = m_keys.constFind(Fold(path));
     return key == m_keys.constEnd() ? -1 : static_cast<int>(key->values.size());

@@ -55,6 +55,8 @@ public:
     // False when the key does not exist or the name is not usable.
     bool SetValue(const QString& path, const QString& name, const RegistryValue& value);
     bool RemoveValue(const QString& path, const QString& name);
+    // Removes every value of the key; how many there were.
+    int RemoveAllValues(const QString& path);
 
     // -1 when the key does not exist.
     int ValueCount(const QString& path) const;

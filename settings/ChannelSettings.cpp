@@ -1,5 +1,6 @@
 #include "settings/ChannelSettings.h"
 
+#include "settings/SettingsBatch.h"
 #include "settings/SettingsStore.h"
 
 #include <limits>
@@ -50,11 +51,12 @@ int ChannelSettings::ChannelMaxValueSetting(int op, int channel) {
 }
 
 int ChannelSettings::SaveChannelValueTable() {
+    SettingsBatch batch(m_store);
     for (int n = 1; n <= settings::kValueChannelCount; ++n) {
         if (ChannelMaxValueSetting(kWrite, n) != kOk)
             return kFailed;
     }
-    return kOk;
+    return batch.End();
 }
 
 void ChannelSettings::LoadChannelValueTable() {

@@ -1,6 +1,7 @@
 #include "settings/FrameworkProfile.h"
 
 #include "platform/Registry.h"
+#include "settings/SettingsBatch.h"
 #include "settings/SettingsDefaults.h"
 
 QString FrameworkProfile::SectionPath(const QString& section) {
@@ -16,10 +17,9 @@ QString FrameworkProfile::GetProfileString(const QString& section, const QString
 }
 
 bool FrameworkProfile::WriteProfileString(const QString& section, const QString& entry, const QString& value) {
-    if (section.isEmpty() || value.contains(QChar(u'\0')) || !m_registry.CreateKey(SectionPath(section)))
+    if (section.isEmpty() || value.contains(QChar(u'\0')))
         return false;
-    return m_registry.SetValue(SectionPath(section), entry,
-                               {platform::kRegSz, platform::Utf16Bytes(value + QChar(u'\0'))});
+    return Write(section, entry, {platform::kRegSz, platform::Utf16Bytes(value + QChar(u'\0'))});
 }
 
 int FrameworkProfile::GetProfileInt(const QString& section, const QString& entry, int defaultValue) const {
@@ -32,10 +32,16 @@ int FrameworkProfile::GetProfileInt(const QString& section, const QString& entry
 }
 
 bool FrameworkProfile::WriteProfileInt(const QString& section, const QString& entry, int value) {
-    if (section.isEmpty() || !m_registry.CreateKey(SectionPath(section)))
+    if (section.isEmpty())
         return false;
     std::array<std::uint8_t, 4> bytes{};
     settings_bytes::Put(bytes.data(), static_cast<std::int32_t>(value));
-    return m_registry.SetValue(SectionPath(section), entry,
-                              {platform::kRegDword, QByteArray(reinterpret_cast<const char*>(bytes.data()), 4)});
+    return Write(section, entry, {platform::kRegDword, QByteArray(reinterpret_cast<const char*>(bytes.data()), 4)});
+}
+
+// The section's key and the entry are saved together.
+bool FrameworkProfile::Write(const QString& section, const QString& entry, const platform::RegistryValue& value) {
+    SettingsBatch batch(m_registry);
+    const bool written = m_registry.CreateKey(SectionPath(section)) && m_registry.SetValue(SectionPath(section), entry, value);
+    return batch.End() == 0 && written;
 }

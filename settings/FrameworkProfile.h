@@ -8,6 +8,7 @@
 
 namespace platform {
 class Registry;
+struct RegistryValue;
 }
 
 class FrameworkProfile {
@@ -27,5 +28,7 @@ public:
     static QString SectionPath(const QString& section);
 
 private:
+    bool Write(const QString& section, const QString& entry, const platform::RegistryValue& value);
+
     platform::Registry& m_registry;
 };

@@ -1,6 +1,7 @@
 #include "settings/SettingsStore.h"
 
 #include "platform/Registry.h"
+#include "settings/SettingsBatch.h"
 #include "settings/SettingsDefaults.h"
 
 #include <cstring>
@@ -86,23 +87,21 @@ int SettingsStore::RegDeleteValues(const QString& keyPath, const QString& valueN
         return kFailed;
     if (!valueName.isEmpty())
         return Result(m_registry.DeleteValue(keyPath, valueName));
-    while (const std::optional<QString> first = m_registry.ValueNameAt(keyPath, 0)) {
-        if (!m_registry.DeleteValue(keyPath, *first))
-            return kFailed;
-    }
-    return kOk;
+    // All at once: a deletion that cannot be saved leaves every value in place.
+    return Result(m_registry.DeleteAllValues(keyPath));
 }
 
 int SettingsStore::RegCreateKey(const QString& keyPath) { return Result(m_registry.CreateKey(keyPath)); }
 
 int SettingsStore::CreateSettingsKeys() {
+    SettingsBatch batch(*this);
     int result = kOk;
     for (const QString& subKey : {settings::kMapSegInfo, settings::kItemColorInfo,
                                   settings::kChannelNameScaleInfo, settings::kWindowViewInfo}) {
         if (RegCreateKey(settings::SubKeyPath(subKey)) != kOk)
             result = kFailed;
     }
-    return result;
+    return batch.End() == kOk ? result : kFailed;
 }
 
 int SettingsStore::ReadExact(const QString& keyPath, const QString& valueName, std::uint32_t type,

@@ -1,6 +1,7 @@
 // The settings store: each call opens one key of the current user's registry,
 // reads or writes one value, and closes it again; 0 on success, 1 on failure.
 // No call but RegCreateKey creates a key, and only start-up calls that one.
+// Writes that belong together run inside a SettingsBatch, which saves them once.
 #pragma once
 
 #include "platform/RegistryTree.h"
@@ -41,8 +42,8 @@ public:
     int RegReadString(const QString& keyPath, const QString& valueName, QString* text);
     // Number of values of the key; count 0 on failure.
     int RegCountValues(const QString& keyPath, std::uint32_t* count);
-    // An empty name deletes every value of the key, stopping at the first
-    // deletion that fails; otherwise deletes the value of that name.
+    // An empty name deletes every value of the key, all of them or, when that
+    // cannot be saved, none; otherwise deletes the value of that name.
     int RegDeleteValues(const QString& keyPath, const QString& valueName);
 
     // Creates a key and its missing parents. For start-up only.

@@ -41,7 +41,9 @@ void CClassView::MapMessages() {
         return LResult{1};
     });
     m_window.On(platform::UM_VIEW_READ_MAP_FILE, [this](const Message& m) {
-        m_view->UpdateCurrentLapBlock(m.wParam, platform::BlockIn<platform::MapInfoBlock>(m, m.lParam));
+        const auto* course = platform::BlockIn<platform::MapInfoBlock>(m, m.lParam);
+        if (course || m.lParam == 0)
+            m_view->UpdateCurrentLapBlock(m.wParam, course);
         return LResult{1};
     });
     m_window.On(platform::UM_RESET_LAP_LIST, [this](const Message& m) { return OnResetLapList(m); });

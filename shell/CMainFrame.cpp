@@ -1,6 +1,7 @@
 #include "shell/CMainFrame.h"
 
 #include "settings/AppSettings.h"
+#include "settings/SettingsBatch.h"
 #include "shell/CChildFrame.h"
 #include "shell/COrveloApp.h"
 #include "shell/COrveloView.h"
@@ -358,9 +359,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     m_closed = true;
-    OnClose();
-    CloseWorkAreas();
-    OnDestroy();
+    {
+        // Whatever the close writes is saved once, all of it or nothing.
+        SettingsBatch batch(m_app.Settings().Store());
+        OnClose();
+        CloseWorkAreas();
+        OnDestroy();
+    }
     event->accept();
 }
 

@@ -3,6 +3,7 @@
 #include "shell/CMainFrame.h"
 
 #include "settings/AppSettings.h"
+#include "settings/SettingsBatch.h"
 #include "shell/CChildFrame.h"
 #include "shell/COrveloApp.h"
 #include "shell/CourseMapSaver.h"
@@ -23,21 +24,18 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <optional>
+
 using namespace platform;
 
 namespace {
-// The whole of a text that travels by pointer: the sender's payload copy.
-QString TextAt(const Message& m) {
-    const auto* text = BlockIn<std::u16string>(m, m.lParam);
-    return text ? QString::fromStdU16String(*text) : QString();
-}
-
-// The course in lParam, with its lap when the sender named it.
-CourseBlock CourseIn(const Message& m) {
+// The course in lParam, with its lap when the sender named it; nothing when the message carries none.
+std::optional<CourseBlock> CourseIn(const Message& m) {
     if (const auto* course = TypedBlockIn<CourseBlock>(m, m.lParam))
         return *course;
-    const auto* info = BlockIn<MapInfoBlock>(m, m.lParam);
-    return CourseBlock{info ? *info : MapInfoBlock{}, {}};
+    if (const auto* info = BlockIn<MapInfoBlock>(m, m.lParam))
+        return CourseBlock{*info, {}};
+    return std::nullopt;
 }
 }  // namespace
 
@@ -92,7 +90,8 @@ void CMainFrame::MapMessages() {
     });
     map(UM_RESET_SEGMENT_COLOR, &CMainFrame::OnResetSegmentColor);
     m_window.On(UM_SEGMENT_EDIT_DIALOG_POPUP, [this](const Message& m) {
-        m_app.Factory().RunCourseMapViewer(this, Handle(), static_cast<int>(m.wParam), CourseIn(m));
+        if (const std::optional<CourseBlock> course = CourseIn(m))
+            m_app.Factory().RunCourseMapViewer(this, Handle(), static_cast<int>(m.wParam), *course);
         return LResult{0};
     });
     map(UM_SEGMENT_EDIT_REPLACE, &CMainFrame::OnSegmentEditReplace);
@@ -206,7 +205,11 @@ LResult CMainFrame::OnResetLapList(const Message& m) {
 }
 
 LResult CMainFrame::OnCloseLogfileInGroup(const Message& m) {
-    const int result = RunFileClosingDialog(m_app, this, static_cast<int>(m.wParam), TextAt(m), 0);
+    const auto* text = BlockIn<std::u16string>(m, m.lParam);
+    if (!text)
+        return 0;
+    const int result =
+        RunFileClosingDialog(m_app, this, static_cast<int>(m.wParam), QString::fromStdU16String(*text), 0);
     return result == QDialog::Rejected ? 0 : 1;
 }
 
@@ -226,48 +229,48 @@ LResult CMainFrame::OnViewReadMapFile(const Message& m) {
     if (m.wParam == 0) {
         platform::SendMessage(PropertiesHandle(), UM_VIEW_READ_MAP_FILE,
                               static_cast<WParam>(m_lapList ? m_lapList->Handle() : kNoWindow), m.lParam);
-        return 1;
-    }
-    if (PickSegmentGroup()) {
+    } else if (PickSegmentGroup()) {
         const Message group = MessageWithBlockInWParam(UM_VIEW_READ_MAP_FILE, m_segmentGroup, 1);
         RelayToWorkAreas(group, group.wParam, 1);
         PostMessage(SegmentListViewHandle(), group);
         return 1;
+    } else {
+        RelayToWorkAreas(WithParams(m, 0, 0), 0, 0);
+        PostMessage(Handle(), WithParams(WithId(m, UM_MAP_PATH_CONTROL), 0, static_cast<LParam>(m.wParam)));
+        PostMessage(SegmentListViewHandle(), UM_VIEW_READ_MAP_FILE, 0, 0);
     }
-    RelayToWorkAreas(WithParams(m, 0, 0), 0, 0);
-    PostMessage(Handle(), WithParams(WithId(m, UM_MAP_PATH_CONTROL), 0, static_cast<LParam>(m.wParam)));
-    PostMessage(SegmentListViewHandle(), UM_VIEW_READ_MAP_FILE, 0, 0);
     PostMessage(Handle(), UM_CHANGED_GLOBAL_MAP_DRAW_MODE, 4, 1);
     return 1;
 }
 
 LResult CMainFrame::OnAnalysisLine(const Message& m) {
-    if (const auto* point = BlockIn<GraphPoint>(m, m.lParam))
-        m_lastCursor = *point;
-    // A record that came without its own copy gets the frame's: the picking
-    // pane may be gone before the last hop is handled.
-    const Message copy = m.lParam != 0 && !m.payload ? MessageWithBlock(UM_ANALYSIS_LINE, m.wParam, m_lastCursor) : m;
+    const auto* point = BlockIn<GraphPoint>(m, m.lParam);
+    if (!point)
+        return 0;
+    m_lastCursor = *point;
+    // A record sent from the sender's storage goes on as the frame's copy: the
+    // picking pane may be gone before the last hop is handled.
+    const Message copy = m.payload ? m : MessageWithBlock(UM_ANALYSIS_LINE, m.wParam, m_lastCursor);
     RelayToWorkAreas(copy, 0, copy.lParam);
     return 0;
 }
 
 LResult CMainFrame::OnColorSelected(const Message& m) {
-    Message copy = m;
-    if (const auto* colors = BlockIn<OverviewWindowColors>(m, m.wParam)) {
-        m_overviewColors = *colors;
-        if (!m.payload)
-            copy = MessageWithBlockInWParam(UM_COLOR_SELECTED, m_overviewColors, m.lParam);
-    }
+    const auto* colors = BlockIn<OverviewWindowColors>(m, m.wParam);
+    if (!colors)
+        return 0;
+    m_overviewColors = *colors;
+    const Message copy = m.payload ? m : MessageWithBlockInWParam(UM_COLOR_SELECTED, m_overviewColors, m.lParam);
     RelayToWorkAreas(copy, copy.wParam, 0);
     platform::SendMessage(PropertiesHandle(), WithParams(copy, copy.wParam, 0));
     return 0;
 }
 
 LResult CMainFrame::OnColorPropertySelected(const Message& m) {
-    Message copy = m;
     const auto* property = BlockIn<ChannelColorProperty>(m, m.wParam);
-    if (property && !m.payload)
-        copy = MessageWithBlockInWParam(UM_COLOR_PROPERTY_SELECTED, *property, m.lParam);
+    if (!property)
+        return 0;
+    const Message copy = m.payload ? m : MessageWithBlockInWParam(UM_COLOR_PROPERTY_SELECTED, *property, m.lParam);
     RelayToWorkAreas(copy, copy.wParam, 0);
     platform::SendMessage(PropertiesHandle(), WithParams(copy, copy.wParam, 0));
     return 0;
@@ -415,11 +418,12 @@ LResult CMainFrame::OnSaveChannelMaxValue(const Message& m) {
         m_scaleBackup.Commit(channel);
         return 1;
     }
+    SettingsBatch batch(m_app.Settings().Store());
     for (int n = 1; n <= settings::kNamedChannelCount; ++n) {
         if (channels.ChannelNameSetting(1, n) != 0)
             return 0;
     }
-    return channels.SaveChannelValueTable() == 0 ? 1 : 0;
+    return channels.SaveChannelValueTable() == 0 && batch.End() == 0 ? 1 : 0;
 }
 
 LResult CMainFrame::OnSetVariableScaleControlValue(const Message& m) {

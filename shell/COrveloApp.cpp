@@ -8,6 +8,7 @@
 #include "shell/COrveloView.h"
 #include "shell/CSelectFile_Dlg.h"
 #include "shell/FileDialogRunners.h"
+#include "settings/SettingsBatch.h"
 #include "settings/SettingsDefaults.h"
 
 #include "core/FileLists.h"
@@ -78,16 +79,20 @@ bool COrveloApp::InitInstance(platform::SingleInstance* instance) {
     m_itemColorInfoPath = settings::SubKeyPath(settings::kItemColorInfo);
     m_channelNameScaleInfoPath = settings::SubKeyPath(settings::kChannelNameScaleInfo);
     m_windowViewInfoPath = settings::SubKeyPath(settings::kWindowViewInfo);
-    m_settings.Store().CreateSettingsKeys();
-    m_settings.Store().RegCountValues(m_windowViewInfoPath, &m_windowViewValueCount);
-    m_settings.Store().RegCountValues(m_itemColorInfoPath, &m_itemColorValueCount);
+    {
+        // The keys and whatever start-up writes are saved once.
+        SettingsBatch batch(m_settings.Store());
+        m_settings.Store().CreateSettingsKeys();
+        m_settings.Store().RegCountValues(m_windowViewInfoPath, &m_windowViewValueCount);
+        m_settings.Store().RegCountValues(m_itemColorInfoPath, &m_itemColorValueCount);
 
-    auto frame = std::make_unique<CMainFrame>(*this);
-    if (!frame->Create())
-        return false;
-    m_mainFrame = std::move(frame);
+        auto frame = std::make_unique<CMainFrame>(*this);
+        if (!frame->Create())
+            return false;
+        m_mainFrame = std::move(frame);
 
-    OnFileNew();  // the command line's default command
+        OnFileNew();  // the command line's default command
+    }
 
     m_mainFrame->show();
     if (instance) {
@@ -230,13 +235,16 @@ int COrveloApp::WorkAreaListSetting(int op) {
     SettingsStore& store = m_settings.Store();
     const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
     if (op == 1) {
+        SettingsBatch batch(store);
         const auto num = static_cast<std::uint32_t>(m_workAreaWindowList.size());
         const auto idMax = static_cast<std::uint32_t>(m_workAreaIdSlots.size());
         if (store.RegWriteDword(key, settings::kWorkAreaNum, &num) != 0 ||
             store.RegWriteDword(key, settings::kWorkAreaIdMax, &idMax) != 0)
             return 1;
         const QString stat = BuildWorkAreaStatString();
-        return stat.isEmpty() ? 0 : store.RegWriteString(key, settings::kWorkAreaStat, stat);
+        if (!stat.isEmpty() && store.RegWriteString(key, settings::kWorkAreaStat, stat) != 0)
+            return 1;
+        return batch.End();
     }
     std::uint32_t num = 0;
     std::uint32_t idMax = 0;

@@ -4,6 +4,7 @@
 #include "shell/CMainFrame.h"
 #include "shell/COrveloApp.h"
 #include "shell/COrveloDoc.h"
+#include "settings/SettingsBatch.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/ShellWindowFactory.h"
 
@@ -270,6 +271,8 @@ int COrveloView::OnRegisterWndProperty(WParam save) {
         }
         return 0;
     }
+    // The view's record and every graph window's are saved together.
+    SettingsBatch batch(store);
     QString states;
     for (const GraphWindowEntry& entry : m_entries) {
         if (!entry.window || !entry.widget) {
@@ -291,5 +294,7 @@ int COrveloView::OnRegisterWndProperty(WParam save) {
     m_windowStates = states.left(kMaxStateChars);
     if (store.WriteRecord(key, recordName, m_record) != 0)
         return 1;
-    return m_windowStates.isEmpty() ? 0 : store.RegWriteString(key, stateName, m_windowStates);
+    if (!m_windowStates.isEmpty() && store.RegWriteString(key, stateName, m_windowStates) != 0)
+        return 1;
+    return batch.End();
 }

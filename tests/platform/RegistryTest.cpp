@@ -68,3 +68,49 @@ TEST_F(RegistryTest, FailedSaveUndoesTheChange) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RegistryTest, ABatchSavesOnceAndNestedBatchesJoinIt) {
+    m_registry.BeginBatch();
+    ASSERT_TRUE(m_registry.CreateKey(kKey));
+    m_registry.BeginBatch();
+    for (int i = 0; i < 50; ++i)
+        ASSERT_TRUE(m_registry.SetValue(kKey, QStringLiteral("v%1").arg(i), Binary("x")));
+    EXPECT_TRUE(m_registry.EndBatch());
+    EXPECT_TRUE(m_registry.DeleteValue(kKey, QStringLiteral("v7")));
+    EXPECT_EQ(m_backend->SaveCount(), 0);
+    EXPECT_TRUE(m_registry.EndBatch());
+    EXPECT_EQ(m_backend->SaveCount(), 1);
+    EXPECT_EQ(m_registry.Tree(), m_backend->Saved());
+    EXPECT_EQ(m_registry.ValueCount(kKey), 49);
+
+    m_registry.BeginBatch();
+    EXPECT_FALSE(m_registry.DeleteValue(kKey, QStringLiteral("v7")));
+    EXPECT_TRUE(m_registry.EndBatch());
+    EXPECT_EQ(m_backend->SaveCount(), 1) << "a batch that changed nothing saves nothing";
+    EXPECT_TRUE(m_registry.DeleteAllValues(kKey));
+    EXPECT_EQ(m_backend->SaveCount(), 2) << "all values go in one save";
+    EXPECT_EQ(m_backend->Saved().ValueCount(kKey), 0);
+}
+
+TEST_F(RegistryTest, ABatchWhoseSaveFailsLeavesMemoryAndStoreAsBefore) {
+    ASSERT_TRUE(m_registry.CreateKey(kKey));
+    ASSERT_TRUE(m_registry.SetValue(kKey, QStringLiteral("kept"), Binary("old")));
+    ASSERT_TRUE(m_registry.SetValue(kKey, QStringLiteral("other"), Binary("old")));
+    const platform::RegistryTree before = m_registry.Tree();
+    m_backend->SetFailSaves(true);
+    EXPECT_FALSE(m_registry.DeleteAllValues(kKey));
+    EXPECT_EQ(m_registry.Tree(), before);
+
+    m_registry.BeginBatch();
+    EXPECT_TRUE(m_registry.DeleteAllValues(kKey));
+    EXPECT_TRUE(m_registry.SetValue(kKey, QStringLiteral("added"), Binary("new")));
+    EXPECT_TRUE(m_registry.CreateKey(kKey + QStringLiteral("\\Sub")));
+    EXPECT_FALSE(m_registry.EndBatch());
+    EXPECT_EQ(m_registry.Tree(), before);
+    EXPECT_EQ(m_backend->Saved(), before);
+    EXPECT_FALSE(m_registry.InBatch());
+}
+
+}  // namespace

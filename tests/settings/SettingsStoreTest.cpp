@@ -2,6 +2,8 @@
 // byte written past the caller's buffer.
 #include "settings/SettingsTestStore.h"
 
+#include "settings/SettingsBatch.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -121,7 +123,7 @@ TEST_F(SettingsStoreTest, StringsUpToTheLimitRoundTripWithoutNulLongerOnesAreRef
     EXPECT_EQ(read, QString(259, QChar('x')));
 }
 
-TEST_F(SettingsStoreTest, DeletionTakesOneNameOrEveryValueAndStopsAtAFailure) {
+TEST_F(SettingsStoreTest, DeletionTakesOneNameOrEveryValueOrNoneWhenItCannotBeSaved) {
     for (int i = 0; i < 11; ++i)
         ASSERT_EQ(Store().RegWriteBinary(Key(), NumberedName(QStringLiteral("WorkArea_Prop"), i), "x", 1), 0);
     EXPECT_EQ(Store().RegDeleteValues(Key(), QStringLiteral("WorkArea_Prop_1")), 0);
@@ -143,6 +145,28 @@ TEST_F(SettingsStoreTest, AWriteThatCannotBeSavedFailsAndChangesNothing) {
     EXPECT_EQ(Store().RegWriteString(Key(), QStringLiteral("S"), QStringLiteral("x")), 1);
     EXPECT_EQ(m_test.Get(kWindowViewInfo, kValue), QByteArray("old"));
     EXPECT_TRUE(m_test.Get(kWindowViewInfo, QStringLiteral("S")).isEmpty());
+}
+
+TEST_F(SettingsStoreTest, ABatchSavesItsWritesOnceOrNoneOfThem) {
+    const std::uint32_t word = 5;
+    const int saves = m_test.Backend().SaveCount();
+    {
+        SettingsBatch batch(Store());
+        EXPECT_EQ(Store().RegWriteBinary(Key(), kValue, "new", 3), 0);
+        SettingsBatch inner(Store());
+        EXPECT_EQ(Store().RegWriteDword(Key(), QStringLiteral("D"), &word), 0);
+        EXPECT_EQ(inner.End(), 0);
+        EXPECT_EQ(m_test.Backend().SaveCount(), saves);
+    }
+    EXPECT_EQ(m_test.Backend().SaveCount(), saves + 1);
+    const platform::RegistryTree before = m_test.Registry().Tree();
+    m_test.Backend().SetFailSaves(true);
+    SettingsBatch failing(Store());
+    EXPECT_EQ(Store().RegDeleteValues(Key(), QString()), 0);
+    EXPECT_EQ(Store().RegWriteString(Key(), QStringLiteral("S"), QStringLiteral("x")), 0);
+    EXPECT_EQ(failing.End(), 1);
+    EXPECT_EQ(failing.End(), 1);
+    EXPECT_EQ(m_test.Registry().Tree(), before);
 }
 
 }  // namespace

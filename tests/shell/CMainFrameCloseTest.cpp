@@ -96,6 +96,17 @@ TEST(CMainFrameCloseTest, FailedDeletionOfTheOldLayoutWritesNothing) {
     EXPECT_EQ(third.WorkAreaTitles().size(), 3);  // the last layout that was saved whole
 }
 
+TEST(CMainFrameCloseTest, AFirstStartAndACloseEachSaveTheSettingsOnce) {
+    ShellHarness h;
+    ASSERT_TRUE(h.Start());
+    EXPECT_EQ(h.Backend().SaveCount(), 1);
+    h.App().OnFileNew();
+    h.WorkArea(2)->View()->OnLapOverviewGraph();
+    h.Frame().OnLoggingTime();
+    h.Close();
+    EXPECT_EQ(h.Backend().SaveCount(), 2);
+}
+
 // ----- what the user sees -----
 
 // Share of pixels in the widget's area that differ from its most common colour.

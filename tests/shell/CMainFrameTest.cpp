@@ -6,6 +6,7 @@
 
 #include "platform/MessageRecords.h"
 #include "platform/MessageSpy.h"
+#include "platform/ModalDialog.h"
 #include "platform/UserMessages.h"
 #include "shell/GraphWindowStandIn.h"
 #include "shell/LoggingTimeWindowStandIn.h"
@@ -15,6 +16,8 @@
 
 #include <QLabel>
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 using namespace platform;
 
@@ -191,7 +194,39 @@ TEST_F(CMainFrameTest, ViewReadMapFileNeedsCourseMapFilesAndCarriesTheGroupWhenT
     EXPECT_NE(withGroup.w, 0u);
     ExpectRelay(UM_VIEW_READ_MAP_FILE, {withGroup.w, 1}, {withGroup.w, 1});
     EXPECT_EQ(Segments().View().ReceivedOf(UM_VIEW_READ_MAP_FILE).size(), 2u);
+
+    // Course-map files read: the properties pane is told and the status bar says so.
+    Send(UM_CHANGED_GLOBAL_MAP_DRAW_MODE, 4, 0);
+    Send(UM_VIEW_READ_MAP_FILE, 0, 1);
+    ShellHarness::Drain();
+    EXPECT_EQ(Of(Props().ReceivedOf(UM_VIEW_READ_MAP_FILE)).back(), (Params{h.Frame().LapList()->Handle(), 1}));
+    EXPECT_EQ(h.Frame().StatusPane(4)->text(), QStringLiteral(" Map file"));
     h.Core().MapFiles.clear();
+}
+
+// A window handle, or any number, where a message carries a block reads as no block.
+TEST_F(CMainFrameTest, BlockMessagesPostedWithoutTheirBlockDoNothing) {
+    h.Frame().OnLoggingTime();
+    ModalDialogScript dialogs;
+    const auto handle = static_cast<LParam>(Props().Handle());
+    const platform::MapInfoBlock course = h.Frame().CurrentCourse();
+    const Message messages[] = {{UM_CLOSE_LOGFILE_IN_GROUP, 1, handle, {}},
+                                {UM_ANALYSIS_LINE, 5, handle, {}},
+                                {UM_COLOR_SELECTED, static_cast<WParam>(handle), 7, {}},
+                                {UM_COLOR_PROPERTY_SELECTED, static_cast<WParam>(handle), 7, {}},
+                                {UM_SEGMENT_EDIT_DIALOG_POPUP, static_cast<WParam>(handle), handle, {}},
+                                {UM_MAP_PATH_CONTROL, 0, handle, {}},
+                                {UM_PUT_LOGGING_TIME, static_cast<WParam>(handle), handle, {}}};
+    for (const Message& m : messages)
+        PostMessage(FrameHandle(), m);
+    PostMessage(h.Frame().LapList()->Handle(), Message{UM_VIEW_READ_MAP_FILE, 1, handle, {}});
+    spy.Clear();
+    ShellHarness::Drain();
+    EXPECT_TRUE(spy.Of(SpiedMessage::Kind::Posted).empty());
+    EXPECT_TRUE(spy.Of(SpiedMessage::Kind::Sent).empty());
+    EXPECT_TRUE(dialogs.Shown().empty());
+    EXPECT_TRUE(h.Boxes().Shown().empty());
+    EXPECT_EQ(std::memcmp(&h.Frame().CurrentCourse(), &course, sizeof course), 0);
 }
 
 // ----- active work area only -----

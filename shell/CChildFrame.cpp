@@ -7,7 +7,7 @@
 
 #include <QCloseEvent>
 
-CChildFrame::CChildFrame(COrveloApp& app, int number) : m_app(app), m_document(std::make_unique<COrveloDoc>()) {
+CChildFrame::CChildFrame(COrveloApp& app, int number) : m_app(app), m_document(std::make_unique<COrveloDoc>(app)) {
     m_app.WorkAreaWindowList().push_back(this);
     m_document->OnNewDocument(number);
     setObjectName(m_document->Title());

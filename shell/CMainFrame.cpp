@@ -4,10 +4,12 @@
 #include "settings/SettingsBatch.h"
 #include "shell/CChildFrame.h"
 #include "shell/COrveloApp.h"
+#include "shell/COrveloDoc.h"
 #include "shell/COrveloView.h"
 #include "shell/CommandIds.h"
 #include "shell/LapListPaneFactory.h"
 #include "shell/ShellDialogRunners.h"
+#include "shell/WorkAreaWindowsDialog.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/ShellWindowFactory.h"
 
@@ -78,8 +80,7 @@ bool CMainFrame::Create() {
     CreateStatusBar();
     platform::SendMessage(Handle(), UM_CHANGED_GLOBAL_MAP_DRAW_MODE, 5, 0);
     m_logTimeShown = 0;
-    if (!CreatePanes())
-        return false;
+    CreatePanes();
     MapCommands();
     setWindowTitle(QStringLiteral("Varnek Orvelo"));
     resize(1200, 800);
@@ -113,6 +114,11 @@ void CMainFrame::CreateMenus() {
     AddCommand(workArea, command::kLapOverviewGraph, QStringLiteral("Lap Over view Graph(O)"));
     workArea->addSeparator();
     AddCommand(workArea, command::kAnalysisSetup, QStringLiteral("Analysis setup..."));
+    workArea->addSeparator();
+    AddCommand(workArea, command::kWindowManager, QStringLiteral("Windows..."));
+    // The work area's own command: its document passes it to the application.
+    m_actions[command::kFileClose] = new QAction(QStringLiteral("Close log file..."), this);
+    m_actions[command::kFileClose]->setData(command::kFileClose);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help(&H)"));
     AddCommand(help, command::kAppAbout, QStringLiteral("Version info this app. (&A)..."));
@@ -138,7 +144,8 @@ void CMainFrame::CreateToolBars() {
     m_mainToolBar->setContextMenuPolicy(Qt::PreventContextMenu);
     const std::pair<int, QStyle::StandardPixmap> standard[] = {
         {command::kFileNew, QStyle::SP_FileDialogNewFolder}, {command::kFileOpen, QStyle::SP_DialogOpenButton},
-        {command::kMapOpen, QStyle::SP_DirOpenIcon},          {command::kAnalysisSetup, QStyle::SP_FileDialogDetailedView},
+        {command::kMapOpen, QStyle::SP_DirOpenIcon},          {command::kFileClose, QStyle::SP_DialogCloseButton},
+        {command::kAnalysisSetup, QStyle::SP_FileDialogDetailedView},
         {command::kLoggingTime, QStyle::SP_BrowserReload},   {command::kAppAbout, QStyle::SP_MessageBoxInformation}};
     for (const auto& [id, pixmap] : standard) {
         m_actions[id]->setIcon(s->standardIcon(pixmap));
@@ -170,7 +177,8 @@ void CMainFrame::CreateStatusBar() {
     }
 }
 
-bool CMainFrame::CreatePanes() {
+// A pane that could not be made leaves its dock empty and hidden; the rest runs.
+void CMainFrame::CreatePanes() {
     ShellWindowFactory& factory = m_app.Factory();
     m_propertiesDock = new QDockWidget(QStringLiteral("Log data property window"), this);
     m_propertiesDock->setObjectName(QStringLiteral("PropertiesPane"));
@@ -181,23 +189,24 @@ bool CMainFrame::CreatePanes() {
     m_segmentListDock = new QDockWidget(QStringLiteral("Segment list"), this);
     m_segmentListDock->setObjectName(QStringLiteral("SegmentListPane"));
     m_segmentList = factory.CreateSegmentListPane(m_segmentListDock, Handle());
-    if (!m_properties || !m_lapList || !m_segmentList)
-        return false;
-    m_propertiesDock->setWidget(m_properties->Widget());
     m_propertiesDock->setMinimumSize(200, 200);
     addDockWidget(Qt::RightDockWidgetArea, m_propertiesDock);
-
-    m_lapListDock->setWidget(m_lapList->Widget());
-    m_segmentListDock->setWidget(m_segmentList->Widget());
     addDockWidget(Qt::LeftDockWidgetArea, m_lapListDock);
     tabifyDockWidget(m_lapListDock, m_segmentListDock);
     m_lapListDock->raise();
     // Wide enough at start for the lap number, time and the two button columns.
     resizeDocks({m_lapListDock, m_propertiesDock}, {400, 260}, Qt::Horizontal);
-    m_lapList->UseSegmentList(*m_segmentList);
-    for (QDockWidget* dock : {m_propertiesDock, m_lapListDock, m_segmentListDock})
+    const std::pair<QDockWidget*, DockPane*> panes[] = {
+        {m_propertiesDock, m_properties}, {m_lapListDock, m_lapList}, {m_segmentListDock, m_segmentList}};
+    for (const auto& [dock, pane] : panes) {
+        if (pane && pane->Widget())
+            dock->setWidget(pane->Widget());
+        else
+            dock->hide();
         m_panesMenu->addAction(dock->toggleViewAction());
-    return true;
+    }
+    if (m_lapList && m_segmentList)
+        m_lapList->UseSegmentList(*m_segmentList);
 }
 
 void CMainFrame::MapCommands() {
@@ -217,6 +226,8 @@ void CMainFrame::MapCommands() {
         {command::kFilePrint, [this] { if (m_activeWorkArea) m_activeWorkArea->View()->OnPreparePrinting(); }},
         {command::kFileOverviewGraph, [this] { if (m_activeWorkArea) m_activeWorkArea->View()->OnFileOverviewGraph(); }},
         {command::kLapOverviewGraph, [this] { if (m_activeWorkArea) m_activeWorkArea->View()->OnLapOverviewGraph(); }},
+        {command::kFileClose, [this] { if (m_activeWorkArea) m_activeWorkArea->Document().OnCommand(command::kFileClose); }},
+        {command::kWindowManager, [this] { OnWindowManager(); }},
     };
     for (const auto& [id, run] : commands)
         connect(m_actions[id], &QAction::triggered, this, run);
@@ -224,7 +235,7 @@ void CMainFrame::MapCommands() {
 
 void CMainFrame::UpdateCommandStates() {
     const bool haveWorkArea = m_activeWorkArea != nullptr;
-    for (int id : {command::kFilePrint, command::kFileOverviewGraph, command::kLapOverviewGraph})
+    for (int id : {command::kFilePrint, command::kFileOverviewGraph, command::kLapOverviewGraph, command::kFileClose})
         m_actions[id]->setEnabled(haveWorkArea);
     m_actions[command::kZoomMode]->setEnabled(m_graphStatus != 0);
     m_actions[command::kZoomMode]->setChecked(m_graphStatus != 0 && m_zoomMode);
@@ -331,10 +342,19 @@ void CMainFrame::OnLoggingTime() {
     }
     if (!m_logTimeWidget) {
         m_logTime = m_app.Factory().CreateLoggingTimeWindow(this, Handle());
-        m_logTimeWidget = m_logTime->Widget();
+        m_logTimeWidget = m_logTime ? m_logTime->Widget() : nullptr;
+        if (!m_logTimeWidget) {
+            m_logTime = nullptr;  // could not be made: nothing is shown
+            return;
+        }
     }
     m_logTimeShown = 1;
     m_logTimeWidget->show();
+}
+
+void CMainFrame::OnWindowManager() {
+    WorkAreaWindowsDialog dialog(*this);
+    dialog.DoModal();
 }
 
 void CMainFrame::OnAnalysisSetup() {
@@ -348,7 +368,8 @@ void CMainFrame::OnAnalysisSetup() {
         platform::WaitCursor wait;
         orvelo::RebuildAllAnalysis(m_app.Core(), m_app.Settings().Channels().MapDrawMode());
     }
-    platform::PostMessage(m_properties->MapWindow(), UM_CHANGED_GLOBAL_MAP_DRAW_MODE, 5, 0);
+    if (m_properties)
+        platform::PostMessage(m_properties->MapWindow(), UM_CHANGED_GLOBAL_MAP_DRAW_MODE, 5, 0);
 }
 
 // ----- close and destroy -----

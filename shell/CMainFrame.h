@@ -90,6 +90,7 @@ public:
     void OnResetZoom();
     void OnLoggingTime();
     void OnAnalysisSetup();
+    void OnWindowManager();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -102,7 +103,7 @@ private:
     QAction* AddCommand(QMenu* menu, int id, const QString& text, const QKeySequence& shortcut = {});
     void CreateToolBars();
     void CreateStatusBar();
-    bool CreatePanes();
+    void CreatePanes();
     void MapMessages();
     void MapCommands();
     void OnSubWindowActivated(QMdiSubWindow* window);

@@ -80,7 +80,7 @@ void CMainFrame::MapMessages() {
     map(UM_COLOR_SELECTED, &CMainFrame::OnColorSelected);
     map(UM_COLOR_PROPERTY_SELECTED, &CMainFrame::OnColorPropertySelected);
     m_window.On(UM_LAP_COLOR_PROPERTY, [this](const Message& m) {
-        RunLapColorDialog(this, static_cast<WindowHandle>(m.wParam), m_properties->MapWindow(),
+        RunLapColorDialog(this, static_cast<WindowHandle>(m.wParam), m_properties ? m_properties->MapWindow() : kNoWindow,
                           m_app.Settings().Colors().LapColorTable());
         return LResult{0};
     });
@@ -391,7 +391,11 @@ LResult CMainFrame::OnPopupVariableYScaleDialog(const Message& m) {
             return 0;
         }
         m_yScale = m_app.Factory().CreateYScaleWindow(this, Handle());
-        m_yScaleWidget = m_yScale->Widget();
+        m_yScaleWidget = m_yScale ? m_yScale->Widget() : nullptr;
+        if (!m_yScaleWidget) {
+            m_yScale = nullptr;  // could not be made: nothing to bind
+            return 0;
+        }
         m_yScaleChannel = m_yScale->ChannelOf(scaleView);
         m_yScale->Bind(scaleView, static_cast<WindowHandle>(m.lParam), m_yScaleChannel);
         m_yScaleWidget->show();

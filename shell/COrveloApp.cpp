@@ -220,8 +220,11 @@ bool COrveloApp::OnIdle(int count) {
         m_mainFrame->SetDockingPaneCounter(3);
         return false;
     }
-    if (count == 0 && m_mainFrame)
+    if (count == 0 && m_mainFrame) {
         m_mainFrame->UpdateCommandStates();
+        for (CChildFrame* frame : m_workAreaWindowList)
+            frame->Document().OnIdle();
+    }
     return count < 1;
 }
 

@@ -106,10 +106,14 @@ int COrveloView::FindFreeGraphSlot(int kind, int* slot) {
     return *slot;
 }
 
+// nullptr when the window could not be made: its slot stays free.
 GraphWindow* COrveloView::MakeGraphWindow(int kind, int slot, bool restored) {
     GraphWindow* window = m_app.Factory().CreateGraphWindow(this, Handle(), kind, m_number, slot, restored);
-    if (window && window->Widget())
-        window->Widget()->show();
+    if (!window || !window->Widget()) {
+        delete window;
+        return nullptr;
+    }
+    window->Widget()->show();
     return window;
 }
 

@@ -6,7 +6,8 @@ namespace command {
 
 inline constexpr int kFileNew = 57600;        // "New Work Area(&N) Ctrl+N"
 inline constexpr int kFileOpen = 57601;       // "Open(&O)... Ctrl+O"
-inline constexpr int kFileClose = 57603;      // work area: close log file
+inline constexpr int kFileClose = 57603;      // work area: "Close log file..."
+inline constexpr int kWindowManager = 131;    // "Windows...": the work-area windows dialog
 inline constexpr int kFilePrint = 57607;
 inline constexpr int kFilePrintDirect = 57608;
 inline constexpr int kFilePrintPreview = 57609;

@@ -2,6 +2,8 @@
 // number, how many graph windows it had and which kinds.
 #pragma once
 
+#include "settings/SettingsBytes.h"
+
 #include <array>
 #include <cstdint>
 
@@ -17,3 +19,5 @@ struct WorkAreaProp {
         f(r.number), f(r.windowCount), f(r.kinds), f(r.reserved);
     }
 };
+
+static_assert(settings_bytes::StoredSize<WorkAreaProp>() == WorkAreaProp::kSize && WorkAreaProp::kSize == 140);

@@ -12,9 +12,14 @@
 #include "shell/LoggingTimeWindowStandIn.h"
 #include "shell/PropertiesPaneStandIn.h"
 #include "shell/SegmentListPaneStandIn.h"
+#include "shell/WorkAreaWindowsDialog.h"
 #include "shell/YScaleDialogStandIn.h"
 
+#include <QAction>
+#include <QDialog>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -340,6 +345,34 @@ TEST_F(CMainFrameTest, ZoomCommandsCheckTheGraphStatusThemselves) {
     ShellHarness::Drain();
     EXPECT_FALSE(h.Frame().ZoomMode());
     ExpectActiveOnly(UM_RESET_ZOOM_GRAPH_VIEW, {{0, 0}});
+}
+
+TEST_F(CMainFrameTest, WindowsDialogActivatesOrClosesAWorkAreaAndTheWorkAreaClosesLogFiles) {
+    ModalDialogScript dialogs;
+    int selected = -1;
+    QStringList listed;
+    dialogs.Queue([&](QDialog& dialog) {
+        auto& windows = dynamic_cast<WorkAreaWindowsDialog&>(dialog);
+        selected = windows.List().currentRow();
+        windows.List().setCurrentRow(2);
+        windows.CloseWindowButton().click();
+        for (int row = 0; row < windows.List().count(); ++row)
+            listed << windows.List().item(row)->text();
+        windows.List().setCurrentRow(0);
+        windows.ActivateButton().click();
+        return windows.result();
+    });
+    h.Frame().Action(131)->trigger();
+    ShellHarness::Drain();
+    EXPECT_EQ(selected, 1);  // the active work area
+    EXPECT_EQ(listed, (QStringList{QStringLiteral("Work Area 1"), QStringLiteral("Work Area 2")}));
+    EXPECT_EQ(h.WorkAreaTitles(), listed);
+    EXPECT_EQ(h.Frame().ActiveWorkArea(), h.WorkArea(1));
+
+    h.Frame().UpdateCommandStates();
+    h.Frame().Action(57603)->trigger();
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(dialogs.Shown()[1].title, QStringLiteral("Close Log-file , read log-file list"));
 }
 
 TEST_F(CMainFrameTest, LapListGetsFilesReadAndClosedLists) {

@@ -9,10 +9,12 @@
 #include "platform/ModalDialog.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserMessages.h"
+#include "shell/StandInWindowFactory.h"
 
 #include "core/FileLists.h"
 
 #include <QDialog>
+#include <QDockWidget>
 #include <QFile>
 #include <QTest>
 #include <QProcess>
@@ -118,8 +120,41 @@ TEST_F(COrveloAppTest, IdleWaitsForTwoPanesThenSkipsOneCycle) {
     EXPECT_EQ(h.Frame().DockingPaneCounter(), 2);
     EXPECT_FALSE(h.App().OnIdle(0));
     EXPECT_EQ(h.Frame().DockingPaneCounter(), 3);
+    EXPECT_TRUE(h.WorkArea(1)->Document().JustCreated());
     EXPECT_TRUE(h.App().OnIdle(0));
+    EXPECT_FALSE(h.WorkArea(1)->Document().JustCreated());  // the document's idle hook ran
     EXPECT_FALSE(h.App().OnIdle(1));
+}
+
+// A factory that can make none of the windows asked of it.
+class NoWindowFactory : public StandInWindowFactory {
+public:
+    PropertiesPane* CreatePropertiesPane(QWidget*, platform::WindowHandle) override { return nullptr; }
+    SegmentListPane* CreateSegmentListPane(QWidget*, platform::WindowHandle) override { return nullptr; }
+    FloatingWindow* CreateLoggingTimeWindow(QWidget*, platform::WindowHandle) override { return nullptr; }
+    YScaleWindow* CreateYScaleWindow(QWidget*, platform::WindowHandle) override { return nullptr; }
+    GraphWindow* CreateGraphWindow(QWidget*, platform::WindowHandle, int, int, int, bool) override { return nullptr; }
+};
+
+TEST(COrveloAppStartTest, AWindowThatCannotBeMadeLeavesItsPlaceEmptyAndTheRestRuns) {
+    ShellHarness h({}, [](AppSettings&, orvelo::LapDataCore&) { return std::make_unique<NoWindowFactory>(); });
+    ASSERT_TRUE(h.Start());
+    EXPECT_EQ(h.Frame().PropertiesDock()->widget(), nullptr);
+    EXPECT_TRUE(h.Frame().LapListDock()->isVisible());
+    COrveloView& view = *h.WorkArea(1)->View();
+    view.OnLapOverviewGraph();
+    view.OnFileOverviewGraph();
+    EXPECT_EQ(GraphKinds(view), "");
+    h.Frame().OnLoggingTime();
+    EXPECT_FALSE(h.Frame().LoggingTimeShown());
+    platform::PostMessage(h.Frame().Handle(), platform::UM_POPUP_VARIABLE_Y_SCALE_DIALOG, 0x7001, 0x7002);
+    platform::PostMessage(h.Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
+    ShellHarness::Drain();
+    EXPECT_EQ(h.Frame().YScaleDialog(), nullptr);
+    platform::ModalDialogScript dialogs;
+    h.Frame().OnAnalysisSetup();
+    h.Close();
+    EXPECT_TRUE(h.Saved().Value(settings::SubKeyPath(settings::kWindowViewInfo), QStringLiteral("WorkArea_Prop_1")));
 }
 
 // ----- open and close commands -----

@@ -81,6 +81,32 @@ void GdiFillRect(QPainter& painter, int left, int top, int right, int bottom, Co
         painter.fillRect(QRect(left, top, right - left, bottom - top), ToQColor(color));
 }
 
+void GdiFocusRect(QPainter& painter, int left, int top, int right, int bottom) {
+    if (right <= left || bottom <= top)
+        return;
+    QPolygon dots;
+    const auto dot = [&dots](int x, int y) {
+        if ((x + y) % 2 == 0)
+            dots << QPoint(x, y);
+    };
+    for (int x = left; x < right; ++x) {
+        dot(x, top);
+        if (bottom - 1 > top)
+            dot(x, bottom - 1);
+    }
+    for (int y = top + 1; y < bottom - 1; ++y) {
+        dot(left, y);
+        if (right - 1 > left)
+            dot(right - 1, y);
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawPoints(dots);
+    painter.restore();
+}
+
 QFont GdiFont(const QString& face, int height, int weight) {
     InstallSubstitutions();
     if (height == 0)

@@ -29,6 +29,10 @@ void GdiRectangle(QPainter& painter, int left, int top, int right, int bottom);
 // FillRect(l, t, r, b): l..r-1 x t..b-1 in one colour.
 void GdiFillRect(QPainter& painter, int left, int top, int right, int bottom, ColorRef color);
 
+// DrawFocusRect(l, t, r, b): the outline l..r-1 x t..b-1 dotted by inverting the pixels whose
+// x + y is even, so it shows on any colour and drawing it twice takes it away.
+void GdiFocusRect(QPainter& painter, int left, int top, int right, int bottom);
+
 // A font by GDI face name and height: a positive height is the cell height
 // (ascent plus descent), a negative one the character height in pixels, 0 the
 // default size. Weight as in GDI (400 normal, 700 bold). Faces this platform

@@ -1,5 +1,7 @@
 #include "shell/CListCtrlCustomDrawEx.h"
 
+#include "platform/GdiDraw.h"
+
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -13,12 +15,19 @@ constexpr platform::ColorRef kEvenBack = 0xFFFFFF;
 constexpr int kCellInset = 4;
 }  // namespace
 
-// Hands each cell's drawing to the list's own operations.
+// Hands each cell's drawing to the list's own operations while its own drawing is on; the focus
+// is shown around the row, never around one cell.
 class CListCtrlCustomDrawEx::CellDelegate : public QStyledItemDelegate {
 public:
     explicit CellDelegate(CListCtrlCustomDrawEx& list) : QStyledItemDelegate(&list), m_list(list) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (!m_list.OwnDrawing()) {
+            QStyleOptionViewItem cell = option;
+            cell.state &= ~QStyle::State_HasFocus;
+            QStyledItemDelegate::paint(painter, cell, index);
+            return;
+        }
         painter->save();
         painter->setFont(m_list.font());
         m_list.DrawSubItem(*painter, index.row(), index.column(), option.rect);
@@ -44,18 +53,37 @@ CListCtrlCustomDrawEx::CListCtrlCustomDrawEx(QWidget* parent) : QTableWidget(par
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     verticalHeader()->hide();
+    setItemDelegate(new CellDelegate(*this));
     connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OnDblClk(row); });
+    connect(this, &QTableWidget::currentCellChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
 CListCtrlCustomDrawEx::~CListCtrlCustomDrawEx() = default;
 
 void CListCtrlCustomDrawEx::SetOwnDrawing(bool on) {
     m_ownDrawing = on;
-    if (on && !m_ownDelegate)
-        m_ownDelegate = new CellDelegate(*this);
-    setItemDelegate(on ? m_ownDelegate : nullptr);
-    if (!on && !itemDelegate())
-        setItemDelegate(new QStyledItemDelegate(this));
+    viewport()->update();
+}
+
+void CListCtrlCustomDrawEx::paintEvent(QPaintEvent* event) {
+    QTableWidget::paintEvent(event);
+    const int row = currentRow();
+    if (!hasFocus() || row < 0 || columnCount() == 0)
+        return;
+    const int last = columnCount() - 1;
+    const int top = rowViewportPosition(row);
+    QPainter painter(viewport());
+    platform::GdiFocusRect(painter, columnViewportPosition(0), top,
+                           columnViewportPosition(last) + columnWidth(last), top + rowHeight(row));
+}
+
+void CListCtrlCustomDrawEx::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void CListCtrlCustomDrawEx::focusOutEvent(QFocusEvent* event) {
+    QTableWidget::focusOutEvent(event);
     viewport()->update();
 }
 

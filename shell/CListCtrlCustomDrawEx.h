@@ -1,6 +1,7 @@
-// A list with a check box per row, grid lines and whole-row selection. With its own drawing
-// switched on, each cell is drawn through the colour and drawing operations below, which the
-// editable lists of the setup dialog override.
+// A list with a check box per row, grid lines and whole-row selection; the focused row has a
+// focus rectangle around it while the list has the focus. With its own drawing switched on, each
+// cell is drawn through the colour and drawing operations below, which the editable lists of the
+// setup dialog override.
 #pragma once
 
 #include "platform/ColorRef.h"
@@ -34,9 +35,13 @@ public:
     // What a double click does on a row: its check flips.
     void OnDblClk(int row);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     class CellDelegate;
 
     bool m_ownDrawing = false;
-    CellDelegate* m_ownDelegate = nullptr;
 };

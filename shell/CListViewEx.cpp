@@ -6,11 +6,13 @@
 
 #include "core/LapDataCore.h"
 #include "core/LapSelection.h"
+#include "platform/GdiDraw.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
 
 #include <QHeaderView>
 #include <QResizeEvent>
+#include <QStyle>
 
 #include <algorithm>
 #include <cstring>
@@ -63,7 +65,8 @@ CListViewEx::CListViewEx(orvelo::LapDataCore& core, platform::WindowHandle mainW
     setRootIsDecorated(false);
     setIndentation(0);
     setUniformRowHeights(true);
-    setAllColumnsShowFocus(true);
+    // The row's focus is drawn here, dotted around the whole row, not by the style.
+    setAllColumnsShowFocus(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -77,6 +80,7 @@ CListViewEx::CListViewEx(orvelo::LapDataCore& core, platform::WindowHandle mainW
     connect(header(), &QHeaderView::customContextMenuRequested, this,
             [this](const QPoint& pos) { OnHeaderRightClick(pos); });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { ShowAllGroups(); });
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, viewport(), qOverload<>(&QWidget::update));
     MapMessages();
 }
 
@@ -111,8 +115,9 @@ void CListViewEx::OnInitialUpdate(const LapColorAccess& colors) {
     m_listFont = QFont(QStringLiteral("Microsoft Sans Serif"), 10);
     m_listFont.setStyleHint(QFont::SansSerif);
     setFont(m_listFont);
+    // A cell 16 pixels high, as a font asked for by height is.
     m_boldFont = m_listFont;
-    m_boldFont.setPixelSize(16);
+    m_boldFont.setPixelSize(platform::GdiFont(m_listFont.family(), 16, 600).pixelSize());
     m_boldFont.setWeight(QFont::DemiBold);
     m_delegate->SetFonts(m_listFont, m_boldFont);
     m_sortFlags.fill(0);
@@ -226,16 +231,21 @@ void CListViewEx::FullRefill() {
     viewport()->update();
 }
 
+// The same widths after every fill, whatever the rows hold; the rows' order is the lap numbers'
+// again, so no sort is shown.
 void CListViewEx::SetColumnWidths() {
-    // Every column is at least as wide as its title and its texts, so no value is cut.
+    const QFontMetrics metrics(header()->font());
+    const int margins = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header()) +
+                        style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header());
     for (int c = 0; c < laplist::kColumnCount; ++c)
-        resizeColumnToContents(c);
+        setColumnWidth(c, metrics.horizontalAdvance(QLatin1String(laplist::Columns()[static_cast<std::size_t>(c)].title)) +
+                              margins);
     setColumnWidth(laplist::kLapNumberColumn, 60 + (m_shownGrouped ? kGroupIndent : 0));
-    // The current lap's number and time are drawn bold.
-    const QFontMetrics bold(m_boldFont);
-    setColumnWidth(laplist::kTimeColumn, std::max(70, bold.horizontalAdvance(QStringLiteral("00:00.00")) + 12));
+    setColumnWidth(laplist::kTimeColumn, 70);
     setColumnWidth(laplist::kDistanceColumn, 62);
     setColumnWidth(laplist::kPathColumn, 50);
+    m_sortColumn = -1;
+    header()->setSortIndicatorShown(false);
 }
 
 void CListViewEx::ShowAllGroups() {
@@ -311,7 +321,21 @@ void CListViewEx::resizeEvent(QResizeEvent* event) {
     m_clientWidth = event->size().width();
 }
 
+void CListViewEx::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QTreeView::drawRow(painter, option, index);
+    const QModelIndex current = currentIndex();
+    if (!hasFocus() || !current.isValid() || current.row() != index.row() || current.parent() != index.parent())
+        return;
+    const int left = -header()->offset();
+    platform::GdiFocusRect(*painter, left, option.rect.top(), left + header()->length(), option.rect.bottom() + 1);
+}
+
 void CListViewEx::focusInEvent(QFocusEvent* event) {
     QTreeView::focusInEvent(event);
+    viewport()->update();
+}
+
+void CListViewEx::focusOutEvent(QFocusEvent* event) {
+    QTreeView::focusOutEvent(event);
     viewport()->update();
 }

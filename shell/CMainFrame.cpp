@@ -162,7 +162,8 @@ void CMainFrame::CreateToolBars() {
     m_panesMenu->addAction(m_zoomToolBar->toggleViewAction());
 }
 
-// Panes 0 (messages) and 4 to 6; the keyboard indicators 1 to 3 are not shown.
+// Panes 0 (messages) and 4 to 6; the keyboard indicators 1 to 3 are not shown. The message pane
+// takes the width the others leave, so "Ready" and menu help always show.
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar"));
@@ -172,7 +173,7 @@ void CMainFrame::CreateStatusBar() {
         auto* label = new QLabel(QString::fromLatin1(text), bar);
         label->setObjectName(QStringLiteral("StatusPane%1").arg(index));
         label->setMinimumWidth(100);
-        bar->addPermanentWidget(label, 1);
+        bar->addPermanentWidget(label);
         m_statusPanes[static_cast<std::size_t>(index)] = label;
     }
 }

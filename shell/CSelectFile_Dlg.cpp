@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 
 CSelectFile_Dlg::CSelectFile_Dlg(orvelo::LapDataCore& core, Setup setup, QWidget* parent)
@@ -69,13 +70,46 @@ void CSelectFile_Dlg::BuildControls() {
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_pickedList, &QListWidget::itemDoubleClicked, this, [this] { OnLbnDblclkFileList(); });
     m_pickedList->installEventFilter(this);
-    connect(m_folderTree, &QTreeView::clicked, this,
-            [this](const QModelIndex& index) { m_fileList->ShowFolder(m_folders->filePath(index)); });
+    // A folder made current in the tree, by the mouse or the keyboard, is shown in the file list.
+    connect(m_folderTree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& index) {
+                if (index.isValid())
+                    m_fileList->ShowFolder(m_folders->filePath(index));
+            });
     m_fileList->SetFolderOpened([this](const QString& folder) {
         const QModelIndex index = m_folders->index(folder);
         m_folderTree->setCurrentIndex(index);
         m_folderTree->scrollTo(index);
     });
+    // The folders above the start folder arrive after the dialog opens and push it down; it is
+    // followed once the model is done with each change.
+    const auto follow = [this] {
+        if (m_followStart)
+            QMetaObject::invokeMethod(this, [this] { FollowStartFolder(); }, Qt::QueuedConnection);
+    };
+    connect(m_folders, &QAbstractItemModel::rowsInserted, this, follow);
+    connect(m_folders, &QAbstractItemModel::layoutChanged, this, follow);
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, follow);
+    m_folderTree->installEventFilter(this);
+    m_folderTree->viewport()->installEventFilter(this);
+    connect(m_folderTree->verticalScrollBar(), &QScrollBar::sliderPressed, this, [this] { m_followStart = false; });
+}
+
+// Keeps the start folder current and in sight until the user moves in the tree.
+void CSelectFile_Dlg::FollowStartFolder() {
+    if (!m_followStart || m_startFolder.isEmpty())
+        return;
+    const QModelIndex index = m_folders->index(m_startFolder);
+    if (!index.isValid())
+        return;
+    if (m_folderTree->currentIndex() != index)
+        m_folderTree->setCurrentIndex(index);
+    m_folderTree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void CSelectFile_Dlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FollowStartFolder();
 }
 
 QString CSelectFile_Dlg::ChooseStartFolder() const {
@@ -88,18 +122,14 @@ QString CSelectFile_Dlg::ChooseStartFolder() const {
     return {};
 }
 
-void CSelectFile_Dlg::ShowFolder(const QString& folder) {
-    const QModelIndex index = m_folders->index(folder);
-    m_folderTree->setCurrentIndex(index);
-    m_folderTree->scrollTo(index);
-    m_fileList->ShowFolder(folder);
-}
-
 void CSelectFile_Dlg::OnInitDialog() {
     setWindowTitle(m_setup.mode == 1 ? QStringLiteral("Select Map file") : QStringLiteral("Select Log file"));
     m_startFolder = ChooseStartFolder();
-    if (!m_startFolder.isEmpty())
-        ShowFolder(m_startFolder);
+    m_followStart = !m_startFolder.isEmpty();
+    if (m_followStart) {
+        m_fileList->ShowFolder(m_startFolder);
+        FollowStartFolder();
+    }
     m_pickedList->clear();
     m_pickedList->setFont(font());
 }
@@ -116,6 +146,10 @@ void CSelectFile_Dlg::OnLbnDblclkFileList() {
 }
 
 bool CSelectFile_Dlg::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if ((watched == m_folderTree || watched == m_folderTree->viewport()) &&
+        (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Wheel))
+        m_followStart = false;
     // The Delete key takes a picked file out as a double click does.
     if (watched == m_pickedList && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {

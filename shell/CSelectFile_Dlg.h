@@ -67,11 +67,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildControls();
     QString ChooseStartFolder() const;
-    void ShowFolder(const QString& folder);
+    void FollowStartFolder();
 
     orvelo::LapDataCore& m_core;
     Setup m_setup;
@@ -82,6 +83,7 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QString m_startFolder;
+    bool m_followStart = false;
     int m_filesChosen = 0;
     int m_readErrorCount = 0;
 };

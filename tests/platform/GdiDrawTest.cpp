@@ -50,6 +50,19 @@ TEST(GdiDrawTest, LinesLeaveOutTheirEndAndRectanglesStopBeforeRightAndBottom) {
               (std::vector<std::string>{"......", "......", "......", "......"}));
 }
 
+TEST(GdiDrawTest, AFocusRectangleInvertsEveryOtherOutlinePixelAndGoesWhenDrawnAgain) {
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(QColor(0, 255, 255));  // inverted: red
+    QPainter painter(&image);
+    GdiFocusRect(painter, 0, 0, 6, 4);
+    painter.end();
+    EXPECT_EQ(Rows(image), (std::vector<std::string>{"#.#.#.", ".....#", "#.....", ".#.#.#"}));
+    painter.begin(&image);
+    GdiFocusRect(painter, 0, 0, 6, 4);
+    painter.end();
+    EXPECT_EQ(Rows(image), std::vector<std::string>(4, "......"));
+}
+
 TEST(GdiDrawTest, PositiveHeightIsTheCellNegativeTheCharacter) {
     for (int height : {12, 16, 19, 24})
         EXPECT_LE(CellHeight(GdiFont(QStringLiteral("Times New Roman"), height)), height) << height;

@@ -74,6 +74,23 @@ TEST_F(CCustomDrawListCtrlDlgTest, RowsListLoadedFilesByFolderAndPairWithEntries
     EXPECT_EQ(LoadedPaths(), (QStringList{paths[1], paths[2]}));
 }
 
+TEST_F(CCustomDrawListCtrlDlgTest, TheFocusedRowHasAFocusRectangleAroundItWhileTheListHasTheFocus) {
+    auto dialog = Make();
+    dialog->show();
+    CListCtrlCustomDrawEx& list = dialog->List();
+    for (bool own : {false, true}) {
+        list.SetOwnDrawing(own);
+        list.clearFocus();
+        list.selectionModel()->setCurrentIndex(list.model()->index(1, 1), QItemSelectionModel::NoUpdate);
+        const QImage plain = list.viewport()->grab().toImage();
+        ASSERT_TRUE(Focus(list));
+        const QImage shown = list.viewport()->grab().toImage();
+        const int width = list.horizontalHeader()->length();
+        EXPECT_TRUE(DottedEdge(shown, plain, list.rowViewportPosition(1), width)) << own;
+        EXPECT_TRUE(DottedEdge(shown, plain, list.rowViewportPosition(2) - 1, width)) << own;
+    }
+}
+
 TEST_F(CCustomDrawListCtrlDlgTest, AGroupStartsCheckedAndTheButtonsChangeAllChecks) {
     auto dialog = Make(CCustomDrawListCtrlDlg::kGroupFolder, files.Path("x"));
     EXPECT_EQ(Checks(*dialog), (QList<bool>{true, false, true}));

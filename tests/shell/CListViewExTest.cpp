@@ -95,6 +95,23 @@ TEST_F(CListViewExTest, FillListsEveryLapOnceAndLaterFillsAddOnlyNewFiles) {
     EXPECT_FALSE(model().GroupView());
 }
 
+TEST_F(CListViewExTest, ColumnWidthsStayAcrossFillsAndAFillShowsNoSortItDidNotMake) {
+    const auto widths = [this] {
+        QList<int> all;
+        for (int c = 0; c < laplist::kColumnCount; ++c)
+            all << view.columnWidth(c);
+        return all;
+    };
+    Load({"a/one.dat"});
+    const QList<int> first = widths();
+    EXPECT_EQ((QList<int>{first[0], first[1], first[4], first[16]}), (QList<int>{60, 70, 62, 50}));
+    view.OnColumnClick(laplist::kTimeColumn);
+    EXPECT_TRUE(view.header()->isSortIndicatorShown());
+    Load({"b/a much longer name of a log file.dat"});
+    EXPECT_EQ(widths(), first);
+    EXPECT_FALSE(view.header()->isSortIndicatorShown());  // new rows stand by lap number
+}
+
 // ----- base and overlay clicks -----
 
 TEST_F(CListViewExTest, BaseAndOverClicksMarkTheLapsAndPostARedrawEachTime) {
@@ -134,6 +151,19 @@ TEST_F(CListViewExTest, BaseAndOverClicksMarkTheLapsAndPostARedrawEachTime) {
     const QImage image = view.viewport()->grab().toImage();
     const QPoint corner = LapListDelegate::ButtonSquare(base, laplist::kBaseColumn).topLeft() + QPoint(3, 3);
     EXPECT_EQ(image.pixelColor(corner), platform::ToQColor(LapOf("a/one.dat", 1).displayColour));
+}
+
+TEST_F(CListViewExTest, TheFocusedRowHasAFocusRectangleWhileTheListHasTheFocus) {
+    Load({"a/one.dat"});
+    const QModelIndex focused = model().IndexOfRow(RowOf("a/one.dat", 2), 0);
+    view.selectionModel()->setCurrentIndex(focused, QItemSelectionModel::NoUpdate);
+    const QImage plain = view.viewport()->grab().toImage();
+    ASSERT_TRUE(Focus(view));
+    const QImage shown = view.viewport()->grab().toImage();
+    const QRect row = view.visualRect(focused);
+    EXPECT_TRUE(DottedEdge(shown, plain, row.top(), view.header()->length()));
+    EXPECT_TRUE(DottedEdge(shown, plain, row.bottom(), view.header()->length()));
+    EXPECT_EQ(shown.copy(0, row.bottom() + 1, 400, 40), plain.copy(0, row.bottom() + 1, 400, 40));
 }
 
 TEST_F(CListViewExTest, SameLapNumberInTwoFilesMarksTheClickedFilesLap) {

@@ -124,6 +124,9 @@ TEST(CMainFrameCloseTest, MainFrameShowsMenusToolbarsStatusBarAndPanesAndClosesC
     ShellHarness h;
     ASSERT_TRUE(h.Start());
     CMainFrame& frame = h.Frame();
+    // At the size it opens with, the message pane has room for its text.
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Ready"));
+    EXPECT_GT(frame.StatusPane(4)->x(), 12 + frame.statusBar()->fontMetrics().horizontalAdvance(QStringLiteral("Ready")));
     frame.resize(1000, 700);
     ShellHarness::Drain();
     const QImage shot = frame.grab().toImage();

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -118,6 +119,29 @@ TEST_F(CSelectFile_DlgTest, StartFolderComesFromTheFrameThenTheProfile) {
     EXPECT_EQ(Make(0, QStringLiteral(""))->StartFolder(), "/desktop-of-the-test");
     EXPECT_EQ(Make(0, QStringLiteral(""), files.Root())->StartFolder(), files.Root());
     EXPECT_TRUE(Make(0, QStringLiteral(""), files.Path("gone"))->StartFolder().isEmpty());
+}
+
+// The start folder stands below many others that the tree reads after it opens.
+TEST_F(CSelectFile_DlgTest, TreeOpensOnTheStartFolderAndKeyboardMovesShowTheirFolder) {
+    for (int i = 0; i < 120; ++i)
+        QDir().mkpath(files.Path(QStringLiteral("a%1").arg(i, 3, 10, QChar('0'))));
+    const QString start = files.Path("zz");
+    QDir().mkpath(start);
+    auto dialog = Make(0, start);
+    dialog->show();
+    QTreeView& tree = dialog->FolderTree();
+    auto& folders = static_cast<QFileSystemModel&>(*tree.model());
+    const auto inSight = [&] {
+        const QModelIndex index = folders.index(start);
+        return index.row() == 120 && tree.viewport()->rect().contains(tree.visualRect(index));
+    };
+    EXPECT_TRUE(QTest::qWaitFor(inSight, 5000));
+    EXPECT_TRUE(tree.selectionModel()->isSelected(folders.index(start)));
+    EXPECT_EQ(dialog->FileList().ShownFolder(), start);
+
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Up);
+    EXPECT_EQ(dialog->FileList().ShownFolder(), files.Path("a119"));
 }
 
 }  // namespace

@@ -15,9 +15,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QTest>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <vector>
 
 namespace testsupport {
@@ -51,6 +54,24 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// Whether line y of `focused`, up to `width`, is `plain` with every pixel of even x + y inverted
+// and the others as they were: the edge of a focus rectangle.
+inline bool DottedEdge(const QImage& focused, const QImage& plain, int y, int width) {
+    for (int x = 0; x < std::min({width, focused.width(), plain.width()}); ++x) {
+        const QRgb expected = (x + y) % 2 == 0 ? ~plain.pixel(x, y) : plain.pixel(x, y);
+        if ((focused.pixel(x, y) & 0xFFFFFF) != (expected & 0xFFFFFF))
+            return false;
+    }
+    return width > 0;
+}
+
+// Gives the widget the keyboard focus, as a click in the active window does.
+inline bool Focus(QWidget& widget) {
+    widget.window()->activateWindow();
+    widget.setFocus();
+    return QTest::qWaitFor([&widget] { return widget.hasFocus(); }, 2000);
+}
 
 // Picks and reads log files as the file selection dialog does; the number that failed.
 inline int LoadLogs(orvelo::LapDataCore& core, const QStringList& paths) {

@@ -1,5 +1,6 @@
 #include "settings/SegmentGroupStore.h"
 
+#include "settings/SettingsBatch.h"
 #include "settings/SettingsDefaults.h"
 #include "settings/SettingsStore.h"
 
@@ -113,6 +114,8 @@ int SegmentGroupStore::ReadWriteSegmentPairs(int op, std::int32_t groupId, std::
 int SegmentGroupStore::Save(std::deque<orvelo::SegmentGroup>& groups, const orvelo::SegmentGroup& current) {
     if (groups.empty())
         return kFailed;
+    // The records, the pairs and the count are saved together or not at all.
+    SettingsBatch batch(m_store);
     std::vector<std::uint8_t> records((groups.size() + 1) * orvelo::kSegmentGroupRecordBytes, 0);
     for (std::size_t i = 0; i < groups.size(); ++i) {
         orvelo::SegmentGroup& group = groups[i];
@@ -137,7 +140,7 @@ int SegmentGroupStore::Save(std::deque<orvelo::SegmentGroup>& groups, const orve
         ReadWriteSegmentPairs(kWrite, current.groupId, current.segmentCount, pairs) != kOk ||
         ReadWriteGroupCount(kWrite, &count) != kOk)
         return kFailed;
-    return kOk;
+    return batch.End();
 }
 
 std::deque<orvelo::SegmentGroup> SegmentGroupStore::ReadViewerGroups() {

@@ -1,8 +1,7 @@
 // The program's window factory: builds the real windows of the graph, course
 // map and properties subsystems for the main frame and the work areas, and
 // hands them the data core, the settings and the segment groups. Windows not
-// built yet still come from the stand-in factory it derives from; the
-// properties pane is still a stand-in, hosting the real small course map.
+// built yet still come from the stand-in factory it derives from.
 #pragma once
 
 #include "shell/StandInWindowFactory.h"
@@ -17,6 +16,7 @@ public:
     ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core);
 
     PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) override;
+    SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override;
 
 protected:
     AppSettings& Settings() { return m_settings; }

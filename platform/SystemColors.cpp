@@ -19,6 +19,7 @@ bool RoleOf(int index, QPalette::ColorGroup* group, QPalette::ColorRole* role) {
         *role = QPalette::Text;
         return true;
     case kColorBtnText: *role = QPalette::ButtonText; return true;
+    case kColorBtnHighlight: *role = QPalette::Light; return true;
     default: return false;
     }
 }

@@ -15,6 +15,7 @@ enum SystemColorIndex : int {
     kColorBtnFace = 15,
     kColorGrayText = 17,
     kColorBtnText = 18,
+    kColorBtnHighlight = 20,
 };
 
 // The colour of the application's palette (without an application object, a

@@ -3,6 +3,8 @@
 #include "platform/SystemColors.h"
 #include "settings/SettingsStore.h"
 
+#include "core/LapColour.h"
+
 #include <algorithm>
 
 namespace {
@@ -61,6 +63,17 @@ void ColorSettings::CopyDefaultChannelColor(ChannelColorProperty* block) {
     block->analysisLine = settings::kChannelAnalysisLineDefault;
     block->checkFlag = 0;
     block->readFlag = 1;
+}
+
+platform::ColorRef ColorSettings::ChannelLapColor(orvelo::LapDataCore& core, int channel, std::size_t row) {
+    if (channel < 1 || channel > settings::kValueChannelCount)
+        return m_lapColors[0];
+    std::vector<platform::ColorRef>& list = m_channelColors[static_cast<std::size_t>(channel - 1)].lapColors;
+    if (list.empty())
+        list.push_back(m_lapColors[0]);
+    while (list.size() <= row)
+        list.push_back(orvelo::MakeRandomColour(core, list.back()));
+    return list[row];
 }
 
 int ColorSettings::LoadLapOverviewWndProp(OverviewWindowColors* block) {

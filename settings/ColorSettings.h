@@ -14,6 +14,9 @@
 #include <vector>
 
 class SettingsStore;
+namespace orvelo {
+class LapDataCore;
+}
 
 // One channel's graph colours at run time; the graph windows extend its lap
 // colours when more laps are compared than colours are stored.
@@ -64,6 +67,11 @@ public:
     void InitChannelColorTables();
     // The built-in map colours; words 3 to 5 stay as the block holds them.
     void SetDefaultMapViewProp(MapViewProperty* block) const;
+
+    // Channel 1 to 18's colour for the lap in row `row` of the compared laps. Rows past the
+    // channel's lap colours first get new ones, each made from the last (an empty list starts
+    // from the base lap's colour), so every window shows that lap in the same colour.
+    platform::ColorRef ChannelLapColor(orvelo::LapDataCore& core, int channel, std::size_t row);
 
     std::array<ChannelColorRecord, settings::kValueChannelCount>& ChannelColorRecords() {
         return m_channelColors;

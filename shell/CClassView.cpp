@@ -1,7 +1,7 @@
 #include "shell/CClassView.h"
 
 #include "shell/LapListModel.h"
-#include "shell/SegmentListFeed.h"
+#include "settings/SegmentListFeed.h"
 
 #include "core/LapDataCore.h"
 #include "core/LapSelection.h"

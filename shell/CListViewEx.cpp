@@ -2,7 +2,7 @@
 
 #include "shell/LapListDelegate.h"
 #include "shell/LapListModel.h"
-#include "shell/SegmentListFeed.h"
+#include "settings/SegmentListFeed.h"
 
 #include "core/LapDataCore.h"
 #include "core/LapSelection.h"
@@ -257,15 +257,7 @@ void CListViewEx::ShowAllGroups() {
         setIndentation(grouped ? kGroupIndent : 0);
         setColumnWidth(laplist::kLapNumberColumn, columnWidth(laplist::kLapNumberColumn) + (grouped ? kGroupIndent : -kGroupIndent));
     }
-    for (int t = 0; t < m_model->rowCount(); ++t) {
-        const QModelIndex top = m_model->index(t, 0);
-        if (m_model->GroupOf(top)) {
-            setFirstColumnSpanned(t, QModelIndex(), true);
-            expand(top);
-        } else {
-            setFirstColumnSpanned(t, QModelIndex(), false);
-        }
-    }
+    m_model->ShowGroupRows(*this);
 }
 
 void CListViewEx::UpdateCurrentLapBlock(platform::WParam wParam, const platform::MapInfoBlock* block) {

@@ -114,16 +114,5 @@ void LapListDelegate::PaintButton(QPainter* painter, const QStyleOptionViewItem&
 }
 
 void LapListDelegate::PaintGroup(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    painter->save();
-    painter->fillRect(option.rect, option.palette.color(QPalette::Base));
-    QFont font = m_boldFont;
-    painter->setFont(font);
-    painter->setPen(option.palette.color(QPalette::Link));
-    const QRect textRect = option.rect.adjusted(kTextInset, 0, -kTextInset, 0);
-    const QString header = index.data(Qt::DisplayRole).toString();
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, header);
-    const int after = textRect.left() + QFontMetrics(font).horizontalAdvance(header) + kTextInset;
-    painter->setPen(kGridColour);
-    painter->drawLine(after, option.rect.center().y(), option.rect.right(), option.rect.center().y());
-    painter->restore();
+    LapListModel::PaintGroupRow(painter, option, index.data(Qt::DisplayRole).toString(), m_boldFont);
 }

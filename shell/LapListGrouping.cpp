@@ -1,7 +1,7 @@
 #include "shell/LapListGrouping.h"
 
 #include "shell/LapListModel.h"
-#include "shell/SegmentListFeed.h"
+#include "settings/SegmentListFeed.h"
 
 #include "core/PathSplit.h"
 

@@ -3,17 +3,7 @@
 #include "shell/GraphWindowStandIn.h"
 #include "shell/LoggingTimeWindowStandIn.h"
 #include "shell/ModalDialogStandIn.h"
-#include "shell/PropertiesPaneStandIn.h"
-#include "shell/SegmentListPaneStandIn.h"
 #include "shell/YScaleDialogStandIn.h"
-
-PropertiesPane* StandInWindowFactory::CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) {
-    return new PropertiesPaneStandIn(parent, mainFrame);
-}
-
-SegmentListPane* StandInWindowFactory::CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) {
-    return new SegmentListPaneStandIn(parent, mainFrame);
-}
 
 FloatingWindow* StandInWindowFactory::CreateLoggingTimeWindow(QWidget* parent, platform::WindowHandle mainFrame) {
     return new LoggingTimeWindowStandIn(parent, mainFrame);

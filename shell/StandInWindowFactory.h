@@ -1,13 +1,12 @@
 // Builds stand-ins for the windows other subsystems will build, so the main
-// frame and the work areas run and can be tested before those exist.
+// frame and the work areas run and can be tested before those exist. The
+// docking panes are built: a factory that derives from this one makes them.
 #pragma once
 
 #include "settings/ShellWindowFactory.h"
 
 class StandInWindowFactory : public ShellWindowFactory {
 public:
-    PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) override;
-    SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override;
     FloatingWindow* CreateLoggingTimeWindow(QWidget* parent, platform::WindowHandle mainFrame) override;
     YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) override;
     GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind, int workAreaNumber,

@@ -7,7 +7,7 @@
 
 #include "coursemap/CMapView.h"
 #include "settings/SegmentGroupStore.h"
-#include "shell/PropertiesPaneStandIn.h"
+#include "properties/CPropertiesWnd.h"
 
 #include "platform/ColorPickButton.h"
 #include "platform/ControlId.h"
@@ -46,10 +46,9 @@ protected:
         ASSERT_TRUE(h.Start());
         log = files.Write(QStringLiteral("session.dat"), 3, 4, 1000);
         ASSERT_EQ(testsupport::LoadLogs(h.Core(), {log}), 0);
-        auto* pane = dynamic_cast<PropertiesPaneStandIn*>(h.Frame().Properties());
+        auto* pane = dynamic_cast<CPropertiesWnd*>(h.Frame().Properties());
         ASSERT_NE(pane, nullptr);
-        map = dynamic_cast<CMapView*>(pane->HostedMap());
-        ASSERT_NE(map, nullptr);
+        map = &pane->Map();
         map->resize(400, 300);
         Drain();
     }

@@ -10,8 +10,6 @@
 #include "platform/UserMessages.h"
 #include "shell/GraphWindowStandIn.h"
 #include "shell/LoggingTimeWindowStandIn.h"
-#include "shell/PropertiesPaneStandIn.h"
-#include "shell/SegmentListPaneStandIn.h"
 #include "shell/WorkAreaWindowsDialog.h"
 #include "shell/YScaleDialogStandIn.h"
 
@@ -47,8 +45,12 @@ protected:
         spy.Clear();
     }
     WindowHandle FrameHandle() { return h.Frame().Handle(); }
-    PropertiesPaneStandIn& Props() { return dynamic_cast<PropertiesPaneStandIn&>(*h.Frame().Properties()); }
-    SegmentListPaneStandIn& Segments() { return dynamic_cast<SegmentListPaneStandIn&>(*h.Frame().SegmentList()); }
+    testsupport::PropertiesPaneStandIn& Props() {
+        return dynamic_cast<testsupport::PropertiesPaneStandIn&>(*h.Frame().Properties());
+    }
+    testsupport::SegmentListPaneStandIn& Segments() {
+        return dynamic_cast<testsupport::SegmentListPaneStandIn&>(*h.Frame().SegmentList());
+    }
     template <class Received>
     static ParamList Of(const std::vector<Received>& received) {
         ParamList got;

@@ -1,9 +1,10 @@
 // A whole application shell for tests: settings on an in-memory registry
 // (optionally what an earlier run left), a fresh data core, stand-in windows
-// (or the windows a given factory makes), message boxes recorded, no instance
-// lock.
+// and the test panes of PaneStandIns.h (or the windows a given factory
+// makes), message boxes recorded, no instance lock.
 #pragma once
 
+#include "PaneStandIns.h"
 #include "ShellTestText.h"
 
 #include "platform/MessageBox.h"
@@ -16,7 +17,6 @@
 #include "shell/COrveloDoc.h"
 #include "shell/COrveloView.h"
 #include "settings/SettingsDefaults.h"
-#include "shell/StandInWindowFactory.h"
 
 #include "core/LapDataCore.h"
 
@@ -45,7 +45,7 @@ public:
         m_settings = std::make_unique<AppSettings>(std::move(backend), [] { return platform::ColorRef{0xF0F0F0}; });
         m_core.nowSeconds = [] { return std::int64_t{500000000}; };
         m_core.randomNumber = [] { return 7; };
-        m_factory = makeFactory ? makeFactory(*m_settings, m_core) : std::make_unique<StandInWindowFactory>();
+        m_factory = makeFactory ? makeFactory(*m_settings, m_core) : std::make_unique<testsupport::ShellTestWindowFactory>();
         m_app = std::make_unique<COrveloApp>(*m_settings, m_core, *m_factory);
     }
     ~ShellHarness() {

@@ -1,0 +1,100 @@
+// The segment list: one row per lap of the loaded log files (the lap list's rows) with the lap
+// number, a column per segment with its time, the file name and the path. The times are the
+// logger's own (its sample records' time steps, "Varnek Segment time") or those measured on the
+// lap's positions against the segment group of the course the small map shows ("Map Segment
+// info"). The lap list inserts and groups the rows; this fills and sorts the segment cells and
+// marks the compared laps with a bar in their colour.
+#pragma once
+
+#include "platform/MessageWindow.h"
+
+#include "core/LapData.h"
+
+#include <QFont>
+#include <QTreeView>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvelo {
+class LapDataCore;
+}
+class SegmentListDelegate;
+class SegmentListModel;
+namespace seglist {
+struct Row;
+}
+
+class CSeglistview : public QTreeView {
+public:
+    static constexpr int kLoggerTimes = 0;
+    static constexpr int kMapTimes = 1;
+    static constexpr int kCmdLoggerTimes = 11;
+    static constexpr int kCmdMapSegmentInfo = 12;
+    static constexpr int kFirstSegmentColumns = 6;
+    static constexpr int kCharWidth = 9;
+
+    CSeglistview(orvelo::LapDataCore& core, platform::WindowHandle mainFrame, QWidget* parent = nullptr);
+    ~CSeglistview() override;
+
+    platform::WindowHandle Handle() const { return m_window.Handle(); }
+    SegmentListModel& Model() { return *m_model; }
+    int Mode() const { return m_mode; }
+    int SegmentColumnCount() const;
+    // "Seg. 1 time" ... "Seg.10 time".
+    static QString SegmentTitle(int segment);
+
+    // What the lap list tells it (see SegmentListFeed).
+    void InsertLapRow(int item, const QString& lapNumberText, const QString& fileTitle, const QString& path);
+    void ResetList();
+    void DeleteExtraColumns();
+    void GrowSortFlags();
+    void NumberRows();
+    void RemoveAllRows();
+    void SetRedraw(bool on);
+    void RemoveGroups();
+    void EnableGroupView();
+    void InsertGroup(const QString& header, int id);
+    int AssignRowsToGroup(int mode, int id, const QString& key);
+
+    // A click on a column's header: sorts by it, descending first (not "File name" and "Path").
+    void OnColumnClick(int column);
+    // The context menu's commands.
+    void OnMenuCommand(int id);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void OnInitialUpdate();
+    void InsertColumns();
+    void AdjustSegmentColumns();
+    void FitColumnWidths();
+    void RefillLoggerTimes();
+    platform::LResult OnSegmentEditReplace(const platform::Message& m);
+    // Each loaded log file's laps with the first row that shows them.
+    struct LapRow {
+        const orvelo::Lap* lap;
+        int row;
+    };
+    std::vector<LapRow> LapRows() const;
+    // Writes one segment cell: a time of 0 to 59999 hundredths as lap-time text, else nothing.
+    void SetTimeCell(int row, int segment, std::int64_t time);
+    static bool CompareRows(const seglist::Row& a, const seglist::Row& b, int column, bool ascending);
+
+    orvelo::LapDataCore& m_core;
+    platform::MessageWindow m_window;
+    platform::WindowHandle m_mainFrame;
+    SegmentListModel* m_model;
+    SegmentListDelegate* m_delegate;
+    QFont m_listFont;
+    int m_mode = kLoggerTimes;
+    int m_loggerSegments = kFirstSegmentColumns;
+    int m_mapSegments = 0;
+    orvelo::SegmentGroup m_group;
+    std::vector<std::uint8_t> m_sortFlags;
+    bool m_groupViewFlag = false;
+    bool m_redrawOff = false;
+    bool m_fitPending = false;
+};

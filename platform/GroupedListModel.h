@@ -1,0 +1,126 @@
+// The rows of a report list that can show them in groups, as the lap list and the segment list
+// do: with the group view on, the groups that hold rows are the top rows with their rows as
+// children, and the rows of no group follow them. The derived model keeps the rows and their
+// cells; this keeps the groups and the tree the view walks.
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QString>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+class QFont;
+class QPainter;
+class QStyleOptionViewItem;
+class QTreeView;
+
+namespace platform {
+
+struct ListGroup {
+    int id = 0;
+    QString header;
+};
+
+class GroupedListModel : public QAbstractItemModel {
+public:
+    // Item data role of a list row: its position among all rows; -1 for a group row.
+    static constexpr int kRowRole = Qt::UserRole + 1;
+
+    // Changes made between these two are shown at once, at the end.
+    void BeginUpdate();
+    void EndUpdate();
+
+    bool GroupView() const { return m_groupView; }
+    void SetGroupView(bool on);
+    const std::vector<ListGroup>& Groups() const { return m_groups; }
+    // false while the group view is off or when the id is taken.
+    bool InsertGroup(const QString& header, int id);
+    // No groups; every row leaves its group.
+    void RemoveAllGroups();
+
+    // The list row an index shows (-1 for a group row or an invalid index), the group of a group row.
+    int RowOf(const QModelIndex& index) const;
+    const ListGroup* GroupOf(const QModelIndex& index) const;
+    QModelIndex IndexOfRow(int row, int column = 0) const;
+    // Shows that the cells of a row (or of every row) changed, without a new layout.
+    void CellsChanged(int row = -1);
+
+    // Group rows span the view's width and stand open.
+    void ShowGroupRows(QTreeView& view) const;
+    // A group row: its header in bold link colour, then a grid-coloured rule to the right edge.
+    static void PaintGroupRow(QPainter* painter, const QStyleOptionViewItem& option, const QString& header,
+                              const QFont& boldFont);
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+protected:
+    explicit GroupedListModel(QObject* parent = nullptr) : QAbstractItemModel(parent) {}
+
+    virtual int ListRowCount() const = 0;
+    // The id of the group the row belongs to; -1 none.
+    virtual int GroupIdOfRow(int row) const = 0;
+    virtual void ForgetRowGroups() = 0;
+    // Display text of a group row (column 0 only) and its row role; nothing for a list row.
+    QVariant GroupData(const QModelIndex& index, int role) const;
+
+    // Row helpers for derived models whose rows carry a group id (`int group`).
+    // Inserts where the keys stand in descending order (case-insensitive; equal keys keep the
+    // order they came in); the position.
+    template <class Row, class KeyOf>
+    int InsertDescending(std::vector<Row>& rows, Row row, KeyOf keyOf) {
+        const QString key = keyOf(row);
+        auto at = std::find_if(rows.begin(), rows.end(), [&](const Row& r) {
+            return QString::compare(keyOf(r), key, Qt::CaseInsensitive) < 0;
+        });
+        BeginUpdate();
+        const auto position = at - rows.begin();
+        rows.insert(at, std::move(row));
+        EndUpdate();
+        return static_cast<int>(position);
+    }
+    template <class Row>
+    void SortRowsIn(std::vector<Row>& rows, const std::function<bool(const Row&, const Row&)>& less) {
+        BeginUpdate();
+        std::stable_sort(rows.begin(), rows.end(), less);
+        EndUpdate();
+    }
+    template <class Row>
+    int MoveRowsToGroupIn(std::vector<Row>& rows, int id, const std::function<bool(const Row&)>& match) {
+        int moved = 0;
+        BeginUpdate();
+        for (Row& row : rows) {
+            if (match(row)) {
+                row.group = id;
+                ++moved;
+            }
+        }
+        EndUpdate();
+        return moved;
+    }
+    template <class Row>
+    static void ForgetGroupsIn(std::vector<Row>& rows) {
+        for (Row& row : rows)
+            row.group = -1;
+    }
+
+private:
+    // One top row: a group (index into m_groups) or a list row outside the groups.
+    struct TopEntry {
+        int group = -1;
+        int row = -1;
+    };
+    void Relayout();
+
+    std::vector<ListGroup> m_groups;
+    bool m_groupView = false;
+    int m_updateDepth = 0;
+    std::vector<TopEntry> m_top;
+    std::vector<std::vector<int>> m_groupRows;  // per entry of m_groups, its rows in list order
+};
+
+}  // namespace platform

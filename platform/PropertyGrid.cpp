@@ -1,0 +1,214 @@
+#include "platform/PropertyGrid.h"
+
+#include "platform/SystemColors.h"
+
+#include <QHeaderView>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+constexpr int kTextInset = 4;
+constexpr int kRowPadding = 4;
+}  // namespace
+
+// Draws every cell as its row asks, or in the grid's colours, and edits whole numbers.
+class PropertyGridDelegate : public QStyledItemDelegate {
+public:
+    explicit PropertyGridDelegate(PropertyGrid& grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const PropertyGridItem* item = ItemOf(index);
+        if (!item)
+            return;
+        painter->save();
+        painter->setFont(option.font);
+        if (item->IsGroup())
+            PaintGroup(painter, option, *item);
+        else
+            PaintCell(painter, option, *item, index.column());
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), m_grid.RowHeight()};
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        PropertyGridItem* item = ItemOf(index);
+        if (!item || !item->IsAllowEdit() || index.column() != 1)
+            return nullptr;
+        auto* editor = new QLineEdit(parent);
+        editor->setValidator(new QIntValidator(editor));
+        editor->setFrame(false);
+        return editor;
+    }
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        PropertyGridItem* item = ItemOf(index);
+        if (!line || !item)
+            return;
+        line->setText(item->Value().trimmed());
+        if (m_grid.m_beginEdit)
+            m_grid.m_beginEdit(*item);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        PropertyGridItem* item = ItemOf(index);
+        if (!line || !item || !line->hasAcceptableInput())
+            return;
+        item->SetValue(QString::number(line->text().toInt()));
+        if (m_grid.m_endEdit)
+            m_grid.m_endEdit(*item);
+    }
+
+private:
+    PropertyGridItem* ItemOf(const QModelIndex& index) const {
+        QTreeWidgetItem* item = m_grid.itemFromIndex(index);
+        return item && item->type() == PropertyGridItem::kItemType ? static_cast<PropertyGridItem*>(item) : nullptr;
+    }
+
+    void PaintGroup(QPainter* painter, const QStyleOptionViewItem& option, const PropertyGridItem& item) const {
+        painter->fillRect(option.rect, ToQColor(m_grid.GroupBackgroundColor()));
+        // A grid with its own caption colour draws every caption in it.
+        const PropertyGridItem::CellLook look = item.NameLook();
+        const bool gridColour = m_grid.GetCustomColors().groupText != PropertyGrid::kDefaultColor;
+        painter->setPen(ToQColor(!gridColour && look.ownText ? look.text : m_grid.GroupTextColor()));
+        painter->drawText(option.rect.adjusted(kTextInset, 0, -kTextInset, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          item.Name());
+    }
+
+    void PaintCell(QPainter* painter, const QStyleOptionViewItem& option, const PropertyGridItem& item,
+                   int column) const {
+        const PropertyGridItem::CellLook look = column == 0 ? item.NameLook() : item.ValueLook();
+        painter->fillRect(option.rect, ToQColor(look.fill ? look.background : m_grid.BackgroundColor()));
+        painter->setPen(ToQColor(look.ownText ? look.text : m_grid.TextColor()));
+        painter->drawText(option.rect.adjusted(kTextInset, 0, -kTextInset, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          column == 0 ? item.Name() : item.Value());
+        painter->setPen(ToQColor(m_grid.LineColor()));
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+    }
+
+    PropertyGrid& m_grid;
+};
+
+PropertyGrid::PropertyGrid(QWidget* parent) : QTreeWidget(parent) {
+    setItemDelegate(new PropertyGridDelegate(*this));
+    setUniformRowHeights(true);
+    setRootIsDecorated(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    SetHeaderItems({QString(), QString()}, 100);
+    ApplyPalette();
+}
+
+void PropertyGrid::AddProperty(PropertyGridItem* item) {
+    if (!item)
+        return;
+    addTopLevelItem(item);
+    item->setFirstColumnSpanned(item->IsGroup());
+}
+
+PropertyGridItem* PropertyGrid::Property(int index) const {
+    QTreeWidgetItem* item = topLevelItem(index);
+    return item && item->type() == PropertyGridItem::kItemType ? static_cast<PropertyGridItem*>(item) : nullptr;
+}
+
+void PropertyGrid::EnableHeaderCtrl(bool enable, const QString& nameTitle, const QString& valueTitle) {
+    setHeaderHidden(!enable);
+    QStringList titles = HeaderItems();
+    titles[0] = nameTitle;
+    titles[1] = valueTitle;
+    setHeaderLabels(titles);
+}
+
+void PropertyGrid::SetHeaderItems(const QStringList& titles, int width) {
+    QStringList all = titles;
+    while (all.size() < 2)
+        all << QString();
+    setColumnCount(static_cast<int>(all.size()));
+    setHeaderLabels(all);
+    for (int c = 0; c < columnCount(); ++c) {
+        setColumnWidth(c, width);
+        // Items past the two columns stand in the header only.
+        setColumnHidden(c, c >= 2);
+    }
+    FitColumns();
+}
+
+QStringList PropertyGrid::HeaderItems() const {
+    QStringList titles;
+    for (int c = 0; c < columnCount(); ++c)
+        titles << headerItem()->text(c);
+    return titles;
+}
+
+void PropertyGrid::SetLeftColumnWidth(int width) {
+    m_leftColumnWidth = std::max(0, width);
+    FitColumns();
+}
+
+void PropertyGrid::SetCustomColors(const CustomColors& colors) {
+    m_custom = colors;
+    ApplyPalette();
+    viewport()->update();
+}
+
+namespace {
+ColorRef Either(ColorRef custom, int systemIndex) {
+    return custom == PropertyGrid::kDefaultColor ? SystemColor(systemIndex) : custom;
+}
+}  // namespace
+
+ColorRef PropertyGrid::BackgroundColor() const { return Either(m_custom.background, kColorWindow); }
+ColorRef PropertyGrid::TextColor() const { return Either(m_custom.text, kColorWindowText); }
+ColorRef PropertyGrid::GroupBackgroundColor() const { return Either(m_custom.groupBackground, kColorBtnFace); }
+ColorRef PropertyGrid::GroupTextColor() const { return Either(m_custom.groupText, kColorWindowText); }
+ColorRef PropertyGrid::LineColor() const { return Either(m_custom.line, kColorBtnFace); }
+
+int PropertyGrid::RowHeight() const { return fontMetrics().height() + kRowPadding; }
+
+void PropertyGrid::SetEditHooks(EditHook begin, EditHook end) {
+    m_beginEdit = std::move(begin);
+    m_endEdit = std::move(end);
+}
+
+bool PropertyGrid::EditItem(PropertyGridItem* item) {
+    if (!item || !item->IsAllowEdit() || item->treeWidget() != this)
+        return false;
+    setCurrentItem(item, 1);
+    editItem(item, 1);
+    return true;
+}
+
+void PropertyGrid::resizeEvent(QResizeEvent* event) {
+    QTreeWidget::resizeEvent(event);
+    FitColumns();
+}
+
+void PropertyGrid::FitColumns() {
+    const int width = viewport()->width();
+    const int left = m_leftColumnWidth > 0 ? std::min(m_leftColumnWidth, width) : width / 2;
+    setColumnWidth(0, left);
+    setColumnWidth(1, std::max(0, width - left));
+}
+
+void PropertyGrid::ApplyPalette() {
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Base, ToQColor(BackgroundColor()));
+    palette.setColor(QPalette::Text, ToQColor(TextColor()));
+    setPalette(palette);
+}
+
+}  // namespace platform

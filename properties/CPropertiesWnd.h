@@ -1,0 +1,149 @@
+// The "Log data property window" pane of the main frame: for each compared lap the lap time (or,
+// over time, the distance) and the value of every channel the lap overview shows, at the graph
+// cursor, over the small course map with the laps' marks. A drop-down list stands above a
+// three-row splitter: grid A with the lap rows, grid B with a group per channel, the map. The
+// pane only shows what the cursor messages and the main frame tell it; it stores nothing.
+#pragma once
+
+#include "properties/CPropGridPropExt.h"
+#include "properties/CursorValueText.h"
+
+#include "platform/MessageWindow.h"
+#include "settings/SettingsRecords.h"
+#include "settings/WindowRoles.h"
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class AppSettings;
+class CLapPropertyGridCtrl;
+class CMapView;
+class CPropertyView;
+class CViewSplitWnd;
+class QComboBox;
+namespace orvelo {
+class LapDataCore;
+}
+
+class CPropertiesWnd : public QWidget, public PropertiesPane {
+public:
+    static constexpr int kFirstLapRowCount = 3;
+    static constexpr int kMinGridRow = 40;
+
+    CPropertiesWnd(QWidget* parent, orvelo::LapDataCore& core, AppSettings& settings,
+                   platform::WindowHandle mainFrame);
+    ~CPropertiesWnd() override;
+
+    QWidget* Widget() override { return this; }
+    platform::WindowHandle Handle() const override { return m_window.Handle(); }
+    platform::WindowHandle MapWindow() const override;
+    std::u16string ShownMapPath() const override;
+    bool MapHasSegmentGroup() const override;
+
+    // Rows and grids after a size change; does nothing until created and while the splitter is hidden.
+    void AdjustLayout();
+    // After the user dragged a splitter bar: the grids follow the rows, the map row's height is kept.
+    void ResizeGrids();
+    // The height of grid A's row for n lap rows of height r: the rows, two more, a pixel each.
+    static int LapGroupHeight(int n, int r) { return (n + 2) * r + n + 2; }
+
+    CLapPropertyGridCtrl& GridA() { return *m_gridA; }
+    CLapPropertyGridCtrl& GridB() { return *m_gridB; }
+    CViewSplitWnd& Splitter() { return *m_splitter; }
+    CMapView& Map() { return *m_map; }
+    QComboBox& Combo() { return *m_combo; }
+    CPropGridPropExt& ChannelGroup(int channel) { return *m_channelGroups[static_cast<std::size_t>(channel - 1)]; }
+    CPropGridPropExt& LapTimeGroup() { return *m_lapTimeGroup; }
+    CPropGridPropExt& DistanceGroup() { return *m_distanceGroup; }
+    // The value rows of a channel (empty while it has none), the lap-time and distance rows.
+    std::vector<CPropGridPropExt*> ChannelRows(int channel) const;
+    std::vector<CPropGridPropExt*> LapTimeRows() const { return m_lapTimeRows.value_or(Rows{}); }
+    std::vector<CPropGridPropExt*> DistanceRows() const { return m_distanceRows.value_or(Rows{}); }
+    int XAxisMode() const { return m_xMode; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    using Rows = std::vector<CPropGridPropExt*>;
+
+    // Creation and layout (CPropertiesWnd.cpp).
+    void CreateSplitter();
+    void MapMessages();
+    void OnFirstFocus();
+    void FitLapGroup();
+    platform::LResult OnDrawMapOnView(const platform::Message& m);
+    platform::LResult OnLapRowsChanged();
+
+    // Rows and values (CPropertiesWndRows.cpp).
+    void SetChannelValue(int channel, int lapNumber, int row, std::int32_t value);
+    void SetLapTimeValue(int lapNumber, int row, std::uint32_t time);
+    void SetDistanceValue(int lapNumber, int row, std::int32_t distance);
+    void BuildChannelGroups();
+    void RebuildRows();
+    void ShowLapGroup();
+    void BuildLapRows();
+    void DeleteLapRows();
+    void ClearLapRowValues();
+    void AddChannelRows(int channel);
+    void DeleteChannelRows(int channel);
+    void RebuildChannelRows(int channel);
+    void UpdateChannelGroup(int channel);
+    void ClearChannelRowValues(int channel);
+    void UpdateChannelNames();
+    void ClearAllValues();
+    bool InMask(int channel, std::uint32_t mask) const { return (mask >> (channel - 1) & 1u) != 0; }
+    CPropGridPropExt* ShownLapGroup() const;
+    Rows* ShownLapRows();
+
+    // Colours (CPropertiesWndColors.cpp).
+    platform::ColorRef SlotColor(int row) const;
+    platform::ColorRef ChannelLapColor(int channel, int row);
+    void ChannelBaseColors(int channel, platform::ColorRef& background, platform::ColorRef& text) const;
+    void ColorLapRow(CPropGridPropExt& row, int index) const;
+    void RecolorLapRows();
+    // Every value row of the channels shown, with its channel's background.
+    void RecolorValueRows(const std::function<void(CPropGridPropExt&, platform::ColorRef)>& recolor);
+    void RecolorChannelRows();
+    void RecolorChannelLapColors();
+    void RecolorChannelBackgrounds();
+    void ApplyGridColors();
+
+    platform::MessageWindow m_window;
+    orvelo::LapDataCore& m_core;
+    AppSettings& m_settings;
+    platform::WindowHandle m_mainFrame;
+
+    CViewSplitWnd* m_splitter = nullptr;
+    CPropertyView* m_viewA = nullptr;
+    CPropertyView* m_viewB = nullptr;
+    CLapPropertyGridCtrl* m_gridA = nullptr;
+    CLapPropertyGridCtrl* m_gridB = nullptr;
+    CMapView* m_map = nullptr;
+    QComboBox* m_combo = nullptr;
+    bool m_created = false;
+    bool m_firstLayout = true;
+    bool m_dockingPanelPosted = false;
+    int m_mapRowHeight = 0;
+    OverviewWindowColors m_viewColors;
+
+    CPropGridPropExt* m_lapTimeGroup = nullptr;
+    CPropGridPropExt* m_distanceGroup = nullptr;
+    std::array<CPropGridPropExt*, properties::kChannelCount> m_channelGroups{};
+    std::array<std::optional<Rows>, properties::kChannelCount> m_valueRows;
+    std::optional<Rows> m_lapTimeRows;
+    std::optional<Rows> m_distanceRows;
+    int m_lapRowCount = kFirstLapRowCount;
+    std::uint32_t m_channelMask = 0;
+    int m_lastBuiltCount = 0;
+    std::uint32_t m_lastBuiltMask = 0;
+    int m_xMode = 0;
+    int m_lastShownMode = -1;
+};

@@ -97,7 +97,7 @@ bool CPropertiesWnd::MapHasSegmentGroup() const { return m_map->HasSegmentGroup(
 // ----- layout -----
 
 void CPropertiesWnd::AdjustLayout() {
-    if (!m_created || m_splitter->isHidden())
+    if (!m_created || !m_splitter->isVisible())
         return;
     const int comboHeight = m_combo->sizeHint().height();
     m_combo->setGeometry(0, 0, width(), comboHeight);
@@ -121,7 +121,7 @@ void CPropertiesWnd::AdjustLayout() {
 
 void CPropertiesWnd::ResizeGrids() {
     // The grids follow their views; the map row's height is what a fit keeps.
-    if (m_created && !m_splitter->isHidden())
+    if (m_created && m_splitter->isVisible())
         m_mapRowHeight = m_splitter->RowInfo(kMapRow).current;
 }
 

@@ -266,9 +266,8 @@ LResult CPropertiesWnd::OnDrawMapOnView(const Message& m) {
     return 0;
 }
 
-LResult CPropertiesWnd::OnLapRowsChanged() {
+void CPropertiesWnd::OnLapRowsChanged() {
     RebuildRows();
     ShowLapGroup();
     FitLapGroup();
-    return 0;
 }

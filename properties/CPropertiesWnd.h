@@ -80,7 +80,7 @@ private:
     void OnFirstFocus();
     void FitLapGroup();
     platform::LResult OnDrawMapOnView(const platform::Message& m);
-    platform::LResult OnLapRowsChanged();
+    void OnLapRowsChanged();
 
     // Rows and values (CPropertiesWndRows.cpp).
     void SetChannelValue(int channel, int lapNumber, int row, std::int32_t value);

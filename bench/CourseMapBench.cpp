@@ -7,7 +7,8 @@
 #include "core/CourseProjection.h"
 #include "core/LapDataCore.h"
 
-#include <QApplication>
+#include "bench/QtBenchmarkMain.h"
+
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -137,12 +138,4 @@ BENCHMARK(BenchDrawLongLap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BenchCursorMove)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BenchPointAtDistanceByScan)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -14,7 +14,8 @@
 #include "settings/AppSettings.h"
 #include "tools/SampleSession.h"
 
-#include <QApplication>
+#include "bench/QtBenchmarkMain.h"
+
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -108,12 +109,4 @@ void BenchCursorMoveWithPaint(benchmark::State& state) {
 BENCHMARK(BenchCursorMoveMessages)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BenchCursorMoveWithPaint)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

@@ -1,0 +1,16 @@
+// The main of a benchmark that needs widgets: one application object, headless unless told.
+#pragma once
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+inline int RunQtBenchmarks(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

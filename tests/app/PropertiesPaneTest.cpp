@@ -92,13 +92,21 @@ TEST(PropertiesPaneTest, ReadLapsListTheirSegmentTimesAndACursorMoveShowsEachCom
         EXPECT_EQ(pane->LapTimeRows()[static_cast<std::size_t>(row)]->Value(), QLatin1String(time));
         distances.push_back(pick.runningDistance);
     }
-    // Both laps' discs have moved: the map shows them.
-    const QImage map = pane->Map().grab().toImage();
-    for (std::size_t row : {0u, 1u}) {
+    // Both laps' discs have moved: the map shows them. Over time the distance moves them too.
+    const auto discAt = [&](std::uint32_t distance, std::size_t row) {
         QPoint disc;
-        ASSERT_TRUE(pane->Map().Drawing().PointAtDistance(static_cast<int>(distances[row]), disc));
-        EXPECT_EQ(map.pixel(disc), ToQColor(h.Core().SelectedLaps[row].colour).rgb()) << row;
-    }
+        EXPECT_TRUE(pane->Map().Drawing().PointAtDistance(static_cast<int>(distance), disc));
+        return pane->Map().grab().toImage().pixel(disc) == ToQColor(h.Core().SelectedLaps[row].colour).rgb();
+    };
+    EXPECT_TRUE(discAt(distances[0], 0));
+    EXPECT_TRUE(discAt(distances[1], 1));
+    SendMessage(pane->Handle(), UM_RESET_X_SCALE_VARIABLE, 1, 0);
+    for (std::uint32_t row : {0u, 1u})
+        PostMessage(pane->Handle(), UM_SET_DISTANCE_VALUE, distances[1 - row] - 100, MakeLong(file.laps[row].lapNumber, row));
+    Drain();
+    EXPECT_TRUE(discAt(distances[1] - 100, 0));
+    EXPECT_TRUE(discAt(distances[0] - 100, 1));
+    EXPECT_EQ(pane->DistanceRows()[0]->Value(), QString::asprintf("%5u", distances[1] - 100));
 
     // The course shown is a log file's lap, which has no segment group: the main frame warns.
     PopupMenuScript script;

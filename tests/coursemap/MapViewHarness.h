@@ -37,33 +37,6 @@ inline samplegen::SessionOptions SessionOf(int laps, samplegen::Variant variant 
     return options;
 }
 
-// Reads a session file as a log file (or a course-map file); its position in the list.
-inline std::size_t LoadSession(orvelo::LapDataCore& core, const QString& path, bool asMap = false) {
-    orvelo::FileListEntry entry;
-    entry.fullPath = path.toStdU16String();
-    if (asMap) {
-        orvelo::EditMapFileList(core, orvelo::kFileListAdd, entry);
-        orvelo::LoadPendingMapFiles(core, 3);
-        return core.MapFiles.size() - 1;
-    }
-    orvelo::EditLogFileList(core, orvelo::kFileListAdd, entry);
-    orvelo::LoadPendingLogFiles(core, 3);
-    return core.LogFiles.size() - 1;
-}
-
-// Makes a lap of a log file current and has the map show it, as a double click in the lap list does.
-inline void ShowLapOn(CMapView& view, orvelo::LapDataCore& core, std::size_t file, std::int32_t lapIndex) {
-    const orvelo::LogFile& log = core.LogFiles[file];
-    const orvelo::Lap& lap = log.laps[static_cast<std::size_t>(lapIndex)];
-    CourseBlock course;
-    platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, log.fullPath);
-    const std::u16string number = orvelo::FormatLapNumber(lap.lapNumber);
-    platform::MapInfoBlock::Put(course.info.shortText.data(), platform::MapInfoBlock::kShortTextChars, number);
-    course.lap = {orvelo::FileSet::Log, log.fileId, lapIndex};
-    const int result = orvelo::SetCurrentLap(core, number, log.fullPath);
-    view.SetCourse(static_cast<platform::WParam>(result), &course);
-}
-
 class MapViewHarness {
 public:
     MapViewHarness() { orvelo::InitDataCore(core); }
@@ -95,11 +68,28 @@ public:
     }
     // Reads a generated session as a log file (or a course-map file); its position in the list.
     std::size_t Load(const QString& name, const samplegen::SessionOptions& options, bool asMap = false) {
-        return LoadSession(core, Write(name, options), asMap);
+        orvelo::FileListEntry entry;
+        entry.fullPath = Write(name, options).toStdU16String();
+        if (asMap) {
+            orvelo::EditMapFileList(core, orvelo::kFileListAdd, entry);
+            orvelo::LoadPendingMapFiles(core, 3);
+            return core.MapFiles.size() - 1;
+        }
+        orvelo::EditLogFileList(core, orvelo::kFileListAdd, entry);
+        orvelo::LoadPendingLogFiles(core, 3);
+        return core.LogFiles.size() - 1;
     }
     // Makes a lap of a log file current and shows it, as a double click in the lap list does.
     void ShowLap(std::size_t file, std::int32_t lapIndex) {
-        ShowLapOn(*view, core, file, lapIndex);
+        const orvelo::LogFile& log = core.LogFiles[file];
+        const orvelo::Lap& lap = log.laps[static_cast<std::size_t>(lapIndex)];
+        CourseBlock course;
+        platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, log.fullPath);
+        const std::u16string number = orvelo::FormatLapNumber(lap.lapNumber);
+        platform::MapInfoBlock::Put(course.info.shortText.data(), platform::MapInfoBlock::kShortTextChars, number);
+        course.lap = {orvelo::FileSet::Log, log.fileId, lapIndex};
+        const int result = orvelo::SetCurrentLap(core, number, log.fullPath);
+        view->SetCourse(static_cast<platform::WParam>(result), &course);
         Drain();
     }
     orvelo::LapAnalysisItem& Item(std::size_t file, std::size_t lap) {

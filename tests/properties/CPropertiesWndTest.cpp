@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -218,30 +217,6 @@ TEST_F(CPropertiesWndTest, RowsAreLaidOutFromTheClientHeightAndFitTheLapGroupKee
     EXPECT_EQ(static_cast<WindowHandle>(told[0].lParam), pane.Handle());
     EXPECT_EQ(h.Send(UM_CLOSE_SLIDING_PANEL, 0, 0), 1);
     EXPECT_EQ(h.Send(UM_OPEN_SLIDING_PANEL, 0, 0), 1);
-}
-
-TEST_F(CPropertiesWndTest, TheDistanceAtTheCursorMovesTheLapsDiscOnTheMapOverDistanceAndOverTime) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("session.dat"));
-    samplegen::WriteBytes(path.toStdString(), samplegen::GenerateSession(testmap::SessionOf(2)).bytes);
-    testmap::LoadSession(h.core, path);
-    CPropertiesWnd& pane = h.Make(260, 700);
-    testmap::ShowLapOn(pane.Map(), h.core, 0, 1);
-    PaneHarness::Drain();
-    ASSERT_TRUE(pane.Map().CourseDrawn());
-    const orvelo::Lap& lap = h.core.LogFiles[0].laps[1];
-    orvelo::SetBaseLap(h.core, h.core.LogFiles[0].fullPath, orvelo::FormatLapNumber(lap.lapNumber));
-    h.Send(UM_REDRAW_LAP_GRAPH, 1, 0);
-    for (int mode : {0, 1}) {
-        h.Send(UM_RESET_X_SCALE_VARIABLE, static_cast<WParam>(mode), 0);
-        const int distance = 200 + 150 * mode;
-        h.Cursor(UM_SET_DISTANCE_VALUE, distance, static_cast<int>(lap.lapNumber), 0);
-        QPoint disc;
-        ASSERT_TRUE(pane.Map().Drawing().PointAtDistance(distance, disc));
-        EXPECT_EQ(pane.Map().grab().toImage().pixel(disc), Rgb(h.core.SelectedLaps[0].colour)) << mode;
-    }
-    EXPECT_EQ(pane.DistanceRows()[0]->Value(), QStringLiteral("  350"));
-    EXPECT_EQ(pane.ShownMapPath(), h.core.LogFiles[0].fullPath);
 }
 
 }  // namespace

@@ -197,7 +197,6 @@ void CSeglistview::RemoveGroups() {
     m_model->RemoveAllGroups();
     m_model->SetGroupView(false);
     m_model->EndUpdate();
-    m_groupViewFlag = false;
 }
 
 void CSeglistview::EnableGroupView() {
@@ -220,7 +219,6 @@ int CSeglistview::AssignRowsToGroup(int mode, int id, const QString& key) {
         // By file the full path is the key, so two files of one title stay apart.
         return mode == 1 ? path == key : QString::fromStdU16String(orvelo::GetFolderPart(path.toStdU16String())) == key;
     });
-    m_groupViewFlag = true;
     return 1;
 }
 

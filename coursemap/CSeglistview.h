@@ -33,7 +33,6 @@ public:
     static constexpr int kCmdLoggerTimes = 11;
     static constexpr int kCmdMapSegmentInfo = 12;
     static constexpr int kFirstSegmentColumns = 6;
-    static constexpr int kCharWidth = 9;
 
     CSeglistview(orvelo::LapDataCore& core, platform::WindowHandle mainFrame, QWidget* parent = nullptr);
     ~CSeglistview() override;
@@ -94,7 +93,6 @@ private:
     int m_mapSegments = 0;
     orvelo::SegmentGroup m_group;
     std::vector<std::uint8_t> m_sortFlags;
-    bool m_groupViewFlag = false;
     bool m_redrawOff = false;
     bool m_fitPending = false;
 };

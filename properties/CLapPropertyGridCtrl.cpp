@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-CLapPropertyGridCtrl::CLapPropertyGridCtrl(QWidget* parent) : PropertyGrid(parent) { Init(); }
+CLapPropertyGridCtrl::CLapPropertyGridCtrl(QWidget* parent) : PropertyGrid(parent) {}
 
 void CLapPropertyGridCtrl::SetBoldFont() {
     QFont font = QApplication::font();

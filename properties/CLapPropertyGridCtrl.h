@@ -1,5 +1,5 @@
-// The property grid of the properties pane, used for both of its grids: a bold font, the header
-// items the pane shows ("LapNo.", "Value") and a copy of its custom colours.
+// The property grid of the properties pane, used for both of its grids: a bold font and the header
+// items the pane shows ("LapNo.", "Value").
 #pragma once
 
 #include "platform/PropertyGrid.h"
@@ -12,10 +12,4 @@ public:
     void SetBoldFont();
     // The pane's set-up of a grid, once.
     void SetupColumns();
-    // Takes the grid's custom colours into Colors().
-    void Init() { m_colors = GetCustomColors(); }
-    const CustomColors& Colors() const { return m_colors; }
-
-private:
-    CustomColors m_colors;
 };

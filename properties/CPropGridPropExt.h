@@ -31,9 +31,6 @@ public:
     void SetRowIndex(int row) { m_rowIndex = row; }
     bool GroupFlag() const { return m_groupFlag; }
     void SetGroupFlag(bool on) { m_groupFlag = on; }
-    // A channel group keeps its channel's name here.
-    const QString& Text() const { return m_text; }
-    void SetText(const QString& text) { m_text = text; }
 
     void SetGroupTextColor(platform::ColorRef color) { m_groupTextColor = color; }
     platform::ColorRef NameTextColor() const { return m_nameTextColor; }
@@ -61,7 +58,6 @@ private:
     bool m_groupFlag = false;
     bool m_nameGrey = false;
     bool m_valueGrey = false;
-    QString m_text;
     platform::ColorRef m_groupTextColor = 0;
     platform::ColorRef m_valueBackColor = 0;
     platform::ColorRef m_nameBackColor = 0;

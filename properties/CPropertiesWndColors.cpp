@@ -91,5 +91,4 @@ void CPropertiesWnd::ApplyGridColors() {
     platform::PropertyGrid::CustomColors colors = m_gridB->GetCustomColors();
     colors.groupText = m_viewColors.text;
     m_gridB->SetCustomColors(colors);
-    m_gridB->Init();
 }

@@ -81,9 +81,7 @@ void CPropertiesWnd::BuildChannelGroups() {
         makeGroup(ChannelNameRec::Text(names[properties::kDistanceId - 1].defaultName), properties::kDistanceId);
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         const QString name = ChannelNameRec::Text(names[static_cast<std::size_t>(channel - 1)].currentName);
-        CPropGridPropExt* group = makeGroup(name, channel);
-        group->SetText(name);
-        m_channelGroups[static_cast<std::size_t>(channel - 1)] = group;
+        m_channelGroups[static_cast<std::size_t>(channel - 1)] = makeGroup(name, channel);
     }
     ApplyGridColors();
     for (int channel : properties::kChannelGroupOrder) {
@@ -251,7 +249,6 @@ void CPropertiesWnd::UpdateChannelNames() {
         if (group.Name() == name)
             continue;
         group.SetName(name);
-        group.SetText(name);
         if (group.IsVisible() && group.IsExpanded()) {
             // Closed and opened again, so the group is laid out anew under its new name.
             group.Expand(false);

@@ -3,63 +3,22 @@
 // put on the map once).
 #include "coursemap/CDrawCorseCtrl.h"
 
-#include "core/CoursePointLines.h"
-#include "core/CourseProjection.h"
 #include "core/LapDataCore.h"
 
+#include "bench/LongLap.h"
 #include "bench/QtBenchmarkMain.h"
 
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-
 namespace {
 
-constexpr int kPoints = 12000;
-constexpr int kPairs = 30;
 constexpr int kComparedLaps = 7;
 
-// A closed, wavy lap of about 3 km, one point every quarter metre.
-orvelo::LapAnalysisItem LongLap() {
-    orvelo::LapAnalysisItem item;
-    double distance = 0.0;
-    double lastX = 0.0;
-    double lastY = 0.0;
-    for (int i = 0; i < kPoints; ++i) {
-        const double t = 2.0 * M_PI * i / kPoints;
-        const double r = 450.0 + 60.0 * std::sin(5.0 * t);
-        const double x = r * std::cos(t);
-        const double y = 0.6 * r * std::sin(t);
-        if (i > 0)
-            distance += std::hypot(x - lastX, y - lastY);
-        lastX = x;
-        lastY = y;
-        item.projectedPoints.push_back({static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
-                                        i == kPoints - 1 ? -1 : 0, static_cast<std::int32_t>(distance) + 1});
-    }
-    orvelo::UpdateCourseBox(item);
-    orvelo::BuildCoursePoints(item);
-    return item;
-}
-
-orvelo::SegmentGroup Segments(const orvelo::LapAnalysisItem& item) {
-    orvelo::SegmentGroup group;
-    group.segmentCount = kPairs;
-    const auto count = static_cast<std::int32_t>(item.coursePoints.size());
-    for (std::int32_t k = 1; k <= kPairs; ++k) {
-        const std::int32_t end = k == kPairs ? count - 1 : k * count / kPairs;
-        group.pairs.push_back({item.coursePoints[static_cast<std::size_t>(end)].cumulativeDistance, end});
-    }
-    return group;
-}
-
-MapViewProperty Colours() {
-    MapViewProperty property;
-    property.words = {0x787878, 0xFF4000, 0x8A8A8A, 0, 0, 0, 0xF0F0F0, 0x566D34, 0x8000FF, 3, 0, 0, 1};
-    return property;
-}
+using benchlap::LongLap;
+using benchlap::Colours;
+using benchlap::Segments;
 
 // A drawing object prepared as the small map prepares it.
 struct Map {

@@ -1,5 +1,7 @@
 #include "coursemap/CDrawCorseCtrl.h"
 
+#include "coursemap/CourseRun.h"
+
 #include "core/LapDataCore.h"
 #include "core/SegmentGroupCodec.h"
 #include "platform/GdiDraw.h"
@@ -13,72 +15,15 @@
 #include <cmath>
 #include <new>
 
-namespace {
-
-constexpr platform::ColorRef kTransparent = 0x000000;
-constexpr int kMaxPenWidth = 64;
-
-// GDI's wide solid pens have round ends and joins; a 1-pixel one is the plain line.
-QPen CoursePen(platform::ColorRef color, int width) {
-    QPen pen = platform::GdiPen(color, std::clamp(width, 1, kMaxPenWidth));
-    if (pen.width() > 1) {
-        pen.setCapStyle(Qt::RoundCap);
-        pen.setJoinStyle(Qt::RoundJoin);
-    }
-    return pen;
-}
-
-// The polyline of one colour, drawn in one go when the colour changes.
-class CourseRun {
-public:
-    CourseRun(QImage& course, QImage& extra) : m_course(course), m_extra(extra) {}
-
-    void Start(const QPoint& from, platform::ColorRef color, int width) {
-        m_points.clear();
-        m_points << from;
-        m_color = color;
-        m_width = width;
-    }
-    void LineTo(const QPoint& to) {
-        if (m_points.isEmpty() || m_points.last() != to)
-            m_points << to;
-    }
-    void Flush() {
-        if (m_points.size() < 2)
-            return;
-        // A course colour that is the transparent black goes to the extra layer, black on white.
-        QPainter painter(m_color == kTransparent ? &m_extra : &m_course);
-        platform::PrepareGdiPainter(painter);
-        painter.setPen(CoursePen(m_color, m_width));
-        painter.drawPolyline(m_points);
-        m_points = QPolygon{m_points.last()};
-    }
-
-private:
-    QImage& m_course;
-    QImage& m_extra;
-    QPolygon m_points;
-    platform::ColorRef m_color = 0;
-    int m_width = 1;
-};
-
-}  // namespace
-
 CDrawCorseCtrl::CDrawCorseCtrl(const orvelo::LapDataCore& core) : m_core(core) {}
 
 CDrawCorseCtrl::~CDrawCorseCtrl() = default;
 
-void CDrawCorseCtrl::ApplyMapProperty(const MapViewProperty& property) {
-    m_property = property;
-    m_background = property.words[6];
-    m_markPenColor = property.words[8];
-    m_markPenWidth = 2;
-}
+void CDrawCorseCtrl::ApplyMapProperty(const MapViewProperty& property) { m_style.Apply(property); }
 
 void CDrawCorseCtrl::UpdateClientSize() {
     const QSize size = m_window ? m_window->size() : QSize();
-    m_width = std::max(size.width(), 0);
-    m_height = std::max(size.height(), 0);
+    m_frame.Resize(size.width(), size.height());
 }
 
 void CDrawCorseCtrl::SetValueRange(double minimum, double maximum) {
@@ -86,33 +31,20 @@ void CDrawCorseCtrl::SetValueRange(double minimum, double maximum) {
         qDebug("warning ; ");
         return;
     }
-    m_marginX = m_height / 3;
-    m_marginY = m_height / 3;
+    m_frame.marginX = m_frame.height / 3;
+    m_frame.marginY = m_frame.height / 3;
 }
-
-void CDrawCorseCtrl::SetCourseColorCount(int count) { m_courseColorCount = std::clamp(count, 1, kMaxCourseColors); }
 
 void CDrawCorseCtrl::CreateLayers() {
-    m_layers.Create(QSize(m_width, m_height), m_background);
+    m_layers.Create(ClientSize(), m_style.Background());
     m_messageText.clear();
-}
-
-FitFrame CDrawCorseCtrl::Frame() const {
-    FitFrame frame;
-    frame.width = m_width;
-    frame.height = m_height;
-    frame.offsetX = m_width / 2;
-    frame.offsetY = m_height / 2;
-    frame.marginX = m_marginX;
-    frame.marginY = m_marginY;
-    return frame;
 }
 
 int CDrawCorseCtrl::FitCourse(int pointCount, const orvelo::LapAnalysisItem& item) {
     m_fit = CourseFit{};
     if (pointCount <= 0 || item.projectedPoints.empty())
         return 2;
-    m_fit = FitCourseBox(item, Frame(), m_divisor);
+    m_fit = FitCourseBox(item, m_frame, m_divisor);
     if (!m_fit.Fitted())
         return 1;
     try {
@@ -129,29 +61,21 @@ void CDrawCorseCtrl::SetSegmentGroup(const orvelo::SegmentGroup* group) {
     m_group = group ? *group : orvelo::SegmentGroup{};
 }
 
-platform::ColorRef CDrawCorseCtrl::CourseColor(int turn) const {
-    return m_property.words[static_cast<std::size_t>(turn % m_courseColorCount)];
-}
-
 int CDrawCorseCtrl::DrawCourse(const orvelo::LapAnalysisItem& item) {
     const std::deque<orvelo::ProjectedPoint>& points = item.projectedPoints;
     const bool withGroup = m_groupFlag;
     m_groupFlag = false;
     if (!m_fit.Fitted() || points.empty() || m_table.Size() + 1 < points.size())
         return 0;
-    const int penWidth = static_cast<int>(std::min<std::uint32_t>(m_property.words[9], kMaxPenWidth));
+    const int penWidth = m_style.PenWidth();
     const std::size_t pairCount = withGroup ? orvelo::UsablePairCount(m_group) : 0;
     std::size_t nextPair = 0;
     int turn = 0;
     QPoint previous(m_fit.PixelX(points[0].x), m_fit.PixelY(points[0].y));
     CourseRun run(m_layers.Course(), m_layers.Extra());
-    run.Start(previous, CourseColor(turn), penWidth);
+    run.Start(previous, m_style.CourseColor(turn), penWidth);
     std::int32_t drawn = 0;
-    const auto nextColor = [&] {
-        run.Flush();
-        ++turn;
-        run.Start(previous, CourseColor(turn), penWidth);
-    };
+    const auto nextColor = [&] { run.ChangeColor(m_style.CourseColor(++turn)); };
     for (std::size_t i = 1; i < points.size(); ++i) {
         const orvelo::ProjectedPoint& point = points[i];
         DrawnPointTable::Record& record = *m_table.At(i - 1);
@@ -183,42 +107,18 @@ void CDrawCorseCtrl::DrawPositionMark(int index, const orvelo::LapAnalysisItem& 
     if (at < 0)
         return;
     const DrawnPointTable::Record& record = *m_table.At(static_cast<std::size_t>(at));
-    const orvelo::CoursePoint& last = item.coursePoints.back();
-    const int h = (m_fit.markSize + 4) / 2;
-    int dx = 0;
-    int dy = 0;
-    if (last.lineCase == 0) {
-        const double a = std::atan(static_cast<double>(last.slopeAcross));
-        dx = static_cast<int>(std::cos(a) * h);
-        dy = static_cast<int>(std::sin(a) * h);
-    } else if (last.lineCase == 1) {
-        dx = h;
-    } else {
-        dy = h;
-    }
-    QPainter painter(&m_layers.Course());
-    platform::PrepareGdiPainter(painter);
-    painter.setPen(platform::GdiPen(m_markPenColor, m_markPenWidth));
-    platform::GdiLine(painter, record.x - dx, record.y - dy, record.x + dx, record.y + dy);
+    m_layers.DrawPositionMark(QPoint(record.x, record.y), m_fit.markSize, item.coursePoints.back(),
+                              m_style.MarkPenColor(), m_style.MarkPenWidth());
 }
 
 void CDrawCorseCtrl::DrawMessageText(const QString& text) {
     CreateLayers();
     m_messageText = text;
-    if (m_layers.Course().isNull())
-        return;
-    QPainter painter(&m_layers.Course());
-    platform::PrepareGdiPainter(painter);
-    painter.setFont(platform::GdiFont(QStringLiteral("Arial"), 16, 400));
-    painter.setPen(platform::ToQColor(m_textColor));
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(platform::ToQColor(m_background));
-    painter.drawText(QRect(10, 10, std::max(m_width - 10, 1), std::max(m_height - 10, 1)),
-                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    m_layers.WriteText(QPoint(10, 10), platform::GdiFont(QStringLiteral("Arial"), 16, 400), m_textColor, text);
 }
 
 void CDrawCorseCtrl::ComposeLayers() {
-    m_layers.Compose(m_property.words[11] != 0);
+    m_layers.Compose(m_style.ExtraShown());
     m_presented = m_layers.Composed().copy();
     m_marks.Forget();
     Show(QRegion(m_presented.rect()));

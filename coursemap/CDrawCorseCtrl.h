@@ -11,6 +11,7 @@
 
 #include "coursemap/CourseFit.h"
 #include "coursemap/CourseLayers.h"
+#include "coursemap/CourseStyle.h"
 #include "coursemap/DrawnPointTable.h"
 #include "coursemap/LapMarks.h"
 
@@ -29,7 +30,6 @@ class LapDataCore;
 
 class CDrawCorseCtrl {
 public:
-    static constexpr int kMaxCourseColors = 6;
     static constexpr int kStartDivisor = 160;
 
     // The compared laps of core give the lap marks.
@@ -47,7 +47,7 @@ public:
     void SetValueRange(double minimum, double maximum);
     void SetTextColor(platform::ColorRef color) { m_textColor = color; }
     // How many of the map properties' course colours take turns (1 to 6).
-    void SetCourseColorCount(int count);
+    void SetCourseColorCount(int count) { m_style.SetCourseColorCount(count); }
     void CreateLayers();
 
     void SetDivisor(int divisor) { m_divisor = divisor; }
@@ -80,26 +80,16 @@ public:
     const DrawnPointTable& Table() const { return m_table; }
     const LapMarks& Marks() const { return m_marks; }
     int ExpectedMarks() const { return m_expectedMarks; }
-    QSize ClientSize() const { return QSize(m_width, m_height); }
+    QSize ClientSize() const { return QSize(m_frame.width, m_frame.height); }
 
 private:
     void Show(const QRegion& changed);
-    FitFrame Frame() const;
-    platform::ColorRef CourseColor(int turn) const;
 
     const orvelo::LapDataCore& m_core;
     QPointer<QWidget> m_window;
-    MapViewProperty m_property;
-    platform::ColorRef m_background = 0x000000;
+    CourseStyle m_style;
     platform::ColorRef m_textColor = 0xFFFF00;
-    platform::ColorRef m_markPenColor = 0x8000FF;
-    int m_markPenWidth = 0;
-    int m_courseColorCount = 3;
-
-    int m_width = 0;
-    int m_height = 0;
-    int m_marginX = 0;
-    int m_marginY = 0;
+    FitFrame m_frame;  // the window, its margins set by the value range
     int m_divisor = kStartDivisor;
     CourseFit m_fit;
 

@@ -3,28 +3,6 @@
 #include "core/LapData.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
-
-namespace {
-
-// Truncation toward zero, kept inside the int range whatever a stored box holds.
-int Trunc(float value) {
-    if (!std::isfinite(value))
-        return 0;
-    constexpr float kLimit = 2.0e9f;
-    return static_cast<int>(std::clamp(value, -kLimit, kLimit));
-}
-
-int ToPixel(std::int64_t value, std::int64_t centre, float scale, int offset) {
-    return Trunc(static_cast<float>(value - centre) / scale + static_cast<float>(offset));
-}
-
-}  // namespace
-
-int CourseFit::PixelX(std::int32_t x) const { return ToPixel(x, centreX, scale, offsetX); }
-
-int CourseFit::PixelY(std::int32_t y) const { return ToPixel(y, centreY, scale, offsetY); }
 
 CourseFit FitCourseBox(const orvelo::LapAnalysisItem& item, const FitFrame& frame, int divisor) {
     CourseFit fit;

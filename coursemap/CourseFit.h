@@ -4,6 +4,8 @@
 // fit this way with their own start, margins, step and mark divisor.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace orvelo {
@@ -20,6 +22,14 @@ struct FitFrame {
     int marginY = 0;
     int step = 1;     // N goes down by this much per try
     int markDivisor = 5;
+
+    // The picture's size (none below 0), the course centre at its middle.
+    void Resize(int newWidth, int newHeight) {
+        width = std::max(newWidth, 0);
+        height = std::max(newHeight, 0);
+        offsetX = width / 2;
+        offsetY = height / 2;
+    }
 };
 
 struct CourseFit {
@@ -43,8 +53,18 @@ struct CourseFit {
 
     bool Fitted() const { return result == kFitted; }
     // A point of the course in metres as a pixel: trunc((v - centre) / scale + offset).
-    int PixelX(std::int32_t x) const;
-    int PixelY(std::int32_t y) const;
+    int PixelX(std::int32_t x) const { return ToPixel(x, centreX, offsetX); }
+    int PixelY(std::int32_t y) const { return ToPixel(y, centreY, offsetY); }
+
+private:
+    // Truncation toward zero, kept inside the int range whatever a stored box holds.
+    int ToPixel(std::int64_t value, std::int64_t centre, int offset) const {
+        const float pixel = static_cast<float>(value - centre) / scale + static_cast<float>(offset);
+        if (!std::isfinite(pixel))
+            return 0;
+        constexpr float kLimit = 2.0e9f;
+        return static_cast<int>(std::clamp(pixel, -kLimit, kLimit));
+    }
 };
 
 // Fits the item's box, N starting at divisor. A box without width, a scale of

@@ -7,8 +7,14 @@
 
 #include "platform/ColorRef.h"
 
+#include <QFont>
 #include <QImage>
 #include <QSize>
+#include <QString>
+
+namespace orvelo {
+struct CoursePoint;
+}
 
 class CourseLayers {
 public:
@@ -27,10 +33,17 @@ public:
     // withExtra, ANDed with the extra layer.
     void Compose(bool withExtra);
 
+    // Text in the course layer, its top-left at at, on the background colour.
+    void WriteText(const QPoint& at, const QFont& font, platform::ColorRef color, const QString& text);
+    // The start and finish mark centred on at, across the course by the line
+    // case of the course point lineOf: half length (markSize + 4) / 2.
+    void DrawPositionMark(const QPoint& at, int markSize, const orvelo::CoursePoint& lineOf,
+                          platform::ColorRef color, int width);
+
 private:
     QImage m_background;
     QImage m_course;
     QImage m_extra;
-    QImage m_mask;
     QImage m_composed;
+    platform::ColorRef m_backgroundColor = 0;
 };

@@ -34,6 +34,11 @@ void DrawnPointTable::Finish(std::size_t used) {
     }
 }
 
+bool DrawnPointTable::SameDrawing(const DrawnPointTable& other) const {
+    return m_used == other.m_used && std::equal(m_records.begin(), m_records.begin() + static_cast<std::ptrdiff_t>(m_used),
+                                                other.m_records.begin());
+}
+
 int DrawnPointTable::PositionedAtOrBefore(std::size_t index) const {
     if (m_used == 0)
         return -1;
@@ -45,30 +50,38 @@ int DrawnPointTable::Resolve(int picked) const {
     return picked < 0 ? -1 : PositionedAtOrBefore(static_cast<std::size_t>(picked));
 }
 
-int DrawnPointTable::RecordAtDistanceByScan(int distance) const {
-    for (std::size_t i = 0; i < m_used; ++i) {
-        const int d = m_records[i].distance;
+namespace {
+
+int PickByScan(const std::vector<DrawnPointTable::Record>& records, std::size_t used, int distance) {
+    for (std::size_t i = 0; i < used; ++i) {
+        const int d = records[i].distance;
         if (d == 0)
             continue;
         if (d == distance)
-            return Resolve(static_cast<int>(i));
+            return static_cast<int>(i);
         if (d > distance)
-            return Resolve(i == 0 ? 0 : static_cast<int>(i) - 1);
+            return i == 0 ? 0 : static_cast<int>(i) - 1;
     }
-    return Resolve(static_cast<int>(m_used) - 1);
+    return static_cast<int>(used) - 1;
 }
 
-int DrawnPointTable::RecordAtDistance(int distance) const {
+}  // namespace
+
+int DrawnPointTable::RecordAtDistanceByScan(int distance) const {
+    return Resolve(PickByScan(m_records, m_used, distance));
+}
+
+int DrawnPointTable::PickAtDistance(int distance) const {
     if (!m_ascending)
-        return RecordAtDistanceByScan(distance);
+        return PickByScan(m_records, m_used, distance);
     // The walk stops at the first record whose distance reaches the one asked for.
     const auto reached = std::lower_bound(m_keyed.begin(), m_keyed.end(), distance,
                                           [](const std::pair<int, int>& keyed, int d) { return keyed.first < d; });
     if (reached == m_keyed.end())
-        return Resolve(static_cast<int>(m_used) - 1);
+        return static_cast<int>(m_used) - 1;
     if (reached->first == distance)
-        return Resolve(reached->second);
-    return Resolve(reached->second == 0 ? 0 : reached->second - 1);
+        return reached->second;
+    return reached->second == 0 ? 0 : reached->second - 1;
 }
 
 std::optional<QPoint> DrawnPointTable::PointAtDistance(int distance) const {

@@ -19,6 +19,8 @@ public:
         int prevY = 0;
         bool noPosition = true;  // a boundary, a record not drawn, or one drawn at (0, 0)
         int distance = 0;        // metres
+
+        bool operator==(const Record&) const = default;
     };
 
     // records zeroed records, none of them drawn.
@@ -31,6 +33,8 @@ public:
     // After drawing: how many records the drawing used; builds the lookups.
     void Finish(std::size_t used);
     std::size_t Used() const { return m_used; }
+    // The same records used, drawn at the same places.
+    bool SameDrawing(const DrawnPointTable& other) const;
 
     // The record at or before index that has a drawn position; else the first
     // one that has; -1 when none has.
@@ -39,9 +43,11 @@ public:
     // The record for a distance as the walk picks it: records of distance 0
     // are passed over; one with the distance itself is taken; at the first
     // beyond it, the record before that one; past the last, the last used
-    // record. Then the nearest earlier record with a drawn position. -1 when
-    // no record has one.
-    int RecordAtDistance(int distance) const;     // by bisection where the distances never fall
+    // record; -1 when none is used. By bisection where the distances never fall.
+    int PickAtDistance(int distance) const;
+    // The picked record, then the nearest earlier record with a drawn
+    // position. -1 when no record has one.
+    int RecordAtDistance(int distance) const { return Resolve(PickAtDistance(distance)); }
     int RecordAtDistanceByScan(int distance) const;  // the walk itself
     std::optional<QPoint> PointAtDistance(int distance) const;
 

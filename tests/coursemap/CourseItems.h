@@ -60,7 +60,7 @@ inline constexpr platform::ColorRef kGrey = 0x404040;
 
 inline MapViewProperty Property(platform::ColorRef background = kGrey) {
     MapViewProperty property;
-    property.words = {kRed, kGreen, kBlue, 0, 0, 0, background, 0x566D34, 0x8000FF, 3, 0, 0, 1};
+    property.words = {kRed, kGreen, kBlue, 0x00FFFF, 0, 0, background, 0x566D34, 0x8000FF, 3, 0, 0, 1};
     return property;
 }
 

@@ -33,11 +33,16 @@ bool BuildOneLap(LapDataCore& core, Lap& lap, int mapDrawMode)
             TakeGpsOrigin(item, lap.positions);
     }
     const std::int64_t speedSum = PrepareDeadReckoning(core, item, lap.positions, 0);
-    if (speedSum < 0 || lap.distance == 0) {
+    if (speedSum < 0) {
         lap.noAnalysisFlag = 1;
         return false;
     }
+    // A lap that moved keeps its average even when its distance steps add up to nothing.
     lap.average = static_cast<float>(speedSum / item.positionsUsed);
+    if (lap.distance == 0) {
+        lap.noAnalysisFlag = 1;
+        return false;
+    }
     item.courseScale = static_cast<float>(lap.distance / kMetresPerScaleUnit);
     IntegrateHeading(item, lap.positions, 0);
     ProjectCourse(item, lap.positions, 0);

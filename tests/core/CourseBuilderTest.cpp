@@ -103,6 +103,10 @@ TEST_F(CourseBuilderTest, LapAverageAndCourseScale)
     const Lap& lap = BuildOne(MakeLap({Position(100, 0), Position(51, 0), Position(50, 0)}, 1, 1079));
     // 201 / 3 in whole numbers, 1079 / 180.
     EXPECT_EQ(std::make_pair(lap.average, lap.analysisItems.front().courseScale), std::make_pair(67.0f, 5.0f));
+    // Speed but no distance steps: no course, but the average (the list's "A Speed") all the same.
+    const Lap& standing = BuildOne(MakeLap({Position(100, 0), Position(51, 0), Position(50, 0)}, 1, 0));
+    EXPECT_EQ(Ints(standing.noAnalysisFlag, standing.analysisItems.size()), Ints(1, 0));
+    EXPECT_EQ(standing.average, 67.0f);
 }
 
 // ---- Drawing modes -------------------------------------------------------------------------------

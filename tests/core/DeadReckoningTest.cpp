@@ -94,6 +94,11 @@ TEST_F(DeadReckoningTest, CorrectionSpreadsTheTurnMissingToTheNearestWholeTurn)
         Prepare(lap);
         EXPECT_NEAR(item.turnCorrection, (item.totalTurn - turns * kFullTurn) / (count - 1), 1e-6) << speed << ' ' << g;
     }
+    // By hand: at 0.25 s, speed 1 and 1 g the turn per step is 2.45 / 0.02777 = 88.22471, nearest to 14 turns
+    // of 6.2831802 (87.96452); the one step after the first takes the remaining 0.26019 (2 pi would leave 0.26011).
+    Lap lap = MakeLap({Position(1, 10), Position(0, 0)}, 2);
+    Prepare(lap);
+    EXPECT_NEAR(item.turnCorrection, 0.26019, 2e-5);
 }
 
 } // namespace

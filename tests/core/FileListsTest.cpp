@@ -280,6 +280,18 @@ TEST_F(FileListsTest, InitDataCoreGivesColouredSlotsAndScaleDefaultsAndTwiceEqua
     InitDataCore(core);
     InitDataCore(core);
     EXPECT_EQ(Snapshot(core), Snapshot(once));
+
+    // Slots 2 to 17 each draw o1 = 265 % 255, o2 = 501 % 255, choice 8 % 6 = 2 from the slot before:
+    // red and green + 10, blue + 246, from slot 1's (255, 165, 0).
+    LapDataCore scripted;
+    scripted.randomNumber = [next = 0]() mutable { return std::array{265, 501, 8}[next++ % 3]; };
+    InitDataCore(scripted);
+    for (int slot = 2; slot < 18; ++slot) {
+        const int steps = slot - 1;
+        EXPECT_EQ(scripted.SelectedLaps[slot].colour,
+                  Rgb((255 + 10 * steps) % 256, (165 + 10 * steps) % 256, (246 * steps) % 256))
+            << slot;
+    }
 }
 
 TEST_F(FileListsTest, ClearAllLogDataLeavesAFreshCoreButTheCourseMaps)

@@ -72,12 +72,14 @@ TEST_F(LapFileReaderTest, GpsSignNeedsMoreValidThanInvalidFixes)
     log.Sample(10, 1).Gps(1, 0, false).Gps(2).LapEnd(1, 10, 1).LapLine(20);     // -1 +1 +1
     log.Sample(10, 1).Gps(1, 0, false).LapEnd(2, 10, 1).LapLine(20);            // -1 +1
     log.Sample(10, 1).Gps(1, 0, false).Other('X').LapEnd(3, 10, 1).LapLine(20); // other kinds count too
-    // Lap 4: one invalid fix; the fix that closes it is valid but counts for lap 5.
-    log.Sample(10, 1).Gps(0, 0, false).LapEnd(4, 10, 1).Gps(1).Sample(10, 1).Gps(2).LapLine(40);
+    // A fix that closes a lap votes for the lap it opens: lap 4 keeps its one valid fix (+1, not +1 -1),
+    // lap 5 opens with the invalid closing fix and has one valid fix (0, not +1 +1 with the fix closing it).
+    log.Sample(10, 1).Gps(1).LapEnd(4, 10, 1).Gps(2, 0, false).Sample(10, 1).Gps(3).LapEnd(5, 10, 1).Gps(4);
+    log.LapLine(40);
     const auto& laps = ReadLog(log).laps;
     EXPECT_EQ(Ints(laps.size(), laps.at(0).gpsSign, laps.at(1).gpsSign, laps.at(2).gpsSign, laps.at(3).gpsSign,
                    laps.at(4).gpsSign, laps.at(4).positions.size()),
-              Ints(6, 1, 0, 1, 0, 1, 3));
+              Ints(7, 1, 0, 1, 1, 0, 2));
 }
 
 TEST_F(LapFileReaderTest, LapLineBeforeAnyLapEndRestartsOnlyTimeAndDistance)

@@ -113,6 +113,18 @@ TEST(LapStatisticsTest, ExtremesLookAtTheLapsOwnSamplesButTheLastFourAtEvery)
     EXPECT_EQ(lap.channelExtremes[0], 1000); // a count beyond the samples takes them all
 }
 
+TEST(LapStatisticsTest, SignedPeaksAreTheMagnitudeOfEverySignedByte)
+{
+    for (int byte = 0; byte < 256; ++byte) {
+        const auto value = static_cast<std::int8_t>(byte);
+        Lap lap = LapOf(1, {Sample(10, {}, value, value)});
+        ComputeChannelExtremes(lap);
+        const int magnitude = value < 0 ? -value : value;
+        EXPECT_EQ(Ints(lap.signedValuePeaks[0], lap.signedValuePeaks[1]), Ints(magnitude, magnitude)) << byte;
+        EXPECT_EQ(lap.signedValuePeaksScaled[0], static_cast<float>(magnitude / 10.0)) << byte;
+    }
+}
+
 TEST(LapStatisticsTest, LongestMarkedLapOverBaseAndOverlayLapsOfTheLogFiles)
 {
     // Lap time, distance, base-lap mark, overlay mark; course maps are not compared.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -137,6 +138,17 @@ using samplegen::LapClose;
 using samplegen::Session;
 using samplegen::Variant;
 
+// What the lap list shows for a lap time: m:ss.hh below ten minutes, else hexadecimal.
+std::string LapTimeShown(std::uint32_t time)
+{
+    char text[32];
+    if (time > 59999)
+        std::snprintf(text, sizeof text, "%x", time);
+    else
+        std::snprintf(text, sizeof text, "%u:%02u.%02u", time / 6000, time % 6000 / 100, time % 100);
+    return text;
+}
+
 class LogFileReaderSessionTest : public ::testing::TestWithParam<Variant> {
 protected:
     static samplegen::SessionOptions Options(Variant variant)
@@ -154,6 +166,7 @@ protected:
                   Ints(truth.number, truth.lapTime, truth.distance, truth.sampleCount, truth.positionCount,
                        truth.recordCount, truth.positionRecords, mapFile && truth.savedCourseMark));
         EXPECT_TRUE(HoldsRecords(lap, session.bytes, {truth.firstRecord, truth.endRecord}));
+        EXPECT_EQ(std::string(lap.lapTimeText), LapTimeShown(truth.lapTime)); // the lap list's main column
         // A fix that closes a lap counts for the lap it opens, so laps closed that way differ.
         EXPECT_TRUE((truth.closedBy == LapClose::GpsFix && !lap.positions.empty()) ||
                     lap.gpsSign == (truth.gpsSign && !lap.positions.empty() ? 1 : 0));

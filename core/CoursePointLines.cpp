@@ -2,6 +2,7 @@
 
 #include "core/CourseProjection.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace orvelo {
@@ -9,6 +10,9 @@ namespace orvelo {
 void BuildCoursePoints(LapAnalysisItem& item)
 {
     item.coursePoints.clear();
+    item.coursePoints.reserve(static_cast<std::size_t>(
+        std::count_if(item.projectedPoints.begin(), item.projectedPoints.end(),
+                      [](const ProjectedPoint& point) { return point.skipFlag == 0; })));
     bool first = true;
     std::int32_t prevX = 0;
     std::int32_t prevY = 0;

@@ -35,7 +35,7 @@ bool HasGpsFix(const PositionRec& position)
     return (latitude == 'N' || latitude == 'S') && (longitude == 'E' || longitude == 'W');
 }
 
-void TakeGpsOrigin(LapAnalysisItem& item, const std::deque<PositionRec>& positions)
+void TakeGpsOrigin(LapAnalysisItem& item, const ChunkedList<PositionRec>& positions)
 {
     if (positions.empty())
         return;
@@ -63,11 +63,12 @@ std::int32_t TruncateToInt32(double value)
     return static_cast<std::int32_t>(value);
 }
 
-void ProjectCourse(LapAnalysisItem& item, const std::deque<PositionRec>& positions, std::size_t start)
+void ProjectCourse(LapAnalysisItem& item, const ChunkedList<PositionRec>& positions, std::size_t start)
 {
     item.projectedPoints.clear();
     item.coursePoints.clear();
     const std::size_t end = CourseEnd(positions, start);
+    item.projectedPoints.reserve(end > start ? end - start : 0);
     // Removing the mean step makes the dead-reckoned course end where it started.
     float runX = 0.0f;
     float runY = 0.0f;

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include "core/ChunkedList.h"
 
 namespace orvelo {
 
@@ -20,12 +20,12 @@ std::int32_t TruncateToInt32(double value);
 bool HasGpsFix(const PositionRec& position);
 
 // The origin of a GPS-drawn course: the first position with a fix (the first position when none has).
-void TakeGpsOrigin(LapAnalysisItem& item, const std::deque<PositionRec>& positions);
+void TakeGpsOrigin(LapAnalysisItem& item, const ChunkedList<PositionRec>& positions);
 
 // Replaces the item's projected points by one per position from start to the lap-end position, then
 // sets the box, the direction flag, rotates a GPS-drawn course and builds the course points.
 // In a GPS-drawn course a position without a fix stays where the last fix was (the origin before any).
-void ProjectCourse(LapAnalysisItem& item, const std::deque<PositionRec>& positions, std::size_t start);
+void ProjectCourse(LapAnalysisItem& item, const ChunkedList<PositionRec>& positions, std::size_t start);
 
 // The bounding box, centre and spans of the item's projected points (all 0 when there are none).
 void UpdateCourseBox(LapAnalysisItem& item);

@@ -33,7 +33,7 @@ int RateModeOfLap(const Lap& lap)
     return lap.samples.empty() ? -1 : lap.samples.front().rateMode;
 }
 
-std::size_t CourseEnd(const std::deque<PositionRec>& positions, std::size_t start)
+std::size_t CourseEnd(const ChunkedList<PositionRec>& positions, std::size_t start)
 {
     for (std::size_t i = start; i < positions.size(); ++i) {
         if (positions[i].lapEndMark != 0)
@@ -42,7 +42,7 @@ std::size_t CourseEnd(const std::deque<PositionRec>& positions, std::size_t star
     return positions.size();
 }
 
-float AverageLateralG(const std::deque<PositionRec>& positions, std::size_t start)
+float AverageLateralG(const ChunkedList<PositionRec>& positions, std::size_t start)
 {
     if (start >= positions.size())
         return 0.0f;
@@ -54,7 +54,7 @@ float AverageLateralG(const std::deque<PositionRec>& positions, std::size_t star
 }
 
 std::int64_t PrepareDeadReckoning(const LapDataCore& core, LapAnalysisItem& item,
-                                  std::deque<PositionRec>& positions, std::size_t start)
+                                  ChunkedList<PositionRec>& positions, std::size_t start)
 {
     const float speedFactor = static_cast<float>(core.SpeedFactor);
     const float period = static_cast<float>(core.SamplePeriod);
@@ -85,7 +85,7 @@ std::int64_t PrepareDeadReckoning(const LapDataCore& core, LapAnalysisItem& item
     return speedSum;
 }
 
-void IntegrateHeading(LapAnalysisItem& item, std::deque<PositionRec>& positions, std::size_t start)
+void IntegrateHeading(LapAnalysisItem& item, ChunkedList<PositionRec>& positions, std::size_t start)
 {
     double heading = item.rotation * kPi / 180.0;
     const std::size_t end = CourseEnd(positions, start);

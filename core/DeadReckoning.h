@@ -6,7 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include "core/ChunkedList.h"
 
 namespace orvelo {
 
@@ -23,19 +23,19 @@ int RateModeOfLap(const Lap& lap);
 
 // One past the last position a course pass covers from start: the first position with the lap-end
 // mark is the last one, and the end of the list bounds the pass when no position carries the mark.
-std::size_t CourseEnd(const std::deque<PositionRec>& positions, std::size_t start);
+std::size_t CourseEnd(const ChunkedList<PositionRec>& positions, std::size_t start);
 
 // Mean lateral acceleration over the ten positions from start (fewer at the end of the list; 0 for none).
-float AverageLateralG(const std::deque<PositionRec>& positions, std::size_t start);
+float AverageLateralG(const ChunkedList<PositionRec>& positions, std::size_t start);
 
 // First pass: stores each position's step length and turn, and the item's total turn, turn
 // correction per step and positions used. Returns the speed sum, or -1 when the lap has no speed.
 std::int64_t PrepareDeadReckoning(const LapDataCore& core, LapAnalysisItem& item,
-                                  std::deque<PositionRec>& positions, std::size_t start);
+                                  ChunkedList<PositionRec>& positions, std::size_t start);
 
 // Second pass: integrates the heading from the item's rotation and stores each position's step x and y,
 // then the item's mean step x and y.
-void IntegrateHeading(LapAnalysisItem& item, std::deque<PositionRec>& positions, std::size_t start);
+void IntegrateHeading(LapAnalysisItem& item, ChunkedList<PositionRec>& positions, std::size_t start);
 
 // Both passes for a rebuild, with the rate constants of the lap's first sample and the lap's own
 // positions: 0, or -1 when no course can be reckoned (no position or no speed).

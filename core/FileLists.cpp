@@ -9,6 +9,8 @@
 #include "core/LogFileReader.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 namespace orvelo {
 
@@ -82,33 +84,68 @@ void DropReferencesToErasedFiles(LapDataCore& core)
         UpdateBaseLap(core);
 }
 
+void ClearScratchLists(LapDataCore& core)
+{
+    core.ScratchRecords.clear();
+    core.ScratchSamples.clear();
+    core.ScratchPositions.clear();
+}
+
+// Reads the entry's file into a new last file of the side and builds its courses (and, for a log file,
+// its lap statistics). False when it failed: a file that could not be read stays until it is discarded;
+// a log file in which no lap was closed, or one that did not fit in memory, is released at once. The
+// files loaded before are never touched.
+bool LoadOne(LapDataCore& core, const FileSide& side, FileListEntry& entry, int mapDrawMode)
+{
+    const bool isLog = side.set == FileSet::Log;
+    const std::size_t filesBefore = side.files.size();
+    try {
+        const int result = isLog ? ReadLogFile(core, entry.fullPath) : ReadMapFile(core, entry.fullPath);
+        LogFile& file = side.files.back();
+        // A log file cut off in its last record keeps its complete records and is loaded all the same.
+        const bool cutOff = isLog && result != 0 && file.partialRecordBytes != 0;
+        if (result != 0 && !cutOff)
+            return false;
+        if (isLog && file.lapCount < 1) {
+            side.files.pop_back(); // nothing to list
+            return false;
+        }
+        BuildLapAnalysis(core, file, mapDrawMode);
+        if (isLog)
+            ComputeLapStatistics(file);
+        entry.lastRecordCutOff = cutOff ? 1 : 0;
+        return true;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    // Out of memory: the file goes with everything read of it.
+    if (side.files.size() > filesBefore)
+        side.files.pop_back();
+    ClearScratchLists(core);
+    ResetLapTemplate(core);
+    return false;
+}
+
 int LoadPending(LapDataCore& core, const FileSide& side, std::uint32_t& loadedCount, int mapDrawMode)
 {
     if (side.list.empty())
         return -1;
     loadedCount = 0;
-    core.ScratchRecords.clear();
-    core.ScratchSamples.clear();
-    core.ScratchPositions.clear();
+    ClearScratchLists(core);
     int failures = 0;
     for (FileListEntry& entry : side.list) {
+        entry.lastRecordCutOff = 0; // says what this load found
         if (entry.loadedFlag) {
             ++loadedCount;
             continue;
         }
         // A partly read file left by an earlier failed load of this entry would otherwise stay twice.
         EraseFileByPath(side.files, entry.fullPath);
-        const bool isLog = side.set == FileSet::Log;
-        const int result = isLog ? ReadLogFile(core, entry.fullPath) : ReadMapFile(core, entry.fullPath);
-        if (result != 0) {
+        if (!LoadOne(core, side, entry, mapDrawMode)) {
             entry.loadError = 1;
             ++failures;
             continue;
         }
-        LogFile& file = side.files.back();
-        BuildLapAnalysis(core, file, mapDrawMode);
-        if (isLog)
-            ComputeLapStatistics(file);
         ++loadedCount;
         entry.loadedFlag = 1;
         entry.loadError = 0;

@@ -2,6 +2,7 @@
 // Windows keep LapRef / (set, file id) references into them, never pointers or container indexes.
 #pragma once
 
+#include "core/ChunkedList.h"
 #include "core/LogRecord.h"
 
 #include <cstdint>
@@ -91,9 +92,9 @@ struct LapAnalysisItem {
     double originLongitude = 0.0;
     std::int32_t offsetFlag = 0;
     std::int32_t mapDrawMode = 0; // 1 offset OFF, 2 offset ON, 3 GPS
-    std::deque<ProjectedPoint> projectedPoints;
-    std::deque<CoursePoint> coursePoints;
-    std::deque<SegmentGroup> segmentGroups;
+    ChunkedList<ProjectedPoint> projectedPoints;
+    ChunkedList<CoursePoint> coursePoints;
+    ChunkedList<SegmentGroup> segmentGroups;
     std::int32_t rotation = 0; // whole degrees
     std::int32_t maxX = 0;
     std::int32_t minX = 32767;
@@ -118,6 +119,7 @@ struct Lap {
     std::uint8_t noAnalysisFlag = 0;
     std::uint8_t gpsSign = 0;
     std::uint8_t savedCourseMark = 0;
+    std::uint8_t drawnMark = 0; // set by a graph pane on the laps it draws
     std::int32_t channelExtremes[12]{};
     std::int32_t signedValuePeaks[2]{};       // tenths: peak of B, then of A
     float signedValuePeaksScaled[2]{};        // the same divided by 10
@@ -127,11 +129,10 @@ struct Lap {
     std::int32_t recordCount = 0;
     std::int32_t positionCount = 0;
     COLORREF displayColour = 0;
-    std::deque<LapAnalysisItem> analysisItems;
-    std::deque<LogRecord> records;
-    std::deque<SampleRec> samples;
-    std::deque<PositionRec> positions;
-    std::uint8_t drawnMark = 0; // set by a graph pane on the laps it draws
+    ChunkedList<LapAnalysisItem> analysisItems;
+    ChunkedList<LogRecord> records;
+    ChunkedList<SampleRec> samples;
+    ChunkedList<PositionRec> positions;
 };
 
 // One loaded log file or course-map file.
@@ -151,9 +152,10 @@ struct LogFile {
     std::int32_t loadState = 0; // 2 read, 1 listed, 0 hidden
     std::uint8_t currentCourseFlag = 0;
     std::int32_t overviewMenuId = 0;
-    std::deque<Lap> laps;
-    std::deque<Lap> trailingLaps; // at most one: the unfinished lap at the end of the file
+    ChunkedList<Lap> laps;
+    ChunkedList<Lap> trailingLaps; // at most one: the unfinished lap at the end of the file
     std::uint32_t fileId = 0;     // never reused while the program runs
+    std::uint32_t partialRecordBytes = 0; // bytes of a record cut off at the end of the file
     std::uint8_t drawnMark = 0;   // set by the file overview pane on the file it draws
 };
 
@@ -162,6 +164,7 @@ struct FileListEntry {
     std::uint8_t closeMark = 0; // marked for closing
     std::int32_t loadError = 0;
     std::int32_t pickNumber = 0;
+    std::uint8_t lastRecordCutOff = 0; // the last load kept the file, whose last record was cut off
     std::u16string fullPath;
     std::u16string listText;
     std::u16string removalKey;

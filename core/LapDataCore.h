@@ -56,9 +56,9 @@ public:
     Lap LapTemplate;
     LogFile LogFileTemplate;
     LogFile MapFileTemplate;
-    std::deque<LogRecord> ScratchRecords;
-    std::deque<SampleRec> ScratchSamples;
-    std::deque<PositionRec> ScratchPositions;
+    ChunkedList<LogRecord> ScratchRecords;
+    ChunkedList<SampleRec> ScratchSamples;
+    ChunkedList<PositionRec> ScratchPositions;
     double SamplePeriod = 0.0;
     double SpeedFactor = 0.0;
     std::uint8_t Press1RangeCode = 0;

@@ -65,7 +65,6 @@ void LapFileReader::ReadLapEnd(const std::uint8_t* record)
         ResetLapTemplate(m_core);
         lap->records = std::move(m_core.ScratchRecords);
         m_core.ScratchRecords.clear();
-        m_templateRecordsTaken = false;
     }
     ++m_lapEndCount;
     const std::uint16_t number = ReadBe16(record + 2);
@@ -154,11 +153,18 @@ void LapFileReader::ReadLapLine(const std::uint8_t* record, PositionRec& positio
     }
 }
 
-void LapFileReader::MarkLastPosition(std::deque<PositionRec>& positions)
+void LapFileReader::MarkLastPosition(ChunkedList<PositionRec>& positions)
 {
     // A lap may have no position record at all.
     if (!positions.empty())
         positions.back().lapEndMark = kLapEndMark;
+}
+
+void LapFileReader::TrimLists(Lap& lap)
+{
+    lap.records.shrink_to_fit();
+    lap.samples.shrink_to_fit();
+    lap.positions.shrink_to_fit();
 }
 
 void LapFileReader::CloseLap(std::uint32_t lapTime)
@@ -177,6 +183,7 @@ void LapFileReader::CloseLogLap(std::uint32_t lapTime)
     FormatLapTimeA(lapTime, lap.lapTimeText);
     lap.gpsSign = m_gpsBalance > 0 ? 1 : 0;
     m_gpsBalance = 0;
+    TrimLists(lap);
     StartLogLap();
 }
 
@@ -198,21 +205,21 @@ void LapFileReader::CloseMapLap(std::uint32_t lapTime)
     lapTemplate.savedCourseMark = m_courseMark ? 1 : 0;
     Lap& lap = m_file.laps.emplace_back();
     // Everything but the lists is taken from the template; the lists are moved, not copied.
-    std::deque<LogRecord> records = std::move(lapTemplate.records);
+    ChunkedList<LogRecord> records = std::move(lapTemplate.records);
     lapTemplate.records.clear();
     lap = lapTemplate;
-    if (m_templateRecordsTaken) {
-        // Closed again without a lap-end record: the previous lap's records once more.
-        lap.records = m_file.laps[m_recordsOwner].records;
-    } else {
-        lap.records = std::move(records);
-        m_templateRecordsTaken = true;
-        m_recordsOwner = m_file.laps.size() - 1;
-    }
+    lap.records = std::move(records);
     lap.samples = std::move(m_core.ScratchSamples);
     lap.positions = std::move(m_core.ScratchPositions);
     m_core.ScratchSamples.clear();
     m_core.ScratchPositions.clear();
+    TrimLists(lap);
+    // A lap closed again without a lap-end record in between takes this lap's number, but neither its
+    // records nor the counts and distance that describe them: like a log-file lap closed by a lap line
+    // alone it has no course, and a file of lap lines cannot make each line cost a lap and a course.
+    const std::uint32_t number = lapTemplate.lapNumber;
+    ResetLapTemplate(m_core);
+    m_core.LapTemplate.lapNumber = number;
     m_gpsBalance = 0;
     m_courseMark = false;
 }
@@ -225,6 +232,7 @@ void LapFileReader::Finish()
         FinishMapFile();
     if (!m_file.laps.empty())
         m_file.laps.back().lastLapMark = kLapEndMark;
+    m_file.laps.shrink_to_fit();
     m_file.totalDistance = m_fileDistance;
     m_file.totalTime = m_fileTime;
     m_file.lapCount = static_cast<std::int32_t>(m_lapEndCount);
@@ -243,6 +251,7 @@ void LapFileReader::FinishLogFile()
         FormatLapTimeA(m_lapTime, lap.lapTimeText);
         lap.gpsSign = m_gpsBalance > 0 ? 1 : 0;
         MarkLastPosition(lap.positions);
+        TrimLists(lap);
         m_core.ScratchRecords.clear();
         m_core.ScratchSamples.clear();
         m_core.ScratchPositions.clear();
@@ -252,7 +261,10 @@ void LapFileReader::FinishLogFile()
         trailing.records = std::move(lap.records);
         trailing.samples = std::move(lap.samples);
         trailing.positions = std::move(lap.positions);
+        TrimLists(trailing);
         m_file.laps.pop_back();
+    } else {
+        TrimLists(lap);
     }
 }
 
@@ -267,6 +279,7 @@ void LapFileReader::FinishMapFile()
         trailing.records = std::move(m_core.ScratchRecords);
         trailing.samples = std::move(m_core.ScratchSamples);
         trailing.positions = std::move(m_core.ScratchPositions);
+        TrimLists(trailing);
     }
     m_core.ScratchRecords.clear();
     m_core.ScratchSamples.clear();

@@ -35,7 +35,9 @@ private:
     void CloseMapLap(std::uint32_t lapTime);
     void FinishLogFile();
     void FinishMapFile();
-    void MarkLastPosition(std::deque<PositionRec>& positions);
+    void MarkLastPosition(ChunkedList<PositionRec>& positions);
+    // A closed lap's lists give back what they hold no element for.
+    static void TrimLists(Lap& lap);
     void StartLogLap();
 
     LapDataCore& m_core;
@@ -43,9 +45,9 @@ private:
     Kind m_kind;
 
     // Where the lap being read collects its lists: the current lap or the scratch lists.
-    std::deque<LogRecord>* m_records = nullptr;
-    std::deque<SampleRec>* m_samples = nullptr;
-    std::deque<PositionRec>* m_positions = nullptr;
+    ChunkedList<LogRecord>* m_records = nullptr;
+    ChunkedList<SampleRec>* m_samples = nullptr;
+    ChunkedList<PositionRec>* m_positions = nullptr;
 
     std::uint32_t m_lapTime = 0;      // T
     std::uint32_t m_lapDistance = 0;  // D
@@ -60,10 +62,6 @@ private:
     std::int32_t m_lowestLap = 1000;
     std::int32_t m_highestLap = 0;
     bool m_courseMark = false;
-    // Course-map read: the lap that took the template's records at the last close, so that a lap
-    // closed again without a lap-end record in between repeats them.
-    bool m_templateRecordsTaken = false;
-    std::size_t m_recordsOwner = 0;
 };
 
 } // namespace orvelo

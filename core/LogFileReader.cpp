@@ -4,6 +4,7 @@
 #include "core/LapFileReader.h"
 #include "core/Utf8Text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,8 +17,8 @@
 namespace orvelo {
 namespace {
 
-// Large blocks keep the system calls per record negligible; a multiple of the record size.
-constexpr std::size_t kReadBlockSize = std::size_t{4} << 20;
+// A thousand records a system call keep the calls negligible; a multiple of the record size.
+constexpr std::size_t kReadBlockSize = std::size_t{64} << 10;
 static_assert(kReadBlockSize % kRecordSize == 0);
 
 // A read-only descriptor of a regular file, or -1. Never creates anything; O_NONBLOCK keeps a
@@ -34,17 +35,23 @@ int OpenForReading(std::u16string_view path, struct stat* info)
     return fd;
 }
 
-// The block for a file of that size: a whole number of records, one more than the file holds (so that
-// the end is seen without another block), never more than kReadBlockSize. Course-map files are a few
-// kilobytes and must not cost a large block each.
-std::size_t ReadBlockSizeFor(off_t fileSize)
-{
-    const auto records = static_cast<std::size_t>(fileSize > 0 ? fileSize : 0) / kRecordSize + 1;
-    return records < kReadBlockSize / kRecordSize ? records * kRecordSize : kReadBlockSize;
-}
+// Closes the descriptor however the read ends (running out of memory included).
+class OpenFile {
+public:
+    explicit OpenFile(int fd) : m_fd(fd) {}
+    ~OpenFile() { ::close(m_fd); }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int Descriptor() const { return m_fd; }
 
-// Feeds every complete record to the reader; 0 at a clean end, -1 on a read error or a partial record.
-int ReadRecords(int fd, std::size_t blockSize, LapFileReader& reader)
+private:
+    int m_fd;
+};
+
+enum class ReadEnd { Complete, PartialRecord, Failed };
+
+// Feeds every complete record to the reader; how the data ended, and the bytes of a record cut off.
+ReadEnd ReadRecords(int fd, std::size_t blockSize, LapFileReader& reader, std::size_t& partialBytes)
 {
     const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[blockSize]);
     std::size_t filled = 0;
@@ -53,7 +60,7 @@ int ReadRecords(int fd, std::size_t blockSize, LapFileReader& reader)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return -1;
+            return ReadEnd::Failed;
         if (got == 0)
             break;
         filled += static_cast<std::size_t>(got);
@@ -63,19 +70,17 @@ int ReadRecords(int fd, std::size_t blockSize, LapFileReader& reader)
         std::memmove(buffer.get(), buffer.get() + whole, filled - whole);
         filled -= whole;
     }
-    if (filled != 0)
-        return -1;
-    reader.Finish();
-    return 0;
+    partialBytes = filled;
+    return filled == 0 ? ReadEnd::Complete : ReadEnd::PartialRecord;
 }
 
 int ReadFile(LapDataCore& core, LogFile& file, std::u16string_view path, LapFileReader::Kind kind)
 {
     struct stat info {};
-    const int fd = OpenForReading(path, &info);
-    if (fd < 0)
+    const OpenFile opened(OpenForReading(path, &info));
+    if (opened.Descriptor() < 0)
         return -1;
-    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    ::posix_fadvise(opened.Descriptor(), 0, 0, POSIX_FADV_SEQUENTIAL);
     if (kind == LapFileReader::Kind::Map) {
         ResetLapTemplate(core);
         core.ScratchRecords.clear();
@@ -83,8 +88,16 @@ int ReadFile(LapDataCore& core, LogFile& file, std::u16string_view path, LapFile
         core.ScratchPositions.clear();
     }
     LapFileReader reader(core, file, kind);
-    const int result = ReadRecords(fd, ReadBlockSizeFor(info.st_size), reader);
-    ::close(fd);
+    std::size_t partialBytes = 0;
+    const ReadEnd end = ReadRecords(opened.Descriptor(),
+                                    ReadBlockSizeFor(static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0))),
+                                    reader, partialBytes);
+    file.partialRecordBytes = static_cast<std::uint32_t>(partialBytes);
+    // A log file cut off in its last record (a logger losing power) keeps everything before it, as if
+    // it ended there; the result still says the file was not whole.
+    if (end == ReadEnd::Complete || (end == ReadEnd::PartialRecord && kind == LapFileReader::Kind::Log))
+        reader.Finish();
+    const int result = end == ReadEnd::Complete ? 0 : -1;
     if (result != 0 && kind == LapFileReader::Kind::Map) {
         // The laps closed so far stay; the unfinished lap is dropped.
         core.ScratchRecords.clear();
@@ -120,6 +133,12 @@ int AddFile(LapDataCore& core, LogFile& fileTemplate, std::deque<LogFile>& files
 }
 
 } // namespace
+
+std::size_t ReadBlockSizeFor(std::uint64_t fileSize)
+{
+    const std::uint64_t records = fileSize / kRecordSize + 1;
+    return records < kReadBlockSize / kRecordSize ? static_cast<std::size_t>(records) * kRecordSize : kReadBlockSize;
+}
 
 void ResetLapTemplate(LapDataCore& core)
 {

@@ -4,6 +4,7 @@
 
 #include "core/PathSplit.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <string>
@@ -12,6 +13,10 @@
 namespace orvelo {
 
 class LapDataCore;
+
+// The bytes a read takes from a file of that size at a time: the whole file and one record more for a
+// small file (so that its end is seen at once), a fixed block for a larger one.
+std::size_t ReadBlockSizeFor(std::uint64_t fileSize);
 
 // Every scalar of LapTemplate to 0, its texts empty and its four lists emptied.
 void ResetLapTemplate(LapDataCore& core);
@@ -22,7 +27,9 @@ int AddMapFile(LapDataCore& core, std::u16string_view path);
 
 // Read the file into the new last element of LogFiles / MapFiles.
 // 0 when the whole file was read; -1 when it cannot be opened, is not a regular file,
-// a read fails or it ends in a partial record (what was read stays).
+// a read fails or it ends in a partial record (what was read stays). A log file that ends in a
+// partial record is finished as if it ended before it (laps, marks and totals), and its
+// partialRecordBytes say how many bytes were left over.
 int ReadLogFile(LapDataCore& core, std::u16string_view path);
 int ReadMapFile(LapDataCore& core, std::u16string_view path);
 

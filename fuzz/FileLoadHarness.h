@@ -6,7 +6,9 @@
 #include "core/FileLists.h"
 #include "core/LapDataCore.h"
 #include "core/LapStatistics.h"
+#include "core/LogFileReader.h"
 #include "core/LogRecord.h"
+#include "fuzz/HeapMeter.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -17,20 +19,39 @@ namespace orvelo::fuzzing {
 
 enum class LoadedKind { Log, Map };
 
-// What a load may not do whatever the file holds: it fails exactly when the file ends in a partial
-// record, and each loaded lap's course has no more points than the lap has positions.
-inline void CheckLoaded(const LapDataCore& core, LoadedKind kind, int failures, std::size_t fileSize)
+// Heap a load may hold beyond 8 bytes for each byte of the file: its read block and its entries.
+inline constexpr std::size_t kFileEntryAllowance = std::size_t{16} << 10;
+
+// Whether a load of these bytes fails: a course-map file that ends in a partial record; a log file in
+// which no lap is closed, that is with no lap-end record among its complete records.
+inline bool LoadMustFail(const std::uint8_t* data, std::size_t size, LoadedKind kind)
 {
-    const int expected = fileSize % kRecordSize == 0 ? 0 : 1;
-    if (failures != expected) {
-        std::fprintf(stderr, "load of a %zu-byte file reported %d failures\n", fileSize, failures);
+    if (kind == LoadedKind::Map)
+        return size % kRecordSize != 0;
+    for (std::size_t offset = 0; offset + kRecordSize <= size; offset += kRecordSize) {
+        if (KindOfRecord(data + offset) == RecordKind::LapEnd)
+            return false;
+    }
+    return true;
+}
+
+// What a load may not do whatever the file holds: it fails exactly when LoadMustFail says so (a failed
+// log file is released at once, a failed course-map file stays until discarded), and each loaded lap's
+// course has no more points than the lap has positions.
+inline void CheckLoaded(const LapDataCore& core, LoadedKind kind, int failures, bool mustFail)
+{
+    if (failures != (mustFail ? 1 : 0)) {
+        std::fprintf(stderr, "a load that %s fail reported %d failures\n", mustFail ? "must" : "must not", failures);
         std::abort();
     }
     const auto& files = kind == LoadedKind::Log ? core.LogFiles : core.MapFiles;
-    if (files.size() != 1) {
+    const std::size_t expectedFiles = mustFail && kind == LoadedKind::Log ? 0 : 1;
+    if (files.size() != expectedFiles) {
         std::fprintf(stderr, "%zu files after loading one\n", files.size());
         std::abort();
     }
+    if (files.empty())
+        return;
     for (const Lap& lap : files.front().laps) {
         for (const LapAnalysisItem& item : lap.analysisItems) {
             if (item.projectedPoints.size() > lap.positions.size() ||
@@ -44,11 +65,23 @@ inline void CheckLoaded(const LapDataCore& core, LoadedKind kind, int failures, 
     }
 }
 
+// The heap a load held at its peak may not pass 8 times the file, its read block and a fixed allowance.
+inline void CheckPeakHeap(std::size_t heldBefore, std::size_t fileSize)
+{
+    const std::size_t peak = CurrentHeapUse().peak - heldBefore;
+    if (peak > 8 * fileSize + ReadBlockSizeFor(fileSize) + kFileEntryAllowance) {
+        std::fprintf(stderr, "loading a %zu-byte file held %zu bytes of heap at its peak\n", fileSize, peak);
+        std::abort();
+    }
+}
+
 // Lists the file and loads it as the program does (read, courses for drawing mode 1, lap statistics
 // for a log file), builds its courses and statistics again for drawing modes 2 and 3 as a load in
 // those modes would (building reads only what the reader left, so one read serves every mode), then
-// switches the drawing mode back as the setup page does, and closes everything.
-inline void LoadInEveryDrawMode(const std::u16string& path, std::size_t fileSize, LoadedKind kind)
+// switches the drawing mode back as the setup page does, and closes everything. The file at the path
+// holds the bytes.
+inline void LoadInEveryDrawMode(const std::u16string& path, const std::uint8_t* data, std::size_t fileSize,
+                                LoadedKind kind)
 {
     // A started core, made once: start-up draws random slot colours, which is slow and not under test.
     static const LapDataCore started = [] {
@@ -61,6 +94,8 @@ inline void LoadInEveryDrawMode(const std::u16string& path, std::size_t fileSize
     LapDataCore core = started;
     FileListEntry entry;
     entry.fullPath = path;
+    const std::size_t heldBefore = CurrentHeapUse().current;
+    RestartHeapPeak();
     int failures = 0;
     if (kind == LoadedKind::Log) {
         EditLogFileList(core, kFileListAdd, entry);
@@ -69,7 +104,9 @@ inline void LoadInEveryDrawMode(const std::u16string& path, std::size_t fileSize
         EditMapFileList(core, kFileListAdd, entry);
         failures = LoadPendingMapFiles(core, kMapDrawOffsetOff);
     }
-    CheckLoaded(core, kind, failures, fileSize);
+    const bool mustFail = LoadMustFail(data, fileSize, kind);
+    CheckLoaded(core, kind, failures, mustFail);
+    CheckPeakHeap(heldBefore, fileSize);
     if (failures != 0) {
         // What the program does after a failed open.
         if (kind == LoadedKind::Log)
@@ -83,9 +120,10 @@ inline void LoadInEveryDrawMode(const std::u16string& path, std::size_t fileSize
         BuildLapAnalysis(core, file, mode);
         if (kind == LoadedKind::Log)
             ComputeLapStatistics(file);
-        CheckLoaded(core, kind, 0, fileSize);
+        CheckLoaded(core, kind, 0, false);
     }
     RebuildAllAnalysis(core, kMapDrawOffsetOff);
+    CheckPeakHeap(heldBefore, fileSize);
     ClearAllLogData(core);
 }
 

@@ -12,6 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static orvelo::fuzzing::FuzzInputFile file("map");
     static const std::u16string path = orvelo::FromUtf8(file.Path());
     file.Write(data, size);
-    orvelo::fuzzing::LoadInEveryDrawMode(path, size, orvelo::fuzzing::LoadedKind::Map);
+    orvelo::fuzzing::LoadInEveryDrawMode(path, data, size, orvelo::fuzzing::LoadedKind::Map);
     return 0;
 }

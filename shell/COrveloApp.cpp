@@ -178,7 +178,8 @@ void COrveloApp::RunFileOpen(int mode) {
     if (RunFileSelectionDialog(*this, owner, mode) == QDialog::Accepted) {
         if (m_filesChosen <= 0)
             return;
-        if (!m_readError) {
+        const QStringList cutOff = CSelectFile_Dlg::CutOffFiles(m_core, mode);
+        if (!m_readError && cutOff.isEmpty()) {
             platform::ShowMessageBox(owner,
                                      log ? QStringLiteral("OK , finish read log-file")
                                          : QStringLiteral("OK , finish read Map-file"),
@@ -188,6 +189,9 @@ void COrveloApp::RunFileOpen(int mode) {
             QStringList lines{log ? QStringLiteral("ERROR , failed read log-file")
                                   : QStringLiteral("ERROR , failed read Map-file")};
             lines += CSelectFile_Dlg::FailedFiles(m_core, mode);
+            // Loaded and listed all the same: only the cut record is lost.
+            for (const QString& path : cutOff)
+                lines += path + QStringLiteral(" (last record cut off; the records before it were read)");
             log ? orvelo::DiscardUnloadedLogFiles(m_core) : orvelo::DiscardUnloadedMapFiles(m_core);
             platform::ShowMessageBox(owner, lines.join(QLatin1Char('\n')), QStringLiteral("OK"),
                                      platform::kMbIconError);

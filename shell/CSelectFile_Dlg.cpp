@@ -191,3 +191,12 @@ QStringList CSelectFile_Dlg::FailedFiles(const orvelo::LapDataCore& core, int mo
     }
     return failed;
 }
+
+QStringList CSelectFile_Dlg::CutOffFiles(const orvelo::LapDataCore& core, int mode) {
+    QStringList cutOff;
+    for (const orvelo::FileListEntry& entry : mode == 1 ? core.ReadMapFileList : core.ReadLogFileList) {
+        if (entry.loadedFlag && entry.lastRecordCutOff != 0)
+            cutOff.push_back(QString::fromStdU16String(entry.fullPath));
+    }
+    return cutOff;
+}

@@ -52,6 +52,8 @@ public:
     // The full paths of the files of the mode's read list that failed to load, until they are
     // discarded: what the user is told besides that reading failed.
     static QStringList FailedFiles(const orvelo::LapDataCore& core, int mode);
+    // The full paths of the files the last load kept although their last record was cut off.
+    static QStringList CutOffFiles(const orvelo::LapDataCore& core, int mode);
 
     // The controls, for the user's and a test's hands.
     CDlgShellListCtrl& FileList() { return *m_fileList; }

@@ -126,7 +126,8 @@ void LapTruthTracker::CloseLap(std::uint32_t lapTime, LapClose how, std::size_t 
 
 void LapTruthTracker::Finish(Session& session, bool endsInPartialRecord) {
   session.expectedReadResult = endsInPartialRecord ? -1 : 0;
-  if (!endsInPartialRecord) {
+  // A log file cut off in its last record is finished as if it ended before it; a course-map read stops.
+  if (!endsInPartialRecord || !m_mapFile) {
     if (m_pending) {
       m_pending = false;
       m_fileTime += m_time;

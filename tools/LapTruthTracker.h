@@ -24,7 +24,8 @@ class LapTruthTracker {
   void OnPosition(char letter, std::uint16_t timeField, bool gpsValid, std::uint16_t speed, std::uint16_t rpm);
 
   // End of data: moves the laps and totals into the session. A partial record
-  // at the end stops the read before the end-of-data rules run.
+  // at the end of a course-map file stops the read before the end-of-data
+  // rules run; a log file is finished before it all the same.
   void Finish(Session& session, bool endsInPartialRecord);
 
   // The lap time a reader has summed so far, which is what an 'L' must carry.

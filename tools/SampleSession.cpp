@@ -124,6 +124,52 @@ std::vector<std::uint8_t> GenerateRandomRecords(std::uint64_t seed, std::size_t 
   return bytes;
 }
 
+std::vector<std::uint8_t> GenerateHostileRecords(HostileShape shape, std::size_t count) {
+  SampleFields lapEnd;
+  lapEnd.lapEnd = true;
+  lapEnd.lapNumber = 1;
+  lapEnd.timeStep = 10;
+  lapEnd.distanceStep = 2;
+  PositionFields fix;
+  fix.speed = 100;
+  fix.fixQuality = '1';
+  fix.latitude = EncodeLatitude(35.5);
+  fix.longitude = EncodeLongitude(139.25);
+  PositionFields line = fix;
+  line.letter = kLapLineLetter;
+  line.timeField = 10;
+  std::vector<std::uint8_t> bytes(count * kRecordSize);
+  for (std::size_t i = 0; i < count; ++i) {
+    std::uint8_t* record = bytes.data() + i * kRecordSize;
+    const bool first = i == 0;
+    const bool even = i % 2 == 0;
+    switch (shape) {
+      case HostileShape::LapLines: first ? WriteSampleRecord(record, lapEnd) : WritePositionRecord(record, line); break;
+      case HostileShape::LapEndsAndLines: even ? WriteSampleRecord(record, lapEnd) : WritePositionRecord(record, line); break;
+      case HostileShape::LapEndsAndFixes: even ? WriteSampleRecord(record, lapEnd) : WritePositionRecord(record, fix); break;
+      case HostileShape::LapEnds: WriteSampleRecord(record, lapEnd); break;
+      case HostileShape::Fixes: first ? WriteSampleRecord(record, lapEnd) : WritePositionRecord(record, fix); break;
+    }
+  }
+  return bytes;
+}
+
+std::string_view HostileShapeName(HostileShape shape) {
+  switch (shape) {
+    case HostileShape::LapLines: return "lap-lines";
+    case HostileShape::LapEndsAndLines: return "lap-ends-and-lines";
+    case HostileShape::LapEndsAndFixes: return "lap-ends-and-fixes";
+    case HostileShape::LapEnds: return "lap-ends";
+    case HostileShape::Fixes: return "fixes";
+  }
+  return "";
+}
+
+std::vector<HostileShape> AllHostileShapes() {
+  return {HostileShape::LapLines, HostileShape::LapEndsAndLines, HostileShape::LapEndsAndFixes,
+          HostileShape::LapEnds, HostileShape::Fixes};
+}
+
 bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) {

@@ -160,6 +160,18 @@ Session GenerateMapFile(const SessionOptions& options, int lapNumber, bool markG
 // `count` records of random bytes and random record kinds, the same for a seed.
 std::vector<std::uint8_t> GenerateRandomRecords(std::uint64_t seed, std::size_t count);
 
+// Files that make a reader hold as much as it can for each byte read, for the memory bounds.
+enum class HostileShape {
+  LapLines,        // a lap-end record, then lap lines: every line closes a lap of one record
+  LapEndsAndLines, // lap-end and lap-line pairs: laps of one sample and one position, each with a course
+  LapEndsAndFixes, // lap-end and GPS-fix pairs: every fix closes a lap and opens the next
+  LapEnds,         // lap-end records only: one lap of samples
+  Fixes,           // a lap-end record, then GPS fixes: one lap of positions
+};
+std::vector<std::uint8_t> GenerateHostileRecords(HostileShape shape, std::size_t count);
+std::string_view HostileShapeName(HostileShape shape);
+std::vector<HostileShape> AllHostileShapes();
+
 // Writes the bytes to a file; false when it cannot be written completely.
 bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

@@ -113,7 +113,7 @@ TEST_F(CourseBuilderTest, LapAverageAndCourseScale)
 
 TEST_F(CourseBuilderTest, OffsetModeRemovesTheMeanLateralG)
 {
-    std::deque<PositionRec> positions;
+    ChunkedList<PositionRec> positions;
     for (int i = 0; i < 20; ++i)
         positions.push_back(Position(80, i < 10 ? 4 : 30));
     const Lap& lap = BuildOne(MakeLap(std::move(positions)), kMapDrawOffsetOn);

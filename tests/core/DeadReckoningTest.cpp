@@ -43,7 +43,7 @@ TEST_F(DeadReckoningTest, RateConstantsFollowTheFirstSamplesRateMode)
 
 TEST_F(DeadReckoningTest, LateralGAveragesTenPositionsOrWhatTheLapHas)
 {
-    std::deque<PositionRec> positions;
+    ChunkedList<PositionRec> positions;
     for (int g = 1; g <= 12; ++g)
         positions.push_back(Position(50, g * 10));
     EXPECT_FLOAT_EQ(AverageLateralG(positions, 2), 75.0f * 0.98f);  // 30..120

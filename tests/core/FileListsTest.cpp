@@ -8,6 +8,7 @@
 #include "core/LogBytes.h"
 #include "core/PathSplit.h"
 #include "core/Utf8Text.h"
+#include "fuzz/HeapMeter.h"
 #include "tools/SampleSession.h"
 
 #include <gtest/gtest.h>
@@ -166,6 +167,40 @@ TEST_F(FileListsTest, FailedFilesAreCountedRetriedAndDiscarded)
     EXPECT_EQ(DiscardUnloadedLogFiles(core), 0);
     EXPECT_EQ(Ints(core.LogFiles.size(), list.size()), Ints(3, 3));
     EXPECT_EQ(core.LogFiles.back().fullPath, late);
+}
+
+TEST_F(FileListsTest, CutOffLogFilesLoadFilesWithoutALapOrMemoryFailAndGoAtOnce)
+{
+    // Cut off in its last record: loaded from its complete records. No lap closed (an empty file; samples,
+    // a fix and a lap line before any lap-end record): failed, and nothing of it kept.
+    const samplegen::Session cut = samplegen::GenerateSession({.laps = 2, .variant = samplegen::Variant::PartialRecord});
+    const std::u16string cutPath = s_folder->Write("cut.dat", cut.bytes);
+    const std::u16string empty = s_folder->Write("empty.dat", {});
+    const std::u16string open = s_folder->Write("open.dat", test::LogBytes().Sample(10, 2).Gps(3).LapLine(50).bytes);
+    EXPECT_EQ(LoadLogs({cutPath, empty, open}), 2);
+    ASSERT_EQ(core.LogFiles.size(), 1u);
+    const LogFile& file = core.LogFiles[0];
+    EXPECT_EQ(Ints(file.lapCount, file.laps.back().lastLapMark, file.laps[1].analysisItems.size(),
+                   file.laps[1].sampleTimeSum == cut.laps[1].lapTime, file.partialRecordBytes),
+              Ints(2, 0xFF, 1, 1, 37));
+    const auto& list = core.ReadLogFileList;
+    EXPECT_EQ(Ints(list[0].loadedFlag, list[0].lastRecordCutOff, list[1].loadError, list[2].loadError),
+              Ints(1, 1, 1, 1));
+    EXPECT_EQ(LoadLogs({}), 2); // the next load says nothing more of the cut file
+    EXPECT_EQ(Ints(core.LogFiles.size(), list[0].lastRecordCutOff), Ints(1, 0));
+    EXPECT_EQ(LoadMap(cutPath), 1); // a course-map file must be whole
+
+    // A file that does not fit in memory fails alone and is released; what was loaded before stays.
+    DiscardUnloadedLogFiles(core);
+    const std::size_t held = fuzzing::CurrentHeapUse().current;
+    Add(s_logs[1]);
+    fuzzing::SetHeapLimit(held + std::filesystem::file_size(s_folder->Path("run1.dat")));
+    const int failures = LoadPendingLogFiles(core, kMapDrawOffsetOff);
+    fuzzing::SetHeapLimit(0);
+    EXPECT_EQ(Ints(failures, core.LogFiles.size(), list[1].loadError), Ints(1, 1, 1));
+    EXPECT_EQ(core.LogFiles[0].fullPath, cutPath);
+    EXPECT_EQ(LoadLogs({}), 0);
+    EXPECT_EQ(core.LogFiles.size(), 2u);
 }
 
 TEST_F(FileListsTest, PurgeAfterACancelLeavesLoadedFilesAlone)

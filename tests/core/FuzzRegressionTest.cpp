@@ -22,7 +22,7 @@ protected:
     void Load(const std::vector<std::uint8_t>& bytes, LoadedKind kind)
     {
         const std::u16string path = m_folder.Write("input", bytes);
-        fuzzing::LoadInEveryDrawMode(path, bytes.size(), kind);
+        fuzzing::LoadInEveryDrawMode(path, bytes.data(), bytes.size(), kind);
     }
     void LoadBoth(const std::vector<std::uint8_t>& bytes)
     {
@@ -55,6 +55,21 @@ TEST_F(FuzzRegressionTest, FilesOfEverySizeAroundTheBlockRead)
     const std::vector<std::uint8_t> records = samplegen::GenerateRandomRecords(3, 4);
     for (std::size_t size = 0; size <= records.size(); ++size)
         LoadBoth(std::vector<std::uint8_t>(records.begin(), records.begin() + static_cast<long>(size)));
+}
+
+// Files that hold the most for each byte, as log and course-map files: the harness holds every load
+// to 8 times the file's size (a lap of one record once cost 2.5 KB, and course-map lap lines copied
+// the records of the lap before them).
+TEST_F(FuzzRegressionTest, HostileFilesStayWithinEightTimesTheirSize)
+{
+    for (const samplegen::HostileShape shape : samplegen::AllHostileShapes()) {
+        SCOPED_TRACE(std::string(samplegen::HostileShapeName(shape)));
+        LoadBoth(samplegen::GenerateHostileRecords(shape, 4096));
+    }
+    std::vector<std::uint8_t> repeatedLines = samplegen::GenerateHostileRecords(samplegen::HostileShape::Fixes, 2048);
+    const auto lines = samplegen::GenerateHostileRecords(samplegen::HostileShape::LapLines, 2048);
+    repeatedLines.insert(repeatedLines.end(), lines.begin(), lines.end());
+    LoadBoth(repeatedLines);
 }
 
 TEST_F(FuzzRegressionTest, LargeFileReadsInBlocks)

@@ -24,7 +24,7 @@ inline PositionRec Position(std::uint32_t speed, std::int32_t gHoriz) { return {
 
 // A closed lap of the positions: lap number 1, one sample of the rate mode, the last position marked as
 // the lap's end, running distances 0, 10, 20, ...
-inline Lap MakeLap(std::deque<PositionRec> positions, int rateMode = 1, std::uint32_t distance = 1000)
+inline Lap MakeLap(ChunkedList<PositionRec> positions, int rateMode = 1, std::uint32_t distance = 1000)
 {
     Lap lap;
     lap.lapNumber = 1;
@@ -43,7 +43,7 @@ inline Lap MakeLap(std::deque<PositionRec> positions, int rateMode = 1, std::uin
 // Constant speed and lateral acceleration: a dead-reckoned loop.
 inline Lap CircleLap(int count, std::uint32_t speed = 100, std::int32_t gHoriz = 10, int rateMode = 1)
 {
-    return MakeLap(std::deque<PositionRec>(count, Position(speed, gHoriz)), rateMode);
+    return MakeLap(ChunkedList<PositionRec>(count, Position(speed, gHoriz)), rateMode);
 }
 
 // The (east, north) points of a circle of the radius through the origin, counter-clockwise from it.
@@ -60,7 +60,7 @@ inline std::vector<std::pair<double, double>> CirclePoints(int count, double rad
 inline Lap GpsLap(LapDataCore& core, double latitude0, double longitude0,
                   const std::vector<std::pair<double, double>>& points)
 {
-    std::deque<PositionRec> positions;
+    ChunkedList<PositionRec> positions;
     for (const auto& [east, north] : points) {
         const samplegen::GeoPoint point = samplegen::OffsetToLatLon(latitude0, longitude0, east, north);
         samplegen::PositionFields fields;

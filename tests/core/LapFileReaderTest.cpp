@@ -150,16 +150,18 @@ TEST_F(LapFileReaderTest, ExportMarkBecomesTheSavedCourseMark)
     EXPECT_EQ(ReadLog(marked, "marked.dat").laps[0].savedCourseMark, 0); // the log reader has no such mark
 }
 
-TEST_F(LapFileReaderTest, CourseMapLapClosedTwiceRepeatsNumberAndRecords)
+TEST_F(LapFileReaderTest, CourseMapLapClosedTwiceRepeatsTheNumberButNoRecordsOrCounts)
 {
-    const LogBytes log = WorkedExample().LapLine(6543).Sample(10, 1).Gps(3).LapLine(90);
+    const LogBytes log = WorkedExample().LapLine(6543).Sample(10, 1).Gps(3).LapLine(90).LapLine(80);
     const LogFile& file = ReadMap(log);
-    // Its own fix and lap line and sample, but lap 3's number and records.
+    // Its own fix and lap line and sample, and lap 3's number; lap 3's records, counts and distance are
+    // not taken again, so lap lines cannot make a file grow with the square of its length.
     const Lap& again = file.laps.at(1);
-    EXPECT_EQ(Ints(file.laps.size(), again.lapNumber, again.lapTime, again.positions.size(), again.samples.size()),
-              Ints(2, 3, 90, 2, 1));
+    EXPECT_EQ(Ints(file.laps.size(), again.lapNumber, again.lapTime, again.positions.size(), again.samples.size(),
+                   again.records.size(), again.positionCount, again.distance, file.laps.at(2).lapNumber),
+              Ints(3, 3, 90, 2, 1, 0, 0, 0, 3));
     EXPECT_TRUE(HoldsRecords(file.laps[0], log.bytes, {0, 4}));
-    EXPECT_TRUE(HoldsRecords(again, log.bytes, {0, 4}));
+    EXPECT_EQ(Ints(file.laps[0].positionCount, file.laps[0].distance), Ints(2, 14));
 }
 
 TEST_F(LapFileReaderTest, CourseMapWithoutCompleteLap)

@@ -201,10 +201,8 @@ TEST_P(LogFileReaderSessionTest, LogReaderReproducesTheSession)
     const std::size_t complete = session.laps.size();
     for (std::size_t k = 0; k < complete && k < file.laps.size(); ++k)
         ExpectLap(file.laps[k], session.laps[k], session, false);
-    if (session.expectedReadResult != 0) { // a partial record: what was read before it stays
-        EXPECT_EQ(Ints(file.laps.size(), file.laps.back().lastLapMark, file.loadState), Ints(complete + 1, 0, 0));
-        return;
-    }
+    // A file cut off in its last record is finished as if it ended before it.
+    EXPECT_EQ(file.partialRecordBytes, session.bytes.size() % 64);
     ExpectFile(file, session);
     EXPECT_EQ(file.laps.size(), complete + (session.emptyLastLap ? 1 : 0));
     EXPECT_TRUE(!session.emptyLastLap || HoldsRecords(file.laps.back(), session.bytes, *session.emptyLastLap));

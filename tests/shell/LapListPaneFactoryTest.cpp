@@ -156,7 +156,7 @@ TEST_F(LapListPaneFactoryTest, EachKindOfFileReopensOnTheFramesLastFolderOfThatK
     EXPECT_EQ(StartFolderOf(command::kMapOpen), files.Path("maps"));
 }
 
-TEST_F(LapListPaneFactoryTest, FailedFilesAreNamedInTheErrorBoxAndNeverListed) {
+TEST_F(LapListPaneFactoryTest, FailedFilesAreNamedInTheErrorBoxAndNeverListedButCutOffFilesAreListed) {
     const QString good = files.Write("track/good.dat");
     Open({good});
     h.Boxes().Clear();
@@ -168,13 +168,21 @@ TEST_F(LapListPaneFactoryTest, FailedFilesAreNamedInTheErrorBoxAndNeverListed) {
     const QString map = files.Write("maps/good.map");
     const QString missingMap = files.Write("maps/missing.map", 2, 3);
     Open({map, missingMap}, command::kMapOpen, {missingMap});
+    const QString cutOff = " (last record cut off; the records before it were read)";
     EXPECT_EQ(Boxes(h.Boxes()),
-              (QStringList{Box("OK", "ERROR , failed read log-file\n" + truncated + "\n" + missing,
+              (QStringList{Box("OK", "ERROR , failed read log-file\n" + missing + "\n" + truncated + cutOff,
                                platform::kMbIconError),
                            Box("OK", "ERROR , failed read Map-file\n" + missingMap, platform::kMbIconError)}));
-    EXPECT_EQ(ListedPaths(), (QStringList{good, last, other}));
-    EXPECT_EQ(h.Core().LogFiles.size(), 3u);
+    // The file cut off in its last record is loaded and listed with all its laps.
+    EXPECT_EQ(ListedPaths(), (QStringList{truncated, good, last, other}));
+    ASSERT_EQ(h.Core().LogFiles.size(), 4u);
+    EXPECT_EQ(h.Core().LogFiles[1].fullPath, truncated.toStdU16String());
+    EXPECT_EQ(h.Core().LogFiles[1].lapCount, 2);
     EXPECT_TRUE(CSelectFile_Dlg::FailedFiles(h.Core(), 0).isEmpty());
+
+    h.Boxes().Clear(); // a later open does not repeat the notice
+    Open({files.Write("track/next.dat", 2, 8)});
+    EXPECT_EQ(Boxes(h.Boxes()), QStringList{Box("OK", "OK , finish read log-file", platform::kMbIconInformation)});
     ASSERT_EQ(h.Core().MapFiles.size(), 1u);
     EXPECT_EQ(h.Core().MapFiles[0].fullPath, map.toStdU16String());
 }

@@ -27,13 +27,20 @@ class LapTruthTrackerTest : public ::testing::Test {
   std::array<std::uint16_t, 12> m_words{};
 };
 
-TEST_F(LapTruthTrackerTest, PartialRecordStopsBeforeThePendingLapIsClosed) {
-  Sample();
-  Position('G');
-  Sample(true, 1);
-  const Session partial = Finish(true);
-  EXPECT_EQ(partial.expectedReadResult, -1);
-  EXPECT_TRUE(partial.laps.empty());
+TEST_F(LapTruthTrackerTest, PartialRecordEndsALogFileButStopsACourseMapBeforeThePendingLapIsClosed) {
+  LapTruthTracker map(true);
+  for (LapTruthTracker* tracker : {&m_tracker, &map}) {
+    tracker->OnSample(false, 0, 10, 4, m_words.data(), 0, 0);
+    tracker->OnPosition('G', 15, true, 50, 9000);
+    tracker->OnSample(true, 1, 10, 4, m_words.data(), 0, 0);
+  }
+  const Session log = Finish(true);
+  Session course;
+  map.Finish(course, true);
+  EXPECT_EQ(log.expectedReadResult, -1);
+  ASSERT_EQ(log.laps.size(), 1u);
+  EXPECT_EQ(log.laps[0].closedBy, LapClose::EndOfFile);
+  EXPECT_TRUE(course.laps.empty());
 }
 
 TEST_F(LapTruthTrackerTest, GpsSignNeedsMoreValidThanInvalidFixes) {

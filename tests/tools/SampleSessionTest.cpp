@@ -102,7 +102,7 @@ TEST(SampleSessionVariantTest, EachVariantEndsAsPromised) {
       {Variant::UnfinishedInLap, '?', LapClose::LapLine, true, false, "N", "E"},
       {Variant::EndsAfterLapEnd, 'E', LapClose::EndOfFile, false, false, "N", "E"},
       {Variant::LapClosedByGps, 'G', LapClose::GpsFix, true, false, "N", "E"},
-      {Variant::PartialRecord, 'L', LapClose::LapLine, false, false, "N", "E"},
+      {Variant::PartialRecord, 'L', LapClose::LapLine, false, true, "N", "E"},
       {Variant::ZeroSpeedLap, 'L', LapClose::LapLine, false, true, "N", "E"},
       {Variant::NoPositionLap, 'L', LapClose::LapLine, false, true, "N", "E"},
       {Variant::NoPositionFinalLap, 'E', LapClose::EndOfFile, false, false, "N", "E"},

@@ -1,47 +1,32 @@
-// Loading a generated one-hour session with its courses and lap statistics, as the load driver does,
-// against reading alone and against course building and statistics alone.
+// Courses and lap statistics of a read log file at every sampling-rate mode, against reading alone and
+// against reading with them. Each pass counts the bytes of the records it went through: a course goes
+// through the position records of its lap, the statistics through the sample records of the laps that
+// get them (at 400 samples a second that is almost none: a lap's first time step is 0 there, and the
+// sample time sum stops at the first zero step), the extremes of every lap through every sample record.
+#include "bench/BenchSessions.h"
 #include "core/CourseBuilder.h"
 #include "core/LapDataCore.h"
 #include "core/LapStatistics.h"
 #include "core/LogFileReader.h"
 #include "core/Utf8Text.h"
-#include "tools/SampleSession.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-
-#include <unistd.h>
+#include <vector>
 
 namespace {
 
-namespace fs = std::filesystem;
+using benchsessions::SessionFile;
 
-struct HourSession {
-    fs::path file;
-    std::size_t bytes = 0;
-};
+constexpr std::size_t kFileBytes = std::size_t{10} << 20;
 
-// One hour at rate mode 3 with 400 samples a second, GPS on every position record.
-HourSession WriteHourSession(const fs::path& folder)
+void Read(orvelo::LapDataCore& core, const SessionFile& session)
 {
-    const samplegen::SessionOptions options = samplegen::HourAtFullRateOptions();
-    const samplegen::Session session = samplegen::GenerateSession(options);
-    HourSession hour{folder / "hour.dat", session.bytes.size()};
-    if (session.bytes.empty() || !samplegen::WriteBytes(hour.file.string(), session.bytes)) {
-        std::fprintf(stderr, "cannot write %s\n", hour.file.c_str());
-        std::exit(1);
-    }
-    return hour;
-}
-
-void Read(orvelo::LapDataCore& core, const HourSession& hour)
-{
-    if (orvelo::ReadLogFile(core, orvelo::FromUtf8(hour.file.string())) != 0) {
-        std::fprintf(stderr, "cannot load %s\n", hour.file.c_str());
+    if (orvelo::ReadLogFile(core, orvelo::FromUtf8(session.file.string())) != 0) {
+        std::fprintf(stderr, "cannot load %s\n", session.file.c_str());
         std::exit(1);
     }
 }
@@ -53,71 +38,73 @@ void CourseAndStatistics(orvelo::LapDataCore& core, int mapDrawMode)
     orvelo::ComputeLapStatistics(file);
 }
 
-// Read, courses and statistics: what loading one log file costs.
-void BenchLoadWithCourses(benchmark::State& state, const HourSession& hour, int mapDrawMode)
+// Read, courses and statistics: what loading one log file costs; every byte of the file is read.
+void BenchLoadWithCourses(benchmark::State& state, const SessionFile& session, int mapDrawMode)
 {
     for (auto _ : state) {
         orvelo::LapDataCore core;
-        Read(core, hour);
+        Read(core, session);
         CourseAndStatistics(core, mapDrawMode);
         state.PauseTiming();
         core = orvelo::LapDataCore(); // freeing the model is not part of the load
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * hour.bytes));
-    state.counters["file_MB"] = double(hour.bytes) / 1e6;
+    benchsessions::CountMegabytesPerSecond(state, double(session.bytes));
 }
 
 // Courses and statistics alone, on a file read once.
-void BenchCoursesOnly(benchmark::State& state, const HourSession& hour, int mapDrawMode)
+void BenchCoursesOnly(benchmark::State& state, const SessionFile& session, int mapDrawMode)
 {
     orvelo::LapDataCore core;
-    Read(core, hour);
+    Read(core, session);
     for (auto _ : state)
         CourseAndStatistics(core, mapDrawMode);
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * hour.bytes));
     int courses = 0;
     int withStatistics = 0;
-    std::size_t samples = 0;
-    std::size_t positions = 0;
+    std::size_t recordsGoneThrough = 0;
     for (const orvelo::Lap& lap : core.LogFiles.back().laps) {
-        courses += lap.analysisItems.empty() ? 0 : 1;
-        withStatistics += lap.sampleTimeSum > 0 ? 1 : 0;
-        samples += lap.samples.size();
-        positions += lap.positions.size();
+        if (!lap.analysisItems.empty()) {
+            ++courses;
+            recordsGoneThrough += lap.positions.size();
+        }
+        if (lap.sampleTimeSum > 0) {
+            ++withStatistics;
+            recordsGoneThrough += lap.samples.size();
+        }
     }
+    benchsessions::CountMegabytesPerSecond(state, double(recordsGoneThrough * orvelo::kRecordSize));
     state.counters["laps"] = double(core.LogFiles.back().laps.size());
     state.counters["courses"] = courses;
-    state.counters["laps_with_statistics"] = withStatistics;
-    state.counters["samples"] = double(samples);
-    state.counters["positions"] = double(positions);
+    state.counters["with_statistics"] = withStatistics;
 }
 
-// At 400 samples a second most time steps are 0, so most laps end their sample time sum at once
-// and get no extremes: this takes the extremes and peaks of every lap, the most statistics can cost.
-void BenchEveryLapExtremes(benchmark::State& state, const HourSession& hour)
+// The extremes and peaks of every lap, whatever its time steps: the most statistics can cost.
+void BenchEveryLapExtremes(benchmark::State& state, const SessionFile& session)
 {
     orvelo::LapDataCore core;
-    Read(core, hour);
+    Read(core, session);
+    std::size_t samples = 0;
+    for (const orvelo::Lap& lap : core.LogFiles.back().laps)
+        samples += lap.samples.size();
     for (auto _ : state) {
         for (orvelo::Lap& lap : core.LogFiles.back().laps) {
             benchmark::DoNotOptimize(orvelo::RecomputeSampleTimes(lap));
             orvelo::ComputeChannelExtremes(lap);
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * hour.bytes));
+    benchsessions::CountMegabytesPerSecond(state, double(samples * orvelo::kRecordSize));
 }
 
-void BenchReadOnly(benchmark::State& state, const HourSession& hour)
+void BenchReadOnly(benchmark::State& state, const SessionFile& session)
 {
     for (auto _ : state) {
         orvelo::LapDataCore core;
-        Read(core, hour);
+        Read(core, session);
         state.PauseTiming();
         core = orvelo::LapDataCore();
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * hour.bytes));
+    benchsessions::CountMegabytesPerSecond(state, double(session.bytes));
 }
 
 } // namespace
@@ -125,29 +112,26 @@ void BenchReadOnly(benchmark::State& state, const HourSession& hour)
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    std::string pattern = (fs::temp_directory_path() / "orvelo-coursebench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        return 1;
-    const fs::path folder = pattern;
-    const HourSession hour = WriteHourSession(folder);
-
-    for (const auto& [name, mode] : {std::pair{"Gps", orvelo::kMapDrawGps},
-                                     std::pair{"OffsetOn", orvelo::kMapDrawOffsetOn}}) {
-        const std::string suffix = std::string("/") + name;
-        benchmark::RegisterBenchmark(("LoadHourWithCourses" + suffix).c_str(), BenchLoadWithCourses, hour, mode)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-        benchmark::RegisterBenchmark(("CoursesAndStatisticsHour" + suffix).c_str(), BenchCoursesOnly, hour, mode)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+    const benchsessions::TempFolder folder("orvelo-coursebench");
+    std::vector<SessionFile> sessions;
+    for (const benchsessions::Rate& rate : benchsessions::kEveryRateMode) {
+        sessions.push_back(benchsessions::WriteRateSession(folder.Path(), rate, kFileBytes));
+        sessions.back().name = benchsessions::RateName(rate);
     }
-    benchmark::RegisterBenchmark("EveryLapExtremesHour", BenchEveryLapExtremes, hour)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("ReadHour", BenchReadOnly, hour)->Unit(benchmark::kMillisecond)->UseRealTime();
+    const auto add = [](const std::string& name, auto&&... arguments) {
+        benchmark::RegisterBenchmark(name.c_str(), arguments...)->Unit(benchmark::kMillisecond)->UseRealTime();
+    };
+    for (const SessionFile& session : sessions) {
+        for (const auto& [modeName, mode] : {std::pair{"Gps", orvelo::kMapDrawGps},
+                                             std::pair{"OffsetOn", orvelo::kMapDrawOffsetOn}}) {
+            const std::string suffix = "/" + session.name + "/" + modeName;
+            add("LoadWithCourses" + suffix, BenchLoadWithCourses, session, mode);
+            add("CoursesAndStatistics" + suffix, BenchCoursesOnly, session, mode);
+        }
+        add("EveryLapExtremes/" + session.name, BenchEveryLapExtremes, session);
+        add("Read/" + session.name, BenchReadOnly, session);
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
     return 0;
 }

@@ -1,5 +1,11 @@
-// Loading generated log files into the lap data core, against merely reading their bytes.
-// Sessions are generated once into a temporary folder; peak memory is measured in a child process.
+// Loading generated log files into the lap data core, against merely reading their bytes, and the
+// memory a load holds at its peak for sessions and for files made to hold the most for each byte
+// (as log files and as course-map files). Sessions are generated once into a temporary folder; peak
+// memory is measured in a child process that loads through the program's load path (read list,
+// LoadPendingLogFiles / LoadPendingMapFiles: courses and statistics included).
+#include "bench/BenchSessions.h"
+#include "core/CourseBuilder.h"
+#include "core/FileLists.h"
 #include "core/LapDataCore.h"
 #include "core/LogFileReader.h"
 #include "core/Utf8Text.h"
@@ -27,17 +33,12 @@ namespace fs = std::filesystem;
 struct FileSetToLoad {
     std::vector<fs::path> files;
     std::size_t bytes = 0;
+    bool mapFiles = false;
 };
 
 fs::path WriteSession(const fs::path& folder, const std::string& name, const samplegen::SessionOptions& options)
 {
-    const samplegen::Session session = samplegen::GenerateSession(options);
-    const fs::path path = folder / name;
-    if (session.bytes.empty() || !samplegen::WriteBytes(path.string(), session.bytes)) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        std::exit(1);
-    }
-    return path;
+    return benchsessions::WriteFile(folder, name, samplegen::GenerateSession(options).bytes).file;
 }
 
 // One hour at rate mode 3 with 400 samples a second.
@@ -45,7 +46,7 @@ FileSetToLoad MakeHourSession(const fs::path& folder)
 {
     const samplegen::SessionOptions options = samplegen::HourAtFullRateOptions();
     FileSetToLoad set;
-    set.files.push_back(WriteSession(folder, "hour.dat", options));
+    set.files.push_back(WriteSession(folder, "hour", options));
     set.bytes = fs::file_size(set.files.back());
     return set;
 }
@@ -61,20 +62,24 @@ FileSetToLoad MakeSessionSet(const fs::path& folder)
         options.samplesPerSecond = options.rateMode == 3 ? 400 : 0;
         options.durationSeconds = options.rateMode == 3 ? 900.0 : 1800.0;
         options.circuit = static_cast<samplegen::CircuitShape>(k % 3);
-        set.files.push_back(WriteSession(folder, "set" + std::to_string(k) + ".dat", options));
+        set.files.push_back(WriteSession(folder, "set" + std::to_string(k), options));
         set.bytes += fs::file_size(set.files.back());
     }
     return set;
 }
 
-void LoadAll(orvelo::LapDataCore& core, const FileSetToLoad& set)
+// Files of each hostile shape, about 10 MB each, as log files and as course-map files.
+std::vector<std::pair<std::string, FileSetToLoad>> MakeHostileSets(const fs::path& folder)
 {
-    for (const fs::path& file : set.files) {
-        if (orvelo::ReadLogFile(core, orvelo::FromUtf8(file.string())) != 0) {
-            std::fprintf(stderr, "cannot load %s\n", file.c_str());
-            std::exit(1);
-        }
+    constexpr std::size_t kRecords = (std::size_t{10} << 20) / orvelo::kRecordSize;
+    std::vector<std::pair<std::string, FileSetToLoad>> sets;
+    for (const samplegen::HostileShape shape : samplegen::AllHostileShapes()) {
+        const std::string name(samplegen::HostileShapeName(shape));
+        const auto file = benchsessions::WriteFile(folder, name, samplegen::GenerateHostileRecords(shape, kRecords));
+        for (const bool map : {false, true})
+            sets.emplace_back((map ? "Map/" : "Log/") + name, FileSetToLoad{{file.file}, file.bytes, map});
     }
+    return sets;
 }
 
 // Bytes the loaded model holds in its containers (elements only, no container overhead).
@@ -111,12 +116,29 @@ struct FreshLoad {
 };
 
 constexpr const char* kFreshLoadOption = "--fresh-load";
+constexpr const char* kFreshMapLoadOption = "--fresh-map-load";
 
-// Run inside a new process (this program started again with kFreshLoadOption): one load, reported
-// on the standard output as seconds and peak bytes.
-int RunFreshLoad(int fileCount, char** files)
+// Every file of the set listed and loaded as the file selection dialog's OK does; the files that
+// failed. Hostile files may fail (a log file in which no lap is closed); what matters of them is what
+// the load held.
+int LoadThroughTheProgram(orvelo::LapDataCore& core, const FileSetToLoad& set)
+{
+    for (const fs::path& file : set.files) {
+        orvelo::FileListEntry entry;
+        entry.fullPath = orvelo::FromUtf8(file.string());
+        set.mapFiles ? orvelo::EditMapFileList(core, orvelo::kFileListAdd, entry)
+                     : orvelo::EditLogFileList(core, orvelo::kFileListAdd, entry);
+    }
+    return set.mapFiles ? orvelo::LoadPendingMapFiles(core, orvelo::kMapDrawOffsetOff)
+                        : orvelo::LoadPendingLogFiles(core, orvelo::kMapDrawOffsetOff);
+}
+
+// Run inside a new process (this program started again with kFreshLoadOption or kFreshMapLoadOption):
+// one load, reported on the standard output as seconds and peak bytes.
+int RunFreshLoad(bool mapFiles, int fileCount, char** files)
 {
     FileSetToLoad set;
+    set.mapFiles = mapFiles;
     for (int k = 0; k < fileCount; ++k)
         set.files.emplace_back(files[k]);
     {
@@ -126,7 +148,7 @@ int RunFreshLoad(int fileCount, char** files)
     const long before = StatusKilobytes("VmRSS");
     const auto start = std::chrono::steady_clock::now();
     orvelo::LapDataCore core;
-    LoadAll(core, set);
+    LoadThroughTheProgram(core, set);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double peak = double(StatusKilobytes("VmHWM") - before) * 1024.0;
     std::printf("%.6f %.0f\n", seconds, peak);
@@ -140,7 +162,7 @@ FreshLoad MeasureFreshLoad(const FileSetToLoad& set)
     int channel[2];
     if (::pipe(channel) != 0)
         return FreshLoad{};
-    std::vector<std::string> arguments = {"/proc/self/exe", kFreshLoadOption};
+    std::vector<std::string> arguments = {"/proc/self/exe", set.mapFiles ? kFreshMapLoadOption : kFreshLoadOption};
     for (const fs::path& file : set.files)
         arguments.push_back(file.string());
     std::vector<char*> argv;
@@ -176,14 +198,16 @@ void BenchLoad(benchmark::State& state, const FileSetToLoad& set)
     std::size_t modelBytes = 0;
     for (auto _ : state) {
         orvelo::LapDataCore core;
-        LoadAll(core, set);
-        benchmark::DoNotOptimize(core.LogFiles.back().laps.size());
+        if (LoadThroughTheProgram(core, set) != 0) {
+            state.SkipWithError("a file did not load");
+            break;
+        }
         state.PauseTiming();
         modelBytes = ModelBytes(core);
         core = orvelo::LapDataCore(); // freeing the model is not part of the load
         state.ResumeTiming();
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * set.bytes));
+    benchsessions::CountMegabytesPerSecond(state, double(set.bytes));
     const FreshLoad fresh = MeasureFreshLoad(set);
     state.counters["file_MB"] = double(set.bytes) / 1e6;
     state.counters["files"] = double(set.files.size());
@@ -212,22 +236,35 @@ void BenchReadBytes(benchmark::State& state, const FileSetToLoad& set)
             benchmark::DoNotOptimize(bytes.data());
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * set.bytes));
+    benchsessions::CountMegabytesPerSecond(state, double(set.bytes));
+}
+
+// One load of a hostile file in a fresh process: its time and the memory it held at its peak.
+void BenchPeakMemory(benchmark::State& state, const FileSetToLoad& set)
+{
+    FreshLoad fresh;
+    for (auto _ : state) {
+        fresh = MeasureFreshLoad(set);
+        state.SetIterationTime(fresh.seconds);
+    }
+    benchsessions::CountMegabytesPerSecond(state, double(set.bytes));
+    state.counters["file_MB"] = double(set.bytes) / 1e6;
+    state.counters["peak_MB"] = fresh.peakBytes / 1e6;
+    state.counters["peak_x_file"] = fresh.peakBytes / double(set.bytes);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && std::string(argv[1]) == kFreshLoadOption)
-        return RunFreshLoad(argc - 2, argv + 2);
+    if (argc >= 2 && (std::string(argv[1]) == kFreshLoadOption || std::string(argv[1]) == kFreshMapLoadOption))
+        return RunFreshLoad(std::string(argv[1]) == kFreshMapLoadOption, argc - 2, argv + 2);
     benchmark::Initialize(&argc, argv);
-    std::string pattern = (fs::temp_directory_path() / "orvelo-loadbench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        return 1;
-    const fs::path folder = pattern;
+    const benchsessions::TempFolder temp("orvelo-loadbench");
+    const fs::path& folder = temp.Path();
     const FileSetToLoad hour = MakeHourSession(folder);
     const FileSetToLoad sessionSet = MakeSessionSet(folder);
+    const auto hostile = MakeHostileSets(folder);
 
     benchmark::RegisterBenchmark("LoadHourSession", BenchLoad, hour)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark("ReadBytesHourSession", BenchReadBytes, hour)
@@ -239,9 +276,13 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("ReadBytesSessionSet", BenchReadBytes, sessionSet)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
+    for (const auto& [name, set] : hostile) {
+        benchmark::RegisterBenchmark(("PeakMemory/" + name).c_str(), BenchPeakMemory, set)
+            ->Iterations(1)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "core/CourseProjection.h"
 #include "core/DeadReckoning.h"
 #include "core/LapDataCore.h"
+#include "core/VectorState.h"
 
 #include <utility>
 
@@ -145,6 +146,7 @@ int RebuildCoursePoints(Lap& lap)
 
 int RebuildAllAnalysis(LapDataCore& core, int mapDrawMode)
 {
+    ClearUpperVectorState();
     int rebuilt = 0;
     for (std::deque<LogFile>* files : {&core.LogFiles, &core.MapFiles}) {
         for (LogFile& file : *files) {

@@ -7,6 +7,7 @@
 #include "core/LapSelection.h"
 #include "core/LapStatistics.h"
 #include "core/LogFileReader.h"
+#include "core/VectorState.h"
 
 #include <algorithm>
 #include <new>
@@ -99,6 +100,7 @@ bool LoadOne(LapDataCore& core, const FileSide& side, FileListEntry& entry, int 
 {
     const bool isLog = side.set == FileSet::Log;
     const std::size_t filesBefore = side.files.size();
+    ClearUpperVectorState(); // the load's cosines run at full speed inside the program too
     try {
         const int result = isLog ? ReadLogFile(core, entry.fullPath) : ReadMapFile(core, entry.fullPath);
         LogFile& file = side.files.back();

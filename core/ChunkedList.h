@@ -228,8 +228,8 @@ public:
             slot = m_head + m_size;
             ::new (static_cast<void*>(slot)) T(std::forward<Args>(args)...);
         } else if (m_rest == nullptr && m_headCapacity < kChunkSize) {
-            slot = GrowHeadWith(m_headCapacity == 0 ? 1 : std::min<size_type>(2 * size_type{m_headCapacity}, kChunkSize),
-                                std::forward<Args>(args)...);
+            const size_type doubled = std::min<size_type>(2 * size_type{m_headCapacity}, kChunkSize);
+            slot = GrowHeadWith(m_headCapacity == 0 ? 1 : doubled, std::forward<Args>(args)...);
         } else {
             slot = AppendToRest(std::forward<Args>(args)...);
         }

@@ -173,7 +173,8 @@ TEST_F(FileListsTest, CutOffLogFilesLoadFilesWithoutALapOrMemoryFailAndGoAtOnce)
 {
     // Cut off in its last record: loaded from its complete records. No lap closed (an empty file; samples,
     // a fix and a lap line before any lap-end record): failed, and nothing of it kept.
-    const samplegen::Session cut = samplegen::GenerateSession({.laps = 2, .variant = samplegen::Variant::PartialRecord});
+    const samplegen::Session cut =
+        samplegen::GenerateSession({.laps = 2, .variant = samplegen::Variant::PartialRecord});
     const std::u16string cutPath = s_folder->Write("cut.dat", cut.bytes);
     const std::u16string empty = s_folder->Write("empty.dat", {});
     const std::u16string open = s_folder->Write("open.dat", test::LogBytes().Sample(10, 2).Gps(3).LapLine(50).bytes);

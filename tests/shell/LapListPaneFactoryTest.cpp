@@ -164,13 +164,15 @@ TEST_F(LapListPaneFactoryTest, FailedFilesAreNamedInTheErrorBoxAndNeverListedBut
     const QString other = files.Write("track/other.dat", 2, 5);
     const QString missing = files.Write("track/missing.dat", 2, 6);
     const QString last = files.Write("track/last.dat", 2, 7);
-    Open({truncated, other, missing, last}, command::kFileOpen, {missing});
+    const QString empty = files.WriteBytes("track/empty.dat", {}); // no lap closed: nothing to list
+    Open({truncated, other, missing, last, empty}, command::kFileOpen, {missing});
     const QString map = files.Write("maps/good.map");
     const QString missingMap = files.Write("maps/missing.map", 2, 3);
     Open({map, missingMap}, command::kMapOpen, {missingMap});
     const QString cutOff = " (last record cut off; the records before it were read)";
     EXPECT_EQ(Boxes(h.Boxes()),
-              (QStringList{Box("OK", "ERROR , failed read log-file\n" + missing + "\n" + truncated + cutOff,
+              (QStringList{Box("OK",
+                               "ERROR , failed read log-file\n" + missing + "\n" + empty + "\n" + truncated + cutOff,
                                platform::kMbIconError),
                            Box("OK", "ERROR , failed read Map-file\n" + missingMap, platform::kMbIconError)}));
     // The file cut off in its last record is loaded and listed with all its laps.

@@ -5,9 +5,7 @@
 
 #include "core/LapData.h"
 
-#include <cstddef>
 #include <cstdint>
-#include <deque>
 
 namespace orvelo {
 

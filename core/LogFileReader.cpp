@@ -39,7 +39,11 @@ int OpenForReading(std::u16string_view path, struct stat* info)
 class OpenFile {
 public:
     explicit OpenFile(int fd) : m_fd(fd) {}
-    ~OpenFile() { ::close(m_fd); }
+    ~OpenFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
     int Descriptor() const { return m_fd; }

@@ -62,7 +62,7 @@ void CDrawCorseCtrl::SetSegmentGroup(const orvelo::SegmentGroup* group) {
 }
 
 int CDrawCorseCtrl::DrawCourse(const orvelo::LapAnalysisItem& item) {
-    const std::deque<orvelo::ProjectedPoint>& points = item.projectedPoints;
+    const orvelo::ChunkedList<orvelo::ProjectedPoint>& points = item.projectedPoints;
     const bool withGroup = m_groupFlag;
     m_groupFlag = false;
     if (!m_fit.Fitted() || points.empty() || m_table.Size() + 1 < points.size())

@@ -74,7 +74,7 @@ int CDrawMapSegCtrl::FitThumbnail(const orvelo::LapAnalysisItem& item) {
 }
 
 int CDrawMapSegCtrl::DrawCourse(const orvelo::LapAnalysisItem& item) {
-    const std::deque<orvelo::CoursePoint>& points = item.coursePoints;
+    const auto& points = item.coursePoints;
     if (!m_fit.Fitted() || points.empty() || m_layers.Course().isNull())
         return 0;
     const bool segmentMode = m_mode == kSegmentMode;
@@ -113,7 +113,7 @@ int CDrawMapSegCtrl::DrawCourse(const orvelo::LapAnalysisItem& item) {
 }
 
 void CDrawMapSegCtrl::DrawThumbnailCourse(const orvelo::LapAnalysisItem& item) {
-    const std::deque<orvelo::CoursePoint>& points = item.coursePoints;
+    const auto& points = item.coursePoints;
     if (!m_thumbnailFit.Fitted() || points.empty() || m_thumbnail.isNull())
         return;
     CourseRun run(m_thumbnail, m_thumbnail);

@@ -11,20 +11,22 @@
 
 namespace orvelo {
 
-// The twelve scale words of the graph windows.
+// The twelve scale words of the graph windows: the span each channel group's
+// vertical grid was last drawn with (a scale pane copies them when it is made).
+// Temp.1 and Temp.2, G Horiz. and G Vert., and ANA1 to ANA5 share a word.
 struct GraphScaleWords {
-    std::int32_t word1 = 0;
-    std::int32_t word2 = 0;
-    std::int32_t word3 = 0;
-    float word4 = 0.0f;
-    float word5 = 0.0f;
-    std::int32_t word6 = 0;
-    std::int32_t word7 = 0;
-    std::int32_t word8 = 0;
-    std::int32_t word9 = 0;
-    std::int32_t word10 = 0;
-    float word11 = 0.0f;
-    std::int32_t word12 = 0;
+    std::int32_t handleSpan = 0;
+    std::int32_t anglSpan = 0;
+    std::int32_t gearSpan = 0;
+    float anaSpan = 0.0f;
+    float gSpan = 0.0f;
+    std::int32_t accelSpan = 0;
+    std::int32_t press1Span = 0;
+    std::int32_t press2Span = 0;
+    std::int32_t rpmSpan = 0;
+    std::int32_t tempSpan = 0;
+    float voltSpan = 0.0f;
+    std::int32_t speedSpan = 0;
 };
 static_assert(sizeof(GraphScaleWords) == 48);
 

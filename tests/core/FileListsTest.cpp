@@ -49,7 +49,8 @@ std::string Snapshot(const LapDataCore& core)
         core.ScratchPositions.size(), core.LogFileTemplate.laps.size(), core.LogFileTemplate.fullPath.size());
     add(core.Press1RangeCode, core.Press2RangeCode, core.LastSampleFlag);
     const GraphScaleWords& g = core.GraphScaleDefaults;
-    add(g.word1, g.word2, g.word3, g.word4, g.word5, g.word6, g.word7, g.word8, g.word9, g.word10, g.word11, g.word12);
+    add(g.handleSpan, g.anglSpan, g.gearSpan, g.anaSpan, g.gSpan, g.accelSpan, g.press1Span, g.press2Span,
+        g.rpmSpan, g.tempSpan, g.voltSpan, g.speedSpan);
     return s;
 }
 
@@ -308,9 +309,10 @@ TEST_F(FileListsTest, InitDataCoreGivesColouredSlotsAndScaleDefaultsAndTwiceEqua
     EXPECT_EQ(std::make_pair(once.SelectedLaps[0].colour, once.SelectedLaps[1].colour),
               std::make_pair(COLORREF{0x0000FC7C}, COLORREF{0x0000A5FF}));
     const GraphScaleWords& g = once.GraphScaleDefaults;
-    EXPECT_EQ(std::make_tuple(g.word1, g.word2, g.word3, g.word6, g.word7, g.word8, g.word9, g.word10, g.word12),
+    EXPECT_EQ(std::make_tuple(g.handleSpan, g.anglSpan, g.gearSpan, g.accelSpan, g.press1Span, g.press2Span,
+                              g.rpmSpan, g.tempSpan, g.speedSpan),
               std::make_tuple(200, 90, 8, 100, 200, 40, 20000, 1023, 400));
-    EXPECT_EQ(std::make_tuple(g.word4, g.word5, g.word11), std::make_tuple(100.0f, 10.0f, 5.0f));
+    EXPECT_EQ(std::make_tuple(g.anaSpan, g.gSpan, g.voltSpan), std::make_tuple(100.0f, 10.0f, 5.0f));
     EXPECT_EQ(once.ResolveLap(once.BaseLap), &once.BaseLapWork.at(0));
     LoadAndCompare();
     InitDataCore(core);

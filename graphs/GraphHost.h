@@ -1,0 +1,26 @@
+// What a graph window and its panes need of the program: the data core, the
+// settings, the main frame and the properties pane to post to, and the main
+// frame's zoom mode. The lap overview and file overview windows are handed
+// one and pass it on to their panes.
+#pragma once
+
+#include "platform/WindowMessage.h"
+
+class AppSettings;
+namespace orvelo {
+class LapDataCore;
+}
+
+class GraphHost {
+public:
+    virtual ~GraphHost() = default;
+
+    virtual orvelo::LapDataCore& Core() = 0;
+    virtual AppSettings& Settings() = 0;
+    // The main frame, hub of the cursor record (2043) and the logging-time request (2090).
+    virtual platform::WindowHandle MainFrame() const = 0;
+    // The properties pane, which shows the values at the cursor; kNoWindow while there is none.
+    virtual platform::WindowHandle PropertiesPane() const = 0;
+    // The main frame's "Zoom mode On/Off": a press in a pane is then a zoom click.
+    virtual bool ZoomMode() const = 0;
+};

@@ -1,0 +1,73 @@
+// The cursor values of a graph pane: the pick of its primary channel and the
+// messages that follow it.
+#include "graphs/GraphPaneData.h"
+
+#include "graphs/GraphHost.h"
+
+#include "platform/MessageBus.h"
+#include "platform/UserMessages.h"
+
+using namespace graphs;
+using platform::GraphPoint;
+using platform::LParam;
+using platform::WParam;
+
+namespace {
+
+// A signed word as a message parameter, read back with a cast to int.
+WParam WordParam(std::int32_t word) { return static_cast<WParam>(static_cast<std::int64_t>(word)); }
+
+// The lap number in the low and the lap's row in the high 16 bits.
+LParam LapParam(const GraphPoint& point) {
+    return platform::MakeLong(static_cast<std::uint32_t>(point.words[kPointLapNumber]),
+                              static_cast<std::uint32_t>(point.words[kPointRow]));
+}
+
+} // namespace
+
+QPoint GraphPaneData::Pick(int x, int previousX) {
+    m_cursorList.clear();
+    QPoint basePoint;
+    const GraphChannel* channel = GraphChannelOf(PrimaryChannel());
+    if (!channel)
+        return basePoint;
+    const platform::WindowHandle notify = m_host.PropertiesPane();
+    for (const GraphTrace& trace : Traces(channel->traceIndex)) {
+        if (trace.Empty())
+            continue; // a lap with nothing drawn has no value to show
+        GraphPoint point;
+        m_plot.FindSampleAt(point, x, previousX, trace);
+        platform::PostMessage(notify, channel->message, WordParam(point.words[kPointValue]), LapParam(point));
+        m_cursorList.push_back(point);
+        if (point.words[kPointRow] == 0) {
+            m_cursorX = point.words[kPointX];
+            m_cursorY = point.words[kPointY];
+            basePoint = QPoint(m_cursorX, m_cursorY);
+        }
+    }
+    return basePoint;
+}
+
+void GraphPaneData::PostCursorValues() {
+    const platform::WindowHandle notify = m_host.PropertiesPane();
+    const platform::WindowHandle mainFrame = m_host.MainFrame();
+    for (const GraphPoint& point : m_cursorList) {
+        const LParam lap = LapParam(point);
+        platform::PostMessage(notify, platform::UM_SET_DISTANCE_VALUE, WordParam(point.words[kPointDistance]), lap);
+        if (point.words[kPointRow] == 0) {
+            const std::int32_t place =
+                point.words[m_xAxisMode == kTime ? kPointFixTimeOffset : kPointDistanceOffset];
+            platform::PostMessage(m_owner, platform::UM_PUT_SEGMENT_INFO, WordParam(place),
+                                  platform::MakeLong(static_cast<std::uint32_t>(m_cursorX),
+                                                     static_cast<std::uint32_t>(point.words[kPointCode])));
+            platform::PostMessage(m_owner, platform::UM_MOVE_SEGMENT_INFO, WordParam(point.words[kPointDistance]),
+                                  point.words[kPointTime]);
+            m_analysisRecord = point;
+            platform::PostMessage(mainFrame,
+                                  platform::MessageWithBlock(platform::UM_ANALYSIS_LINE, m_owner, m_analysisRecord));
+            platform::PostMessage(mainFrame, platform::MessageWithBlock(platform::UM_PUT_LOGGING_TIME, m_pane,
+                                                                        m_cursorList));
+        }
+        platform::PostMessage(notify, platform::UM_SET_LAP_TIME_VALUE, WordParam(point.words[kPointTime]), lap);
+    }
+}

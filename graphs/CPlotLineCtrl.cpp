@@ -63,19 +63,14 @@ void CPlotLineCtrl::PaintCursor(QPainter& painter) const {
     painter.fillRect(QRect(0, m_cursor.y(), m_width, kCursorLineHeight), platform::ToQColor(m_horizontalColor));
 }
 
-bool CPlotLineCtrl::DrawSegment(GraphTrace& trace, bool first, QPainter* painter) const {
+void CPlotLineCtrl::DrawLine(QPainter& painter, const GraphTrace& trace) const {
     const QPoint current = trace.Current();
-    if (first) {
-        trace.Prime();
-        return current.x() > m_width;
-    }
     const QPoint previous = trace.Previous();
     const int endX = std::min(current.x(), m_width);
-    if (painter && (endX != previous.x() || current.y() != previous.y())) {
-        painter->setPen(trace.Pen());
-        platform::GdiLine(*painter, previous.x(), previous.y(), endX, current.y());
-    }
-    return current.x() > m_width;
+    if (endX == previous.x() && current.y() == previous.y())
+        return;
+    painter.setPen(trace.Pen());
+    platform::GdiLine(painter, previous.x(), previous.y(), endX, current.y());
 }
 
 void CPlotLineCtrl::DrawLapMarkLine(const LapMarkDescriptor& mark) const {

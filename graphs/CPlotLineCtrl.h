@@ -58,7 +58,14 @@ public:
     // trace's pen from the previous point to (current x cut to the client
     // width, current y) when either changed (painter may be null: nothing is
     // drawn). True when the current x lies beyond the client width.
-    bool DrawSegment(GraphTrace& trace, bool first, QPainter* painter) const;
+    bool DrawSegment(GraphTrace& trace, bool first, QPainter* painter) const {
+        const QPoint current = trace.Current();
+        if (first)
+            trace.Prime();
+        else if (painter)
+            DrawLine(*painter, trace);
+        return current.x() > m_width;
+    }
     // The line at the lap's last x from top to bottom.
     void DrawLapMarkLine(const LapMarkDescriptor& mark) const;
     // The lap number, "%d", from (first x + 2, top + 2) to (last x, top + 18).
@@ -82,6 +89,8 @@ public:
 
 private:
     void InvalidateCross(const QPoint& point) const;
+    // The segment from the previous point to the current one cut to the width, when it has a length.
+    void DrawLine(QPainter& painter, const GraphTrace& trace) const;
 
     Invalidate m_invalidate;
     int m_width = 0;

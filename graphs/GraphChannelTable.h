@@ -139,14 +139,40 @@ inline constexpr std::array<GraphChannel, kChannelCount> kGraphChannels = {{
 const GraphChannel* GraphChannelOf(int number);
 // The channel of a mask's lowest set bit (the primary channel); 0 for mask 0.
 int PrimaryChannelOf(std::uint32_t mask);
+// A pixel coordinate from a double, rounded half away from zero; far-off
+// values are held to a range an int keeps.
+inline int RoundPixel(double value) {
+    constexpr double kLimit = 1.0e9;
+    const double held = value < -kLimit ? -kLimit : value > kLimit ? kLimit : value;
+    return held >= 0.0 ? static_cast<int>(held + 0.5) : -static_cast<int>(-held + 0.5);
+}
+
+// The centre line rounded, then a whole number of pixels up for a positive
+// product and down otherwise.
+inline int AboutCentre(double centre, double product) {
+    const double magnitude = product < 0.0 ? -product : product;
+    const int deviation = static_cast<int>(magnitude < 1.0e9 ? magnitude : 1.0e9);
+    return product > 0.0 ? RoundPixel(centre) - deviation : RoundPixel(centre) + deviation;
+}
+
 // The pixel row of value v of the channel in a band of a pane H pixels high
 // (range: the trace's band, ppu its pixels per unit, minimum the channel's
 // current minimum).
-int ValueToY(const GraphChannel& channel, std::int32_t v, int clientHeight, const ChannelRange& range, double ppu,
-             std::int32_t minimum);
-// A pixel coordinate from a double, rounded half away from zero; far-off
-// values are held to a range an int keeps.
-int RoundPixel(double value);
+inline int ValueToY(const GraphChannel& channel, std::int32_t v, int clientHeight, const ChannelRange& range,
+                    double ppu, std::int32_t minimum) {
+    const double height = clientHeight;
+    switch (channel.yRule) {
+    case YRule::Linear:
+        return RoundPixel(height - ppu * (static_cast<double>(v) - minimum) - range.bottomOffset);
+    case YRule::CentredTenth:
+        return AboutCentre(height - range.bottomOffset - range.bandHeight / 2.0, (v / 10.0) * ppu);
+    case YRule::CentredHandle:
+        return AboutCentre(height / 2.0, (static_cast<double>(v) - 100.0) * ppu);
+    case YRule::Centred:
+        return AboutCentre(height - range.bottomOffset - range.bandHeight / 2.0, static_cast<double>(v) * ppu);
+    }
+    return 0;
+}
 // Writes a grid span into the channel's word of GraphScaleDefaults.
 void StoreScaleSpan(const GraphChannel& channel, orvelo::GraphScaleWords& words, double span);
 

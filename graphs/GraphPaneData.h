@@ -11,6 +11,7 @@
 #include "graphs/GraphChannelTable.h"
 #include "graphs/GraphRecords.h"
 #include "graphs/GraphTrace.h"
+#include "graphs/LapColumnCache.h"
 #include "graphs/VerticalGrid.h"
 
 #include "core/LapData.h"
@@ -42,6 +43,7 @@ public:
         int pointsDrawn = 0;
         orvelo::LapRef lap;
         bool stoppedAtEdge = false; // its next point lay beyond the right edge
+        std::size_t firstSample = 0; // the walk's first sample: at or after the x start
     };
 
     GraphPaneData(GraphHost& host, int kind);
@@ -152,9 +154,15 @@ public:
 private:
     void TakeFile(orvelo::LogFile& file);
     QPen LapPen(int channel, int row);
-    std::size_t StartSample(const orvelo::Lap& lap) const;
-    int XOf(std::uint32_t value) const;
-    std::uint32_t XValueOf(const orvelo::PositionRec& sample) const;
+    // Where a lap met the kept cursor value first: its round and row, the point.
+    struct KeptMatch {
+        std::size_t round = static_cast<std::size_t>(-1);
+        std::size_t row = 0;
+        QPoint point;
+    };
+    std::size_t StartSample(const LapColumns& columns) const;
+    void BuildLapTrace(const graphs::GraphChannel& channel, std::size_t row, GraphTrace& trace, KeptMatch& kept);
+    void DrawTracesInRounds(QPainter& traceLayer);
 
     GraphHost& m_host;
     orvelo::LapDataCore& m_core;
@@ -187,6 +195,7 @@ private:
     std::array<double, graphs::kRangeSlotCount> m_slotPpu{};
     std::array<std::vector<GraphTrace>, graphs::kChannelCount> m_traces;
     std::vector<LapEntry> m_laps;
+    LapColumnCache m_columns;
     graphs::VerticalGrid m_grid;
 
     std::vector<platform::GraphPoint> m_cursorList;

@@ -1,38 +1,22 @@
-// The round-robin trace build of a lap-overlay pane.
+// The trace build of a lap-overlay pane. Each round of the walk takes the
+// next sample of every lap not yet done; a lap's points do not depend on the
+// others, so each lap is walked on its own and the rounds count where the
+// shared walk would have met each sample: the kept cursor value goes to the
+// first match in round order, and segments are drawn in round order.
 #include "graphs/GraphPaneData.h"
 
 #include "core/LapDataCore.h"
 
 #include <algorithm>
-#include <deque>
-
-namespace {
-
-// Where one lap's walk stands.
-struct LapWalk {
-    std::deque<orvelo::PositionRec>::const_iterator next;
-    std::deque<orvelo::PositionRec>::const_iterator end;
-    std::int32_t sample = 0;
-};
-
-} // namespace
-
-std::uint32_t GraphPaneData::XValueOf(const orvelo::PositionRec& sample) const {
-    return m_xAxisMode == kTime ? sample.time : sample.runningDistance;
-}
-
-int GraphPaneData::XOf(std::uint32_t value) const {
-    const double units = static_cast<double>(value - m_xStart);
-    return graphs::RoundPixel((m_xAxisMode == kTime ? units / 10.0 : units) * m_xPpu);
-}
 
 // The lap's first sample at or after the x start.
-std::size_t GraphPaneData::StartSample(const orvelo::Lap& lap) const {
+std::size_t GraphPaneData::StartSample(const LapColumns& columns) const {
     if (m_xStart == 0)
         return 0;
-    const auto first = std::partition_point(lap.positions.begin(), lap.positions.end(),
-                                            [this](const orvelo::PositionRec& p) { return XValueOf(p) < m_xStart; });
-    return static_cast<std::size_t>(first - lap.positions.begin());
+    const std::vector<std::uint32_t>& x = columns.X(m_xAxisMode == kTime);
+    const auto drawableEnd = x.begin() + static_cast<std::ptrdiff_t>(columns.drawable);
+    return static_cast<std::size_t>(
+        std::partition_point(x.begin(), drawableEnd, [this](std::uint32_t v) { return v < m_xStart; }) - x.begin());
 }
 
 void GraphPaneData::BuildTraces(QPainter* traceLayer) {
@@ -45,68 +29,97 @@ void GraphPaneData::BuildTraces(QPainter* traceLayer) {
     m_allEndedInView = true;
     if (!channel)
         return;
-    const auto slot = static_cast<std::size_t>(channel->rangeSlot);
-    const graphs::ChannelRange& range = m_ranges[slot];
-    const double ppu = m_slotPpu[slot];
     std::vector<GraphTrace>& traces = m_traces[static_cast<std::size_t>(channel->traceIndex)];
     traces.resize(m_laps.size());
-    std::vector<LapWalk> walks(m_laps.size());
-    std::size_t remaining = 0;
-    for (std::size_t i = 0; i < m_laps.size(); ++i) {
-        m_laps[i] = LapEntry{false, true, 0, 0, m_laps[i].lap, false};
-        const orvelo::Lap* lap = m_core.ResolveLap(m_laps[i].lap);
-        const int row = static_cast<int>(i);
-        traces[i].Start(&m_core, m_laps[i].lap, row, lap ? lap->lapNumber : 0, range, ppu,
-                        LapPen(channel->number, row));
-        if (!lap) {
-            m_laps[i].done = true;
-            continue;
-        }
-        const std::size_t start = StartSample(*lap);
-        walks[i] = {lap->positions.begin() + static_cast<std::ptrdiff_t>(start), lap->positions.end(),
-                    static_cast<std::int32_t>(start)};
-        traces[i].Reserve(lap->positions.size() - start);
-        ++remaining;
-    }
-    for (int round = 1; remaining > 0; ++round) {
-        for (std::size_t i = 0; i < m_laps.size(); ++i) {
-            LapEntry& entry = m_laps[i];
-            if (entry.done)
-                continue;
-            entry.round = round;
-            LapWalk& walk = walks[i];
-            if (walk.next == walk.end || walk.next->lapEndMark != 0) {
-                entry.done = true; // the lap-end sample is not drawn
-                --remaining;
-                continue;
-            }
-            const orvelo::PositionRec& sample = *walk.next++;
-            const std::int32_t index = walk.sample++;
-            const std::uint32_t value = XValueOf(sample);
-            if (value < m_xStart)
-                continue;
-            const int x = entry.firstPoint ? 0 : XOf(value);
-            const int y = graphs::ValueToY(*channel, channel->value(sample), m_height, range, ppu, m_currentMin);
-            GraphTrace& trace = traces[i];
-            trace.Append(x, y, index);
-            const bool beyond = m_plot.DrawSegment(trace, entry.firstPoint, traceLayer);
-            entry.firstPoint = false;
-            ++entry.pointsDrawn;
-            if (m_keptCursorValue && *m_keptCursorValue == value) {
-                m_cursorX = x;
-                m_cursorY = y;
-                m_keptCursorValue.reset();
-                m_cursorKnown = true;
-            }
-            m_xEnd = std::max(m_xEnd, value);
-            if (beyond) {
-                entry.done = true;
-                entry.stoppedAtEdge = true;
-                m_allEndedInView = false;
-                --remaining;
-            }
-        }
+    KeptMatch kept;
+    for (std::size_t row = 0; row < m_laps.size(); ++row)
+        BuildLapTrace(*channel, row, traces[row], kept);
+    if (m_keptCursorValue && kept.round != KeptMatch{}.round) {
+        m_cursorX = kept.point.x();
+        m_cursorY = kept.point.y();
+        m_keptCursorValue.reset();
+        m_cursorKnown = true;
     }
     if (!m_zoomed)
         m_unzoomedXEnd = m_xEnd;
+    if (traceLayer)
+        DrawTracesInRounds(*traceLayer);
+}
+
+void GraphPaneData::BuildLapTrace(const graphs::GraphChannel& channel, std::size_t row, GraphTrace& trace,
+                                  KeptMatch& kept) {
+    LapEntry& entry = m_laps[row];
+    entry = LapEntry{false, true, 0, 0, entry.lap, false, 0};
+    const auto slot = static_cast<std::size_t>(channel.rangeSlot);
+    const orvelo::Lap* lap = m_core.ResolveLap(entry.lap);
+    trace.Start(&m_core, entry.lap, static_cast<int>(row), lap ? lap->lapNumber : 0, m_ranges[slot], m_slotPpu[slot],
+                LapPen(channel.number, static_cast<int>(row)));
+    entry.done = true;
+    const LapColumns* columns = m_columns.Columns(m_core, entry.lap, channel.number);
+    if (!columns)
+        return;
+    const bool overTime = m_xAxisMode == kTime;
+    const std::uint32_t* xs = columns->X(overTime).data();
+    const std::int32_t* values = columns->values[static_cast<std::size_t>(channel.number - 1)].data();
+    const std::size_t start = StartSample(*columns);
+    entry.firstSample = start;
+    const std::uint32_t xStart = m_xStart;
+    const double xPpu = m_xPpu;
+    const graphs::ChannelRange range = m_ranges[slot];
+    const double ppu = m_slotPpu[slot];
+    const std::optional<std::uint32_t> keptValue = m_keptCursorValue;
+    const int width = m_width;
+    const int height = m_height;
+    const std::int32_t minimum = m_currentMin;
+    std::uint32_t xEnd = m_xEnd;
+    bool stoppedAtEdge = false;
+    trace.Reserve(columns->drawable - std::min(start, columns->drawable));
+    std::size_t index = start;
+    for (; index < columns->drawable; ++index) {
+        const std::uint32_t value = xs[index];
+        if (value < xStart)
+            continue;
+        const double units = static_cast<double>(value - xStart);
+        const int x = trace.Empty() ? 0 : graphs::RoundPixel((overTime ? units / 10.0 : units) * xPpu);
+        const int y = graphs::ValueToY(channel, values[index], height, range, ppu, minimum);
+        trace.AddPoint(x, y, static_cast<int>(index));
+        xEnd = std::max(xEnd, value);
+        const std::size_t round = index - start + 1;
+        if (keptValue && *keptValue == value && round < kept.round)
+            kept = KeptMatch{round, row, QPoint(x, y)};
+        if (x > width) {
+            stoppedAtEdge = true;
+            break;
+        }
+    }
+    if (!trace.Empty())
+        trace.StepTo(trace.Size() - 1);
+    entry.stoppedAtEdge = stoppedAtEdge;
+    m_allEndedInView = m_allEndedInView && !stoppedAtEdge;
+    entry.round = static_cast<int>(index - start + 1); // the round in which it ended
+    entry.pointsDrawn = trace.Size();
+    entry.firstPoint = trace.Empty();
+    m_xEnd = xEnd;
+}
+
+// The segments as the shared walk draws them: round by round, lap by lap, so
+// a later lap's segment lies over an earlier one's where they cross.
+void GraphPaneData::DrawTracesInRounds(QPainter& traceLayer) {
+    std::vector<GraphTrace>& traces = m_traces[static_cast<std::size_t>(graphs::GraphChannelOf(PrimaryChannel())->traceIndex)];
+    std::vector<int> next(traces.size(), 0);
+    for (std::size_t round = 1, remaining = traces.size(); remaining > 0; ++round) {
+        remaining = 0;
+        for (std::size_t row = 0; row < traces.size(); ++row) {
+            GraphTrace& trace = traces[row];
+            int& k = next[row];
+            if (k >= trace.Size())
+                continue;
+            ++remaining;
+            if (static_cast<std::size_t>(trace.At(k).sample) - m_laps[row].firstSample + 1 != round)
+                continue;
+            trace.StepTo(k);
+            m_plot.DrawSegment(trace, k == 0, &traceLayer);
+            ++k;
+        }
+    }
 }

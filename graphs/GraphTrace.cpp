@@ -21,18 +21,6 @@ void GraphTrace::Start(const orvelo::LapDataCore* core, const orvelo::LapRef& la
     m_points.clear(); // keeps the capacity for the next build
 }
 
-void GraphTrace::Append(int x, int y, int sample) {
-    Point point{x, y, sample, x, -1};
-    if (!m_points.empty()) {
-        const Point& last = m_points.back();
-        point.runningMaxX = std::max(last.runningMaxX, x);
-        point.lastValidBefore = last.x >= 1 ? Size() - 1 : last.lastValidBefore;
-    }
-    m_points.push_back(point);
-    m_previous = m_current;
-    m_current = QPoint(x, y);
-}
-
 int GraphTrace::FirstAtOrRightOf(int x) const {
     const auto found = std::partition_point(m_points.begin(), m_points.end(),
                                             [x](const Point& p) { return p.runningMaxX < x; });

@@ -37,7 +37,27 @@ public:
                const graphs::ChannelRange& range, double pixelsPerUnit, const QPen& pen);
     void Reserve(std::size_t points) { m_points.reserve(points); }
     // Appends a drawn point; it becomes the current point, the old one the previous.
-    void Append(int x, int y, int sample);
+    void Append(int x, int y, int sample) {
+        AddPoint(x, y, sample);
+        m_previous = m_current;
+        m_current = QPoint(x, y);
+    }
+    // Appends a point and leaves the current and previous points alone.
+    void AddPoint(int x, int y, int sample) {
+        Point point{x, y, sample, x, -1};
+        if (!m_points.empty()) {
+            const Point& last = m_points.back();
+            point.runningMaxX = last.runningMaxX > x ? last.runningMaxX : x;
+            point.lastValidBefore = last.x >= 1 ? Size() - 1 : last.lastValidBefore;
+        }
+        m_points.push_back(point);
+    }
+    // Point k becomes the current point and the one before it the previous
+    // point, to draw the trace again segment by segment.
+    void StepTo(int k) {
+        m_current = QPoint(At(k).x, At(k).y);
+        m_previous = k > 0 ? QPoint(At(k - 1).x, At(k - 1).y) : m_current;
+    }
     // The current point only becomes the previous point (a lap's first point).
     void Prime() { m_previous = m_current; }
 

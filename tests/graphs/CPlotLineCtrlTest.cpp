@@ -206,8 +206,9 @@ TEST(FindSampleAtTest, EqualsTheWalkOnRandomTraces) {
             const auto [index, expected] = LiteralWalk(xs, cursor, previous);
             ASSERT_EQ(std::make_pair(plot.CachedPosition(), result), std::make_pair(index, expected))
                 << "round " << round << " cursor " << cursor << " previous " << previous;
-            if (index >= 0)
+            if (index >= 0) {
                 ASSERT_EQ(point.words[0], xs[static_cast<std::size_t>(index)]);
+            }
         }
     }
 }

@@ -5,7 +5,10 @@
 
 #include "GraphTestHost.h"
 
+#include "platform/GdiDraw.h"
 #include "settings/ChannelSettings.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -147,6 +150,56 @@ TEST_F(GraphPaneDataTest, NoPrimaryChannelNoTraces) {
     pane->Rebuild(nullptr);
     EXPECT_EQ(pane->LapsDrawn(), 0);
     EXPECT_EQ(pane->Pick(50, 0), QPoint());
+}
+
+// Segments are drawn as the shared walk meets them: where a lap's late
+// segment crosses another lap's early one, the late one lies on top, even
+// though it belongs to the earlier row.
+TEST(GraphPaneDrawTest, SegmentsAreDrawnRoundByRound) {
+    graphtest::TestGraphHost host;
+    orvelo::LapDataCore& core = host.Core();
+    orvelo::LogFile file;
+    file.fileId = core.TakeNextFileId();
+    file.fullPath = u"/hand/built.log";
+    auto sample = [](std::uint32_t distance, std::uint32_t rpm) {
+        orvelo::PositionRec p;
+        p.runningDistance = distance;
+        p.rpm = rpm;
+        return p;
+    };
+    Lap flat; // 50 samples standing at the start, then 10000 rpm (row 50) to 100 m
+    Lap jump; // 2000 rpm (row 90) to 50 m, then 18000 rpm (row 10)
+    for (int k = 0; k < 50; ++k)
+        flat.positions.push_back(sample(0, 10000));
+    for (std::uint32_t d = 0; d <= 100; ++d) {
+        flat.positions.push_back(sample(d, 10000));
+        jump.positions.push_back(sample(d, d <= 50 ? 2000 : 18000));
+        if (d == 50)
+            jump.positions.push_back(sample(50, 18000));
+    }
+    flat.distance = jump.distance = 100;
+    file.laps = {flat, jump};
+    core.LogFiles.push_back(file);
+    for (int row = 0; row < 2; ++row) {
+        core.SelectedLaps[static_cast<std::size_t>(row)].lap = {orvelo::FileSet::Log, file.fileId, row};
+        core.SelectedLaps[static_cast<std::size_t>(row)].activeFlag = 1;
+    }
+    const auto pane = graphtest::LapOverlayPane(host, 1, 100, 100, kPane, kOwner);
+    QImage layer(100, 100, QImage::Format_RGB32);
+    layer.fill(Qt::black);
+    QPainter painter(&layer);
+    platform::PrepareGdiPainter(painter);
+    pane->Rebuild(&painter);
+    painter.end();
+    const auto& colors = host.Settings().Colors().ChannelColorRecords()[0].lapColors;
+    const QRgb first = platform::ToQColor(colors[0]).rgb();
+    const QRgb second = platform::ToQColor(colors[1]).rgb();
+    EXPECT_EQ(layer.pixel(50, 50), first);
+    EXPECT_EQ(layer.pixel(30, 50), first);
+    EXPECT_EQ(layer.pixel(50, 60), second);
+    EXPECT_EQ(layer.pixel(50, 11), second);
+    EXPECT_EQ(layer.pixel(49, 10), 0xFF000000u);
+    EXPECT_EQ(layer.pixel(30, 90), second);
 }
 
 class FileOverviewPaneTest : public ::testing::Test {

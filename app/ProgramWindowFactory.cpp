@@ -4,9 +4,10 @@
 #include "properties/CPropertiesWnd.h"
 
 ProgramWindowFactory::ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core)
-    : m_settings(settings), m_core(core) {}
+    : m_settings(settings), m_core(core), m_graphHost(settings, core) {}
 
 PropertiesPane* ProgramWindowFactory::CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) {
+    m_graphHost.SetMainFrame(mainFrame);
     return new CPropertiesWnd(parent, m_core, m_settings, mainFrame);
 }
 

@@ -4,6 +4,8 @@
 // built yet still come from the stand-in factory it derives from.
 #pragma once
 
+#include "app/ProgramGraphHost.h"
+
 #include "shell/StandInWindowFactory.h"
 
 class AppSettings;
@@ -15,8 +17,12 @@ class ProgramWindowFactory : public StandInWindowFactory {
 public:
     ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core);
 
+    // The main frame makes its panes first; the graph windows' host learns it here.
     PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) override;
     SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override;
+
+    // What the graph windows are handed.
+    GraphHost& Graphs() { return m_graphHost; }
 
 protected:
     AppSettings& Settings() { return m_settings; }
@@ -25,4 +31,5 @@ protected:
 private:
     AppSettings& m_settings;
     orvelo::LapDataCore& m_core;
+    ProgramGraphHost m_graphHost;
 };

@@ -1,0 +1,94 @@
+// A graph pane on the program's own host: its cursor values reach the
+// properties pane, and the cursor record and the logging-time request go
+// through the main frame to the work area's graph windows and the
+// logging-time window, read there after the pane is gone.
+#include "ProgramHarness.h"
+
+#include "graphs/GraphPaneData.h"
+#include "graphs/GraphTestHost.h"
+#include "graphs/GraphRecords.h"
+
+#include "core/FileLists.h"
+#include "core/LapSelection.h"
+#include "platform/MessageBus.h"
+#include "platform/MessageSpy.h"
+#include "platform/UserMessages.h"
+#include "shell/StandInWindow.h"
+#include "tools/SampleSession.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+
+// Loads a generated session of three laps as a log file; its full path.
+std::u16string LoadSession(orvelo::LapDataCore& core, const QTemporaryDir& dir) {
+    samplegen::SessionOptions options;
+    options.laps = 3;
+    options.circuitLength = 400.0;
+    const std::string path = dir.filePath(QStringLiteral("run.log")).toStdString();
+    samplegen::WriteBytes(path, samplegen::GenerateSession(options).bytes);
+    orvelo::FileListEntry entry;
+    entry.fullPath = QString::fromStdString(path).toStdU16String();
+    orvelo::EditLogFileList(core, orvelo::kFileListAdd, entry);
+    orvelo::LoadPendingLogFiles(core, 3);
+    return entry.fullPath;
+}
+
+TEST(ProgramGraphHostTest, CursorValuesTravelToThePropertiesPaneTheWorkAreaAndTheLoggingTime) {
+    ProgramHarness program;
+    ASSERT_TRUE(program.Start());
+    GraphHost& host = dynamic_cast<ProgramWindowFactory&>(program.App().Factory()).Graphs();
+    CMainFrame& frame = program.Frame();
+    EXPECT_EQ(host.MainFrame(), frame.Handle());
+    EXPECT_EQ(host.PropertiesPane(), frame.Properties()->Handle());
+    SendMessage(frame.Handle(), UM_GET_OVERLAP_GRAPH_STATUS, 1, 0); // a lap overview with laps
+    frame.OnZoomMode();
+    EXPECT_TRUE(host.ZoomMode());
+
+    QTemporaryDir dir;
+    const std::u16string path = LoadSession(program.Core(), dir);
+    orvelo::SetBaseLap(program.Core(), path, u"2");
+    orvelo::ToggleOverlayLap(program.Core(), path, u"3");
+    frame.OnLoggingTime();
+    COrveloView& view = *program.WorkAreas().front()->View();
+    view.OnLapOverviewGraph();
+    ShellHarness::Drain();
+    auto* lapOverview = dynamic_cast<StandInWindow*>(view.GraphWindows().front().window);
+    auto* loggingTime = dynamic_cast<StandInWindow*>(frame.LoggingTimeWindow());
+    ASSERT_TRUE(lapOverview && loggingTime);
+    // The records the windows read while each message is handled.
+    auto collect = [](StandInWindow* window, std::uint32_t id, std::vector<GraphPoint>& seen) {
+        window->SetInspector([id, &seen](const Message& m) {
+            if (const GraphPoint* point = m.id == id ? BlockIn<GraphPoint>(m, m.lParam) : nullptr)
+                seen.push_back(*point);
+        });
+    };
+    std::vector<GraphPoint> analysisSeen, loggingSeen;
+    collect(lapOverview, UM_ANALYSIS_LINE, analysisSeen);
+    collect(loggingTime, UM_PUT_LOGGING_TIME, loggingSeen);
+
+    MessageSpy spy;
+    std::vector<GraphPoint> picked;
+    {
+        const auto pane = graphtest::LapOverlayPane(host, 2, 600, 150);
+        pane->Pick(300, 0);
+        pane->PostCursorValues();
+        picked = pane->CursorList();
+    }
+    ShellHarness::Drain();
+
+    ASSERT_EQ(picked.size(), 2u);
+    for (std::uint32_t id : {UM_SET_SPEED_DATA_VALUE, UM_SET_DISTANCE_VALUE, UM_SET_LAP_TIME_VALUE})
+        EXPECT_EQ(spy.Of(SpiedMessage::Kind::Delivered, frame.Properties()->Handle(), id).size(), 2u) << id;
+    ASSERT_EQ(analysisSeen.size(), 1u);
+    EXPECT_EQ(analysisSeen[0].words, picked[0].words);
+    ASSERT_EQ(loggingSeen.size(), 2u);
+    EXPECT_EQ(loggingSeen[1].words, picked[1].words);
+    EXPECT_EQ(loggingSeen[1].words[graphs::kPointRow], 1);
+}
+
+} // namespace

@@ -108,7 +108,7 @@ int CPlotLineCtrl::FindSampleAt(platform::GraphPoint& out, int x, int previousX,
         return 1;
     }
     if (trace.At(found).x != x && x <= previousX)
-        found = std::max(trace.At(found).lastValidBefore, 0);
+        found = std::max(trace.LastValidBefore(found), 0);
     m_cachedPosition = found;
     trace.FillPoint(found, out);
     return 0;

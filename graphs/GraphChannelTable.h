@@ -11,7 +11,9 @@
 #include "core/LogRecord.h"
 #include "platform/UserMessages.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace graphs {
@@ -143,15 +145,14 @@ int PrimaryChannelOf(std::uint32_t mask);
 // values are held to a range an int keeps.
 inline int RoundPixel(double value) {
     constexpr double kLimit = 1.0e9;
-    const double held = value < -kLimit ? -kLimit : value > kLimit ? kLimit : value;
-    return held >= 0.0 ? static_cast<int>(held + 0.5) : -static_cast<int>(-held + 0.5);
+    const double held = std::min(std::max(value, -kLimit), kLimit);
+    return static_cast<int>(held + std::copysign(0.5, held));
 }
 
 // The centre line rounded, then a whole number of pixels up for a positive
 // product and down otherwise.
 inline int AboutCentre(double centre, double product) {
-    const double magnitude = product < 0.0 ? -product : product;
-    const int deviation = static_cast<int>(magnitude < 1.0e9 ? magnitude : 1.0e9);
+    const int deviation = static_cast<int>(std::min(std::fabs(product), 1.0e9));
     return product > 0.0 ? RoundPixel(centre) - deviation : RoundPixel(centre) + deviation;
 }
 

@@ -71,18 +71,22 @@ void GraphPaneData::BuildLapTrace(const graphs::GraphChannel& channel, std::size
     const int width = m_width;
     const int height = m_height;
     const std::int32_t minimum = m_currentMin;
+    const graphs::GraphChannel rules = channel; // a copy the point stores cannot touch
+    const std::size_t drawable = columns->drawable;
     std::uint32_t xEnd = m_xEnd;
     bool stoppedAtEdge = false;
-    trace.Reserve(columns->drawable - std::min(start, columns->drawable));
+    bool first = true;
+    trace.Reserve(drawable - std::min(start, drawable));
     std::size_t index = start;
-    for (; index < columns->drawable; ++index) {
+    for (; index < drawable; ++index) {
         const std::uint32_t value = xs[index];
         if (value < xStart)
             continue;
         const double units = static_cast<double>(value - xStart);
-        const int x = trace.Empty() ? 0 : graphs::RoundPixel((overTime ? units / 10.0 : units) * xPpu);
-        const int y = graphs::ValueToY(channel, values[index], height, range, ppu, minimum);
+        const int x = first ? 0 : graphs::RoundPixel((overTime ? units / 10.0 : units) * xPpu);
+        const int y = graphs::ValueToY(rules, values[index], height, range, ppu, minimum);
         trace.AddPoint(x, y, static_cast<int>(index));
+        first = false;
         xEnd = std::max(xEnd, value);
         const std::size_t round = index - start + 1;
         if (keptValue && *keptValue == value && round < kept.round)

@@ -19,12 +19,45 @@ void GraphTrace::Start(const orvelo::LapDataCore* core, const orvelo::LapRef& la
     m_current = QPoint();
     m_previous = QPoint();
     m_points.clear(); // keeps the capacity for the next build
+    m_xFalls = false;
+    m_firstValid = -1;
+    m_runningMaxX.clear();
+    m_lastValidBefore.clear();
+}
+
+void GraphTrace::TableFallingX() const {
+    if (m_runningMaxX.size() == m_points.size())
+        return;
+    m_runningMaxX.resize(m_points.size());
+    m_lastValidBefore.resize(m_points.size());
+    std::int32_t maximum = m_points.empty() ? 0 : m_points.front().x;
+    std::int32_t lastValid = -1;
+    for (std::size_t i = 0; i < m_points.size(); ++i) {
+        maximum = std::max(maximum, m_points[i].x);
+        m_runningMaxX[i] = maximum;
+        m_lastValidBefore[i] = lastValid;
+        if (m_points[i].x >= 1)
+            lastValid = static_cast<std::int32_t>(i);
+    }
 }
 
 int GraphTrace::FirstAtOrRightOf(int x) const {
-    const auto found = std::partition_point(m_points.begin(), m_points.end(),
-                                            [x](const Point& p) { return p.runningMaxX < x; });
-    return static_cast<int>(found - m_points.begin());
+    if (!m_xFalls) {
+        const auto found =
+            std::partition_point(m_points.begin(), m_points.end(), [x](const Point& p) { return p.x < x; });
+        return static_cast<int>(found - m_points.begin());
+    }
+    TableFallingX();
+    const auto found = std::partition_point(m_runningMaxX.begin(), m_runningMaxX.end(),
+                                            [x](std::int32_t maximum) { return maximum < x; });
+    return static_cast<int>(found - m_runningMaxX.begin());
+}
+
+int GraphTrace::LastValidBefore(int index) const {
+    if (!m_xFalls)
+        return m_firstValid >= 0 && index - 1 >= m_firstValid ? index - 1 : -1;
+    TableFallingX();
+    return m_lastValidBefore[static_cast<std::size_t>(index)];
 }
 
 void GraphTrace::FillPoint(int index, platform::GraphPoint& out) const {

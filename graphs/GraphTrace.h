@@ -1,9 +1,10 @@
 // One lap's trace of one channel in a graph pane: a copy of the channel's band,
 // the lap's pen, the current and previous point, and the lap's drawn points
 // (x, y and the sample they came from). The full 60-byte cursor record of a
-// point is made only when it is picked, from the lap as it is then. For the
-// cursor lookup each point also keeps the running maximum of x and the last
-// earlier point with x of 1 or more, which give the walk's answer by bisection.
+// point is made only when it is picked, from the lap as it is then. The cursor
+// lookup bisects the running maximum of x and steps back to the last earlier
+// point with x of 1 or more; while x never falls (the usual trace) both follow
+// from x itself, otherwise they are tabled on the first lookup.
 #pragma once
 
 #include "graphs/GraphRecords.h"
@@ -26,9 +27,7 @@ public:
     struct Point {
         std::int32_t x = 0;
         std::int32_t y = 0;
-        std::int32_t sample = 0;        // index in the lap's positions
-        std::int32_t runningMaxX = 0;   // the largest x up to here
-        std::int32_t lastValidBefore = -1; // the last earlier point with x >= 1, -1 when none
+        std::int32_t sample = 0; // index in the lap's positions
     };
 
     // The lap this trace draws: its reference (resolved when a point is
@@ -44,13 +43,11 @@ public:
     }
     // Appends a point and leaves the current and previous points alone.
     void AddPoint(int x, int y, int sample) {
-        Point point{x, y, sample, x, -1};
-        if (!m_points.empty()) {
-            const Point& last = m_points.back();
-            point.runningMaxX = last.runningMaxX > x ? last.runningMaxX : x;
-            point.lastValidBefore = last.x >= 1 ? Size() - 1 : last.lastValidBefore;
-        }
-        m_points.push_back(point);
+        if (!m_points.empty() && x < m_points.back().x)
+            m_xFalls = true;
+        if (m_firstValid < 0 && x >= 1)
+            m_firstValid = Size();
+        m_points.push_back(Point{x, y, sample});
     }
     // Point k becomes the current point and the one before it the previous
     // point, to draw the trace again segment by segment.
@@ -76,11 +73,15 @@ public:
 
     // The first point whose x is at least x (x >= 1); Size() when none.
     int FirstAtOrRightOf(int x) const;
+    // The last point before index whose x is 1 or more; -1 when none.
+    int LastValidBefore(int index) const;
     // The cursor record of a point: x, y, row, index and lap number from the
     // trace, the rest from the lap's sample while the lap is still loaded.
     void FillPoint(int index, platform::GraphPoint& out) const;
 
 private:
+    void TableFallingX() const;
+
     const orvelo::LapDataCore* m_core = nullptr;
     orvelo::LapRef m_lap;
     int m_row = 0;
@@ -91,4 +92,10 @@ private:
     QPoint m_current;
     QPoint m_previous;
     std::vector<Point> m_points;
+    bool m_xFalls = false;
+    int m_firstValid = -1;
+    // Only once x has fallen somewhere: the running maximum of x and the last
+    // valid point before each point, made by the first lookup.
+    mutable std::vector<std::int32_t> m_runningMaxX;
+    mutable std::vector<std::int32_t> m_lastValidBefore;
 };

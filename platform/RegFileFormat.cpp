@@ -1,15 +1,13 @@
 #include "platform/RegFileFormat.h"
 
 #include <QStringDecoder>
-#include <QStringList>
-
-#include <cctype>
 
 namespace platform {
 
 namespace {
 
 constexpr int kHexLineWidth = 77;
+constexpr char kHexDigits[] = "0123456789abcdef";
 
 QString Quoted(const QString& text) {
     QString out = QStringLiteral("\"");
@@ -40,42 +38,118 @@ bool PlainStringText(const RegistryValue& value, QString* text) {
     return true;
 }
 
-// column: where the prefix starts on its line.
-QString HexValue(const QString& prefix, const QByteArray& data, qsizetype column) {
-    QString out = prefix;
-    column += out.size();
-    for (qsizetype i = 0; i < data.size(); ++i) {
-        const QString byte =
-            QStringLiteral("%1").arg(static_cast<unsigned char>(data[i]), 2, 16, QChar('0'));
-        const bool last = i + 1 == data.size();
-        if (column + 3 > kHexLineWidth) {
-            out += QStringLiteral("\\\n  ");
-            column = 2;
-        }
-        out += last ? byte : byte + QChar(',');
-        column += 3;
-    }
-    return out;
+// A 32-bit number as eight lower-case hex digits.
+void AppendHexWord(QByteArray& out, quint32 word) {
+    for (int shift = 28; shift >= 0; shift -= 4)
+        out += kHexDigits[(word >> shift) & 0xF];
 }
 
-QString ValueText(const RegistryValue& value, qsizetype column) {
-    QString text;
-    if (PlainStringText(value, &text))
-        return Quoted(text);
-    if (value.type == kRegDword && value.data.size() == 4) {
-        const auto* b = reinterpret_cast<const unsigned char*>(value.data.constData());
-        const quint32 word = b[0] | (b[1] << 8) | (b[2] << 16) | (quint32(b[3]) << 24);
-        return QStringLiteral("dword:%1").arg(word, 8, 16, QChar('0'));
+// Bytes as "xx,xx,...", broken with "\" before a line would pass kHexLineWidth;
+// column: where the prefix starts on its line.
+void AppendHex(QByteArray& out, const QByteArray& prefix, const QByteArray& data, qsizetype column) {
+    out += prefix;
+    column += prefix.size();
+    const qsizetype start = out.size();
+    // Three characters a byte, and at most one line break of four for every 24 bytes.
+    out.resize(start + data.size() * 3 + (data.size() / 24 + 1) * 4);
+    char* next = out.data() + start;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data.constData());
+    for (qsizetype i = 0; i < data.size(); ++i) {
+        if (column + 3 > kHexLineWidth) {
+            *next++ = '\\';
+            *next++ = '\n';
+            *next++ = ' ';
+            *next++ = ' ';
+            column = 2;
+        }
+        *next++ = kHexDigits[bytes[i] >> 4];
+        *next++ = kHexDigits[bytes[i] & 0xF];
+        if (i + 1 < data.size())
+            *next++ = ',';
+        column += 3;
     }
-    if (value.type == kRegBinary)
-        return HexValue(QStringLiteral("hex:"), value.data, column);
-    return HexValue(QStringLiteral("hex(%1):").arg(value.type, 0, 16), value.data, column);
+    out.truncate(next - out.constData());
 }
+
+void AppendValue(QByteArray& out, const RegistryValue& value, qsizetype column) {
+    QString text;
+    if (PlainStringText(value, &text)) {
+        out += Quoted(text).toUtf8();
+    } else if (value.type == kRegDword && value.data.size() == 4) {
+        const auto* b = reinterpret_cast<const unsigned char*>(value.data.constData());
+        out += "dword:";
+        AppendHexWord(out, b[0] | (b[1] << 8) | (b[2] << 16) | (quint32(b[3]) << 24));
+    } else if (value.type == kRegBinary) {
+        AppendHex(out, "hex:", value.data, column);
+    } else {
+        AppendHex(out, "hex(" + QByteArray::number(value.type, 16) + "):", value.data, column);
+    }
+}
+
+int HexDigit(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+bool IsHex(QStringView digits) {
+    for (const QChar c : digits) {
+        if (HexDigit(c) < 0)
+            return false;
+    }
+    return !digits.isEmpty();
+}
+
+// Hex bytes "xx,xx,..." fed a piece at a time (the pieces of a value continued over several lines
+// join without a separator): one or two digits a byte, spaces only around them, a comma after the
+// last byte allowed.
+class HexBytes {
+public:
+    explicit HexBytes(QByteArray* data) : m_data(data) {}
+
+    bool Feed(QStringView piece) {
+        for (const QChar c : piece) {
+            if (c == QChar(',')) {
+                if (m_digits == 0)
+                    return false;
+                m_data->append(static_cast<char>(m_byte));
+                m_digits = 0;
+                m_byte = 0;
+                m_spaceAfter = false;
+            } else if (c.isSpace()) {
+                m_spaceAfter = m_digits > 0;
+            } else {
+                const int digit = HexDigit(c);
+                if (digit < 0 || m_spaceAfter || m_digits == 2)
+                    return false;
+                m_byte = m_byte * 16 + digit;
+                ++m_digits;
+            }
+        }
+        return true;
+    }
+
+    void Finish() {
+        if (m_digits > 0)
+            m_data->append(static_cast<char>(m_byte));
+    }
+
+private:
+    QByteArray* m_data;
+    int m_digits = 0;
+    int m_byte = 0;
+    bool m_spaceAfter = false;
+};
 
 // Reads the lines of one file; on the first fault stops with its line number.
 class Parser {
 public:
-    explicit Parser(QStringList lines) : m_lines(std::move(lines)) {}
+    explicit Parser(QStringView text) : m_text(text) {}
 
     bool Run(RegistryTree* tree, QString* error) {
         const bool ok = ParseAll(tree);
@@ -85,68 +159,96 @@ public:
     }
 
 private:
+    // The next line without its line break; false past the last.
+    bool NextLine(QStringView* line) {
+        if (m_next > m_text.size())
+            return false;
+        qsizetype end = m_text.indexOf(QChar('\n'), m_next);
+        if (end < 0)
+            end = m_text.size();
+        *line = m_text.mid(m_next, end - m_next);
+        if (line->endsWith(QChar('\r')))
+            line->chop(1);
+        m_next = end + 1;
+        ++m_lineNumber;
+        return true;
+    }
+
     bool ParseAll(RegistryTree* tree) {
-        while (m_line < m_lines.size() && m_lines[m_line].trimmed().isEmpty())
-            ++m_line;
-        if (m_line >= m_lines.size() || m_lines[m_line].trimmed() != QLatin1String(RegFileFormat::kHeader))
+        QStringView line;
+        do {
+            if (!NextLine(&line))
+                break;
+        } while (line.trimmed().isEmpty());
+        if (line.trimmed() != QLatin1String(RegFileFormat::kHeader))
             return Fail(QStringLiteral("the file does not start with \"%1\"").arg(QLatin1String(RegFileFormat::kHeader)));
+        // A section's values go in together, so a long key path is walked once per section.
         QString key;
-        for (++m_line; m_line < m_lines.size(); ++m_line) {
-            const QString line = m_lines[m_line].trimmed();
+        QList<RegistryNamedValue> values;
+        const auto flush = [&] {
+            if (!values.isEmpty())
+                tree->SetValues(key, values);
+            values.clear();
+        };
+        while (NextLine(&line)) {
+            line = line.trimmed();
             if (line.isEmpty() || line.startsWith(QChar(';')))
                 continue;
             if (line.startsWith(QChar('['))) {
+                flush();
                 if (!ParseSection(line, &key))
                     return false;
                 tree->CreateKey(key);
             } else if (line.startsWith(QChar('"')) || line.startsWith(QChar('@'))) {
                 if (key.isEmpty())
                     return Fail(QStringLiteral("a value before the first key"));
-                if (!ParseValue(line, key, tree))
+                RegistryNamedValue value;
+                if (!ParseValue(line, &value))
                     return false;
+                values.append(std::move(value));
             } else {
                 return Fail(QStringLiteral("unexpected text"));
             }
         }
+        flush();
         return true;
     }
 
     bool Fail(const QString& why) {
-        m_error = QStringLiteral("line %1: %2").arg(m_line + 1).arg(why);
+        m_error = QStringLiteral("line %1: %2").arg(m_lineNumber).arg(why);
         return false;
     }
 
-    bool ParseSection(const QString& line, QString* key) {
+    bool ParseSection(QStringView line, QString* key) {
         if (!line.endsWith(QChar(']')) || line.startsWith(QStringLiteral("[-")))
             return Fail(QStringLiteral("not a key line"));
-        const QString full = line.mid(1, line.size() - 2);
+        const QStringView full = line.mid(1, line.size() - 2);
         const QString root = QLatin1String(RegFileFormat::kRoot) + QChar('\\');
         if (!full.startsWith(root, Qt::CaseInsensitive))
             return Fail(QStringLiteral("not a key of %1").arg(QLatin1String(RegFileFormat::kRoot)));
-        *key = full.mid(root.size());
-        if (!RegistryTree::IsValidKeyPath(*key))
-            return Fail(QStringLiteral("not a usable key path"));
+        const QStringView path = full.mid(root.size());
+        if (!RegistryTree::IsValidKeyPath(path))
+            return Fail(QStringLiteral("not a usable key path (empty, more than %1 deep, or a name longer than %2)")
+                            .arg(RegistryTree::kMaxKeyDepth)
+                            .arg(RegistryTree::kMaxKeyNameChars));
+        *key = path.toString();
         return true;
     }
 
-    bool ParseValue(const QString& line, const QString& key, RegistryTree* tree) {
+    bool ParseValue(QStringView line, RegistryNamedValue* value) {
         qsizetype pos = 0;
-        QString name;
         if (line.startsWith(QChar('@')))
             pos = 1;
-        else if (!ParseQuoted(line, &pos, &name))
+        else if (!ParseQuoted(line, &pos, &value->name))
             return false;
         if (pos >= line.size() || line[pos] != QChar('='))
             return Fail(QStringLiteral("'=' expected after the value name"));
-        RegistryValue value;
-        if (!ParseData(line.mid(pos + 1).trimmed(), &value))
-            return false;
-        if (!tree->SetValue(key, name, value))
+        if (!RegistryTree::IsValidValueName(value->name))
             return Fail(QStringLiteral("not a usable value name"));
-        return true;
+        return ParseData(line.mid(pos + 1).trimmed(), &value->value);
     }
 
-    bool ParseQuoted(const QString& text, qsizetype* pos, QString* out) {
+    bool ParseQuoted(QStringView text, qsizetype* pos, QString* out) {
         if (*pos >= text.size() || text[*pos] != QChar('"'))
             return Fail(QStringLiteral("'\"' expected"));
         out->clear();
@@ -166,7 +268,7 @@ private:
         return Fail(QStringLiteral("unterminated quoted text"));
     }
 
-    bool ParseData(const QString& text, RegistryValue* value) {
+    bool ParseData(QStringView text, RegistryValue* value) {
         if (text.startsWith(QChar('"'))) {
             qsizetype pos = 0;
             QString content;
@@ -179,7 +281,7 @@ private:
             return true;
         }
         if (text.startsWith(QStringLiteral("dword:"))) {
-            const QString digits = text.mid(6);
+            const QStringView digits = text.mid(6);
             bool ok = false;
             const quint32 word = digits.toUInt(&ok, 16);
             if (!ok || digits.size() > 8 || !IsHex(digits))
@@ -195,7 +297,7 @@ private:
         }
         if (text.startsWith(QStringLiteral("hex("))) {
             const qsizetype close = text.indexOf(QStringLiteral("):"));
-            const QString digits = text.mid(4, close - 4);
+            const QStringView digits = close < 0 ? QStringView() : text.mid(4, close - 4);
             bool ok = false;
             value->type = digits.toUInt(&ok, 16);
             if (close < 0 || !ok || digits.size() > 8 || !IsHex(digits))
@@ -206,41 +308,29 @@ private:
     }
 
     // Hex bytes, continued over the following lines while a line ends in '\'.
-    bool ParseHex(QString text, QByteArray* data) {
-        text = text.trimmed();
-        while (text.endsWith(QChar('\\'))) {
-            text.chop(1);
-            if (++m_line >= m_lines.size() || m_lines[m_line].trimmed().isEmpty())
-                return Fail(QStringLiteral("the value breaks off"));
-            text += m_lines[m_line].trimmed();
-        }
-        if (text.isEmpty())
-            return true;
-        QStringList bytes = text.split(QChar(','));
-        if (bytes.size() > 1 && bytes.last().trimmed().isEmpty())
-            bytes.removeLast();
-        data->reserve(bytes.size());
-        for (const QString& byte : bytes) {
-            const QString digits = byte.trimmed();
-            bool ok = false;
-            const uint number = digits.toUInt(&ok, 16);
-            if (!ok || digits.isEmpty() || digits.size() > 2 || !IsHex(digits))
+    bool ParseHex(QStringView text, QByteArray* data) {
+        HexBytes bytes(data);
+        QStringView piece = text.trimmed();
+        data->reserve(piece.size() / 3 + 1);
+        while (piece.endsWith(QChar('\\'))) {
+            piece.chop(1);
+            if (!bytes.Feed(piece))
                 return Fail(QStringLiteral("not a hex byte"));
-            data->append(static_cast<char>(number));
+            QStringView next;
+            if (!NextLine(&next) || next.trimmed().isEmpty())
+                return Fail(QStringLiteral("the value breaks off"));
+            piece = next.trimmed();
         }
+        if (!bytes.Feed(piece))
+            return Fail(QStringLiteral("not a hex byte"));
+        bytes.Finish();
+        data->squeeze();
         return true;
     }
 
-    static bool IsHex(const QString& digits) {
-        for (const QChar c : digits) {
-            if (!std::isxdigit(static_cast<unsigned char>(c.toLatin1())) || c.unicode() > 0x7F)
-                return false;
-        }
-        return !digits.isEmpty();
-    }
-
-    QStringList m_lines;
-    qsizetype m_line = 0;
+    QStringView m_text;
+    qsizetype m_next = 0;
+    qsizetype m_lineNumber = 0;
     QString m_error;
 };
 
@@ -260,7 +350,7 @@ bool DecodeText(const QByteArray& bytes, QString* text, QString* error) {
         }
     } else {
         QStringDecoder decoder(QStringDecoder::Utf8);
-        *text = decoder(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+        *text = decoder(bytes.startsWith("\xEF\xBB\xBF") ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes));
         if (decoder.hasError()) {
             *error = QStringLiteral("not UTF-8 text");
             return false;
@@ -276,33 +366,39 @@ bool DecodeText(const QByteArray& bytes, QString* text, QString* error) {
 }  // namespace
 
 QByteArray RegFileFormat::Write(const RegistryTree& tree) {
-    QString out = QLatin1String(kHeader) + QStringLiteral("\n\n");
-    for (const QString& path : tree.KeyPaths()) {
-        out += QStringLiteral("[%1\\%2]\n").arg(QLatin1String(kRoot), path);
-        for (const QString& name : tree.ValueNames(path)) {
-            const QString lead = name.isEmpty() ? QStringLiteral("@") : Quoted(name);
-            out += lead + QChar('=') + ValueText(*tree.Value(path, name), lead.size() + 1) + QChar('\n');
+    QByteArray out = QByteArray(kHeader) + "\n\n";
+    tree.ForEachKey([&out](const QString& path, const RegistryTree::ValueMap& values, bool hasSubKeys) {
+        if (values.isEmpty() && hasSubKeys)
+            return;
+        out += '[';
+        out += kRoot;
+        out += '\\';
+        out += path.toUtf8();
+        out += "]\n";
+        for (const RegistryNamedValue& value : values) {
+            const QString lead = value.name.isEmpty() ? QStringLiteral("@") : Quoted(value.name);
+            out += lead.toUtf8();
+            out += '=';
+            AppendValue(out, value.value, lead.size() + 1);
+            out += '\n';
         }
-        out += QChar('\n');
-    }
-    return out.toUtf8();
+        out += '\n';
+    });
+    return out;
 }
 
 bool RegFileFormat::Parse(const QByteArray& bytes, RegistryTree* tree, QString* error) {
     QString text;
     QString why;
-    if (!DecodeText(bytes, &text, &why)) {
+    if (bytes.size() > kMaxTextBytes)
+        why = QStringLiteral("the file is larger than settings can be");
+    if (!why.isEmpty() || !DecodeText(bytes, &text, &why)) {
         if (error)
             *error = why;
         return false;
     }
-    QStringList lines = text.split(QChar('\n'));
-    for (QString& line : lines) {
-        if (line.endsWith(QChar('\r')))
-            line.chop(1);
-    }
     RegistryTree parsed;
-    if (!Parser(std::move(lines)).Run(&parsed, error))
+    if (!Parser(text).Run(&parsed, error))
         return false;
     *tree = std::move(parsed);
     return true;

@@ -28,11 +28,15 @@ bool Registry::EndBatch() {
         m_tree = m_beforeBatch;
     m_beforeBatch = RegistryTree();
     m_batchChanged = false;
+    // Told last, with the registry consistent again: the handler may show a box, and changes
+    // made while it is shown are batches of their own.
+    if (!saved && m_saveFailed && !m_backend->SavesRefusedAndReported())
+        m_saveFailed(m_backend->SaveError());
     return saved;
 }
 
 bool Registry::CreateKey(const QString& path) {
-    const bool saved = Apply([&] { return !m_tree.CreateKey(path).isEmpty(); });
+    const bool saved = Apply([&] { return m_tree.CreateKey(path) > 0; });
     return saved && m_tree.HasKey(path);
 }
 

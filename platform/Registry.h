@@ -7,6 +7,7 @@
 
 #include "platform/RegistryBackend.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -44,6 +45,11 @@ public:
     // The name of the index-th value in enumeration order; nothing past the end.
     std::optional<QString> ValueNameAt(const QString& path, int index) const;
 
+    // Called after each save that failed (its changes undone) with the backend's reason, unless
+    // the backend has told the user itself that nothing is saved.
+    using SaveFailedHandler = std::function<void(const QString& reason)>;
+    void SetSaveFailedHandler(SaveFailedHandler handler) { m_saveFailed = std::move(handler); }
+
     const RegistryTree& Tree() const { return m_tree; }
     RegistryBackend& Backend() { return *m_backend; }
 
@@ -59,6 +65,7 @@ private:
     bool m_batchChanged = false;
     // The hive as it was when the outermost batch began (shares its data until changed).
     RegistryTree m_beforeBatch;
+    SaveFailedHandler m_saveFailed;
 };
 
 }  // namespace platform

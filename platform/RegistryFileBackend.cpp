@@ -10,9 +10,70 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace platform {
+
+namespace {
+
+QString ErrorText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+enum class FileRead { kMissing, kRead, kRefused };
+
+// The whole file when it is a regular file of at most the size the format reads. Opened without
+// blocking (a pipe put in its place would wait for a writer for ever) and read no further than that
+// size, whatever its size said.
+FileRead ReadSettingsFile(const QString& path, QByteArray* bytes, QString* why) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return FileRead::kMissing;
+        *why = ErrorText(errno);
+        return FileRead::kRefused;
+    }
+    const int fd = S_ISREG(info.st_mode) ? ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
+    if (fd < 0 && S_ISREG(info.st_mode)) {
+        *why = ErrorText(errno);
+        return FileRead::kRefused;
+    }
+    // Checked again on what was opened: the name may have been replaced in between.
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        *why = QStringLiteral("not a regular file");
+        if (fd >= 0)
+            ::close(fd);
+        return FileRead::kRefused;
+    }
+    const qint64 limit = RegFileFormat::kMaxTextBytes;
+    bytes->resize(std::min<qint64>(info.st_size, limit) + 1);
+    qint64 size = 0;
+    while (size <= limit) {
+        if (size == bytes->size())
+            bytes->resize(std::min<qint64>(size * 2, limit + 1));
+        const ssize_t got = ::read(fd, bytes->data() + size, static_cast<size_t>(bytes->size() - size));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            *why = ErrorText(errno);
+        if (got <= 0)
+            break;
+        size += got;
+    }
+    ::close(fd);
+    bytes->truncate(size);
+    if (size > limit)
+        *why = QStringLiteral("the file is larger than settings can be");
+    return why->isEmpty() ? FileRead::kRead : FileRead::kRefused;
+}
+
+}  // namespace
 
 RegistryFileBackend::RegistryFileBackend(QString folder) : m_folder(std::move(folder)) {}
 
@@ -30,25 +91,19 @@ QString RegistryFileBackend::FilePath() const {
 RegistryTree RegistryFileBackend::Load() {
     RemoveSaveLeftovers();
     RegistryTree tree;
-    QFile file(FilePath());
-    if (!file.exists())
-        return tree;
-    if (file.size() > kMaxFileSize) {
-        SetAside(QStringLiteral("the file is larger than settings can be"));
-        return tree;
+    QByteArray bytes;
+    QString why;
+    switch (ReadSettingsFile(FilePath(), &bytes, &why)) {
+    case FileRead::kMissing:
+        break;
+    case FileRead::kRefused:
+        SetAside(why);
+        break;
+    case FileRead::kRead:
+        if (!RegFileFormat::Parse(bytes, &tree, &why))
+            SetAside(why);
+        break;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        SetAside(file.errorString());
-        return tree;
-    }
-    const QByteArray bytes = file.readAll();
-    const bool readOk = file.error() == QFileDevice::NoError;
-    file.close();
-    QString error;
-    if (!readOk)
-        SetAside(file.errorString());
-    else if (!RegFileFormat::Parse(bytes, &tree, &error))
-        SetAside(error);
     return tree;
 }
 
@@ -78,19 +133,33 @@ void RegistryFileBackend::SetAside(const QString& reason) {
     ShowMessageBox(nullptr, text, QStringLiteral("Varnek Orvelo"), kMbOk | kMbIconWarning);
 }
 
+bool RegistryFileBackend::SaveFailed(const QString& step, int error) {
+    m_saveError = QDir::toNativeSeparators(FilePath()) + QChar('\n') +
+                  (error != 0 ? QStringLiteral("%1: %2").arg(step, ErrorText(error)) : step);
+    return false;
+}
+
 bool RegistryFileBackend::Save(const RegistryTree& tree) {
-    if (m_savesBlocked || !QDir().mkpath(m_folder))
-        return false;
+    if (m_savesBlocked)
+        return SaveFailed(QStringLiteral("the unreadable file could not be moved aside"), 0);
+    const QByteArray text = RegFileFormat::Write(tree);
+    if (text.size() > RegFileFormat::kMaxTextBytes)
+        return SaveFailed(QStringLiteral("the settings are larger than a settings file can be"), 0);
+    if (!QDir().mkpath(m_folder))
+        return SaveFailed(QStringLiteral("cannot make the folder"), 0);
     // The temporary file is named with our process id, so a leftover is known for ours.
     orvelo::AtomicFileWriter file(QFile::encodeName(FilePath()).toStdString());
+    file.SetSync(m_sync);
     if (!file.Open())
-        return false;
-    const QByteArray text = RegFileFormat::Write(tree);
+        return SaveFailed(QStringLiteral("cannot create a file"), file.Error());
     if (!file.Write(text.constData(), static_cast<std::size_t>(text.size())))
-        return false;
+        return SaveFailed(QStringLiteral("cannot write"), file.Error());
     if (m_beforeReplace && !m_beforeReplace())
-        return false;
-    return file.Commit();
+        return SaveFailed(QStringLiteral("the save was broken off"), 0);
+    if (!file.Commit())
+        return SaveFailed(QStringLiteral("cannot replace the file"), file.Error());
+    m_saveError.clear();
+    return true;
 }
 
 void RegistryFileBackend::RemoveSaveLeftovers() const {

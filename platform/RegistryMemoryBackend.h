@@ -13,6 +13,7 @@ public:
 
     RegistryTree Load() override { return m_saved; }
     bool Save(const RegistryTree& tree) override;
+    QString SaveError() const override { return QStringLiteral("the test refuses saves"); }
 
     // While set, every save fails and the stored hive stays as it was.
     void SetFailSaves(bool fail) {

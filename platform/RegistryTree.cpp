@@ -4,7 +4,7 @@ namespace platform {
 
 namespace {
 // Line breaks and NUL cannot stand in a .reg line, nor a lone surrogate in its UTF-8 text.
-bool HasForbiddenChar(const QString& text) {
+bool HasForbiddenChar(QStringView text) {
     if (!text.isValidUtf16())
         return true;
     for (const QChar c : text) {
@@ -12,6 +12,18 @@ bool HasForbiddenChar(const QString& text) {
             return true;
     }
     return false;
+}
+
+// Calls step(component) for each '\'-separated component of the path until it returns false.
+template <class Step>
+void ForEachComponent(QStringView path, Step step) {
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype end = path.indexOf(QChar('\\'), start);
+        if (!step(path.mid(start, end < 0 ? path.size() - start : end - start)) || end < 0)
+            return;
+        start = end + 1;
+    }
 }
 }  // namespace
 
@@ -44,97 +56,168 @@ QString Utf16TextBeforeNul(const QByteArray& bytes) {
     return text;
 }
 
-bool RegistryTree::IsValidKeyPath(const QString& path) {
+bool RegistryTree::IsValidKeyPath(QStringView path) {
     if (path.isEmpty() || HasForbiddenChar(path))
         return false;
-    const QStringList parts = path.split(QChar('\\'));
-    for (const QString& part : parts) {
-        if (part.isEmpty())
-            return false;
-    }
-    return true;
+    int depth = 0;
+    bool valid = true;
+    ForEachComponent(path, [&](QStringView part) {
+        valid = !part.isEmpty() && part.size() <= kMaxKeyNameChars && ++depth <= kMaxKeyDepth;
+        return valid;
+    });
+    return valid;
 }
 
-bool RegistryTree::IsValidValueName(const QString& name) { return !HasForbiddenChar(name); }
+bool RegistryTree::IsValidValueName(QStringView name) {
+    return name.size() <= kMaxValueNameChars && !HasForbiddenChar(name);
+}
 
-bool RegistryTree::HasKey(const QString& path) const { return m_keys.contains(Fold(path)); }
+RegistryTree::Node* RegistryTree::Own(NodePtr& node) {
+    if (node.use_count() > 1)
+        node = std::make_shared<Node>(*node);
+    return node.get();
+}
 
-QStringList RegistryTree::CreateKey(const QString& path) {
-    QStringList created;
-    if (!IsValidKeyPath(path))
-        return created;
-    const QStringList parts = path.split(QChar('\\'));
-    QString prefix;
-    for (const QString& part : parts) {
-        prefix = prefix.isEmpty() ? part : prefix + QChar('\\') + part;
-        const QString folded = Fold(prefix);
-        if (!m_keys.contains(folded)) {
-            m_keys.insert(folded, Key{prefix, {}});
-            created.append(prefix);
+const RegistryTree::Node* RegistryTree::Find(QStringView path) const {
+    if (path.isEmpty())
+        return nullptr;
+    const Node* node = m_root.get();
+    ForEachComponent(path, [&](QStringView part) {
+        const auto sub = node->subKeys.find(Fold(part));
+        node = sub == node->subKeys.end() ? nullptr : sub->second.get();
+        return node != nullptr;
+    });
+    return node;
+}
+
+RegistryTree::Node* RegistryTree::FindForChange(QStringView path) {
+    if (!Find(path))
+        return nullptr;
+    Node* node = Own(m_root);
+    ForEachComponent(path, [&](QStringView part) {
+        node = Own(node->subKeys.find(Fold(part))->second);
+        return true;
+    });
+    return node;
+}
+
+bool RegistryTree::HasKey(QStringView path) const { return Find(path) != nullptr; }
+
+int RegistryTree::CreateKey(QStringView path) {
+    if (!IsValidKeyPath(path) || HasKey(path))
+        return 0;
+    int created = 0;
+    Node* node = Own(m_root);
+    ForEachComponent(path, [&](QStringView part) {
+        NodePtr& sub = node->subKeys[Fold(part)];
+        if (!sub) {
+            sub = std::make_shared<Node>();
+            sub->name = part.toString();
+            ++created;
         }
-    }
+        node = Own(sub);
+        return true;
+    });
     return created;
 }
 
-void RegistryTree::RemoveKey(const QString& path) { m_keys.remove(Fold(path)); }
-
-const RegistryValue* RegistryTree::Value(const QString& path, const QString& name) const {
-    const auto key = m_keys.constFind(Fold(path));
-    if (key == m_keys.constEnd())
+const RegistryValue* RegistryTree::Value(QStringView path, const QString& name) const {
+    const Node* key = Find(path);
+    if (!key)
         return nullptr;
-    const auto value = key->values.constFind(Fold(name));
+    const auto value = key->values.constFind(name.toCaseFolded());
     return value == key->values.constEnd() ? nullptr : &value->value;
 }
 
-bool RegistryTree::SetValue(const QString& path, const QString& name, const RegistryValue& value) {
-    const auto key = m_keys.find(Fold(path));
-    if (key == m_keys.end() || !IsValidValueName(name))
+bool RegistryTree::SetValue(QStringView path, const QString& name, const RegistryValue& value) {
+    return SetValues(path, {RegistryNamedValue{name, value}});
+}
+
+bool RegistryTree::SetValues(QStringView path, const QList<RegistryNamedValue>& values) {
+    for (const RegistryNamedValue& value : values) {
+        if (!IsValidValueName(value.name))
+            return false;
+    }
+    Node* key = FindForChange(path);
+    if (!key)
         return false;
-    const QString folded = Fold(name);
-    const auto existing = key->values.find(folded);
-    if (existing != key->values.end())
-        existing->value = value;  // keeps the first spelling, as the registry does
-    else
-        key->values.insert(folded, NamedValue{name, value});
+    for (const RegistryNamedValue& value : values) {
+        const QString folded = value.name.toCaseFolded();
+        const auto existing = key->values.find(folded);
+        if (existing != key->values.end())
+            existing->value = value.value;  // keeps the first spelling, as the registry does
+        else
+            key->values.insert(folded, value);
+    }
     return true;
 }
 
-bool RegistryTree::RemoveValue(const QString& path, const QString& name) {
-    const auto key = m_keys.find(Fold(path));
-    return key != m_keys.end() && key->values.remove(Fold(name)) > 0;
+bool RegistryTree::RemoveValue(QStringView path, const QString& name) {
+    const Node* found = Find(path);
+    if (!found || !found->values.contains(name.toCaseFolded()))
+        return false;
+    return FindForChange(path)->values.remove(name.toCaseFolded()) > 0;
 }
 
-int RegistryTree::RemoveAllValues(const QString& path) {
-    const auto key = m_keys.find(Fold(path));
-    if (key == m_keys.end())
+int RegistryTree::RemoveAllValues(QStringView path) {
+    const Node* found = Find(path);
+    if (!found || found->values.isEmpty())
         return 0;
+    Node* key = FindForChange(path);
     const int count = static_cast<int>(key->values.size());
     key->values.clear();
     return count;
 }
 
-int RegistryTree::ValueCount(const QString& path) const {
-    const auto key = m_keys.constFind(Fold(path));
-    return key == m_keys.constEnd() ? -1 : static_cast<int>(key->values.size());
+int RegistryTree::ValueCount(QStringView path) const {
+    const Node* key = Find(path);
+    return key ? static_cast<int>(key->values.size()) : -1;
 }
 
-QStringList RegistryTree::ValueNames(const QString& path) const {
+QStringList RegistryTree::ValueNames(QStringView path) const {
     QStringList names;
-    const auto key = m_keys.constFind(Fold(path));
-    if (key != m_keys.constEnd()) {
-        for (const NamedValue& value : key->values)
+    if (const Node* key = Find(path)) {
+        for (const RegistryNamedValue& value : key->values)
             names.append(value.name);
     }
     return names;
 }
 
-QStringList RegistryTree::KeyPaths() const {
-    QStringList paths;
-    for (const Key& key : m_keys)
-        paths.append(key.path);
-    return paths;
+int RegistryTree::KeyCount() const {
+    int count = 0;
+    ForEachKey([&count](const QString&, const ValueMap&, bool) { ++count; });
+    return count;
 }
 
-bool RegistryTree::operator==(const RegistryTree& other) const { return m_keys == other.m_keys; }
+void RegistryTree::Visit(const Node& node, QString& path, const KeyVisitor& visit) {
+    for (const auto& [folded, sub] : node.subKeys) {
+        const qsizetype length = path.size();
+        if (length > 0)
+            path += QChar('\\');
+        path += sub->name;
+        visit(path, sub->values, !sub->subKeys.empty());
+        Visit(*sub, path, visit);
+        path.truncate(length);
+    }
+}
+
+void RegistryTree::ForEachKey(const KeyVisitor& visit) const {
+    QString path;
+    Visit(*m_root, path, visit);
+}
+
+bool RegistryTree::SameNodes(const Node& a, const Node& b) {
+    if (&a == &b)
+        return true;
+    if (a.name != b.name || a.values != b.values || a.subKeys.size() != b.subKeys.size())
+        return false;
+    for (auto i = a.subKeys.begin(), j = b.subKeys.begin(); i != a.subKeys.end(); ++i, ++j) {
+        if (i->first != j->first || !SameNodes(*i->second, *j->second))
+            return false;
+    }
+    return true;
+}
+
+bool RegistryTree::operator==(const RegistryTree& other) const { return SameNodes(*m_root, *other.m_root); }
 
 }  // namespace platform

@@ -5,9 +5,12 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
 
 namespace platform {
 
@@ -30,6 +33,14 @@ struct RegistryValue {
     friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
 
+// A value with the name it was first written under.
+struct RegistryNamedValue {
+    QString name;
+    RegistryValue value;
+
+    friend bool operator==(const RegistryNamedValue&, const RegistryNamedValue&) = default;
+};
+
 // String values hold UTF-16LE code units. An odd last byte is not decoded.
 QByteArray Utf16Bytes(const QString& text);
 QString Utf16Text(const QByteArray& bytes);
@@ -38,50 +49,75 @@ QString Utf16TextBeforeNul(const QByteArray& bytes);
 
 // Key paths are relative to the hive root and use '\' between components;
 // key paths and value names match without regard to case, as in the
-// registry, but keep the spelling they were created with.
+// registry, but keep the spelling they were created with. Keys are held as a
+// tree of components, so a path costs what its own length costs, however deep
+// it goes; copies share their keys until one of them changes.
 class RegistryTree {
 public:
-    // A usable key path: not empty, no empty component, no line break, NUL or lone surrogate.
-    static bool IsValidKeyPath(const QString& path);
-    // A usable value name: no line break, NUL or lone surrogate (the empty name is allowed).
-    static bool IsValidValueName(const QString& name);
+    // What the registry allows: keys at most this deep, each component at most this long, and
+    // value names at most this long.
+    static constexpr int kMaxKeyDepth = 512;
+    static constexpr int kMaxKeyNameChars = 255;
+    static constexpr int kMaxValueNameChars = 16383;
 
-    bool HasKey(const QString& path) const;
-    // Creates the key and every missing parent. Returns the paths created.
-    QStringList CreateKey(const QString& path);
-    void RemoveKey(const QString& path);
+    // A key's values by folded name, in enumeration order.
+    using ValueMap = QMap<QString, RegistryNamedValue>;
 
-    const RegistryValue* Value(const QString& path, const QString& name) const;
+    // A usable key path: not empty, no empty component, no line break, NUL or lone surrogate,
+    // within the registry's limits of depth and component length.
+    static bool IsValidKeyPath(QStringView path);
+    // A usable value name: no line break, NUL or lone surrogate, within the registry's limit of
+    // length (the empty name is allowed).
+    static bool IsValidValueName(QStringView name);
+
+    bool HasKey(QStringView path) const;
+    // Creates the key and every missing parent; how many keys were created (0 when the path is
+    // not usable or the key existed). A new key's path keeps its existing parents' spelling.
+    int CreateKey(QStringView path);
+
+    const RegistryValue* Value(QStringView path, const QString& name) const;
     // False when the key does not exist or the name is not usable.
-    bool SetValue(const QString& path, const QString& name, const RegistryValue& value);
-    bool RemoveValue(const QString& path, const QString& name);
+    bool SetValue(QStringView path, const QString& name, const RegistryValue& value);
+    // Sets several values of one key with one walk to it; false (and nothing set) when the key
+    // does not exist or a name is not usable.
+    bool SetValues(QStringView path, const QList<RegistryNamedValue>& values);
+    bool RemoveValue(QStringView path, const QString& name);
     // Removes every value of the key; how many there were.
-    int RemoveAllValues(const QString& path);
+    int RemoveAllValues(QStringView path);
 
     // -1 when the key does not exist.
-    int ValueCount(const QString& path) const;
+    int ValueCount(QStringView path) const;
     // Names of a key's values in enumeration order (empty for a missing key).
-    QStringList ValueNames(const QString& path) const;
-    // Every key path in order, with its original spelling.
-    QStringList KeyPaths() const;
+    QStringList ValueNames(QStringView path) const;
+    int KeyCount() const;
+
+    // Visits every key, parents before their sub-keys, with its path in its original spelling,
+    // its values and whether it has sub-keys. The path is built as the walk goes: a visit costs
+    // the length of the key's own name, not of its path.
+    using KeyVisitor = std::function<void(const QString& path, const ValueMap& values, bool hasSubKeys)>;
+    void ForEachKey(const KeyVisitor& visit) const;
 
     bool operator==(const RegistryTree& other) const;
 
 private:
-    struct NamedValue {
-        QString name;
-        RegistryValue value;
-        bool operator==(const NamedValue&) const = default;
-    };
-    struct Key {
-        QString path;
-        QMap<QString, NamedValue> values;  // by folded name
-        bool operator==(const Key&) const = default;
+    struct Node;
+    using NodePtr = std::shared_ptr<Node>;
+    struct Node {
+        QString name;                       // own component, as first spelled
+        std::map<QString, NodePtr> subKeys; // by folded name
+        ValueMap values;
     };
 
-    static QString Fold(const QString& text) { return text.toCaseFolded(); }
+    static QString Fold(QStringView text) { return text.toString().toCaseFolded(); }
+    static bool SameNodes(const Node& a, const Node& b);
+    static void Visit(const Node& node, QString& path, const KeyVisitor& visit);
 
-    QMap<QString, Key> m_keys;  // by folded path
+    const Node* Find(QStringView path) const;
+    // The key for changing, copied first where a copy of this tree still shares it.
+    Node* FindForChange(QStringView path);
+    static Node* Own(NodePtr& node);
+
+    NodePtr m_root = std::make_shared<Node>();
 };
 
 }  // namespace platform

@@ -52,6 +52,7 @@ COrveloApp::~COrveloApp() {
     // The frame's work areas still leave the lists kept here.
     m_mainFrame.reset();
     m_settings.Colors().SetLapColorsTaken({});
+    m_settings.UserRegistry().SetSaveFailedHandler({});
 }
 
 void COrveloApp::SetMainFrame(std::unique_ptr<CMainFrame> frame) { m_mainFrame = std::move(frame); }
@@ -71,6 +72,7 @@ bool COrveloApp::InitInstance(platform::SingleInstance* instance) {
     std::setlocale(LC_NUMERIC, "C");
     if (instance && !CheckSingleInstance(*instance))
         return false;
+    m_settings.UserRegistry().SetSaveFailedHandler([this](const QString& reason) { ReportSettingsNotSaved(reason); });
     RemoveCourseMapLeftovers(m_settings.Profile());
 
     m_desktopFolder = GetDesktopPath();
@@ -200,6 +202,17 @@ void COrveloApp::RunFileOpen(int mode) {
     }
     log ? orvelo::PurgeLogFileList(m_core) : orvelo::PurgeMapFileList(m_core);
     m_filesChosen = 0;
+}
+
+void COrveloApp::ReportSettingsNotSaved(const QString& reason) {
+    if (m_toldSettingsNotSaved)
+        return;
+    m_toldSettingsNotSaved = true;
+    platform::ShowMessageBox(m_mainFrame.get(),
+                             QStringLiteral("Warning , failed save settings.\n"
+                                            "The settings of this session will not be kept.\n\n") +
+                                 reason,
+                             QStringLiteral("WARN"), platform::kMbIconWarning);
 }
 
 void COrveloApp::OnCloseLogFile() { RunFileClosingDialog(*this, m_mainFrame.get(), 0, QString(), 0); }

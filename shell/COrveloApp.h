@@ -99,6 +99,8 @@ public:
 
 private:
     void RunFileOpen(int mode);
+    // The first save of the settings that fails is reported; later ones add nothing to it.
+    void ReportSettingsNotSaved(const QString& reason);
     bool RestoreSavedWorkAreas();
     int TakeFreeSlot();
     void RunIdleWork();
@@ -124,4 +126,5 @@ private:
     std::vector<CChildFrame*> m_workAreaWindowList;
     QString m_desktopFolder;
     int m_osVersionCode = 6;
+    bool m_toldSettingsNotSaved = false;
 };

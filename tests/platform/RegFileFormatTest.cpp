@@ -49,6 +49,7 @@ TEST(RegFileFormatTest, EveryKindOfValueRoundTrips) {
     EXPECT_EQ(back, tree);
 }
 
+// A key with only sub-keys ("Software") is left to their sections, which create it again.
 TEST(RegFileFormatTest, WritesTheRegistryEditorsForms) {
     RegistryTree tree;
     const QString key = QStringLiteral("Software\\A");
@@ -60,7 +61,7 @@ TEST(RegFileFormatTest, WritesTheRegistryEditorsForms) {
     tree.SetValue(key, QStringLiteral("Stat"), {platform::kRegSz, Utf16(QStringLiteral("10"))});
     tree.SetValue(key, QString(), {platform::kRegDword, QByteArray("\1\0\0\0", 4)});
     EXPECT_EQ(RegFileFormat::Write(tree).toStdString(),
-              (kHeader + "[HKEY_CURRENT_USER\\Software]\n\n[HKEY_CURRENT_USER\\Software\\A]\n@=dword:00000001\n"
+              (kHeader + "[HKEY_CURRENT_USER\\Software\\A]\n@=dword:00000001\n"
                         "\"Bytes\"=hex:00,ff,10\n\"Mode\"=dword:0000000a\n\"Path \\\"q\\\"\"=\"C:\\\\a\\\\\\\"b\\\"\"\n"
                         "\"Stat\"=hex(1):31,00,30,00\n\n").toStdString());
 }
@@ -115,6 +116,8 @@ TEST(RegFileFormatTest, RefusesDamagedOrForeignFilesWholeWithTheLine) {
         {kHeader + QByteArray(withNul, sizeof withNul - 1), 0},
         {kHeader + "\"\xC3\x28\"=dword:1\n", 0},  // not UTF-8
         {QByteArray("\xFF\xFE\x41", 3), 0},        // odd UTF-16
+        {kHeader + key + "\"" + QByteArray(RegistryTree::kMaxValueNameChars + 1, 'n') + "\"=dword:1\n", 4},
+        {kHeader + key + QByteArray(RegFileFormat::kMaxTextBytes, ';'), 0},
     };
     for (const Case& c : cases) {
         RegistryTree tree;
@@ -124,6 +127,31 @@ TEST(RegFileFormatTest, RefusesDamagedOrForeignFilesWholeWithTheLine) {
         EXPECT_FALSE(RegFileFormat::Parse(c.text, &tree, &error)) << c.text.toStdString();
         EXPECT_EQ(tree, before) << "a failed parse leaves the tree alone: " << c.text.toStdString();
         EXPECT_TRUE(c.line == 0 || error.startsWith(QStringLiteral("line %1:").arg(c.line))) << error.toStdString();
+    }
+}
+
+// As deep and as long as the registry allows: written once, not once for each parent, and read
+// back the same; one component more, or one character more in one, is a damaged file.
+TEST(RegFileFormatTest, KeyPathsUpToTheRegistrysLimitsCostTheirOwnLength) {
+    const QString name(RegistryTree::kMaxKeyNameChars, QChar('k'));
+    const QString deepest = QStringList(RegistryTree::kMaxKeyDepth, name).join(QChar('\\'));
+    RegistryTree tree;
+    ASSERT_EQ(tree.CreateKey(deepest), RegistryTree::kMaxKeyDepth);
+    ASSERT_TRUE(tree.SetValue(deepest.toUpper(), QStringLiteral("v"), {platform::kRegDword, QByteArray(4, '\1')}));
+    ASSERT_EQ(tree.CreateKey(name.toUpper() + QStringLiteral("\\Other")), 1);
+    const QByteArray text = RegFileFormat::Write(tree);
+    EXPECT_LT(text.size(), deepest.size() + name.size() + 200);
+    EXPECT_TRUE(text.contains("[HKEY_CURRENT_USER\\" + name.toUtf8() + "\\Other]")) << "the parent's spelling";
+    RegistryTree back;
+    QString error;
+    ASSERT_TRUE(RegFileFormat::Parse(text, &back, &error)) << error.toStdString();
+    EXPECT_EQ(back, tree);
+    EXPECT_EQ(back.KeyCount(), RegistryTree::kMaxKeyDepth + 1);
+
+    for (const QString& path : {deepest + QStringLiteral("\\k"), name + QChar('\\') + name + QChar('k')}) {
+        EXPECT_EQ(tree.CreateKey(path), 0);
+        EXPECT_FALSE(RegFileFormat::Parse(kHeader + "[HKEY_CURRENT_USER\\" + path.toUtf8() + "]\n", &back, &error));
+        EXPECT_TRUE(error.startsWith(QStringLiteral("line 3:"))) << error.toStdString();
     }
 }
 

@@ -2,6 +2,7 @@
 // that breaks off or cannot be written leaves the previous file whole, and a
 // damaged file is kept aside, reported once, and replaced by an empty hive.
 #include "platform/MessageBox.h"
+#include "platform/RegFileFormat.h"
 #include "platform/Registry.h"
 #include "platform/RegistryFileBackend.h"
 
@@ -13,6 +14,16 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <future>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using platform::Registry;
@@ -66,7 +77,7 @@ TEST_F(RegistryFileBackendTest, ValuesSurviveARestartAndReadingCreatesNothing) {
     const RegistryValue text{platform::kRegSz, QByteArray("\x31\0\xe9\0\"\0\\\0", 8)};
     {
         auto registry = Open();
-        EXPECT_TRUE(registry->Tree().KeyPaths().isEmpty());
+        EXPECT_EQ(registry->Tree().KeyCount(), 0);
         EXPECT_FALSE(QFile::exists(FilePath()));
         ASSERT_TRUE(registry->CreateKey(kKey));
         ASSERT_TRUE(registry->SetValue(kKey, QStringLiteral("Bytes"), {platform::kRegBinary, allBytes}));
@@ -112,7 +123,7 @@ TEST_F(RegistryFileBackendTest, ADamagedFileIsKeptAsideAndReportedOnce) {
     WriteFile(FilePath(), damaged);
     platform::MessageBoxRecorder boxes;
     auto registry = Open();
-    EXPECT_TRUE(registry->Tree().KeyPaths().isEmpty());
+    EXPECT_EQ(registry->Tree().KeyCount(), 0);
     ASSERT_EQ(boxes.Shown().size(), 1u);
     const platform::ShownMessage& shown = boxes.Shown().front();
     EXPECT_EQ(shown.flags, platform::kMbOk | platform::kMbIconWarning);
@@ -131,6 +142,101 @@ TEST_F(RegistryFileBackendTest, ADamagedFileIsKeptAsideAndReportedOnce) {
     EXPECT_EQ(boxes.Shown().size(), 2u);
     EXPECT_EQ(KeptContents(), (QStringList{QString::fromUtf8(damaged), QStringLiteral("second")}))
         << "a second damaged file does not replace the first kept one";
+}
+
+// A pipe, a device or a folder in the file's place, a file larger than settings can be, key paths
+// deeper than the registry allows: each is kept aside and reported, at once and without reading it.
+TEST_F(RegistryFileBackendTest, WhatIsNoSettingsFileIsKeptAsideWithoutWaitingOnIt) {
+    const QByteArray deepPath = "[HKEY_CURRENT_USER" + QByteArray("\\a").repeated(40000) + "]\n";
+    struct Case {
+        const char* what;
+        std::function<void(const QByteArray& path)> make;
+        QString reason;
+    };
+    const Case cases[] = {
+        {"pipe", [](const QByteArray& path) { ASSERT_EQ(::mkfifo(path.constData(), 0600), 0); },
+         QStringLiteral("not a regular file")},
+        {"device", [](const QByteArray& path) { ASSERT_EQ(::symlink("/dev/zero", path.constData()), 0); },
+         QStringLiteral("not a regular file")},
+        {"folder", [](const QByteArray& path) { ASSERT_EQ(::mkdir(path.constData(), 0700), 0); },
+         QStringLiteral("not a regular file")},
+        {"too large",
+         [](const QByteArray& path) {
+             const int fd = ::open(path.constData(), O_WRONLY | O_CREAT, 0600);
+             ASSERT_EQ(::ftruncate(fd, platform::RegFileFormat::kMaxTextBytes + 1), 0);
+             ::close(fd);
+         },
+         QStringLiteral("larger than settings can be")},
+        {"too deep",
+         [&](const QByteArray& path) {
+             WriteFile(QFile::decodeName(path), "Windows Registry Editor Version 5.00\n\n" + deepPath);
+         },
+         QStringLiteral("line 3: not a usable key path")},
+    };
+    platform::MessageBoxRecorder boxes;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(Folder()).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(Folder()));
+        const QByteArray path = QFile::encodeName(FilePath());
+        c.make(path);
+        // A load that waited on the pipe would go on once something is written to it, and read that.
+        std::promise<void> loaded;
+        std::thread unblock([&path, done = loaded.get_future()] {
+            if (done.wait_for(std::chrono::seconds(3)) == std::future_status::ready)
+                return;
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0 && ::write(fd, "x", 1) == 1)
+                ::close(fd);
+        });
+        boxes.Clear();
+        auto registry = Open();
+        loaded.set_value();
+        unblock.join();
+        EXPECT_EQ(registry->Tree().KeyCount(), 0);
+        ASSERT_EQ(boxes.Shown().size(), 1u);
+        EXPECT_TRUE(boxes.Shown().front().text.contains(c.reason)) << boxes.Shown().front().text.toStdString();
+        const QStringList kept =
+            QDir(Folder()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+        EXPECT_EQ(kept.filter(QStringLiteral("user.reg.unreadable-")).size(), 1) << kept.join(' ').toStdString();
+        EXPECT_FALSE(QFileInfo(FilePath()).exists() || QFileInfo(FilePath()).isSymLink());
+        ASSERT_TRUE(registry->CreateKey(kKey));
+        EXPECT_TRUE(QFileInfo(FilePath()).isFile());
+    }
+}
+
+// The temporary file is synced before it replaces the file, the folder after; a failed sync, or a
+// text larger than a start reads, leaves the old file as it was.
+TEST_F(RegistryFileBackendTest, ASaveThatCannotBeReadBackReplacesNothing) {
+    auto registry = Open();
+    ASSERT_TRUE(registry->CreateKey(kKey));
+    const QByteArray before = ReadFile(FilePath());
+    QStringList synced;  // the name synced, and whether the file had been replaced by then
+    m_backend->SetSync([&](int fd) {
+        const auto name = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)).filename();
+        synced << QString::fromStdString(name.string()) + (ReadFile(FilePath()) == before ? " old" : " new");
+        return ::fsync(fd);
+    });
+    ASSERT_TRUE(registry->SetValue(kKey, QStringLiteral("A"), {platform::kRegBinary, QByteArray(5, 'a')}));
+    EXPECT_EQ(synced, (QStringList{QStringLiteral("user.reg.tmp-%1-0 old").arg(::getpid()),
+                                   QStringLiteral("varnek-orvelo new")}));
+    const QByteArray saved = ReadFile(FilePath());
+
+    m_backend->SetSync([](int) {
+        errno = EIO;
+        return -1;
+    });
+    EXPECT_FALSE(registry->SetValue(kKey, QStringLiteral("B"), {platform::kRegBinary, QByteArray(5, 'b')}));
+    EXPECT_TRUE(m_backend->SaveError().contains(QString::fromLocal8Bit(std::strerror(EIO))))
+        << m_backend->SaveError().toStdString();
+    m_backend->SetSync({});
+    // Hex takes about three characters a byte.
+    const QByteArray tooLarge(platform::RegFileFormat::kMaxTextBytes / 3, '\0');
+    EXPECT_FALSE(registry->SetValue(kKey, QStringLiteral("C"), {platform::kRegBinary, tooLarge}));
+    EXPECT_TRUE(m_backend->SaveError().contains(QStringLiteral("larger"))) << m_backend->SaveError().toStdString();
+    EXPECT_EQ(ReadFile(FilePath()), saved);
+    EXPECT_EQ(FolderEntries(), QStringList{QStringLiteral("user.reg")});
+    EXPECT_EQ(registry->ValueCount(kKey), 1);
 }
 
 TEST_F(RegistryFileBackendTest, SavesGoThroughALinkKeepTheModeAndTheirLeftoversGoAtTheNextStart) {

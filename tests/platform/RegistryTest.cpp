@@ -95,6 +95,11 @@ TEST_F(RegistryTest, ABatchSavesOnceAndNestedBatchesJoinIt) {
 }
 
 TEST_F(RegistryTest, ABatchWhoseSaveFailsLeavesMemoryAndStoreAsBefore) {
+    QStringList reasons;
+    m_registry.SetSaveFailedHandler([&](const QString& reason) {
+        reasons << reason;
+        EXPECT_FALSE(m_registry.InBatch());
+    });
     ASSERT_TRUE(m_registry.CreateKey(kKey));
     ASSERT_TRUE(m_registry.SetValue(kKey, QStringLiteral("kept"), Binary("old")));
     ASSERT_TRUE(m_registry.SetValue(kKey, QStringLiteral("other"), Binary("old")));
@@ -111,6 +116,21 @@ TEST_F(RegistryTest, ABatchWhoseSaveFailsLeavesMemoryAndStoreAsBefore) {
     EXPECT_EQ(m_registry.Tree(), before);
     EXPECT_EQ(m_backend->Saved(), before);
     EXPECT_FALSE(m_registry.InBatch());
+    EXPECT_EQ(reasons, QStringList(2, m_backend->SaveError())) << "once for each failed save";
+}
+
+// A backend that has told the user itself that nothing is saved leaves the handler out.
+TEST(RegistryReportTest, SavesRefusedAndReportedByTheBackendAreNotReportedAgain) {
+    struct ReportingBackend : RegistryMemoryBackend {
+        bool SavesRefusedAndReported() const override { return true; }
+    };
+    auto backend = std::make_unique<ReportingBackend>();
+    backend->SetFailSaves(true);
+    Registry registry(std::move(backend));
+    int reported = 0;
+    registry.SetSaveFailedHandler([&](const QString&) { ++reported; });
+    EXPECT_FALSE(registry.CreateKey(kKey));
+    EXPECT_EQ(reported, 0);
 }
 
 }  // namespace

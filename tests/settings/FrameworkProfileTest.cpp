@@ -17,7 +17,7 @@ protected:
 TEST_F(FrameworkProfileTest, DefaultsWhileNothingIsStoredOrTheTypeIsAnother) {
     EXPECT_EQ(Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), QStringLiteral("NothingPath"));
     EXPECT_EQ(Profile().GetProfileInt(kWorkspaceSection, kApplicationLookEntry, kApplicationLookDefault), 214);
-    EXPECT_TRUE(m_test.Registry().Tree().KeyPaths().isEmpty());
+    EXPECT_EQ(m_test.Registry().Tree().KeyCount(), 0);
     ASSERT_TRUE(Profile().WriteProfileInt(kLogFileSection, kLogFileEntry, 5));
     EXPECT_EQ(Profile().GetProfileString(kLogFileSection, kLogFileEntry, kNothingPath), kNothingPath);
     ASSERT_TRUE(Profile().WriteProfileString(kWorkspaceSection, kApplicationLookEntry, QStringLiteral("215")));
@@ -43,7 +43,7 @@ TEST_F(FrameworkProfileTest, FailedWritesReportFalseAndLeaveNoKey) {
     m_test.Backend().SetFailSaves(true);
     EXPECT_FALSE(Profile().WriteProfileString(kLogFileSection, kLogFileEntry, QStringLiteral("/x")));
     EXPECT_FALSE(Profile().WriteProfileInt(kWorkspaceSection, kApplicationLookEntry, 1));
-    EXPECT_TRUE(m_test.Registry().Tree().KeyPaths().isEmpty());
+    EXPECT_EQ(m_test.Registry().Tree().KeyCount(), 0);
     m_test.Backend().SetFailSaves(false);
     EXPECT_FALSE(Profile().WriteProfileString(QString(), kLogFileEntry, QStringLiteral("/x")));
     EXPECT_FALSE(Profile().WriteProfileString(kLogFileSection, kLogFileEntry, QString::fromUtf16(u"a\0b", 3)));

@@ -47,14 +47,14 @@ TEST(SettingsStoreKeysTest, OnlyStartUpCreatesKeysAndEveryCallOnAMissingKeyFails
     }
     EXPECT_EQ(text, QStringLiteral("unchanged"));
     EXPECT_EQ(std::string(buffer.data(), 8), "########");
-    EXPECT_TRUE(test.Registry().Tree().KeyPaths().isEmpty());
+    EXPECT_EQ(test.Registry().Tree().KeyCount(), 0);
     EXPECT_EQ(test.Backend().SaveCount(), 0);
 
     EXPECT_EQ(store.CreateSettingsKeys(), 0);
     const QString root = QStringLiteral("Software\\Varnek_Orvelo\\AppData\\ver1.0\\");
     for (const char* subKey : {"Map_Seg_Info", "Item_Color_Info", "Channel_NameScale_Info", "Window_View_Info"})
         EXPECT_TRUE(test.Registry().KeyExists(root + QLatin1String(subKey))) << subKey;
-    EXPECT_EQ(test.Registry().Tree().KeyPaths().size(), 4 + 4);  // with the parents
+    EXPECT_EQ(test.Registry().Tree().KeyCount(), 4 + 4);  // with the parents
     EXPECT_EQ(store.RegWriteDword(other, kValue, &word), 1);
     EXPECT_FALSE(test.Registry().KeyExists(other));
 }

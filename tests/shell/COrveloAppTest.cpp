@@ -159,6 +159,21 @@ TEST(COrveloAppStartTest, AWindowThatCannotBeMadeLeavesItsPlaceEmptyAndTheRestRu
 
 // ----- open and close commands -----
 
+// Saves that fail at start, on a new work area and at close: the user hears of it once.
+TEST_F(COrveloAppTest, SettingsThatCannotBeSavedAreReportedOnce) {
+    h.Backend().SetFailSaves(true);
+    ASSERT_TRUE(h.Start());
+    h.App().OnFileNew();
+    h.Close();
+    ASSERT_EQ(h.Boxes().Shown().size(), 1u);
+    const platform::ShownMessage& shown = h.Boxes().Shown().front();
+    EXPECT_EQ(shown.text, QStringLiteral("Warning , failed save settings.\n"
+                                         "The settings of this session will not be kept.\n\n") +
+                              h.Backend().SaveError());
+    EXPECT_EQ(shown.caption, QStringLiteral("WARN"));
+    EXPECT_EQ(shown.flags, platform::kMbIconWarning);
+}
+
 TEST_F(COrveloAppTest, CancelledOpenPurgesTheUnloadedEntries) {
     ASSERT_TRUE(h.Start());
     orvelo::FileListEntry entry;

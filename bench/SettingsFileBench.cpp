@@ -1,0 +1,96 @@
+// The program started and closed on a large settings file (one binary value of 16 MiB, about 50 MB
+// of text): the start reads and parses it, the close writes it back once. Both through the real file
+// backend in a temporary folder and the program's own windows.
+#include "app/ProgramWindowFactory.h"
+#include "platform/MessageBus.h"
+#include "platform/RegistryFileBackend.h"
+#include "settings/AppSettings.h"
+#include "settings/SettingsDefaults.h"
+#include "shell/CMainFrame.h"
+#include "shell/COrveloApp.h"
+
+#include "core/LapDataCore.h"
+
+#include "bench/QtBenchmarkMain.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+constexpr qsizetype kValueBytes = 16 * 1024 * 1024;
+
+// The file as the registry editor lays it out: 25 hex bytes a line.
+QByteArray LargeSettingsText() {
+    static const char kDigits[] = "0123456789abcdef";
+    QByteArray text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\";
+    text += QString(settings::SubKeyPath(settings::kMapSegInfo)).toUtf8();
+    text += "]\n\"Blob\"=hex:";
+    text.reserve(text.size() + kValueBytes * 3 + kValueBytes / 6);
+    for (qsizetype i = 0; i < kValueBytes; ++i) {
+        const auto byte = static_cast<unsigned char>(i * 7 + i / 251);
+        if (i > 0 && i % 25 == 0)
+            text += "\\\n  ";
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 15];
+        if (i + 1 < kValueBytes)
+            text += ',';
+    }
+    return text + "\n";
+}
+
+double Since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void StartAndClose(benchmark::State& state) {
+    const QByteArray text = LargeSettingsText();
+    double startSeconds = 0.0;
+    double closeSeconds = 0.0;
+    qint64 savedBytes = 0;
+    for (auto _ : state) {
+        QTemporaryDir folder;
+        QFile file(folder.path() + QStringLiteral("/user.reg"));
+        if (!folder.isValid() || !file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) {
+            std::fprintf(stderr, "cannot write the settings file\n");
+            std::exit(1);
+        }
+        file.close();
+        auto started = std::chrono::steady_clock::now();
+        AppSettings settings(std::make_unique<platform::RegistryFileBackend>(folder.path()));
+        orvelo::LapDataCore core;
+        ProgramWindowFactory factory(settings, core);
+        COrveloApp app(settings, core, factory);
+        if (!app.InitInstance(nullptr) || !settings.UserRegistry().QueryValue(
+                                               settings::SubKeyPath(settings::kMapSegInfo), QStringLiteral("Blob"))) {
+            state.SkipWithError("the program did not start on the file");
+            return;
+        }
+        platform::TheMessageBus().ProcessPosted();
+        startSeconds += Since(started);
+        started = std::chrono::steady_clock::now();
+        app.MainFrame()->close();
+        platform::TheMessageBus().ProcessPosted();
+        closeSeconds += Since(started);
+        savedBytes = QFileInfo(file.fileName()).size();
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["start s"] = startSeconds / runs;
+    state.counters["close s"] = closeSeconds / runs;
+    state.counters["file MB"] = static_cast<double>(text.size()) / 1e6;
+    state.counters["saved MB"] = static_cast<double>(savedBytes) / 1e6;
+}
+
+BENCHMARK(StartAndClose)->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace
+
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

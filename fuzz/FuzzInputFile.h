@@ -1,5 +1,6 @@
 // The file a fuzz target hands to a reader that takes a path: one per process, rewritten for every
-// input, in /dev/shm when there is one so that no disk is involved; removed when the process ends.
+// input, in $TMPDIR when set (scripts/fuzz.sh sets a folder of its run, in memory), else in /dev/shm
+// when there is one so that no disk is involved; removed when the process ends.
 #pragma once
 
 #include <cerrno>
@@ -21,8 +22,8 @@ public:
     {
         struct stat info {};
         const char* tmp = std::getenv("TMPDIR");
-        const std::string folder = ::stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) ? "/dev/shm"
-                                   : tmp && *tmp                                            ? tmp
+        const std::string folder = tmp && *tmp                                            ? tmp
+                                   : ::stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) ? "/dev/shm"
                                                                                             : "/tmp";
         m_path = folder + "/orvelo-fuzz-" + name + "-" + std::to_string(::getpid());
     }

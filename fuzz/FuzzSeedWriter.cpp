@@ -1,10 +1,11 @@
 // orvelo-fuzz-seeds: writes the seed corpora of the fuzz targets. Log seeds are small generated
 // sessions of every shape, course-map seeds are laps cut from them, settings seeds are settings
-// files written through the settings store.
+// files written through the settings store, start-up seeds what the program saves at close.
 #include "tools/SampleSession.h"
 
 #ifdef ORVELO_FUZZ_SETTINGS_SEEDS
 #include "fuzz/SettingsSeeds.h"
+#include "fuzz/StartupSeeds.h"
 #endif
 
 #include <cstdio>
@@ -19,11 +20,12 @@ struct Arguments {
     std::string logDir;
     std::string mapDir;
     std::string settingsDir;
+    std::string startupDir;
     std::size_t maxBytes = 64 * 64;
 };
 
 constexpr const char* kUsage =
-    "usage: orvelo-fuzz-seeds [--log DIR] [--map DIR] [--settings DIR] [--max-bytes N]\n";
+    "usage: orvelo-fuzz-seeds [--log DIR] [--map DIR] [--settings DIR] [--startup DIR] [--max-bytes N]\n";
 
 bool ParseArguments(int argc, char** argv, Arguments& args)
 {
@@ -36,6 +38,8 @@ bool ParseArguments(int argc, char** argv, Arguments& args)
             args.mapDir = value;
         else if (name == "--settings")
             args.settingsDir = value;
+        else if (name == "--startup")
+            args.startupDir = value;
         else if (name == "--max-bytes")
             args.maxBytes = std::strtoul(value, nullptr, 10);
         else
@@ -140,11 +144,14 @@ int main(int argc, char** argv)
         std::printf("log seeds: %d\n", WriteLogSeeds(args));
     if (!args.mapDir.empty())
         std::printf("course-map seeds: %d\n", WriteMapSeeds(args));
-    if (!args.settingsDir.empty()) {
+    if (!args.settingsDir.empty() || !args.startupDir.empty()) {
 #ifdef ORVELO_FUZZ_SETTINGS_SEEDS
-        std::printf("settings seeds: %d\n", orvelo::fuzzing::WriteSettingsSeeds(args.settingsDir));
+        if (!args.settingsDir.empty())
+            std::printf("settings seeds: %d\n", orvelo::fuzzing::WriteSettingsSeeds(args.settingsDir));
+        if (!args.startupDir.empty())
+            std::printf("start-up seeds: %d\n", orvelo::fuzzing::WriteStartupSeeds(args.startupDir));
 #else
-        std::fputs("settings seeds need the Qt layers (ORVELO_GUI)\n", stderr);
+        std::fputs("settings and start-up seeds need the Qt layers (ORVELO_GUI)\n", stderr);
         return 2;
 #endif
     }

@@ -1,4 +1,5 @@
-// libFuzzer target: any bytes as the settings file, parsed and then read setting by setting.
+// libFuzzer target: any bytes as the user's settings file, loaded, read setting by setting, saved and
+// loaded again.
 #include "fuzz/SettingsLoadHarness.h"
 
 #include <cstddef>
@@ -6,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    orvelo::fuzzing::LoadSettingsText(
-        QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    static orvelo::fuzzing::SettingsFileCycle cycle;
+    cycle.Run(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     return 0;
 }

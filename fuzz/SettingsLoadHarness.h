@@ -1,15 +1,20 @@
-// Reading a settings file the way the program does: parsed as the file backend parses it, then every
-// setting read through the store's loaders. Shared by the fuzz target and the tests that replay what
-// it found.
+// Reading a settings file the way the program does: loaded through the file backend (a file that
+// does not parse is kept aside), every setting read through the store's loaders, saved back and
+// loaded again. Shared by the fuzz target and the tests that replay what it found.
 #pragma once
 
+#include "platform/MessageBox.h"
 #include "platform/RegFileFormat.h"
+#include "platform/RegistryFileBackend.h"
 #include "platform/RegistryMemoryBackend.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsDefaults.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include <array>
 #include <cstdint>
@@ -25,17 +30,27 @@ namespace orvelo::fuzzing {
     std::abort();
 }
 
-// A parsed hive written back and parsed again is the same hive: every change the program saves
-// rewrites the whole file, so anything lost here would be lost from the user's settings.
-inline void CheckRoundTrip(const platform::RegistryTree& tree)
+// A parsed hive written back and parsed again is the same hive, and written again the same text:
+// every change the program saves rewrites the whole file, so anything lost here would be lost from
+// the user's settings. The text never grows past what a start reads, nor (for a hive read from a
+// file) by more than a small multiple of that file: a key is written once, not once for each parent.
+inline void CheckRoundTrip(const platform::RegistryTree& tree, qsizetype readFromBytes = -1)
 {
     const QByteArray written = platform::RegFileFormat::Write(tree);
+    if (written.size() > platform::RegFileFormat::kMaxTextBytes)
+        SettingsFault("written hive is larger than a start reads");
+    // "dword:0" is written with eight digits; every other form grows by less.
+    constexpr qsizetype kHeaderBytes = 64;
+    if (readFromBytes >= 0 && written.size() > 2 * readFromBytes + kHeaderBytes)
+        SettingsFault("written hive is much larger than the file it was read from");
     platform::RegistryTree again;
     QString error;
     if (!platform::RegFileFormat::Parse(written, &again, &error))
         SettingsFault(qPrintable(QStringLiteral("written hive does not parse: ") + error));
     if (!(again == tree))
         SettingsFault("written hive parses into another hive");
+    if (platform::RegFileFormat::Write(again) != written)
+        SettingsFault("written hive is written again differently");
 }
 
 // Every value of every key through the store's generic readers. The program's keys are short; a
@@ -51,14 +66,13 @@ inline void ReadEveryValue(AppSettings& settings)
                 return;
             std::uint32_t count = 0;
             store.RegCountValues(key, &count);
-            for (const platform::RegistryNamedValue& value : values) {
+            for (const auto& [name, value] : values) {
                 std::uint32_t byteCount = 0;
-                store.RegReadValue(key, value.name, buffer.data(), static_cast<std::uint32_t>(buffer.size()),
-                                   &byteCount);
+                store.RegReadValue(key, name, buffer.data(), static_cast<std::uint32_t>(buffer.size()), &byteCount);
                 if (byteCount > buffer.size())
                     SettingsFault("a read reported more bytes than the buffer holds");
                 QString text;
-                if (store.RegReadString(key, value.name, &text) == 0 && text.size() > SettingsStore::kMaxStringChars)
+                if (store.RegReadString(key, name, &text) == 0 && text.size() > SettingsStore::kMaxStringChars)
                     SettingsFault("a string read longer than the store allows");
             }
         });
@@ -117,18 +131,61 @@ inline void ReadEverySetting(AppSettings& settings)
     ReadEveryValue(settings);
 }
 
-// A text that does not parse leaves the program on an empty hive, as the file backend does; the
-// settings then hold nothing of the text, so only a parsed text is read on.
-inline void LoadSettingsText(const QByteArray& bytes)
+inline ColorSettings::ColorSource ButtonFace()
 {
-    platform::RegistryTree tree;
-    QString error;
-    if (!platform::RegFileFormat::Parse(bytes, &tree, &error))
-        return;
-    CheckRoundTrip(tree);
-    AppSettings settings(std::make_unique<platform::RegistryMemoryBackend>(tree),
-                         [] { return platform::ColorRef{0xF0F0F0}; });
-    ReadEverySetting(settings);
+    return [] { return platform::ColorRef{0xF0F0F0}; };
 }
+
+// The bytes as the user's settings file in a folder of its own: loaded as a start loads it, every
+// setting read, saved back (without syncing, which only slows the fuzzer) and loaded again.
+class SettingsFileCycle {
+public:
+    SettingsFileCycle() : m_folder(QDir::tempPath() + QStringLiteral("/orvelo-fuzz-settings-XXXXXX")) {}
+
+    void Run(const QByteArray& bytes)
+    {
+        if (!m_folder.isValid())
+            SettingsFault("no scratch folder");
+        const QString folder = m_folder.path();
+        QDir scratch(folder);
+        for (const QString& entry : scratch.entryList(QDir::Files | QDir::Hidden))
+            scratch.remove(entry);
+        QFile file(folder + QChar('/') + QLatin1String(platform::RegistryFileBackend::kFileName));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            SettingsFault("cannot write the settings file");
+        file.close();
+
+        platform::MessageBoxRecorder boxes;
+        platform::RegistryTree loaded;
+        {
+            auto backend = Backend();
+            platform::RegistryFileBackend& saver = *backend;
+            AppSettings settings(std::move(backend), ButtonFace());
+            loaded = settings.UserRegistry().Tree();
+            if (boxes.Shown().empty())
+                CheckRoundTrip(loaded, bytes.size());
+            else if (file.exists())
+                SettingsFault("a file that does not load is not kept aside");
+            ReadEverySetting(settings);
+            if (!(settings.UserRegistry().Tree() == loaded))
+                SettingsFault("reading the settings changed them");
+            if (!saver.Save(loaded))
+                SettingsFault(qPrintable(QStringLiteral("a hive read from a file is not saved: ") + saver.SaveError()));
+        }
+        const std::size_t shown = boxes.Shown().size();
+        if (!(Backend()->Load() == loaded) || boxes.Shown().size() != shown)
+            SettingsFault("a saved file loads into another hive");
+    }
+
+private:
+    std::unique_ptr<platform::RegistryFileBackend> Backend() const
+    {
+        auto backend = std::make_unique<platform::RegistryFileBackend>(m_folder.path());
+        backend->SetSync([](int) { return 0; });
+        return backend;
+    }
+
+    QTemporaryDir m_folder;
+};
 
 } // namespace orvelo::fuzzing

@@ -368,18 +368,18 @@ bool DecodeText(const QByteArray& bytes, QString* text, QString* error) {
 QByteArray RegFileFormat::Write(const RegistryTree& tree) {
     QByteArray out = QByteArray(kHeader) + "\n\n";
     tree.ForEachKey([&out](const QString& path, const RegistryTree::ValueMap& values, bool hasSubKeys) {
-        if (values.isEmpty() && hasSubKeys)
+        if (values.empty() && hasSubKeys)
             return;
         out += '[';
         out += kRoot;
         out += '\\';
         out += path.toUtf8();
         out += "]\n";
-        for (const RegistryNamedValue& value : values) {
-            const QString lead = value.name.isEmpty() ? QStringLiteral("@") : Quoted(value.name);
+        for (const auto& [name, value] : values) {
+            const QString lead = name.isEmpty() ? QStringLiteral("@") : Quoted(name);
             out += lead.toUtf8();
             out += '=';
-            AppendValue(out, value.value, lead.size() + 1);
+            AppendValue(out, value, lead.size() + 1);
             out += '\n';
         }
         out += '\n';

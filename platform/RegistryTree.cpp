@@ -14,6 +14,16 @@ bool HasForbiddenChar(QStringView text) {
     return false;
 }
 
+// The next character of the text from i on, folded to its case-insensitive form.
+char32_t NextFolded(QStringView text, qsizetype& i) {
+    const QChar c = text[i++];
+    if (c.unicode() < 0x80)
+        return c.unicode() >= 'A' && c.unicode() <= 'Z' ? c.unicode() + ('a' - 'A') : c.unicode();
+    if (c.isHighSurrogate() && i < text.size() && text[i].isLowSurrogate())
+        return QChar::toCaseFolded(QChar::surrogateToUcs4(c, text[i++]));
+    return QChar::toCaseFolded(char32_t{c.unicode()});
+}
+
 // Calls step(component) for each '\'-separated component of the path until it returns false.
 template <class Step>
 void ForEachComponent(QStringView path, Step step) {
@@ -56,6 +66,18 @@ QString Utf16TextBeforeNul(const QByteArray& bytes) {
     return text;
 }
 
+bool RegistryTree::NameLess::operator()(QStringView a, QStringView b) const {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        const char32_t x = NextFolded(a, i);
+        const char32_t y = NextFolded(b, j);
+        if (x != y)
+            return x < y;
+    }
+    return i == a.size() && j < b.size();
+}
+
 bool RegistryTree::IsValidKeyPath(QStringView path) {
     if (path.isEmpty() || HasForbiddenChar(path))
         return false;
@@ -83,7 +105,7 @@ const RegistryTree::Node* RegistryTree::Find(QStringView path) const {
         return nullptr;
     const Node* node = m_root.get();
     ForEachComponent(path, [&](QStringView part) {
-        const auto sub = node->subKeys.find(Fold(part));
+        const auto sub = node->subKeys.find(part);
         node = sub == node->subKeys.end() ? nullptr : sub->second.get();
         return node != nullptr;
     });
@@ -95,7 +117,7 @@ RegistryTree::Node* RegistryTree::FindForChange(QStringView path) {
         return nullptr;
     Node* node = Own(m_root);
     ForEachComponent(path, [&](QStringView part) {
-        node = Own(node->subKeys.find(Fold(part))->second);
+        node = Own(node->subKeys.find(part)->second);
         return true;
     });
     return node;
@@ -109,13 +131,12 @@ int RegistryTree::CreateKey(QStringView path) {
     int created = 0;
     Node* node = Own(m_root);
     ForEachComponent(path, [&](QStringView part) {
-        NodePtr& sub = node->subKeys[Fold(part)];
-        if (!sub) {
-            sub = std::make_shared<Node>();
-            sub->name = part.toString();
+        auto sub = node->subKeys.find(part);
+        if (sub == node->subKeys.end()) {
+            sub = node->subKeys.emplace(part.toString(), std::make_shared<Node>()).first;
             ++created;
         }
-        node = Own(sub);
+        node = Own(sub->second);
         return true;
     });
     return created;
@@ -125,8 +146,8 @@ const RegistryValue* RegistryTree::Value(QStringView path, const QString& name) 
     const Node* key = Find(path);
     if (!key)
         return nullptr;
-    const auto value = key->values.constFind(name.toCaseFolded());
-    return value == key->values.constEnd() ? nullptr : &value->value;
+    const auto value = key->values.find(name);
+    return value == key->values.end() ? nullptr : &value->second;
 }
 
 bool RegistryTree::SetValue(QStringView path, const QString& name, const RegistryValue& value) {
@@ -141,27 +162,21 @@ bool RegistryTree::SetValues(QStringView path, const QList<RegistryNamedValue>& 
     Node* key = FindForChange(path);
     if (!key)
         return false;
-    for (const RegistryNamedValue& value : values) {
-        const QString folded = value.name.toCaseFolded();
-        const auto existing = key->values.find(folded);
-        if (existing != key->values.end())
-            existing->value = value.value;  // keeps the first spelling, as the registry does
-        else
-            key->values.insert(folded, value);
-    }
+    for (const RegistryNamedValue& value : values)
+        key->values.insert_or_assign(value.name, value.value);  // keeps the first spelling, as the registry does
     return true;
 }
 
 bool RegistryTree::RemoveValue(QStringView path, const QString& name) {
     const Node* found = Find(path);
-    if (!found || !found->values.contains(name.toCaseFolded()))
+    if (!found || !found->values.contains(name))
         return false;
-    return FindForChange(path)->values.remove(name.toCaseFolded()) > 0;
+    return FindForChange(path)->values.erase(name) > 0;
 }
 
 int RegistryTree::RemoveAllValues(QStringView path) {
     const Node* found = Find(path);
-    if (!found || found->values.isEmpty())
+    if (!found || found->values.empty())
         return 0;
     Node* key = FindForChange(path);
     const int count = static_cast<int>(key->values.size());
@@ -177,8 +192,8 @@ int RegistryTree::ValueCount(QStringView path) const {
 QStringList RegistryTree::ValueNames(QStringView path) const {
     QStringList names;
     if (const Node* key = Find(path)) {
-        for (const RegistryNamedValue& value : key->values)
-            names.append(value.name);
+        for (const auto& [name, value] : key->values)
+            names.append(name);
     }
     return names;
 }
@@ -190,11 +205,11 @@ int RegistryTree::KeyCount() const {
 }
 
 void RegistryTree::Visit(const Node& node, QString& path, const KeyVisitor& visit) {
-    for (const auto& [folded, sub] : node.subKeys) {
+    for (const auto& [name, sub] : node.subKeys) {
         const qsizetype length = path.size();
         if (length > 0)
             path += QChar('\\');
-        path += sub->name;
+        path += name;
         visit(path, sub->values, !sub->subKeys.empty());
         Visit(*sub, path, visit);
         path.truncate(length);
@@ -209,7 +224,7 @@ void RegistryTree::ForEachKey(const KeyVisitor& visit) const {
 bool RegistryTree::SameNodes(const Node& a, const Node& b) {
     if (&a == &b)
         return true;
-    if (a.name != b.name || a.values != b.values || a.subKeys.size() != b.subKeys.size())
+    if (a.values != b.values || a.subKeys.size() != b.subKeys.size())
         return false;
     for (auto i = a.subKeys.begin(), j = b.subKeys.begin(); i != a.subKeys.end(); ++i, ++j) {
         if (i->first != j->first || !SameNodes(*i->second, *j->second))

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QMap>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -60,8 +60,13 @@ public:
     static constexpr int kMaxKeyNameChars = 255;
     static constexpr int kMaxValueNameChars = 16383;
 
-    // A key's values by folded name, in enumeration order.
-    using ValueMap = QMap<QString, RegistryNamedValue>;
+    // Orders names as the registry matches them: character by character, without regard to case.
+    struct NameLess {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const;
+    };
+    // A key's values by name as first spelled, in enumeration order.
+    using ValueMap = std::map<QString, RegistryValue, NameLess>;
 
     // A usable key path: not empty, no empty component, no line break, NUL or lone surrogate,
     // within the registry's limits of depth and component length.
@@ -103,12 +108,10 @@ private:
     struct Node;
     using NodePtr = std::shared_ptr<Node>;
     struct Node {
-        QString name;                       // own component, as first spelled
-        std::map<QString, NodePtr> subKeys; // by folded name
+        std::map<QString, NodePtr, NameLess> subKeys;  // by name as first spelled
         ValueMap values;
     };
 
-    static QString Fold(QStringView text) { return text.toString().toCaseFolded(); }
     static bool SameNodes(const Node& a, const Node& b);
     static void Visit(const Node& node, QString& path, const KeyVisitor& visit);
 

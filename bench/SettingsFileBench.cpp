@@ -1,8 +1,10 @@
 // The program started and closed on a large settings file (one binary value of 16 MiB, about 50 MB
 // of text): the start reads and parses it, the close writes it back once. Both through the real file
-// backend in a temporary folder and the program's own windows.
+// backend in a temporary folder and the program's own windows. And files of deep key paths read and
+// written back.
 #include "app/ProgramWindowFactory.h"
 #include "platform/MessageBus.h"
+#include "platform/RegFileFormat.h"
 #include "platform/RegistryFileBackend.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsDefaults.h"
@@ -90,6 +92,32 @@ void StartAndClose(benchmark::State& state) {
 }
 
 BENCHMARK(StartAndClose)->Unit(benchmark::kSecond)->Iterations(1);
+
+// Files of one deep key path: the 80 KB of "\\a" components of the reliability run (refused), and the
+// deepest and longest path the registry allows with values under it (read, then written back).
+QByteArray DeepPathText(const QByteArray& component, int depth, int values) {
+    QByteArray text = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER" +
+                      ("\\" + component).repeated(depth) + "]\n";
+    for (int i = 0; i < values; ++i)
+        text += "\"v" + QByteArray::number(i) + "\"=dword:1\n";
+    return text;
+}
+
+void ReadAndWriteDeepPath(benchmark::State& state, const QByteArray& text) {
+    qsizetype written = 0;
+    for (auto _ : state) {
+        platform::RegistryTree tree;
+        QString error;
+        if (platform::RegFileFormat::Parse(text, &tree, &error))
+            written = platform::RegFileFormat::Write(tree).size();
+    }
+    state.counters["file KB"] = static_cast<double>(text.size()) / 1e3;
+    state.counters["written KB"] = static_cast<double>(written) / 1e3;
+}
+
+BENCHMARK_CAPTURE(ReadAndWriteDeepPath, TooDeep80KB, DeepPathText("a", 40000, 0))->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ReadAndWriteDeepPath, Deepest1000Values, DeepPathText(QByteArray(255, 'k'), 512, 1000))
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -39,16 +39,20 @@ FileRead ReadSettingsFile(const QString& path, QByteArray* bytes, QString* why) 
         *why = ErrorText(errno);
         return FileRead::kRefused;
     }
-    const int fd = S_ISREG(info.st_mode) ? ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC) : -1;
-    if (fd < 0 && S_ISREG(info.st_mode)) {
+    const QString notRegular = QStringLiteral("not a regular file");
+    if (!S_ISREG(info.st_mode)) {
+        *why = notRegular;
+        return FileRead::kRefused;
+    }
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
         *why = ErrorText(errno);
         return FileRead::kRefused;
     }
     // Checked again on what was opened: the name may have been replaced in between.
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        *why = QStringLiteral("not a regular file");
-        if (fd >= 0)
-            ::close(fd);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        *why = notRegular;
         return FileRead::kRefused;
     }
     const qint64 limit = RegFileFormat::kMaxTextBytes;

@@ -57,12 +57,12 @@ inline void CheckRoundTrip(const platform::RegistryTree& tree, qsizetype readFro
 // long path costs its length on every read, so only keys of a usable length are read value by value.
 inline void ReadEveryValue(AppSettings& settings)
 {
-    constexpr qsizetype kLongestReadPath = 1024;
+    constexpr qsizetype kLongestReadPath = 256;
     SettingsStore& store = settings.Store();
     std::array<std::uint8_t, 2 * SettingsStore::kStringBufferChars> buffer{};
     settings.UserRegistry().Tree().ForEachKey(
         [&](const QString& key, const platform::RegistryTree::ValueMap& values, bool) {
-            if (key.size() > kLongestReadPath)
+            if (values.empty() || key.size() > kLongestReadPath)
                 return;
             std::uint32_t count = 0;
             store.RegCountValues(key, &count);

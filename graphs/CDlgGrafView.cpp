@@ -41,8 +41,10 @@ const ChannelColorProperty& CDlgGrafView::ColorBlock(int channel) const {
 void CDlgGrafView::ApplyColorBlock(const ChannelColorProperty* block) {
     if (!block) {
         const int primary = m_data.PrimaryChannel();
-        if (primary >= 1)
+        if (primary >= 1) {
             m_blocks[static_cast<std::size_t>(primary - 1)].checkFlag = 0;
+            m_data.Host().Settings().Colors().ChannelColorRecords()[static_cast<std::size_t>(primary - 1)].checkFlag = 0;
+        }
         return;
     }
     const int channel = block->channelNumber;

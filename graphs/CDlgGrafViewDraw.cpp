@@ -35,12 +35,9 @@ void CDlgGrafView::Render() {
         return;
     const int kind = Kind();
     const int channel = kind == GraphPaneData::kLapOverlay ? m_data.PrimaryChannel() : m_channel;
-    if (kind == GraphPaneData::kBlank) {
-        m_image.fill(Qt::white);
-        return;
-    }
-    if (channel == 0 || !m_data.HasData()) {
-        m_image.fill(platform::ToQColor(kGreyFill));
+    if (kind == GraphPaneData::kBlank || channel == 0 || !m_data.HasData()) {
+        m_data.Plot().MoveCursor(QPoint()); // nothing but the fill
+        m_image.fill(kind == GraphPaneData::kBlank ? QColor(Qt::white) : platform::ToQColor(kGreyFill));
         return;
     }
     if (kind == GraphPaneData::kLapOverlay) {
@@ -194,8 +191,10 @@ void CDlgGrafView::DrawFileLaps(QPainter& painter, const orvelo::LogFile& file, 
             if (first)
                 mark.firstX = x;
             mark.lastX = x;
-            if (marks)
+            if (marks) {
+                first = false;
                 continue;
+            }
             const int y = graphs::ValueToY(*rules, rules->value(sample), height, range, ppu, minimum);
             const int endX = std::min(x, width);
             if (!first && (endX != previous.x() || y != previous.y()))

@@ -82,6 +82,7 @@ void CDlgGrafView::ShowCursorAt(const QPoint& point) {
 void CDlgGrafView::Press(const QPoint& point, bool relayed) {
     if (m_tracking)
         return;
+    Picture(); // picks need the traces of the view as it is now
     if (!relayed && m_data.Host().ZoomMode()) {
         ZoomClick(point);
         return;
@@ -107,6 +108,7 @@ void CDlgGrafView::Press(const QPoint& point, bool relayed) {
 void CDlgGrafView::Drag(const QPoint& point, bool relayed) {
     if (!m_tracking)
         return;
+    Picture();
     const QPoint base = m_data.Pick(point.x(), m_data.CursorPoint().x());
     m_data.Plot().MoveCursor(base);
     m_data.KeepCursorPoint(base);
@@ -128,6 +130,7 @@ void CDlgGrafView::Release(std::uint64_t flags, const QPoint& point, bool relaye
 // The primary channel's first trace's point under x becomes the zoom centre;
 // false, with the centre's lap cleared, when there is none.
 bool CDlgGrafView::TakeZoomCentre(int x) {
+    Picture();
     const std::vector<GraphTrace>& traces = m_data.PrimaryTraces();
     platform::GraphPoint found{};
     if (!traces.empty())
@@ -155,6 +158,7 @@ void CDlgGrafView::ZoomClick(const QPoint& point) {
 void CDlgGrafView::StepCursor(int key, bool ownKey) {
     if (m_tracking || !m_data.CursorKnown() || m_data.CursorPoint().isNull())
         return;
+    Picture();
     const QPoint cursor = m_data.CursorPoint();
     const int x = std::max(0, cursor.x() + (key == kKeyRight ? 1 : -1));
     const QPoint base = m_data.Pick(x, cursor.x());
@@ -167,6 +171,7 @@ void CDlgGrafView::StepCursor(int key, bool ownKey) {
 }
 
 void CDlgGrafView::AskToScroll(int key) {
+    Picture(); // the view's end as the last redraw left it
     if (m_tracking || (key == kKeyRight && m_data.AllLapsEndedInView()))
         return;
     platform::PostMessage(m_data.OwnerHandle(), platform::UM_SCROLL_CONTROL_ON_ZOOM, static_cast<platform::WParam>(key),
@@ -276,6 +281,7 @@ void CDlgGrafView::contextMenuEvent(QContextMenuEvent* event) {
         event->ignore();
         return;
     }
+    Picture(); // the title of the channel as it is now
     QMenu menu(this);
     QString title = m_title;
     menu.addAction(QStringLiteral("Channel property : ") + title.replace(QLatin1Char('&'), QStringLiteral("&&")));

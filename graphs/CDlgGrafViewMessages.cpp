@@ -70,10 +70,12 @@ void CDlgGrafView::WireMessages() {
         const GraphPoint* record = BlockIn<GraphPoint>(m, m.lParam);
         if (!record)
             return LResult{0};
-        if (m.wParam == 0)
+        if (m.wParam == 0) {
             m_pendingAnalysis = *record;
-        else
+        } else {
+            Picture();
             ShowAnalysisLine(*record, true);
+        }
         return LResult{0};
     });
     m_window.On(UM_REGISTER_WND_PROPERTY, [this](const Message& m) {

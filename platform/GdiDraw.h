@@ -24,9 +24,10 @@ void GdiLine(QPainter& painter, int x1, int y1, int x2, int y2);
 
 // Many lines in one-pixel solid pens, GDI-style, one after another into a
 // painter. Where the painter draws into a plain RGB32 image (no clip,
-// transform, opacity or antialiasing), a line that is one pixel column or
-// row, or runs one column across, has its pixels set directly, the same
-// pixels the painter sets; other lines go through the painter.
+// transform, opacity or antialiasing, as it is when the run is made; keep it
+// so for the run), a line that is one pixel column or row, or runs one column
+// across, has its pixels set directly, the same pixels the painter sets;
+// other lines go through the painter, whose pen the run then sets.
 class GdiLineRun {
 public:
     explicit GdiLineRun(QPainter& painter);

@@ -78,24 +78,26 @@ void GraphPaneData::BuildLapTrace(const graphs::GraphChannel& channel, std::size
     bool first = true;
     trace.Reserve(drawable - std::min(start, drawable));
     std::size_t index = start;
-    for (; index < drawable; ++index) {
-        const std::uint32_t value = xs[index];
-        if (value < xStart)
-            continue;
-        const double units = static_cast<double>(value - xStart);
-        const int x = first ? 0 : graphs::RoundPixel((overTime ? units / 10.0 : units) * xPpu);
-        const int y = graphs::ValueToY(rules, values[index], height, range, ppu, minimum);
-        trace.AddPoint(x, y, static_cast<int>(index));
-        first = false;
-        xEnd = std::max(xEnd, value);
-        const std::size_t round = index - start + 1;
-        if (keptValue && *keptValue == value && round < kept.round)
-            kept = KeptMatch{round, row, QPoint(x, y)};
-        if (x > width) {
-            stoppedAtEdge = true;
-            break;
+    graphs::WithYRule(rules.yRule, [&](auto rule) {
+        for (; index < drawable; ++index) {
+            const std::uint32_t value = xs[index];
+            if (value < xStart)
+                continue;
+            const double units = static_cast<double>(value - xStart);
+            const int x = first ? 0 : graphs::RoundPixel((overTime ? units / 10.0 : units) * xPpu);
+            const int y = graphs::ValueToYBy<decltype(rule)::value>(values[index], height, range, ppu, minimum);
+            trace.AddPoint(x, y, static_cast<int>(index));
+            first = false;
+            xEnd = std::max(xEnd, value);
+            const std::size_t round = index - start + 1;
+            if (keptValue && *keptValue == value && round < kept.round)
+                kept = KeptMatch{round, row, QPoint(x, y)};
+            if (x > width) {
+                stoppedAtEdge = true;
+                break;
+            }
         }
-    }
+    });
     if (!trace.Empty())
         trace.StepTo(trace.Size() - 1);
     entry.stoppedAtEdge = stoppedAtEdge;

@@ -161,8 +161,6 @@ private:
     std::uint32_t m_bandSpan = 0;
 
     bool m_tracking = false;
-    int m_lastKey = 0;
-    bool m_ctrl = false;
     bool m_shift = false;
     bool m_zoomCursor = false; // the mouse is over the pane
     int m_zoomCursorShown = 0;

@@ -36,7 +36,8 @@ void CDlgGrafView::Render() {
     const int kind = Kind();
     const int channel = kind == GraphPaneData::kLapOverlay ? m_data.PrimaryChannel() : m_channel;
     if (kind == GraphPaneData::kBlank || channel == 0 || !m_data.HasData()) {
-        m_data.Plot().MoveCursor(QPoint()); // nothing but the fill
+        m_data.Plot().MoveCursor(QPoint()); // nothing but the fill, and nothing to pick
+        m_data.ClearTraces();
         m_image.fill(kind == GraphPaneData::kBlank ? QColor(Qt::white) : platform::ToQColor(kGreyFill));
         return;
     }

@@ -96,7 +96,6 @@ void CDlgGrafView::Press(const QPoint& point, bool relayed) {
         m_tracking = false;
         return;
     }
-    m_lastKey = 0;
     m_data.Plot().MoveCursor(QPoint());
     ShowCursorAt(base);
     if (relayed)
@@ -112,7 +111,6 @@ void CDlgGrafView::Drag(const QPoint& point, bool relayed) {
     const QPoint base = m_data.Pick(point.x(), m_data.CursorPoint().x());
     m_data.Plot().MoveCursor(base);
     m_data.KeepCursorPoint(base);
-    m_lastKey = 0;
     if (relayed)
         return;
     platform::PostMessage(m_data.OwnerHandle(), platform::UM_CURSOR_MOVE, Handle(), PointParam(point));
@@ -240,7 +238,6 @@ void CDlgGrafView::leaveEvent(QEvent* event) {
 }
 
 void CDlgGrafView::keyPressEvent(QKeyEvent* event) {
-    m_ctrl = event->modifiers() & Qt::ControlModifier;
     const int key = VirtualKey(event->key());
     if (event->key() == Qt::Key_Shift) {
         m_shift = true;
@@ -251,9 +248,8 @@ void CDlgGrafView::keyPressEvent(QKeyEvent* event) {
     } else {
         m_shift = event->modifiers() & Qt::ShiftModifier;
     }
-    const bool zoomedWithCtrl = m_data.Zoomed() && m_ctrl;
+    const bool zoomedWithCtrl = m_data.Zoomed() && (event->modifiers() & Qt::ControlModifier);
     if (key == kKeyLeft || key == kKeyRight) {
-        m_lastKey = key;
         if (zoomedWithCtrl)
             AskToScroll(key);
         else

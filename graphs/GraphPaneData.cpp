@@ -93,6 +93,13 @@ void GraphPaneData::PrepareScales() {
     m_grid = ComputeVerticalGrid();
 }
 
+void GraphPaneData::ClearTraces() {
+    m_laps.clear();
+    for (std::vector<GraphTrace>& traces : m_traces)
+        traces.clear();
+    m_cursorList.clear();
+}
+
 void GraphPaneData::BuildLapList() {
     m_laps.clear();
     for (const orvelo::SelectedLap& slot : m_core.SelectedLaps) {

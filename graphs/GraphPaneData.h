@@ -84,6 +84,8 @@ public:
     void Rebuild(QPainter* traceLayer);
     // The part of a redraw before the traces: lap list, x scale and vertical grid.
     void PrepareScales();
+    // Nothing drawn: no laps, traces or cursor values (a pane showing only its fill).
+    void ClearTraces();
     void BuildLapList();
     void ComputeXScale();
     graphs::VerticalGrid ComputeVerticalGrid();

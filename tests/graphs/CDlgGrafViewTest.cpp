@@ -121,6 +121,9 @@ TEST_F(CDlgGrafViewTest, ScreenShowsTheTraceOverTheGridAndTheCursorOverBoth) {
     white.fill(Qt::white);
     EXPECT_EQ(pane->grab().toImage().convertToFormat(QImage::Format_RGB32), grey);
     EXPECT_EQ(blank.grab().toImage().convertToFormat(QImage::Format_RGB32), white);
+    spy.Clear();
+    QTest::mouseClick(pane.get(), Qt::LeftButton, Qt::NoModifier, QPoint(57, 10)); // nothing to pick
+    EXPECT_EQ(TakePosted(), std::vector<std::uint32_t>{UM_CURSOR_PRESS_NOTIFY});
 }
 
 // Where the colours come from, and a trace of any colour (the background's

@@ -67,6 +67,12 @@ void CDlgGrafView::SetWorkAreaNumbers(int workArea, int window) {
     m_windowNumber = window;
 }
 
+bool CDlgGrafView::OpenFirstBaseLapFile() {
+    const bool found = m_data.OpenFirstBaseLapFile();
+    Redraw();
+    return found;
+}
+
 bool CDlgGrafView::SetFile(std::uint32_t fileId) {
     const bool found = m_data.SetFile(fileId);
     if (found)
@@ -83,6 +89,11 @@ void CDlgGrafView::Redraw() {
 const QImage& CDlgGrafView::Picture() {
     if (m_dirty)
         Render();
+    if (m_pendingAnalysis && Kind() == GraphPaneData::kLapOverlay && m_data.HasData()) {
+        const platform::GraphPoint record = *m_pendingAnalysis;
+        m_pendingAnalysis.reset();
+        ShowAnalysisLine(record, false);
+    }
     return m_image;
 }
 

@@ -64,13 +64,14 @@ public:
     void ApplyColorBlock(const ChannelColorProperty* block);
     // The work area and window slot the pane record is stored under.
     void SetWorkAreaNumbers(int workArea, int window);
-    // Kinds 0 and 4: the file shown (see GraphPaneData).
-    bool OpenFirstBaseLapFile() { return m_data.OpenFirstBaseLapFile(); }
+    // Kinds 0 and 4: the file shown (see GraphPaneData), drawn at the next paint.
+    bool OpenFirstBaseLapFile();
     bool SetFile(std::uint32_t fileId);
 
     // Everything is drawn again at the next paint.
     void Redraw();
-    // The picture as drawn now (drawn first when something asked for a redraw).
+    // The picture as drawn now (drawn first when something asked for a redraw;
+    // a pending analysis record then puts the cursor on its point).
     const QImage& Picture();
     // Paints the picture with the cursor and the zoom band over it, only in region.
     void PaintRegion(QPainter& painter, const QRegion& region);
@@ -119,7 +120,6 @@ private:
     void DrawGrid(QPainter& painter);
     void DrawTitle(QPainter& painter, platform::ColorRef color);
     void DrawFileLaps(QPainter& painter, const orvelo::LogFile& file, int channel, bool marks);
-    void PutBackCursor();
     QRect BandRect() const;
     void MoveBand(std::uint32_t offset, std::uint32_t span);
 

@@ -73,7 +73,8 @@ void CDlgGrafView::RenderLapOverlay() {
     m_data.PrepareScales();
     DrawGrid(painter);
     m_data.BuildTraces(&painter);
-    PutBackCursor();
+    if (m_data.CursorKnown())
+        m_data.Plot().MoveCursor(m_data.CursorPoint());
     DrawTitle(painter, colors.text);
 }
 
@@ -105,17 +106,6 @@ void CDlgGrafView::DrawGrid(QPainter& painter) {
         horizontal(TruncPixel(i * grid.step * ppu) + offset);
 }
 
-// The cursor where it was before the redraw, or where a pending analysis
-// record puts it: the primary channel's first trace's point of that index.
-void CDlgGrafView::PutBackCursor() {
-    if (m_data.CursorKnown())
-        m_data.Plot().MoveCursor(m_data.CursorPoint());
-    if (!m_pendingAnalysis)
-        return;
-    const platform::GraphPoint record = *m_pendingAnalysis;
-    m_pendingAnalysis.reset();
-    ShowAnalysisLine(record, false);
-}
 
 void CDlgGrafView::DrawTitle(QPainter& painter, platform::ColorRef color) {
     if (!m_titleFontMade) {

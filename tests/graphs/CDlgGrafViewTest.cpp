@@ -265,8 +265,9 @@ TEST_F(CDlgGrafViewTest, KeysStepTheCursorAndAskTheOwnerToZoomOrScroll) {
 }
 
 // A zoom keeps the cursor's distance only strictly inside the new view; the
-// redraw puts the cursor on that sample.
-TEST_F(CDlgGrafViewTest, ZoomKeepsTheCursorSampleOnlyInsideTheView) {
+// redraw puts the cursor on that sample. An analysis record puts it on the
+// point of the record's index: at once, or at the next redraw when pending.
+TEST_F(CDlgGrafViewTest, ZoomAndAnalysisRecordPutTheCursorOnTheirSample) {
     LoadLaps({GearLap(800, 8, 3, 1)}, 1);
     const auto pane = Pane(12, 200, 128, kBlackColors);
     QTest::mouseClick(pane.get(), Qt::LeftButton, Qt::NoModifier, QPoint(57, 50)); // 232 m
@@ -276,6 +277,22 @@ TEST_F(CDlgGrafViewTest, ZoomKeepsTheCursorSampleOnlyInsideTheView) {
     SendMessage(pane->Handle(), UM_ZOOM_CONTROL, 400, 232);     // 232 on the edge
     pane->Picture();
     EXPECT_EQ(pane->Data().Plot().CursorState(), CPlotLineCtrl::kCursorHidden);
+    GraphPoint record;
+    record.words[graphs::kPointIndex] = 60; // none: the view holds 51 points
+    spy.Clear();
+    PostMessage(pane->Handle(), MessageWithBlock(UM_ANALYSIS_LINE, 1, record));
+    record.words[graphs::kPointIndex] = 10;
+    PostMessage(pane->Handle(), MessageWithBlock(UM_ANALYSIS_LINE, 0, record));
+    TheMessageBus().ProcessPosted();
+    EXPECT_EQ(std::make_pair(pane->Data().Plot().CursorState(), TakePosted().size()),
+              std::make_pair(CPlotLineCtrl::kCursorHidden, std::size_t{2}));
+    pane->grab(); // the next paint
+    EXPECT_EQ(pane->Data().Plot().CursorPoint(), QPoint(40, 80)); // 4 pixels a point
+    record.words[graphs::kPointIndex] = 20;
+    PostMessage(pane->Handle(), MessageWithBlock(UM_ANALYSIS_LINE, 1, record));
+    TheMessageBus().ProcessPosted();
+    EXPECT_EQ(std::make_pair(pane->Data().Plot().CursorPoint(), ToOwner(UM_MOVE_SEGMENT_INFO).wParam),
+              std::make_pair(QPoint(80, 80), WParam{392})); // 232 + 20 x 8 m
 }
 
 // The pane record's bytes, a missing record, the colour block answered to

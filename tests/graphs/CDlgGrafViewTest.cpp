@@ -243,8 +243,8 @@ TEST_F(CDlgGrafViewTest, KeysStepTheCursorAndAskTheOwnerToZoomOrScroll) {
     for (Qt::Key key : {Qt::Key_Up, Qt::Key_Down})
         QTest::keyClick(pane.get(), key, Qt::ControlModifier); // not zoomed
     SendMessage(pane->Handle(), UM_ZOOM_CONTROL, 800, 200); // 200 to 1000 m: the lap ends in view
-    QTest::keyClick(pane.get(), Qt::Key_Up);                                  // no Ctrl
-    QTest::keyClick(pane.get(), Qt::Key_Right, Qt::ControlModifier);          // nothing left to the right
+    QTest::keyClick(pane.get(), Qt::Key_Up);                         // no Ctrl
+    QTest::keyClick(pane.get(), Qt::Key_Right, Qt::ControlModifier); // nothing left to the right
     EXPECT_TRUE(TakePosted().empty());
     QTest::keyClick(pane.get(), Qt::Key_Left, Qt::ControlModifier);
     QTest::keyClick(pane.get(), Qt::Key_Up, Qt::ControlModifier);

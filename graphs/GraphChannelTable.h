@@ -15,6 +15,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 namespace graphs {
 
@@ -159,20 +160,47 @@ inline int AboutCentre(double centre, double product) {
 // The pixel row of value v of the channel in a band of a pane H pixels high
 // (range: the trace's band, ppu its pixels per unit, minimum the channel's
 // current minimum).
+template <YRule Rule>
+inline int ValueToYBy(std::int32_t v, int clientHeight, const ChannelRange& range, double ppu, std::int32_t minimum) {
+    const double height = clientHeight;
+    if constexpr (Rule == YRule::Linear)
+        return RoundPixel(height - ppu * (static_cast<double>(v) - minimum) - range.bottomOffset);
+    else if constexpr (Rule == YRule::CentredTenth)
+        return AboutCentre(height - range.bottomOffset - range.bandHeight / 2.0, (v / 10.0) * ppu);
+    else if constexpr (Rule == YRule::CentredHandle)
+        return AboutCentre(height / 2.0, (static_cast<double>(v) - 100.0) * ppu);
+    else
+        return AboutCentre(height - range.bottomOffset - range.bandHeight / 2.0, static_cast<double>(v) * ppu);
+}
 inline int ValueToY(const GraphChannel& channel, std::int32_t v, int clientHeight, const ChannelRange& range,
                     double ppu, std::int32_t minimum) {
-    const double height = clientHeight;
     switch (channel.yRule) {
     case YRule::Linear:
-        return RoundPixel(height - ppu * (static_cast<double>(v) - minimum) - range.bottomOffset);
+        return ValueToYBy<YRule::Linear>(v, clientHeight, range, ppu, minimum);
     case YRule::CentredTenth:
-        return AboutCentre(height - range.bottomOffset - range.bandHeight / 2.0, (v / 10.0) * ppu);
+        return ValueToYBy<YRule::CentredTenth>(v, clientHeight, range, ppu, minimum);
     case YRule::CentredHandle:
-        return AboutCentre(height / 2.0, (static_cast<double>(v) - 100.0) * ppu);
+        return ValueToYBy<YRule::CentredHandle>(v, clientHeight, range, ppu, minimum);
     case YRule::Centred:
-        return AboutCentre(height - range.bottomOffset - range.bandHeight / 2.0, static_cast<double>(v) * ppu);
+        return ValueToYBy<YRule::Centred>(v, clientHeight, range, ppu, minimum);
     }
     return 0;
+}
+
+// Calls walk with the channel's y rule as a compile-time constant, so a loop
+// over many values chooses the rule once.
+template <class Walk>
+inline void WithYRule(YRule rule, Walk&& walk) {
+    switch (rule) {
+    case YRule::Linear:
+        return walk(std::integral_constant<YRule, YRule::Linear>{});
+    case YRule::CentredTenth:
+        return walk(std::integral_constant<YRule, YRule::CentredTenth>{});
+    case YRule::CentredHandle:
+        return walk(std::integral_constant<YRule, YRule::CentredHandle>{});
+    case YRule::Centred:
+        return walk(std::integral_constant<YRule, YRule::Centred>{});
+    }
 }
 // Writes a grid span into the channel's word of GraphScaleDefaults.
 void StoreScaleSpan(const GraphChannel& channel, orvelo::GraphScaleWords& words, double span);

@@ -45,6 +45,12 @@ void GraphPaneData::ForgetCursor() {
     m_cursorY = 0;
 }
 
+void GraphPaneData::KeepCursorPoint(const QPoint& point) {
+    m_cursorX = point.x();
+    m_cursorY = point.y();
+    m_cursorKnown = true;
+}
+
 void GraphPaneData::SetChannelRange(const ChannelRange& range) {
     const GraphChannel* channel = graphs::GraphChannelOf(range.channel);
     if (!channel)
@@ -77,10 +83,21 @@ std::int32_t GraphPaneData::PressureSpan(int sensor) const {
 void GraphPaneData::Rebuild(QPainter* traceLayer) {
     if (m_kind != kLapOverlay)
         return;
+    PrepareScales();
+    BuildTraces(traceLayer);
+}
+
+void GraphPaneData::PrepareScales() {
     BuildLapList();
     ComputeXScale();
     m_grid = ComputeVerticalGrid();
-    BuildTraces(traceLayer);
+}
+
+void GraphPaneData::ClearTraces() {
+    m_laps.clear();
+    for (std::vector<GraphTrace>& traces : m_traces)
+        traces.clear();
+    m_cursorList.clear();
 }
 
 void GraphPaneData::BuildLapList() {

@@ -65,6 +65,10 @@ public:
     // A time or distance whose sample becomes the cursor at the next trace build.
     void KeepCursorValue(std::optional<std::uint32_t> value) { m_keptCursorValue = value; }
     void ForgetCursor();
+    // The cursor stands at point (the base lap's point of the last pick or lookup).
+    void KeepCursorPoint(const QPoint& point);
+    // No cursor point, while the cursor stays known (a zoom waits for its kept value).
+    void ClearCursorPoint() { m_cursorX = m_cursorY = 0; }
 
     // The band of channel range.channel (1 to 18; other numbers are ignored):
     // the channel becomes the pane's scale channel with its current limits,
@@ -78,6 +82,10 @@ public:
     // written to GraphScaleDefaults) and the primary channel's traces, drawn
     // on traceLayer when it is given in the order of the round-robin walk.
     void Rebuild(QPainter* traceLayer);
+    // The part of a redraw before the traces: lap list, x scale and vertical grid.
+    void PrepareScales();
+    // Nothing drawn: no laps, traces or cursor values (a pane showing only its fill).
+    void ClearTraces();
     void BuildLapList();
     void ComputeXScale();
     graphs::VerticalGrid ComputeVerticalGrid();
@@ -91,6 +99,8 @@ public:
     // properties pane, and for the base lap the segment information to the
     // owner, the cursor record and the logging-time request to the main frame.
     void PostCursorValues();
+    // The base lap's segment information at point to the owner (2038, 2039).
+    void PostSegmentInfo(const platform::GraphPoint& point);
 
     // Kinds 0 and 4: the first loaded log file holding the base lap; false
     // (data flag cleared) when there is none.

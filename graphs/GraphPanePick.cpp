@@ -55,13 +55,7 @@ void GraphPaneData::PostCursorValues() {
         const LParam lap = LapParam(point);
         platform::PostMessage(notify, platform::UM_SET_DISTANCE_VALUE, WordParam(point.words[kPointDistance]), lap);
         if (point.words[kPointRow] == 0) {
-            const std::int32_t place =
-                point.words[m_xAxisMode == kTime ? kPointFixTimeOffset : kPointDistanceOffset];
-            platform::PostMessage(m_owner, platform::UM_PUT_SEGMENT_INFO, WordParam(place),
-                                  platform::MakeLong(static_cast<std::uint32_t>(m_cursorX),
-                                                     static_cast<std::uint32_t>(point.words[kPointCode])));
-            platform::PostMessage(m_owner, platform::UM_MOVE_SEGMENT_INFO, WordParam(point.words[kPointDistance]),
-                                  point.words[kPointTime]);
+            PostSegmentInfo(point);
             m_analysisRecord = point;
             platform::PostMessage(mainFrame,
                                   platform::MessageWithBlock(platform::UM_ANALYSIS_LINE, m_owner, m_analysisRecord));
@@ -70,4 +64,13 @@ void GraphPaneData::PostCursorValues() {
         }
         platform::PostMessage(notify, platform::UM_SET_LAP_TIME_VALUE, WordParam(point.words[kPointTime]), lap);
     }
+}
+
+void GraphPaneData::PostSegmentInfo(const GraphPoint& point) {
+    const std::int32_t place = point.words[m_xAxisMode == kTime ? kPointFixTimeOffset : kPointDistanceOffset];
+    platform::PostMessage(m_owner, platform::UM_PUT_SEGMENT_INFO, WordParam(place),
+                          platform::MakeLong(static_cast<std::uint32_t>(m_cursorX),
+                                             static_cast<std::uint32_t>(point.words[kPointCode])));
+    platform::PostMessage(m_owner, platform::UM_MOVE_SEGMENT_INFO, WordParam(point.words[kPointDistance]),
+                          point.words[kPointTime]);
 }

@@ -1,9 +1,10 @@
 // Small records of the graph windows: a pane's band of one channel
-// (ChannelRange), the word numbers of the cursor record (GraphPoint), and a
-// scale tick.
+// (ChannelRange), the word numbers of the cursor record (GraphPoint), a
+// scale tick, and the stored record of a graph pane (ChannelViewProp).
 #pragma once
 
 #include "platform/MessageRecords.h"
+#include "settings/SettingsBytes.h"
 
 #include <bit>
 #include <cstdint>
@@ -56,5 +57,22 @@ struct ScaleTick {
 
     bool operator==(const ScaleTick&) const = default;
 };
+
+// A graph pane as stored under "ChanelView_Prop_<work area>_<window>_<pane>".
+struct ChannelViewProp {
+    static constexpr std::size_t kSize = 20;
+    std::uint32_t channelMask = 0;
+    std::int32_t workArea = 0;
+    std::int32_t window = 0;
+    std::int32_t paneId = 0;
+    std::int32_t height = 0; // client height in pixels
+
+    template <class R, class F>
+    static constexpr void Fields(R& r, F&& f) {
+        f(r.channelMask), f(r.workArea), f(r.window), f(r.paneId), f(r.height);
+    }
+    bool operator==(const ChannelViewProp&) const = default;
+};
+static_assert(settings_bytes::StoredSize<ChannelViewProp>() == ChannelViewProp::kSize);
 
 } // namespace graphs

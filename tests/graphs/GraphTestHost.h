@@ -38,7 +38,7 @@ public:
     AppSettings& Settings() override { return m_settings; }
     platform::WindowHandle MainFrame() const override { return mainFrame.Handle(); }
     platform::WindowHandle PropertiesPane() const override { return properties.Handle(); }
-    bool ZoomMode() const override { return false; }
+    bool ZoomMode() const override { return zoomMode; }
 
     // Writes a generated session of the laps as a log file and loads it; its full path.
     std::u16string Load(const QString& name, int laps, std::uint64_t seed) {
@@ -61,6 +61,7 @@ public:
 
     platform::MessageWindow mainFrame;
     platform::MessageWindow properties;
+    bool zoomMode = false;
 
 private:
     static std::u16string Number(int lap) { return QString::number(lap).toStdU16String(); }

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace platform;
 
 namespace {
@@ -48,6 +50,32 @@ TEST(GdiDrawTest, LinesLeaveOutTheirEndAndRectanglesStopBeforeRightAndBottom) {
               (std::vector<std::string>{"......", "..##..", "..##..", "..##.."}));
     EXPECT_EQ(Drawn([](QPainter& p) { GdiRectangle(p, 3, 1, 3, 3); }),
               (std::vector<std::string>{"......", "......", "......", "......"}));
+}
+
+// Lines set straight into the image cover the pixels the painter covers:
+// every column, row and one-column step with ends in and around a small
+// image, and slants from a corner, which the painter draws itself.
+TEST(GdiDrawTest, LinesSetDirectlyCoverThePaintersPixels) {
+    const auto draw = [](QImage::Format format, int x1, int y1, int x2, int y2) {
+        QImage image(6, 6, format);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PrepareGdiPainter(painter);
+        painter.setPen(GdiPen(kRed));
+        if (format == QImage::Format_RGB32)
+            GdiLineRun(painter).Line(qRgb(255, 0, 0), x1, y1, x2, y2);
+        else
+            GdiLine(painter, x1, y1, x2, y2);
+        painter.end();
+        return Rows(image);
+    };
+    int differing = 0;
+    for (int i = 0; i < 10000; ++i) {
+        const int x1 = i % 10 - 2, y1 = i / 10 % 10 - 2, x2 = i / 100 % 10 - 2, y2 = i / 1000 - 2;
+        if (std::abs(x2 - x1) <= 1 || y1 == y2 || (x1 == 0 && y1 == 0))
+            differing += draw(QImage::Format_RGB32, x1, y1, x2, y2) != draw(QImage::Format_ARGB32, x1, y1, x2, y2);
+    }
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(GdiDrawTest, AFocusRectangleInvertsEveryOtherOutlinePixelAndGoesWhenDrawnAgain) {

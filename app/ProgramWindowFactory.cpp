@@ -1,7 +1,10 @@
 #include "app/ProgramWindowFactory.h"
 
+#include "coursemap/CCourseMapViewerDlg.h"
 #include "coursemap/CSegListPane.h"
 #include "properties/CPropertiesWnd.h"
+
+#include "platform/ModalDialog.h"
 
 ProgramWindowFactory::ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core)
     : m_settings(settings), m_core(core), m_graphHost(settings, core) {}
@@ -13,4 +16,10 @@ PropertiesPane* ProgramWindowFactory::CreatePropertiesPane(QWidget* parent, plat
 
 SegmentListPane* ProgramWindowFactory::CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) {
     return new CSegListPane(parent, m_core, mainFrame);
+}
+
+void ProgramWindowFactory::RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame,
+                                              const CourseRegistry& registry, int listMode, const CourseBlock& course) {
+    CCourseMapViewerDlg dialog(m_core, m_settings, mainFrame, registry, listMode, course, parent);
+    platform::RunModalDialog(dialog);
 }

@@ -20,6 +20,8 @@ public:
     // The main frame makes its panes first; the graph windows' host learns it here.
     PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) override;
     SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override;
+    void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, const CourseRegistry& registry,
+                            int listMode, const CourseBlock& course) override;
 
     // What the graph windows are handed.
     GraphHost& Graphs() { return m_graphHost; }

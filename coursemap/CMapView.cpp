@@ -2,6 +2,8 @@
 // size, showing and painting, its properties and the answer of the segment editor.
 #include "coursemap/CMapView.h"
 
+#include "coursemap/LapDrawingMode.h"
+
 #include "settings/AppSettings.h"
 #include "settings/SegmentGroupStore.h"
 #include "settings/SettingsDefaults.h"
@@ -15,7 +17,6 @@
 #include "platform/SystemColors.h"
 #include "platform/UserMessages.h"
 
-#include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -30,7 +31,11 @@ CMapView::CMapView(QWidget* parent, orvelo::LapDataCore& core, AppSettings& sett
       m_settings(settings),
       m_groups(groups),
       m_mainFrame(mainFrame),
-      m_draw(std::make_unique<CDrawCorseCtrl>(core)) {
+      m_draw(std::make_unique<CDrawCorseCtrl>(core)),
+      m_redraw(*this, [this] {
+          OnDraw();
+          update();
+      }) {
     setObjectName(QStringLiteral("CourseMap"));
     setMinimumSize(60, 60);
     MapMessages();
@@ -128,22 +133,10 @@ std::u16string CMapView::ShownMapPath() const { return m_hasCourse ? m_course.in
 
 int CMapView::SetGpsMode(int gps, int offset) {
     orvelo::Lap* lap = ShownLap();
-    if (!lap || lap->lapNumber < 1 || lap->analysisItems.empty())
+    if (!lap || lap->lapNumber < 1)
         return 0;
-    orvelo::LapAnalysisItem& item = lap->analysisItems.front();
-    const std::int32_t oldOffset = item.offsetFlag;
-    const std::int32_t oldMode = item.mapDrawMode;
-    item.gpsDrawFlag = gps;
-    item.offsetFlag = offset;
-    item.mapDrawMode = gps != 0 ? orvelo::kMapDrawGps : offset != 0 ? orvelo::kMapDrawOffsetOn : orvelo::kMapDrawOffsetOff;
-    if (orvelo::RebuildLapGeometry(m_core, *lap) > 0) {
-        orvelo::LapAnalysisItem& kept = lap->analysisItems.front();
-        kept.offsetFlag = oldOffset;
-        kept.mapDrawMode = oldMode;
-        platform::ShowMessageBox(this, QStringLiteral("Warning , Cannot draw Map , Nothing GPS data"),
-                                 QStringLiteral("OK"), platform::kMbIconWarning);
+    if (lapmode::ChangeDrawingMode(m_core, *lap, gps, offset, this) > 0)
         return 1;
-    }
     Invalidate();
     return 0;
 }
@@ -199,30 +192,9 @@ LResult CMapView::OnSegmentEditReplace(const Message& m) {
 
 // ----- window -----
 
-void CMapView::Invalidate() {
-    m_redrawPending = true;
-    if (m_redrawQueued)
-        return;
-    // Like a window's paint: once, after whatever asked for it, and only while shown.
-    m_redrawQueued = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_redrawQueued = false;
-            RunPendingRedraw();
-        },
-        Qt::QueuedConnection);
-}
+void CMapView::Invalidate() { m_redraw.Request(); }
 
-void CMapView::RunPendingRedraw() {
-    if (!m_redrawPending || !isVisible())
-        return;
-    m_redrawPending = false;
-    OnDraw();
-    update();
-}
-
-void CMapView::UpdateWindow() { RunPendingRedraw(); }
+void CMapView::UpdateWindow() { m_redraw.RunPending(); }
 
 void CMapView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "coursemap/CDrawCorseCtrl.h"
+#include "coursemap/QueuedRedraw.h"
 
 #include "platform/MessageWindow.h"
 #include "settings/SettingsRecords.h"
@@ -83,7 +84,6 @@ private:
     void OnInitialUpdate();
     void MapMessages();
     void Invalidate();
-    void RunPendingRedraw();
     void OnDraw();
     void PrepareLayers();
     int CreateCourseMap();
@@ -124,6 +124,5 @@ private:
     bool m_layersReady = false;
     bool m_marksMoved = false;
     bool m_courseDrawn = false;
-    bool m_redrawPending = false;
-    bool m_redrawQueued = false;
+    QueuedRedraw m_redraw;
 };

@@ -1,6 +1,8 @@
 // The map view's course: which lap it shows, with which segment group, and drawing it.
 #include "coursemap/CMapView.h"
 
+#include "coursemap/LapDrawingMode.h"
+
 #include "core/CourseBuilder.h"
 #include "core/LapDataCore.h"
 #include "core/LapNumberText.h"
@@ -137,10 +139,7 @@ int CMapView::DrawMap() {
     const int drawn = m_draw->DrawCourse(item);
     if (drawn >= 2)
         m_draw->DrawPositionMark(drawn - 2, item);
-    const int mode = item.mapDrawMode >= 1 ? item.mapDrawMode
-                     : item.gpsDrawFlag != 0 ? orvelo::kMapDrawGps
-                     : item.offsetFlag != 0  ? orvelo::kMapDrawOffsetOn
-                                             : orvelo::kMapDrawOffsetOff;
+    const int mode = lapmode::DrawingMode(item);
     platform::PostMessage(m_mainFrame, platform::UM_CHANGED_GLOBAL_MAP_DRAW_MODE, 6, mode);
     m_draw->ComposeLayers();
     return 0;

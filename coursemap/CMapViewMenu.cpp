@@ -1,6 +1,8 @@
 // The map view's context menu and its commands.
 #include "coursemap/CMapView.h"
 
+#include "coursemap/LapDrawingMode.h"
+
 #include "core/LapDataCore.h"
 #include "core/LapSelection.h"
 #include "platform/MessageBus.h"
@@ -16,9 +18,9 @@ using platform::Message;
 namespace {
 
 enum Command : int {
-    kOffsetOn = 1,
-    kOffsetOff = 2,
-    kGps = 3,
+    kOffsetOn = lapmode::kOffsetOn,
+    kOffsetOff = lapmode::kOffsetOff,
+    kGps = lapmode::kGps,
     kRegisterCourse = 4,
     kMapProperty = 5,
     kSegmentEdit = 6,
@@ -38,9 +40,8 @@ void AddAction(QMenu& menu, const MapMenuItem& item) {
 std::vector<MapMenuItem> CMapView::ContextMenuItems() const {
     if (!m_courseDrawn)
         return {{1, QStringLiteral("Map property..."), false, false}};
-    int checked = kOffsetOff;
-    if (const orvelo::LapAnalysisItem* item = ShownItem())
-        checked = item->offsetFlag != 0 ? kOffsetOn : item->gpsDrawFlag != 0 ? kGps : kOffsetOff;
+    const orvelo::LapAnalysisItem* item = ShownItem();
+    const int checked = item ? lapmode::CheckedCommand(*item) : kOffsetOff;
     std::vector<MapMenuItem> items = {
         {kOffsetOn, QStringLiteral("offset ON "), checked == kOffsetOn, true},
         {kOffsetOff, QStringLiteral("offset OFF"), checked == kOffsetOff, true},

@@ -43,16 +43,22 @@ void CColorToolTipWnd::SetTextFont() {
     update();
 }
 
+void CColorToolTipWnd::SetColors(platform::ColorRef background, platform::ColorRef text) {
+    m_background = background;
+    m_textColor = text;
+    update();
+}
+
 QImage CColorToolTipWnd::Picture() const {
     QImage image(size(), QImage::Format_RGB32);
-    image.fill(platform::ToQColor(kBackground));
+    image.fill(platform::ToQColor(m_background));
     QPainter painter(&image);
     platform::PrepareGdiPainter(painter);
     painter.setPen(platform::GdiPen(kBorder));
     painter.setBrush(Qt::NoBrush);
     platform::GdiRectangle(painter, 0, 0, width(), height());
     painter.setFont(m_font);
-    painter.setPen(platform::ToQColor(kText));
+    painter.setPen(platform::ToQColor(m_textColor));
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, m_text);
     return image;
 }

@@ -32,6 +32,8 @@ public:
     void Hide();
     // The font again, 14 pixels high, normal weight.
     void SetTextFont();
+    // Other colours for the background and the text (labels over a map).
+    void SetColors(platform::ColorRef background, platform::ColorRef text);
 
     const QString& Text() const { return m_text; }
     QPoint Position() const { return m_position; }
@@ -45,6 +47,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    platform::ColorRef m_background = kBackground;
+    platform::ColorRef m_textColor = kText;
     QString m_faceName = QStringLiteral("Microsoft Sans Serif");
     int m_fontHeight = 16;
     QFont m_font;

@@ -13,6 +13,7 @@
 namespace platform {
 
 namespace {
+constexpr const char* kBegun = "editBegun";
 constexpr int kTextInset = 4;
 constexpr int kRowPadding = 4;
 }  // namespace
@@ -55,6 +56,11 @@ public:
         if (!line || !item)
             return;
         line->setText(item->Value().trimmed());
+        // The view fills an open editor again whenever the row changes (its own edit taken
+        // included): the edit begins only once.
+        if (line->property(kBegun).toBool())
+            return;
+        line->setProperty(kBegun, true);
         if (m_grid.m_beginEdit)
             m_grid.m_beginEdit(*item);
     }

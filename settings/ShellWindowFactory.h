@@ -25,8 +25,9 @@ public:
     virtual GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind,
                                            int workAreaNumber, int slot, bool restored) = 0;
 
-    // The course map viewer, run modally for the main frame; course: the
+    // The course map viewer, run modally for the main frame; registry: where the
+    // main frame wrote a lap it registered as a course map; course: the
     // requesting map's course, with the lap it shows.
-    virtual void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, int listMode,
-                                    const CourseBlock& course) = 0;
+    virtual void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, const CourseRegistry& registry,
+                                    int listMode, const CourseBlock& course) = 0;
 };

@@ -65,6 +65,15 @@ public:
     virtual bool HasSegmentGroup() const = 0;
 };
 
+// Where the main frame wrote the last lap it registered as a course map (2041), which the
+// course map viewer's Save needs.
+class CourseRegistry {
+public:
+    virtual ~CourseRegistry() = default;
+    // The course-map file written by the last registration that succeeded; empty before one.
+    virtual std::u16string RegisteredMapPath() const = 0;
+};
+
 // A modeless window owned by the main frame.
 class FloatingWindow {
 public:

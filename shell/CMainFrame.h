@@ -8,6 +8,7 @@
 #include "platform/MessageRecords.h"
 #include "platform/MessageWindow.h"
 #include "settings/SettingsRecords.h"
+#include "settings/WindowRoles.h"
 #include "shell/VariableScaleBackup.h"
 
 #include "core/LapData.h"
@@ -32,7 +33,7 @@ class QToolBar;
 class SegmentListPane;
 class YScaleWindow;
 
-class CMainFrame : public QMainWindow {
+class CMainFrame : public QMainWindow, public CourseRegistry {
 public:
     static constexpr int kStatusPaneCount = 7;
 
@@ -79,6 +80,7 @@ public:
     void SetLastLogFolder(const QString& folder) { m_lastLogFolder = folder; }
     void SetLastMapFolder(const QString& folder) { m_lastMapFolder = folder; }
     const QString& LastMapFile() const { return m_lastMapFile; }
+    std::u16string RegisteredMapPath() const override { return m_lastMapFile.toStdU16String(); }
     const platform::MapInfoBlock& CurrentCourse() const { return m_currentCourse; }
     const orvelo::SegmentGroup& SegmentGroupCopy() const { return m_segmentGroup; }
     int GraphStatus() const { return m_graphStatus; }

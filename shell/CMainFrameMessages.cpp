@@ -91,7 +91,7 @@ void CMainFrame::MapMessages() {
     map(UM_RESET_SEGMENT_COLOR, &CMainFrame::OnResetSegmentColor);
     m_window.On(UM_SEGMENT_EDIT_DIALOG_POPUP, [this](const Message& m) {
         if (const std::optional<CourseBlock> course = CourseIn(m))
-            m_app.Factory().RunCourseMapViewer(this, Handle(), static_cast<int>(m.wParam), *course);
+            m_app.Factory().RunCourseMapViewer(this, Handle(), *this, static_cast<int>(m.wParam), *course);
         return LResult{0};
     });
     map(UM_SEGMENT_EDIT_REPLACE, &CMainFrame::OnSegmentEditReplace);

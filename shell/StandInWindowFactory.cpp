@@ -2,7 +2,6 @@
 
 #include "shell/GraphWindowStandIn.h"
 #include "shell/LoggingTimeWindowStandIn.h"
-#include "shell/ModalDialogStandIn.h"
 #include "shell/YScaleDialogStandIn.h"
 
 FloatingWindow* StandInWindowFactory::CreateLoggingTimeWindow(QWidget* parent, platform::WindowHandle mainFrame) {
@@ -16,9 +15,4 @@ YScaleWindow* StandInWindowFactory::CreateYScaleWindow(QWidget* parent, platform
 GraphWindow* StandInWindowFactory::CreateGraphWindow(QWidget* view, platform::WindowHandle, int kind,
                                                      int workAreaNumber, int slot, bool restored) {
     return new GraphWindowStandIn(view, kind, workAreaNumber, slot, restored);
-}
-
-void StandInWindowFactory::RunCourseMapViewer(QWidget* parent, platform::WindowHandle, int,
-                                              const CourseBlock&) {
-    ModalDialogStandIn::Run(QStringLiteral("CourseMapViewerDialog"), QStringLiteral("Course map viewer"), parent);
 }

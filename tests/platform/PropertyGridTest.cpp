@@ -87,6 +87,7 @@ TEST(PropertyGridTest, AWholeNumberTypedIntoAnEditableRowRunsTheHooks) {
     QCoreApplication::processEvents();  // the delegate takes the value on its next turn
     EXPECT_EQ(ended, std::vector<QString>{QStringLiteral("250")});
     EXPECT_EQ(editable->Value(), QStringLiteral("250"));
+    EXPECT_EQ(begun, std::vector<int>{120});  // once, though the row changed under the open editor
 }
 
 }  // namespace

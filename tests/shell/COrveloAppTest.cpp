@@ -127,7 +127,7 @@ TEST_F(COrveloAppTest, IdleWaitsForTwoPanesThenSkipsOneCycle) {
 }
 
 // A factory that can make none of the windows asked of it.
-class NoWindowFactory : public StandInWindowFactory {
+class NoWindowFactory : public testsupport::ShellTestWindowFactory {
 public:
     PropertiesPane* CreatePropertiesPane(QWidget*, platform::WindowHandle) override { return nullptr; }
     SegmentListPane* CreateSegmentListPane(QWidget*, platform::WindowHandle) override { return nullptr; }

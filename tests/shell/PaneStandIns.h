@@ -11,6 +11,10 @@
 
 #include <QVBoxLayout>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace testsupport {
 
 class PropertiesPaneStandIn : public StandInWindow, public PropertiesPane {
@@ -65,6 +69,12 @@ public:
     SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override {
         return new SegmentListPaneStandIn(parent, mainFrame);
     }
+    // The list mode and path of each course the main frame asked the viewer for.
+    void RunCourseMapViewer(QWidget*, platform::WindowHandle, const CourseRegistry&, int listMode,
+                            const CourseBlock& course) override {
+        viewerRuns.push_back({listMode, course.info.Path()});
+    }
+    std::vector<std::pair<int, std::u16string>> viewerRuns;
 };
 
 }  // namespace testsupport

@@ -1,0 +1,111 @@
+// The course map viewer on its own for tests: generated log and course-map files, settings on a
+// memory registry, a window standing for the main frame (it keeps what it gets, answers a course
+// registration as told and names the file it wrote), and the dialog shown.
+#pragma once
+
+#include "MapViewHarness.h"
+
+#include "coursemap/CCourseMapViewerDlg.h"
+#include "coursemap/CMapSegEditView.h"
+#include "coursemap/CPropGridPropSegExt.h"
+#include "coursemap/CPropertyGridCtrlSegEx.h"
+
+#include "platform/ControlId.h"
+#include "settings/WindowRoles.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace testmap {
+
+class MainFrameStub : public CourseRegistry {
+public:
+    MainFrameStub() {
+        m_window.OnAny([this](const platform::Message& m) {
+            received.push_back(m);
+            return m.id == platform::UM_REGIST_COURSE_MAP ? registerAnswer : platform::LResult{1};
+        });
+    }
+    platform::WindowHandle Handle() const { return m_window.Handle(); }
+    std::u16string RegisteredMapPath() const override { return registered; }
+    std::vector<platform::Message> Of(std::uint32_t id) const {
+        std::vector<platform::Message> found;
+        std::copy_if(received.begin(), received.end(), std::back_inserter(found),
+                     [id](const platform::Message& m) { return m.id == id; });
+        return found;
+    }
+
+    platform::LResult registerAnswer = 1;
+    std::u16string registered;
+    std::vector<platform::Message> received;
+
+private:
+    platform::MessageWindow m_window;
+};
+
+class ViewerHarness : public MapViewHarness {
+public:
+    ViewerHarness() {
+        samplegen::SessionOptions options = SessionOf(2);
+        options.circuitLength = 900;
+        Load(QStringLiteral("log.dat"), options);
+        options.laps = 1;
+        options.seed = 5;
+        Load(QStringLiteral("map.dat"), options, true);
+    }
+    ~ViewerHarness() {
+        dialog.reset();
+        platform::TheMessageBus().ProcessPosted();
+    }
+
+    // The viewer on the course-map file (list mode 1) or on a lap of the log file (0), shown.
+    CCourseMapViewerDlg& Open(int listMode, std::int32_t lapIndex = 0) {
+        const orvelo::LogFile& file = listMode == 1 ? core.MapFiles[0] : core.LogFiles[0];
+        CourseBlock course;
+        platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, file.fullPath);
+        course.lap = {listMode == 1 ? orvelo::FileSet::Map : orvelo::FileSet::Log, file.fileId, lapIndex};
+        dialog = std::make_unique<CCourseMapViewerDlg>(core, store.Settings(), main.Handle(), main, listMode, course);
+        dialog->show();
+        Drain();
+        return *dialog;
+    }
+    CMapSegEditView& View() const { return dialog->EditView(); }
+    void Click(int id) {
+        platform::FindControl<QAbstractButton>(*dialog, id)->click();
+        Drain();
+    }
+    // Automatic segmentation into lengths of about length metres, as the length dialog asks for it.
+    void Cut(int length) {
+        platform::SendMessage(View().Handle(), platform::UM_INPUT_SEGMENT_LENGTH_DIALOG,
+                              static_cast<platform::WParam>(length), 0);
+        Drain();
+    }
+    QStringList RowValues() const {
+        QStringList values;
+        const platform::PropertyGridItem* group = dialog->Grid().Property(0);
+        for (int i = 0; group && i < group->SubItemCount(); ++i)
+            values << group->SubItem(i)->Value();
+        return values;
+    }
+    // Types text into row k's value, as the user does.
+    void TypeInto(int k, const QString& text) {
+        CPropertyGridCtrlSegEx& grid = dialog->Grid();
+        ASSERT_TRUE(grid.EditItem(grid.Row(grid.Property(0)->Name(), k)));
+        auto* editor = grid.findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        Drain();
+    }
+    QByteArray Stored(const QString& name) { return store.Get(settings::kMapSegInfo, name); }
+
+    MainFrameStub main;
+    std::unique_ptr<CCourseMapViewerDlg> dialog;
+};
+
+}  // namespace testmap

@@ -26,7 +26,7 @@ CMapSegEditView::CMapSegEditView(orvelo::LapDataCore& core, platform::WindowHand
       m_mainFrame(mainFrame),
       m_renderer(std::make_unique<CDrawMapSegCtrl>()),
       m_property(DefaultProperty()),
-      m_redraw(*this, [this] { DrawMap(); }) {
+      m_redraw(*this, [this] { Redraw(); }) {
     setObjectName(QStringLiteral("CMapSegEditView"));
     setMouseTracking(true);
     setMinimumSize(20, 20);
@@ -220,15 +220,16 @@ void CMapSegEditView::MoveBoundary(int delta) {
     ReportCount(m_owner);
 }
 
-// What follows every change: the renderer's boundaries and lines drawn again, the labels to be
-// numbered again, no selection, and the count to the window asking.
+// What follows every change: the labels to be numbered again, no selection, the changed segments
+// to be drawn, and the count to the window asking.
 void CMapSegEditView::AfterEdit(platform::WindowHandle reportTo) {
     m_labelsDirty = true;
     m_selected = 0;
-    m_renderer->SelectSegmentAt(-1);
-    PresentEdits();
-    if (!m_numberLabels.empty())
-        RebuildLabels();
+    // The edits drop the renderer's selection, except a typed length and new segments.
+    if (m_renderer->Segments().SelectedNumber() != 0)
+        m_renderer->SelectSegmentAt(-1);
+    // The picture follows at the next paint, once for any number of edits before it.
+    m_redraw.Request();
     ReportCount(reportTo);
 }
 

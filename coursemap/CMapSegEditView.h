@@ -112,6 +112,7 @@ private:
 
     // Drawing (CMapSegEditViewDraw.cpp).
     void Invalidate();
+    void Redraw();
     void SetUpRenderer();
     void DrawMap();
     void TakeGivenSegments(const orvelo::LapAnalysisItem& item);
@@ -152,6 +153,7 @@ private:
     bool m_captured = false;
     bool m_labelsDirty = true;
     bool m_rendererSetUp = false;
+    bool m_drawWhole = true;  // the next paint draws the map, not only the edits
     QueuedRedraw m_redraw;
 
     QPoint m_lastMouse;

@@ -12,7 +12,24 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-void CMapSegEditView::Invalidate() { m_redraw.Request(); }
+void CMapSegEditView::Invalidate() {
+    m_drawWhole = true;
+    m_redraw.Request();
+}
+
+// A paint after edits only draws the segments that changed; otherwise the whole map.
+void CMapSegEditView::Redraw() {
+    if (m_drawWhole) {
+        m_drawWhole = false;
+        DrawMap();
+        return;
+    }
+    if (!m_courseDrawn)
+        return;
+    PresentEdits();
+    if (!m_numberLabels.empty())
+        RebuildLabels();
+}
 
 void CMapSegEditView::UpdateWindow() { m_redraw.RunPending(); }
 

@@ -4,9 +4,6 @@
 #include "EditViewHarness.h"
 
 #include "platform/CColorToolTipWnd.h"
-#include "platform/PopupMenu.h"
-
-#include <QContextMenuEvent>
 
 #include <random>
 
@@ -21,53 +18,48 @@ using Ends = std::vector<int>;
 TEST(CMapSegEditViewTest, AddClearAndTypedLengthsChangeTheEndsAndReportTheCount) {
     EditViewHarness h;
     ASSERT_TRUE(h.edit->CourseDrawn());
-    const platform::LParam viewer = static_cast<platform::LParam>(h.frame.Handle());
-    h.Send(platform::UM_ADD_SEGMENT, 0, viewer);
-    EXPECT_EQ(h.edit->SegmentEnds(), (Ends{1250, 2500}));
-    h.Send(platform::UM_ADD_SEGMENT, 0, viewer);
-    EXPECT_EQ(h.edit->SegmentEnds(), (Ends{1250, 1875, 2500}));
-    EXPECT_EQ(h.RendererEnds(), h.edit->SegmentEnds());
-    EXPECT_EQ(h.Reported(), (std::vector<int>{2, 3}));
-
+    constexpr std::uint32_t kAdd = platform::UM_ADD_SEGMENT;
+    constexpr std::uint32_t kClear = platform::UM_CLEAR_SEGMENT;
+    constexpr std::uint32_t kLength = platform::UM_SEGMENT_LENGTH_CHANGED;
     struct Case {
         Ends before;
         std::uint32_t message;
-        int select;
+        int segment;  // selected, or the one whose length is typed
+        int length;
+        platform::LResult result;
         Ends after;
     };
     const Case cases[] = {
-        {{1000, 1501, 2500}, platform::UM_ADD_SEGMENT, 2, {1000, 1251, 1501, 2500}},
-        {{1000, 1800, 2000, 2500}, platform::UM_CLEAR_SEGMENT, 2, {1000, 2000, 2500}},
-        {{1000, 1200, 2000, 2500}, platform::UM_CLEAR_SEGMENT, 2, {1200, 2000, 2500}},
-        {{1000, 2500}, platform::UM_CLEAR_SEGMENT, 0, {}},
-        {{2500}, platform::UM_CLEAR_SEGMENT, 1, {}},  // the only segment: all go
-        {{1000, 2500}, platform::UM_RESET_SEGMENT, 1, {}},
+        {{}, kAdd, 0, 0, 0, {1250, 2500}},
+        {{1250, 2500}, kAdd, 0, 0, 0, {1250, 1875, 2500}},
+        {{1000, 1501, 2500}, kAdd, 2, 0, 0, {1000, 1251, 1501, 2500}},  // start + len - len / 2
+        {{1001, 2500}, kAdd, 0, 0, 0, {1001, 1750, 2500}},               // a + len / 2
+        {{2499, 2500}, kAdd, 0, 0, 0, {2499, 2500}},                     // 1 m: two ends would meet
+        {{1000, 1800, 2000, 2500}, kClear, 2, 0, 0, {1000, 2000, 2500}},  // 800 m into the next 200 m
+        {{1000, 1200, 2000, 2500}, kClear, 2, 0, 0, {1200, 2000, 2500}},  // 200 m into the one before
+        {{1000, 2500}, kClear, 0, 0, 0, {}},
+        {{2500}, kClear, 1, 0, 0, {}},  // the only segment: all go
+        {{1000, 2500}, platform::UM_RESET_SEGMENT, 1, 0, 0, {}},
+        {{1000, 2500}, kLength, 2, 1200, 1, {1300, 2500}},  // the last segment's start moves
+        {{1000, 2500}, kLength, 2, 1500, 0, {1000, 2500}},
+        {{1000, 2500}, kLength, 2, 1600, -1, {1000, 2500}},
+        {{1000, 2500}, kLength, 3, 500, -1, {1000, 2500}},
     };
     for (const Case& c : cases) {
         h.Show(c.before);
-        if (c.select > 0)
-            h.Select(c.select);
-        EXPECT_EQ(h.edit->SelectedSegment(), c.select);
+        if (c.message != kLength && c.segment > 0)
+            h.Select(c.segment);
         const std::size_t reports = h.Reported().size();
-        h.Send(c.message, 0, viewer);
-        EXPECT_EQ(h.edit->SegmentEnds(), c.after) << c.message << " " << c.select;
+        const platform::LParam l = c.message == kLength ? MakeLong(c.length, c.segment)
+                                                        : static_cast<platform::LParam>(h.frame.Handle());
+        EXPECT_EQ(h.Send(c.message, 0, l), c.result);
+        EXPECT_EQ(h.edit->SegmentEnds(), c.after) << c.message << " " << c.segment;
         EXPECT_EQ(h.RendererEnds(), c.after);
-        ASSERT_EQ(h.Reported().size(), reports + 1);
-        EXPECT_EQ(h.Reported().back(), static_cast<int>(c.after.size()));
+        const bool changed = c.after != c.before;
+        ASSERT_EQ(h.Reported().size(), reports + (changed ? 1 : 0));
+        EXPECT_EQ(h.Reported().back(), static_cast<int>(changed ? c.after.size() : c.before.size()));
         EXPECT_EQ(h.edit->SelectedSegment(), 0);
     }
-
-    // The last of 1000/2500 typed in: its start moves; the same length, or a longer one, changes nothing.
-    const std::pair<int, int> lengths[] = {{1200, 1}, {1500, 0}, {1600, -1}};
-    for (const auto& [length, result] : lengths) {
-        h.Show({1000, 2500});
-        const std::size_t reports = h.Reported().size();
-        EXPECT_EQ(h.Send(platform::UM_SEGMENT_LENGTH_CHANGED, 0, MakeLong(length, 2)), result) << length;
-        EXPECT_EQ(h.edit->SegmentEnds(), result == 1 ? (Ends{1300, 2500}) : (Ends{1000, 2500}));
-        EXPECT_EQ(h.RendererEnds(), h.edit->SegmentEnds());
-        EXPECT_EQ(h.Reported().size(), reports + (result == 1 ? 1 : 0));
-    }
-    EXPECT_EQ(h.Send(platform::UM_SEGMENT_LENGTH_CHANGED, 0, MakeLong(500, 3)), -1);  // no segment 3
 }
 
 TEST(CMapSegEditViewTest, AClickSelectsADragMovesTheEndWithLiveLabelsAndHoveringTipsTheLength) {
@@ -76,18 +68,13 @@ TEST(CMapSegEditViewTest, AClickSelectsADragMovesTheEndWithLiveLabelsAndHovering
     const int firstEnd = h.Segment(1).endIndex;
     h.Select(1);
     ASSERT_EQ(h.edit->SelectedSegment(), 1);
-    const auto colours = h.frame.Of(platform::UM_SET_SELECTED_SEGMENT_COLOR);
-    ASSERT_FALSE(colours.empty());
-    EXPECT_EQ(colours.back().wParam, 1u);
-    EXPECT_EQ(static_cast<platform::ColorRef>(colours.back().lParam), MapSegmentModel::kOddColor);
+    const platform::Message colour = h.frame.Of(platform::UM_SET_SELECTED_SEGMENT_COLOR).back();
+    EXPECT_EQ(std::make_pair(colour.wParam, colour.lParam), std::make_pair(platform::WParam{1}, platform::LParam{MapSegmentModel::kOddColor}));
     ASSERT_EQ(h.edit->NumberLabels().size(), 3u);
     EXPECT_EQ(h.edit->NumberLabels()[2]->Text(), QStringLiteral("3"));
 
     // Drag the end 20 points on: the labels show both lengths while the button is down.
-    h.Mouse(QEvent::MouseButtonPress, h.Drawn(firstEnd), Qt::LeftButton);
-    for (int i = firstEnd; i <= firstEnd + 20; ++i)
-        h.Mouse(QEvent::MouseMove, h.Drawn(i), Qt::LeftButton);
-    h.Drain();
+    h.DragSelectedTo(firstEnd + 20, false);
     const int moved = h.edit->SegmentEnds()[0];
     EXPECT_GT(moved, 1000);
     EXPECT_EQ(h.edit->LengthLabel(0).Text(), QStringLiteral("S1 : %1").arg(moved));
@@ -97,11 +84,6 @@ TEST(CMapSegEditViewTest, AClickSelectsADragMovesTheEndWithLiveLabelsAndHovering
     EXPECT_FALSE(h.edit->LengthLabel(0).isVisible());
     EXPECT_EQ(h.RendererEnds(), (Ends{moved, 1501, 2500}));
     EXPECT_EQ(h.Reported().back(), 3);
-
-    // The last segment ends at the start and finish line: it does not drag.
-    h.Select(3);
-    h.DragSelectedTo(h.Segment(3).endIndex - 30);
-    EXPECT_EQ(h.edit->SegmentEnds(), (Ends{moved, 1501, 2500}));
 
     const MapLayerItem& second = h.Segment(2);
     h.Mouse(QEvent::MouseMove, h.Drawn((second.startIndex + second.endIndex) / 2));
@@ -113,35 +95,29 @@ TEST(CMapSegEditViewTest, AClickSelectsADragMovesTheEndWithLiveLabelsAndHovering
 
 TEST(CMapSegEditViewTest, TheMenuAsksForALengthWhichCutsTheCourseAndNeverOffersAutomaticStarts) {
     EditViewHarness h(900);
-    platform::PopupMenuScript menu;
+    const platform::PopupMenuScript& menu = h.menu;
     for (const char* choice : {"Auto St./Cr.", "Input Segment length"})
-        menu.QueueChoice(QString::fromLatin1(choice));
-    for (int i = 0; i < 2; ++i) {
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), h.edit->mapToGlobal(QPoint(5, 5)));
-        QCoreApplication::sendEvent(h.edit.get(), &click);
-    }
-    h.Drain();
+        h.RightClick(QString::fromLatin1(choice));
     ASSERT_EQ(menu.Shown().size(), 2u);
     EXPECT_EQ(menu.Shown()[0], (QStringList{QStringLiteral("Drawing Map Mode "), QStringLiteral("Add Multiple Segment")}));
     const auto asked = h.frame.Of(platform::UM_INPUT_SEGMENT_LENGTH_DIALOG);
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].wParam, 8u);
-    EXPECT_EQ(static_cast<platform::WindowHandle>(asked[0].lParam), h.edit->Handle());
+    EXPECT_TRUE(asked.size() == 1 && asked[0].wParam == 8 && asked[0].lParam == static_cast<platform::LParam>(h.edit->Handle()));
 
     // The length comes back: ends at the first points past 400 and 800 m, then the course end.
     h.Send(platform::UM_INPUT_SEGMENT_LENGTH_DIALOG, 400, 0);
     const Ends& ends = h.edit->SegmentEnds();
     ASSERT_EQ(ends.size(), 3u);
-    EXPECT_GE(ends[0], 400);
-    EXPECT_LT(ends[0], 420);
-    EXPECT_GE(ends[1], 800);
+    EXPECT_TRUE(ends[0] >= 400 && ends[0] < 420 && ends[1] >= 800 && ends[1] < 820) << ends[0] << " " << ends[1];
     EXPECT_EQ(h.RendererEnds(), ends);
     EXPECT_EQ(h.Reported().back(), 3);
-    std::vector<int> endPoints;
-    std::vector<int> exported;
-    h.edit->ExportSegments(endPoints, exported);
-    EXPECT_EQ(exported, ends);
-    EXPECT_EQ(endPoints.back(), static_cast<int>(h.core.LogFiles[0].laps[0].analysisItems.front().coursePoints.size()) - 1);
+
+    // Drawn with offset instead of GPS: the course is built anew, the segments keep their ends.
+    h.RightClick(QStringLiteral("offset ON "));
+    const auto redrawn = h.frame.Of(platform::UM_CHANGED_GLOBAL_MAP_DRAW_MODE);
+    EXPECT_TRUE(redrawn.size() == 1 && static_cast<platform::WindowHandle>(redrawn[0].lParam) == h.edit->Handle());
+    EXPECT_EQ(h.frame.Of(platform::UM_SET_STATUS_BAR_MAP_DRAWING_MODE).back().wParam, 0u);  // offset ON
+    EXPECT_EQ(h.RendererEnds(), ends);
+    EXPECT_TRUE(h.boxes.Shown().empty());
 }
 
 TEST(CMapSegEditViewTest, RandomEditsKeepTheViewAndItsRendererInStepAndTheEndsAscending) {

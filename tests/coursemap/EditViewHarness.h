@@ -7,6 +7,9 @@
 
 #include "coursemap/CMapSegEditView.h"
 
+#include "platform/PopupMenu.h"
+
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -15,22 +18,17 @@ namespace testmap {
 
 class EditViewHarness : public MapViewHarness {
 public:
-    explicit EditViewHarness(int distance = 2500, samplegen::Variant variant = samplegen::Variant::Standard) {
-        samplegen::SessionOptions options = SessionOf(1, variant);
+    explicit EditViewHarness(int distance = 2500) {
+        samplegen::SessionOptions options = SessionOf(1);
         options.circuitLength = distance;
         Load(QStringLiteral("lap.dat"), options);
-        orvelo::Lap& lap = core.LogFiles[0].laps[0];
-        lap.distance = static_cast<std::uint32_t>(distance);
+        core.LogFiles[0].laps[0].distance = static_cast<std::uint32_t>(distance);
         ref = {orvelo::FileSet::Log, core.LogFiles[0].fileId, 0};
         edit = std::make_unique<CMapSegEditView>(core, frame.Handle());
         edit->resize(400, 300);
         Show({});
         edit->show();
         Drain();
-    }
-    ~EditViewHarness() {
-        edit.reset();
-        platform::TheMessageBus().ProcessPosted();
     }
 
     // The lap shown again, as the viewer shows it, with segments ending at these distances.
@@ -39,10 +37,8 @@ public:
         orvelo::SegmentGroup group;
         group.segmentCount = static_cast<std::int32_t>(ends.size());
         edit->SetSegmentGroup(group, std::vector<int>(ends.size(), -1), ends);
-        platform::MapInfoBlock block;
-        platform::MapInfoBlock::Put(block.path.data(), platform::MapInfoBlock::kPathChars, core.LogFiles[0].fullPath);
         platform::SendMessage(edit->Handle(), platform::MessageWithBlock(platform::UM_SELECTED_MAP_FROM_THUMBNAIL_LIST,
-                                                                         frame.Handle(), block));
+                                                                         frame.Handle(), platform::MapInfoBlock{}));
         Drain();
     }
     platform::LResult Send(std::uint32_t id, platform::WParam w = 0, platform::LParam l = 0) {
@@ -77,14 +73,22 @@ public:
         Mouse(QEvent::MouseButtonRelease, at);
         Drain();
     }
-    // The selected segment's end dragged point by point to course point target.
-    void DragSelectedTo(int target) {
+    // The selected segment's end dragged point by point to course point target (and let go).
+    void DragSelectedTo(int target, bool release = true) {
         const int from = Segment(edit->SelectedSegment()).endIndex;
         Mouse(QEvent::MouseButtonPress, Drawn(from), Qt::LeftButton);
         for (int i = from; i != target; i += target > from ? 1 : -1)
             Mouse(QEvent::MouseMove, Drawn(i), Qt::LeftButton);
         Mouse(QEvent::MouseMove, Drawn(target), Qt::LeftButton);
-        Mouse(QEvent::MouseButtonRelease, Drawn(target));
+        if (release)
+            Mouse(QEvent::MouseButtonRelease, Drawn(target));
+        Drain();
+    }
+    // The menu opened by the mouse, choosing the entry.
+    void RightClick(const QString& choice) {
+        menu.QueueChoice(choice);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), edit->mapToGlobal(QPoint(5, 5)));
+        QCoreApplication::sendEvent(edit.get(), &click);
         Drain();
     }
     // The segment counts reported with UM_NOW_SEGMENT_COUNT_ON_MAP.
@@ -98,6 +102,7 @@ public:
     }
 
     orvelo::LapRef ref;
+    platform::PopupMenuScript menu;
     std::unique_ptr<CMapSegEditView> edit;
 };
 

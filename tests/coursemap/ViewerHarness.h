@@ -1,6 +1,6 @@
 // The course map viewer on its own for tests: generated log and course-map files, settings on a
 // memory registry, a window standing for the main frame (it keeps what it gets, answers a course
-// registration as told and names the file it wrote), and the dialog shown.
+// registration as told), the file a registration wrote, and the dialog shown.
 #pragma once
 
 #include "MapViewHarness.h"
@@ -21,29 +21,10 @@
 
 namespace testmap {
 
-class MainFrameStub : public CourseRegistry {
-public:
-    MainFrameStub() {
-        m_window.OnAny([this](const platform::Message& m) {
-            received.push_back(m);
-            return m.id == platform::UM_REGIST_COURSE_MAP ? registerAnswer : platform::LResult{1};
-        });
-    }
-    platform::WindowHandle Handle() const { return m_window.Handle(); }
-    std::u16string RegisteredMapPath() const override { return registered; }
-    std::vector<platform::Message> Of(std::uint32_t id) const {
-        std::vector<platform::Message> found;
-        std::copy_if(received.begin(), received.end(), std::back_inserter(found),
-                     [id](const platform::Message& m) { return m.id == id; });
-        return found;
-    }
-
-    platform::LResult registerAnswer = 1;
-    std::u16string registered;
-    std::vector<platform::Message> received;
-
-private:
-    platform::MessageWindow m_window;
+// Names the file the main frame wrote when it registered a lap as a course map.
+struct RegistryStub : CourseRegistry {
+    std::u16string RegisteredMapPath() const override { return path; }
+    std::u16string path;
 };
 
 class ViewerHarness : public MapViewHarness {
@@ -56,10 +37,6 @@ public:
         options.seed = 5;
         Load(QStringLiteral("map.dat"), options, true);
     }
-    ~ViewerHarness() {
-        dialog.reset();
-        platform::TheMessageBus().ProcessPosted();
-    }
 
     // The viewer on the course-map file (list mode 1) or on a lap of the log file (0), shown.
     CCourseMapViewerDlg& Open(int listMode, std::int32_t lapIndex = 0) {
@@ -67,7 +44,7 @@ public:
         CourseBlock course;
         platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, file.fullPath);
         course.lap = {listMode == 1 ? orvelo::FileSet::Map : orvelo::FileSet::Log, file.fileId, lapIndex};
-        dialog = std::make_unique<CCourseMapViewerDlg>(core, store.Settings(), main.Handle(), main, listMode, course);
+        dialog = std::make_unique<CCourseMapViewerDlg>(core, store.Settings(), frame.Handle(), registry, listMode, course);
         dialog->show();
         Drain();
         return *dialog;
@@ -104,7 +81,7 @@ public:
     }
     QByteArray Stored(const QString& name) { return store.Get(settings::kMapSegInfo, name); }
 
-    MainFrameStub main;
+    RegistryStub registry;
     std::unique_ptr<CCourseMapViewerDlg> dialog;
 };
 

@@ -3,6 +3,7 @@
 
 #include "platform/MessageWindow.h"
 
+#include <map>
 #include <vector>
 
 namespace testsupport {
@@ -12,9 +13,12 @@ public:
     RecordingWindow() {
         m_window.OnAny([this](const platform::Message& m) {
             m_received.push_back(m);
-            return platform::LResult{1};
+            const auto answer = m_answers.find(m.id);
+            return answer != m_answers.end() ? answer->second : platform::LResult{1};
         });
     }
+    // The result the window gives for a message (1 unless told).
+    void Answer(std::uint32_t id, platform::LResult result) { m_answers[id] = result; }
     platform::WindowHandle Handle() const { return m_window.Handle(); }
     std::vector<platform::Message> Of(std::uint32_t id) const {
         std::vector<platform::Message> found;
@@ -28,6 +32,7 @@ public:
 private:
     platform::MessageWindow m_window;
     std::vector<platform::Message> m_received;
+    std::map<std::uint32_t, platform::LResult> m_answers;
 };
 
 }  // namespace testsupport

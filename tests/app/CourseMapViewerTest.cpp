@@ -1,0 +1,115 @@
+// The course map viewer in the program: opened from the small map on a course-map file, the
+// course cut into segments of 400 m, saved and taken with OK; the small map then draws the
+// segments and the segment list's "Map Segment info" times add up to each lap's time.
+#include "ProgramHarness.h"
+
+#include "shell/LapListTestSupport.h"
+
+#include "coursemap/CCourseMapViewerDlg.h"
+#include "coursemap/CInputSegLenDlg.h"
+#include "coursemap/CMapSegEditView.h"
+#include "coursemap/CMapView.h"
+#include "coursemap/CSegListPane.h"
+#include "coursemap/SegmentListModel.h"
+#include "properties/CPropertiesWnd.h"
+
+#include "core/FileLists.h"
+#include "platform/ControlId.h"
+#include "platform/ModalDialog.h"
+#include "platform/PopupMenu.h"
+#include "platform/UserMessages.h"
+#include "settings/ParseLapTimeText.h"
+#include "tools/SampleSession.h"
+
+#include <QAbstractButton>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Drain() {
+    for (int i = 0; i < 3; ++i)
+        ShellHarness::Drain();
+}
+
+void RightClick(QWidget* target, const QString& choice) {
+    platform::PopupMenuScript script;
+    script.QueueChoice(choice);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(target, &click);
+    Drain();
+}
+
+TEST(CourseMapViewerTest, SegmentsCutSavedAndTakenWithOkAreDrawnOnTheSmallMapAndTimeEveryLap) {
+    ProgramHarness h;
+    ASSERT_TRUE(h.Start());
+    testsupport::SessionDir files;
+    const auto write = [&files](const QString& name, int laps) {
+        samplegen::SessionOptions options;
+        options.laps = laps;
+        options.circuitLength = 1500.0;
+        return files.WriteBytes(name, samplegen::GenerateSession(options).bytes);
+    };
+    ASSERT_EQ(testsupport::LoadLogs(h.Core(), {write(QStringLiteral("session.dat"), 3)}), 0);
+    platform::SendMessage(h.Frame().Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
+    orvelo::FileListEntry entry;
+    entry.fullPath = write(QStringLiteral("track.dat"), 1).toStdU16String();
+    orvelo::EditMapFileList(h.Core(), orvelo::kFileListAdd, entry);
+    ASSERT_EQ(orvelo::LoadPendingMapFiles(h.Core(), 3), 0);
+    platform::SendMessage(h.Frame().Handle(), platform::UM_VIEW_READ_MAP_FILE, 0, 1);
+    CMapView& map = dynamic_cast<CPropertiesWnd&>(*h.Frame().Properties()).Map();
+    map.resize(400, 300);
+    Drain();
+    ASSERT_EQ(map.Mode(), CMapView::kMapFileMode);
+    ASSERT_TRUE(map.CourseDrawn());
+
+    platform::ModalDialogScript dialogs;
+    dialogs.Queue([](QDialog& shown) {
+        auto& viewer = dynamic_cast<CCourseMapViewerDlg&>(shown);
+        viewer.show();
+        Drain();
+        platform::PostMessage(viewer.Handle(), platform::UM_INPUT_SEGMENT_LENGTH_DIALOG, 8,
+                              static_cast<platform::LParam>(viewer.EditView().Handle()));
+        Drain();
+        platform::FindControl<QAbstractButton>(viewer, CCourseMapViewerDlg::kSave)->click();
+        platform::FindControl<QAbstractButton>(viewer, CCourseMapViewerDlg::kOk)->click();
+        return viewer.result();
+    });
+    dialogs.Queue([](QDialog& length) {
+        platform::FindControl<QLineEdit>(length, CInputSegLenDlg::kLengthEdit)->setText(QStringLiteral("400"));
+        platform::FindControl<QAbstractButton>(length, CInputSegLenDlg::kOk)->click();
+        return length.result();
+    });
+    RightClick(&map, QStringLiteral("Map Segment Edit..."));
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    ASSERT_FALSE(h.Boxes().Shown().empty());
+    EXPECT_EQ(h.Boxes().Shown().back().text, QStringLiteral("OK , Save segment info data"));
+
+    // The small map has the group saved for its course and draws its segments in turn.
+    const orvelo::SegmentGroup& group = h.Frame().SegmentGroupCopy();
+    ASSERT_TRUE(h.Frame().Properties()->MapHasSegmentGroup());
+    ASSERT_EQ(group.segmentCount, 4);  // ends past 400, 800 and 1200 m, then the course end
+    const QImage screen = map.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const platform::ColorRef colours[] = {0x787878, 0xFF4000, 0x8A8A8A};
+    for (std::size_t k = 0, from = 0; k < 3; from = static_cast<std::size_t>(group.pairs[k++].endPointIndex)) {
+        const auto& middle = *map.Drawing().Table().At((from + static_cast<std::size_t>(group.pairs[k].endPointIndex)) / 2);
+        EXPECT_EQ(screen.pixel(middle.x, middle.y), platform::ToQColor(colours[k]).rgb()) << k;
+    }
+
+    // Each lap's segment times by the map add up to its lap time.
+    CSeglistview& list = dynamic_cast<CSegListPane&>(*h.Frame().SegmentList()).View();
+    RightClick(list.viewport(), QStringLiteral("Map Segment info"));
+    std::map<int, std::int32_t> sums;
+    for (int row = 0; row < list.Model().RowCount(); ++row)
+        for (int column = 1; column <= 4; ++column)
+            sums[list.Model().Cell(row, 0).toInt()] += ParseLapTimeText(list.Model().Cell(row, column));
+    for (const orvelo::Lap& lap : h.Core().LogFiles[0].laps)  // lap 0: the records after the last lap line
+        EXPECT_TRUE(lap.lapNumber == 0 || sums[static_cast<int>(lap.lapNumber)] == static_cast<std::int32_t>(lap.lapTime))
+            << lap.lapNumber << ": " << sums[static_cast<int>(lap.lapNumber)] << " " << lap.lapTime;
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #include "app/ProgramWindowFactory.h"
 
 #include "coursemap/CSegListPane.h"
+#include "graphs/CLapOverviewDlg.h"
 #include "properties/CPropertiesWnd.h"
 
 ProgramWindowFactory::ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core)
@@ -13,4 +14,11 @@ PropertiesPane* ProgramWindowFactory::CreatePropertiesPane(QWidget* parent, plat
 
 SegmentListPane* ProgramWindowFactory::CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) {
     return new CSegListPane(parent, m_core, mainFrame);
+}
+
+GraphWindow* ProgramWindowFactory::CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind,
+                                                     int workAreaNumber, int slot, bool restored) {
+    if (kind == GraphWindow::kLapOverview)
+        return new CLapOverviewDlg(m_graphHost, view, viewHandle, workAreaNumber, slot, restored);
+    return StandInWindowFactory::CreateGraphWindow(view, viewHandle, kind, workAreaNumber, slot, restored);
 }

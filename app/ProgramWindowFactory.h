@@ -20,6 +20,9 @@ public:
     // The main frame makes its panes first; the graph windows' host learns it here.
     PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) override;
     SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override;
+    // The lap overview window is built; the file overview still comes from the stand-in factory.
+    GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind, int workAreaNumber,
+                                   int slot, bool restored) override;
 
     // What the graph windows are handed.
     GraphHost& Graphs() { return m_graphHost; }

@@ -1,0 +1,91 @@
+// "Channel list": the mask it opens with, the refused ninth channel, "All
+// check" and what OK and Cancel tell the window that opened it.
+#include "graphs/CChannel_Ctl_Dlg.h"
+
+#include "GraphTestHost.h"
+
+#include "platform/ControlId.h"
+#include "platform/MessageBox.h"
+#include "platform/MessageSpy.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+
+struct Posted {
+    WParam count;
+    LParam mask;
+    bool operator==(const Posted&) const = default;
+};
+
+struct ChannelList {
+    explicit ChannelList(std::uint32_t mask) : dialog(owner.Handle(), mask, host.Settings().Channels()) {
+        owner.OnAny([](const Message&) { return LResult{0}; });
+        list = FindControl<QListWidget>(dialog, CChannel_Ctl_Dlg::kList);
+    }
+    void Click(int id) { FindControl<QPushButton>(dialog, id)->click(); }
+    void Check(int row, bool on) { list->item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked); }
+    std::vector<Posted> Answers() {
+        TheMessageBus().ProcessPosted();
+        std::vector<Posted> answers;
+        for (const SpiedMessage& m : spy.Of(SpiedMessage::Kind::Delivered, owner.Handle(), UM_RESET_CHANNEL_VIEW))
+            answers.push_back({m.wParam, m.lParam});
+        return answers;
+    }
+
+    graphtest::TestGraphHost host;
+    MessageSpy spy;
+    MessageWindow owner;
+    CChannel_Ctl_Dlg dialog;
+    QListWidget* list = nullptr;
+};
+
+TEST(CChannel_Ctl_DlgTest, OpensOnTheMaskAndRefusesANinthChannelByClick) {
+    MessageBoxRecorder boxes;
+    ChannelList c(0x3);
+    EXPECT_EQ(c.dialog.windowTitle(), "Channel list");
+    ASSERT_EQ(c.list->count(), 18);
+    EXPECT_EQ(c.list->item(0)->text(), "RPM");
+    EXPECT_EQ(c.list->item(4)->text(), "Press.1");
+    EXPECT_EQ(c.dialog.CheckedMask(), 0x3u);
+    EXPECT_EQ(c.dialog.CheckedCount(), 2);
+    for (int row = 2; row < 8; ++row)
+        c.Check(row, true);
+    EXPECT_TRUE(boxes.Shown().empty());
+    c.Check(8, true);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "Warning , you choose more than 8 channels.");
+    EXPECT_EQ(boxes.Shown()[0].caption, "OK");
+    EXPECT_EQ(boxes.Shown()[0].flags, kMbIconWarning);
+    EXPECT_EQ(c.list->item(8)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(c.dialog.CheckedCount(), 8);
+    // One unchecked makes room again.
+    c.Check(0, false);
+    c.Check(8, true);
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+    c.Click(CChannel_Ctl_Dlg::kOk);
+    EXPECT_EQ(c.Answers(), (std::vector<Posted>{{8, 0x1FE}}));
+    EXPECT_EQ(c.dialog.result(), QDialog::Accepted);
+}
+
+TEST(CChannel_Ctl_DlgTest, AllCheckTakesEveryChannelAndAnEmptyChoiceIsRpmAndSpeed) {
+    for (int presses : {1, 2}) {
+        ChannelList c(0x41);
+        for (int i = 0; i < presses; ++i)
+            c.Click(CChannel_Ctl_Dlg::kAllCheck);
+        c.Click(CChannel_Ctl_Dlg::kOk);
+        EXPECT_EQ(c.Answers(), presses == 1 ? (std::vector<Posted>{{18, 0x3FFFF}}) : (std::vector<Posted>{{2, 0x3}}));
+    }
+    ChannelList cancelled(0x3);
+    cancelled.Check(5, true);
+    cancelled.Click(CChannel_Ctl_Dlg::kCancel);
+    EXPECT_TRUE(cancelled.Answers().empty());
+    EXPECT_EQ(cancelled.dialog.result(), QDialog::Rejected);
+}
+
+} // namespace

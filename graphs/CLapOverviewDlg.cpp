@@ -87,7 +87,6 @@ void CLapOverviewDlg::Start(QWidget* viewWidget, bool restored) {
     SetSegmentStrip(std::make_unique<SegmentStripStandIn>(m_client));
     setGeometry(m_place);
     m_ready = true;
-    Relayout();
 }
 
 // The saved layout is taken only when the window's record, its row heights
@@ -110,6 +109,7 @@ bool CLapOverviewDlg::RestoreLayout() {
     if (layout.placed)
         m_place = layout.place;
     m_savedHeights.assign(layout.heights.begin(), layout.heights.end());
+    m_loadPaneRecords = true;
     return true;
 }
 
@@ -147,9 +147,7 @@ void CLapOverviewDlg::Relayout() {
     m_areas = graphs::ComputeAreas(width(), height(), m_metrics);
     const QRect& channels = m_areas.channels;
     m_channels->setGeometry(channels);
-    m_channels->SetRowHeights(graphs::RowIdealHeight(channels.height(), RowCount()),
-                              graphs::RowMinimumHeight(channels.height()), m_savedHeights);
-    m_savedHeights.clear();
+    SetRowHeights();
     SetColumnWidths();
     if (m_axis) {
         m_axis->setGeometry(m_areas.xAxis);
@@ -157,6 +155,21 @@ void CLapOverviewDlg::Relayout() {
     }
     if (m_strip)
         m_strip->Relayout(m_areas.segments);
+}
+
+// The rows share the channel area; saved heights are taken once, when the window is first shown.
+void CLapOverviewDlg::SetRowHeights() {
+    const int height = m_areas.channels.height();
+    m_channels->SetRowHeights(graphs::RowIdealHeight(height, RowCount()), graphs::RowMinimumHeight(height),
+                              m_savedHeights);
+    if (isVisible())
+        m_savedHeights.clear();
+}
+
+void CLapOverviewDlg::showEvent(QShowEvent* event) {
+    QMdiSubWindow::showEvent(event);
+    if (!m_savedHeights.empty() && m_channels)
+        SetRowHeights();
 }
 
 void CLapOverviewDlg::SetColumnWidths() {
@@ -184,21 +197,23 @@ void CLapOverviewDlg::BuildChannelSplitter(int rows) {
     for (int row = 0; row < rows; ++row)
         splitter->SetPanes(row, built[static_cast<std::size_t>(row)].scale, built[static_cast<std::size_t>(row)].graph);
     splitter->setGeometry(m_areas.channels);
-    splitter->SetRowHeights(graphs::RowIdealHeight(m_areas.channels.height(), rows),
-                            graphs::RowMinimumHeight(m_areas.channels.height()), m_savedHeights);
-    m_savedHeights.clear();
     splitter->SetLeftColumnWidth(graphs::ScaleColumnWidth(m_areas.channels.width()));
     splitter->show();
     delete m_channels;
     m_channels = splitter;
     m_rows = std::move(built);
+    SetRowHeights();
     for (const Row& row : m_rows) {
+        if (row.graph && m_loadPaneRecords)
+            SendMessage(row.graph->Handle(), UM_REGISTER_WND_PROPERTY, 0,
+                        MakeLong(static_cast<std::uint32_t>(m_workArea), static_cast<std::uint32_t>(m_slot)));
         if (row.graph)
             row.graph->Redraw();
         if (row.scale)
             row.scale->OnInitialUpdate();
     }
     m_channels->SetReady(true);
+    m_loadPaneRecords = false;
     m_ready = ready;
     if (const int marked = MarkedLaps(); marked > 0)
         SendMessage(m_host.PropertiesPane(), UM_RESET_PROPERTY_CHANNEL_LIST, static_cast<WParam>(marked),

@@ -92,6 +92,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,6 +107,7 @@ private:
     void BuildSegmentStrip(bool rebuild);
     Row MakeRow(int row, int channel, QWidget* parent);
     void SetColumnWidths();
+    void SetRowHeights();
     void WatchClicks(QWidget* widget);
     void OnActivated(bool active);
     void FocusView();
@@ -174,6 +176,7 @@ private:
     std::vector<Row> m_rows;
 
     bool m_ready = false;
+    bool m_loadPaneRecords = false;  // the panes of a restored window read their own records
     bool m_activationHandled = false;
     bool m_wasActive = false;
     bool m_clickActivation = false;

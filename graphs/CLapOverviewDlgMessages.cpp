@@ -233,7 +233,9 @@ LResult CLapOverviewDlg::OnChannelPropertyMenu(const Message& m) {
         block.checkFlag = 0;
         block.channelNumber = channel;
     }
-    m_host.RunChannelColorDialog(this, Handle(), static_cast<LParam>(Handle()), block, pane->Title());
+    const ChannelNameRec& names = m_host.Settings().Channels().ChannelNameTable()[static_cast<std::size_t>(channel - 1)];
+    m_host.RunChannelColorDialog(this, Handle(), static_cast<LParam>(Handle()), block,
+                                 ChannelNameRec::Text(names.currentName));
     FocusView();
     return 0;
 }

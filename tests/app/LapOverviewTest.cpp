@@ -357,4 +357,48 @@ TEST_F(LapOverviewTest, ChannelColoursAreFilledWrittenUnderTheirTagAndAppliedByT
     EXPECT_EQ(static_cast<WindowHandle>(toFrame[0].lParam), window->Handle());
 }
 
+TEST_F(LapOverviewTest, ZoomClicksZoomEveryRowAndTheXScaleAndResetZoomReturnsToTheFullView) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    SendMessage(h.Frame().Handle(), UM_GET_OVERLAP_GRAPH_STATUS, 1, 0);
+    h.Frame().OnZoomMode();
+    CDlgGrafView& rpm = *window->RowAt(0).graph;
+    View().grab(); // the panes have drawn their traces, as on screen before a click
+    spy.Clear();
+    QTest::mouseClick(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 2, rpm.height() / 2));
+    Drain();
+    const graphs::LapOverviewZoom& zoom = window->Zoom();
+    ASSERT_EQ(zoom.Level(), 2);
+    EXPECT_EQ(zoom.Span(), window->FullSpan() - window->FullSpan() / 2);
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_TRUE(window->RowAt(row).graph->Data().Zoomed()) << row;
+        EXPECT_EQ(window->RowAt(row).graph->Data().ZoomSpan(), static_cast<std::uint32_t>(zoom.Span())) << row;
+    }
+    EXPECT_TRUE(window->XScale()->Zoomed());
+    EXPECT_EQ(window->XScale()->ZoomOffset(), zoom.Offset());
+    const auto toFrame = spy.Of(SpiedMessage::Kind::Delivered, h.Frame().Handle(), UM_ZOOM_CONTROL);
+    ASSERT_EQ(toFrame.size(), 1u);
+    EXPECT_EQ(std::make_pair(toFrame[0].wParam, toFrame[0].lParam),
+              std::make_pair(static_cast<WParam>(zoom.Span()), static_cast<LParam>(zoom.Offset())));
+
+    // Over time the frame hears of a zoom as the time division; the axis change left the zoom.
+    window->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    EXPECT_FALSE(window->Zoom().Zoomed());
+    EXPECT_EQ(window->XScale()->XMode(), 1);
+    spy.Clear();
+    PostMessage(window->Handle(), UM_ZOOM_CONTROL_BY_ARROW_KEY, 1, 0);
+    Drain();
+    EXPECT_EQ(spy.Of(SpiedMessage::Kind::Delivered, h.Frame().Handle(), UM_ZOOM_CONTROL_DIVISION_TIME).size(), 1u);
+    EXPECT_TRUE(window->RowAt(1).graph->Data().Zoomed());
+
+    h.Frame().OnResetZoom();
+    Drain();
+    EXPECT_FALSE(window->Zoom().Zoomed());
+    EXPECT_FALSE(window->RowAt(0).graph->Data().Zoomed());
+    EXPECT_FALSE(window->XScale()->Zoomed());
+}
+
 } // namespace

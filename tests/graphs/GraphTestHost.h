@@ -39,16 +39,6 @@ public:
     platform::WindowHandle MainFrame() const override { return mainFrame.Handle(); }
     platform::WindowHandle PropertiesPane() const override { return properties.Handle(); }
     bool ZoomMode() const override { return false; }
-    // The colour dialogs are not run here: each request is noted and answered Rejected.
-    int RunChannelColorDialog(QWidget*, platform::WindowHandle, platform::LParam, const ChannelColorProperty& block,
-                              const QString& name) override {
-        channelColorRequests.push_back({block, name});
-        return 0;
-    }
-    int RunLapOverviewColorDialog(QWidget*, platform::WindowHandle, const OverviewWindowColors& block) override {
-        overviewColorRequests.push_back(block);
-        return 0;
-    }
 
     // Writes a generated session of the laps as a log file and loads it; its full path.
     std::u16string Load(const QString& name, int laps, std::uint64_t seed) {
@@ -71,8 +61,6 @@ public:
 
     platform::MessageWindow mainFrame;
     platform::MessageWindow properties;
-    std::vector<std::pair<ChannelColorProperty, QString>> channelColorRequests;
-    std::vector<OverviewWindowColors> overviewColorRequests;
 
 private:
     static std::u16string Number(int lap) { return QString::number(lap).toStdU16String(); }

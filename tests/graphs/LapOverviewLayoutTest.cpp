@@ -46,9 +46,7 @@ TEST(LapOverviewLayoutTest, AreasLineTheXScaleUpWithTheGraphColumnInEveryBranch)
         EXPECT_EQ(areas.xAxis.left(), areas.channels.left() + ScaleColumnWidth(areas.channels.width()) + kColumnGap);
         EXPECT_EQ(areas.xAxis.right(), areas.channels.right());
     }
-    EXPECT_EQ(RowIdealHeight(366, 2), 183);
-    EXPECT_EQ(RowMinimumHeight(60), 5);
-    EXPECT_EQ(RowMinimumHeight(366), 18);
+    EXPECT_EQ(std::make_pair(RowMinimumHeight(60), RowMinimumHeight(366)), std::make_pair(5, 18));
 }
 
 TEST(LapOverviewLayoutTest, SavedLayoutsGiveBackOnlyWhatHoldsTogether) {
@@ -109,8 +107,6 @@ TEST(XAxisScaleTest, RangesChooseTheirStepsAndLabels) {
     // Over 5000 m: 10-m multiples spanning 5 px; 20000 m in 400 px need 250 m: step 500.
     ASSERT_TRUE(ComputeXAxisRange(range, 0, false, 20000, 400, 0));
     EXPECT_EQ(range.step, 500);
-    ASSERT_TRUE(ComputeXAxisRange(range, 0, false, 6000, 1000, 0)); // n = 30
-    EXPECT_EQ(range.step, 100);
     ASSERT_TRUE(ComputeXAxisRange(range, 0, false, 3000, 1000, 0)); // n = 20 -> 100
     EXPECT_EQ(range.step, 100);
     ASSERT_TRUE(ComputeXAxisRange(range, 0, false, 80, 600, 0));    // k = 5, r = 37

@@ -272,8 +272,10 @@ void CLScaleView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CLScaleView::contextMenuEvent(QContextMenuEvent* event) {
     const graphs::GraphChannel* row = graphs::GraphChannelOf(m_channel);
-    if (SendMessage(m_owner, UM_GET_OVERLAP_GRAPH_STATUS, 0, static_cast<LParam>(Handle())) <= 0 || !row)
+    if (m_mode != kYScale || !row || SendMessage(m_owner, UM_GET_OVERLAP_GRAPH_STATUS, 0, static_cast<LParam>(Handle())) <= 0) {
+        event->ignore(); // the graph window's own menu
         return;
+    }
     QMenu menu(this);
     QAction* item = menu.addAction(QStringLiteral("Y Scale Variable : ") + QString::fromStdU16String(row->name));
     item->setData(kYScaleMenuItem);

@@ -148,10 +148,13 @@ void CLapOverviewDlg::TakeBaseLap() { m_baseLap = m_host.Core().BaseLap; }
 LResult CLapOverviewDlg::OnRedrawLapGraph(const Message& m) {
     const bool changed = CheckBaseLap();
     if (changed) {
+        // Another base lap: the panes start again from the full view.
         TakeBaseLap();
         for (const Row& row : m_rows) {
-            if (row.graph)
-                row.graph->SetDataFlag(!m_baseLapFiles.empty());
+            if (!row.graph)
+                continue;
+            row.graph->SetDataFlag(!m_baseLapFiles.empty());
+            SendMessage(row.graph->Handle(), UM_ZOOM_CONTROL, 0, 0);
         }
     }
     PostToGraphPanes(m);

@@ -215,6 +215,9 @@ TEST_F(LapOverviewTest, ChannelListRebuildsTheRowsAndAClickActivationTellsThePro
     ASSERT_EQ(xScale.size(), 1u);
     EXPECT_EQ(xScale[0].lParam, static_cast<LParam>(orvelo::FindLongestMarkedLap(h.Core(), 0)));
     EXPECT_EQ(spy.Of(SpiedMessage::Kind::Sent, properties, UM_RESET_PROPERTY_CHANNEL_LIST).size(), 1u);
+    second->OnCommand(CLapOverviewDlg::kCmdCloseWindow);
+    Drain();
+    EXPECT_EQ(GraphKinds(View()), "20");
 }
 
 TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsStartSane) {
@@ -343,6 +346,16 @@ TEST_F(LapOverviewTest, AZoomClickZoomsEveryRowAndTheXScaleAndResetZoomReturnsTo
     EXPECT_FALSE(window->Zoom().Zoomed());
     EXPECT_FALSE(window->RowAt(0).graph->Data().Zoomed());
     EXPECT_FALSE(window->XScale()->Zoomed());
+    // A base lap of another file also returns every pane to the full view.
+    PostMessage(window->Handle(), UM_ZOOM_CONTROL, static_cast<WParam>(window->FullSpan() / 2), 0);
+    Drain();
+    ASSERT_TRUE(window->RowAt(1).graph->Data().Zoomed());
+    ASSERT_EQ(testsupport::LoadLogs(h.Core(), {files.Write(QStringLiteral("other.dat"), 2, 5)}), 0);
+    const orvelo::LogFile& file = h.Core().LogFiles[1];
+    orvelo::SetBaseLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[0].lapNumber));
+    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    EXPECT_FALSE(window->Zoom().Zoomed() || window->RowAt(1).graph->Data().Zoomed() || window->XScale()->Zoomed());
 }
 
 } // namespace

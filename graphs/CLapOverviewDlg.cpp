@@ -125,7 +125,6 @@ void CLapOverviewDlg::SetSegmentStrip(std::unique_ptr<LapOverviewSegmentStrip> s
     if (m_strip->Widget()) {
         m_strip->Widget()->setParent(m_client);
         m_strip->Widget()->show();
-        WatchClicks(m_strip->Widget());
     }
     BuildSegmentStrip(true);
 }
@@ -189,7 +188,6 @@ void CLapOverviewDlg::BuildChannelSplitter(int rows) {
     const bool ready = m_ready;
     m_ready = false;
     auto* splitter = new CxSplitterWnd(rows, Handle(), m_client);
-    WatchClicks(splitter);
     std::vector<Row> built;
     const std::vector<int> channels = graphs::ChannelsOf(m_mask);
     for (int row = 0; row < rows; ++row)
@@ -238,14 +236,11 @@ CLapOverviewDlg::Row CLapOverviewDlg::MakeRow(int row, int channel, QWidget* par
     made.scale->SetChannel(channel);
     if (const graphs::GraphChannel* info = graphs::GraphChannelOf(channel))
         made.scale->SetChannelRange(made.graph->Data().RangeSlot(info->rangeSlot));
-    WatchClicks(made.graph);
-    WatchClicks(made.scale);
     return made;
 }
 
 void CLapOverviewDlg::BuildAxisSplitter() {
     m_axis = new CAxisSplitterWnd(m_client);
-    WatchClicks(m_axis);
     m_xScale = new CLScaleView(m_host);
     m_xScale->SetOwner(Handle());
     m_xScale->SetMode(CLScaleView::kXScale);
@@ -281,15 +276,22 @@ int CLapOverviewDlg::MarkedLaps() { return orvelo::CountMarkedLaps(m_host.Core()
 
 // ----- activation, menu and commands -----
 
+// Every part of the client, made now or later, is watched for presses.
 void CLapOverviewDlg::WatchClicks(QWidget* widget) {
-    if (widget)
-        widget->installEventFilter(this);
+    if (!widget)
+        return;
+    widget->installEventFilter(this);
+    for (QWidget* child : widget->findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 // A press in the window while it is not active activates it as a click: the
 // properties pane and the main frame then hear about this window.
 bool CLapOverviewDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress && mdiArea() && mdiArea()->activeSubWindow() != this) {
+    if (event->type() == QEvent::ChildAdded) {
+        if (QObject* child = static_cast<QChildEvent*>(event)->child(); child->isWidgetType())
+            WatchClicks(static_cast<QWidget*>(child));
+    } else if (event->type() == QEvent::MouseButtonPress && mdiArea() && mdiArea()->activeSubWindow() != this) {
         m_clickActivation = true;
         mdiArea()->setActiveSubWindow(this);
         m_clickActivation = false;

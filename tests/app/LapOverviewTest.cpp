@@ -139,6 +139,11 @@ TEST_F(LapOverviewTest, ShowsTheComparedLapsOverScalesAndACursorDragReachesEvery
     EXPECT_GE(delivered(h.Frame().Handle(), UM_ANALYSIS_LINE), 1u);
     EXPECT_GE(delivered(h.Frame().Handle(), UM_PUT_LOGGING_TIME), 1u);
     CPropertiesWnd& properties = Properties();
+    // Each posting of the cursor: both rows' value of each of the three laps, and each lap's distance and time.
+    const std::size_t values = delivered(properties.Handle(), UM_SET_RPM_DATA_VALUE);
+    EXPECT_TRUE(values > 0 && values % 3 == 0);
+    for (std::uint32_t id : {UM_SET_SPEED_DATA_VALUE, UM_SET_DISTANCE_VALUE, UM_SET_LAP_TIME_VALUE})
+        EXPECT_EQ(delivered(properties.Handle(), id), values) << id;
     ASSERT_EQ(rpm.Data().CursorList().size(), 3u);
     ASSERT_EQ(speed.Data().CursorList().size(), 3u);
     ASSERT_EQ(properties.ChannelRows(1).size(), 3u);
@@ -204,7 +209,7 @@ TEST_F(LapOverviewTest, ChannelListRebuildsTheRowsAndAClickActivationTellsThePro
     Drain();
     EXPECT_TRUE(spy.Of(SpiedMessage::Kind::Delivered, h.Frame().Handle(), UM_ACTIVATE_LAP_OVERVIEW_WINDOW).empty());
     spy.Clear();
-    QTest::mouseClick(window->RowAt(3).scale, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseClick(window->XScale(), Qt::LeftButton, {}, QPoint(2, 2));
     Drain();
     EXPECT_EQ(View().GraphArea()->activeSubWindow(), window);
     const auto activated = spy.Of(SpiedMessage::Kind::Delivered, h.Frame().Handle(), UM_ACTIVATE_LAP_OVERVIEW_WINDOW);

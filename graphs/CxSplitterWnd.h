@@ -5,6 +5,8 @@
 // window that owns the splitter.
 #pragma once
 
+#include "graphs/LapOverviewLayout.h"
+
 #include "platform/WindowMessage.h"
 
 #include <QSplitter>
@@ -13,8 +15,8 @@
 
 class CxSplitterWnd : public QSplitter {
 public:
-    static constexpr int kRowGap = 3;
-    static constexpr int kColumnGap = 3;
+    static constexpr int kRowGap = graphs::kRowGap;
+    static constexpr int kColumnGap = graphs::kColumnGap;
 
     CxSplitterWnd(int rows, platform::WindowHandle owner, QWidget* parent);
 

@@ -6,6 +6,7 @@ SegmentStripStandIn::SegmentStripStandIn(QWidget* parent) : QWidget(parent), m_t
         pane->OnAny([](const platform::Message&) { return platform::LResult{0}; });
 }
 
-void SegmentStripStandIn::Build(CLapOverviewDlg&, bool rebuild) { m_builds += rebuild ? 1 : 0; }
+// Nothing to build: the stand-in shows no bands.
+void SegmentStripStandIn::Build(CLapOverviewDlg&, bool) {}
 
 void SegmentStripStandIn::Relayout(const QRect& area) { setGeometry(area); }

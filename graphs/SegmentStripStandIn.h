@@ -18,10 +18,7 @@ public:
     void Build(CLapOverviewDlg& window, bool rebuild) override;
     void Relayout(const QRect& area) override;
 
-    int Builds() const { return m_builds; }
-
 private:
     platform::MessageWindow m_top;
     platform::MessageWindow m_left;
-    int m_builds = 0;
 };

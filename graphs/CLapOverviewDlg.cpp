@@ -6,6 +6,7 @@
 #include "graphs/CLScaleView.h"
 #include "graphs/CxSplitterWnd.h"
 #include "graphs/GraphChannelTable.h"
+#include "graphs/GraphRecords.h"
 #include "graphs/GraphHost.h"
 #include "graphs/SegmentStripStandIn.h"
 
@@ -95,13 +96,12 @@ bool CLapOverviewDlg::RestoreLayout() {
     if (LoadLayout() != 0)
         return false;
     const graphs::RestoredLayout layout = graphs::SaneLayout(m_record, m_savedHeights);
+    m_savedHeights.clear();
     SettingsStore& store = m_host.Settings().Store();
     const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
     for (int row = 0; row < layout.rows; ++row) {
-        std::array<std::uint8_t, 20> bytes{};
-        std::uint32_t size = 0;
-        const QString name = settings::NumberedName(settings::kChanelViewProp, m_workArea, m_slot, row);
-        if (store.RegReadValue(key, name, bytes.data(), bytes.size(), &size) != 0 || size != bytes.size())
+        graphs::ChannelViewProp pane;
+        if (store.ReadRecord(key, settings::NumberedName(settings::kChanelViewProp, m_workArea, m_slot, row), &pane) != 0)
             return false;
     }
     m_mask = layout.mask;

@@ -253,11 +253,9 @@ TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsS
         auto program = reopen(saved, {});
         auto* restored = dynamic_cast<CLapOverviewDlg*>(program->WorkAreas().front()->View()->GraphWindows()[0].window);
         ASSERT_TRUE(restored);
-        EXPECT_EQ(restored->geometry(), QRect(30, 40, 700, 500));
-        EXPECT_EQ(restored->ChannelMask(), 0x13u);
-        EXPECT_EQ(restored->RowCount(), 3);
-        EXPECT_EQ(restored->RowAt(2).channel, 5);
-        EXPECT_EQ(restored->XAxisMode(), 1);
+        EXPECT_EQ(std::make_tuple(restored->geometry(), restored->ChannelMask(), restored->RowCount(),
+                                  restored->RowAt(2).channel, restored->XAxisMode()),
+                  std::make_tuple(QRect(30, 40, 700, 500), 0x13u, 3, 5, 1));
         EXPECT_EQ(restored->ChannelSplitter()->RowHeights(), heights);
     }
     // Damaged: rows 0 or 30, no mask; the rows follow the mask (the heights' own checks are pure).
@@ -294,8 +292,7 @@ TEST_F(LapOverviewTest, ChannelColoursAreFilledWrittenUnderTheirTagAndAppliedByT
     ModalDialogScript dialogs;
     ChannelColorProperty shown;
     dialogs.Queue([&](QDialog& dialog) {
-        auto& colors = dynamic_cast<CChannel_ColorPropDlg&>(dialog);
-        shown = colors.EditedBlock();
+        shown = dynamic_cast<CChannel_ColorPropDlg&>(dialog).EditedBlock();
         FindControl<QCheckBox>(dialog, CChannel_ColorPropDlg::kEnableCheck)->click();
         FindControl<QPushButton>(dialog, CChannel_ColorPropDlg::kOk)->click();
         return dialog.result();
@@ -313,10 +310,8 @@ TEST_F(LapOverviewTest, ChannelColoursAreFilledWrittenUnderTheirTagAndAppliedByT
     ASSERT_EQ(h.Settings().Store().ReadRecord(settings::SubKeyPath(settings::kItemColorInfo),
                                               QStringLiteral("Channel_Color_Prop_Press1"), &stored),
               0);
-    EXPECT_EQ(stored.checkFlag, 1);
-    EXPECT_EQ(stored.channelNumber, 5);
-    EXPECT_EQ(other->ChannelColors(5).checkFlag, 1);
-    EXPECT_EQ(other->RowAt(1).graph->ColorBlock(5).checkFlag, 1);
+    EXPECT_EQ(std::make_tuple(stored.checkFlag, stored.channelNumber, other->RowAt(1).graph->ColorBlock(5).checkFlag),
+              std::make_tuple(1, 5, 1));
     // Only the asking window tells the frame; the others' copies came unwritten and go no further.
     const auto toFrame = spy.Of(SpiedMessage::Kind::Sent, h.Frame().Handle(), UM_COLOR_PROPERTY_SELECTED);
     ASSERT_EQ(toFrame.size(), 1u);

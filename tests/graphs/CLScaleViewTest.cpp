@@ -31,6 +31,12 @@ struct ScaleFixture {
         TheMessageBus().ProcessPosted();
         return spy.Of(SpiedMessage::Kind::Delivered, owner.Handle(), id);
     }
+    void Drag(std::initializer_list<int> xs) {
+        QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(300, 10));
+        for (int x : xs)
+            QTest::mouseMove(&view, QPoint(x, 10));
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(300, 10));
+    }
     graphtest::TestGraphHost host;
     MessageSpy spy;
     MessageWindow owner;
@@ -46,18 +52,14 @@ TEST(CLScaleViewTest, XScaleTicksStandAtTheirDistancesAndAZoomedScaleScrollsByDr
     f.view.OnInitialUpdate();
     const QImage& picture = f.view.Picture();
     // Steps of 50 m at 0.4667 px/m: labelled ticks (every second) 2h/5 + 1 = 13 px long, others 6.
-    for (int x : {0, 46, 93}) {
-        EXPECT_EQ(picture.pixel(x, 12), kBlack) << x;
-        EXPECT_NE(picture.pixel(x, 13), kBlack) << x;
+    for (auto [x, length] : std::vector<std::pair<int, int>>{{0, 13}, {23, 6}, {46, 13}, {93, 13}}) {
+        EXPECT_EQ(picture.pixel(x, length - 1), kBlack) << x;
+        EXPECT_NE(picture.pixel(x, length), kBlack) << x;
     }
-    EXPECT_EQ(picture.pixel(23, 5), kBlack);
-    EXPECT_NE(picture.pixel(23, 6), kBlack);
     EXPECT_NE(picture.pixel(30, 2), kBlack);
 
     // Not zoomed: a drag does nothing.
-    QTest::mousePress(&f.view, Qt::LeftButton, {}, QPoint(300, 10));
-    QTest::mouseMove(&f.view, QPoint(250, 10));
-    QTest::mouseRelease(&f.view, Qt::LeftButton, {}, QPoint(250, 10));
+    f.Drag({250});
     EXPECT_TRUE(f.Posted(UM_SCROLL_GRAPH_ON_ZOOM_BY_MOUSE).empty());
     EXPECT_EQ(f.view.cursor().shape(), Qt::ArrowCursor);
 
@@ -65,10 +67,7 @@ TEST(CLScaleViewTest, XScaleTicksStandAtTheirDistancesAndAZoomedScaleScrollsByDr
     SendMessage(f.view.Handle(), UM_ZOOM_CONTROL, 700, 100);
     EXPECT_EQ(f.view.cursor().shape(), Qt::OpenHandCursor);
     EXPECT_EQ(f.view.XRange().wholeSteps, 10); // steps of 10 m
-    QTest::mousePress(&f.view, Qt::LeftButton, {}, QPoint(300, 10));
-    QTest::mouseMove(&f.view, QPoint(270, 10));
-    QTest::mouseMove(&f.view, QPoint(271, 10));
-    QTest::mouseRelease(&f.view, Qt::LeftButton, {}, QPoint(271, 10));
+    f.Drag({270, 271});
     const auto drags = f.Posted(UM_SCROLL_GRAPH_ON_ZOOM_BY_MOUSE);
     ASSERT_EQ(drags.size(), 2u);
     EXPECT_EQ(std::make_pair(drags[0].wParam, drags[0].lParam), std::make_pair(WParam{1}, LParam{30}));

@@ -23,6 +23,7 @@ TEST(LapOverviewZoomTest, StepsZoomInWithSnappedShiftsAndComeBackToTheFullView) 
         std::vector<std::tuple<int, bool>> clicks; // position, out
         State expected;
         bool lastChanged;
+        int fullSpan = 2000;
     };
     const std::vector<Case> cases = {
         // Zoom-out at level 0 does nothing.
@@ -48,28 +49,19 @@ TEST(LapOverviewZoomTest, StepsZoomInWithSnappedShiftsAndComeBackToTheFullView) 
         {1, {{0, false}, {0, false}, {0, true}}, {1, 650, 0}, true},
         // An offset below 5 m after a zoom-out is 0.
         {0, {{500, false}, {1000, true}}, {1, 1300, 0}, true},
+        // Spans below 5 zoom no further: 40 -> 20 -> 10 -> 5 -> 3, then nothing.
+        {0, {{0, false}}, {0, 0, 0}, false, 4},
+        {0, {{0, false}, {0, false}, {0, false}, {0, false}, {0, false}}, {5, 3, 0}, false, 40},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         LapOverviewZoom zoom;
         zoom.SetMode(cases[i].mode);
         bool changed = false;
         for (const auto& [position, out] : cases[i].clicks)
-            changed = zoom.Step(position, out, 2000);
+            changed = zoom.Step(position, out, cases[i].fullSpan);
         EXPECT_EQ(Of(zoom), cases[i].expected) << "case " << i;
         EXPECT_EQ(changed, cases[i].lastChanged) << "case " << i;
     }
-}
-
-TEST(LapOverviewZoomTest, TinySpansZoomNoFurther) {
-    LapOverviewZoom zoom;
-    EXPECT_FALSE(zoom.Step(0, false, 4));
-    EXPECT_EQ(Of(zoom), (State{0, 0, 0}));
-    for (int i = 0; i < 4; ++i)
-        zoom.Step(0, false, 40);
-    // 40 -> 20 -> 10 -> 5 -> 3: a span of 3 is not halved again.
-    EXPECT_EQ(Of(zoom), (State{5, 3, 0}));
-    EXPECT_FALSE(zoom.Step(0, false, 40));
-    EXPECT_EQ(Of(zoom), (State{5, 3, 0}));
 }
 
 TEST(LapOverviewZoomTest, KeyZoomKeepsTheRightEndAndStopsAtTheSmallestSpan) {

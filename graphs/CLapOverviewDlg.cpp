@@ -49,15 +49,16 @@ CLapOverviewDlg::CLapOverviewDlg(GraphHost& host, QWidget* viewWidget, WindowHan
     m_client->setObjectName(QStringLiteral("LapOverviewClient"));
     setWidget(m_client);
     WatchClicks(m_client);
-    connect(this, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates, Qt::WindowStates now) {
-        OnActivated(now.testFlag(Qt::WindowActive));
-    });
+    m_activation = connect(this, &QMdiSubWindow::windowStateChanged, this,
+                           [this](Qt::WindowStates, Qt::WindowStates now) { OnActivated(now.testFlag(Qt::WindowActive)); });
     m_metrics = StyleMetrics(*this);
     MapMessages();
     Start(viewWidget, restored);
 }
 
+// The sub-window still reports its deactivation while it is taken down: by then this window is gone.
 CLapOverviewDlg::~CLapOverviewDlg() {
+    disconnect(m_activation);
     m_ready = false;
     m_window.Destroy();
 }

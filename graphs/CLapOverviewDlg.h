@@ -175,6 +175,7 @@ private:
     std::unique_ptr<LapOverviewSegmentStrip> m_strip;
     std::vector<Row> m_rows;
 
+    QMetaObject::Connection m_activation;
     bool m_ready = false;
     bool m_loadPaneRecords = false;  // the panes of a restored window read their own records
     bool m_activationHandled = false;

@@ -14,6 +14,7 @@
 #include "coursemap/CMapView.h"
 #include "properties/CPropertiesWnd.h"
 #include "shell/CChannel_ColorPropDlg.h"
+#include "shell/CLapOverView_WndProp.h"
 
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
@@ -187,8 +188,7 @@ TEST_F(LapOverviewTest, ChannelListRebuildsTheRowsAndAClickActivationTellsThePro
     menus.QueueChoice(QStringLiteral("Channel select"));
     window->ShowContextMenu(window->mapToGlobal(QPoint(5, 40)), window->Client());
     Drain();
-    ASSERT_EQ(dialogs.Shown().size(), 1u);
-    EXPECT_EQ(dialogs.Shown()[0].title, "Channel list");
+    EXPECT_EQ(dialogs.Shown().at(0).title, "Channel list");
     EXPECT_TRUE(checksDiffer);
     EXPECT_EQ(menus.Shown().at(0),
               (QStringList{"Distance", "Time", "Channel select", "window property", "Close window(X)"}));
@@ -245,8 +245,7 @@ TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsS
             damage(program->Settings().Store());
         EXPECT_TRUE(program->Start());
         Drain();
-        COrveloView& view = *program->WorkAreas().front()->View();
-        EXPECT_EQ(GraphKinds(view), "2");
+        EXPECT_EQ(GraphKinds(*program->WorkAreas().front()->View()), "2");
         return program;
     };
     {
@@ -299,8 +298,7 @@ TEST_F(LapOverviewTest, ChannelColoursAreFilledWrittenUnderTheirTagAndAppliedByT
     });
     PostMessage(window->Handle(), UM_CHANNEL_PROPERTY_MENU, pressure.Handle(), 0);
     Drain();
-    ASSERT_EQ(dialogs.Shown().size(), 1u);
-    EXPECT_EQ(dialogs.Shown()[0].title, "Press.1 Channel Color property");
+    EXPECT_EQ(dialogs.Shown().at(0).title, "Press.1 Channel Color property");
     // Never saved: the compared laps' colours and the window's own.
     for (std::size_t lap = 0; lap < 3; ++lap)
         EXPECT_EQ(shown.lapColors[lap], h.Core().SelectedLaps[lap].colour);
@@ -312,6 +310,18 @@ TEST_F(LapOverviewTest, ChannelColoursAreFilledWrittenUnderTheirTagAndAppliedByT
               0);
     EXPECT_EQ(std::make_tuple(stored.checkFlag, stored.channelNumber, other->RowAt(1).graph->ColorBlock(5).checkFlag),
               std::make_tuple(1, 5, 1));
+    // The window's own colours: the grid switched off, written and passed on through the frame.
+    dialogs.Queue([](QDialog& dialog) {
+        FindControl<QCheckBox>(dialog, CLapOverView_WndProp::kGridCheck)->click();
+        FindControl<QPushButton>(dialog, CLapOverView_WndProp::kOk)->click();
+        return dialog.result();
+    });
+    window->OnCommand(CLapOverviewDlg::kCmdWindowProperty);
+    Drain();
+    OverviewWindowColors colors;
+    ASSERT_EQ(h.Settings().Store().ReadRecord(settings::SubKeyPath(settings::kItemColorInfo),
+                                              settings::kLapOverViewWndProp, &colors), 0);
+    EXPECT_EQ(std::make_pair(colors.gridEnabled, other->Colors().gridEnabled), std::make_pair(0, 0));
     // Only the asking window tells the frame; the others' copies came unwritten and go no further.
     const auto toFrame = spy.Of(SpiedMessage::Kind::Sent, h.Frame().Handle(), UM_COLOR_PROPERTY_SELECTED);
     ASSERT_EQ(toFrame.size(), 1u);

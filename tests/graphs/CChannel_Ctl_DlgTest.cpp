@@ -44,25 +44,21 @@ struct ChannelList {
 TEST(CChannel_Ctl_DlgTest, OpensOnTheMaskAndRefusesANinthChannelByClick) {
     MessageBoxRecorder boxes;
     ChannelList c(0x3);
-    ASSERT_EQ(c.list->count(), 18);
-    EXPECT_EQ(c.list->item(4)->text(), "Press.1");
+    ASSERT_EQ(std::make_pair(c.list->count(), c.list->item(4)->text()), std::make_pair(18, QString("Press.1")));
     EXPECT_EQ(std::make_pair(c.dialog.CheckedMask(), c.dialog.CheckedCount()), std::make_pair(0x3u, 2));
     for (int row = 2; row < 8; ++row)
         c.Check(row, true);
-    EXPECT_TRUE(boxes.Shown().empty());
     c.Check(8, true);
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(std::make_tuple(boxes.Shown()[0].text, boxes.Shown()[0].caption, boxes.Shown()[0].flags),
               std::make_tuple(QString("Warning , you choose more than 8 channels."), QString("OK"), 0x30u));
-    EXPECT_EQ(c.list->item(8)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(c.dialog.CheckedCount(), 8);
+    EXPECT_EQ(std::make_pair(c.list->item(8)->checkState(), c.dialog.CheckedCount()), std::make_pair(Qt::Unchecked, 8));
     // One unchecked makes room again.
     c.Check(0, false);
     c.Check(8, true);
     EXPECT_EQ(boxes.Shown().size(), 1u);
     c.Click(CChannel_Ctl_Dlg::kOk);
-    EXPECT_EQ(c.Answers(), (std::vector<Posted>{{8, 0x1FE}}));
-    EXPECT_EQ(c.dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(std::make_pair(c.Answers(), c.dialog.result()), std::make_pair(std::vector<Posted>{{8, 0x1FE}}, 1));
 }
 
 TEST(CChannel_Ctl_DlgTest, AllCheckTakesEveryChannelAndAnEmptyChoiceIsRpmAndSpeed) {

@@ -1,6 +1,6 @@
 // The GraphHost the program's graph windows get: the application's data core
-// and settings, and its main frame, whose properties pane and zoom mode are
-// looked up each time they are asked for.
+// and settings, its main frame, whose properties pane and zoom mode are
+// looked up each time they are asked for, and the shell's colour dialogs.
 #pragma once
 
 #include "graphs/GraphHost.h"
@@ -19,6 +19,10 @@ public:
     platform::WindowHandle MainFrame() const override { return m_mainFrame; }
     platform::WindowHandle PropertiesPane() const override;
     bool ZoomMode() const override;
+    int RunChannelColorDialog(QWidget* parent, platform::WindowHandle requester, platform::LParam answerParam,
+                              const ChannelColorProperty& block, const QString& channelName) override;
+    int RunLapOverviewColorDialog(QWidget* parent, platform::WindowHandle requester,
+                                  const OverviewWindowColors& block) override;
 
 private:
     CMainFrame* Frame() const;

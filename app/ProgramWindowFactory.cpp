@@ -2,6 +2,7 @@
 
 #include "coursemap/CCourseMapViewerDlg.h"
 #include "coursemap/CSegListPane.h"
+#include "graphs/CLapOverviewDlg.h"
 #include "properties/CPropertiesWnd.h"
 
 #include "platform/ModalDialog.h"
@@ -22,4 +23,11 @@ void ProgramWindowFactory::RunCourseMapViewer(QWidget* parent, platform::WindowH
                                               const CourseRegistry& registry, int listMode, const CourseBlock& course) {
     CCourseMapViewerDlg dialog(m_core, m_settings, mainFrame, registry, listMode, course, parent);
     platform::RunModalDialog(dialog);
+}
+
+GraphWindow* ProgramWindowFactory::CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind,
+                                                     int workAreaNumber, int slot, bool restored) {
+    if (kind == GraphWindow::kLapOverview)
+        return new CLapOverviewDlg(m_graphHost, view, viewHandle, workAreaNumber, slot, restored);
+    return StandInWindowFactory::CreateGraphWindow(view, viewHandle, kind, workAreaNumber, slot, restored);
 }

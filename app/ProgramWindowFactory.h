@@ -22,6 +22,9 @@ public:
     SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override;
     void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, const CourseRegistry& registry,
                             int listMode, const CourseBlock& course) override;
+    // The lap overview window is built; the file overview still comes from the stand-in factory.
+    GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind, int workAreaNumber,
+                                   int slot, bool restored) override;
 
     // What the graph windows are handed.
     GraphHost& Graphs() { return m_graphHost; }

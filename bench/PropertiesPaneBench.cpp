@@ -15,6 +15,7 @@
 #include "tools/SampleSession.h"
 
 #include "bench/QtBenchmarkMain.h"
+#include "bench/ShownPropertiesPane.h"
 
 #include <QTemporaryDir>
 
@@ -45,17 +46,7 @@ struct Setup {
         for (int lap = 1; lap < kComparedLaps; ++lap)
             orvelo::ToggleOverlayLap(core, file.fullPath, orvelo::FormatLapNumber(file.laps[static_cast<std::size_t>(lap)].lapNumber));
 
-        pane = std::make_unique<CPropertiesWnd>(nullptr, core, settings, platform::kNoWindow);
-        pane->resize(260, 700);
-        pane->show();
-        CourseBlock course;
-        const std::u16string number = orvelo::FormatLapNumber(file.laps[0].lapNumber);
-        platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, file.fullPath);
-        platform::MapInfoBlock::Put(course.info.shortText.data(), platform::MapInfoBlock::kShortTextChars, number);
-        course.lap = {orvelo::FileSet::Log, file.fileId, 0};
-        pane->Map().SetCourse(static_cast<platform::WParam>(orvelo::SetCurrentLap(core, number, file.fullPath)),
-                              &course);
-        platform::SendMessage(pane->Handle(), platform::UM_REDRAW_LAP_GRAPH, kComparedLaps, 0);
+        pane = benchpane::ShownPane(core, settings, 700, kComparedLaps);
         platform::SendMessage(pane->Handle(), platform::UM_RESET_PROPERTY_CHANNEL_LIST, kComparedLaps, 0x1);
         Settle();
     }

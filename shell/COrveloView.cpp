@@ -12,7 +12,9 @@
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
 
-#include <QPainter>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QVBoxLayout>
 
 using namespace platform;
 
@@ -25,6 +27,11 @@ COrveloView::COrveloView(COrveloApp& app, COrveloDoc& document, CChildFrame* fra
     setObjectName(QStringLiteral("WorkAreaView"));
     setAutoFillBackground(true);
     setMinimumSize(200, 150);
+    m_graphArea = new QMdiArea(this);
+    m_graphArea->setObjectName(QStringLiteral("GraphWindows"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_graphArea);
     MapMessages();
 }
 
@@ -113,7 +120,19 @@ GraphWindow* COrveloView::MakeGraphWindow(int kind, int slot, bool restored) {
         delete window;
         return nullptr;
     }
-    window->Widget()->show();
+    // A window that is not a sub-window of its own gets one; either keeps the
+    // place it chose.
+    QWidget* widget = window->Widget();
+    const QRect place = widget->geometry();
+    QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(widget);
+    if (sub) {
+        m_graphArea->addSubWindow(sub);
+    } else {
+        sub = m_graphArea->addSubWindow(widget);
+        connect(widget, &QObject::destroyed, sub, &QObject::deleteLater);
+    }
+    sub->setGeometry(place);
+    sub->show();
     return window;
 }
 

@@ -1,7 +1,8 @@
 // The view of a work area: owns the work area's graph windows (lap overview
-// and file overview windows) in a list of reusable slots, saves that list at
-// close and reopens it at its first activation in the next run, and passes
-// the messages the main frame relays on to its graph windows.
+// and file overview windows), each a sub-window of its window area, in a list
+// of reusable slots, saves that list at close and reopens it at its first
+// activation in the next run, and passes the messages the main frame relays
+// on to its graph windows.
 #pragma once
 
 #include "platform/MessageWindow.h"
@@ -16,6 +17,7 @@
 class COrveloApp;
 class COrveloDoc;
 class CChildFrame;
+class QMdiArea;
 
 class COrveloView : public QWidget {
 public:
@@ -35,6 +37,8 @@ public:
     int WorkAreaNumber() const { return m_number; }
     int ActivationState() const { return m_state; }
     const std::deque<GraphWindowEntry>& GraphWindows() const { return m_entries; }
+    // The area the graph windows stand in.
+    QMdiArea* GraphArea() const { return m_graphArea; }
 
     void OnInitialUpdate();
     void OnActivateView(bool activate);
@@ -67,6 +71,7 @@ private:
     COrveloDoc& m_document;
     CChildFrame* m_frame;
     platform::MessageWindow m_window;
+    QMdiArea* m_graphArea = nullptr;
     int m_number = 0;
     int m_fileOverviewsOpened = 0;
     int m_lapOverviewsOpened = 0;

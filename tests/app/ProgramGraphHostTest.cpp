@@ -1,9 +1,11 @@
 // A graph pane on the program's own host: its cursor values reach the
 // properties pane, and the cursor record and the logging-time request go
-// through the main frame to the work area's graph windows and the
-// logging-time window, read there after the pane is gone.
+// through the main frame to the work area's lap overview with its panes and
+// the logging-time window, read there after the pane is gone.
 #include "ProgramHarness.h"
 
+#include "graphs/CDlgGrafView.h"
+#include "graphs/CLapOverviewDlg.h"
 #include "graphs/GraphPaneData.h"
 #include "graphs/GraphTestHost.h"
 #include "graphs/GraphRecords.h"
@@ -57,7 +59,7 @@ TEST(ProgramGraphHostTest, CursorValuesTravelToThePropertiesPaneTheWorkAreaAndTh
     COrveloView& view = *program.WorkAreas().front()->View();
     view.OnLapOverviewGraph();
     ShellHarness::Drain();
-    auto* lapOverview = dynamic_cast<StandInWindow*>(view.GraphWindows().front().window);
+    auto* lapOverview = dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().front().window);
     auto* loggingTime = dynamic_cast<StandInWindow*>(frame.LoggingTimeWindow());
     ASSERT_TRUE(lapOverview && loggingTime);
     // The records the windows read while each message is handled.
@@ -67,8 +69,7 @@ TEST(ProgramGraphHostTest, CursorValuesTravelToThePropertiesPaneTheWorkAreaAndTh
                 seen.push_back(*point);
         });
     };
-    std::vector<GraphPoint> analysisSeen, loggingSeen;
-    collect(lapOverview, UM_ANALYSIS_LINE, analysisSeen);
+    std::vector<GraphPoint> loggingSeen;
     collect(loggingTime, UM_PUT_LOGGING_TIME, loggingSeen);
 
     MessageSpy spy;
@@ -84,8 +85,10 @@ TEST(ProgramGraphHostTest, CursorValuesTravelToThePropertiesPaneTheWorkAreaAndTh
     ASSERT_EQ(picked.size(), 2u);
     for (std::uint32_t id : {UM_SET_SPEED_DATA_VALUE, UM_SET_DISTANCE_VALUE, UM_SET_LAP_TIME_VALUE})
         EXPECT_EQ(spy.Of(SpiedMessage::Kind::Delivered, frame.Properties()->Handle(), id).size(), 2u) << id;
-    ASSERT_EQ(analysisSeen.size(), 1u);
-    EXPECT_EQ(analysisSeen[0].words, picked[0].words);
+    // The cursor record reaches the lap overview and, through it, each of its panes.
+    for (WindowHandle to : {lapOverview->Handle(), lapOverview->RowAt(0).graph->Handle(),
+                            lapOverview->RowAt(1).graph->Handle()})
+        EXPECT_EQ(spy.Of(SpiedMessage::Kind::Delivered, to, UM_ANALYSIS_LINE).size(), 1u);
     ASSERT_EQ(loggingSeen.size(), 2u);
     EXPECT_EQ(loggingSeen[1].words, picked[1].words);
     EXPECT_EQ(loggingSeen[1].words[graphs::kPointRow], 1);

@@ -12,13 +12,16 @@ namespace orvelo {
 namespace {
 
 constexpr std::uint32_t kMetresPerScaleUnit = 180;
+// A course is a line: a lap of one position has none (and a file of such laps would hold more for
+// each of its records than the lap costs without one).
+constexpr std::size_t kCoursePositions = 2;
 
 // The course of one lap for the drawing mode; false when the lap cannot have one.
 bool BuildOneLap(LapDataCore& core, Lap& lap, int mapDrawMode)
 {
     lap.analysisItems.clear();
     // A closed lap may count a position without holding any (a lap-end record right after a close).
-    if (lap.positionCount == 0 || lap.positions.empty()) {
+    if (lap.positionCount == 0 || lap.positions.size() < kCoursePositions) {
         lap.noAnalysisFlag = 1;
         return false;
     }

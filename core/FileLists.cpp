@@ -99,11 +99,15 @@ void ClearScratchLists(LapDataCore& core)
 bool LoadOne(LapDataCore& core, const FileSide& side, FileListEntry& entry, int mapDrawMode)
 {
     const bool isLog = side.set == FileSet::Log;
+    // A log file without a lap-end record closes no lap: it fails before anything of it is held.
+    if (isLog && FindLapEndRecord(entry.fullPath) == 0)
+        return false;
     const std::size_t filesBefore = side.files.size();
     ClearUpperVectorState(); // the load's cosines run at full speed inside the program too
     try {
         const int result = isLog ? ReadLogFile(core, entry.fullPath) : ReadMapFile(core, entry.fullPath);
         LogFile& file = side.files.back();
+        entry.cannotOpen = file.openFailed;
         // A log file cut off in its last record keeps its complete records and is loaded all the same.
         const bool cutOff = isLog && result != 0 && file.partialRecordBytes != 0;
         if (result != 0 && !cutOff)
@@ -137,6 +141,7 @@ int LoadPending(LapDataCore& core, const FileSide& side, std::uint32_t& loadedCo
     int failures = 0;
     for (FileListEntry& entry : side.list) {
         entry.lastRecordCutOff = 0; // says what this load found
+        entry.cannotOpen = 0;
         if (entry.loadedFlag) {
             ++loadedCount;
             continue;

@@ -27,8 +27,9 @@ int EditMapFileList(LapDataCore& core, int mode, const FileListEntry& entry);
 // LoadedMapFileCount = the listed files loaded afterwards. Returns the number of files that failed
 // (their entries get the load error and their partly read files stay until discarded), -1 when the
 // list is empty. A log file that ends in a partial record is loaded from its complete records and
-// its entry gets lastRecordCutOff; a log file in which no lap is closed fails. A file that runs out of
-// memory fails and is released at once; the files loaded before it stay.
+// its entry gets lastRecordCutOff; a log file in which no lap is closed fails (one without a lap-end
+// record before it is read); a file that cannot be opened fails with cannotOpen on its entry. A file
+// that runs out of memory fails and is released at once; the files loaded before it stay.
 int LoadPendingLogFiles(LapDataCore& core, int mapDrawMode);
 int LoadPendingMapFiles(LapDataCore& core, int mapDrawMode);
 

@@ -4,6 +4,7 @@
 
 #include "core/ChunkedList.h"
 #include "core/LogRecord.h"
+#include "core/RecordList.h"
 
 #include <cstdint>
 #include <deque>
@@ -130,7 +131,7 @@ struct Lap {
     std::int32_t positionCount = 0;
     COLORREF displayColour = 0;
     ChunkedList<LapAnalysisItem> analysisItems;
-    ChunkedList<LogRecord> records;
+    RecordList records;
     ChunkedList<SampleRec> samples;
     ChunkedList<PositionRec> positions;
 };
@@ -156,6 +157,7 @@ struct LogFile {
     ChunkedList<Lap> trailingLaps; // at most one: the unfinished lap at the end of the file
     std::uint32_t fileId = 0;     // never reused while the program runs
     std::uint32_t partialRecordBytes = 0; // bytes of a record cut off at the end of the file
+    std::uint8_t openFailed = 0;          // the read could not open the file
     std::uint8_t drawnMark = 0;   // set by the file overview pane on the file it draws
 };
 
@@ -165,6 +167,7 @@ struct FileListEntry {
     std::int32_t loadError = 0;
     std::int32_t pickNumber = 0;
     std::uint8_t lastRecordCutOff = 0; // the last load kept the file, whose last record was cut off
+    std::uint8_t cannotOpen = 0;       // the last load failed because the file could not be opened
     std::u16string fullPath;
     std::u16string listText;
     std::u16string removalKey;

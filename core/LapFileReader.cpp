@@ -15,7 +15,7 @@ LapFileReader::LapFileReader(LapDataCore& core, LogFile& file, Kind kind)
     , m_kind(kind)
 {
     if (m_kind == Kind::Log) {
-        m_records = &m_file.laps.back().records;
+        m_records = &m_file.laps.back().records.Edit();
         m_samples = &m_file.laps.back().samples;
         m_positions = &m_file.laps.back().positions;
     } else {
@@ -63,7 +63,7 @@ void LapFileReader::ReadLapEnd(const std::uint8_t* record)
         lap = &m_file.laps.back();
     } else {
         ResetLapTemplate(m_core);
-        lap->records = std::move(m_core.ScratchRecords);
+        lap->records = RecordList(std::move(m_core.ScratchRecords));
         m_core.ScratchRecords.clear();
     }
     ++m_lapEndCount;
@@ -191,7 +191,7 @@ void LapFileReader::StartLogLap()
 {
     ResetLapTemplate(m_core);
     Lap& lap = m_file.laps.emplace_back(m_core.LapTemplate);
-    m_records = &lap.records;
+    m_records = &lap.records.Edit();
     m_samples = &lap.samples;
     m_positions = &lap.positions;
 }
@@ -203,23 +203,15 @@ void LapFileReader::CloseMapLap(std::uint32_t lapTime)
     FormatLapTimeA(lapTime, lapTemplate.lapTimeText);
     lapTemplate.gpsSign = m_gpsBalance > 0 ? 1 : 0;
     lapTemplate.savedCourseMark = m_courseMark ? 1 : 0;
-    Lap& lap = m_file.laps.emplace_back();
-    // Everything but the lists is taken from the template; the lists are moved, not copied.
-    ChunkedList<LogRecord> records = std::move(lapTemplate.records);
-    lapTemplate.records.clear();
-    lap = lapTemplate;
-    lap.records = std::move(records);
+    // The template keeps its number, counts, distance and records until the next lap-end record, so a
+    // lap closed again by a lap line before it takes them over; the records are shared, not copied.
+    lapTemplate.records.Share();
+    Lap& lap = m_file.laps.emplace_back(lapTemplate);
     lap.samples = std::move(m_core.ScratchSamples);
     lap.positions = std::move(m_core.ScratchPositions);
     m_core.ScratchSamples.clear();
     m_core.ScratchPositions.clear();
     TrimLists(lap);
-    // A lap closed again without a lap-end record in between takes this lap's number, but neither its
-    // records nor the counts and distance that describe them: like a log-file lap closed by a lap line
-    // alone it has no course, and a file of lap lines cannot make each line cost a lap and a course.
-    const std::uint32_t number = lapTemplate.lapNumber;
-    ResetLapTemplate(m_core);
-    m_core.LapTemplate.lapNumber = number;
     m_gpsBalance = 0;
     m_courseMark = false;
 }
@@ -276,7 +268,7 @@ void LapFileReader::FinishMapFile()
         CloseMapLap(m_lapTime);
     } else if (!m_core.ScratchPositions.empty()) {
         Lap& trailing = m_file.trailingLaps.emplace_back();
-        trailing.records = std::move(m_core.ScratchRecords);
+        trailing.records = RecordList(std::move(m_core.ScratchRecords));
         trailing.samples = std::move(m_core.ScratchSamples);
         trailing.positions = std::move(m_core.ScratchPositions);
         TrimLists(trailing);

@@ -52,10 +52,12 @@ private:
     int m_fd;
 };
 
-enum class ReadEnd { Complete, PartialRecord, Failed };
+enum class ReadEnd { Complete, Stopped, PartialRecord, Failed };
 
-// Feeds every complete record to the reader; how the data ended, and the bytes of a record cut off.
-ReadEnd ReadRecords(int fd, std::size_t blockSize, LapFileReader& reader, std::size_t& partialBytes)
+// Hands every complete record to takeRecord until it returns false; how the data ended, and the bytes
+// of a record cut off.
+template <class TakeRecord>
+ReadEnd ReadRecords(int fd, std::size_t blockSize, TakeRecord&& takeRecord, std::size_t& partialBytes)
 {
     const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[blockSize]);
     std::size_t filled = 0;
@@ -69,8 +71,10 @@ ReadEnd ReadRecords(int fd, std::size_t blockSize, LapFileReader& reader, std::s
             break;
         filled += static_cast<std::size_t>(got);
         const std::size_t whole = filled - filled % kRecordSize;
-        for (std::size_t offset = 0; offset < whole; offset += kRecordSize)
-            reader.ReadRecord(buffer.get() + offset);
+        for (std::size_t offset = 0; offset < whole; offset += kRecordSize) {
+            if (!takeRecord(buffer.get() + offset))
+                return ReadEnd::Stopped;
+        }
         std::memmove(buffer.get(), buffer.get() + whole, filled - whole);
         filled -= whole;
     }
@@ -78,12 +82,19 @@ ReadEnd ReadRecords(int fd, std::size_t blockSize, LapFileReader& reader, std::s
     return filled == 0 ? ReadEnd::Complete : ReadEnd::PartialRecord;
 }
 
+std::size_t BlockSizeFor(const struct stat& info)
+{
+    return ReadBlockSizeFor(static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0)));
+}
+
 int ReadFile(LapDataCore& core, LogFile& file, std::u16string_view path, LapFileReader::Kind kind)
 {
     struct stat info {};
     const OpenFile opened(OpenForReading(path, &info));
-    if (opened.Descriptor() < 0)
+    if (opened.Descriptor() < 0) {
+        file.openFailed = 1;
         return -1;
+    }
     ::posix_fadvise(opened.Descriptor(), 0, 0, POSIX_FADV_SEQUENTIAL);
     if (kind == LapFileReader::Kind::Map) {
         ResetLapTemplate(core);
@@ -93,9 +104,13 @@ int ReadFile(LapDataCore& core, LogFile& file, std::u16string_view path, LapFile
     }
     LapFileReader reader(core, file, kind);
     std::size_t partialBytes = 0;
-    const ReadEnd end = ReadRecords(opened.Descriptor(),
-                                    ReadBlockSizeFor(static_cast<std::uint64_t>(std::max<off_t>(info.st_size, 0))),
-                                    reader, partialBytes);
+    const ReadEnd end = ReadRecords(
+        opened.Descriptor(), BlockSizeFor(info),
+        [&reader](const std::uint8_t* record) {
+            reader.ReadRecord(record);
+            return true;
+        },
+        partialBytes);
     file.partialRecordBytes = static_cast<std::uint32_t>(partialBytes);
     // A log file cut off in its last record (a logger losing power) keeps everything before it, as if
     // it ended there; the result still says the file was not whole.
@@ -176,16 +191,30 @@ int ReadMapFile(LapDataCore& core, std::u16string_view path)
     return ReadFile(core, core.MapFiles.back(), path, LapFileReader::Kind::Map);
 }
 
+int FindLapEndRecord(std::u16string_view path)
+{
+    struct stat info {};
+    const OpenFile opened(OpenForReading(path, &info));
+    if (opened.Descriptor() < 0)
+        return -1;
+    ::posix_fadvise(opened.Descriptor(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    std::size_t partialBytes = 0;
+    const ReadEnd end = ReadRecords(
+        opened.Descriptor(), BlockSizeFor(info),
+        [](const std::uint8_t* record) { return KindOfRecord(record) != RecordKind::LapEnd; }, partialBytes);
+    if (end == ReadEnd::Failed)
+        return -1;
+    return end == ReadEnd::Stopped ? 1 : 0;
+}
+
 int ReadFileDateAndTitle(std::u16string_view path, std::u16string& title, std::u16string& dateText)
 {
     title = GetFileTitleFromPath(path);
     dateText.clear();
     struct stat info {};
     const int fd = OpenForReading(path, &info);
-    if (fd < 0) {
-        std::fputs("Error, cannot open file\n", stdout);
+    if (fd < 0)
         return -1;
-    }
     ::close(fd);
     const std::time_t written = info.st_mtim.tv_sec;
     std::tm utc {};

@@ -29,12 +29,16 @@ int AddMapFile(LapDataCore& core, std::u16string_view path);
 // 0 when the whole file was read; -1 when it cannot be opened, is not a regular file,
 // a read fails or it ends in a partial record (what was read stays). A log file that ends in a
 // partial record is finished as if it ended before it (laps, marks and totals), and its
-// partialRecordBytes say how many bytes were left over.
+// partialRecordBytes say how many bytes were left over; one that cannot be opened gets openFailed.
 int ReadLogFile(LapDataCore& core, std::u16string_view path);
 int ReadMapFile(LapDataCore& core, std::u16string_view path);
 
-// Title of the path and the file's last-write time (UTC) as text; -1 when the file cannot be opened,
-// after the line "Error, cannot open file" on the standard output (the date text is then empty).
+// 1 when the file holds a complete lap-end record, 0 when it holds none, -1 when it cannot be read.
+// Reads only up to the first one and keeps nothing.
+int FindLapEndRecord(std::u16string_view path);
+
+// Title of the path and the file's last-write time (UTC) as text; -1 when the file cannot be opened
+// (the date text is then empty). The caller tells the user.
 int ReadFileDateAndTitle(std::u16string_view path, std::u16string& title, std::u16string& dateText);
 
 // "%d/%d/%d(%s) %d:%d": year, month, day, weekday name, hour, minute.

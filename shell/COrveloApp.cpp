@@ -18,6 +18,7 @@
 #include "platform/MessageBus.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserMessages.h"
+#include "platform/WaitCursor.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -194,7 +195,10 @@ void COrveloApp::RunFileOpen(int mode) {
             // Loaded and listed all the same: only the cut record is lost.
             for (const QString& path : cutOff)
                 lines += path + QStringLiteral(" (last record cut off; the records before it were read)");
-            log ? orvelo::DiscardUnloadedLogFiles(m_core) : orvelo::DiscardUnloadedMapFiles(m_core);
+            {
+                platform::WaitCursor wait; // a partly read course map may give back much memory
+                log ? orvelo::DiscardUnloadedLogFiles(m_core) : orvelo::DiscardUnloadedMapFiles(m_core);
+            }
             platform::ShowMessageBox(owner, lines.join(QLatin1Char('\n')), QStringLiteral("OK"),
                                      platform::kMbIconError);
         }

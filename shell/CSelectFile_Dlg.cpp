@@ -187,7 +187,8 @@ QStringList CSelectFile_Dlg::FailedFiles(const orvelo::LapDataCore& core, int mo
     QStringList failed;
     for (const orvelo::FileListEntry& entry : mode == 1 ? core.ReadMapFileList : core.ReadLogFileList) {
         if (!entry.loadedFlag && entry.loadError != 0)
-            failed.push_back(QString::fromStdU16String(entry.fullPath));
+            failed.push_back(QString::fromStdU16String(entry.fullPath) +
+                             (entry.cannotOpen ? QStringLiteral(" (Error, cannot open file)") : QString()));
     }
     return failed;
 }

@@ -49,8 +49,9 @@ public:
     int FilesChosen() const { return m_filesChosen; }
     // Files that failed to load; 0 when nothing was read.
     int ReadErrorCount() const { return m_readErrorCount; }
-    // The full paths of the files of the mode's read list that failed to load, until they are
-    // discarded: what the user is told besides that reading failed.
+    // The files of the mode's read list that failed to load, until they are discarded, one line each:
+    // the full path, and "(Error, cannot open file)" after it when the file could not be opened; what
+    // the user is told besides that reading failed.
     static QStringList FailedFiles(const orvelo::LapDataCore& core, int mode);
     // The full paths of the files the last load kept although their last record was cut off.
     static QStringList CutOffFiles(const orvelo::LapDataCore& core, int mode);

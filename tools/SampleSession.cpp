@@ -143,12 +143,24 @@ std::vector<std::uint8_t> GenerateHostileRecords(HostileShape shape, std::size_t
     std::uint8_t* record = bytes.data() + i * kRecordSize;
     const bool first = i == 0;
     const bool even = i % 2 == 0;
+    const bool secondHalf = i >= count / 2;
     switch (shape) {
       case HostileShape::LapLines: first ? WriteSampleRecord(record, lapEnd) : WritePositionRecord(record, line); break;
       case HostileShape::LapEndsAndLines: even ? WriteSampleRecord(record, lapEnd) : WritePositionRecord(record, line); break;
       case HostileShape::LapEndsAndFixes: even ? WriteSampleRecord(record, lapEnd) : WritePositionRecord(record, fix); break;
       case HostileShape::LapEnds: WriteSampleRecord(record, lapEnd); break;
       case HostileShape::Fixes: first ? WriteSampleRecord(record, lapEnd) : WritePositionRecord(record, fix); break;
+      case HostileShape::FixesAndLines:
+        first ? WriteSampleRecord(record, lapEnd) : WritePositionRecord(record, even ? line : fix);
+        break;
+      case HostileShape::FixesThenLapLines:
+        if (first || i == count / 2) {
+          WriteSampleRecord(record, lapEnd);
+        } else {
+          WritePositionRecord(record, secondHalf ? line : fix);
+        }
+        break;
+      case HostileShape::Zeros: break;
     }
   }
   return bytes;
@@ -161,13 +173,17 @@ std::string_view HostileShapeName(HostileShape shape) {
     case HostileShape::LapEndsAndFixes: return "lap-ends-and-fixes";
     case HostileShape::LapEnds: return "lap-ends";
     case HostileShape::Fixes: return "fixes";
+    case HostileShape::FixesAndLines: return "fixes-and-lines";
+    case HostileShape::FixesThenLapLines: return "fixes-then-lap-lines";
+    case HostileShape::Zeros: return "zeros";
   }
   return "";
 }
 
 std::vector<HostileShape> AllHostileShapes() {
   return {HostileShape::LapLines, HostileShape::LapEndsAndLines, HostileShape::LapEndsAndFixes,
-          HostileShape::LapEnds, HostileShape::Fixes};
+          HostileShape::LapEnds, HostileShape::Fixes, HostileShape::FixesAndLines,
+          HostileShape::FixesThenLapLines, HostileShape::Zeros};
 }
 
 bool WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {

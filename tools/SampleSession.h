@@ -162,11 +162,16 @@ std::vector<std::uint8_t> GenerateRandomRecords(std::uint64_t seed, std::size_t 
 
 // Files that make a reader hold as much as it can for each byte read, for the memory bounds.
 enum class HostileShape {
-  LapLines,        // a lap-end record, then lap lines: every line closes a lap of one record
-  LapEndsAndLines, // lap-end and lap-line pairs: laps of one sample and one position, each with a course
-  LapEndsAndFixes, // lap-end and GPS-fix pairs: every fix closes a lap and opens the next
-  LapEnds,         // lap-end records only: one lap of samples
-  Fixes,           // a lap-end record, then GPS fixes: one lap of positions
+  LapLines,          // a lap-end record, then lap lines: every line closes a lap of one record
+  LapEndsAndLines,   // lap-end and lap-line pairs: laps of one sample and one position (no course)
+  LapEndsAndFixes,   // lap-end and GPS-fix pairs: every fix closes a lap and opens the next
+  LapEnds,           // lap-end records only: one lap of samples
+  Fixes,             // a lap-end record, then GPS fixes: one lap of positions
+  FixesAndLines,     // a lap-end record, then GPS-fix and lap-line pairs: laps of two positions, each
+                     // with a course; in a course map they all hold the records of the first
+  FixesThenLapLines, // a lap-end record and GPS fixes, then a lap-end record and lap lines: in a course
+                     // map every line closes a lap that holds the records of all the fixes
+  Zeros,             // zero bytes only: position records of no known kind; no lap is closed
 };
 std::vector<std::uint8_t> GenerateHostileRecords(HostileShape shape, std::size_t count);
 std::string_view HostileShapeName(HostileShape shape);

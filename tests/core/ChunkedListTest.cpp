@@ -78,10 +78,10 @@ TEST(ChunkedListTest, EmptyListsAndLapsHoldNothingAndOneRecordCostsOneRecord)
     {
         Lap lap;
         LapAnalysisItem item;
-        ChunkedList<LogRecord> moved(std::move(lap.records));
+        RecordList moved(std::move(lap.records));
         EXPECT_EQ(CurrentHeapUse().current, before);
 
-        lap.records.push_back(LogRecord{});
+        lap.records.Edit().push_back(LogRecord{});
         lap.positions.emplace_back();
         const std::size_t held = CurrentHeapUse().current - before;
         EXPECT_GE(held, sizeof(LogRecord) + sizeof(PositionRec));

@@ -90,7 +90,9 @@ TEST_F(CourseBuilderTest, LapsUpToTheLastLapMarkGetACourseUnlessTheyCannotHaveOn
 
 TEST_F(CourseBuilderTest, ShortLapsBuildWithoutReadingPastTheirPositions)
 {
-    for (int count = 1; count <= 13; ++count) {
+    const Lap& point = BuildOne(CircleLap(1, 70, 20), kMapDrawOffsetOn); // one position is no course
+    EXPECT_EQ(Ints(built, point.noAnalysisFlag, point.analysisItems.size()), Ints(0, 1, 0));
+    for (int count = 2; count <= 13; ++count) {
         const LapAnalysisItem& item = BuildOne(CircleLap(count, 70, 20), kMapDrawOffsetOn).analysisItems.at(0);
         EXPECT_EQ(Ints(built, item.projectedPoints.size(), item.coursePoints.size(), count < 12 && item.directionFlag),
                   Ints(1, count, count - 1, 0));

@@ -66,10 +66,6 @@ TEST_F(FuzzRegressionTest, HostileFilesStayWithinEightTimesTheirSize)
         SCOPED_TRACE(std::string(samplegen::HostileShapeName(shape)));
         LoadBoth(samplegen::GenerateHostileRecords(shape, 4096));
     }
-    std::vector<std::uint8_t> repeatedLines = samplegen::GenerateHostileRecords(samplegen::HostileShape::Fixes, 2048);
-    const auto lines = samplegen::GenerateHostileRecords(samplegen::HostileShape::LapLines, 2048);
-    repeatedLines.insert(repeatedLines.end(), lines.begin(), lines.end());
-    LoadBoth(repeatedLines);
 }
 
 TEST_F(FuzzRegressionTest, LargeFileReadsInBlocks)

@@ -27,19 +27,19 @@ using test::LogBytes;
 
 class LogFileReaderTest : public ::testing::Test {
 protected:
-    // Reads the path with both readers, their error lines swallowed; the two results.
-    std::pair<int, int> ReadBoth(const fs::path& path)
+    // Reads the path with both readers, which must write nothing; their results, and whether each
+    // found that the file could not be opened.
+    std::vector<long long> ReadBoth(const fs::path& path)
     {
         ::testing::internal::CaptureStdout();
-        const std::pair<int, int> results{ReadLogFile(core, test::WidePath(path)),
-                                          ReadMapFile(core, test::WidePath(path))};
-        stdoutText = ::testing::internal::GetCapturedStdout();
-        return results;
+        const int log = ReadLogFile(core, test::WidePath(path));
+        const int map = ReadMapFile(core, test::WidePath(path));
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+        return Ints(log, map, core.LogFiles.back().openFailed, core.MapFiles.back().openFailed);
     }
 
     LapDataCore core;
     test::ScratchFolder folder;
-    std::string stdoutText;
 };
 
 std::size_t RecordsHeld(const LogFile& file)
@@ -54,22 +54,39 @@ std::size_t RecordsHeld(const LogFile& file)
 TEST_F(LogFileReaderTest, FilesAreOpenedReadOnlyAndNeverCreated)
 {
     const fs::path missing = folder.Path("missing.dat");
-    EXPECT_EQ(ReadBoth(missing), std::make_pair(-1, -1));
-    EXPECT_EQ(stdoutText, "Error, cannot open file\nError, cannot open file\n");
+    EXPECT_EQ(ReadBoth(missing), Ints(-1, -1, 1, 1));
     EXPECT_FALSE(fs::exists(missing));
     EXPECT_EQ(core.LogFiles.at(0).title, u"missing"); // the entry stays, with one empty lap
     EXPECT_EQ(Ints(core.LogFiles.size(), core.LogFiles.at(0).laps.size(), core.MapFiles.at(0).laps.size()),
               Ints(1, 1, 0));
 
     fs::create_directory(folder.Path("sub.dat"));
-    EXPECT_EQ(ReadBoth(folder.Path("sub.dat")), std::make_pair(-1, -1));
+    EXPECT_EQ(ReadBoth(folder.Path("sub.dat")), Ints(-1, -1, 1, 1));
     ASSERT_EQ(::mkfifo(folder.Path("pipe.dat").c_str(), 0600), 0);
-    EXPECT_EQ(ReadBoth(folder.Path("pipe.dat")), std::make_pair(-1, -1)); // returns, never waits
+    EXPECT_EQ(ReadBoth(folder.Path("pipe.dat")), Ints(-1, -1, 1, 1)); // returns, never waits
 
     folder.Write("locked.dat", LogBytes().Sample(20, 5).Gps(3).LapEnd(1, 30, 5).LapLine(50).bytes);
     fs::permissions(folder.Path("locked.dat"), fs::perms::owner_read);
-    EXPECT_EQ(ReadBoth(folder.Path("locked.dat")), std::make_pair(0, 0));
+    EXPECT_EQ(ReadBoth(folder.Path("locked.dat")), Ints(0, 0, 0, 0));
     EXPECT_EQ(Ints(core.LogFiles.back().lapCount, core.MapFiles.back().laps.size()), Ints(1, 1));
+    EXPECT_EQ(Ints(FindLapEndRecord(test::WidePath(folder.Path("locked.dat"))),
+                   FindLapEndRecord(test::WidePath(missing)), FindLapEndRecord(test::WidePath(folder.Path("pipe.dat")))),
+              Ints(1, -1, -1));
+}
+
+TEST_F(LogFileReaderTest, LapEndRecordsAreFoundOnlyWholeAndOnRecordBoundaries)
+{
+    const auto find = [this](const std::vector<std::uint8_t>& bytes) {
+        return FindLapEndRecord(folder.Write("scan.dat", bytes));
+    };
+    const LogBytes lapEnd = LogBytes().LapEnd(1, 10, 1);
+    std::vector<std::uint8_t> late = samplegen::GenerateHostileRecords(samplegen::HostileShape::Zeros, 3000);
+    late.insert(late.end(), lapEnd.bytes.begin(), lapEnd.bytes.end()); // past the first read block
+    std::vector<std::uint8_t> shifted(63, 0);                            // 0xFFFF at byte 63: no record's start
+    shifted.insert(shifted.end(), lapEnd.bytes.begin(), lapEnd.bytes.end());
+    std::vector<std::uint8_t> cut(lapEnd.bytes.begin(), lapEnd.bytes.begin() + 63); // a lap-end record cut off
+    EXPECT_EQ(Ints(find(late), find(shifted), find(cut), find({}), find(LogBytes().Sample(1, 1).Gps(1).LapLine(5).bytes)),
+              Ints(1, 0, 0, 0, 0));
 }
 
 TEST_F(LogFileReaderTest, RandomRecordsKeepTheInvariants)

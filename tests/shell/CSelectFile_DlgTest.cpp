@@ -9,6 +9,7 @@
 #include "platform/ModalDialog.h"
 #include "platform/UserMessages.h"
 
+#include <QApplication>
 #include <QFileSystemModel>
 #include <QListWidget>
 #include <QPushButton>
@@ -31,7 +32,11 @@ protected:
         setup.profileFolder = profile;
         setup.desktopFolder = QStringLiteral("/desktop-of-the-test");
         setup.filesChosen = [this](int n) { chosen = n; };
-        setup.readErrors = [this](int n) { readErrors = n; };
+        setup.readErrors = [this](int n) {
+            readErrors = n;
+            const QCursor* cursor = QApplication::overrideCursor(); // the load has just ended
+            waitCursorAtTheEnd = cursor && cursor->shape() == Qt::WaitCursor;
+        };
         setup.folderUsed = [this](const QString& folder) { usedFolders << folder; };
         auto dialog = std::make_unique<CSelectFile_Dlg>(fresh.core, std::move(setup));
         dialog->OnInitDialog();
@@ -48,6 +53,7 @@ protected:
     platform::MessageBoxRecorder boxes;
     int chosen = -1;
     int readErrors = -1;
+    bool waitCursorAtTheEnd = false;
     QStringList usedFolders;
 };
 
@@ -107,12 +113,23 @@ TEST_F(CSelectFile_DlgTest, OkReadsEveryPickedFileAndTellsTheMainFrameOnce) {
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(chosen, 2);
     EXPECT_EQ(readErrors, 0); // a file cut off in its last record still loads
+    EXPECT_TRUE(waitCursorAtTheEnd);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(CSelectFile_Dlg::FailedFiles(fresh.core, 0).isEmpty());
     EXPECT_EQ(CSelectFile_Dlg::CutOffFiles(fresh.core, 0), QStringList{files.Path("s/b.dat")});
     EXPECT_EQ(usedFolders, QStringList{files.Path("s")});
     const auto sent = mainFrame.Of(platform::UM_LAP_LIST_ALL_VIEW);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].wParam + sent[0].lParam, 0u);
+
+    waitCursorAtTheEnd = false; // course maps load under the wait cursor too
+    auto maps = Make(1);
+    Pick(*maps, files.Write("m/track.map"));
+    maps->OkButton().click();
+    EXPECT_EQ(fresh.core.MapFiles.size(), 1u);
+    EXPECT_TRUE(waitCursorAtTheEnd);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(mainFrame.Of(platform::UM_VIEW_READ_MAP_FILE).size(), 1u);
 }
 
 TEST_F(CSelectFile_DlgTest, StartFolderComesFromTheFrameThenTheProfile) {

@@ -165,16 +165,20 @@ TEST_F(LapListPaneFactoryTest, FailedFilesAreNamedInTheErrorBoxAndNeverListedBut
     const QString missing = files.Write("track/missing.dat", 2, 6);
     const QString last = files.Write("track/last.dat", 2, 7);
     const QString empty = files.WriteBytes("track/empty.dat", {}); // no lap closed: nothing to list
-    Open({truncated, other, missing, last, empty}, command::kFileOpen, {missing});
+    const QString zeros = files.WriteBytes(
+        "track/zeros.dat", samplegen::GenerateHostileRecords(samplegen::HostileShape::Zeros, 2000));
+    Open({truncated, other, missing, last, empty, zeros}, command::kFileOpen, {missing});
     const QString map = files.Write("maps/good.map");
     const QString missingMap = files.Write("maps/missing.map", 2, 3);
     Open({map, missingMap}, command::kMapOpen, {missingMap});
     const QString cutOff = " (last record cut off; the records before it were read)";
-    EXPECT_EQ(Boxes(h.Boxes()),
-              (QStringList{Box("OK",
-                               "ERROR , failed read log-file\n" + missing + "\n" + empty + "\n" + truncated + cutOff,
-                               platform::kMbIconError),
-                           Box("OK", "ERROR , failed read Map-file\n" + missingMap, platform::kMbIconError)}));
+    const QString cannotOpen = " (Error, cannot open file)";
+    EXPECT_EQ(Boxes(h.Boxes()), (QStringList{Box("OK",
+                                                 "ERROR , failed read log-file\n" + missing + cannotOpen + "\n" + empty +
+                                                     "\n" + zeros + "\n" + truncated + cutOff,
+                                                 platform::kMbIconError),
+                                             Box("OK", "ERROR , failed read Map-file\n" + missingMap + cannotOpen,
+                                                 platform::kMbIconError)}));
     // The file cut off in its last record is loaded and listed with all its laps.
     EXPECT_EQ(ListedPaths(), (QStringList{truncated, good, last, other}));
     ASSERT_EQ(h.Core().LogFiles.size(), 4u);

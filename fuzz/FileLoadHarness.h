@@ -9,6 +9,7 @@
 #include "core/LogFileReader.h"
 #include "core/LogRecord.h"
 #include "fuzz/HeapMeter.h"
+#include "fuzz/ReaderAgreement.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -35,10 +36,44 @@ inline bool LoadMustFail(const std::uint8_t* data, std::size_t size, LoadedKind 
     return true;
 }
 
+// What a loaded file may hold: each record of the file once at most (laps that share their records
+// count them once), each decoded once at most into a sample or a position, and no lap a course of more
+// points than it has positions.
+inline void CheckHeld(const LogFile& file, std::size_t fileSize)
+{
+    std::size_t records = 0;
+    std::size_t decoded = 0;
+    for (const auto* laps : {&file.laps, &file.trailingLaps}) {
+        const void* previous = nullptr;
+        for (const Lap& lap : *laps) {
+            // Only laps next to each other share their records.
+            if (lap.records.Storage() != previous)
+                records += lap.records.size();
+            previous = lap.records.Storage();
+            decoded += lap.samples.size() + lap.positions.size();
+            for (const LapAnalysisItem& item : lap.analysisItems) {
+                if (item.projectedPoints.size() > lap.positions.size() ||
+                    item.coursePoints.size() > item.projectedPoints.size()) {
+                    std::fprintf(stderr, "lap %u: course of %zu points from %zu positions\n",
+                                 static_cast<unsigned>(lap.lapNumber), item.projectedPoints.size(),
+                                 lap.positions.size());
+                    std::abort();
+                }
+            }
+        }
+    }
+    const std::size_t inFile = fileSize / kRecordSize;
+    if (records > inFile || decoded > inFile) {
+        std::fprintf(stderr, "a file of %zu records holds %zu records, %zu samples and positions\n", inFile,
+                     records, decoded);
+        std::abort();
+    }
+}
+
 // What a load may not do whatever the file holds: it fails exactly when LoadMustFail says so (a failed
-// log file is released at once, a failed course-map file stays until discarded), and each loaded lap's
-// course has no more points than the lap has positions.
-inline void CheckLoaded(const LapDataCore& core, LoadedKind kind, int failures, bool mustFail)
+// log file is released at once, a failed course-map file stays until discarded), and it holds no more
+// than CheckHeld allows.
+inline void CheckLoaded(const LapDataCore& core, LoadedKind kind, int failures, bool mustFail, std::size_t fileSize)
 {
     if (failures != (mustFail ? 1 : 0)) {
         std::fprintf(stderr, "a load that %s fail reported %d failures\n", mustFail ? "must" : "must not", failures);
@@ -50,19 +85,8 @@ inline void CheckLoaded(const LapDataCore& core, LoadedKind kind, int failures, 
         std::fprintf(stderr, "%zu files after loading one\n", files.size());
         std::abort();
     }
-    if (files.empty())
-        return;
-    for (const Lap& lap : files.front().laps) {
-        for (const LapAnalysisItem& item : lap.analysisItems) {
-            if (item.projectedPoints.size() > lap.positions.size() ||
-                item.coursePoints.size() > item.projectedPoints.size()) {
-                std::fprintf(stderr, "lap %u: course of %zu points from %zu positions\n",
-                             static_cast<unsigned>(lap.lapNumber), item.projectedPoints.size(),
-                             lap.positions.size());
-                std::abort();
-            }
-        }
-    }
+    if (!files.empty())
+        CheckHeld(files.front(), fileSize);
 }
 
 // The heap a load held at its peak may not pass 8 times the file, its read block and a fixed allowance.
@@ -75,15 +99,10 @@ inline void CheckPeakHeap(std::size_t heldBefore, std::size_t fileSize)
     }
 }
 
-// Lists the file and loads it as the program does (read, courses for drawing mode 1, lap statistics
-// for a log file), builds its courses and statistics again for drawing modes 2 and 3 as a load in
-// those modes would (building reads only what the reader left, so one read serves every mode), then
-// switches the drawing mode back as the setup page does, and closes everything. The file at the path
-// holds the bytes.
-inline void LoadInEveryDrawMode(const std::u16string& path, const std::uint8_t* data, std::size_t fileSize,
-                                LoadedKind kind)
+// A core as the program starts it, copied from one made once: start-up draws random slot colours,
+// which is slow and not under test.
+inline LapDataCore StartedCore()
 {
-    // A started core, made once: start-up draws random slot colours, which is slow and not under test.
     static const LapDataCore started = [] {
         LapDataCore core;
         core.nowSeconds = [] { return std::int64_t{0}; };
@@ -91,7 +110,18 @@ inline void LoadInEveryDrawMode(const std::u16string& path, const std::uint8_t* 
         InitDataCore(core);
         return core;
     }();
-    LapDataCore core = started;
+    return started;
+}
+
+// Lists the file and loads it as the program does (read, courses for drawing mode 1, lap statistics
+// for a log file), builds its courses and statistics again for drawing modes 2 and 3 as a load in
+// those modes would (building reads only what the reader left, so one read serves every mode), then
+// switches the drawing mode back as the setup page does, and closes everything; a course-map file is
+// also read as a log file, and the two reads must agree. The file at the path holds the bytes.
+inline void LoadInEveryDrawMode(const std::u16string& path, const std::uint8_t* data, std::size_t fileSize,
+                                LoadedKind kind)
+{
+    LapDataCore core = StartedCore();
     FileListEntry entry;
     entry.fullPath = path;
     const std::size_t heldBefore = CurrentHeapUse().current;
@@ -105,7 +135,7 @@ inline void LoadInEveryDrawMode(const std::u16string& path, const std::uint8_t* 
         failures = LoadPendingMapFiles(core, kMapDrawOffsetOff);
     }
     const bool mustFail = LoadMustFail(data, fileSize, kind);
-    CheckLoaded(core, kind, failures, mustFail);
+    CheckLoaded(core, kind, failures, mustFail, fileSize);
     CheckPeakHeap(heldBefore, fileSize);
     if (failures != 0) {
         // What the program does after a failed open.
@@ -120,10 +150,18 @@ inline void LoadInEveryDrawMode(const std::u16string& path, const std::uint8_t* 
         BuildLapAnalysis(core, file, mode);
         if (kind == LoadedKind::Log)
             ComputeLapStatistics(file);
-        CheckLoaded(core, kind, 0, false);
+        CheckLoaded(core, kind, 0, false, fileSize);
     }
     RebuildAllAnalysis(core, kMapDrawOffsetOff);
     CheckPeakHeap(heldBefore, fileSize);
+    if (kind == LoadedKind::Map) {
+        LapDataCore other;
+        if (ReadLogFile(other, path) != 0) {
+            std::fputs("a course-map file that loads does not read as a log file\n", stderr);
+            std::abort();
+        }
+        CheckReadersAgree(file, other.LogFiles.back(), data, fileSize);
+    }
     ClearAllLogData(core);
 }
 

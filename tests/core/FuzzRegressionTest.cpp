@@ -4,11 +4,14 @@
 #include "core/LapDataCore.h"
 #include "core/LogFileReader.h"
 #include "fuzz/FileLoadHarness.h"
+#include "fuzz/FileSetHarness.h"
+#include "fuzz/RoundTripHarness.h"
 #include "tests/core/LogBytes.h"
 #include "tools/SampleSession.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -65,6 +68,54 @@ TEST_F(FuzzRegressionTest, HostileFilesStayWithinEightTimesTheirSize)
     for (const samplegen::HostileShape shape : samplegen::AllHostileShapes()) {
         SCOPED_TRACE(std::string(samplegen::HostileShapeName(shape)));
         LoadBoth(samplegen::GenerateHostileRecords(shape, 4096));
+    }
+}
+
+// Generated sessions, a course map cut from one, a file without a lap end and random records loaded
+// together; every kind of step on them, files closed and opened again.
+TEST_F(FuzzRegressionTest, SeveralFilesComparedClosedAndOpenedAgain)
+{
+    using Run = fuzzing::FileSetRun;
+    samplegen::SessionOptions options;
+    options.laps = 3;
+    options.circuitLength = 200.0;
+    options.samplesPerSecond = 4;
+    const std::vector<Run::FileBytes> files = {
+        {samplegen::GenerateSession(options).bytes, false},
+        {samplegen::GenerateMapFile(options, 2, true).bytes, true},
+        {samplegen::GenerateRandomRecords(7, 300), false},
+        {samplegen::GenerateHostileRecords(samplegen::HostileShape::Zeros, 20), false},
+    };
+    // Laps of file 0 and 2 compared, then the base lap's file closed and opened again.
+    const std::vector<Run::Step> steps = {
+        {Run::kOverlay, 0, 1},      {Run::kBase, 0, 1},        {Run::kOverlay, 0, 2},  {Run::kOverlay, 2, 3},
+        {Run::kOverlay, 0, 1},      {Run::kMarks, 0, 1},       {Run::kCurrent, 2, 1},  {Run::kColours, 0, 9},
+        {Run::kActiveCourse, 1, 1}, {Run::kDrawMode, 0, 2},    {Run::kClose, 0, 0},    {Run::kOverlay, 2, 3},
+        {Run::kOpenAgain, 0, 0},    {Run::kBase, 2, 4},        {Run::kOverlay, 0, 2},  {Run::kClearSelection, 0, 0},
+        {Run::kClose, 1, 0},        {Run::kOpenAgain, 3, 0},   {Run::kCloseAll, 0, 0}, {Run::kOpenAgain, 1, 0},
+    };
+    Run(files, steps, m_folder.Folder().string()).Run();
+    // The same bytes taken apart as the fuzz target takes its input.
+    for (std::uint64_t seed = 1; seed <= 4; ++seed) {
+        const std::vector<std::uint8_t> input = samplegen::GenerateRandomRecords(seed, 200 * seed);
+        Run(input.data(), input.size(), m_folder.Folder().string()).Run();
+    }
+}
+
+// Each lap of sessions of every shape written back as a course map and opened again: the same
+// records, and the same lap where its records read alone give it.
+TEST_F(FuzzRegressionTest, LapsWrittenBackReadAgainAsTheSameLaps)
+{
+    std::filesystem::create_directory(m_folder.Path("maps"));
+    for (const samplegen::Variant variant : samplegen::AllVariants()) {
+        samplegen::SessionOptions options;
+        options.variant = variant;
+        options.laps = 3;
+        options.circuitLength = 300.0;
+        options.samplesPerSecond = 4;
+        SCOPED_TRACE(std::string(samplegen::VariantName(variant)));
+        m_folder.Write("session.dat", samplegen::GenerateSession(options).bytes);
+        fuzzing::RoundTrip(m_folder.Path("session.dat").string(), m_folder.Path("maps").string()).Run();
     }
 }
 

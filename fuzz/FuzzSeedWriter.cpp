@@ -1,6 +1,7 @@
 // orvelo-fuzz-seeds: writes the seed corpora of the fuzz targets. Log seeds are small generated
-// sessions of every shape, course-map seeds are laps cut from them, settings seeds are settings
-// files written through the settings store, start-up seeds what the program saves at close.
+// sessions of every shape, course-map seeds are laps cut from them (both with files of every hostile
+// shape), settings seeds are settings files written through the settings store, start-up seeds what
+// the program saves at close.
 #include "tools/SampleSession.h"
 
 #ifdef ORVELO_FUZZ_SETTINGS_SEEDS
@@ -22,10 +23,12 @@ struct Arguments {
     std::string settingsDir;
     std::string startupDir;
     std::size_t maxBytes = 64 * 64;
+    std::size_t hostileBytes = 0;
 };
 
 constexpr const char* kUsage =
-    "usage: orvelo-fuzz-seeds [--log DIR] [--map DIR] [--settings DIR] [--startup DIR] [--max-bytes N]\n";
+    "usage: orvelo-fuzz-seeds [--log DIR] [--map DIR] [--settings DIR] [--startup DIR] [--max-bytes N]\n"
+    "                         [--hostile-bytes N]\n";
 
 bool ParseArguments(int argc, char** argv, Arguments& args)
 {
@@ -42,6 +45,8 @@ bool ParseArguments(int argc, char** argv, Arguments& args)
             args.startupDir = value;
         else if (name == "--max-bytes")
             args.maxBytes = std::strtoul(value, nullptr, 10);
+        else if (name == "--hostile-bytes")
+            args.hostileBytes = std::strtoul(value, nullptr, 10);
         else
             return false;
     }
@@ -105,6 +110,17 @@ samplegen::Session FittingSession(samplegen::SessionOptions options, std::size_t
     return session;
 }
 
+// Files of every hostile shape, as large as the readers' targets take them (whole records): the
+// costs that grow faster than a file show only in large inputs, which mutation alone reaches slowly.
+int WriteHostileSeeds(const std::string& dir, const Arguments& args)
+{
+    int written = 0;
+    for (const samplegen::HostileShape shape : samplegen::AllHostileShapes())
+        written += WriteSeed(dir, "hostile", static_cast<int>(shape),
+                             samplegen::GenerateHostileRecords(shape, args.hostileBytes / 64), args.hostileBytes);
+    return written;
+}
+
 int WriteLogSeeds(const Arguments& args)
 {
     int written = 0;
@@ -115,7 +131,7 @@ int WriteLogSeeds(const Arguments& args)
     for (std::uint64_t seed = 1; seed <= 8; ++seed)
         written += WriteSeed(args.logDir, "random", static_cast<int>(seed),
                              samplegen::GenerateRandomRecords(seed, 4 * seed), args.maxBytes);
-    return written;
+    return written + WriteHostileSeeds(args.logDir, args);
 }
 
 int WriteMapSeeds(const Arguments& args)
@@ -128,7 +144,7 @@ int WriteMapSeeds(const Arguments& args)
             written += WriteSeed(args.mapDir, "course", index++, samplegen::GenerateMapFile(options, 1, markGps).bytes,
                                  args.maxBytes);
     }
-    return written;
+    return written + WriteHostileSeeds(args.mapDir, args);
 }
 
 } // namespace

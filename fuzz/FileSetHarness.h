@@ -64,7 +64,8 @@ public:
         for (int k = 0; k < stepCount; ++k) {
             const std::uint8_t kind = next();
             const std::uint8_t file = next();
-            m_steps.push_back({kind, file, static_cast<std::uint16_t>(next() | next() << 8)});
+            const std::uint8_t low = next();
+            m_steps.push_back({kind, file, static_cast<std::uint16_t>(low | next() << 8)});
         }
         std::vector<unsigned> shares;
         std::vector<bool> maps;

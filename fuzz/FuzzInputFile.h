@@ -16,16 +16,21 @@
 
 namespace orvelo::fuzzing {
 
+// Where the fuzz targets keep their scratch files.
+inline std::string ScratchParent()
+{
+    struct stat info {};
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp && *tmp                                              ? tmp
+           : ::stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) ? "/dev/shm"
+                                                                     : "/tmp";
+}
+
 class FuzzInputFile {
 public:
     explicit FuzzInputFile(const char* name)
+        : m_path(ScratchParent() + "/orvelo-fuzz-" + name + "-" + std::to_string(::getpid()))
     {
-        struct stat info {};
-        const char* tmp = std::getenv("TMPDIR");
-        const std::string folder = tmp && *tmp                                            ? tmp
-                                   : ::stat("/dev/shm", &info) == 0 && S_ISDIR(info.st_mode) ? "/dev/shm"
-                                                                                            : "/tmp";
-        m_path = folder + "/orvelo-fuzz-" + name + "-" + std::to_string(::getpid());
     }
     ~FuzzInputFile() { ::unlink(m_path.c_str()); }
     FuzzInputFile(const FuzzInputFile&) = delete;

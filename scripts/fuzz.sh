@@ -7,8 +7,8 @@
 #   --workers N  worker processes per target (default: the number of processors)
 #   TARGET       names from the table below (default: every one)
 # Installs clang when missing, builds into build-fuzz/, writes fresh seed
-# corpora (sample sessions, settings written through the store, what the
-# program saves at close), keeps the growing corpora in
+# corpora (sample sessions, hostile files, settings written through the
+# store, what the program saves at close), keeps the growing corpora in
 # build-fuzz/fuzz-corpus/<target>/ and each worker's log in
 # build-fuzz/fuzz-logs/<target>/, and prints executions and findings per
 # target. Findings (crash-*, leak-*, timeout-*, oom-*, slow-unit-*) land in
@@ -25,13 +25,17 @@ cd "$(dirname "$0")/.."
 # recorded deep into Qt is a new one, and the sanitizer's stack store then
 # grows and slows the target down run after run; three frames stay few.
 readonly target_table='
-log       4096     log               10
-map       4096     map               10
+log       1048576  log               10
+map       1048576  map               10
+files     1048576  log,map           10
+roundtrip 1048576  log               10
 settings  1048576  settings          3
 startup   65536    settings,startup  3
 '
-# Log and course-map seeds are cut to this size.
+# Log and course-map seeds are cut to this size; files of every hostile shape
+# join them at the largest size the file targets take.
 readonly seed_bytes=8192
+readonly hostile_bytes=1048576
 
 declare -a names=()
 declare -A max_len=() seeds_of=() malloc_context=()
@@ -98,7 +102,7 @@ export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan-suppressions.txt
 
 seeds="$dir/fuzz-seeds"
 rm -rf "$seeds"
-seed_args=(--max-bytes "$seed_bytes")
+seed_args=(--max-bytes "$seed_bytes" --hostile-bytes "$hostile_bytes")
 declare -A seed_folders=()
 for t in "${chosen[@]}"; do
   for s in ${seeds_of[$t]//,/ }; do seed_folders[$s]=1; done

@@ -32,10 +32,13 @@ roundtrip 1048576  log               10
 settings  1048576  settings          3
 startup   65536    settings,startup  3
 '
-# Log and course-map seeds are cut to this size; files of every hostile shape
-# join them at the largest size the file targets take.
+# Log and course-map seeds are cut to this size. Files of every hostile shape
+# join them at 64 KB: large enough that a cost growing faster than the file
+# passes the targets' heap bound, small enough to keep executions fast (seeds
+# of 1 MB slow every worker down to a few dozen a second); mutation takes
+# inputs on up to the largest size.
 readonly seed_bytes=8192
-readonly hostile_bytes=1048576
+readonly hostile_bytes=65536
 
 declare -a names=()
 declare -A max_len=() seeds_of=() malloc_context=()

@@ -108,6 +108,27 @@ TEST_F(FuzzRegressionTest, SeveralFilesComparedClosedAndOpenedAgain)
     }
 }
 
+// The invariants themselves: a course map whose laps closed again by a lap line held copies of the
+// records of the lap before them, not the same records, fails both.
+TEST_F(FuzzRegressionTest, LapsHoldingCopiedRecordsFailTheFuzzInvariants)
+{
+    const std::vector<std::uint8_t> bytes =
+        samplegen::GenerateHostileRecords(samplegen::HostileShape::FixesThenLapLines, 64);
+    const std::u16string path = m_folder.Write("copies.dat", bytes);
+    LapDataCore map;
+    LapDataCore log;
+    ASSERT_EQ(ReadMapFile(map, path), 0);
+    ASSERT_EQ(ReadLogFile(log, path), 0);
+    LogFile& file = map.MapFiles.back();
+    fuzzing::CheckHeld(file, bytes.size());
+    fuzzing::CheckReadersAgree(file, log.LogFiles.back(), bytes.data(), bytes.size());
+    for (Lap& lap : file.laps)
+        lap.records.Edit(); // a lap that changes shared records copies them first
+    EXPECT_DEATH(fuzzing::CheckHeld(file, bytes.size()), "holds [0-9]+ records");
+    EXPECT_DEATH(fuzzing::CheckReadersAgree(file, log.LogFiles.back(), bytes.data(), bytes.size()),
+                 "does not hold the lap before it");
+}
+
 TEST_F(FuzzRegressionTest, LargeFileReadsInBlocks)
 {
     const std::vector<std::uint8_t> records = samplegen::GenerateRandomRecords(5, 70000);

@@ -2,7 +2,10 @@
 // compared laps of 12,000 samples, 1800 pixels wide: a cursor pick in every
 // pane with its messages queued (the pane under the mouse posts the per-lap
 // values too), and rebuilding the points of all 56 traces without drawing,
-// again (zoom, scroll, colours) and the first time after the laps changed.
+// again (zoom, scroll, colours) and the first time after the laps changed;
+// the pane windows redrawing their pictures, traces included, and one pane
+// repainting what a cursor move changed.
+#include "graphs/CDlgGrafView.h"
 #include "graphs/GraphHost.h"
 #include "graphs/GraphPaneData.h"
 
@@ -16,6 +19,8 @@
 #include "bench/QtBenchmarkMain.h"
 
 #include <QCoreApplication>
+#include <QPainter>
+#include <QRegion>
 
 #include <benchmark/benchmark.h>
 
@@ -163,8 +168,66 @@ void BM_FirstBuildOfAllTraces(benchmark::State& state) {
     }
 }
 
+// The lap overview's pane windows, shown, with the window's colours and the grid on.
+struct PaneWindows {
+    PaneWindows() {
+        LoadComparedLaps(host.Core());
+        const int channels[kPanes] = {1, 2, 3, 4, 7, 8, 10, 12};
+        for (int row = 0; row < kPanes; ++row) {
+            auto pane = std::make_unique<CDlgGrafView>(nullptr, host, GraphPaneData::kLapOverlay, row, channels[row],
+                                                       owner.Handle());
+            pane->resize(kWidth, kHeight);
+            pane->show();
+            pane->SetChannelRange({0, 0, 0, channels[row], 0, 0, 0, 0.0f});
+            pane->SetOverviewColors({0xFFFFFF, 0x808080, 0x000000, 0xF0F0F0, 1, 1});
+            pane->SetDataFlag(true);
+            panes.push_back(std::move(pane));
+        }
+        owner.OnAny([](const platform::Message&) { return platform::LResult{0}; });
+    }
+
+    BenchHost host;
+    platform::MessageWindow owner;
+    std::vector<std::unique_ptr<CDlgGrafView>> panes;
+};
+
+// A zoom step, a colour change or 2023: every pane builds its traces and draws its picture again.
+void BM_RedrawAllPanes(benchmark::State& state) {
+    PaneWindows windows;
+    for (auto _ : state) {
+        for (const auto& pane : windows.panes) {
+            pane->Redraw();
+            benchmark::DoNotOptimize(pane->Picture().constBits());
+        }
+    }
+    state.counters["points"] = static_cast<double>(kPanes * kLaps * (kSamples - 1));
+}
+
+// One cursor step in one pane: the cross-hair moves and the column and row
+// it left and entered are painted again from the picture.
+void BM_CursorMoveRepaint(benchmark::State& state) {
+    PaneWindows windows;
+    CDlgGrafView& pane = *windows.panes[0];
+    pane.Picture();
+    QImage screen(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter painter(&screen);
+    int x = 1;
+    for (auto _ : state) {
+        const QPoint before = pane.Data().Plot().CursorPoint();
+        const QPoint after(x, 20 + x % 80);
+        pane.Data().Plot().MoveCursor(after);
+        QRegion changed;
+        for (const QPoint& p : {before, after})
+            changed += QRegion(p.x(), 0, 1, kHeight) + QRegion(0, p.y(), kWidth, 1);
+        pane.PaintRegion(painter, changed);
+        x = x % (kWidth - 1) + 1;
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_RedrawAllPanes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CursorMoveRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PickInEveryPane)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RebuildAllTraces)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FirstBuildOfAllTraces)->Unit(benchmark::kMillisecond);

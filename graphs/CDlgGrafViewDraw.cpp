@@ -43,11 +43,12 @@ void CDlgGrafView::Render() {
         m_image.fill(platform::ToQColor(kGreyFill));
         return;
     }
-    m_image.fill(Qt::white);
-    if (kind == GraphPaneData::kLapOverlay)
-        RenderLapOverlay();
-    else if (kind == GraphPaneData::kFileOverview)
+    if (kind == GraphPaneData::kLapOverlay) {
+        RenderLapOverlay(); // on its background, which covers the white at once
+    } else if (kind == GraphPaneData::kFileOverview) {
+        m_image.fill(Qt::white);
         RenderFileOverview();
+    }
 }
 
 CDlgGrafView::Colors CDlgGrafView::ChooseColors() const {
@@ -171,12 +172,14 @@ void CDlgGrafView::DrawFileLaps(QPainter& painter, const orvelo::LogFile& file, 
     graphs::ChannelRange range;
     double ppu = 0.0;
     std::int32_t minimum = 0;
+    QRgb color = 0;
     if (rules) {
         range = m_data.RangeSlot(rules->rangeSlot);
         ppu = m_data.SlotPixelsPerUnit(rules->rangeSlot);
         minimum = settings.Channels().ChannelValueTable()[static_cast<std::size_t>(channel - 1)].currentMin;
-        painter.setPen(platform::GdiPen(settings.Colors().ChannelLapColor(core, channel, 0)));
+        color = platform::ToQColor(settings.Colors().ChannelLapColor(core, channel, 0)).rgb();
     }
+    platform::GdiLineRun lines(painter);
     LapMarkDescriptor mark{0, &painter, platform::GdiPen(kLapMarkColor), m_titleFont, kLapMarkColor, 0, height, 0, 0};
     double before = 0.0;
     for (std::size_t l = 0; l < file.laps.size(); ++l) {
@@ -196,7 +199,7 @@ void CDlgGrafView::DrawFileLaps(QPainter& painter, const orvelo::LogFile& file, 
             const int y = graphs::ValueToY(*rules, rules->value(sample), height, range, ppu, minimum);
             const int endX = std::min(x, width);
             if (!first && (endX != previous.x() || y != previous.y()))
-                platform::GdiLine(painter, previous.x(), previous.y(), endX, y);
+                lines.Line(color, previous.x(), previous.y(), endX, y);
             previous = QPoint(x, y);
             first = false;
         }

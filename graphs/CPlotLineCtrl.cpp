@@ -63,16 +63,6 @@ void CPlotLineCtrl::PaintCursor(QPainter& painter) const {
     painter.fillRect(QRect(0, m_cursor.y(), m_width, kCursorLineHeight), platform::ToQColor(m_horizontalColor));
 }
 
-void CPlotLineCtrl::DrawLine(QPainter& painter, const GraphTrace& trace) const {
-    const QPoint current = trace.Current();
-    const QPoint previous = trace.Previous();
-    const int endX = std::min(current.x(), m_width);
-    if (endX == previous.x() && current.y() == previous.y())
-        return;
-    painter.setPen(trace.Pen());
-    platform::GdiLine(painter, previous.x(), previous.y(), endX, current.y());
-}
-
 void CPlotLineCtrl::DrawLapMarkLine(const LapMarkDescriptor& mark) const {
     if (!mark.target)
         return;

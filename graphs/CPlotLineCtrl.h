@@ -8,6 +8,7 @@
 #include "graphs/GraphTrace.h"
 
 #include "platform/ColorRef.h"
+#include "platform/GdiDraw.h"
 #include "platform/MessageRecords.h"
 
 #include <QFont>
@@ -15,6 +16,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <algorithm>
 #include <functional>
 
 class QPainter;
@@ -56,15 +58,22 @@ public:
     // The trace's segment to its current point: for a lap's first point the
     // current point only becomes the previous one; otherwise a line in the
     // trace's pen from the previous point to (current x cut to the client
-    // width, current y) when either changed (painter may be null: nothing is
+    // width, current y) when either changed (lines may be null: nothing is
     // drawn). True when the current x lies beyond the client width.
-    bool DrawSegment(GraphTrace& trace, bool first, QPainter* painter) const {
+    bool DrawSegment(GraphTrace& trace, bool first, platform::GdiLineRun* lines) const {
         const QPoint current = trace.Current();
         if (first)
             trace.Prime();
-        else if (painter)
-            DrawLine(*painter, trace);
+        else if (lines)
+            DrawSegmentLine(*lines, trace.PenRgb(), trace.Previous(), current);
         return current.x() > m_width;
+    }
+    // The line from previous to (current x cut to the client width, current
+    // y) in color, when it has a length.
+    void DrawSegmentLine(platform::GdiLineRun& lines, QRgb color, const QPoint& previous, const QPoint& current) const {
+        const int endX = std::min(current.x(), m_width);
+        if (endX != previous.x() || current.y() != previous.y())
+            lines.Line(color, previous.x(), previous.y(), endX, current.y());
     }
     // The line at the lap's last x from top to bottom.
     void DrawLapMarkLine(const LapMarkDescriptor& mark) const;
@@ -89,8 +98,6 @@ public:
 
 private:
     void InvalidateCross(const QPoint& point) const;
-    // The segment from the previous point to the current one cut to the width, when it has a length.
-    void DrawLine(QPainter& painter, const GraphTrace& trace) const;
 
     Invalidate m_invalidate;
     int m_width = 0;

@@ -109,21 +109,35 @@ void GraphPaneData::BuildLapTrace(const graphs::GraphChannel& channel, std::size
 // The segments as the shared walk draws them: round by round, lap by lap, so
 // a later lap's segment lies over an earlier one's where they cross.
 void GraphPaneData::DrawTracesInRounds(QPainter& traceLayer) {
-    std::vector<GraphTrace>& traces = m_traces[static_cast<std::size_t>(graphs::GraphChannelOf(PrimaryChannel())->traceIndex)];
-    std::vector<int> next(traces.size(), 0);
-    for (std::size_t round = 1, remaining = traces.size(); remaining > 0; ++round) {
-        remaining = 0;
-        for (std::size_t row = 0; row < traces.size(); ++row) {
-            GraphTrace& trace = traces[row];
-            int& k = next[row];
-            if (k >= trace.Size())
+    const std::vector<GraphTrace>& traces =
+        m_traces[static_cast<std::size_t>(graphs::GraphChannelOf(PrimaryChannel())->traceIndex)];
+    // Each lap's next point to draw; a point's round follows from its sample.
+    struct Walk {
+        const GraphTrace::Point* points;
+        std::size_t size;
+        std::size_t next;
+        std::size_t firstSample;
+        QRgb color;
+    };
+    std::vector<Walk> walks;
+    for (std::size_t row = 0; row < traces.size(); ++row) {
+        const GraphTrace& trace = traces[row];
+        if (!trace.Empty())
+            walks.push_back({trace.Points().data(), trace.Points().size(), 0, m_laps[row].firstSample, trace.PenRgb()});
+    }
+    platform::GdiLineRun lines(traceLayer);
+    for (std::size_t round = 1, remaining = walks.size(); remaining > 0; ++round) {
+        for (Walk& walk : walks) {
+            if (walk.next >= walk.size ||
+                static_cast<std::size_t>(walk.points[walk.next].sample) - walk.firstSample + 1 != round)
                 continue;
-            ++remaining;
-            if (static_cast<std::size_t>(trace.At(k).sample) - m_laps[row].firstSample + 1 != round)
-                continue;
-            trace.StepTo(k);
-            m_plot.DrawSegment(trace, k == 0, &traceLayer);
-            ++k;
+            const GraphTrace::Point& point = walk.points[walk.next];
+            if (walk.next > 0) {
+                const GraphTrace::Point& previous = walk.points[walk.next - 1];
+                m_plot.DrawSegmentLine(lines, walk.color, QPoint(previous.x, previous.y), QPoint(point.x, point.y));
+            }
+            if (++walk.next == walk.size)
+                --remaining;
         }
     }
 }

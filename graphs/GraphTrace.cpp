@@ -16,6 +16,7 @@ void GraphTrace::Start(const orvelo::LapDataCore* core, const orvelo::LapRef& la
     m_range = range;
     m_ppu = pixelsPerUnit;
     m_pen = pen;
+    m_penRgb = pen.color().rgb();
     m_current = QPoint();
     m_previous = QPoint();
     m_points.clear(); // keeps the capacity for the next build

@@ -65,6 +65,7 @@ public:
     QPoint Current() const { return m_current; }
     QPoint Previous() const { return m_previous; }
     const QPen& Pen() const { return m_pen; }
+    QRgb PenRgb() const { return m_penRgb; }
     const graphs::ChannelRange& Range() const { return m_range; }
     double PixelsPerUnit() const { return m_ppu; }
     int Row() const { return m_row; }
@@ -89,6 +90,7 @@ private:
     graphs::ChannelRange m_range;
     double m_ppu = 0.0;
     QPen m_pen;
+    QRgb m_penRgb = 0;
     QPoint m_current;
     QPoint m_previous;
     std::vector<Point> m_points;

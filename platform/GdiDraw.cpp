@@ -1,6 +1,7 @@
 #include "platform/GdiDraw.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
@@ -33,6 +34,21 @@ QFont FontOfPixelSize(const QString& face, int pixelSize, int weight) {
     return font;
 }
 
+// The painter's RGB32 image when pixels can be set in it directly, exactly
+// as the painter would set them: no transform, clip, opacity or antialiasing,
+// opaque colours drawn over.
+QImage* DirectImage(QPainter& painter) {
+    QPaintDevice* device = painter.device();
+    if (!device || device->devType() != QInternal::Image)
+        return nullptr;
+    auto* image = static_cast<QImage*>(device);
+    const bool plain = image->format() == QImage::Format_RGB32 && image->devicePixelRatio() == 1.0 &&
+                       !painter.hasClipping() && painter.deviceTransform().isIdentity() && painter.opacity() == 1.0 &&
+                       painter.compositionMode() == QPainter::CompositionMode_SourceOver &&
+                       !painter.testRenderHint(QPainter::Antialiasing);
+    return plain ? image : nullptr;
+}
+
 }  // namespace
 
 QPen GdiPen(ColorRef color, int width, Qt::PenStyle style) {
@@ -57,6 +73,79 @@ void GdiLine(QPainter& painter, int x1, int y1, int x2, int y2) {
         return;
     }
     painter.drawLine(x1, y1, x2, y2);
+}
+
+GdiLineRun::GdiLineRun(QPainter& painter) : m_painter(painter) {
+    // The painter's own image is not shared while it is painted on, so its
+    // bits stay where they are for the run.
+    if (QImage* image = DirectImage(painter)) {
+        m_bits = image->bits();
+        m_stride = image->bytesPerLine();
+        m_width = image->width();
+        m_height = image->height();
+    }
+}
+
+void GdiLineRun::SetColumn(int x, int y1, int y2, QRgb color) {
+    if (x < 0 || x >= m_width)
+        return;
+    const int top = std::max(std::min(y1, y2), 0);
+    const int bottom = std::min(std::max(y1, y2), m_height - 1);
+    for (int y = top; y <= bottom; ++y)
+        reinterpret_cast<QRgb*>(m_bits + y * m_stride)[x] = color;
+}
+
+void GdiLineRun::SetRow(int y, int x1, int x2, QRgb color) {
+    if (y < 0 || y >= m_height)
+        return;
+    const int left = std::max(std::min(x1, x2), 0);
+    const int right = std::min(std::max(x1, x2), m_width - 1);
+    auto* row = reinterpret_cast<QRgb*>(m_bits + y * m_stride);
+    std::fill(row + left, row + std::max(right + 1, left), color);
+}
+
+// A line one column across, set as the painter's flat-capped cosmetic pen sets
+// it: a 45-degree step is its left pixel; a steeper line runs from its upper
+// end over the rows above its lower end, in the upper end's column on that
+// row and in the left one of the two columns below.
+void GdiLineRun::SetSteepStep(int x1, int y1, int x2, int y2, QRgb color) {
+    if (std::abs(y2 - y1) == 1) {
+        const bool firstIsLeft = x1 < x2;
+        SetColumn(firstIsLeft ? x1 : x2, firstIsLeft ? y1 : y2, firstIsLeft ? y1 : y2, color);
+        return;
+    }
+    const bool firstIsUpper = y1 < y2;
+    const int upperX = firstIsUpper ? x1 : x2;
+    const int upperY = std::min(y1, y2);
+    const int lowerY = std::max(y1, y2);
+    SetColumn(upperX, upperY, upperY, color);
+    SetColumn(std::min(x1, x2), upperY + 1, lowerY - 1, color);
+}
+
+void GdiLineRun::Line(QRgb color, int x1, int y1, int x2, int y2) {
+    if (x1 == x2 && y1 == y2)
+        return;
+    color |= 0xFF000000u;
+    if (m_bits) {
+        if (x1 == x2) {
+            SetColumn(x1, y1, y2 > y1 ? y2 - 1 : y2 + 1, color);
+            return;
+        }
+        if (y1 == y2) {
+            SetRow(y1, x1, x2 > x1 ? x2 - 1 : x2 + 1, color);
+            return;
+        }
+        if (std::abs(x2 - x1) == 1) {
+            SetSteepStep(x1, y1, x2, y2, color);
+            return;
+        }
+    }
+    if (!m_penSet || color != m_penColor) {
+        m_painter.setPen(GdiPen(FromQColor(QColor::fromRgb(color))));
+        m_penColor = color;
+        m_penSet = true;
+    }
+    GdiLine(m_painter, x1, y1, x2, y2);
 }
 
 void GdiRectangle(QPainter& painter, int left, int top, int right, int bottom) {

@@ -22,6 +22,31 @@ QPen GdiPen(ColorRef color, int width = 1, Qt::PenStyle style = Qt::SolidLine);
 // MoveTo(x1, y1) then LineTo(x2, y2): the end point is not painted.
 void GdiLine(QPainter& painter, int x1, int y1, int x2, int y2);
 
+// Many lines in one-pixel solid pens, GDI-style, one after another into a
+// painter. Where the painter draws into a plain RGB32 image (no clip,
+// transform, opacity or antialiasing), a line that is one pixel column or
+// row, or runs one column across, has its pixels set directly, the same
+// pixels the painter sets; other lines go through the painter.
+class GdiLineRun {
+public:
+    explicit GdiLineRun(QPainter& painter);
+    // MoveTo(x1, y1), LineTo(x2, y2) in an opaque colour (alpha ignored).
+    void Line(QRgb color, int x1, int y1, int x2, int y2);
+
+private:
+    void SetColumn(int x, int y1, int y2, QRgb color);
+    void SetRow(int y, int x1, int x2, QRgb color);
+    void SetSteepStep(int x1, int y1, int x2, int y2, QRgb color);
+
+    QPainter& m_painter;
+    uchar* m_bits = nullptr; // of the image, while its pixels may be set directly
+    qsizetype m_stride = 0;
+    int m_width = 0;
+    int m_height = 0;
+    QRgb m_penColor = 0;
+    bool m_penSet = false;
+};
+
 // Rectangle(l, t, r, b): outline with the painter's pen over l..r-1 x t..b-1,
 // inside filled with its brush.
 void GdiRectangle(QPainter& painter, int left, int top, int right, int bottom);

@@ -33,10 +33,11 @@ TEST(CPlotLineCtrlTest, DrawSegmentPrimesClipsAndSaysWhenTheLapStops) {
     image.fill(Qt::black);
     QPainter painter(&image);
     platform::PrepareGdiPainter(painter);
+    platform::GdiLineRun lines(painter);
     GraphTrace trace = TraceOf({});
     auto append = [&](int x, int y, bool first = false) {
         trace.Append(x, y, trace.Size());
-        return plot.DrawSegment(trace, first, &painter);
+        return plot.DrawSegment(trace, first, &lines);
     };
     EXPECT_FALSE(append(0, 10, true));
     EXPECT_EQ(trace.Previous(), QPoint(0, 10));

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace platform;
 
 namespace {
@@ -48,6 +50,42 @@ TEST(GdiDrawTest, LinesLeaveOutTheirEndAndRectanglesStopBeforeRightAndBottom) {
               (std::vector<std::string>{"......", "..##..", "..##..", "..##.."}));
     EXPECT_EQ(Drawn([](QPainter& p) { GdiRectangle(p, 3, 1, 3, 3); }),
               (std::vector<std::string>{"......", "......", "......", "......"}));
+}
+
+// Lines set straight into the image cover the pixels the painter covers:
+// every column, row and one-column step with ends in and around a small
+// image, and a longer slant, which the painter draws itself.
+TEST(GdiDrawTest, LinesSetDirectlyCoverThePaintersPixels) {
+    const auto draw = [](QImage::Format format, bool run, int x1, int y1, int x2, int y2) {
+        QImage image(6, 6, format);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PrepareGdiPainter(painter);
+        painter.setPen(GdiPen(kRed));
+        GdiLineRun lines(painter);
+        if (run)
+            lines.Line(qRgb(255, 0, 0), x1, y1, x2, y2);
+        else
+            GdiLine(painter, x1, y1, x2, y2);
+        painter.end();
+        return Rows(image);
+    };
+    int lines = 0;
+    int differing = 0;
+    for (int x1 = -2; x1 <= 7; ++x1) {
+        for (int y1 = -2; y1 <= 7; ++y1) {
+            for (int x2 = -2; x2 <= 7; ++x2) {
+                for (int y2 = -2; y2 <= 7; ++y2) {
+                    if (std::abs(x2 - x1) > 1 && y1 != y2 && !(x1 == 0 && y1 == 0))
+                        continue;
+                    ++lines;
+                    differing += draw(QImage::Format_RGB32, true, x1, y1, x2, y2) !=
+                                 draw(QImage::Format_ARGB32, false, x1, y1, x2, y2);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0) << "of " << lines;
 }
 
 TEST(GdiDrawTest, AFocusRectangleInvertsEveryOtherOutlinePixelAndGoesWhenDrawnAgain) {

@@ -17,7 +17,6 @@ public:
     // Panes and floating windows; parent is the main frame, which owns them.
     virtual PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) = 0;
     virtual SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) = 0;
-    virtual FloatingWindow* CreateLoggingTimeWindow(QWidget* parent, platform::WindowHandle mainFrame) = 0;
     virtual YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) = 0;
 
     // A graph window of a work-area view (its parent); restored: reopened from

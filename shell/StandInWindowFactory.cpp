@@ -1,13 +1,8 @@
 #include "shell/StandInWindowFactory.h"
 
 #include "shell/GraphWindowStandIn.h"
-#include "shell/LoggingTimeWindowStandIn.h"
 #include "shell/ModalDialogStandIn.h"
 #include "shell/YScaleDialogStandIn.h"
-
-FloatingWindow* StandInWindowFactory::CreateLoggingTimeWindow(QWidget* parent, platform::WindowHandle mainFrame) {
-    return new LoggingTimeWindowStandIn(parent, mainFrame);
-}
 
 YScaleWindow* StandInWindowFactory::CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) {
     return new YScaleDialogStandIn(parent, mainFrame);

@@ -15,6 +15,7 @@ public:
     QWidget* Widget() override { return this; }
     platform::WindowHandle Handle() const override { return WindowHandle(); }
     void Shutdown() override {}
+    platform::WindowPlacement Placement() const override { return platform::WindowPlacement::Of(*this); }
     int ChannelOf(platform::WindowHandle scaleView) override;
     void Bind(platform::WindowHandle scaleView, platform::WindowHandle lapOverview, int channel) override;
 

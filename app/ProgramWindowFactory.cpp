@@ -2,6 +2,7 @@
 
 #include "coursemap/CSegListPane.h"
 #include "graphs/CLapOverviewDlg.h"
+#include "graphs/CYScaleControllableDlg.h"
 #include "properties/CPropertiesWnd.h"
 
 ProgramWindowFactory::ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core)
@@ -21,4 +22,8 @@ GraphWindow* ProgramWindowFactory::CreateGraphWindow(QWidget* view, platform::Wi
     if (kind == GraphWindow::kLapOverview)
         return new CLapOverviewDlg(m_graphHost, view, viewHandle, workAreaNumber, slot, restored);
     return StandInWindowFactory::CreateGraphWindow(view, viewHandle, kind, workAreaNumber, slot, restored);
+}
+
+YScaleWindow* ProgramWindowFactory::CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) {
+    return new CYScaleControllableDlg(parent, mainFrame, m_settings, m_core);
 }

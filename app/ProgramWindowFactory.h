@@ -23,6 +23,7 @@ public:
     // The lap overview window is built; the file overview still comes from the stand-in factory.
     GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind, int workAreaNumber,
                                    int slot, bool restored) override;
+    YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) override;
 
     // What the graph windows are handed.
     GraphHost& Graphs() { return m_graphHost; }

@@ -1,0 +1,70 @@
+#include "graphs/CSegSplitterWnd.h"
+
+#include "graphs/CSegInfoPlotView.h"
+#include "graphs/CSegView.h"
+
+#include <algorithm>
+
+CSegSplitterWnd::CSegSplitterWnd(GraphHost& host, QWidget* parent)
+    : QSplitter(Qt::Vertical, parent), m_host(host), m_top(new CSegView(host, CSegView::kTopRole, this)) {
+    setObjectName(QStringLiteral("SegmentStrip"));
+    setHandleWidth(0);
+    setChildrenCollapsible(false);
+    addWidget(m_top);
+    Rebuild(false, 0);
+}
+
+void CSegSplitterWnd::FreezeHandles(QSplitter& splitter) {
+    for (int i = 0; i < splitter.count(); ++i)
+        splitter.handle(i)->setEnabled(false);
+}
+
+void CSegSplitterWnd::Rebuild(bool segmentMode, int xMode) {
+    delete m_nested;
+    m_segmentMode = segmentMode;
+    m_nested = new QSplitter(Qt::Horizontal);
+    m_nested->setHandleWidth(0);
+    m_nested->setChildrenCollapsible(false);
+    if (segmentMode) {
+        for (int i = 0; i < 2; ++i) {
+            auto* pane = new CSegInfoPlotView(m_host, m_nested);
+            pane->SetXMode(xMode);
+            m_nested->addWidget(pane);
+        }
+    } else {
+        for (int role : {1, 0}) {
+            auto* pane = new CSegView(m_host, role, m_nested);
+            pane->SetXMode(xMode);
+            m_nested->addWidget(pane);
+        }
+    }
+    m_top->SetXMode(xMode);
+    m_top->SetSegmentMode(segmentMode);
+    addWidget(m_nested);
+    FreezeHandles(*this);
+    FreezeHandles(*m_nested);
+}
+
+QWidget* CSegSplitterWnd::Left() const { return m_nested->widget(0); }
+QWidget* CSegSplitterWnd::Right() const { return m_nested->widget(1); }
+CSegView* CSegSplitterWnd::LeftLapPane() const { return dynamic_cast<CSegView*>(Left()); }
+CSegInfoPlotView* CSegSplitterWnd::LeftSegmentPane() const { return dynamic_cast<CSegInfoPlotView*>(Left()); }
+platform::WindowHandle CSegSplitterWnd::TopHandle() const { return m_top->Handle(); }
+
+platform::WindowHandle CSegSplitterWnd::LeftHandle() const {
+    if (const CSegView* pane = LeftLapPane())
+        return pane->Handle();
+    const CSegInfoPlotView* pane = LeftSegmentPane();
+    return pane ? pane->Handle() : platform::kNoWindow;
+}
+
+void CSegSplitterWnd::Relayout(const QRect& area, bool thinColumn) {
+    setGeometry(area);
+    const int h = area.height();
+    m_top->setMinimumHeight(std::max(h / 4, 0));
+    setSizes({h / 2, h - h / 2});
+    const int thin = thinColumn ? 2 : 0;
+    Right()->setMinimumWidth(0);
+    Right()->setVisible(thin > 0);
+    m_nested->setSizes({std::max(area.width() - thin, 0), thin});
+}

@@ -1,7 +1,7 @@
 // The program's window factory: builds the real windows of the graph, course
 // map and properties subsystems for the main frame and the work areas, and
-// hands them the data core, the settings and the segment groups. Windows not
-// built yet still come from the stand-in factory it derives from.
+// hands them the data core, the settings and the segment groups. The course
+// map viewer still comes from the stand-in factory it derives from.
 #pragma once
 
 #include "app/ProgramGraphHost.h"
@@ -20,7 +20,6 @@ public:
     // The main frame makes its panes first; the graph windows' host learns it here.
     PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) override;
     SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override;
-    // The lap overview window is built; the file overview still comes from the stand-in factory.
     GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind, int workAreaNumber,
                                    int slot, bool restored) override;
     YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) override;

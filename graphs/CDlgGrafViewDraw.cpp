@@ -194,8 +194,10 @@ void CDlgGrafView::DrawFileLaps(QPainter& painter, const orvelo::LogFile& file, 
             if (first)
                 mark.firstX = x;
             mark.lastX = x;
-            if (marks)
+            if (marks) {
+                first = false;
                 continue;
+            }
             const int y = graphs::ValueToY(*rules, rules->value(sample), height, range, ppu, minimum);
             const int endX = std::min(x, width);
             if (!first && (endX != previous.x() || y != previous.y()))

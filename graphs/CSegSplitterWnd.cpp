@@ -1,7 +1,14 @@
 #include "graphs/CSegSplitterWnd.h"
 
+#include "graphs/CLapOverviewDlg.h"
 #include "graphs/CSegInfoPlotView.h"
 #include "graphs/CSegView.h"
+#include "graphs/GraphHost.h"
+
+#include "core/LapDataCore.h"
+#include "core/LapStatistics.h"
+#include "platform/MessageBus.h"
+#include "platform/UserMessages.h"
 
 #include <algorithm>
 
@@ -43,6 +50,31 @@ void CSegSplitterWnd::Rebuild(bool segmentMode, int xMode) {
     addWidget(m_nested);
     FreezeHandles(*this);
     FreezeHandles(*m_nested);
+}
+
+void CSegSplitterWnd::Build(CLapOverviewDlg& window, bool rebuild) {
+    const bool segmentMode = window.SegmentMode() != 0;
+    const int xMode = window.XAxisMode();
+    if (rebuild || segmentMode != m_segmentMode)
+        Rebuild(segmentMode, xMode);
+    m_top->SetXMode(xMode);
+    m_top->SetSegmentMode(segmentMode);
+    const platform::WParam changed = window.BaseLapChanged() ? 1 : 0;
+    const auto self = static_cast<platform::LParam>(window.Handle());
+    if (CSegInfoPlotView* bands = LeftSegmentPane()) {
+        orvelo::LapDataCore& core = m_host.Core();
+        bands->SetSpans(static_cast<int>(orvelo::FindLongestMarkedLap(core, 1)),
+                        static_cast<int>(orvelo::FindLongestMarkedLap(core, 0)));
+        if (window.Zoom().Zoomed())
+            platform::SendMessage(bands->Handle(), platform::UM_ZOOM_CONTROL,
+                                  static_cast<platform::WParam>(window.Zoom().Span()), window.Zoom().Offset());
+    } else if (CSegView* laps = LeftLapPane()) {
+        laps->BuildLapBands(window.Zoom().Span(), window.Zoom().Offset());
+    }
+    for (platform::WindowHandle pane : {TopHandle(), LeftHandle()})
+        platform::PostMessage(pane, platform::UM_REDRAW_LAP_GRAPH, changed, self);
+    if (!segmentMode)
+        window.ClearBaseLapChanged();
 }
 
 QWidget* CSegSplitterWnd::Left() const { return m_nested->widget(0); }

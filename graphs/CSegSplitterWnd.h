@@ -3,7 +3,7 @@
 // laps of the base lap's file otherwise. Its bars cannot be dragged.
 #pragma once
 
-#include "platform/WindowMessage.h"
+#include "graphs/LapOverviewSegmentStrip.h"
 
 #include <QSplitter>
 
@@ -11,9 +11,16 @@ class CSegInfoPlotView;
 class CSegView;
 class GraphHost;
 
-class CSegSplitterWnd : public QSplitter {
+class CSegSplitterWnd : public QSplitter, public LapOverviewSegmentStrip {
 public:
     CSegSplitterWnd(GraphHost& host, QWidget* parent);
+
+    QWidget* Widget() override { return this; }
+    platform::WindowHandle TopPane() const override { return TopHandle(); }
+    platform::WindowHandle LeftNestedPane() const override { return LeftHandle(); }
+    // The panes for the window's segment mode, X mode, zoom and base lap, told to draw.
+    void Build(CLapOverviewDlg& window, bool rebuild) override;
+    void Relayout(const QRect& area) override { Relayout(area, !m_segmentMode); }
 
     CSegView& Top() { return *m_top; }
     // Replaces the nested row (its old panes go with it).

@@ -1,6 +1,7 @@
 #include "graphs/CYScaleControllableDlg.h"
 
 #include "graphs/CChannelGraph.h"
+#include "graphs/CLScaleView.h"
 #include "graphs/CRuler_SliderCtrl.h"
 #include "graphs/GraphChannelTable.h"
 
@@ -69,12 +70,9 @@ int CYScaleControllableDlg::StateOf(int channel) const {
     return channel >= 1 && channel <= graphs::kChannelCount ? m_states[static_cast<std::size_t>(channel - 1)] : kClean;
 }
 
-// The scale pane tells which channel it shows as it answers 2098.
 int CYScaleControllableDlg::ChannelOf(WindowHandle scaleView) {
-    m_range = graphs::ChannelRange{};
-    if (SendMessage(scaleView, UM_CHANNEL_SCALE_VIEW_INFO, static_cast<WParam>(Handle()), 0) == 0)
-        return 0;
-    return m_range.channel;
+    const CLScaleView* scale = WindowFromHandle<CLScaleView>(scaleView);
+    return scale && scale->Mode() == CLScaleView::kYScale ? scale->Channel() : 0;
 }
 
 void CYScaleControllableDlg::Bind(WindowHandle scaleView, WindowHandle lapOverview, int channel) {
@@ -94,8 +92,6 @@ void CYScaleControllableDlg::TakeChannelViewInfo(int rows, std::uint32_t mask) {
     m_mask = mask;
     m_answered = true;
 }
-
-void CYScaleControllableDlg::TakeScaleViewInfo(const graphs::ChannelRange& range) { m_range = range; }
 
 // Both owners must answer; a window or pane that is gone answers nothing.
 bool CYScaleControllableDlg::AskOwners() {

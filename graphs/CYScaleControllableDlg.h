@@ -5,7 +5,6 @@
 // reports its end (2092).
 #pragma once
 
-#include "graphs/GraphRecords.h"
 #include "platform/MessageWindow.h"
 #include "settings/WindowRoles.h"
 
@@ -40,9 +39,8 @@ public:
     int ChannelOf(platform::WindowHandle scaleView) override;
     void Bind(platform::WindowHandle scaleView, platform::WindowHandle lapOverview, int channel) override;
 
-    // The owners' answers: the served window's rows and channels (2097), the scale pane's range (2098).
+    // The served window's answer to 2097: its rows and channels.
     void TakeChannelViewInfo(int rows, std::uint32_t mask);
-    void TakeScaleViewInfo(const graphs::ChannelRange& range);
 
     int Channel() const { return m_channel; }
     int DisplayedMax() const { return m_max; }
@@ -77,7 +75,6 @@ private:
     int m_rows = 0;
     std::uint32_t m_mask = 0;
     bool m_answered = false;
-    graphs::ChannelRange m_range;
     CChannelGraph* m_graph;
     CRuler_SliderCtrl* m_ruler;
     QComboBox* m_combo;

@@ -3,6 +3,7 @@
 // channel, and closing reports the end.
 #include "GraphTestHost.h"
 
+#include "graphs/CLScaleView.h"
 #include "graphs/CRuler_SliderCtrl.h"
 #include "graphs/CYScaleControllableDlg.h"
 
@@ -31,18 +32,16 @@ protected:
             WindowFromHandle<CYScaleControllableDlg>(m.wParam)->TakeChannelViewInfo(rows, 0x3);
             return LResult{1};
         });
-        AnswerAsScalePane(scalePane);
         host.mainFrame.On(UM_SAVE_CHANNEL_MAX_VALUE, [this](const Message&) { return LResult{saveAnswer}; });
     }
-    void AnswerAsScalePane(MessageWindow& pane) {
-        pane.On(UM_CHANNEL_SCALE_VIEW_INFO, [this](const Message& m) {
-            graphs::ChannelRange range;
-            range.channel = paneChannel;
-            WindowFromHandle<CYScaleControllableDlg>(m.wParam)->TakeScaleViewInfo(range);
-            return LResult{1};
-        });
+    // A Y scale pane of the channel.
+    std::unique_ptr<CLScaleView> ScalePane(int channel) {
+        auto pane = std::make_unique<CLScaleView>(host);
+        pane->SetMode(CLScaleView::kYScale);
+        pane->SetChannel(channel);
+        return pane;
     }
-    std::unique_ptr<CYScaleControllableDlg> Open(const MessageWindow& pane) {
+    std::unique_ptr<CYScaleControllableDlg> Open(const CLScaleView& pane) {
         auto dialog = std::make_unique<CYScaleControllableDlg>(nullptr, host.MainFrame(), host.Settings(), host.Core());
         const int channel = dialog->ChannelOf(pane.Handle());
         dialog->Bind(pane.Handle(), lapOverview.Handle(), channel);
@@ -68,15 +67,14 @@ protected:
 
     graphtest::TestGraphHost host;
     MessageWindow lapOverview;
-    MessageWindow scalePane;
+    std::unique_ptr<CLScaleView> scalePane = ScalePane(2);
     int rows = 2;
-    int paneChannel = 2;
     LResult saveAnswer = 1;
     MessageBoxRecorder boxes;
 };
 
 TEST_F(CYScaleControllableDlgTest, ThumbsSnapToTheStepStayOrderedAndPostMaximumThenMinimum) {
-    auto dialog = Open(scalePane);
+    auto dialog = Open(*scalePane);
     EXPECT_EQ(dialog->Combo().count(), 2);
     EXPECT_EQ(dialog->Combo().currentData().toInt(), 2);  // the pane's channel: Speed, 0 to 400 in steps of 20
     CRuler_SliderCtrl& ruler = dialog->Ruler();
@@ -113,12 +111,12 @@ TEST_F(CYScaleControllableDlgTest, ThumbsSnapToTheStepStayOrderedAndPostMaximumT
 
 TEST_F(CYScaleControllableDlgTest, GThumbsMirrorEachOther) {
     rows = 1;
-    paneChannel = 3;
+    scalePane = ScalePane(3);
     lapOverview.On(UM_CHANNEL_VIEW_INFO, [this](const Message& m) {
         WindowFromHandle<CYScaleControllableDlg>(m.wParam)->TakeChannelViewInfo(rows, 0x4);
         return LResult{1};
     });
-    auto dialog = Open(scalePane);
+    auto dialog = Open(*scalePane);
     ASSERT_EQ(dialog->Channel(), 3);
     CRuler_SliderCtrl& ruler = dialog->Ruler();
     const int length = ruler.height();
@@ -130,7 +128,7 @@ TEST_F(CYScaleControllableDlgTest, GThumbsMirrorEachOther) {
 }
 
 TEST_F(CYScaleControllableDlgTest, SaveWritesTheChannelAndAMoveEnablesItAgain) {
-    auto dialog = Open(scalePane);
+    auto dialog = Open(*scalePane);
     QPushButton& save = dialog->SaveButton();
     EXPECT_FALSE(save.isEnabled());
     CRuler_SliderCtrl& ruler = dialog->Ruler();
@@ -156,10 +154,10 @@ TEST_F(CYScaleControllableDlgTest, SaveWritesTheChannelAndAMoveEnablesItAgain) {
 }
 
 TEST_F(CYScaleControllableDlgTest, OwnersThatGoAwayLeaveItAsItWasAndClosingReportsTheEnd) {
-    auto dialog = Open(scalePane);
+    auto dialog = Open(*scalePane);
     dialog->move(120, 90);
     // The served window rebuilds its rows: the pane it asked is gone.
-    scalePane.Destroy();
+    scalePane.reset();
     SendMessage(dialog->Handle(), UM_ACTIVATE_LAP_OVERVIEW_WINDOW, 0, 0);
     SendMessage(dialog->Handle(), UM_ACTIVATE_LAP_OVERVIEW_WINDOW, 1, 0);
     EXPECT_EQ(dialog->Channel(), 1);
@@ -178,9 +176,7 @@ TEST_F(CYScaleControllableDlgTest, OwnersThatGoAwayLeaveItAsItWasAndClosingRepor
     dialog.reset();  // deleting it reports nothing more
     EXPECT_EQ(ToFrame(spy, UM_POPUP_VARIABLE_Y_SCALE_DIALOG).size(), 1u);
 
-    MessageWindow newPane;
-    AnswerAsScalePane(newPane);
-    auto again = Open(newPane);  // placed where the last one was
+    auto again = Open(*ScalePane(2));  // placed where the last one was
     EXPECT_EQ(again->pos(), QPoint(120, 90));
 }
 

@@ -8,10 +8,8 @@
 #include "platform/MessageSpy.h"
 #include "platform/ModalDialog.h"
 #include "platform/UserMessages.h"
-#include "shell/GraphWindowStandIn.h"
 #include "shell/CClockTimeDlg.h"
 #include "shell/WorkAreaWindowsDialog.h"
-#include "shell/YScaleDialogStandIn.h"
 
 #include <QAction>
 #include <QDialog>

@@ -45,6 +45,8 @@ void CSegView::MapMessages() {
             m_baseLapNumber = 0;
         }
         TakeBaseLap();
+        if (m.wParam != 0 && !m_active && m_role >= 1 && !m_segmentMode)
+            BuildLapBands(m_zoomSpan, m_zoomStart);  // the new base lap's file
         if (m_role >= 1 && m_active && m_segmentMode)
             SendMessage(m_host.MainFrame(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 4, static_cast<LParam>(Handle()));
         Redraw();

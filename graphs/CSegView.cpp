@@ -195,9 +195,12 @@ void CSegView::Redraw() {
     QPainter painter(&m_picture);
     PrepareGdiPainter(painter);
     painter.setPen(ToQColor(m_textColor));
-    const QFont segmentFont = GdiFont(QStringLiteral("Arial"), 12, 600);
-    const QFont lapFont = GdiFont(QStringLiteral("Microsoft Sans Serif"), std::max(height() - 4, 10), 600);
-    painter.setFont(segmentFont);
+    if (m_lapFontHeight != height()) {
+        m_segmentFont = GdiFont(QStringLiteral("Arial"), 12, 600);
+        m_lapFont = GdiFont(QStringLiteral("Microsoft Sans Serif"), std::max(height() - 4, 10), 600);
+        m_lapFontHeight = height();
+    }
+    painter.setFont(m_segmentFont);
     if (m_role < 1 || !m_baseLap) {
         // nothing to name
     } else if (!m_active && m_bandCount > 0) {
@@ -209,8 +212,8 @@ void CSegView::Redraw() {
     } else if (m_active) {
         if (m_segmentMode)
             DrawLabel(painter, kLabelX, CursorSegmentText());
-        painter.setFont(lapFont);
-        const int c = CellHeight(lapFont) / 2;
+        painter.setFont(m_lapFont);
+        const int c = CellHeight(m_lapFont) / 2;
         const QString lap = m_cursorKnown
                                 ? QStringLiteral("L.%1 : %2").arg(m_baseLapNumber).arg(ValueText(m_xMode == 1 ? m_timeValue : m_distanceValue))
                                 : QStringLiteral("L.%1").arg(m_baseLapNumber);

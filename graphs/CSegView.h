@@ -10,6 +10,7 @@
 #include "platform/MessageWindow.h"
 #include "settings/SettingsRecords.h"
 
+#include <QFont>
 #include <QImage>
 #include <QWidget>
 
@@ -79,4 +80,7 @@ private:
     platform::ColorRef m_textColor = 0xFFFFFF;
     QStringList m_labels;
     QImage m_picture;
+    QFont m_segmentFont;
+    QFont m_lapFont;
+    int m_lapFontHeight = -1;  // the strip height the label font was made for
 };

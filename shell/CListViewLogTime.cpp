@@ -102,8 +102,8 @@ void CListViewLogTime::UpdateClockTime(const platform::GraphPoint& record) {
     for (int row = 0; row < topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = topLevelItem(row);
         if (item->text(kLapColumn) == number) {
-            item->setText(kTimeColumn, clock);
-            viewport()->update();
+            if (item->text(kTimeColumn) != clock)
+                item->setText(kTimeColumn, clock);  // the item repaints its row
             return;
         }
     }

@@ -30,21 +30,6 @@ bool Filled(const QImage& picture, int left, int right, QRgb color) {
     return true;
 }
 
-TEST(SegmentBoundariesTest, ACursorIsInTheSegmentAfterTheBoundariesAtOrBeforeIt) {
-    const std::vector<int> bounds{100, 250};
-    const struct { int v; int segment; int start; } cases[] = {
-        {0, 1, 0}, {99, 1, 0}, {100, 2, 100}, {249, 2, 100}, {250, 3, 250}, {900, 3, 250}};
-    for (const auto& c : cases) {
-        int start = -1;
-        EXPECT_EQ(graphs::SegmentAt(bounds, c.v, &start), c.segment) << c.v;
-        EXPECT_EQ(start, c.start) << c.v;
-    }
-    int start = -1;
-    EXPECT_EQ(graphs::SegmentAt({}, 40, &start), 1);
-    EXPECT_EQ(graphs::StripPositions({100, 300}, 400, 400, 100), (std::vector<int>{0, 200}));
-    EXPECT_TRUE(graphs::StripPositions({100}, 400, 0, 0).empty());  // a zero span places nothing
-}
-
 class SegmentStripTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -69,35 +54,19 @@ protected:
     orvelo::SegmentGroup group;
 };
 
-TEST_F(SegmentStripTest, BoundariesAreTheGroupsEndsOnTheBaseLapAndAnEndPastTheCourseGivesNone) {
-    const orvelo::Lap& base = host.LapOf(path, 2);
-    graphs::SegmentBoundaries bounds = graphs::BoundariesOf(group, &base);
-    EXPECT_EQ(bounds.distances, (std::vector<int>{100, 250}));
-    ASSERT_EQ(bounds.times.size(), 2u);
-    EXPECT_EQ(bounds.times[0], graphs::LapTimeAtDistance(base, 100));
-    EXPECT_LT(0, bounds.times[0]);
-    EXPECT_LT(bounds.times[0], bounds.times[1]);
-    group.pairs[0].endPointIndex = points + 5;  // stored for a longer lap
-    bounds = graphs::BoundariesOf(group, &base);
-    EXPECT_EQ(bounds.distances, (std::vector<int>{250}));
-    EXPECT_TRUE(graphs::BoundariesOf(group, nullptr).distances.empty());
-}
-
 TEST_F(SegmentStripTest, StripPanesDrawTheirGreysAndLapBands) {
     CSegSplitterWnd strip(host, nullptr);
     strip.resize(600, 40);
     strip.Relayout(QRect(0, 0, 600, 40), true);
     strip.show();
     CSegView* left = strip.LeftLapPane();
-    ASSERT_NE(left, nullptr);
     auto* right = dynamic_cast<CSegView*>(strip.Right());
-    ASSERT_NE(right, nullptr);
+    ASSERT_TRUE(left && right);
     EXPECT_EQ(right->width(), 2);
     EXPECT_EQ(strip.Top().BandColor(), MakeColorRef(65, 65, 65));
     EXPECT_EQ(left->BandColor(), MakeColorRef(155, 155, 155));
 
     // Lap bands: the laps of the base lap's file at their cumulative distances.
-    SendMessage(left->Handle(), UM_ZOOM_CONTROL, 0, 0);
     const orvelo::LogFile& file = host.Core().LogFiles.front();
     const int span = static_cast<int>(file.laps[0].distance + file.laps[1].distance + 40);
     SendMessage(left->Handle(), UM_ZOOM_CONTROL, static_cast<WParam>(span), 0);
@@ -122,17 +91,6 @@ TEST_F(SegmentStripTest, StripPanesDrawTheirGreysAndLapBands) {
         SendMessage(pane->Handle(), MessageWithBlock(UM_RESET_SEGMENT_COLOR, 0, colors));
     EXPECT_EQ(strip.Top().BandColor(), MakeColorRef(65, 65, 65));
     EXPECT_EQ(left->BandColor(), 0x112233u);
-}
-
-TEST(SegmentStripBlankTest, WithoutABaseLapTheStripIsItsGreyAlone) {
-    graphtest::TestGraphHost host;
-    host.Load(QStringLiteral("blank.log"), 2, 5);
-    CSegView top(host, CSegView::kTopRole, nullptr);
-    top.resize(300, 20);
-    top.show();
-    SendMessage(top.Handle(), UM_MOVE_SEGMENT_INFO, 120, 6245);
-    EXPECT_TRUE(top.Labels().isEmpty());
-    EXPECT_TRUE(Filled(top.Picture(), 0, 300, qRgb(65, 65, 65)));
 }
 
 TEST_F(SegmentStripTest, TheTopPaneNamesTheLapAndTheSegmentAtTheCursor) {
@@ -161,6 +119,10 @@ TEST_F(SegmentStripTest, TheTopPaneNamesTheLapAndTheSegmentAtTheCursor) {
     }
     HandOver(top.Handle(), orvelo::SegmentGroup{});  // an empty group clears the boundaries
     EXPECT_EQ(top.Labels()[0], "S.1 :");
+    host.Core().BaseLapFiles.clear();  // no base lap: the strip is its grey alone
+    SendMessage(top.Handle(), UM_REDRAW_LAP_GRAPH, 1, 0);
+    EXPECT_TRUE(top.Labels().isEmpty());
+    EXPECT_TRUE(Filled(top.Picture(), 0, 500, qRgb(65, 65, 65)));
 }
 
 TEST_F(SegmentStripTest, SegmentBandsAreGreyUntilAGroupArrivesThenInTheCourseColours) {
@@ -184,6 +146,12 @@ TEST_F(SegmentStripTest, SegmentBandsAreGreyUntilAGroupArrivesThenInTheCourseCol
     EXPECT_TRUE(Filled(picture, 150, 199, Rgb(bands.SegmentColor(1))));
     SendMessage(bands.Handle(), UM_RESET_X_SCALE_VARIABLE, 0, 0);  // a zero span draws grey
     EXPECT_TRUE(Filled(bands.Picture(), 0, 400, Rgb(CSegInfoPlotView::kNoDataColor)));
+    // Boundaries: the ends but the last, with the base lap's time there; an end past the course gives none.
+    EXPECT_EQ(bands.Boundaries().distances, (std::vector<int>{100, 250}));
+    EXPECT_EQ(bands.Boundaries().times[0], graphs::LapTimeAtDistance(base, 100));
+    group.pairs[0].endPointIndex = points + 5;
+    HandOver(bands.Handle(), group);
+    EXPECT_EQ(bands.Boundaries().distances, (std::vector<int>{250}));
 }
 
 }  // namespace

@@ -22,38 +22,19 @@ class CClockTimeDlgTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(h.Start()); }
 
-    // Two files with laps 1..3 each; compares lap 2 of the first as the base lap.
-    void LoadTwoFiles() {
-        for (std::uint32_t id : {7u, 8u}) {
-            orvelo::LogFile file;
-            file.fileId = id;
-            file.fullPath = id == 7 ? u"/data/run A.log" : u"/data/run B.log";
-            for (std::uint32_t n = 1; n <= 3; ++n) {
-                orvelo::Lap lap;
-                lap.lapNumber = n;
-                file.laps.push_back(std::move(lap));
-            }
-            Core().LogFiles.push_back(std::move(file));
-        }
-        Compare(0, 7, 1, 0x0000FF);
-    }
+    // Files 7 and 8 ("run A.log", "run B.log") with laps 1 to 3; a slot compares lap index i of one.
     void Compare(std::size_t slot, std::uint32_t fileId, int lapIndex, orvelo::COLORREF colour, int active = 1) {
-        auto& laps = Core().SelectedLaps;
-        if (laps.size() <= slot)
-            laps.resize(slot + 1);
+        orvelo::LapDataCore& core = h.Core();
         const std::u16string path = fileId == 7 ? u"/data/run A.log" : u"/data/run B.log";
-        laps[slot] = {{orvelo::FileSet::Log, fileId, lapIndex}, colour, active, lapIndex + 1, path};
-    }
-    orvelo::LapDataCore& Core() { return h.Core(); }
-    CClockTimeDlg* Open() {
-        h.Frame().OnLoggingTime();
-        return dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow());
-    }
-    static void PutClock(CClockTimeDlg& window, int lapNumber, int clock) {
-        GraphPoint point;
-        point.words[11] = lapNumber;
-        point.words[14] = clock;
-        SendMessage(window.Handle(), UM_PUT_LOGGING_TIME, 0, reinterpret_cast<LParam>(&point));
+        if (fileId != 9 && !core.FindFile(orvelo::FileSet::Log, fileId)) {
+            core.LogFiles.push_back({});
+            core.LogFiles.back().fileId = fileId;
+            core.LogFiles.back().fullPath = path;
+            for (std::uint32_t n = 1; n <= 3; ++n)
+                core.LogFiles.back().laps.push_back({}), core.LogFiles.back().laps.back().lapNumber = n;
+        }
+        core.SelectedLaps.resize(std::max(core.SelectedLaps.size(), slot + 1));
+        core.SelectedLaps[slot] = {{orvelo::FileSet::Log, fileId, lapIndex}, colour, active, lapIndex + 1, path};
     }
     static QStringList Column(CListViewLogTime& list, int column) {
         QStringList texts;
@@ -66,14 +47,15 @@ protected:
 };
 
 TEST_F(CClockTimeDlgTest, RowsAreTheResolvedActiveSlotsAndTheWindowFitsThem) {
-    CClockTimeDlg* window = Open();
+    h.Frame().OnLoggingTime();
+    auto* window = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow());
     ASSERT_NE(window, nullptr);
     CListViewLogTime& list = window->List();
     EXPECT_EQ(list.topLevelItemCount(), 0);
     const int header = list.header()->sizeHint().height() + list.horizontalScrollBar()->sizeHint().height();
     EXPECT_EQ(window->size(), QSize(150, 22 * 3 + header));  // nothing compared: three rows high
 
-    LoadTwoFiles();
+    Compare(0, 7, 1, 0x0000FF);
     Compare(1, 8, 1, 0x00FF00);
     Compare(2, 8, 2, 0x000080, 0);  // a cleared overlay keeps its lap: no row
     Compare(3, 9, 0, 0xFFFF00);     // a file that is gone: no row
@@ -102,41 +84,20 @@ TEST_F(CClockTimeDlgTest, RowsAreTheResolvedActiveSlotsAndTheWindowFitsThem) {
         {9, 120000, "10:11:12", "00:00:00"},
     };
     for (const auto& c : cases) {
-        PutClock(*window, c.lap, c.clock);
+        GraphPoint point;
+        point.words[11] = c.lap;
+        point.words[14] = c.clock;
+        SendMessage(window->Handle(), UM_PUT_LOGGING_TIME, 0, reinterpret_cast<LParam>(&point));
         EXPECT_EQ(list.topLevelItem(0)->text(1), c.first) << c.clock;
         EXPECT_EQ(list.topLevelItem(1)->text(1), c.second) << c.clock;
     }
-}
 
-TEST_F(CClockTimeDlgTest, AColumnClickSortsByItsTextAndTheNextTurnsTheOrder) {
-    LoadTwoFiles();
-    Compare(1, 8, 2, 0x00FF00);
-    Compare(2, 7, 0, 0x000080);
-    CClockTimeDlg* window = Open();
-    ASSERT_NE(window, nullptr);
-    CListViewLogTime& list = window->List();
-    window->show();
-    QCoreApplication::processEvents();
-    QHeaderView* header = list.header();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(0) + 5, 5));
-    EXPECT_EQ(Column(list, 0), (QStringList{"1", "2", "3"}));
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(0) + 5, 5));
-    EXPECT_EQ(Column(list, 0), (QStringList{"3", "2", "1"}));
-}
-
-TEST_F(CClockTimeDlgTest, EscapeEndsItAndItTellsTheMainFrameOnce) {
-    CClockTimeDlg* window = Open();
-    ASSERT_NE(window, nullptr);
-    window->move(70, 80);
-    MessageSpy spy;
-    QTest::keyClick(window, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(h.Frame().LoggingTimeWindow(), nullptr);
-    EXPECT_EQ(spy.Of(SpiedMessage::Kind::Posted, h.Frame().Handle(), UM_PLOT_GRAPH_CLOSED).size(), 1u);
-    WindowPlacement written;
-    ASSERT_EQ(h.Settings().Store().ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo),
-                                              settings::kLogTimeWndPlace, &written), 0);
-    EXPECT_EQ(QPoint(written.normalLeft, written.normalTop), QPoint(70, 80));
+    // A column click sorts by its text, the next click the other way.
+    QHeaderView* columns = list.header();
+    for (const QStringList& order : {QStringList{"1", "2", "2", "3"}, QStringList{"3", "2", "2", "1"}}) {
+        QTest::mouseClick(columns->viewport(), Qt::LeftButton, {}, QPoint(columns->sectionPosition(0) + 5, 5));
+        EXPECT_EQ(Column(list, 0), order);
+    }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -321,8 +322,10 @@ TEST_F(CMainFrameTest, LoggingTimeWindowGetsRecordsWhileShownAndIsForgottenWhenI
     ASSERT_NE(clock, nullptr);
     EXPECT_EQ(SendMessage(FrameHandle(), records), 1);
     clock->move(40, 50);
-    clock->close();  // deletes itself and writes where it stood
+    MessageSpy closing;
+    QTest::keyClick(clock, Qt::Key_Escape);  // deletes itself and writes where it stood
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(closing.Of(SpiedMessage::Kind::Posted, FrameHandle(), UM_PLOT_GRAPH_CLOSED).size(), 1u);
     ShellHarness::Drain();
     EXPECT_FALSE(h.Frame().LoggingTimeShown());
     EXPECT_EQ(h.Frame().LoggingTimeWindow(), nullptr);

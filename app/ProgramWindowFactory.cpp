@@ -2,7 +2,9 @@
 
 #include "coursemap/CCourseMapViewerDlg.h"
 #include "coursemap/CSegListPane.h"
+#include "graphs/CFileOverviewGlaphDlg.h"
 #include "graphs/CLapOverviewDlg.h"
+#include "graphs/CYScaleControllableDlg.h"
 #include "properties/CPropertiesWnd.h"
 
 #include "platform/ModalDialog.h"
@@ -29,5 +31,11 @@ GraphWindow* ProgramWindowFactory::CreateGraphWindow(QWidget* view, platform::Wi
                                                      int workAreaNumber, int slot, bool restored) {
     if (kind == GraphWindow::kLapOverview)
         return new CLapOverviewDlg(m_graphHost, view, viewHandle, workAreaNumber, slot, restored);
-    return StandInWindowFactory::CreateGraphWindow(view, viewHandle, kind, workAreaNumber, slot, restored);
+    if (kind == GraphWindow::kFileOverview)
+        return new CFileOverviewGlaphDlg(m_graphHost, view, viewHandle, workAreaNumber, slot, restored);
+    return nullptr;
+}
+
+YScaleWindow* ProgramWindowFactory::CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) {
+    return new CYScaleControllableDlg(parent, mainFrame, m_settings, m_core);
 }

@@ -1,19 +1,19 @@
 // The program's window factory: builds the real windows of the graph, course
 // map and properties subsystems for the main frame and the work areas, and
-// hands them the data core, the settings and the segment groups. Windows not
-// built yet still come from the stand-in factory it derives from.
+// hands them the data core, the settings and the segment groups, and runs the
+// course map viewer.
 #pragma once
 
 #include "app/ProgramGraphHost.h"
 
-#include "shell/StandInWindowFactory.h"
+#include "settings/ShellWindowFactory.h"
 
 class AppSettings;
 namespace orvelo {
 class LapDataCore;
 }
 
-class ProgramWindowFactory : public StandInWindowFactory {
+class ProgramWindowFactory : public ShellWindowFactory {
 public:
     ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core);
 
@@ -22,9 +22,9 @@ public:
     SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) override;
     void RunCourseMapViewer(QWidget* parent, platform::WindowHandle mainFrame, const CourseRegistry& registry,
                             int listMode, const CourseBlock& course) override;
-    // The lap overview window is built; the file overview still comes from the stand-in factory.
     GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle viewHandle, int kind, int workAreaNumber,
                                    int slot, bool restored) override;
+    YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) override;
 
     // What the graph windows are handed.
     GraphHost& Graphs() { return m_graphHost; }

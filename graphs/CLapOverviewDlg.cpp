@@ -8,7 +8,7 @@
 #include "graphs/GraphChannelTable.h"
 #include "graphs/GraphRecords.h"
 #include "graphs/GraphHost.h"
-#include "graphs/SegmentStripStandIn.h"
+#include "graphs/CSegSplitterWnd.h"
 
 #include "core/LapSelection.h"
 #include "core/LapStatistics.h"
@@ -86,7 +86,7 @@ void CLapOverviewDlg::Start(QWidget* viewWidget, bool restored) {
     PostMessage(m_host.MainFrame(), UM_GET_OVERLAP_GRAPH_STATUS, baseLap ? 1 : 0, static_cast<LParam>(Handle()));
     BuildChannelSplitter(graphs::ChannelCount(m_mask));
     BuildAxisSplitter();
-    SetSegmentStrip(std::make_unique<SegmentStripStandIn>(m_client));
+    SetSegmentStrip(std::make_unique<CSegSplitterWnd>(m_host, m_client));
     setGeometry(m_place);
     m_ready = true;
 }

@@ -2,6 +2,8 @@
 // frame and its view, the colours, the saved layout and the base-lap check.
 #include "graphs/CLapOverviewDlg.h"
 
+#include "graphs/CYScaleControllableDlg.h"
+
 #include "graphs/CDlgGrafView.h"
 #include "graphs/CLScaleView.h"
 #include "graphs/CxSplitterWnd.h"
@@ -19,8 +21,6 @@ using namespace platform;
 namespace {
 constexpr std::uint64_t kRelayed = 0x40;
 constexpr int kMaxHeightBytes = 4 * graphs::kMaxRows;
-constexpr int kChannelViewInfoRows = 30;  // words of the Y-scale dialog's record
-constexpr int kChannelViewInfoMask = 31;
 } // namespace
 
 void CLapOverviewDlg::MapMessages() {
@@ -197,13 +197,12 @@ LResult CLapOverviewDlg::OnSegmentEditReplace(const Message& m) {
     return 0;
 }
 
-// The Y-scale dialog's record (at least 32 words, sent): the rows and the mask.
+// The Y-scale dialog (its handle in wParam) learns the rows and the mask.
 LResult CLapOverviewDlg::OnChannelViewInfo(const Message& m) {
-    if (!m_channels || m_rows.empty() || !m.sent || m.wParam == 0)
+    auto* dialog = WindowFromHandle<CYScaleControllableDlg>(static_cast<WindowHandle>(m.wParam));
+    if (!m_channels || m_rows.empty() || !dialog)
         return 0;
-    auto* words = reinterpret_cast<std::int32_t*>(static_cast<std::uintptr_t>(m.wParam));
-    words[kChannelViewInfoRows] = RowCount();
-    words[kChannelViewInfoMask] = static_cast<std::int32_t>(m_mask);
+    dialog->TakeChannelViewInfo(RowCount(), m_mask);
     return 1;
 }
 

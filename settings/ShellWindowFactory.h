@@ -1,6 +1,6 @@
 // Creates the windows and runs the dialogs that other subsystems build, for
 // the main frame and the work areas. The program passes one that builds the
-// real windows; StandInWindowFactory serves until they exist, and tests.
+// real windows; the shell's tests pass one of stand-ins.
 #pragma once
 
 #include "settings/CourseBlock.h"
@@ -17,7 +17,6 @@ public:
     // Panes and floating windows; parent is the main frame, which owns them.
     virtual PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) = 0;
     virtual SegmentListPane* CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) = 0;
-    virtual FloatingWindow* CreateLoggingTimeWindow(QWidget* parent, platform::WindowHandle mainFrame) = 0;
     virtual YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) = 0;
 
     // A graph window of a work-area view (its parent); restored: reopened from

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/WindowMessage.h"
+#include "platform/WindowPlacement.h"
 #include "settings/CourseBlock.h"
 
 #include <QString>
@@ -82,6 +83,8 @@ public:
     virtual platform::WindowHandle Handle() const = 0;
     // Last words before the frame deletes it (placements are written here).
     virtual void Shutdown() = 0;
+    // Where it stands now, for the frame's copy before the frame deletes it.
+    virtual platform::WindowPlacement Placement() const = 0;
 };
 
 // The variable Y-scale dialog, bound to one channel of one lap overview window.

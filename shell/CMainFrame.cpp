@@ -3,6 +3,7 @@
 #include "settings/AppSettings.h"
 #include "settings/SettingsBatch.h"
 #include "shell/CChildFrame.h"
+#include "shell/CClockTimeDlg.h"
 #include "shell/COrveloApp.h"
 #include "shell/COrveloDoc.h"
 #include "shell/COrveloView.h"
@@ -342,12 +343,9 @@ void CMainFrame::OnLoggingTime() {
         return;
     }
     if (!m_logTimeWidget) {
-        m_logTime = m_app.Factory().CreateLoggingTimeWindow(this, Handle());
-        m_logTimeWidget = m_logTime ? m_logTime->Widget() : nullptr;
-        if (!m_logTimeWidget) {
-            m_logTime = nullptr;  // could not be made: nothing is shown
-            return;
-        }
+        auto* window = new CClockTimeDlg(this, Handle(), m_app.Core(), m_app.Settings().Store());
+        m_logTime = window;
+        m_logTimeWidget = window;
     }
     m_logTimeShown = 1;
     m_logTimeWidget->show();
@@ -404,6 +402,8 @@ bool CMainFrame::OnClose() {
     m_app.WorkAreaListSetting(1);
     for (CChildFrame* frame : m_app.WorkAreaWindowList())
         platform::SendMessage(frame->ViewHandle(), platform::UM_REGISTER_WND_PROPERTY, 1, 0);
+    if (LoggingTimeWindow())
+        m_logTimePlacement = m_logTime->Placement();
     WindowPlacementRec probe;
     if (store.ReadRecord(key, settings::kLogTimeWndPlace, &probe) != 0 && m_logTimePlacement.normalLeft < m_logTimePlacement.normalRight)
         store.WriteRecord(key, settings::kLogTimeWndPlace, m_logTimePlacement);
@@ -416,6 +416,7 @@ bool CMainFrame::OnClose() {
 
 void CMainFrame::DestroyYScaleDialog() {
     if (m_yScaleWidget) {
+        m_yScalePlacement = m_yScale->Placement();
         m_yScale->Shutdown();
         delete m_yScaleWidget.data();
     }

@@ -118,6 +118,7 @@ private:
     platform::WindowHandle PropertiesHandle() const;
     platform::WindowHandle SegmentListViewHandle() const;
     bool PickSegmentGroup();
+    void ReadFloatingPlacement(const QString& valueName, WindowPlacementRec* copy);
 
     LResult OnDrawMapOnView(const Message& m);
     LResult OnRedrawLapGraph(const Message& m);

@@ -4,6 +4,7 @@
 
 #include "settings/AppSettings.h"
 #include "settings/SettingsBatch.h"
+#include "settings/SettingsDefaults.h"
 #include "shell/CChildFrame.h"
 #include "shell/COrveloApp.h"
 #include "shell/CourseMapSaver.h"
@@ -54,6 +55,7 @@ void CMainFrame::MapMessages() {
         if (!m_logTimeWidget) {
             m_logTime = nullptr;
             m_logTimeShown = 0;
+            ReadFloatingPlacement(settings::kLogTimeWndPlace, &m_logTimePlacement);  // written as it went
         }
         return LResult{0};
     });
@@ -164,6 +166,13 @@ bool CMainFrame::PickSegmentGroup() {
         }
     }
     return false;
+}
+
+// The placement a floating window wrote when it closed becomes the frame's copy.
+void CMainFrame::ReadFloatingPlacement(const QString& valueName, WindowPlacementRec* copy) {
+    WindowPlacementRec written;
+    if (m_app.Settings().Store().ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), valueName, &written) == 0)
+        *copy = written;
 }
 
 // ----- handlers -----
@@ -403,6 +412,7 @@ LResult CMainFrame::OnPopupVariableYScaleDialog(const Message& m) {
         return 0;
     }
     m_yScaleChannel = 0;
+    ReadFloatingPlacement(settings::kScaleControlWndPlace, &m_yScalePlacement);  // written as it went
     for (int channel : m_scaleBackup.RestoreAll(m_app.Settings().Channels().ChannelValueTable()))
         PostMessage(ActiveViewHandle(), UM_SET_VARIABLE_SCALE_CONTROL_VALUE, static_cast<WParam>(channel), 0);
     if (m_yScaleWidget)

@@ -15,7 +15,8 @@
 #include "platform/MessageBus.h"
 #include "platform/MessageSpy.h"
 #include "platform/UserMessages.h"
-#include "shell/StandInWindow.h"
+#include "shell/CClockTimeDlg.h"
+#include "shell/CListViewLogTime.h"
 #include "tools/SampleSession.h"
 
 #include <QTemporaryDir>
@@ -60,17 +61,8 @@ TEST(ProgramGraphHostTest, CursorValuesTravelToThePropertiesPaneTheWorkAreaAndTh
     view.OnLapOverviewGraph();
     ShellHarness::Drain();
     auto* lapOverview = dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().front().window);
-    auto* loggingTime = dynamic_cast<StandInWindow*>(frame.LoggingTimeWindow());
+    auto* loggingTime = dynamic_cast<CClockTimeDlg*>(frame.LoggingTimeWindow());
     ASSERT_TRUE(lapOverview && loggingTime);
-    // The records the windows read while each message is handled.
-    auto collect = [](StandInWindow* window, std::uint32_t id, std::vector<GraphPoint>& seen) {
-        window->SetInspector([id, &seen](const Message& m) {
-            if (const GraphPoint* point = m.id == id ? BlockIn<GraphPoint>(m, m.lParam) : nullptr)
-                seen.push_back(*point);
-        });
-    };
-    std::vector<GraphPoint> loggingSeen;
-    collect(loggingTime, UM_PUT_LOGGING_TIME, loggingSeen);
 
     MessageSpy spy;
     std::vector<GraphPoint> picked;
@@ -89,9 +81,14 @@ TEST(ProgramGraphHostTest, CursorValuesTravelToThePropertiesPaneTheWorkAreaAndTh
     for (WindowHandle to : {lapOverview->Handle(), lapOverview->RowAt(0).graph->Handle(),
                             lapOverview->RowAt(1).graph->Handle()})
         EXPECT_EQ(spy.Of(SpiedMessage::Kind::Delivered, to, UM_ANALYSIS_LINE).size(), 1u);
-    ASSERT_EQ(loggingSeen.size(), 2u);
-    EXPECT_EQ(loggingSeen[1].words, picked[1].words);
-    EXPECT_EQ(loggingSeen[1].words[graphs::kPointRow], 1);
+    // Each compared lap's row shows the clock of its record.
+    CListViewLogTime& rows = loggingTime->List();
+    ASSERT_EQ(rows.topLevelItemCount(), 2);
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(rows.topLevelItem(row)->text(0).toInt(), picked[row].words[graphs::kPointLapNumber]);
+        EXPECT_EQ(rows.topLevelItem(row)->text(1), CListViewLogTime::ClockText(picked[row].words[graphs::kPointLongWord]));
+    }
+    EXPECT_NE(picked[0].words[graphs::kPointLongWord], 0);
 }
 
 } // namespace

@@ -8,16 +8,15 @@
 #include "platform/MessageSpy.h"
 #include "platform/ModalDialog.h"
 #include "platform/UserMessages.h"
-#include "shell/GraphWindowStandIn.h"
-#include "shell/LoggingTimeWindowStandIn.h"
+#include "shell/CClockTimeDlg.h"
 #include "shell/WorkAreaWindowsDialog.h"
-#include "shell/YScaleDialogStandIn.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -313,26 +312,29 @@ TEST_F(CMainFrameTest, YScaleDialogIsMadeReboundAndDeletedOnce) {
 }
 
 TEST_F(CMainFrameTest, LoggingTimeWindowGetsRecordsWhileShownAndIsForgottenWhenItCloses) {
-    const Message records = MessageWithBlock(UM_PUT_LOGGING_TIME, 0x55, std::vector<GraphPoint>(3));
+    GraphPoint point;
+    point.words[11] = 0;
+    point.words[14] = 93105;
+    const Message records = MessageWithBlock(UM_PUT_LOGGING_TIME, 0x55, std::vector<GraphPoint>(3, point));
     EXPECT_EQ(SendMessage(FrameHandle(), records), 0);  // not shown
     h.Frame().OnLoggingTime();
-    auto* clock = dynamic_cast<LoggingTimeWindowStandIn*>(h.Frame().LoggingTimeWindow());
+    auto* clock = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow());
     ASSERT_NE(clock, nullptr);
     EXPECT_EQ(SendMessage(FrameHandle(), records), 1);
-    EXPECT_EQ(clock->ReceivedOf(UM_PUT_LOGGING_TIME).size(), 3u);  // one by one
-    PostToFrame(Message{UM_REDRAW_LAP_GRAPH, 3, 0, {}});
-    EXPECT_EQ(clock->ReceivedOf(UM_REDRAW_LAP_GRAPH).size(), 1u);
-
-    clock->Widget()->close();  // deletes itself
+    clock->move(40, 50);
+    MessageSpy closing;
+    QTest::keyClick(clock, Qt::Key_Escape);  // deletes itself and writes where it stood
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(closing.Of(SpiedMessage::Kind::Posted, FrameHandle(), UM_PLOT_GRAPH_CLOSED).size(), 1u);
     ShellHarness::Drain();
     EXPECT_FALSE(h.Frame().LoggingTimeShown());
     EXPECT_EQ(h.Frame().LoggingTimeWindow(), nullptr);
     PostToFrame(Message{UM_REDRAW_LAP_GRAPH, 0, 0, {}});  // nothing to reach
     h.Frame().OnLoggingTime();
     PostToFrame(Message{UM_PLOT_GRAPH_CLOSED, 0, 0, {}});  // late word from the old window
-    EXPECT_NE(h.Frame().LoggingTimeWindow(), nullptr);
+    ASSERT_NE(h.Frame().LoggingTimeWindow(), nullptr);
     EXPECT_TRUE(h.Frame().LoggingTimeShown());
+    EXPECT_EQ(h.Frame().LoggingTimeWindow()->Widget()->pos(), QPoint(40, 50));  // reopened where it was
 }
 
 TEST_F(CMainFrameTest, ZoomCommandsCheckTheGraphStatusThemselves) {

@@ -9,7 +9,7 @@
 #include "platform/ModalDialog.h"
 #include "platform/SingleInstance.h"
 #include "platform/UserMessages.h"
-#include "shell/StandInWindowFactory.h"
+#include "settings/ShellWindowFactory.h"
 
 #include "core/FileLists.h"
 
@@ -131,7 +131,6 @@ class NoWindowFactory : public testsupport::ShellTestWindowFactory {
 public:
     PropertiesPane* CreatePropertiesPane(QWidget*, platform::WindowHandle) override { return nullptr; }
     SegmentListPane* CreateSegmentListPane(QWidget*, platform::WindowHandle) override { return nullptr; }
-    FloatingWindow* CreateLoggingTimeWindow(QWidget*, platform::WindowHandle) override { return nullptr; }
     YScaleWindow* CreateYScaleWindow(QWidget*, platform::WindowHandle) override { return nullptr; }
     GraphWindow* CreateGraphWindow(QWidget*, platform::WindowHandle, int, int, int, bool) override { return nullptr; }
 };
@@ -145,8 +144,6 @@ TEST(COrveloAppStartTest, AWindowThatCannotBeMadeLeavesItsPlaceEmptyAndTheRestRu
     view.OnLapOverviewGraph();
     view.OnFileOverviewGraph();
     EXPECT_EQ(GraphKinds(view), "");
-    h.Frame().OnLoggingTime();
-    EXPECT_FALSE(h.Frame().LoggingTimeShown());
     platform::PostMessage(h.Frame().Handle(), platform::UM_POPUP_VARIABLE_Y_SCALE_DIALOG, 0x7001, 0x7002);
     platform::PostMessage(h.Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
     ShellHarness::Drain();

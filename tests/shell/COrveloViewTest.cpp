@@ -5,7 +5,6 @@
 
 #include "platform/MessageSpy.h"
 #include "platform/UserMessages.h"
-#include "shell/GraphWindowStandIn.h"
 
 #include <QMdiArea>
 #include <gtest/gtest.h>

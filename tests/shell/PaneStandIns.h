@@ -1,15 +1,21 @@
-// The docking panes the shell's own tests stand in for: they keep what the main frame sends the
-// properties pane, its small map and the segment list view, and answer for the shown course as
-// the test sets it. The program's own panes are tested through tests/app.
+// The windows of other subsystems the shell's own tests stand in for: the docking panes keep what
+// the main frame sends the properties pane, its small map and the segment list view, and answer
+// for the shown course as the test sets it; the graph windows and the Y-scale dialog keep what
+// they receive. The program's own windows are tested through tests/app.
 #pragma once
 
 #include "shell/StandInWindow.h"
-#include "shell/StandInWindowFactory.h"
+#include "settings/ShellWindowFactory.h"
 #include "settings/WindowRoles.h"
 
 #include "platform/UserMessages.h"
 
+#include "platform/MessageBus.h"
+
+#include <QCloseEvent>
 #include <QVBoxLayout>
+
+#include <map>
 
 namespace testsupport {
 
@@ -56,9 +62,77 @@ private:
     StandInWindow* m_view;
 };
 
-// The stand-in factory with the two panes above.
-class ShellTestWindowFactory : public StandInWindowFactory {
+// A lap overview or file overview window in its work-area view.
+class GraphWindowStandIn : public StandInWindow, public GraphWindow {
 public:
+    GraphWindowStandIn(QWidget* view, int kind, int slot, bool restored)
+        : StandInWindow(kind == kLapOverview ? QStringLiteral("Lap overview") : QStringLiteral("File overview"), view),
+          m_kind(kind), m_slot(slot), m_restored(restored) {
+        move(20 * slot, 20 * slot);
+        resize(260, 160);
+    }
+    QWidget* Widget() override { return this; }
+    platform::WindowHandle Handle() const override { return WindowHandle(); }
+    int Kind() const { return m_kind; }
+    int Slot() const { return m_slot; }
+    bool Restored() const { return m_restored; }
+
+private:
+    int m_kind;
+    int m_slot;
+    bool m_restored;
+};
+
+// The Y-scale dialog: keeps its binding and, closed, tells the main frame (2092 with wParam 0).
+class YScaleDialogStandIn : public StandInWindow, public YScaleWindow {
+public:
+    YScaleDialogStandIn(QWidget* parent, platform::WindowHandle mainFrame)
+        : StandInWindow(QStringLiteral("Y AXIS"), parent), m_mainFrame(mainFrame) {
+        setWindowFlags(Qt::Tool);
+    }
+    QWidget* Widget() override { return this; }
+    platform::WindowHandle Handle() const override { return WindowHandle(); }
+    void Shutdown() override {}
+    platform::WindowPlacement Placement() const override { return platform::WindowPlacement::Of(*this); }
+    int ChannelOf(platform::WindowHandle scaleView) override {
+        const auto it = m_channels.find(scaleView);
+        return it == m_channels.end() ? 0 : it->second;
+    }
+    void Bind(platform::WindowHandle scaleView, platform::WindowHandle lapOverview, int channel) override {
+        m_scaleView = scaleView;
+        m_lapOverview = lapOverview;
+        m_channel = channel;
+    }
+    // Which channel a scale view shows, as the real dialog learns it from the view.
+    void SetChannelOf(platform::WindowHandle scaleView, int channel) { m_channels[scaleView] = channel; }
+    int BoundChannel() const { return m_channel; }
+    platform::WindowHandle BoundLapOverview() const { return m_lapOverview; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();  // the main frame deletes it when told
+        platform::PostMessage(m_mainFrame, platform::UM_POPUP_VARIABLE_Y_SCALE_DIALOG, 0,
+                              platform::MakeLong(static_cast<std::uint32_t>(m_channel), 0));
+    }
+
+private:
+    platform::WindowHandle m_mainFrame;
+    std::map<platform::WindowHandle, int> m_channels;
+    platform::WindowHandle m_scaleView = platform::kNoWindow;
+    platform::WindowHandle m_lapOverview = platform::kNoWindow;
+    int m_channel = 0;
+};
+
+// A factory of the stand-ins above, for the shell's own tests.
+class ShellTestWindowFactory : public ShellWindowFactory {
+public:
+    YScaleWindow* CreateYScaleWindow(QWidget* parent, platform::WindowHandle mainFrame) override {
+        return new YScaleDialogStandIn(parent, mainFrame);
+    }
+    GraphWindow* CreateGraphWindow(QWidget* view, platform::WindowHandle, int kind, int, int slot,
+                                   bool restored) override {
+        return new GraphWindowStandIn(view, kind, slot, restored);
+    }
     PropertiesPane* CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) override {
         return new PropertiesPaneStandIn(parent, mainFrame);
     }
@@ -70,3 +144,6 @@ public:
 };
 
 }  // namespace testsupport
+
+using testsupport::GraphWindowStandIn;
+using testsupport::YScaleDialogStandIn;

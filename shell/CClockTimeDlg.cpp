@@ -1,0 +1,61 @@
+#include "shell/CClockTimeDlg.h"
+
+#include "shell/CListViewLogTime.h"
+
+#include "platform/MessageBus.h"
+#include "platform/UserMessages.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/SettingsStore.h"
+
+#include <QVBoxLayout>
+
+using namespace platform;
+
+CClockTimeDlg::CClockTimeDlg(QWidget* mainWindow, WindowHandle mainFrame, orvelo::LapDataCore& core,
+                             SettingsStore& store)
+    : QDialog(mainWindow, Qt::Tool), m_window(this), m_mainFrame(mainFrame), m_store(store),
+      m_list(new CListViewLogTime(core, this)) {
+    setObjectName(QStringLiteral("LoggingTimeWindow"));
+    setWindowTitle(QStringLiteral("Logging time"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+    m_window.On(UM_PUT_LOGGING_TIME, [this](const Message& m) {
+        if (const auto* record = BlockIn<GraphPoint>(m, m.lParam))
+            m_list->UpdateClockTime(*record);
+        return LResult{1};
+    });
+    m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message&) {
+        m_list->FillRows();
+        FitToRows();
+        return LResult{1};
+    });
+    OnInitDialog(mainWindow);
+}
+
+CClockTimeDlg::~CClockTimeDlg() { Shutdown(); }
+
+void CClockTimeDlg::OnInitDialog(QWidget* mainWindow) {
+    m_list->OnInitialUpdate();
+    FitToRows();
+    WindowPlacement saved;
+    if (m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0) {
+        move(saved.normalLeft, saved.normalTop);
+    } else if (mainWindow) {
+        const QRect main = mainWindow->frameGeometry();
+        move(main.left() + main.width() / 2, main.top() + 9);
+    }
+}
+
+// The client holds the list exactly: 150 wide, at least three rows high.
+void CClockTimeDlg::FitToRows() { setFixedSize(CListViewLogTime::kListWidth, m_list->ListHeight()); }
+
+void CClockTimeDlg::Shutdown() {
+    if (m_shutDown)
+        return;
+    m_shutDown = true;
+    m_store.WriteRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, Placement());
+    m_window.Destroy();
+    PostMessage(m_mainFrame, UM_PLOT_GRAPH_CLOSED, 0, 0);
+}

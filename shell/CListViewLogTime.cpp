@@ -1,0 +1,119 @@
+#include "shell/CListViewLogTime.h"
+
+#include "core/LapDataCore.h"
+#include "core/LapSelection.h"
+#include "core/PathSplit.h"
+#include "platform/ColorRef.h"
+#include "platform/GdiDraw.h"
+#include "platform/SystemColors.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QScrollBar>
+
+namespace {
+constexpr int kLapColumn = 0;
+constexpr int kTimeColumn = 1;
+
+// The compared laps that get a row: active slots whose lap is still loaded.
+template <class Visit>
+void ForEachRowLap(const orvelo::LapDataCore& core, Visit&& visit) {
+    for (const orvelo::SelectedLap& slot : core.SelectedLaps) {
+        if (slot.activeFlag != 0 && core.ResolveLap(slot.lap))
+            visit(slot);
+    }
+}
+}  // namespace
+
+CListViewLogTime::CListViewLogTime(orvelo::LapDataCore& core, QWidget* parent) : QTreeWidget(parent), m_core(core) {
+    setRootIsDecorated(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setUniformRowHeights(true);
+    setFrameShape(QFrame::NoFrame);
+    header()->setSectionsClickable(true);
+    connect(header(), &QHeaderView::sectionClicked, this, &CListViewLogTime::OnColumnClick);
+}
+
+void CListViewLogTime::OnInitialUpdate() {
+    const QFont font = platform::GdiFont(m_faceName, 16);
+    setFont(font);
+    m_rowHeight = std::max(kRowHeight, QFontMetrics(font).height());
+    setHeaderLabels({QStringLiteral("L "), QStringLiteral("Log.Time"), QStringLiteral("File name"),
+                     QStringLiteral("Path")});
+    const int widths[] = {60, 90, 100, 20};
+    for (int column = 0; column < 4; ++column)
+        setColumnWidth(column, widths[column]);
+    headerItem()->setTextAlignment(kTimeColumn, Qt::AlignCenter);
+    header()->setSortIndicatorShown(false);
+    QPalette colors = palette();
+    colors.setColor(QPalette::Text, platform::ToQColor(platform::SystemColor(platform::kColorWindowText)));
+    setPalette(colors);
+    FillRows();
+}
+
+int CListViewLogTime::CountRows(const orvelo::LapDataCore& core) {
+    int rows = 0;
+    ForEachRowLap(core, [&](const orvelo::SelectedLap&) { ++rows; });
+    return rows;
+}
+
+int CListViewLogTime::FillRows() {
+    setUpdatesEnabled(false);
+    clear();
+    const QBrush background(platform::ToQColor(kRowBackground));
+    ForEachRowLap(m_core, [&](const orvelo::SelectedLap& slot) {
+        const QString number = QString::number(slot.lapNumber);
+        const QString path = QString::fromStdU16String(slot.fullPath);
+        const auto name = std::u16string_view(slot.fullPath).substr(orvelo::FindFileNamePart(slot.fullPath));
+        auto* item = new QTreeWidgetItem(
+            this, {number, QStringLiteral("00:00:00"), QString::fromStdU16String(std::u16string(name)), path});
+        item->setTextAlignment(kTimeColumn, Qt::AlignCenter);
+        orvelo::COLORREF colour = 0;
+        orvelo::FindSelectedLap(m_core, number.toStdU16String(), slot.fullPath, colour);
+        item->setForeground(kLapColumn, platform::ToQColor(colour));
+        for (int column = 0; column < columnCount(); ++column) {
+            item->setBackground(column, background);
+            item->setSizeHint(column, QSize(columnWidth(column), m_rowHeight));
+        }
+    });
+    m_rows = topLevelItemCount();
+    setUpdatesEnabled(true);
+    return m_rows;
+}
+
+// The columns are wider than the list, so its scroll bar is part of the height.
+int CListViewLogTime::ListHeight() const {
+    return m_rowHeight * std::max(kMinimumRows, m_rows) + header()->sizeHint().height() +
+           horizontalScrollBar()->sizeHint().height();
+}
+
+QString CListViewLogTime::ClockText(std::int32_t hhmmss) {
+    if (hhmmss < 0 || hhmmss > 999999)
+        return {};
+    const QString digits = QString::asprintf("%06d", hhmmss);
+    return digits.mid(0, 2) + u':' + digits.mid(2, 2) + u':' + digits.mid(4, 2);
+}
+
+void CListViewLogTime::UpdateClockTime(const platform::GraphPoint& record) {
+    const QString number = QString::number(record.words[11]);
+    const QString clock = ClockText(record.words[14]);
+    if (clock.isEmpty())
+        return;
+    for (int row = 0; row < topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = topLevelItem(row);
+        if (item->text(kLapColumn) == number) {
+            if (item->text(kTimeColumn) != clock)
+                item->setText(kTimeColumn, clock);  // the item repaints its row
+            return;
+        }
+    }
+}
+
+void CListViewLogTime::OnColumnClick(int column) {
+    setFocus();
+    const Qt::SortOrder order = m_sortAscending ? Qt::AscendingOrder : Qt::DescendingOrder;
+    header()->setSortIndicatorShown(true);
+    header()->setSortIndicator(column, order);
+    sortItems(column, order);
+    m_sortAscending = !m_sortAscending;
+}

@@ -1,0 +1,50 @@
+// The list of the logging-time window: one row per compared lap (lap number,
+// the time of day the logger recorded the sample under the graph cursor, file
+// name and path), the lap number drawn in the lap's colour.
+#pragma once
+
+#include "platform/ColorRef.h"
+#include "platform/MessageRecords.h"
+
+#include <QTreeWidget>
+
+namespace orvelo {
+class LapDataCore;
+}
+
+class CListViewLogTime : public QTreeWidget {
+public:
+    static constexpr int kRowHeight = 22;
+    static constexpr int kListWidth = 60 + 90;
+    static constexpr int kMinimumRows = 3;
+    static constexpr platform::ColorRef kRowBackground = 0xFAFAFA;
+
+    CListViewLogTime(orvelo::LapDataCore& core, QWidget* parent);
+
+    // Font, columns and rows.
+    void OnInitialUpdate();
+    // Rows again from the compared laps; the number of rows.
+    int FillRows();
+    // The cursor record of one lap: its clock time goes into the first row of its lap number.
+    void UpdateClockTime(const platform::GraphPoint& record);
+
+    int RowHeight() const { return m_rowHeight; }
+    int RowCount() const { return m_rows; }
+    // The height the list needs: at least three rows, and the header.
+    int ListHeight() const;
+    bool SortAscending() const { return m_sortAscending; }
+
+    // The clock word (hhmmss) as "hh:mm:ss"; empty when it does not fit six digits.
+    static QString ClockText(std::int32_t hhmmss);
+    // The number of compared laps that have a row.
+    static int CountRows(const orvelo::LapDataCore& core);
+
+private:
+    void OnColumnClick(int column);
+
+    orvelo::LapDataCore& m_core;
+    QString m_faceName = QStringLiteral("Microsoft Sans Serif");
+    int m_rowHeight = kRowHeight;
+    int m_rows = 0;
+    bool m_sortAscending = true;
+};

@@ -1,0 +1,141 @@
+// The segment strip, the Y-scale dialog, the file overview and the
+// logging-time window in the program: the strip names the lap at the cursor,
+// a Y scale's menu opens "Y AXIS" whose ruler rescales the channel at once,
+// and the windows come back after a restart.
+#include "ProgramHarness.h"
+
+#include "shell/LapListTestSupport.h"
+
+#include "graphs/CDlgGrafView.h"
+#include "graphs/CFileOverviewGlaphDlg.h"
+#include "graphs/CLScaleView.h"
+#include "graphs/CLapOverviewDlg.h"
+#include "graphs/CRuler_SliderCtrl.h"
+#include "graphs/CSegSplitterWnd.h"
+#include "graphs/CSegView.h"
+#include "graphs/CYScaleControllableDlg.h"
+#include "shell/CClockTimeDlg.h"
+
+#include "core/LapNumberText.h"
+#include "core/LapSelection.h"
+#include "platform/MessageBus.h"
+#include "platform/PopupMenu.h"
+#include "platform/UserMessages.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+
+void Drain() {
+    for (int i = 0; i < 3; ++i)
+        ShellHarness::Drain();
+}
+
+class GraphWindowsTest : public ::testing::Test {
+protected:
+    // A session of three laps: lap 2 the base lap, lap 3 an overlay.
+    void LoadComparedLaps(ProgramHarness& program) {
+        ASSERT_EQ(testsupport::LoadLogs(program.Core(), {files.Write(QStringLiteral("session.dat"), 3, 4)}), 0);
+        const orvelo::LogFile& file = program.Core().LogFiles[0];
+        orvelo::SetBaseLap(program.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[1].lapNumber));
+        orvelo::ToggleOverlayLap(program.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[2].lapNumber));
+        PostMessage(program.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+        Drain();
+    }
+    static COrveloView& View(ProgramHarness& program) { return *program.WorkAreas().front()->View(); }
+    template <class Window>
+    Window* Opened(int kind) {
+        kind == GraphWindow::kLapOverview ? View(h).OnLapOverviewGraph() : View(h).OnFileOverviewGraph();
+        Drain();
+        return dynamic_cast<Window*>(View(h).GraphWindows().back().window);
+    }
+
+    testsupport::SessionDir files;
+    ProgramHarness h;
+};
+
+TEST_F(GraphWindowsTest, TheStripNamesTheLapAtTheCursorAndAYScaleMenuOpensTheDialog) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps(h);
+    auto* window = Opened<CLapOverviewDlg>(GraphWindow::kLapOverview);
+    ASSERT_TRUE(window);
+    auto* strip = dynamic_cast<CSegSplitterWnd*>(window->SegmentStrip());
+    ASSERT_TRUE(strip && strip->LeftLapPane());
+    EXPECT_EQ(strip->geometry(), window->Areas().segments);
+    EXPECT_GE(strip->LeftLapPane()->BandCount(), 2);  // the file's first lap ends within the longest compared lap
+    PostMessage(window->Handle(), UM_MOVE_SEGMENT_INFO, 123, 4567);
+    Drain();
+    const int base = static_cast<int>(h.Core().LogFiles[0].laps[1].lapNumber);
+    EXPECT_EQ(strip->Top().Labels(), QStringList{QStringLiteral("L.%1 : 123").arg(base)});
+
+    // "Y Scale Variable : RPM" on row 0's scale opens "Y AXIS" for RPM.
+    window->RowAt(0).graph->Picture();  // drawn: its laps count for the menu
+    CLScaleView& scale = *window->RowAt(0).scale;
+    PopupMenuScript menus;
+    menus.QueueChoice(QStringLiteral("Y Scale Variable : RPM"));
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), scale.mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(&scale, &menuEvent);
+    Drain();
+    auto* dialog = dynamic_cast<CYScaleControllableDlg*>(h.Frame().YScaleDialog());
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(std::make_pair(dialog->Channel(), dialog->Combo().count()), std::make_pair(1, window->RowCount()));
+    const ChannelValueRec before = h.Settings().Channels().ChannelValueTable()[0];
+
+    // A thumb drag rescales the channel at once; the table keeps maximum over minimum.
+    CRuler_SliderCtrl& ruler = dialog->Ruler();
+    const QPoint from(ruler.width() - 4, ruler.HighPosition());
+    const QPoint to(from.x(), ruler.PositionOf(12345));
+    QTest::mousePress(&ruler, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, to, ruler.mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&ruler, &move);
+    QTest::mouseRelease(&ruler, Qt::LeftButton, {}, to);
+    Drain();
+    const ChannelValueRec& rpm = h.Settings().Channels().ChannelValueTable()[0];
+    EXPECT_EQ(rpm.currentMax, ruler.High());
+    EXPECT_LT(rpm.currentMin, rpm.currentMax);
+    EXPECT_LT(rpm.currentMax, before.currentMax);
+    EXPECT_EQ(window->RowAt(0).graph->Data().Scale().CurrentMax(), rpm.currentMax);
+
+    // Closed unsaved: the limits come back and the dialog goes.
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    Drain();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(h.Frame().YScaleDialog(), nullptr);
+    EXPECT_EQ(h.Settings().Channels().ChannelValueTable()[0], before);
+}
+
+TEST_F(GraphWindowsTest, BothGraphWindowsAndTheLoggingTimeWindowComeBackAfterARestart) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps(h);
+    ASSERT_TRUE(Opened<CLapOverviewDlg>(GraphWindow::kLapOverview));
+    auto* overview = Opened<CFileOverviewGlaphDlg>(GraphWindow::kFileOverview);
+    ASSERT_TRUE(overview);
+    EXPECT_EQ(overview->geometry(), CFileOverviewGlaphDlg::StartPlacement(View(h).size(), 2));
+    EXPECT_EQ(overview->FileName(), "session");
+    PostMessage(overview->Handle(), UM_RESET_CHANNEL_VIEW, 2, 0x3);
+    Drain();
+    overview->setGeometry(15, 25, 500, 150);
+    h.Frame().OnLoggingTime();
+    h.Frame().LoggingTimeWindow()->Widget()->move(33, 44);
+    h.Close();
+
+    ProgramHarness again(h.Saved());
+    ASSERT_TRUE(again.Start());
+    Drain();
+    EXPECT_EQ(GraphKinds(View(again)), "21");
+    auto* restored = dynamic_cast<CFileOverviewGlaphDlg*>(View(again).GraphWindows()[1].window);
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(restored->geometry(), QRect(15, 25, 500, 150));
+    EXPECT_EQ(std::make_pair(restored->ChannelMask(), restored->ChannelCount()), std::make_pair(0x3u, 2));
+    ASSERT_TRUE(again.Frame().LoggingTimeShown());
+    EXPECT_EQ(again.Frame().LoggingTimeWindow()->Widget()->pos(), QPoint(33, 44));
+}
+
+}  // namespace

@@ -1,0 +1,157 @@
+// The segment strip: which segment a cursor value is in, the boundaries of a
+// group on the base lap, the lap bands and segment bands in their colours,
+// and the labels of the top pane.
+#include "GraphTestHost.h"
+
+#include "graphs/CSegInfoPlotView.h"
+#include "graphs/CSegSplitterWnd.h"
+#include "graphs/CSegView.h"
+#include "graphs/SegmentBoundaries.h"
+
+#include "platform/MessageBus.h"
+#include "platform/UserMessages.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+QRgb Rgb(ColorRef color) { return ToQColor(color).rgb(); }
+
+// Every pixel of the column range is the colour.
+bool Filled(const QImage& picture, int left, int right, QRgb color) {
+    for (int x = left; x < right; ++x) {
+        for (int y = 0; y < picture.height(); ++y) {
+            if (picture.pixel(x, y) != color)
+                return false;
+        }
+    }
+    return true;
+}
+
+class SegmentStripTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = host.Load(QStringLiteral("strip.log"), 4, 11);
+        host.SetBase(path, 2);
+        const orvelo::Lap& base = host.LapOf(path, 2);
+        ASSERT_FALSE(base.analysisItems.empty());
+        points = static_cast<int>(base.analysisItems[0].coursePoints.size());
+        ASSERT_GT(points, 10);
+        // Three segments ending at 100 m and 250 m, then the lap's end.
+        group.segmentCount = 3;
+        group.pairs = {{100, points / 4}, {250, points / 2}, {static_cast<int>(base.distance), points - 1}};
+    }
+    // The group as the main frame hands it over (2069: the record in wParam, 1).
+    void HandOver(WindowHandle to, const orvelo::SegmentGroup& g) {
+        SendMessage(to, UM_SEGMENT_EDIT_REPLACE, reinterpret_cast<WParam>(&g), 1);
+    }
+
+    graphtest::TestGraphHost host;
+    std::u16string path;
+    int points = 0;
+    orvelo::SegmentGroup group;
+};
+
+TEST_F(SegmentStripTest, StripPanesDrawTheirGreysAndLapBands) {
+    CSegSplitterWnd strip(host, nullptr);
+    strip.resize(600, 40);
+    strip.Relayout(QRect(0, 0, 600, 40), true);
+    strip.show();
+    CSegView* left = strip.LeftLapPane();
+    auto* right = dynamic_cast<CSegView*>(strip.Right());
+    ASSERT_TRUE(left && right);
+    EXPECT_EQ(right->width(), 2);
+    EXPECT_EQ(strip.Top().BandColor(), MakeColorRef(65, 65, 65));
+    EXPECT_EQ(left->BandColor(), MakeColorRef(155, 155, 155));
+
+    // Lap bands: the laps of the base lap's file at their cumulative distances.
+    const orvelo::LogFile& file = host.Core().LogFiles.front();
+    const int span = static_cast<int>(file.laps[0].distance + file.laps[1].distance + 40);
+    SendMessage(left->Handle(), UM_ZOOM_CONTROL, static_cast<WParam>(span), 0);
+    ASSERT_EQ(left->BandCount(), 3);
+    const int w = left->width();
+    const int first = static_cast<int>(file.laps[0].distance * static_cast<double>(w) / span);
+    EXPECT_EQ(left->BandPositions()[0], first);
+    const QImage& picture = left->Picture();
+    EXPECT_TRUE(Filled(picture, 0, 5, Rgb(CSegView::LapBandColor(1, 0))));
+    EXPECT_TRUE(Filled(picture, first, first + 5, Rgb(MakeColorRef(170, 170, 170))));
+    EXPECT_EQ(left->Labels(), (QStringList{"S.1", "S.2", "S.3"}));
+    // Past six bands the greys repeat; they never go below black.
+    EXPECT_EQ(CSegView::LapBandColor(1, 6), CSegView::LapBandColor(1, 0));
+    EXPECT_EQ(CSegView::LapBandColor(3, 5), MakeColorRef(0, 0, 0));
+
+    // The right pane draws nothing of its own; the colours reach roles 1 to 3 only.
+    EXPECT_TRUE(right->Labels().isEmpty());
+    MapViewProperty colors;
+    colors.words[0] = 0x112233;
+    colors.words[6] = 0x00FFFF;
+    for (CSegView* pane : {&strip.Top(), left})
+        SendMessage(pane->Handle(), MessageWithBlock(UM_RESET_SEGMENT_COLOR, 0, colors));
+    EXPECT_EQ(strip.Top().BandColor(), MakeColorRef(65, 65, 65));
+    EXPECT_EQ(left->BandColor(), 0x112233u);
+}
+
+TEST_F(SegmentStripTest, TheTopPaneNamesTheLapAndTheSegmentAtTheCursor) {
+    CSegView top(host, CSegView::kTopRole, nullptr);
+    top.SetSegmentMode(true);
+    top.resize(500, 20);
+    top.show();
+    HandOver(top.Handle(), group);
+    const int lap = static_cast<int>(host.LapOf(path, 2).lapNumber);
+    EXPECT_EQ(top.Labels(), (QStringList{"S.1 : 0", QStringLiteral("L.%1").arg(lap)}));
+    const int onBoundary = top.Boundaries().times[0];
+    const struct { int mode; int distance; int time; QString segment; QString lapText; } cases[] = {
+        {0, 40, 500, "S.1 : 40", "40"},
+        {0, 100, 900, "S.2 : 0", "100"},
+        {0, 300, 900, "S.3 : 50", "300"},
+        {1, 100, onBoundary, "S.2 : 0:00.00", ""},
+        {1, 100, onBoundary + 45, "S.2 : 0:00.45", ""},
+    };
+    for (const auto& c : cases) {
+        SendMessage(top.Handle(), UM_RESET_X_SCALE_VARIABLE, static_cast<WParam>(c.mode), 0);
+        SendMessage(top.Handle(), UM_MOVE_SEGMENT_INFO, static_cast<WParam>(c.distance), c.time);
+        ASSERT_EQ(top.Labels().size(), 2) << c.segment.toStdString();
+        EXPECT_EQ(top.Labels()[0], c.segment);
+        if (!c.lapText.isEmpty())
+            EXPECT_EQ(top.Labels()[1], QStringLiteral("L.%1 : %2").arg(lap).arg(c.lapText));
+    }
+    HandOver(top.Handle(), orvelo::SegmentGroup{});  // an empty group clears the boundaries
+    EXPECT_EQ(top.Labels()[0], "S.1 :");
+    host.Core().BaseLapFiles.clear();  // no base lap: the strip is its grey alone
+    SendMessage(top.Handle(), UM_REDRAW_LAP_GRAPH, 1, 0);
+    EXPECT_TRUE(top.Labels().isEmpty());
+    EXPECT_TRUE(Filled(top.Picture(), 0, 500, qRgb(65, 65, 65)));
+}
+
+TEST_F(SegmentStripTest, SegmentBandsAreGreyUntilAGroupArrivesThenInTheCourseColours) {
+    CSegInfoPlotView bands(host, nullptr);
+    bands.resize(400, 16);
+    bands.show();
+    const orvelo::Lap& base = host.LapOf(path, 2);
+    bands.SetSpans(static_cast<int>(base.lapTime), 400);
+    SendMessage(bands.Handle(), UM_RESET_X_SCALE_VARIABLE, 0, 400);
+    EXPECT_TRUE(Filled(bands.Picture(), 0, 400, Rgb(CSegInfoPlotView::kNoDataColor)));
+    HandOver(bands.Handle(), group);
+    ASSERT_EQ(bands.SegmentCount(), 3);
+    const QImage& picture = bands.Picture();
+    EXPECT_TRUE(Filled(picture, 60, 99, Rgb(bands.SegmentColor(0))));
+    EXPECT_TRUE(Filled(picture, 150, 240, Rgb(bands.SegmentColor(1))));
+    EXPECT_TRUE(Filled(picture, 300, 400, Rgb(bands.SegmentColor(2))));
+    EXPECT_NE(bands.SegmentColor(0), bands.SegmentColor(1));
+    // Zoomed to 200 m from 50 m the first boundary moves to x = 100.
+    SendMessage(bands.Handle(), UM_ZOOM_CONTROL, 200, 50);
+    EXPECT_TRUE(Filled(picture, 60, 99, Rgb(bands.SegmentColor(0))));
+    EXPECT_TRUE(Filled(picture, 150, 199, Rgb(bands.SegmentColor(1))));
+    SendMessage(bands.Handle(), UM_RESET_X_SCALE_VARIABLE, 0, 0);  // a zero span draws grey
+    EXPECT_TRUE(Filled(bands.Picture(), 0, 400, Rgb(CSegInfoPlotView::kNoDataColor)));
+    // Boundaries: the ends but the last, with the base lap's time there; an end past the course gives none.
+    EXPECT_EQ(bands.Boundaries().distances, (std::vector<int>{100, 250}));
+    EXPECT_EQ(bands.Boundaries().times[0], graphs::LapTimeAtDistance(base, 100));
+    group.pairs[0].endPointIndex = points + 5;
+    HandOver(bands.Handle(), group);
+    EXPECT_EQ(bands.Boundaries().distances, (std::vector<int>{250}));
+}
+
+}  // namespace

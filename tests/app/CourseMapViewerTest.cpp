@@ -1,6 +1,7 @@
 // The course map viewer in the program: opened from the small map on a course-map file, the
 // course cut into segments of 400 m, saved and taken with OK; the small map then draws the
-// segments and the segment list's "Map Segment info" times add up to each lap's time.
+// segments, the segment list's "Map Segment info" times add up to each lap's time, and the lap
+// overview's strip shows the segments of the base lap.
 #include "ProgramHarness.h"
 
 #include "shell/LapListTestSupport.h"
@@ -11,9 +12,15 @@
 #include "coursemap/CMapView.h"
 #include "coursemap/CSegListPane.h"
 #include "coursemap/SegmentListModel.h"
+#include "graphs/CLapOverviewDlg.h"
+#include "graphs/CSegInfoPlotView.h"
+#include "graphs/CSegSplitterWnd.h"
+#include "graphs/CSegView.h"
 #include "properties/CPropertiesWnd.h"
 
 #include "core/FileLists.h"
+#include "core/LapNumberText.h"
+#include "core/LapSelection.h"
 #include "platform/ControlId.h"
 #include "platform/ModalDialog.h"
 #include "platform/PopupMenu.h"
@@ -110,6 +117,27 @@ TEST(CourseMapViewerTest, SegmentsCutSavedAndTakenWithOkAreDrawnOnTheSmallMapAnd
     for (const orvelo::Lap& lap : h.Core().LogFiles[0].laps)  // lap 0: the records after the last lap line
         EXPECT_TRUE(lap.lapNumber == 0 || sums[static_cast<int>(lap.lapNumber)] == static_cast<std::int32_t>(lap.lapTime))
             << lap.lapNumber << ": " << sums[static_cast<int>(lap.lapNumber)] << " " << lap.lapTime;
+
+    // A lap overview of lap 2 runs its strip over the group's segments: bands at the segment ends,
+    // and the segment and lap under the cursor named above the rows.
+    const orvelo::LogFile& file = h.Core().LogFiles[0];
+    orvelo::SetBaseLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[1].lapNumber));
+    platform::PostMessage(h.Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    COrveloView& view = *h.WorkAreas().front()->View();
+    view.OnLapOverviewGraph();
+    Drain();
+    auto* window = dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
+    ASSERT_TRUE(window);
+    auto* strip = dynamic_cast<CSegSplitterWnd*>(window->SegmentStrip());
+    ASSERT_TRUE(strip && strip->SegmentMode() && strip->LeftSegmentPane());
+    EXPECT_EQ(strip->LeftSegmentPane()->SegmentCount(), group.segmentCount);
+    platform::PostMessage(window->Handle(), platform::UM_MOVE_SEGMENT_INFO, 900, 0);
+    Drain();
+    const QStringList labels = strip->Top().Labels();  // the segment with the distance into it, then the lap
+    ASSERT_EQ(labels.size(), 2);
+    EXPECT_TRUE(labels[0].startsWith(QStringLiteral("S.3 : "))) << labels[0].toStdString();
+    EXPECT_EQ(labels[1], QStringLiteral("L.%1 : 900").arg(file.laps[1].lapNumber));
 }
 
 }  // namespace

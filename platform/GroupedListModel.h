@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QFont;
@@ -69,19 +70,44 @@ protected:
     QVariant GroupData(const QModelIndex& index, int role) const;
 
     // Row helpers for derived models whose rows carry a group id (`int group`).
-    // Inserts where the keys stand in descending order (case-insensitive; equal keys keep the
-    // order they came in); the position.
+    // Inserts a batch as if each row, in the batch's order, went in before the first row whose key
+    // stands below its own (keys compared as byte strings, as ASCII texts compare): equal keys keep
+    // the order they came in, and rows already there keep theirs even when they are not in key
+    // order. One stable sort of the batch and one merge; one reset.
     template <class Row, class KeyOf>
-    int InsertDescending(std::vector<Row>& rows, Row row, KeyOf keyOf) {
-        const QString key = keyOf(row);
-        auto at = std::find_if(rows.begin(), rows.end(), [&](const Row& r) {
-            return QString::compare(keyOf(r), key, Qt::CaseInsensitive) < 0;
-        });
+    void InsertDescending(std::vector<Row>& rows, std::vector<Row>&& batch, KeyOf keyOf) {
+        if (batch.empty())
+            return;
+        using Key = decltype(keyOf(batch.front()));
+        std::vector<std::pair<Key, std::size_t>> keyed;
+        keyed.reserve(batch.size());
+        for (std::size_t i = 0; i < batch.size(); ++i)
+            keyed.emplace_back(keyOf(batch[i]), i);
+        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
+        std::vector<Row> merged;
+        merged.reserve(rows.size() + batch.size());
+        std::size_t next = 0;
+        Key nextKey{};
+        bool nextKeyKnown = false;
+        for (auto& [key, index] : keyed) {
+            // The rows there stay ahead of every new row whose key is not above theirs.
+            while (next < rows.size()) {
+                if (!nextKeyKnown) {
+                    nextKey = keyOf(rows[next]);
+                    nextKeyKnown = true;
+                }
+                if (nextKey < key)
+                    break;
+                merged.push_back(std::move(rows[next++]));
+                nextKeyKnown = false;
+            }
+            merged.push_back(std::move(batch[index]));
+        }
+        for (; next < rows.size(); ++next)
+            merged.push_back(std::move(rows[next]));
         BeginUpdate();
-        const auto position = at - rows.begin();
-        rows.insert(at, std::move(row));
+        rows.swap(merged);
         EndUpdate();
-        return static_cast<int>(position);
     }
     template <class Row>
     void SortRowsIn(std::vector<Row>& rows, const std::function<bool(const Row&, const Row&)>& less) {

@@ -58,11 +58,10 @@ protected:
         SegmentListFeed& feed = *pane;
         feed.ResetList();
         feed.SetRedraw(false);
-        for (const orvelo::LogFile& file : core.LogFiles) {
-            for (const orvelo::Lap& lap : file.laps)
-                feed.InsertLapRow(0, QString::asprintf("%3d", lap.lapNumber), QString::fromStdU16String(file.title),
-                                  QString::fromStdU16String(file.fullPath));
-        }
+        std::vector<const orvelo::LogFile*> files;
+        for (const orvelo::LogFile& file : core.LogFiles)
+            files.push_back(&file);
+        feed.InsertLapRows(files);
         feed.DeleteExtraColumns();
         feed.GrowSortFlags();
         feed.SetRedraw(true);

@@ -174,19 +174,31 @@ void CSeglistview::InsertLapRows(const std::vector<const orvelo::LogFile*>& file
     for (const orvelo::LogFile* file : files) {
         const int names = m_model->AddFile(QString::fromStdU16String(file->title), QString::fromStdU16String(file->fullPath));
         // A row shows the logger's times of the file's first lap of its number.
-        QHash<std::uint32_t, QList<std::uint16_t>> timesOf;
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> numbers;
+        numbers.reserve(file->laps.size());
+        for (const orvelo::Lap& lap : file->laps)
+            numbers.emplace_back(lap.lapNumber, static_cast<std::uint32_t>(numbers.size()));
+        std::sort(numbers.begin(), numbers.end());
+        std::vector<std::uint32_t> firstOf(numbers.size());
+        for (std::size_t k = 0; k < numbers.size(); ++k)
+            firstOf[numbers[k].second] = k > 0 && numbers[k - 1].first == numbers[k].first ? firstOf[numbers[k - 1].second]
+                                                                                          : numbers[k].second;
+        numbers = {};
+        const std::size_t fileStart = rows.size();
+        std::size_t index = 0;
         for (const orvelo::Lap& lap : file->laps) {
-            auto times = timesOf.constFind(lap.lapNumber);
-            if (times == timesOf.constEnd()) {
-                QList<std::uint16_t> cells;
+            const std::size_t first = firstOf[index++];
+            QList<std::uint16_t> times;
+            if (first + 1 < index) {
+                times = rows[fileStart + first].times;
+            } else {
                 const std::vector<std::int64_t> logged = segtimes::LoggerTimes(lap);
-                cells.reserve(static_cast<qsizetype>(logged.size()));
+                times.reserve(static_cast<qsizetype>(logged.size()));
                 for (const std::int64_t time : logged)
-                    cells.push_back(TimeCell(time));
-                times = timesOf.insert(lap.lapNumber, cells);
+                    times.push_back(TimeCell(time));
             }
-            m_loggerSegments = std::max(m_loggerSegments, static_cast<int>(times.value().size()));
-            rows.push_back({lap.lapNumber, names, times.value(), 0, -1});
+            m_loggerSegments = std::max(m_loggerSegments, static_cast<int>(times.size()));
+            rows.push_back({lap.lapNumber, names, std::move(times), 0, -1});
         }
     }
     m_model->BeginUpdate();

@@ -65,11 +65,7 @@ int SegmentListModel::AddFile(const QString& title, const QString& path) {
 }
 
 void SegmentListModel::InsertRows(std::vector<seglist::Row>&& rows) {
-    InsertDescending(m_rows, std::move(rows), [](const seglist::Row& r) {
-        char text[24];
-        const int length = std::snprintf(text, sizeof text, "%3lld", static_cast<long long>(r.lapNumber));
-        return std::string(text, static_cast<std::size_t>(std::max(0, length)));
-    });
+    InsertDescending(m_rows, std::move(rows), [](const seglist::Row& r) { return platform::NumberTextOrder(r.lapNumber); });
 }
 
 void SegmentListModel::RemoveAllRows() {

@@ -8,6 +8,9 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -18,6 +21,17 @@ class QStyleOptionViewItem;
 class QTreeView;
 
 namespace platform {
+
+// A number in the order of its text "%3d" compared as a byte string (" 99" before "100", "999"
+// after "1000"): the text's characters, NUL-padded to ten, as digits of base 12.
+inline std::uint64_t NumberTextOrder(std::uint32_t number) {
+    char text[11] = {};
+    std::snprintf(text, sizeof text, "%3u", number);
+    std::uint64_t key = 0;
+    for (const char c : std::string_view(text, 10))
+        key = key * 12 + (c == 0 ? 0 : c == ' ' ? 1 : static_cast<std::uint64_t>(c - '0' + 2));
+    return key;
+}
 
 struct ListGroup {
     int id = 0;
@@ -71,42 +85,52 @@ protected:
 
     // Row helpers for derived models whose rows carry a group id (`int group`).
     // Inserts a batch as if each row, in the batch's order, went in before the first row whose key
-    // stands below its own (keys compared as byte strings, as ASCII texts compare): equal keys keep
-    // the order they came in, and rows already there keep theirs even when they are not in key
-    // order. One stable sort of the batch and one merge; one reset.
+    // stands below its own: equal keys keep the order they came in, and rows already there keep
+    // theirs even when they are not in key order. One stable sort of the batch and one merge (in
+    // place when the list was empty); one reset.
     template <class Row, class KeyOf>
     void InsertDescending(std::vector<Row>& rows, std::vector<Row>&& batch, KeyOf keyOf) {
         if (batch.empty())
             return;
-        using Key = decltype(keyOf(batch.front()));
-        std::vector<std::pair<Key, std::size_t>> keyed;
-        keyed.reserve(batch.size());
-        for (std::size_t i = 0; i < batch.size(); ++i)
-            keyed.emplace_back(keyOf(batch[i]), i);
-        std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return b.first < a.first; });
-        std::vector<Row> merged;
-        merged.reserve(rows.size() + batch.size());
-        std::size_t next = 0;
-        Key nextKey{};
-        bool nextKeyKnown = false;
-        for (auto& [key, index] : keyed) {
-            // The rows there stay ahead of every new row whose key is not above theirs.
-            while (next < rows.size()) {
-                if (!nextKeyKnown) {
-                    nextKey = keyOf(rows[next]);
-                    nextKeyKnown = true;
-                }
-                if (nextKey < key)
-                    break;
-                merged.push_back(std::move(rows[next++]));
-                nextKeyKnown = false;
-            }
-            merged.push_back(std::move(batch[index]));
+        std::vector<std::uint64_t> keys(batch.size());
+        std::vector<std::uint32_t> order(batch.size());
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            keys[i] = keyOf(batch[i]);
+            order[i] = static_cast<std::uint32_t>(i);
         }
-        for (; next < rows.size(); ++next)
-            merged.push_back(std::move(rows[next]));
+        std::stable_sort(order.begin(), order.end(), [&keys](std::uint32_t a, std::uint32_t b) { return keys[b] < keys[a]; });
         BeginUpdate();
-        rows.swap(merged);
+        if (rows.empty()) {
+            // Each cycle of the order moves round once.
+            for (std::size_t start = 0; start < order.size(); ++start) {
+                if (order[start] == start)
+                    continue;
+                Row held = std::move(batch[start]);
+                std::size_t at = start;
+                while (order[at] != start) {
+                    const std::size_t from = order[at];
+                    batch[at] = std::move(batch[from]);
+                    order[at] = static_cast<std::uint32_t>(at);
+                    at = from;
+                }
+                batch[at] = std::move(held);
+                order[at] = static_cast<std::uint32_t>(at);
+            }
+            rows.swap(batch);
+        } else {
+            std::vector<Row> merged;
+            merged.reserve(rows.size() + batch.size());
+            std::size_t next = 0;
+            for (const std::uint32_t index : order) {
+                // The rows there stay ahead of every new row whose key is not above theirs.
+                while (next < rows.size() && !(keyOf(rows[next]) < keys[index]))
+                    merged.push_back(std::move(rows[next++]));
+                merged.push_back(std::move(batch[index]));
+            }
+            for (; next < rows.size(); ++next)
+                merged.push_back(std::move(rows[next]));
+            rows.swap(merged);
+        }
         EndUpdate();
     }
     template <class Row>

@@ -1,9 +1,7 @@
 #include "shell/LapListModel.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <string>
 
 namespace laplist {
 
@@ -26,13 +24,6 @@ LapListModel::LapListModel(QObject* parent) : GroupedListModel(parent) {}
 namespace {
 
 QString Format(const char* format, long long value) { return QString::asprintf(format, value); }
-
-// The lap-number text as bytes, for ordering rows.
-std::string LapNumberKey(std::uint32_t lapNumber) {
-    char text[24];
-    const int length = std::snprintf(text, sizeof text, "%3lld", static_cast<long long>(lapNumber));
-    return std::string(text, static_cast<std::size_t>(std::max(0, length)));
-}
 
 }  // namespace
 
@@ -75,7 +66,7 @@ int LapListModel::AddFile(const QString& title, const QString& path) {
 }
 
 void LapListModel::InsertRows(std::vector<laplist::Row>&& rows) {
-    InsertDescending(m_rows, std::move(rows), [](const laplist::Row& r) { return LapNumberKey(r.lapNumber); });
+    InsertDescending(m_rows, std::move(rows), [](const laplist::Row& r) { return platform::NumberTextOrder(r.lapNumber); });
 }
 
 void LapListModel::RemoveAllRows() {

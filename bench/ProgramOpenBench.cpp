@@ -34,19 +34,7 @@ namespace fs = std::filesystem;
 using benchsessions::SessionFile;
 
 constexpr const char* kFreshOpenOption = "--fresh-open";
-constexpr int kFreshSecondsLimit = 120;
-
-long StatusKilobytes(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(field) + ":";
-    while (std::getline(status, line)) {
-        if (line.rfind(prefix, 0) == 0)
-            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
-    }
-    return -1;
-}
+constexpr int kFreshSecondsLimit = 60;
 
 // The OK path of the file dialog for one picked log file, then the pictures of the lists.
 void OpenAsOkDoes(benchprogram::ProgramUnderBench& program, const fs::path& file)
@@ -81,11 +69,11 @@ int RunFreshOpen(int argc, char** argv)
         std::ofstream reset("/proc/self/clear_refs");
         reset << "5";  // the high-water mark starts again at the current size
     }
-    const long before = StatusKilobytes("VmRSS");
+    const long before = benchsessions::StatusKilobytes("VmRSS");
     const auto start = std::chrono::steady_clock::now();
     OpenAsOkDoes(program, argv[2]);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double peak = double(StatusKilobytes("VmHWM") - before) * 1024.0;
+    const double peak = double(benchsessions::StatusKilobytes("VmHWM") - before) * 1024.0;
     std::printf("%.6f %.0f\n", seconds, peak);
     std::fflush(stdout);
     std::_Exit(0);  // tearing the program down is not part of the open

@@ -102,24 +102,10 @@ void SegmentListModel::SetTime(int row, int segment, std::uint16_t time) {
     CellsChanged(row);
 }
 
-void SegmentListModel::ReorderRows(const std::vector<int>& order) {
-    std::vector<seglist::Row> rows;
-    rows.reserve(order.size());
-    for (int r : order)
-        rows.push_back(m_rows[static_cast<std::size_t>(r)]);
-    BeginUpdate();
-    m_rows.swap(rows);
-    EndUpdate();
-}
+void SegmentListModel::ReorderRows(const std::vector<int>& order) { ReorderRowsIn(m_rows, order); }
 
 int SegmentListModel::MoveRowsToGroup(int id, const std::function<bool(const seglist::FileNames&)>& match) {
-    std::vector<char> matches(m_files.size());
-    for (std::size_t f = 0; f < m_files.size(); ++f)
-        matches[f] = match(m_files[f]) ? 1 : 0;
-    return MoveRowsToGroupIn<seglist::Row>(m_rows, id, [&matches](const seglist::Row& row) {
-        return row.file >= 0 && static_cast<std::size_t>(row.file) < matches.size() &&
-               matches[static_cast<std::size_t>(row.file)] != 0;
-    });
+    return MoveFileRowsToGroupIn(m_rows, m_files, id, match);
 }
 
 int SegmentListModel::columnCount(const QModelIndex&) const { return ColumnCount(); }

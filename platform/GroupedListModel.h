@@ -152,6 +152,28 @@ protected:
         EndUpdate();
         return moved;
     }
+    // The rows in this order of their present positions.
+    template <class Row>
+    void ReorderRowsIn(std::vector<Row>& rows, const std::vector<int>& order) {
+        std::vector<Row> reordered;
+        reordered.reserve(order.size());
+        for (int r : order)
+            reordered.push_back(rows[static_cast<std::size_t>(r)]);
+        BeginUpdate();
+        rows.swap(reordered);
+        EndUpdate();
+    }
+    // Every row (`int file`, an index into files) of a file for which match is true joins group id.
+    template <class Row, class Files, class Match>
+    int MoveFileRowsToGroupIn(std::vector<Row>& rows, const Files& files, int id, const Match& match) {
+        std::vector<char> matches(files.size());
+        for (std::size_t f = 0; f < files.size(); ++f)
+            matches[f] = match(files[f]) ? 1 : 0;
+        return MoveRowsToGroupIn<Row>(rows, id, [&matches](const Row& row) {
+            return row.file >= 0 && static_cast<std::size_t>(row.file) < matches.size() &&
+                   matches[static_cast<std::size_t>(row.file)] != 0;
+        });
+    }
     template <class Row>
     static void ForgetGroupsIn(std::vector<Row>& rows) {
         for (Row& row : rows)

@@ -76,24 +76,10 @@ void LapListModel::RemoveAllRows() {
     EndUpdate();
 }
 
-void LapListModel::ReorderRows(const std::vector<int>& order) {
-    std::vector<laplist::Row> rows;
-    rows.reserve(order.size());
-    for (int r : order)
-        rows.push_back(m_rows[static_cast<std::size_t>(r)]);
-    BeginUpdate();
-    m_rows.swap(rows);
-    EndUpdate();
-}
+void LapListModel::ReorderRows(const std::vector<int>& order) { ReorderRowsIn(m_rows, order); }
 
 int LapListModel::MoveRowsToGroup(int id, const std::function<bool(const laplist::FileNames&)>& match) {
-    std::vector<char> matches(m_files.size());
-    for (std::size_t f = 0; f < m_files.size(); ++f)
-        matches[f] = match(m_files[f]) ? 1 : 0;
-    return MoveRowsToGroupIn<laplist::Row>(m_rows, id, [&matches](const laplist::Row& row) {
-        return row.file >= 0 && static_cast<std::size_t>(row.file) < matches.size() &&
-               matches[static_cast<std::size_t>(row.file)] != 0;
-    });
+    return MoveFileRowsToGroupIn(m_rows, m_files, id, match);
 }
 
 int LapListModel::columnCount(const QModelIndex&) const { return laplist::kColumnCount; }

@@ -31,6 +31,13 @@ constexpr int kCellPadding = 12;
 constexpr int kCharWidth = 9;
 // "File name" and "Path" follow the segment columns.
 constexpr int kTrailingColumns = 2;
+
+int Digits(int number) {
+    int digits = 1;
+    for (; number >= 10; number /= 10)
+        ++digits;
+    return digits;
+}
 }  // namespace
 
 CSeglistview::CSeglistview(orvelo::LapDataCore& core, platform::WindowHandle mainFrame, QWidget* parent)
@@ -107,7 +114,8 @@ void CSeglistview::SetColumnWidths() {
     if (m_model->RowCount() == 0) {
         // Before the rows come the columns keep the widths they are made with.
         for (int c = 0; c < columns; ++c) {
-            const int titleLength = static_cast<int>(m_model->Column(c).title.size());
+            // "Seg.%2d time": nine characters and the number's, two at least.
+            const int titleLength = 9 + std::max(2, Digits(c));
             setColumnWidth(c, c == 0 ? kLapColumnWidth : c > segments ? kTextColumnWidth : (titleLength + 2) * kCharWidth);
         }
         return;
@@ -137,7 +145,7 @@ void CSeglistview::SetColumnWidths() {
     QHash<int, int> titleWidths;
     QHash<int, int> timeWidths;
     for (int c = 1; c <= segments; ++c) {
-        const int digits = c < 10 ? 1 : c < 100 ? 2 : c < 1000 ? 3 : c < 10000 ? 4 : c < 100000 ? 5 : 6;
+        const int digits = Digits(c);
         auto title = titleWidths.constFind(digits);
         if (title == titleWidths.constEnd())
             title = titleWidths.insert(digits, headerMetrics.horizontalAdvance(m_model->Column(c).title));

@@ -2,9 +2,11 @@
 
 #include "platform/SystemColors.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -16,6 +18,12 @@ namespace {
 constexpr const char* kBegun = "editBegun";
 constexpr int kTextInset = 4;
 constexpr int kRowPadding = 4;
+constexpr std::size_t kMaxChangedValues = 512;
+
+QEvent::Type UpdateValuesEvent() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
 }  // namespace
 
 // Draws every cell as its row asks, or in the grid's colours, and edits whole numbers.
@@ -195,6 +203,90 @@ bool PropertyGrid::EditItem(PropertyGridItem* item) {
         return false;
     setCurrentItem(item, 1);
     editItem(item, 1);
+    return true;
+}
+
+void PropertyGrid::SetValueText(PropertyGridItem& item, const QString& value) {
+    m_settingValue = true;
+    item.setText(1, value);
+    m_settingValue = false;
+}
+
+void PropertyGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) {
+    // An open editor is filled again by the tree's own handling.
+    if (!m_settingValue || topLeft != bottomRight || state() != NoState) {
+        QTreeWidget::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    // A value text: its cell waits for the messages already queued (the cursor's values come in
+    // several) and is drawn with the others.
+    if (m_valuesToUpdate.size() < kMaxChangedValues)
+        m_valuesToUpdate.emplace_back(topLeft);
+    else
+        m_changedOverflow = true;
+    if (!m_updatePosted) {
+        m_updatePosted = true;
+        QCoreApplication::postEvent(this, new QEvent(UpdateValuesEvent()), Qt::LowEventPriority);
+    }
+}
+
+void PropertyGrid::customEvent(QEvent* event) {
+    if (event->type() == UpdateValuesEvent())
+        UpdateChangedValues();
+    else
+        QTreeWidget::customEvent(event);
+}
+
+void PropertyGrid::UpdateChangedValues() {
+    m_updatePosted = false;
+    if (m_changedOverflow) {
+        viewport()->update();
+    } else {
+        // A grid that is not painted (hidden) keeps a bounded list, past which the next paint is whole.
+        for (const QPersistentModelIndex& index : m_valuesToUpdate) {
+            const QRect cell = index.isValid() ? visualRect(index) : QRect();
+            if (cell.isEmpty() || !viewport()->rect().intersects(cell))
+                continue;
+            viewport()->update(cell);
+            if (m_changedValues.size() < kMaxChangedValues)
+                m_changedValues.push_back(index);
+            else
+                m_changedOverflow = true;
+        }
+    }
+    m_valuesToUpdate.clear();
+}
+
+void PropertyGrid::paintEvent(QPaintEvent* event) {
+    if (!PaintChangedValues(event->region()))
+        QTreeWidget::paintEvent(event);
+    m_changedValues.clear();
+    m_changedOverflow = false;
+}
+
+bool PropertyGrid::PaintChangedValues(const QRegion& region) {
+    // The focus frame of the current row is the tree's to draw, and so is an open editor's row.
+    if (m_changedValues.empty() || m_changedOverflow || state() != NoState || (hasFocus() && currentIndex().isValid()))
+        return false;
+    QRegion cells;
+    for (const QPersistentModelIndex& index : m_changedValues) {
+        if (!index.isValid())
+            return false;
+        cells += visualRect(index);
+    }
+    if (!(region - cells).isEmpty())
+        return false;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    QPainter painter(viewport());
+    QRegion drawn;
+    for (const QPersistentModelIndex& index : m_changedValues) {
+        option.rect = visualRect(index);
+        if (option.rect.isEmpty() || drawn.contains(option.rect) || !region.intersects(option.rect))
+            continue;
+        drawn += option.rect;
+        itemDelegateForIndex(index)->paint(&painter, option, index);
+    }
     return true;
 }
 

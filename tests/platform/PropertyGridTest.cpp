@@ -90,4 +90,34 @@ TEST(PropertyGridTest, AWholeNumberTypedIntoAnEditableRowRunsTheHooks) {
     EXPECT_EQ(begun, std::vector<int>{120});  // once, though the row changed under the open editor
 }
 
+TEST(PropertyGridTest, ValuesSetOneAfterAnotherAreDrawnInOnePaintOfTheirCellsAsAFreshPictureShowsThem) {
+    PropertyGrid grid;
+    auto* group = new PropertyGridItem(QStringLiteral("Group"));
+    auto* plain = new PropertyGridItem(QStringLiteral("a"), QStringLiteral("1"), QString());
+    auto* own = new OwnLookRow;
+    auto* still = new PropertyGridItem(QStringLiteral("c"), QStringLiteral("3"), QString());
+    grid.AddProperty(group);
+    for (PropertyGridItem* row : {plain, static_cast<PropertyGridItem*>(own), still})
+        group->AddSubItem(row);
+    group->Expand(true);
+    grid.resize(240, 200);
+    grid.show();
+    QImage shown = grid.viewport()->grab().toImage();
+
+    plain->SetValue(QStringLiteral("12"));
+    plain->SetValue(QStringLiteral(" 12345"));
+    own->SetValue(QStringLiteral("-0.7"));
+    still->SetValue(QStringLiteral("3"));
+    EXPECT_EQ(plain->Value(), " 12345");
+    // The cells are asked for once the queued events are handled; a paint of them alone draws them.
+    QCoreApplication::sendPostedEvents(&grid);
+    QRegion cells;
+    for (PropertyGridItem* row : {plain, static_cast<PropertyGridItem*>(own)}) {
+        const QRect line = grid.visualItemRect(row);
+        cells += QRect(grid.columnViewportPosition(1), line.top(), grid.columnWidth(1), line.height());
+    }
+    grid.viewport()->render(&shown, cells.boundingRect().topLeft(), cells);
+    EXPECT_EQ(shown, grid.viewport()->grab().toImage());
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/SystemColors.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QIntValidator>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <string_view>
 
 namespace platform {
 
@@ -104,8 +106,8 @@ private:
         const PropertyGridItem::CellLook look = column == 0 ? item.NameLook() : item.ValueLook();
         painter->fillRect(option.rect, ToQColor(look.fill ? look.background : m_grid.BackgroundColor()));
         painter->setPen(ToQColor(look.ownText ? look.text : m_grid.TextColor()));
-        painter->drawText(option.rect.adjusted(kTextInset, 0, -kTextInset, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          column == 0 ? item.Name() : item.Value());
+        DrawCellText(*painter, option.rect.adjusted(kTextInset, 0, -kTextInset, 0),
+                     column == 0 ? item.Name() : item.Value());
         // The bottom and right lines, filled: the same pixels as the pen's, at a tenth of the cost.
         const QColor line = ToQColor(m_grid.LineColor());
         const QRect& r = option.rect;
@@ -113,6 +115,41 @@ private:
         painter->fillRect(QRect(r.right(), r.top(), 1, r.height()), line);
     }
 
+    // A number's text that surely fits its box is drawn at the baseline the box would give it, the same
+    // pixels without laying the text out in lines; anything else is drawn into the box.
+    void DrawCellText(QPainter& painter, const QRect& box, const QString& text) const {
+        static constexpr std::u16string_view kNumberChars = u"0123456789 .:-+";
+        const bool number = std::all_of(text.begin(), text.end(), [](QChar c) {
+            return kNumberChars.find(c.unicode()) != std::u16string_view::npos;
+        });
+        if (!number) {
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+            return;
+        }
+        // Measured as the painter's device measures (its resolution may not be the screen's).
+        const int dpi = painter.device()->logicalDpiY();
+        if (painter.font() != m_numberFont || dpi != m_numberDpi) {
+            m_numberFont = painter.font();
+            m_numberDpi = dpi;
+            const QFontMetricsF metrics(m_numberFont, painter.device());
+            m_numberAdvance = 0;
+            for (char16_t c : kNumberChars)
+                m_numberAdvance = std::max(m_numberAdvance, metrics.horizontalAdvance(QChar(c)));
+            m_lineHeight = metrics.height();
+            m_ascent = metrics.ascent();
+        }
+        if ((text.size() + 1) * m_numberAdvance <= box.width() && m_lineHeight <= box.height())
+            painter.drawText(QPointF(box.left(), box.top() + (box.height() - m_lineHeight) / 2 + m_ascent), text);
+        else
+            painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+
+    // The widest of the number characters in the font last asked about, and its line.
+    mutable QFont m_numberFont;
+    mutable int m_numberDpi = 0;
+    mutable qreal m_numberAdvance = 0;
+    mutable qreal m_lineHeight = 0;
+    mutable qreal m_ascent = 0;
     PropertyGrid& m_grid;
 };
 

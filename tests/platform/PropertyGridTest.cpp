@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -118,6 +119,22 @@ TEST(PropertyGridTest, ValuesSetOneAfterAnotherAreDrawnInOnePaintOfTheirCellsAsA
     }
     grid.viewport()->render(&shown, cells.boundingRect().topLeft(), cells);
     EXPECT_EQ(shown, grid.viewport()->grab().toImage());
+
+    // A number's text stands where the painter puts text aligned left and centred in the cell.
+    for (const QString& value : {QStringLiteral(" 12345"), QStringLiteral("-0.7"), QStringLiteral("0:20.84")}) {
+        plain->SetValue(value);
+        const QImage picture = grid.viewport()->grab().toImage();
+        const QRect line = grid.visualItemRect(plain);
+        const QRect box(grid.columnViewportPosition(1) + 4, line.top(), grid.columnWidth(1) - 8, line.height());
+        QImage expected = picture;
+        QPainter painter(&expected);
+        painter.fillRect(box.adjusted(0, 0, 0, -1), ToQColor(grid.BackgroundColor()));
+        painter.setFont(grid.font());
+        painter.setPen(ToQColor(grid.TextColor()));
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, value);
+        painter.end();
+        EXPECT_EQ(picture, expected) << value.toStdString();
+    }
 }
 
 }  // namespace

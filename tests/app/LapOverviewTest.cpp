@@ -44,6 +44,17 @@ void Drain() {
         ShellHarness::Drain();
 }
 
+// A cursor drag from a quarter to half the pane's width, at half its height.
+void DragHalfway(QWidget& pane) {
+    const int y = pane.height() / 2;
+    QTest::mousePress(&pane, Qt::LeftButton, {}, QPoint(pane.width() / 4, y));
+    Drain();
+    QTest::mouseMove(&pane, QPoint(pane.width() / 2, y));
+    Drain();
+    QTest::mouseRelease(&pane, Qt::LeftButton, {}, QPoint(pane.width() / 2, y));
+    Drain();
+}
+
 class LapOverviewTest : public ::testing::Test {
 protected:
     // A session of three laps: lap 1 the base lap, laps 2 and 3 overlays, lap 1 on the small map.
@@ -123,13 +134,7 @@ TEST_F(LapOverviewTest, ShowsTheComparedLapsOverScalesAndACursorDragReachesEvery
     spy.Clear();
     CDlgGrafView& rpm = *window->RowAt(0).graph;
     CDlgGrafView& speed = *window->RowAt(1).graph;
-    const int y = rpm.height() / 2;
-    QTest::mousePress(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, y));
-    Drain();
-    QTest::mouseMove(&rpm, QPoint(rpm.width() / 2, y));
-    Drain();
-    QTest::mouseRelease(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 2, y));
-    Drain();
+    DragHalfway(rpm);
     EXPECT_EQ(rpm.Data().Plot().CursorPoint().x(), speed.Data().Plot().CursorPoint().x());
     EXPECT_GT(rpm.Data().Plot().CursorPoint().x(), 0);
     const auto delivered = [&](WindowHandle to, std::uint32_t id) {
@@ -299,15 +304,9 @@ TEST_F(LapOverviewTest, RestoredWindowGivesThePropertiesPaneItsChannelsWhenLapsA
     LoadComparedLaps(again);
     again.WorkAreas().front()->View()->grab(); // painted, as on screen
     CDlgGrafView& rpm = *restored->RowAt(0).graph;
-    const int y = rpm.height() / 2;
-    QTest::mouseClick(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, y)); // the first click after a redraw
+    QTest::mouseClick(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, rpm.height() / 2)); // the first after a redraw
     Drain();
-    QTest::mousePress(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, y));
-    Drain();
-    QTest::mouseMove(&rpm, QPoint(rpm.width() / 2, y));
-    Drain();
-    QTest::mouseRelease(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 2, y));
-    Drain();
+    DragHalfway(rpm);
     auto& properties = dynamic_cast<CPropertiesWnd&>(*again.Frame().Properties());
     for (int channel = 1; channel <= 6; ++channel) {
         const std::vector<CPropGridPropExt*> rows = properties.ChannelRows(channel);

@@ -59,6 +59,7 @@ TEST(CCourseMapViewerDlgTest, SaveWritesTheGroupOfTheCourseMapOnlyWithSegmentsAn
 
     // A write that fails is told; what was stored stays.
     h.store.Backend().SetFailSaves(true);
+    h.Click(CCourseMapViewerDlg::kAdd);
     h.Click(CCourseMapViewerDlg::kSave);
     ASSERT_EQ(h.boxes.Shown().size(), 3u);
     EXPECT_EQ(h.boxes.Shown()[2].text + h.boxes.Shown()[2].caption,

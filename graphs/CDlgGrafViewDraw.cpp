@@ -11,8 +11,12 @@
 #include "settings/AppSettings.h"
 
 #include <QPainter>
+#include <QSemaphore>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 #include <cmath>
 
 namespace {
@@ -65,17 +69,72 @@ CDlgGrafView::Colors CDlgGrafView::ChooseColors() const {
 // The traces are drawn straight over the grid: a trace pixel of any colour
 // replaces what lies under it, every other pixel keeps the background or grid.
 void CDlgGrafView::RenderLapOverlay() {
+    const Colors colors = BeginLapOverlay();
+    DrawLapOverlay(colors);
+    FinishLapOverlay(colors);
+}
+
+CDlgGrafView::Colors CDlgGrafView::BeginLapOverlay() {
     const Colors colors = ChooseColors();
     m_data.Plot().SetCursorColors(colors.analysis, colors.analysis);
+    m_data.PrepareScales();
+    m_data.PrepareLapPens();
+    return colors;
+}
+
+void CDlgGrafView::DrawLapOverlay(const Colors& colors) {
     m_image.fill(platform::ToQColor(colors.background));
     QPainter painter(&m_image);
     platform::PrepareGdiPainter(painter);
-    m_data.PrepareScales();
     DrawGrid(painter);
-    m_data.BuildTraces(&painter);
+    m_data.BuildTracesWithPens(&painter);
+}
+
+void CDlgGrafView::FinishLapOverlay(const Colors& colors) {
     if (m_data.CursorKnown())
         m_data.Plot().MoveCursor(m_data.CursorPoint());
+    QPainter painter(&m_image);
+    platform::PrepareGdiPainter(painter);
     DrawTitle(painter, colors.text);
+}
+
+bool CDlgGrafView::DrawsLapOverlay() const {
+    return m_dirty && !m_image.isNull() && Kind() == GraphPaneData::kLapOverlay && m_data.PrimaryChannel() != 0 &&
+           m_data.HasData();
+}
+
+void CDlgGrafView::RenderAll(const std::vector<CDlgGrafView*>& panes) {
+    struct Job {
+        CDlgGrafView* pane;
+        Colors colors;
+    };
+    // Shared with the pool's tasks, which may start after every job was taken and this returned.
+    struct Work {
+        std::vector<Job> jobs;
+        std::atomic<std::size_t> next{0};
+        QSemaphore finished;
+        void Run() {
+            for (std::size_t i; (i = next.fetch_add(1)) < jobs.size();) {
+                jobs[i].pane->DrawLapOverlay(jobs[i].colors);
+                finished.release();
+            }
+        }
+    };
+    auto work = std::make_shared<Work>();
+    for (CDlgGrafView* pane : panes) {
+        if (pane && pane->isVisible() && pane->DrawsLapOverlay()) {
+            pane->m_dirty = false;
+            work->jobs.push_back({pane, pane->BeginLapOverlay()});
+        }
+    }
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    const std::size_t helpers = std::min<std::size_t>(work->jobs.size(), static_cast<std::size_t>(pool.maxThreadCount()));
+    for (std::size_t i = 1; i < helpers; ++i)
+        pool.start([work] { work->Run(); });
+    work->Run();
+    work->finished.acquire(static_cast<int>(work->jobs.size()));
+    for (const Job& job : work->jobs)
+        job.pane->FinishLapOverlay(job.colors);
 }
 
 void CDlgGrafView::DrawGrid(QPainter& painter) {

@@ -7,16 +7,13 @@
 
 #include "core/LapDataCore.h"
 #include "platform/GdiDraw.h"
+#include "platform/SideBySide.h"
 #include "platform/SystemColors.h"
 #include "settings/AppSettings.h"
 
 #include <QPainter>
-#include <QSemaphore>
-#include <QThreadPool>
 
 #include <algorithm>
-#include <atomic>
-#include <memory>
 #include <cmath>
 
 namespace {
@@ -104,37 +101,17 @@ bool CDlgGrafView::DrawsLapOverlay() const {
 }
 
 void CDlgGrafView::RenderAll(const std::vector<CDlgGrafView*>& panes) {
-    struct Job {
-        CDlgGrafView* pane;
-        Colors colors;
-    };
-    // Shared with the pool's tasks, which may start after every job was taken and this returned.
-    struct Work {
-        std::vector<Job> jobs;
-        std::atomic<std::size_t> next{0};
-        QSemaphore finished;
-        void Run() {
-            for (std::size_t i; (i = next.fetch_add(1)) < jobs.size();) {
-                jobs[i].pane->DrawLapOverlay(jobs[i].colors);
-                finished.release();
-            }
-        }
-    };
-    auto work = std::make_shared<Work>();
+    std::vector<std::pair<CDlgGrafView*, Colors>> jobs;
     for (CDlgGrafView* pane : panes) {
         if (pane && pane->isVisible() && pane->DrawsLapOverlay()) {
             pane->m_dirty = false;
-            work->jobs.push_back({pane, pane->BeginLapOverlay()});
+            jobs.emplace_back(pane, pane->BeginLapOverlay());
         }
     }
-    QThreadPool& pool = *QThreadPool::globalInstance();
-    const std::size_t helpers = std::min<std::size_t>(work->jobs.size(), static_cast<std::size_t>(pool.maxThreadCount()));
-    for (std::size_t i = 1; i < helpers; ++i)
-        pool.start([work] { work->Run(); });
-    work->Run();
-    work->finished.acquire(static_cast<int>(work->jobs.size()));
-    for (const Job& job : work->jobs)
-        job.pane->FinishLapOverlay(job.colors);
+    platform::RunSideBySide(jobs.size(), jobs.size(),
+                            [&jobs](std::size_t i, std::size_t) { jobs[i].first->DrawLapOverlay(jobs[i].second); });
+    for (const auto& [pane, colors] : jobs)
+        pane->FinishLapOverlay(colors);
 }
 
 void CDlgGrafView::DrawGrid(QPainter& painter) {

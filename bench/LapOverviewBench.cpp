@@ -4,7 +4,8 @@
 // with a properties pane that takes the values and does nothing, with the
 // real properties pane and its small course map, and with those and a file
 // overview and the logging-time window open as well (the main frame passing
-// the cursor list on to it); and one zoom step redrawing every pane and scale.
+// the cursor list on to it). MainFrameRedrawBench times the zoom step, the full
+// repaint and the resize in the program.
 #include "graphs/CDlgGrafView.h"
 #include "graphs/CFileOverviewGlaphDlg.h"
 #include "graphs/CLapOverviewDlg.h"
@@ -195,28 +196,10 @@ void BenchCursorMoveStandInPane(benchmark::State& state) { CursorMove(state, fal
 void BenchCursorMoveRealPaneAndMap(benchmark::State& state) { CursorMove(state, true); }
 void BenchCursorMoveWithFileOverviewAndLoggingTime(benchmark::State& state) { CursorMove(state, true, true); }
 
-// In and out between the first two levels at the middle of the lap; every pane and scale redrawn.
-void BenchZoomStep(benchmark::State& state) {
-    Setup setup(false);
-    const int middle = setup.window->FullSpan() / 2;
-    bool out = false;
-    platform::SendMessage(setup.window->Handle(), platform::UM_ZOOM_CONTROL, static_cast<platform::WParam>(middle), 0);
-    Setup::Settle();
-    for (auto _ : state) {
-        out = !out;
-        platform::SendMessage(setup.window->Handle(), platform::UM_ZOOM_CONTROL, static_cast<platform::WParam>(middle),
-                              out ? 1 : 0);
-        platform::TheMessageBus().ProcessPosted();
-        QCoreApplication::processEvents();
-    }
-    state.counters["level"] = setup.window->Zoom().Level();
-}
-
 }  // namespace
 
 BENCHMARK(BenchCursorMoveStandInPane)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BenchCursorMoveRealPaneAndMap)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BenchCursorMoveWithFileOverviewAndLoggingTime)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BenchZoomStep)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

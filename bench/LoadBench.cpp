@@ -98,18 +98,6 @@ std::size_t ModelBytes(const orvelo::LapDataCore& core)
     return bytes;
 }
 
-long StatusKilobytes(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(field) + ":";
-    while (std::getline(status, line)) {
-        if (line.rfind(prefix, 0) == 0)
-            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
-    }
-    return -1;
-}
-
 struct FreshLoad {
     double peakBytes = -1.0; // resident memory the load added at its peak
     double seconds = -1.0;   // including the page faults of memory the process never had
@@ -145,12 +133,12 @@ int RunFreshLoad(bool mapFiles, int fileCount, char** files)
         std::ofstream reset("/proc/self/clear_refs");
         reset << "5"; // restart the high-water mark at the current size
     }
-    const long before = StatusKilobytes("VmRSS");
+    const long before = benchsessions::StatusKilobytes("VmRSS");
     const auto start = std::chrono::steady_clock::now();
     orvelo::LapDataCore core;
     LoadThroughTheProgram(core, set);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double peak = double(StatusKilobytes("VmHWM") - before) * 1024.0;
+    const double peak = double(benchsessions::StatusKilobytes("VmHWM") - before) * 1024.0;
     std::printf("%.6f %.0f\n", seconds, peak);
     return 0;
 }

@@ -217,10 +217,18 @@ void CLapOverviewDlg::BuildChannelSplitter(int rows) {
     GiveChannelsToProperties();
 }
 
+void CLapOverviewDlg::RenderRowPictures() {
+    std::vector<CDlgGrafView*> graphs;
+    for (const Row& row : m_rows)
+        graphs.push_back(row.graph);
+    CDlgGrafView::RenderAll(graphs);
+}
+
 CLapOverviewDlg::Row CLapOverviewDlg::MakeRow(int row, int channel, QWidget* parent) {
     Row made;
     made.channel = channel;
     made.graph = new CDlgGrafView(parent, m_host, 1, row, channel, Handle());
+    made.graph->SetBeforeRender([this] { RenderRowPictures(); });
     made.graph->SetWorkAreaNumbers(m_workArea, m_slot);
     made.graph->SetXAxisMode(m_zoom.Mode());
     made.graph->SetOverviewColors(m_colors);

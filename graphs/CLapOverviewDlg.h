@@ -105,6 +105,8 @@ private:
     void BuildChannelSplitter(int rows);
     void BuildAxisSplitter();
     void BuildSegmentStrip(bool rebuild);
+    // The rows' pictures that wait to be drawn, all at once when the first of them is painted.
+    void RenderRowPictures();
     Row MakeRow(int row, int channel, QWidget* parent);
     void SetColumnWidths();
     void SetRowHeights();

@@ -29,6 +29,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <set>
@@ -76,11 +77,13 @@ protected:
         PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
         Drain();
     }
-    COrveloView& View() { return *h.WorkAreas().front()->View(); }
-    CLapOverviewDlg* Open() {
-        View().OnLapOverviewGraph();
+    COrveloView& View() { return View(h); }
+    static COrveloView& View(ProgramHarness& h) { return *h.WorkAreas().front()->View(); }
+    CLapOverviewDlg* Open() { return Open(h); }
+    static CLapOverviewDlg* Open(ProgramHarness& h) {
+        View(h).OnLapOverviewGraph();
         Drain();
-        return dynamic_cast<CLapOverviewDlg*>(View().GraphWindows().back().window);
+        return dynamic_cast<CLapOverviewDlg*>(View(h).GraphWindows().back().window);
     }
     CPropertiesWnd& Properties() { return dynamic_cast<CPropertiesWnd&>(*h.Frame().Properties()); }
     static QRect InClient(const CLapOverviewDlg& window, const QWidget& pane) {
@@ -405,6 +408,72 @@ TEST_F(LapOverviewTest, AZoomClickZoomsEveryRowAndTheXScaleAndResetZoomReturnsTo
     PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
     Drain();
     EXPECT_FALSE(window->Zoom().Zoomed() || window->RowAt(1).graph->Data().Zoomed() || window->XScale()->Zoomed());
+}
+
+// What the main frame shows on screen, as its paints left it.
+QImage OnScreen(QWidget& frame, const QWidget& part) {
+    const QImage shown = frame.screen()->grabWindow(frame.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    return shown.copy(QRect(part.mapTo(&frame, QPoint(0, 0)), part.size()));
+}
+
+// A press, moves and a release in a row, each drained.
+void Drag(CDlgGrafView& row, std::initializer_list<int> xs) {
+    const int y = row.height() / 2;
+    QTest::mousePress(&row, Qt::LeftButton, {}, QPoint(*xs.begin(), y));
+    Drain();
+    for (int x : xs) {
+        QTest::mouseMove(&row, QPoint(x, y));
+        Drain();
+    }
+    QTest::mouseRelease(&row, Qt::LeftButton, {}, QPoint(*(xs.end() - 1), y));
+    Drain();
+}
+
+TEST_F(LapOverviewTest, AMaximisedOverviewResizedAndDraggedOverShowsWhatAFreshOneDrawsAtThatSizeAndCursor) {
+    constexpr std::uint32_t kEightChannels = 0x1 | 0x2 | 0x4 | 0x8 | 0x40 | 0x80 | 0x200 | 0x800;
+    const auto maximised = [this](ProgramHarness& on, QSize size) {
+        QCoreApplication::processEvents();  // the frame is exposed: its paints reach the screen
+        on.Frame().resize(size);
+        Drain();
+        LoadComparedLaps(on);
+        CLapOverviewDlg* window = Open(on);
+        if (window) {
+            window->showMaximized();
+            PostMessage(window->Handle(), UM_RESET_CHANNEL_VIEW, 8, kEightChannels);
+            Drain();
+        }
+        return window;
+    };
+    ASSERT_TRUE(h.Start());
+    CLapOverviewDlg* window = maximised(h, QSize(1100, 800));
+    ASSERT_TRUE(window);
+    ASSERT_EQ(window->RowCount(), 8);
+    Drag(*window->RowAt(2).graph, {200, 230, 260});
+    const QImage before = OnScreen(h.Frame(), *window);
+    h.Frame().resize(1000, 700);
+    Drain();
+    h.Frame().resize(1280, 900);
+    Drain();
+    CDlgGrafView& row = *window->RowAt(5).graph;
+    const int x = row.width() * 3 / 5;
+    Drag(row, {x - 90, x - 40, x});
+    const QImage after = OnScreen(h.Frame(), *window);
+    ASSERT_NE(before.size(), after.size());
+    const QRgb base = ToQColor(h.Settings().Colors().ChannelLapColor(h.Core(), 1, 0)).rgb();
+    int baseLapPixels = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            baseLapPixels += after.pixel(x, y) == base ? 1 : 0;
+    EXPECT_GT(baseLapPixels, 100) << "the traces are on screen";
+
+    ProgramHarness fresh;
+    ASSERT_TRUE(fresh.Start());
+    CLapOverviewDlg* drawn = maximised(fresh, QSize(1280, 900));
+    ASSERT_TRUE(drawn);
+    ASSERT_EQ(drawn->size(), window->size());
+    Drag(*drawn->RowAt(5).graph, {x});
+    EXPECT_EQ(window->RowAt(0).graph->Data().Plot().CursorPoint(), drawn->RowAt(0).graph->Data().Plot().CursorPoint());
+    EXPECT_TRUE(after == OnScreen(fresh.Frame(), *drawn)) << "the resized and dragged overview differs from a fresh one";
 }
 
 TEST_F(LapOverviewTest, APropertiesPaneDraggedOverShowsWhatOneMoveToTheSamePlaceShows) {

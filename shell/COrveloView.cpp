@@ -14,6 +14,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMdiSubWindow>
 #include <QVBoxLayout>
 
 using namespace platform;
@@ -247,6 +248,35 @@ void COrveloView::RestoreGraphWindows() {
     m_windowStates.clear();
     m_record.windowCount = 0;
     m_record.kinds = 0;
+    m_placeRestored = true;
+    PlaceRestoredWindows();
+}
+
+// Windows restored before the work area had its size are brought inside it once it is shown.
+void COrveloView::PlaceRestoredWindows() {
+    if (!m_placeRestored || !isVisible())
+        return;
+    m_placeRestored = false;
+    const QRect area = m_graphArea->viewport()->rect();
+    for (const GraphWindowEntry& entry : m_entries) {
+        if (!entry.widget)
+            continue;
+        QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(entry.widget.data());
+        if (!sub)
+            sub = qobject_cast<QMdiSubWindow*>(entry.widget->parentWidget());
+        if (sub)
+            sub->setGeometry(platform::PlaceInside(sub->geometry(), area));
+    }
+}
+
+void COrveloView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceRestoredWindows();
+}
+
+void COrveloView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    PlaceRestoredWindows();
 }
 
 void COrveloView::OnDestroy() {

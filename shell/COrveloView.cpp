@@ -11,11 +11,13 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "platform/WindowPlacement.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMdiSubWindow>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace platform;
 
@@ -252,11 +254,20 @@ void COrveloView::RestoreGraphWindows() {
     PlaceRestoredWindows();
 }
 
-// Windows restored before the work area had its size are brought inside it once it is shown.
+// Windows restored before the work area had its size are brought inside it once it is shown and
+// laid out (the frame's panes take their room while the first events run).
 void COrveloView::PlaceRestoredWindows() {
-    if (!m_placeRestored || !isVisible())
+    if (!m_placeRestored || !isVisible() || m_placing)
         return;
-    m_placeRestored = false;
+    m_placing = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_placing = false;
+        if (isVisible() && std::exchange(m_placeRestored, false))
+            PlaceInsideArea();
+    }, Qt::QueuedConnection);
+}
+
+void COrveloView::PlaceInsideArea() {
     const QRect area = m_graphArea->viewport()->rect();
     for (const GraphWindowEntry& entry : m_entries) {
         if (!entry.widget)

@@ -66,6 +66,7 @@ private:
     GraphWindow* MakeGraphWindow(int kind, int slot, bool restored);
     void RestoreGraphWindows();
     void PlaceRestoredWindows();
+    void PlaceInsideArea();
     void ReportGraphStatus();
     void RelayToGraphWindows(const platform::Message& message, bool lapOverviews, bool fileOverviews,
                              platform::WindowHandle skip = platform::kNoWindow);
@@ -85,6 +86,7 @@ private:
     QString m_windowStates;
     bool m_restorePending = false;
     bool m_placeRestored = false;
+    bool m_placing = false;
     int m_state = kNew;
     bool m_destroying = false;
 };

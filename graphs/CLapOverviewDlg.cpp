@@ -215,9 +215,7 @@ void CLapOverviewDlg::BuildChannelSplitter(int rows) {
     m_channels->SetReady(true);
     m_loadPaneRecords = false;
     m_ready = ready;
-    if (const int marked = MarkedLaps(); marked > 0)
-        SendMessage(m_host.PropertiesPane(), UM_RESET_PROPERTY_CHANNEL_LIST, static_cast<WParam>(marked),
-                    static_cast<LParam>(m_mask));
+    GiveChannelsToProperties();
 }
 
 CLapOverviewDlg::Row CLapOverviewDlg::MakeRow(int row, int channel, QWidget* parent) {
@@ -276,6 +274,14 @@ int CLapOverviewDlg::ComputeFullSpan() {
 
 int CLapOverviewDlg::MarkedLaps() { return orvelo::CountMarkedLaps(m_host.Core()); }
 
+void CLapOverviewDlg::GiveChannelsToProperties() {
+    const int marked = MarkedLaps();
+    m_channelsGiven = marked > 0;
+    if (marked > 0)
+        SendMessage(m_host.PropertiesPane(), UM_RESET_PROPERTY_CHANNEL_LIST, static_cast<WParam>(marked),
+                    static_cast<LParam>(m_mask));
+}
+
 // ----- activation, menu and commands -----
 
 // Every part of the client, made now or later, is watched for presses.
@@ -316,9 +322,7 @@ void CLapOverviewDlg::OnActivated(bool active) {
         m_activationHandled = true;
         SendMessage(m_host.PropertiesPane(), UM_RESET_X_SCALE_VARIABLE, static_cast<WParam>(m_zoom.Mode()),
                     ComputeFullSpan());
-        if (const int marked = MarkedLaps(); marked > 0)
-            SendMessage(m_host.PropertiesPane(), UM_RESET_PROPERTY_CHANNEL_LIST, static_cast<WParam>(marked),
-                        static_cast<LParam>(m_mask));
+        GiveChannelsToProperties();
         PostMessage(m_host.MainFrame(), UM_ACTIVATE_LAP_OVERVIEW_WINDOW, static_cast<WParam>(Handle()), 0);
     }
     m_wasActive = true;

@@ -143,6 +143,8 @@ private:
     void PostToScalePanes(const platform::Message& m);
     const Row* RowOfChannel(int channel) const;
     int MarkedLaps();
+    // The properties pane's channel rows follow this window's mask when laps are marked.
+    void GiveChannelsToProperties();
 
     GraphHost& m_host;
     platform::MessageWindow m_window;
@@ -181,4 +183,5 @@ private:
     bool m_activationHandled = false;
     bool m_wasActive = false;
     bool m_clickActivation = false;
+    bool m_channelsGiven = false;    // the properties pane has this window's channels for the marked laps
 };

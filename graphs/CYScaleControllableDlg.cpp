@@ -9,6 +9,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "platform/ModalDialog.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsDefaults.h"
 
@@ -43,6 +44,7 @@ CYScaleControllableDlg::CYScaleControllableDlg(QWidget* mainWindow, WindowHandle
     m_ruler->SetNotify(Handle());
     connect(m_combo, &QComboBox::currentIndexChanged, this, [this] { OnSelChange(); });
     connect(m_save, &QPushButton::clicked, this, [this] { OnSave(); });
+    platform::ReturnPressesOk(*this, nullptr);
     m_window.On(UM_SET_VARIABLE_SCALE_CONTROL_VALUE, [this](const Message& m) {
         OnRulerValue(m);
         return LResult{1};

@@ -44,10 +44,22 @@ void Drain() {
         ShellHarness::Drain();
 }
 
+// A cursor drag from a quarter to half the pane's width, at half its height.
+void DragHalfway(QWidget& pane) {
+    const int y = pane.height() / 2;
+    QTest::mousePress(&pane, Qt::LeftButton, {}, QPoint(pane.width() / 4, y));
+    Drain();
+    QTest::mouseMove(&pane, QPoint(pane.width() / 2, y));
+    Drain();
+    QTest::mouseRelease(&pane, Qt::LeftButton, {}, QPoint(pane.width() / 2, y));
+    Drain();
+}
+
 class LapOverviewTest : public ::testing::Test {
 protected:
     // A session of three laps: lap 1 the base lap, laps 2 and 3 overlays, lap 1 on the small map.
-    void LoadComparedLaps() {
+    void LoadComparedLaps() { LoadComparedLaps(h); }
+    void LoadComparedLaps(ProgramHarness& h) {
         ASSERT_EQ(testsupport::LoadLogs(h.Core(), {files.Write(QStringLiteral("session.dat"), 3, 4)}), 0);
         SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
         const orvelo::LogFile& file = h.Core().LogFiles[0];
@@ -122,13 +134,7 @@ TEST_F(LapOverviewTest, ShowsTheComparedLapsOverScalesAndACursorDragReachesEvery
     spy.Clear();
     CDlgGrafView& rpm = *window->RowAt(0).graph;
     CDlgGrafView& speed = *window->RowAt(1).graph;
-    const int y = rpm.height() / 2;
-    QTest::mousePress(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, y));
-    Drain();
-    QTest::mouseMove(&rpm, QPoint(rpm.width() / 2, y));
-    Drain();
-    QTest::mouseRelease(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 2, y));
-    Drain();
+    DragHalfway(rpm);
     EXPECT_EQ(rpm.Data().Plot().CursorPoint().x(), speed.Data().Plot().CursorPoint().x());
     EXPECT_GT(rpm.Data().Plot().CursorPoint().x(), 0);
     const auto delivered = [&](WindowHandle to, std::uint32_t id) {
@@ -275,6 +281,39 @@ TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsS
         for (int row = 0; row < restored->RowCount(); ++row)
             EXPECT_NE(restored->RowAt(row).channel, 0);
     }
+}
+
+// A lap overview restored at start, before any file is open, gives the properties pane its channels
+// once laps are compared, as one opened over compared laps does.
+TEST_F(LapOverviewTest, RestoredWindowGivesThePropertiesPaneItsChannelsWhenLapsAreCompared) {
+    constexpr std::uint32_t kSixChannels = 0x3F;
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    PostMessage(window->Handle(), UM_RESET_CHANNEL_VIEW, 6, kSixChannels);
+    Drain();
+    h.Close();
+
+    ProgramHarness again(h.Saved());
+    ASSERT_TRUE(again.Start());
+    Drain();
+    auto* restored = dynamic_cast<CLapOverviewDlg*>(again.WorkAreas().front()->View()->GraphWindows().at(0).window);
+    ASSERT_TRUE(restored);
+    ASSERT_EQ(restored->ChannelMask(), kSixChannels);
+    LoadComparedLaps(again);
+    again.WorkAreas().front()->View()->grab(); // painted, as on screen
+    CDlgGrafView& rpm = *restored->RowAt(0).graph;
+    QTest::mouseClick(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, rpm.height() / 2)); // the first after a redraw
+    Drain();
+    DragHalfway(rpm);
+    auto& properties = dynamic_cast<CPropertiesWnd&>(*again.Frame().Properties());
+    for (int channel = 1; channel <= 6; ++channel) {
+        const std::vector<CPropGridPropExt*> rows = properties.ChannelRows(channel);
+        ASSERT_EQ(rows.size(), 3u) << "channel " << channel;
+        EXPECT_FALSE(rows[0]->Value().isEmpty()) << "channel " << channel;
+    }
+    EXPECT_TRUE(properties.ChannelRows(7).empty());
 }
 
 TEST_F(LapOverviewTest, ChannelColoursAreFilledWrittenUnderTheirTagAndAppliedByTheOtherWindows) {

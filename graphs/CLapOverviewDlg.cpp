@@ -16,6 +16,7 @@
 #include "platform/ModalDialog.h"
 #include "platform/PopupMenu.h"
 #include "platform/UserMessages.h"
+#include "platform/WindowPlacement.h"
 #include "settings/AppSettings.h"
 
 #include <QApplication>
@@ -108,7 +109,7 @@ bool CLapOverviewDlg::RestoreLayout() {
     m_mask = layout.mask;
     m_zoom.SetMode(layout.xAxisMode);
     if (layout.placed)
-        m_place = layout.place;
+        m_place = platform::InsideWorkArea(layout.place, m_viewWidget ? m_viewWidget->size() : QSize(), m_place);
     m_savedHeights.assign(layout.heights.begin(), layout.heights.end());
     m_loadPaneRecords = true;
     return true;

@@ -154,13 +154,15 @@ void CYScaleControllableDlg::ApplyChannel() {
 // The saved position with the dialog's own size, else a third across the main window.
 void CYScaleControllableDlg::Place(QWidget* mainWindow) {
     m_placed = true;
-    WindowPlacement saved;
-    if (m_settings.LoadScaleControlWndPlace(&saved) == 0) {
-        move(saved.normalLeft, saved.normalTop);
-    } else if (mainWindow) {
+    QRect place = geometry();
+    if (mainWindow) {
         const QRect main = mainWindow->frameGeometry();
-        move(main.left() + main.width() / 3, main.top() + 9);
+        place.moveTopLeft(QPoint(main.left() + main.width() / 3, main.top() + 9));
     }
+    WindowPlacement saved;
+    if (m_settings.LoadScaleControlWndPlace(&saved) == 0)
+        place = saved.RestoredAt(platform::FrameSizeOf(*this, mainWindow), place);
+    move(place.topLeft());
 }
 
 void CYScaleControllableDlg::OnSelChange() {

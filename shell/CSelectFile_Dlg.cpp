@@ -31,6 +31,7 @@ void CSelectFile_Dlg::BuildControls() {
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_folders->setReadOnly(true);
+    m_folders->setIconProvider(&NameOnlyFileIcons());
     m_folders->setRootPath(QStringLiteral("/"));
     m_folderTree = new QTreeView(this);
     m_folderTree->setObjectName(QStringLiteral("FolderTree"));

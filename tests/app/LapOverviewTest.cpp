@@ -241,7 +241,7 @@ TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsS
     PostMessage(window->Handle(), UM_RESET_CHANNEL_VIEW, 3, 0x13); // RPM, Speed, Press.1
     Drain();
     window->OnCommand(CLapOverviewDlg::kCmdTime);
-    window->setGeometry(30, 40, 700, 500);
+    window->setGeometry(30, 40, 450, 380);  // inside the work area
     Drain();
     window->ChannelSplitter()->SetRowHeights(0, 5, {60, 150, 90});
     const std::vector<int> heights = window->ChannelSplitter()->RowHeights();
@@ -263,7 +263,7 @@ TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsS
         ASSERT_TRUE(restored);
         EXPECT_EQ(std::make_tuple(restored->geometry(), restored->ChannelMask(), restored->RowCount(),
                                   restored->RowAt(2).channel, restored->XAxisMode()),
-                  std::make_tuple(QRect(30, 40, 700, 500), 0x13u, 3, 5, 1));
+                  std::make_tuple(QRect(30, 40, 450, 380), 0x13u, 3, 5, 1));
         EXPECT_EQ(restored->ChannelSplitter()->RowHeights(), heights);
     }
     // Damaged: rows 0 or 30, no mask; the rows follow the mask (the heights' own checks are pure).

@@ -6,6 +6,7 @@
 // their number labels, redrawn whole and after automatic segmentation. Each is timed until painted,
 // and counts the paints of the overview's rows.
 #include "bench/BenchSessions.h"
+#include "bench/ComparedLaps.h"
 #include "bench/ProgramUnderBench.h"
 #include "bench/QtBenchmarkMain.h"
 
@@ -45,7 +46,7 @@ namespace {
 using benchprogram::ProgramUnderBench;
 
 constexpr int kComparedLaps = 7;
-constexpr std::uint32_t kEightChannels = 0x1 | 0x2 | 0x4 | 0x8 | 0x40 | 0x80 | 0x200 | 0x800;
+using benchlap::kEightChannels;
 constexpr QSize kScreen(1920, 1080);
 
 // Seven laps of 18.4 km in rate mode 3 (a position every 1/20 s): at least 12,000 positions each.
@@ -83,10 +84,7 @@ protected:
     }
 };
 
-void Settle() {
-    for (int i = 0; i < 3; ++i)
-        ProgramUnderBench::Drain();
-}
+void Settle() { ProgramUnderBench::Settle(); }
 
 // The program with the session loaded, its laps compared (lap 1 the base lap, on the small map)
 // and a lap overview of eight rows maximised in the first work area.
@@ -103,30 +101,13 @@ struct ProgramWithOverview {
             return;
         platform::SendMessage(program.Frame().Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
         const orvelo::LogFile& file = program.Core().LogFiles[0];
-        const std::u16string first = orvelo::FormatLapNumber(file.laps[0].lapNumber);
-        CourseBlock course;
-        platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, file.fullPath);
-        platform::MapInfoBlock::Put(course.info.shortText.data(), platform::MapInfoBlock::kShortTextChars, first);
-        course.lap = {orvelo::FileSet::Log, file.fileId, 0};
-        platform::PostMessage(program.Frame().Handle(),
-                              platform::MessageWithBlock(platform::UM_DRAW_MAP_ON_VIEW,
-                                                         orvelo::SetCurrentLap(program.Core(), first, file.fullPath),
-                                                         course));
-        orvelo::SetBaseLap(program.Core(), file.fullPath, first);
+        orvelo::SetBaseLap(program.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[0].lapNumber));
         for (int lap = 1; lap < kComparedLaps; ++lap)
             orvelo::ToggleOverlayLap(program.Core(), file.fullPath,
                                      orvelo::FormatLapNumber(file.laps[static_cast<std::size_t>(lap)].lapNumber));
-        platform::PostMessage(program.Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
-        Settle();
-        COrveloView& view = *program.App().WorkAreaWindowList().front()->View();
-        view.OnLapOverviewGraph();
-        Settle();
-        window = dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
+        window = program.OpenMaximisedLapOverview(kEightChannels, 8);
         if (!window)
             return;
-        window->showMaximized();
-        platform::PostMessage(window->Handle(), platform::UM_RESET_CHANNEL_VIEW, 8, kEightChannels);
-        Settle();
         for (int row = 0; row < window->RowCount(); ++row)
             window->RowAt(row).graph->installEventFilter(&rowPaints);
     }

@@ -128,31 +128,9 @@ struct Program {
         orvelo::LapDataCore& core = program.Core();
         benchlap::LoadComparedLaps(core);
         platform::SendMessage(frame.Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
-        const orvelo::LogFile& file = core.LogFiles[0];
-        const std::u16string first = orvelo::FormatLapNumber(file.laps[0].lapNumber);
-        CourseBlock course;
-        platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, file.fullPath);
-        platform::MapInfoBlock::Put(course.info.shortText.data(), platform::MapInfoBlock::kShortTextChars, first);
-        course.lap = {orvelo::FileSet::Log, file.fileId, 0};
-        platform::PostMessage(frame.Handle(),
-                              platform::MessageWithBlock(platform::UM_DRAW_MAP_ON_VIEW,
-                                                         orvelo::SetCurrentLap(core, first, file.fullPath), course));
-        platform::PostMessage(frame.Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
-        Settle();
-        COrveloView& view = *program.App().WorkAreaWindowList().front()->View();
-        view.OnLapOverviewGraph();
-        Settle();
-        window = dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
-        if (!window)
-            return;
-        window->showMaximized();
-        platform::PostMessage(window->Handle(), platform::UM_RESET_CHANNEL_VIEW, 8, benchlap::kEightChannels);
-        Settle();
+        window = program.OpenMaximisedLapOverview(benchlap::kEightChannels, 8);
     }
-    static void Settle() {
-        for (int i = 0; i < 3; ++i)
-            benchprogram::ProgramUnderBench::Drain();
-    }
+    static void Settle() { benchprogram::ProgramUnderBench::Settle(); }
     // The mouse at x in the middle of the first row, as the main window's input.
     void Mouse(QEvent::Type type, int x) {
         CDlgGrafView& row = *window->RowAt(0).graph;

@@ -5,14 +5,22 @@
 #pragma once
 
 #include "app/ProgramWindowFactory.h"
+#include "graphs/CLapOverviewDlg.h"
 #include "settings/AppSettings.h"
+#include "settings/CourseBlock.h"
+#include "shell/CChildFrame.h"
 #include "shell/CMainFrame.h"
 #include "shell/COrveloApp.h"
+#include "shell/COrveloView.h"
 
 #include "core/LapDataCore.h"
+#include "core/LapNumberText.h"
+#include "core/LapSelection.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
+#include "platform/MessageRecords.h"
 #include "platform/RegistryFileBackend.h"
+#include "platform/UserMessages.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -50,6 +58,40 @@ public:
         platform::TheMessageBus().ProcessPosted();
         QCoreApplication::sendPostedEvents();
         QApplication::processEvents();
+    }
+
+    // Drains until the messages that drains post have run too.
+    static void Settle() {
+        for (int i = 0; i < 3; ++i)
+            Drain();
+    }
+
+    // With the laps already compared: the first lap of the first log file on the small map, the
+    // compared laps redrawn, then a lap overview of the given channels opened in the first work
+    // area and maximised. Null when no overview could be opened.
+    CLapOverviewDlg* OpenMaximisedLapOverview(std::uint32_t channelMask, int channelCount) {
+        const orvelo::LogFile& file = m_core.LogFiles[0];
+        const std::u16string first = orvelo::FormatLapNumber(file.laps[0].lapNumber);
+        CourseBlock course;
+        platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, file.fullPath);
+        platform::MapInfoBlock::Put(course.info.shortText.data(), platform::MapInfoBlock::kShortTextChars, first);
+        course.lap = {orvelo::FileSet::Log, file.fileId, 0};
+        platform::PostMessage(Frame().Handle(),
+                              platform::MessageWithBlock(platform::UM_DRAW_MAP_ON_VIEW,
+                                                         orvelo::SetCurrentLap(m_core, first, file.fullPath), course));
+        platform::PostMessage(Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
+        Settle();
+        COrveloView& view = *m_app->WorkAreaWindowList().front()->View();
+        view.OnLapOverviewGraph();
+        Settle();
+        auto* window = dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
+        if (!window)
+            return nullptr;
+        window->showMaximized();
+        platform::PostMessage(window->Handle(), platform::UM_RESET_CHANNEL_VIEW,
+                              static_cast<platform::WParam>(channelCount), channelMask);
+        Settle();
+        return window;
     }
 
     COrveloApp& App() { return *m_app; }

@@ -70,6 +70,9 @@ public:
 
     // Everything is drawn again at the next paint.
     void Redraw();
+    // A full redraw for new limits (the channel ranges set again) or new colours: the cursor
+    // stays on its sample and comes back where that sample is drawn now.
+    void RedrawKeepingCursor(bool reapplyRanges);
     // The picture as drawn now (drawn first when something asked for a redraw;
     // a pending analysis record then puts the cursor on its point).
     const QImage& Picture();
@@ -140,6 +143,7 @@ private:
     void SetZoom(std::uint32_t start, std::uint32_t span);
     void ZoomByTimeDivision(std::int64_t span, std::int64_t offset);
     void ResetAfterRedrawRequest(bool reapplyRanges);
+    std::optional<std::uint32_t> TakeCursorValue();
     void ShowAnalysisLine(const platform::GraphPoint& record, bool postSegmentInfo);
     void PersistRecord(bool write, std::int64_t numbers);
 

@@ -251,7 +251,7 @@ LResult CLapOverviewDlg::OnColorSelected(const Message& m) {
         if (!row.graph)
             continue;
         row.graph->SetOverviewColors(m_colors);
-        PostMessage(row.graph->Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+        row.graph->RedrawKeepingCursor(false);
     }
     if (m.lParam != 0) {
         if (m_colors.readFlag != 0)
@@ -281,7 +281,10 @@ LResult CLapOverviewDlg::OnColorPropertySelected(const Message& m) {
         m_host.Settings().Store().WriteRecord(settings::SubKeyPath(settings::kItemColorInfo),
                                               settings::kChannelColorProp + QLatin1Char('_') + tag, block);
     }
-    PostToGraphPanes(Message{UM_REDRAW_LAP_GRAPH, 0, 0});
+    for (const Row& row : m_rows) {
+        if (row.graph)
+            row.graph->RedrawKeepingCursor(false);
+    }
     if (m.lParam != 0)
         SendMessage(m_host.MainFrame(), UM_COLOR_PROPERTY_SELECTED, reinterpret_cast<WParam>(&block),
                     static_cast<LParam>(Handle()));

@@ -149,8 +149,19 @@ void LapFileReader::ReadLapLine(const std::uint8_t* record, PositionRec& positio
         CloseLap(lapTime);
         m_positionCount = 0;
     } else {
-        m_positions->push_back(position);
+        DropOutLap();
     }
+}
+
+void LapFileReader::DropOutLap()
+{
+    // The logger ran before the first lap line: what it read on the way there is no part of lap 1,
+    // whose time and distance start at this line. The raw records stay, so the lap writes back whole.
+    m_samples->clear();
+    m_positions->clear();
+    m_sampleCount = 0;
+    m_positionCount = 0;
+    m_gpsBalance = 0;
 }
 
 void LapFileReader::MarkLastPosition(ChunkedList<PositionRec>& positions)

@@ -28,6 +28,8 @@ private:
     void ReadPositionRecord(const std::uint8_t* record);
     void ReadGpsFix(const std::uint8_t* record, PositionRec& position, int fixBalance);
     void ReadLapLine(const std::uint8_t* record, PositionRec& position);
+    // A lap line before any lap-end record closes the out lap without making a lap of it.
+    void DropOutLap();
     void CloseLap(std::uint32_t lapTime);
     void CloseLogLap(std::uint32_t lapTime);
     void CloseMapLap(std::uint32_t lapTime);

@@ -166,13 +166,26 @@ private:
             if (ReadFields(read.samples[k]) != ReadFields(expected))
                 Fail("the course map's lap has another sample %d", static_cast<int>(k));
         }
-        // The positions come in record order: the marked lap line is the one after those before it.
+        // The positions come in record order: the marked lap line is the one after those before it,
+        // unless it closed an out lap, whose positions and line the lap does not hold.
         std::size_t marked = 0;
-        for (std::size_t k = 0; k < markAt && k < records; ++k)
-            marked += KindOfRecord(bytes.data() + k * kRecordSize) == RecordKind::Position;
+        std::size_t outLap = 0; // positions up to the last lap line before the first lap end
+        std::size_t seen = 0;
+        bool lapEnd = false;
+        for (std::size_t k = 0; k < records; ++k) {
+            const std::uint8_t* record = bytes.data() + k * kRecordSize;
+            lapEnd = lapEnd || KindOfRecord(record) == RecordKind::LapEnd;
+            if (KindOfRecord(record) != RecordKind::Position)
+                continue;
+            ++seen;
+            marked += k < markAt;
+            if (!lapEnd && record[0] == kLapLineLetter)
+                outLap = seen;
+        }
+        const bool markHeld = markAt < records && marked >= outLap;
         for (std::size_t k = 0; k < lap.positions.size(); ++k) {
             PositionRec expected = lap.positions[k];
-            if (k == marked && markAt < records)
+            if (markHeld && k == marked - outLap)
                 expected.time = read.positions[k].time;
             if (ReadFields(read.positions[k]) != ReadFields(expected))
                 Fail("the course map's lap has another position %d", static_cast<int>(k));

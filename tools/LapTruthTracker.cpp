@@ -84,10 +84,19 @@ void LapTruthTracker::OnPosition(char letter, std::uint16_t timeField, bool gpsV
     m_time = 0;
     m_distance = 0;
     m_pending = false;
-    collect();
     if (m_lapEnds > 0) {
+      collect();
       CloseLap(timeField, LapClose::LapLine, m_records);
       m_positions = 0;
+    } else {
+      // The out-lap's line: its samples and positions, and the line itself, leave the lap; its
+      // records stay.
+      m_samples = 0;
+      m_positions = 0;
+      m_gpsBalance = 0;
+      m_lapPositions = 0;
+      m_channels = ChannelTruth{};
+      m_channelsSeeded = false;
     }
     return;
   }

@@ -38,7 +38,7 @@ enum class Variant {
   SouthernWestern,    // circuit in the southern and western hemispheres
   PrimeMeridian,      // circuit crossing longitude 0 (fixes switch between 'E' and 'W')
   Equator,            // circuit crossing latitude 0 (fixes switch between 'N' and 'S')
-  OutLap,             // records before the first lap line; that 'L' closes nothing
+  OutLap,             // records before the first lap line; that 'L' closes the out lap, no lap is made of it
   UnfinishedInLap,    // samples and fixes after the last 'L', without a lap-end record
   EndsAfterLapEnd,    // the final 'L' is left out: the file ends after a lap-end record
   LapClosedByGps,     // the final 'L' is replaced by a 'G' fix
@@ -119,6 +119,8 @@ struct DrivenPoint {
   double latitude = 0.0;    // degrees written into the record (signed); 0 without GPS
   double longitude = 0.0;
   char letter = 'G';
+  double circuitMetres = 0.0;  // driven along the circuit from the first lap line (negative on an out-lap)
+  double seconds = 0.0;        // since the first record
 };
 
 struct Session {

@@ -418,6 +418,8 @@ void SessionGenerator::EmitPosition(char letter, const PositionState& state) {
   driven.east = state.point.east;
   driven.north = state.point.north;
   driven.letter = letter;
+  driven.circuitMetres = m_distance;
+  driven.seconds = static_cast<double>(m_tick) * kTickSeconds;
   if (m_hasGps) {
     const GeoPoint geo =
         OffsetToLatLon(m_session.originLatitude, m_session.originLongitude, driven.east, driven.north);

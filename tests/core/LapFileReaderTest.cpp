@@ -82,16 +82,33 @@ TEST_F(LapFileReaderTest, GpsSignNeedsMoreValidThanInvalidFixes)
               Ints(7, 1, 0, 1, 1, 0, 2));
 }
 
-TEST_F(LapFileReaderTest, LapLineBeforeAnyLapEndRestartsOnlyTimeAndDistance)
+TEST_F(LapFileReaderTest, LapLineBeforeAnyLapEndClosesTheOutLapWithoutMakingALap)
 {
-    const LogBytes log =
-        LogBytes().Sample(10, 3).Gps(2).LapLine(500).Sample(10, 2).Gps(1).LapEnd(1, 10, 1).LapLine(700);
+    // An out lap of invalid fixes, then lap 1 of one invalid and two valid fixes (the line included).
+    const auto lapOne = [](std::uint16_t outLapLine) {
+        return LogBytes().Sample(10, 3).Gps(2, 0, false).Gps(2, 0, false).Gps(2, 0, false).LapLine(outLapLine)
+            .Sample(10, 2).Gps(1, 0, false).Gps(1).LapEnd(1, 10, 1).LapLine(700);
+    };
+    const LogBytes log = lapOne(500);
     const LogFile& file = ReadLog(log);
     const Lap& lap = file.laps.at(0);
-    // D restarted at the first lap line, P and S not; T restarted, so the next fix is at 11.
-    EXPECT_EQ(Ints(file.laps.size(), lap.distance, lap.positionCount, lap.sampleCount, lap.positions.size(),
-                   lap.positions.at(1).lapEndMark, lap.positions.at(2).time, file.totalTime),
-              Ints(2, 3, 4, 3, 4, 0, 11, 1200));
+    // Samples, positions and the GPS balance start after the out lap's line; its records stay.
+    EXPECT_EQ(Ints(file.laps.size(), lap.distance, lap.positionCount, lap.sampleCount, lap.samples.size(),
+                   lap.samples.at(0).positionIndex, lap.positions.size(), lap.positions.at(0).time,
+                   lap.positions.at(2).recordWord, lap.gpsSign, lap.lapTime, file.totalTime),
+              Ints(2, 3, 3, 2, 2, 0, 3, 11, 3, 1, 700, 1200));
+    EXPECT_TRUE(HoldsRecords(lap, log.bytes, {0, 10}));
+
+    // The course-map reader: the same lap, with the records through its lap end; a course mark on the
+    // out lap's line (a lap written back from a GPS course) stays with the lap.
+    const LogBytes marked = lapOne(0xFF05);
+    const LogFile& map = ReadMap(marked);
+    const Lap& read = map.laps.at(0);
+    EXPECT_EQ(Ints(map.laps.size(), read.sampleCount, read.positionCount, read.samples.size(), read.positions.size(),
+                   read.positions.at(0).time, read.gpsSign, read.lapTime, read.savedCourseMark),
+              Ints(1, 2, 3, 2, 3, 11, 1, 700, 1));
+    EXPECT_TRUE(HoldsRecords(read, marked.bytes, {0, 9}));
+    EXPECT_TRUE(core.ScratchSamples.empty() && core.ScratchPositions.empty());
 }
 
 TEST_F(LapFileReaderTest, WhatFollowsTheLastLapLine)

@@ -1,7 +1,15 @@
 // Segment times measured on a lap's positions against a segment group, and the logger's own.
 #include "coursemap/SegmentTimes.h"
 
+#include "core/LapDataCore.h"
+#include "core/LogFileReader.h"
+#include "tools/SampleSession.h"
+
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -50,6 +58,41 @@ TEST(SegmentTimesTest, BoundariesAreCrossedOnOrJustBeforeThemAndTheLastSegmentEn
         if (!times.empty()) {
             EXPECT_EQ(sum, c.lap.lapTime) << c.what;
         }
+    }
+}
+
+// Lap 1 of a session whose logger started before the first lap line: its segment times are
+// those it drove, measured from the line.
+TEST(SegmentTimesTest, LapOneAfterAnOutLapMatchesTheDrivenTimes) {
+    samplegen::SessionOptions options;
+    options.laps = 3;
+    options.variant = samplegen::Variant::OutLap;
+    const samplegen::Session session = samplegen::GenerateSession(options);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.log"));
+    ASSERT_TRUE(samplegen::WriteBytes(path.toStdString(), session.bytes));
+    orvelo::LapDataCore core;
+    ASSERT_EQ(orvelo::ReadLogFile(core, path.toStdU16String()), 0);
+    const orvelo::Lap& lap = core.LogFiles.back().laps.at(0);
+
+    // When the driven path passed a metre of lap 1, in seconds after the first lap line.
+    const auto& points = session.positions;
+    const auto line = std::find_if(points.begin(), points.end(), [](const auto& p) { return p.letter == 'L'; });
+    ASSERT_NE(line, points.end());
+    const auto drivenAt = [&](double metres) {
+        const auto after = std::find_if(line, points.end(), [&](const auto& p) { return p.circuitMetres >= metres; });
+        const auto before = after - 1;
+        const double share = (metres - before->circuitMetres) / (after->circuitMetres - before->circuitMetres);
+        return before->seconds + share * (after->seconds - before->seconds) - line->seconds;
+    };
+    const orvelo::SegmentGroup group = Group(3, {400, 800, static_cast<std::int32_t>(lap.distance)});
+    const Times times = segtimes::MapTimes(lap, group);
+    ASSERT_EQ(times.size(), 3u);
+    const double truth[] = {drivenAt(400), drivenAt(800), drivenAt(session.circuitLength)};
+    std::int64_t sum = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+        sum += times[k].value_or(0);
+        EXPECT_NEAR(static_cast<double>(sum), truth[k] * 100.0, 20.0) << "segment " << k + 1; // two fixes apart
     }
 }
 

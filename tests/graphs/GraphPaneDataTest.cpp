@@ -115,6 +115,27 @@ TEST_F(GraphPaneDataTest, LapsOfAFileThatIsGoneAreSkipped) {
     EXPECT_EQ(std::make_pair(pane->LapsDrawn(), pane->Pick(50, 0)), std::make_pair(0, QPoint()));
 }
 
+TEST(GraphPaneOutLapTest, LapOneAfterAnOutLapDrawsOneTraceOverDistanceAndTime) {
+    graphtest::TestGraphHost host;
+    const std::u16string file = host.Load(QStringLiteral("out.log"), 2, 5, samplegen::Variant::OutLap);
+    host.SetBase(file, 1);
+    const Lap& lap = host.LapOf(file, 1);
+    for (const int mode : {GraphPaneData::kDistance, GraphPaneData::kTime}) {
+        auto pane = std::make_unique<GraphPaneData>(host, GraphPaneData::kLapOverlay);
+        pane->SetXAxisMode(mode);
+        pane->SetChannelMask(1u);
+        pane->SetClientSize(400, 120);
+        pane->SetChannelRange({0, 0, 0, 1, 0, 0, 0, 0.0f});
+        pane->Rebuild(nullptr);
+        ASSERT_EQ(pane->LapsDrawn(), 1);
+        const GraphTrace& trace = pane->PrimaryTraces()[0];
+        ASSERT_EQ(trace.Size() + 1u, lap.positions.size()) << mode;
+        for (int k = 1; k < trace.Size(); ++k)
+            ASSERT_LE(trace.At(k - 1).x, trace.At(k).x) << "mode " << mode << " point " << k;
+        EXPECT_GT(trace.At(trace.Size() - 1).x, 390) << mode; // the lap spans the width once
+    }
+}
+
 // Segments are drawn as the shared walk meets them: where a lap's late
 // segment crosses another lap's early one, the late one lies on top, though
 // it belongs to the earlier row.

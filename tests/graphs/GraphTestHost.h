@@ -41,10 +41,12 @@ public:
     bool ZoomMode() const override { return zoomMode; }
 
     // Writes a generated session of the laps as a log file and loads it; its full path.
-    std::u16string Load(const QString& name, int laps, std::uint64_t seed) {
+    std::u16string Load(const QString& name, int laps, std::uint64_t seed,
+                        samplegen::Variant variant = samplegen::Variant::Standard) {
         samplegen::SessionOptions options;
         options.laps = laps;
         options.seed = seed;
+        options.variant = variant;
         options.circuitLength = 400.0;
         orvelo::FileListEntry entry;
         entry.fullPath = m_dir.filePath(name).toStdU16String();

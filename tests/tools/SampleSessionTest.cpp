@@ -142,7 +142,7 @@ TEST(SampleSessionVariantTest, EachVariantEndsAsPromised) {
   EXPECT_EQ(cut.bytes.size() % 64, 63u) << "less than a record whatever the option says";
 }
 
-TEST(SampleSessionVariantTest, OutLapJoinsLapOneAndItsLineAddsToTheFileTime) {
+TEST(SampleSessionVariantTest, OutLapKeepsItsRecordsInLapOneAndItsLineAddsToTheFileTime) {
   const Session s = Generate(Variant::OutLap);
   std::size_t line = 0;
   while (!(IsPosition(s.bytes, line) && Letter(s.bytes, line) == 'L')) {
@@ -150,13 +150,15 @@ TEST(SampleSessionVariantTest, OutLapJoinsLapOneAndItsLineAddsToTheFileTime) {
   }
   const ExpectedLap& first = s.laps[0];
   EXPECT_EQ(first.firstRecord, 0u) << "the out-lap records stay in lap 1";
+  // Lap 1's samples and positions are those after the out-lap's line.
   unsigned samples = 0;
   unsigned positions = 0;
-  for (std::size_t r = 0; r + 2 < first.endRecord; ++r) {
+  for (std::size_t r = line + 1; r + 2 < first.endRecord; ++r) {
     (IsPosition(s.bytes, r) ? positions : samples) += 1;
   }
   EXPECT_EQ(first.sampleCount, samples + 1);
   EXPECT_EQ(first.positionCount, positions + 1);
+  EXPECT_EQ(first.positionRecords, positions + 1);
   EXPECT_GT(Word(s.bytes, line, 30), 0u);
   EXPECT_EQ(s.totalTime, SumOfLapTimes(s) + Word(s.bytes, line, 30));
 }

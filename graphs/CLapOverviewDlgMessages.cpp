@@ -159,6 +159,9 @@ LResult CLapOverviewDlg::OnRedrawLapGraph(const Message& m) {
     }
     PostToGraphPanes(m);
     ComputeFullSpan();
+    // Other laps may run longer: the bands' full view follows the X scale's even while zoomed.
+    if (m_segmentMode != 0 && m_strip)
+        m_strip->PassSpans();
     if (!m_zoom.Zoomed() || changed) {
         m_zoom.Reset();
         BuildSegmentStrip(changed);

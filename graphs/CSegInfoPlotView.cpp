@@ -14,21 +14,26 @@ using namespace platform;
 
 CSegInfoPlotView::CSegInfoPlotView(GraphHost& host, QWidget* parent) : QWidget(parent), m_host(host), m_window(this) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    host.Settings().Colors().SetDefaultMapViewProp(&m_colors);
+    // The colours the map stored: a strip built again after a colour change shows them too.
+    host.Settings().Colors().LoadMapViewProp(&m_colors);
     MapMessages();
 }
 
 void CSegInfoPlotView::MapMessages() {
-    m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message&) {
-        SendMessage(m_host.MainFrame(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 3, static_cast<LParam>(Handle()));
-        Redraw();
+    m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message& m) {
+        m_baseLapChanged = m.wParam != 0;
+        AskForGroup();
+        if (m.lParam == 0)
+            Redraw();
         return LResult{1};
     });
     m_window.On(UM_SEGMENT_EDIT_REPLACE, [this](const Message& m) {
         const orvelo::LapDataCore& core = m_host.Core();
         if (const auto* group = BlockIn<orvelo::SegmentGroup>(m, m.wParam))
             SetSegmentGroup(*group, core.ResolveLap(core.BaseLap));
-        Redraw();
+        // Asked for by a redraw request, which draws when told to.
+        if (!m_askingForGroup)
+            Redraw();
         return LResult{1};
     });
     m_window.On(UM_RESET_X_SCALE_VARIABLE, [this](const Message& m) {
@@ -41,6 +46,7 @@ void CSegInfoPlotView::MapMessages() {
     m_window.On(UM_RESET_SEGMENT_COLOR, [this](const Message& m) {
         if (const auto* property = BlockIn<MapViewProperty>(m, m.lParam))
             m_colors = *property;
+        AskForGroup();
         Redraw();
         return LResult{1};
     });
@@ -54,6 +60,13 @@ void CSegInfoPlotView::MapMessages() {
             return LResult{1};
         });
     }
+}
+
+// The main frame hands the current group over (2069), which takes its segments again.
+void CSegInfoPlotView::AskForGroup() {
+    m_askingForGroup = true;
+    SendMessage(m_host.MainFrame(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 3, static_cast<LParam>(Handle()));
+    m_askingForGroup = false;
 }
 
 void CSegInfoPlotView::SetSpans(int timeSpan, int distanceSpan) {

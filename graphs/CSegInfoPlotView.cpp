@@ -23,8 +23,13 @@ void CSegInfoPlotView::MapMessages() {
     m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message& m) {
         m_baseLapChanged = m.wParam != 0;
         AskForGroup();
-        if (m.lParam == 0)
+        // From the window building the strip (lParam its handle): drawn at the paint that follows.
+        if (m.lParam == 0) {
             Redraw();
+        } else {
+            m_stale = true;
+            update();
+        }
         return LResult{1};
     });
     m_window.On(UM_SEGMENT_EDIT_REPLACE, [this](const Message& m) {
@@ -81,8 +86,14 @@ void CSegInfoPlotView::SetSegmentGroup(const orvelo::SegmentGroup& group, const 
 
 ColorRef CSegInfoPlotView::SegmentColor(int segment) const { return m_colors.words[static_cast<std::size_t>(segment % 3)]; }
 
-// Bands side by side between the boundary positions, each labelled with its number.
 void CSegInfoPlotView::Redraw() {
+    Render();
+    update();
+}
+
+// Bands side by side between the boundary positions, each labelled with its number.
+void CSegInfoPlotView::Render() {
+    m_stale = false;
     if (width() <= 0 || height() <= 0)
         return;
     if (m_picture.size() != size())
@@ -105,12 +116,13 @@ void CSegInfoPlotView::Redraw() {
             painter.drawText(QPoint(left + 6, 2 + painter.fontMetrics().ascent()), QStringLiteral("S.%1").arg(k + 1));
         }
     }
-    update();
 }
 
 void CSegInfoPlotView::resizeEvent(QResizeEvent*) { Redraw(); }
 
 void CSegInfoPlotView::paintEvent(QPaintEvent*) {
+    if (m_stale)
+        Render();
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
 }

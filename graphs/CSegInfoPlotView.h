@@ -44,6 +44,7 @@ private:
     void MapMessages();
     void AskForGroup();
     void Redraw();
+    void Render();
 
     GraphHost& m_host;
     platform::MessageWindow m_window;
@@ -57,6 +58,7 @@ private:
     int m_segmentCount = 0;
     bool m_baseLapChanged = false;
     bool m_askingForGroup = false;
+    bool m_stale = false;  // the picture is made at the next paint
     graphs::SegmentBoundaries m_bounds;
     QImage m_picture;
 };

@@ -133,6 +133,8 @@ TEST(CourseMapViewerTest, SegmentsCutSavedAndTakenWithOkAreDrawnOnTheSmallMapAnd
     auto* strip = dynamic_cast<CSegSplitterWnd*>(window->SegmentStrip());
     ASSERT_TRUE(strip && strip->SegmentMode() && strip->LeftSegmentPane());
     EXPECT_EQ(strip->LeftSegmentPane()->SegmentCount(), group.segmentCount);
+    EXPECT_EQ(strip->LeftSegmentPane()->grab().toImage().pixel(2, 2),
+              platform::ToQColor(strip->LeftSegmentPane()->SegmentColor(0)).rgb());
     platform::PostMessage(window->Handle(), platform::UM_MOVE_SEGMENT_INFO, 900, 0);
     Drain();
     const QStringList labels = strip->Top().Labels();  // the segment with the distance into it, then the lap

@@ -39,6 +39,8 @@ CMapView::CMapView(QWidget* parent, orvelo::LapDataCore& core, AppSettings& sett
           update();
       }) {
     setObjectName(QStringLiteral("CourseMap"));
+    // Every paint covers its rectangle, so what lies behind is never drawn for it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(60, 60);
     MapMessages();
     OnInitialUpdate();

@@ -98,20 +98,22 @@ const QImage& CDlgGrafView::Picture() {
 }
 
 void CDlgGrafView::PaintRegion(QPainter& painter, const QRegion& region) {
-    for (const QRect& rect : region)
+    // The rectangles do not overlap: each takes its part of the picture and of the cross-hair over it.
+    for (const QRect& rect : region) {
         painter.drawImage(rect.topLeft(), m_image, rect);
-    painter.setClipRegion(region);
-    m_data.Plot().PaintCursor(painter);
+        m_data.Plot().PaintCursor(painter, rect);
+    }
     if (Kind() == GraphPaneData::kFileOverview && m_data.Zoomed()) {
         const QRect band = BandRect();
         if (band.width() > 0) {
+            painter.setClipRegion(region);
             painter.setPen(platform::GdiPen(kZoomColor));
             painter.setBrush(Qt::NoBrush);
             platform::GdiRectangle(painter, band.left(), band.top(), band.right() + 1, band.bottom() + 1);
             platform::GdiRectangle(painter, band.left() + 1, band.top() + 1, band.right(), band.bottom());
+            painter.setClipping(false);
         }
     }
-    painter.setClipping(false);
 }
 
 void CDlgGrafView::paintEvent(QPaintEvent* event) {

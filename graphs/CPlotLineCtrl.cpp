@@ -56,11 +56,15 @@ int CPlotLineCtrl::MoveCursor(const QPoint& point) {
     return 0;
 }
 
-void CPlotLineCtrl::PaintCursor(QPainter& painter) const {
+void CPlotLineCtrl::PaintCursor(QPainter& painter, const QRect& within) const {
     if (m_cursorState != kCursorShown)
         return;
-    painter.fillRect(QRect(m_cursor.x(), 0, kCursorLineWidth, m_height), platform::ToQColor(m_verticalColor));
-    painter.fillRect(QRect(0, m_cursor.y(), m_width, kCursorLineHeight), platform::ToQColor(m_horizontalColor));
+    const QRect vertical = QRect(m_cursor.x(), 0, kCursorLineWidth, m_height) & within;
+    const QRect horizontal = QRect(0, m_cursor.y(), m_width, kCursorLineHeight) & within;
+    if (!vertical.isEmpty())
+        painter.fillRect(vertical, platform::ToQColor(m_verticalColor));
+    if (!horizontal.isEmpty())
+        painter.fillRect(horizontal, platform::ToQColor(m_horizontalColor));
 }
 
 void CPlotLineCtrl::DrawLapMarkLine(const LapMarkDescriptor& mark) const {

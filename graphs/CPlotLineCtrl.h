@@ -52,8 +52,9 @@ public:
     // Moves the cross-hair to point; (0, 0) hides it. 1 when nothing was
     // drawn (hidden and asked to hide, or a show at x below 1), else 0.
     int MoveCursor(const QPoint& point);
-    // Paints the cursor lines while shown, over a picture of the plot.
-    void PaintCursor(QPainter& painter) const;
+    // Paints the cursor lines while shown, over a picture of the plot, within
+    // the rectangle (filled straight, with no clip for the painter to build).
+    void PaintCursor(QPainter& painter, const QRect& within) const;
 
     // The trace's segment to its current point: for a lap's first point the
     // current point only becomes the previous one; otherwise a line in the

@@ -22,8 +22,13 @@ CSegSplitterWnd::CSegSplitterWnd(GraphHost& host, QWidget* parent)
 }
 
 void CSegSplitterWnd::FreezeHandles(QSplitter& splitter) {
-    for (int i = 0; i < splitter.count(); ++i)
+    // A handle thinner than its grip reaches over the panes beside it (it draws nothing there);
+    // the panes stay above it, so that a pane drawn again does not draw the handle and its
+    // neighbour too.
+    for (int i = 0; i < splitter.count(); ++i) {
         splitter.handle(i)->setEnabled(false);
+        splitter.handle(i)->lower();
+    }
 }
 
 void CSegSplitterWnd::Rebuild(bool segmentMode, int xMode) {

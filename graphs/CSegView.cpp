@@ -184,42 +184,61 @@ void CSegView::DrawLapBands(QPainter& painter) {
     }
 }
 
-// The band colour with white labels; only the top pane names the lap.
+// The band colour with white labels; only the top pane names the lap. The picture is drawn again
+// only when what it shows has changed.
 void CSegView::Redraw() {
-    m_labels.clear();
-    if (width() <= 0 || height() <= 0)
+    if (width() <= 0 || height() <= 0) {
+        m_labels.clear();
+        m_shown = {};
         return;
-    if (m_picture.size() != size())
-        m_picture = QImage(size(), QImage::Format_RGB32);
-    m_picture.fill(ToQColor(m_role >= 1 ? m_bandColor : SystemColor(kColorBtnFace)));
-    QPainter painter(&m_picture);
-    PrepareGdiPainter(painter);
-    painter.setPen(ToQColor(m_textColor));
+    }
     if (m_lapFontHeight != height()) {
         m_segmentFont = GdiFont(QStringLiteral("Arial"), 12, 600);
         m_lapFont = GdiFont(QStringLiteral("Microsoft Sans Serif"), std::max(height() - 4, 10), 600);
         m_lapFontHeight = height();
     }
-    painter.setFont(m_segmentFont);
+    Look look;
+    look.size = size();
+    look.fill = m_role >= 1 ? m_bandColor : SystemColor(kColorBtnFace);
+    look.text = m_textColor;
     if (m_role < 1 || !m_baseLap) {
         // nothing to name
     } else if (!m_active && m_bandCount > 0) {
-        DrawLapBands(painter);
+        look.bandCount = m_bandCount;
+        look.bands = m_bandPositions;
     } else if (m_markedItem == m_role) {
-        DrawLabel(painter, kLabelX,
-                  m_segmentValue != 0 ? QStringLiteral("S.%1 : %2").arg(m_role).arg(ValueText(m_segmentValue))
-                                      : QStringLiteral("S.%1").arg(m_role));
+        look.labels.push_back({kLabelX,
+                               m_segmentValue != 0 ? QStringLiteral("S.%1 : %2").arg(m_role).arg(ValueText(m_segmentValue))
+                                                   : QStringLiteral("S.%1").arg(m_role),
+                               false});
     } else if (m_active) {
         if (m_segmentMode)
-            DrawLabel(painter, kLabelX, CursorSegmentText());
-        painter.setFont(m_lapFont);
+            look.labels.push_back({kLabelX, CursorSegmentText(), false});
         const int c = CellHeight(m_lapFont) / 2;
-        const QString lap = m_cursorKnown
-                                ? QStringLiteral("L.%1 : %2").arg(m_baseLapNumber).arg(ValueText(m_xMode == 1 ? m_timeValue : m_distanceValue))
-                                : QStringLiteral("L.%1").arg(m_baseLapNumber);
-        DrawLabel(painter, width() - 14 * c - 6, lap);
+        look.labels.push_back(
+            {width() - 14 * c - 6,
+             m_cursorKnown ? QStringLiteral("L.%1 : %2").arg(m_baseLapNumber).arg(ValueText(m_xMode == 1 ? m_timeValue : m_distanceValue))
+                           : QStringLiteral("L.%1").arg(m_baseLapNumber),
+             true});
     } else {
-        DrawLabel(painter, kLabelX, QStringLiteral("S.%1").arg(m_role));
+        look.labels.push_back({kLabelX, QStringLiteral("S.%1").arg(m_role), false});
+    }
+    if (look == m_shown && m_picture.size() == size())
+        return;
+    m_shown = look;
+    m_labels.clear();
+    if (m_picture.size() != size())
+        m_picture = QImage(size(), QImage::Format_RGB32);
+    m_picture.fill(ToQColor(look.fill));
+    QPainter painter(&m_picture);
+    PrepareGdiPainter(painter);
+    painter.setPen(ToQColor(m_textColor));
+    painter.setFont(m_segmentFont);
+    if (look.bandCount > 0)
+        DrawLapBands(painter);
+    for (const Label& label : look.labels) {
+        painter.setFont(label.lapFont ? m_lapFont : m_segmentFont);
+        DrawLabel(painter, label.x, label.text);
     }
     painter.end();
     update();

@@ -14,6 +14,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <vector>
+
 class GraphHost;
 
 class CSegView : public QWidget {
@@ -78,6 +80,23 @@ private:
     int m_zoomStart = 0;
     platform::ColorRef m_bandColor;
     platform::ColorRef m_textColor = 0xFFFFFF;
+    // What the picture shows: drawn again only when this changes.
+    struct Label {
+        int x = 0;
+        QString text;
+        bool lapFont = false;
+        bool operator==(const Label&) const = default;
+    };
+    struct Look {
+        QSize size;
+        platform::ColorRef fill = 0;
+        platform::ColorRef text = 0;
+        int bandCount = 0;
+        std::vector<int> bands;
+        std::vector<Label> labels;
+        bool operator==(const Look&) const = default;
+    };
+    Look m_shown;
     QStringList m_labels;
     QImage m_picture;
     QFont m_segmentFont;

@@ -8,9 +8,11 @@
 #include "platform/PropertyGridItem.h"
 
 #include <QStringList>
+#include <QPersistentModelIndex>
 #include <QTreeWidget>
 
 #include <functional>
+#include <vector>
 
 namespace platform {
 
@@ -65,11 +67,21 @@ public:
     // Opens the editor on the row's value; false when the row cannot be edited.
     bool EditItem(PropertyGridItem* item);
 
+    // Sets a row's value text; the cell is drawn again once the messages queued so far are handled,
+    // so that values set one after another are drawn in one paint.
+    void SetValueText(PropertyGridItem& item, const QString& value);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) override;
+    void customEvent(QEvent* event) override;
 
 private:
     friend class PropertyGridDelegate;
+    // Draws the changed value cells straight through the delegate when they are all the paint asks
+    // for; false when the tree must be drawn as usual.
+    bool PaintChangedValues(const QRegion& region);
     void FitColumns();
     void ApplyPalette();
 
@@ -77,6 +89,13 @@ private:
     int m_leftColumnWidth = 0;
     EditHook m_beginEdit;
     EditHook m_endEdit;
+    void UpdateChangedValues();
+
+    bool m_settingValue = false;
+    bool m_updatePosted = false;
+    std::vector<QPersistentModelIndex> m_valuesToUpdate;
+    std::vector<QPersistentModelIndex> m_changedValues;
+    bool m_changedOverflow = false;
 };
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/PropertyGridItem.h"
 
+#include "platform/PropertyGrid.h"
+
 namespace platform {
 
 PropertyGridItem::PropertyGridItem(const QString& groupName) : QTreeWidgetItem(kItemType), m_group(true) {
@@ -20,7 +22,11 @@ void PropertyGridItem::SetName(const QString& name) {
 }
 
 void PropertyGridItem::SetValue(const QString& value) {
-    if (text(1) != value)
+    if (text(1) == value)
+        return;
+    if (auto* grid = dynamic_cast<PropertyGrid*>(treeWidget()))
+        grid->SetValueText(*this, value);
+    else
         setText(1, value);
 }
 

@@ -30,6 +30,10 @@ public:
     int RowIndex() const { return m_rowIndex; }
     void SetRowIndex(int row) { m_rowIndex = row; }
     bool GroupFlag() const { return m_groupFlag; }
+    // The lap whose number the row's name shows (kNoLap: none).
+    static constexpr int kNoLap = -1;
+    int NamedLap() const { return m_namedLap; }
+    void SetNamedLap(int lapNumber) { m_namedLap = lapNumber; }
     void SetGroupFlag(bool on) { m_groupFlag = on; }
 
     void SetGroupTextColor(platform::ColorRef color) { m_groupTextColor = color; }
@@ -55,6 +59,7 @@ private:
 
     int m_id = properties::kPlainRowId;
     int m_rowIndex = 0;
+    int m_namedLap = kNoLap;
     bool m_groupFlag = false;
     bool m_nameGrey = false;
     bool m_valueGrey = false;

@@ -12,20 +12,25 @@
 using properties::kChannelCount;
 
 namespace {
-// Row i of rows gets the value and the lap number, when there is such a row.
-void WriteRow(const std::optional<std::vector<CPropGridPropExt*>>& rows, int row, const QString& name,
+// Row i of rows gets the value and the lap number, when there is such a row; the lap number's
+// text is made only when the row shows another lap.
+void WriteRow(const std::optional<std::vector<CPropGridPropExt*>>& rows, int row, int lapNumber,
               const QString& value) {
     if (!rows || row < 0 || row >= static_cast<int>(rows->size()))
         return;
     CPropGridPropExt* item = (*rows)[static_cast<std::size_t>(row)];
     item->SetValue(value);
-    item->SetName(name);
+    if (item->NamedLap() != lapNumber) {
+        item->SetName(properties::LapNumberName(lapNumber));
+        item->SetNamedLap(lapNumber);
+    }
 }
 
 void ClearRows(const std::vector<CPropGridPropExt*>& rows) {
     for (CPropGridPropExt* row : rows) {
         row->SetValue(QString());
         row->SetName(QString());
+        row->SetNamedLap(CPropGridPropExt::kNoLap);
     }
 }
 
@@ -49,19 +54,19 @@ std::vector<CPropGridPropExt*> CPropertiesWnd::ChannelRows(int channel) const {
 void CPropertiesWnd::SetChannelValue(int channel, int lapNumber, int row, std::int32_t value) {
     if (channel < 1 || channel > kChannelCount)
         return;
-    WriteRow(m_valueRows[static_cast<std::size_t>(channel - 1)], row, properties::LapNumberName(lapNumber),
+    WriteRow(m_valueRows[static_cast<std::size_t>(channel - 1)], row, lapNumber,
              properties::ChannelValueText(channel, value));
 }
 
 void CPropertiesWnd::SetLapTimeValue(int lapNumber, int row, std::uint32_t time) {
     if (m_xMode != 1)
-        WriteRow(m_lapTimeRows, row, properties::LapNumberName(lapNumber), properties::LapTimeValueText(time));
+        WriteRow(m_lapTimeRows, row, lapNumber, properties::LapTimeValueText(time));
 }
 
 void CPropertiesWnd::SetDistanceValue(int lapNumber, int row, std::int32_t distance) {
     m_map->MoveCursorMarks(lapNumber, row, distance);
     if (m_xMode == 1)
-        WriteRow(m_distanceRows, row, properties::LapNumberName(lapNumber), properties::DistanceValueText(distance));
+        WriteRow(m_distanceRows, row, lapNumber, properties::DistanceValueText(distance));
 }
 
 // ----- groups -----

@@ -3,6 +3,8 @@
 #include "core/LapTimeText.h"
 #include "platform/UserMessages.h"
 
+#include <cstdio>
+
 namespace properties {
 
 int ChannelOfMessage(std::uint32_t id) {
@@ -30,18 +32,27 @@ int ChannelOfMessage(std::uint32_t id) {
     }
 }
 
+namespace {
+// A whole number as printf writes it; every cursor move writes dozens of these.
+QString Whole(const char* format, std::int32_t value) {
+    char text[16];
+    const int length = std::snprintf(text, sizeof text, format, value);
+    return QString::fromLatin1(text, length);
+}
+}  // namespace
+
 QString ChannelValueText(int channel, std::int32_t value) {
     // Tenths are divided in single precision, as the values are meant to be shown.
     switch (channel) {
     case 3:
     case 4: return QString::asprintf("%1.1f", static_cast<double>(static_cast<float>(value) / 10.0f));
     case 11: return QString::asprintf("%2.1f", static_cast<double>(static_cast<float>(value) / 10.0f));
-    case 9: return QString::asprintf("%4d", value - 100);
-    default: return QString::asprintf("%4d", value);
+    case 9: return Whole("%4d", value - 100);
+    default: return Whole("%4d", value);
     }
 }
 
-QString LapNumberName(int lapNumber) { return QString::asprintf("%3d", lapNumber); }
+QString LapNumberName(int lapNumber) { return Whole("%3d", lapNumber); }
 
 QString LapTimeValueText(std::uint32_t time) {
     char text[16]{};
@@ -49,6 +60,6 @@ QString LapTimeValueText(std::uint32_t time) {
     return QString::fromLatin1(text);
 }
 
-QString DistanceValueText(std::int32_t distance) { return QString::asprintf("%5d", distance); }
+QString DistanceValueText(std::int32_t distance) { return Whole("%5d", distance); }
 
 }  // namespace properties

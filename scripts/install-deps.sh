@@ -8,9 +8,11 @@ packages=(
   qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
 )
-if [ "${1:-}" = "--fuzz" ]; then
-  packages+=(clang libclang-rt-dev)
-fi
+case "${1:-}" in
+  --fuzz) packages+=(clang libclang-rt-dev) ;;
+  # An X server for the benchmarks, and what Qt's xcb platform plugin needs at run time.
+  --bench) packages+=(xvfb xauth libxcb-cursor0) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

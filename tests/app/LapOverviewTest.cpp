@@ -418,4 +418,45 @@ TEST_F(LapOverviewTest, AZoomClickZoomsEveryRowAndTheXScaleAndResetZoomReturnsTo
     EXPECT_FALSE(window->Zoom().Zoomed() || window->RowAt(1).graph->Data().Zoomed() || window->XScale()->Zoomed());
 }
 
+TEST_F(LapOverviewTest, APropertiesPaneDraggedOverShowsWhatOneMoveToTheSamePlaceShows) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    CDlgGrafView& rpm = *window->RowAt(0).graph;
+    CPropertiesWnd& properties = Properties();
+    const int y = rpm.height() / 2;
+    const int end = rpm.width() * 3 / 4;
+    const auto shown = [&] {
+        QStringList texts;
+        for (int channel : {1, 2})
+            for (const CPropGridPropExt* row : properties.ChannelRows(channel))
+                texts << row->Name() << row->Value();
+        for (const CPropGridPropExt* row : properties.LapTimeRows())
+            texts << row->Name() << row->Value();
+        return texts;
+    };
+    const auto drag = [&](int from, int step) {
+        QTest::mousePress(&rpm, Qt::LeftButton, {}, QPoint(from, y));
+        Drain();
+        // Moves come faster than the queue is emptied, as input does.
+        for (int x = from, n = 1; x < end; ++n) {
+            x = std::min(x + step, end);
+            QTest::mouseMove(&rpm, QPoint(x, y));
+            if (n % 4 == 0)
+                Drain();
+        }
+        Drain();
+        QTest::mouseRelease(&rpm, Qt::LeftButton, {}, QPoint(end, y));
+        Drain();
+    };
+
+    drag(rpm.width() / 8, 3);
+    const QStringList afterDrag = shown();
+    ASSERT_EQ(afterDrag.size(), 18);
+    EXPECT_FALSE(afterDrag[1].trimmed().isEmpty());
+    drag(end - 1, 1);
+    EXPECT_EQ(shown(), afterDrag);
+}
+
 } // namespace

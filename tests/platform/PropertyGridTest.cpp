@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -88,6 +89,52 @@ TEST(PropertyGridTest, AWholeNumberTypedIntoAnEditableRowRunsTheHooks) {
     EXPECT_EQ(ended, std::vector<QString>{QStringLiteral("250")});
     EXPECT_EQ(editable->Value(), QStringLiteral("250"));
     EXPECT_EQ(begun, std::vector<int>{120});  // once, though the row changed under the open editor
+}
+
+TEST(PropertyGridTest, ValuesSetOneAfterAnotherAreDrawnInOnePaintOfTheirCellsAsAFreshPictureShowsThem) {
+    PropertyGrid grid;
+    auto* group = new PropertyGridItem(QStringLiteral("Group"));
+    auto* plain = new PropertyGridItem(QStringLiteral("a"), QStringLiteral("1"), QString());
+    auto* own = new OwnLookRow;
+    auto* still = new PropertyGridItem(QStringLiteral("c"), QStringLiteral("3"), QString());
+    grid.AddProperty(group);
+    for (PropertyGridItem* row : {plain, static_cast<PropertyGridItem*>(own), still})
+        group->AddSubItem(row);
+    group->Expand(true);
+    grid.resize(240, 200);
+    grid.show();
+    QImage shown = grid.viewport()->grab().toImage();
+
+    plain->SetValue(QStringLiteral("12"));
+    plain->SetValue(QStringLiteral(" 12345"));
+    own->SetValue(QStringLiteral("-0.7"));
+    still->SetValue(QStringLiteral("3"));
+    EXPECT_EQ(plain->Value(), " 12345");
+    // The cells are asked for once the queued events are handled; a paint of them alone draws them.
+    QCoreApplication::sendPostedEvents(&grid);
+    QRegion cells;
+    for (PropertyGridItem* row : {plain, static_cast<PropertyGridItem*>(own)}) {
+        const QRect line = grid.visualItemRect(row);
+        cells += QRect(grid.columnViewportPosition(1), line.top(), grid.columnWidth(1), line.height());
+    }
+    grid.viewport()->render(&shown, cells.boundingRect().topLeft(), cells);
+    EXPECT_EQ(shown, grid.viewport()->grab().toImage());
+
+    // A number's text stands where the painter puts text aligned left and centred in the cell.
+    for (const QString& value : {QStringLiteral(" 12345"), QStringLiteral("-0.7"), QStringLiteral("0:20.84")}) {
+        plain->SetValue(value);
+        const QImage picture = grid.viewport()->grab().toImage();
+        const QRect line = grid.visualItemRect(plain);
+        const QRect box(grid.columnViewportPosition(1) + 4, line.top(), grid.columnWidth(1) - 8, line.height());
+        QImage expected = picture;
+        QPainter painter(&expected);
+        painter.fillRect(box.adjusted(0, 0, 0, -1), ToQColor(grid.BackgroundColor()));
+        painter.setFont(grid.font());
+        painter.setPen(ToQColor(grid.TextColor()));
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, value);
+        painter.end();
+        EXPECT_EQ(picture, expected) << value.toStdString();
+    }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,19 @@ inline SessionFile WriteRateSession(const fs::path& folder, const Rate& rate, st
     options.durationSeconds = double(bytes) / (recordsPerSecond * double(orvelo::kRecordSize));
     const std::string name = "rate" + std::to_string(rate.samplesPerSecond) + "mode" + std::to_string(rate.rateMode);
     return WriteFile(folder, name, samplegen::GenerateSession(options).bytes);
+}
+
+// A field of /proc/self/status in kB (VmRSS, VmHWM); -1 when it is not there.
+inline long StatusKilobytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(field) + ":";
+    while (std::getline(status, line)) {
+        if (line.rfind(prefix, 0) == 0)
+            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+    }
+    return -1;
 }
 
 // Throughput in MB/s (10^6 bytes a second) of the bytes one iteration went through.

@@ -1,7 +1,7 @@
 // The course map viewer: automatic segmentation of a 12,000-point lap of about 3 km into lengths of
 // 100 m in its 800 x 600 edit view (the walk and the renderer's segments from the end points)
-// together with the viewer's grid rows for the segments that come of it; and the repaint of the
-// edit view that follows (every segment's line, the picture, the number labels).
+// together with the viewer's grid rows for the segments that come of it, without the repaint that
+// follows; MainFrameRedrawBench times that repaint, labels included, in the program.
 #include "coursemap/CCourseMapViewerDlg.h"
 #include "coursemap/CMapSegEditView.h"
 #include "coursemap/CPropertyGridCtrlSegEx.h"
@@ -67,21 +67,8 @@ void BenchGenerateSegments(benchmark::State& state) {
     state.counters["rows"] = viewer.dialog->Grid().Property(0)->SubItemCount();
 }
 
-void BenchRepaintAfterSegmenting(benchmark::State& state) {
-    Viewer viewer;
-    for (auto _ : state) {
-        state.PauseTiming();
-        viewer.View().GenerateSegments(CMapSegEditView::kCmdInputSegmentLength, 100);
-        platform::TheMessageBus().ProcessPosted();
-        state.ResumeTiming();
-        QCoreApplication::sendPostedEvents();
-    }
-    state.counters["labels"] = static_cast<double>(viewer.View().NumberLabels().size());
-}
-
 }  // namespace
 
 BENCHMARK(BenchGenerateSegments)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BenchRepaintAfterSegmenting)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

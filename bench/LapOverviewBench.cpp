@@ -3,7 +3,7 @@
 // one mouse move sent straight to a row, drained through the message queue
 // and painted, with a properties pane that takes the values and does nothing
 // (a floor under the cursor drag the program gets, which ProgramCursorBench
-// measures); and one zoom step redrawing every pane and scale.
+// measures). MainFrameRedrawBench times the zoom step in the program.
 #include "graphs/CDlgGrafView.h"
 #include "graphs/CLapOverviewDlg.h"
 #include "graphs/GraphHost.h"
@@ -110,26 +110,8 @@ void BenchCursorMoveStandInPane(benchmark::State& state) {
     state.counters["cursor"] = setup.window->RowAt(1).graph->Data().Plot().CursorPoint().x();
 }
 
-// In and out between the first two levels at the middle of the lap; every pane and scale redrawn.
-void BenchZoomStep(benchmark::State& state) {
-    Setup setup;
-    const int middle = setup.window->FullSpan() / 2;
-    bool out = false;
-    platform::SendMessage(setup.window->Handle(), platform::UM_ZOOM_CONTROL, static_cast<platform::WParam>(middle), 0);
-    Setup::Settle();
-    for (auto _ : state) {
-        out = !out;
-        platform::SendMessage(setup.window->Handle(), platform::UM_ZOOM_CONTROL, static_cast<platform::WParam>(middle),
-                              out ? 1 : 0);
-        platform::TheMessageBus().ProcessPosted();
-        QCoreApplication::processEvents();
-    }
-    state.counters["level"] = setup.window->Zoom().Level();
-}
-
 }  // namespace
 
 BENCHMARK(BenchCursorMoveStandInPane)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BenchZoomStep)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

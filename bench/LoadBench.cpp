@@ -1,8 +1,9 @@
 // Loading generated log files into the lap data core, against merely reading their bytes, and the
 // memory a load holds at its peak for sessions and for files made to hold the most for each byte
-// (as log files and as course-map files). Sessions are generated once into a temporary folder; peak
-// memory is measured in a child process that loads through the program's load path (read list,
-// LoadPendingLogFiles / LoadPendingMapFiles: courses and statistics included).
+// (as log files and as course-map files, at 64 KB, 1 MB and 10 MB). Sessions are generated once
+// into a temporary folder; peak memory is measured in a child process that loads through the
+// program's load path (read list, LoadPendingLogFiles / LoadPendingMapFiles: courses and statistics
+// included).
 #include "bench/BenchSessions.h"
 #include "core/CourseBuilder.h"
 #include "core/FileLists.h"
@@ -13,6 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -68,16 +70,21 @@ FileSetToLoad MakeSessionSet(const fs::path& folder)
     return set;
 }
 
-// Files of each hostile shape, about 10 MB each, as log files and as course-map files.
+// Files of each hostile shape at 64 KB, 1 MB and 10 MB, as log files and as course-map files.
 std::vector<std::pair<std::string, FileSetToLoad>> MakeHostileSets(const fs::path& folder)
 {
-    constexpr std::size_t kRecords = (std::size_t{10} << 20) / orvelo::kRecordSize;
     std::vector<std::pair<std::string, FileSetToLoad>> sets;
     for (const samplegen::HostileShape shape : samplegen::AllHostileShapes()) {
-        const std::string name(samplegen::HostileShapeName(shape));
-        const auto file = benchsessions::WriteFile(folder, name, samplegen::GenerateHostileRecords(shape, kRecords));
-        for (const bool map : {false, true})
-            sets.emplace_back((map ? "Map/" : "Log/") + name, FileSetToLoad{{file.file}, file.bytes, map});
+        for (const auto& [sizeName, bytes] : {std::pair{"64KB", std::size_t{64} << 10},
+                                              std::pair{"1MB", std::size_t{1} << 20},
+                                              std::pair{"10MB", std::size_t{10} << 20}}) {
+            const std::string name = std::string(samplegen::HostileShapeName(shape)) + "/" + sizeName;
+            const auto file = benchsessions::WriteFile(
+                folder, std::string(samplegen::HostileShapeName(shape)) + sizeName,
+                samplegen::GenerateHostileRecords(shape, bytes / orvelo::kRecordSize));
+            for (const bool map : {false, true})
+                sets.emplace_back((map ? "Map/" : "Log/") + name, FileSetToLoad{{file.file}, file.bytes, map});
+        }
     }
     return sets;
 }
@@ -96,18 +103,6 @@ std::size_t ModelBytes(const orvelo::LapDataCore& core)
         }
     }
     return bytes;
-}
-
-long StatusKilobytes(const char* field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(field) + ":";
-    while (std::getline(status, line)) {
-        if (line.rfind(prefix, 0) == 0)
-            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
-    }
-    return -1;
 }
 
 struct FreshLoad {
@@ -145,12 +140,12 @@ int RunFreshLoad(bool mapFiles, int fileCount, char** files)
         std::ofstream reset("/proc/self/clear_refs");
         reset << "5"; // restart the high-water mark at the current size
     }
-    const long before = StatusKilobytes("VmRSS");
+    const long before = benchsessions::StatusKilobytes("VmRSS");
     const auto start = std::chrono::steady_clock::now();
     orvelo::LapDataCore core;
     LoadThroughTheProgram(core, set);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double peak = double(StatusKilobytes("VmHWM") - before) * 1024.0;
+    const double peak = double(benchsessions::StatusKilobytes("VmHWM") - before) * 1024.0;
     std::printf("%.6f %.0f\n", seconds, peak);
     return 0;
 }
@@ -217,17 +212,21 @@ void BenchLoad(benchmark::State& state, const FileSetToLoad& set)
     state.counters["model_x_file"] = double(modelBytes) / double(set.bytes);
 }
 
-// Reading the same bytes into memory in large blocks, with no decoding.
+// Reading the same bytes in large blocks into one buffer, allocated and touched before the timing
+// (a load's own buffers are warm after its first run too), with no decoding.
 void BenchReadBytes(benchmark::State& state, const FileSetToLoad& set)
 {
+    std::size_t largest = 0;
+    for (const fs::path& file : set.files)
+        largest = std::max<std::size_t>(largest, fs::file_size(file));
+    std::vector<std::uint8_t> bytes(largest);
     for (auto _ : state) {
         for (const fs::path& file : set.files) {
             const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-            std::vector<std::uint8_t> bytes(fs::file_size(file));
+            const std::size_t size = fs::file_size(file);
             std::size_t filled = 0;
-            while (filled < bytes.size()) {
-                const ssize_t got =
-                    ::read(fd, bytes.data() + filled, std::min<std::size_t>(bytes.size() - filled, 4 << 20));
+            while (filled < size) {
+                const ssize_t got = ::read(fd, bytes.data() + filled, std::min<std::size_t>(size - filled, 4 << 20));
                 if (got <= 0)
                     break;
                 filled += static_cast<std::size_t>(got);

@@ -24,7 +24,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
+#include <utility>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -92,6 +96,58 @@ void StartAndClose(benchmark::State& state) {
 }
 
 BENCHMARK(StartAndClose)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The file's identity and last change: equal when nothing wrote it.
+std::pair<qint64, qint64> Stamp(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {-1, -1};
+    return {static_cast<qint64>(info.st_ino), info.st_mtim.tv_sec * 1000000000LL + info.st_mtim.tv_nsec};
+}
+
+// Starts the program on the settings in the folder until its main frame is shown, then closes it;
+// the seconds the start took, negative when it failed. shown is called before the close.
+double StartShownClose(const QString& folder, const std::function<void()>& shown = {}) {
+    const auto started = std::chrono::steady_clock::now();
+    AppSettings settings(std::make_unique<platform::RegistryFileBackend>(folder));
+    orvelo::LapDataCore core;
+    ProgramWindowFactory factory(settings, core);
+    COrveloApp app(settings, core, factory);
+    if (!app.InitInstance(nullptr))
+        return -1.0;
+    platform::TheMessageBus().ProcessPosted();
+    QCoreApplication::sendPostedEvents();
+    const double seconds = Since(started);
+    if (shown)
+        shown();
+    app.MainFrame()->close();
+    platform::TheMessageBus().ProcessPosted();
+    return seconds;
+}
+
+// The same file as a later run finds it, once a first run has added what a start adds: the start
+// until the main frame is shown, and whether the start wrote the file.
+void StartUnchanged(benchmark::State& state) {
+    QTemporaryDir folder;
+    QFile file(folder.path() + QStringLiteral("/user.reg"));
+    const QByteArray text = LargeSettingsText();
+    if (!folder.isValid() || !file.open(QIODevice::WriteOnly) || file.write(text) != text.size() ||
+        (file.close(), StartShownClose(folder.path()) < 0)) {
+        state.SkipWithError("cannot write the settings file");
+        return;
+    }
+    double startSeconds = 0.0;
+    int written = 0;
+    for (auto _ : state) {
+        const std::pair<qint64, qint64> before = Stamp(file.fileName());
+        startSeconds += StartShownClose(folder.path(), [&] { written += Stamp(file.fileName()) != before ? 1 : 0; });
+    }
+    state.counters["start s"] = startSeconds / static_cast<double>(state.iterations());
+    state.counters["file MB"] = static_cast<double>(QFileInfo(file.fileName()).size()) / 1e6;
+    state.counters["written"] = written;
+}
+
+BENCHMARK(StartUnchanged)->Unit(benchmark::kSecond)->Iterations(1);
 
 // Files of one deep key path: the 80 KB of "\\a" components of the reliability run (refused), and the
 // deepest and longest path the registry allows with values under it (read, then written back).

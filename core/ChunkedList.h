@@ -1,7 +1,7 @@
 // The list type of a lap's records, samples, positions and course: a sequence that allocates nothing
-// while empty, grows in chunks of about 16 KiB without moving what it holds, and can give back what its
-// last chunk does not use. A lap with one record costs that record, not the blocks a deque starts with,
-// and a long lap never holds two copies of its positions while it grows.
+// while empty, grows in chunks of about 16 KiB (or as given) without moving what it holds, and can
+// give back what its last chunk does not use. A lap with one record costs that record, not the
+// blocks a deque starts with, and a long lap never holds two copies of its positions while it grows.
 #pragma once
 
 #include <algorithm>
@@ -20,7 +20,8 @@
 
 namespace orvelo {
 
-template <class T>
+// ChunkBytes: the most bytes of elements a chunk after the first holds.
+template <class T, std::size_t ChunkBytes = 16384>
 class ChunkedList {
     static_assert(std::is_nothrow_move_constructible_v<T>, "elements are moved when the first chunk grows");
 
@@ -31,10 +32,10 @@ public:
     using reference = T&;
     using const_reference = const T&;
 
-    // Elements of every chunk after the first: a power of two, at most 16 KiB of them (at least one).
+    // Elements of every chunk after the first: a power of two, at most ChunkBytes of them (at least one).
     static constexpr size_type kChunkShift = [] {
         size_type shift = 0;
-        while ((sizeof(T) << (shift + 1)) <= 16384)
+        while ((sizeof(T) << (shift + 1)) <= ChunkBytes)
             ++shift;
         return shift;
     }();

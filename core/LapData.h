@@ -153,8 +153,10 @@ struct LogFile {
     std::int32_t loadState = 0; // 2 read, 1 listed, 0 hidden
     std::uint8_t currentCourseFlag = 0;
     std::int32_t overviewMenuId = 0;
-    ChunkedList<Lap> laps;
-    ChunkedList<Lap> trailingLaps; // at most one: the unfinished lap at the end of the file
+    // Chunks of 16 laps: a file of one-record laps holds at most 15 laps' worth unused.
+    using LapList = ChunkedList<Lap, 4096>;
+    LapList laps;
+    LapList trailingLaps; // at most one: the unfinished lap at the end of the file
     std::uint32_t fileId = 0;     // never reused while the program runs
     std::uint32_t partialRecordBytes = 0; // bytes of a record cut off at the end of the file
     std::uint8_t openFailed = 0;          // the read could not open the file

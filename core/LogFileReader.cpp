@@ -17,9 +17,12 @@
 namespace orvelo {
 namespace {
 
-// A thousand records a system call keep the calls negligible; a multiple of the record size.
+// A thousand records a system call keep the calls negligible; a quarter of that still does, and keeps
+// the block of a file of a few hundred kilobytes a small part of what its load holds. Multiples of the
+// record size.
 constexpr std::size_t kReadBlockSize = std::size_t{64} << 10;
-static_assert(kReadBlockSize % kRecordSize == 0);
+constexpr std::size_t kSmallReadBlockSize = std::size_t{16} << 10;
+static_assert(kReadBlockSize % kRecordSize == 0 && kSmallReadBlockSize % kRecordSize == 0);
 
 // A read-only descriptor of a regular file, or -1. Never creates anything; O_NONBLOCK keeps a
 // named pipe from blocking the open and changes nothing for regular files.
@@ -156,7 +159,11 @@ int AddFile(LapDataCore& core, LogFile& fileTemplate, std::deque<LogFile>& files
 std::size_t ReadBlockSizeFor(std::uint64_t fileSize)
 {
     const std::uint64_t records = fileSize / kRecordSize + 1;
-    return records < kReadBlockSize / kRecordSize ? static_cast<std::size_t>(records) * kRecordSize : kReadBlockSize;
+    if (records < kSmallReadBlockSize / kRecordSize)
+        return static_cast<std::size_t>(records) * kRecordSize;
+    // A sixteenth of the file, whole records, between the two block sizes.
+    const std::uint64_t share = fileSize / 16 / kRecordSize * kRecordSize;
+    return static_cast<std::size_t>(std::clamp<std::uint64_t>(share, kSmallReadBlockSize, kReadBlockSize));
 }
 
 void ResetLapTemplate(LapDataCore& core)

@@ -15,7 +15,8 @@ namespace orvelo {
 class LapDataCore;
 
 // The bytes a read takes from a file of that size at a time: the whole file and one record more for a
-// small file (so that its end is seen at once), a fixed block for a larger one.
+// small file (so that its end is seen at once), a block of a sixteenth of the file for a larger one,
+// at least 16 KiB and at most 64 KiB.
 std::size_t ReadBlockSizeFor(std::uint64_t fileSize);
 
 // Every scalar of LapTemplate to 0, its texts empty and its four lists emptied.

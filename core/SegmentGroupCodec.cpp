@@ -5,6 +5,7 @@
 #include "core/LogFileReader.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace orvelo {
 
@@ -57,11 +58,24 @@ bool PutString(std::array<char16_t, N>& field, std::u16string_view text)
     return true;
 }
 
+// A text without its NUL is cut by one character, so the group can be written back.
 template <std::size_t N>
 std::u16string StringOf(const std::array<char16_t, N>& field)
 {
-    const auto end = std::find(field.begin(), field.end(), u'\0');
+    const auto end = std::find(field.begin(), field.end() - 1, u'\0');
     return std::u16string(field.begin(), end);
+}
+
+// id, raised while a group of groups has it.
+std::int32_t FreeGroupId(const std::deque<SegmentGroup>& groups, std::int32_t id)
+{
+    const auto taken = [&groups](std::int32_t candidate) {
+        return std::any_of(groups.begin(), groups.end(),
+                           [candidate](const SegmentGroup& g) { return g.groupId == candidate; });
+    };
+    while (taken(id))
+        id = static_cast<std::int32_t>(static_cast<std::uint32_t>(id) + 1u);
+    return id;
 }
 
 bool IsUnsavedDefault(const SegmentGroup& group)
@@ -172,9 +186,47 @@ std::size_t UsablePairCount(const SegmentGroup& group)
     return std::min(counted, group.pairs.size());
 }
 
+void CheckSegmentEnds(SegmentGroup& group, const ChunkedList<CoursePoint>* course)
+{
+    const std::size_t points = course ? course->size() : 0;
+    const std::int64_t last = points > 0 ? course->back().cumulativeDistance : INT32_MAX;
+    std::int64_t previous = 0;
+    std::vector<SegmentPair> kept;
+    const std::size_t usable = UsablePairCount(group);
+    kept.reserve(usable);
+    const auto fits = [&](std::int64_t distance) {
+        return distance > previous && distance <= last;
+    };
+    for (std::size_t k = 0; k < usable; ++k) {
+        SegmentPair pair = group.pairs[k];
+        if (!fits(pair.cumulativeDistance)) {
+            const std::int32_t index = pair.endPointIndex;
+            if (index < 0 || static_cast<std::size_t>(index) >= points ||
+                !fits((*course)[static_cast<std::size_t>(index)].cumulativeDistance))
+                continue;
+            pair.cumulativeDistance = (*course)[static_cast<std::size_t>(index)].cumulativeDistance;
+        }
+        previous = pair.cumulativeDistance;
+        kept.push_back(pair);
+    }
+    const auto dropped = static_cast<std::int64_t>(usable - kept.size());
+    group.segmentCount = static_cast<std::int32_t>(std::max<std::int64_t>(std::int64_t{group.segmentCount} - dropped, 0));
+    group.pairs = std::move(kept);
+}
+
 std::int32_t NewSegmentGroupId(const LapDataCore& core)
 {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(GetSecondsSince2008(core)));
+}
+
+void MakeGroupIdsUnique(std::deque<SegmentGroup>& groups)
+{
+    for (std::size_t i = 1; i < groups.size(); ++i) {
+        const std::int32_t id = groups[i].groupId;
+        if (std::any_of(groups.begin(), groups.begin() + static_cast<std::ptrdiff_t>(i),
+                        [id](const SegmentGroup& g) { return g.groupId == id; }))
+            groups[i].groupId = FreeGroupId(groups, id);
+    }
 }
 
 std::size_t ChooseMapGroup(std::deque<SegmentGroup>& groups, std::u16string_view mapPath, std::int32_t newId)
@@ -189,14 +241,8 @@ std::size_t ChooseMapGroup(std::deque<SegmentGroup>& groups, std::u16string_view
             return i;
     }
     // Ids are seconds: a group made in the same second must not share a pair value with another.
-    const auto taken = [&groups](std::int32_t id) {
-        return std::any_of(groups.begin(), groups.end(), [id](const SegmentGroup& g) { return g.groupId == id; });
-    };
-    std::int32_t id = newId;
-    while (taken(id))
-        id = static_cast<std::int32_t>(static_cast<std::uint32_t>(id) + 1u);
     SegmentGroup group;
-    group.groupId = id;
+    group.groupId = FreeGroupId(groups, newId);
     group.groupName = kDefaultSegmentGroupName;
     groups.push_back(std::move(group));
     return groups.size() - 1;

@@ -1,7 +1,7 @@
 // The stored form of segment groups: one 796-byte record per group, back to back, and per group a
 // value "SegSzieInfo_<id>" holding its segment ends, 8 bytes each, followed by 8 zero bytes. All
 // little-endian, texts UTF-16 inside fixed arrays. Readers take no stored count beyond the bytes
-// that are there, and texts end at their array when no NUL ends them sooner.
+// that are there, and a text that no NUL ends is cut to leave room for one.
 #pragma once
 
 #include "core/LapData.h"
@@ -63,8 +63,18 @@ std::vector<SegmentPair> DecodeSegmentPairs(const std::uint8_t* bytes, std::size
 // The pairs of a group that a user may read: those it has, and no more than its segment count.
 std::size_t UsablePairCount(const SegmentGroup& group);
 
+// The ends of a group on a course of these points (nullptr or none: a course not known), in place:
+// only its usable pairs are kept, each with a distance above the previous one, not below 0 and not
+// beyond the course's last point. A distance outside that is taken again from the pair's point
+// index; a pair whose index gives none either is dropped, and the segment count loses one with it.
+void CheckSegmentEnds(SegmentGroup& group, const ChunkedList<CoursePoint>* course);
+
 // The group id for a group made now: the low 32 bits of the seconds since 2008-01-01 local time.
 std::int32_t NewSegmentGroupId(const LapDataCore& core);
+
+// A group whose id an earlier group has gets an id no group has (raised from it), so that a Save
+// changes one group and its pair value belongs to it alone.
+void MakeGroupIdsUnique(std::deque<SegmentGroup>& groups);
 
 // The group of the course map on display: the index of the first group whose path is not empty and
 // equals mapPath exactly. Without one, the default group: an unsaved one (empty path, flag 0) is

@@ -14,6 +14,7 @@
 #include "platform/ControlId.h"
 #include "platform/GdiDraw.h"
 #include "platform/MessageBox.h"
+#include "platform/ModalDialog.h"
 #include "platform/MessageBus.h"
 #include "platform/SystemColors.h"
 #include "platform/UserMessages.h"
@@ -106,7 +107,6 @@ void CCourseMapViewerDlg::BuildControls() {
 
     const auto button = [this](int id, const QString& text, auto handler) {
         auto* b = platform::NamedControl(new QPushButton(text, this), id);
-        b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, handler);
         return b;
     };
@@ -124,7 +124,8 @@ void CCourseMapViewerDlg::BuildControls() {
     buttonRow->addWidget(button(kReset, QStringLiteral("Reset"), [this] { OnResetSegments(); }));
     buttonRow->addWidget(button(kSave, QStringLiteral("Save"), [this] { OnSave(); }));
     buttonRow->addStretch();
-    buttonRow->addWidget(button(kOk, QStringLiteral("OK"), [this] { OnOk(); }));
+    QPushButton* ok = button(kOk, QStringLiteral("OK"), [this] { OnOk(); });
+    buttonRow->addWidget(ok);
     buttonRow->addWidget(button(kCancel, QStringLiteral("Cancel"), [this] { reject(); }));
 
     auto* left = new QVBoxLayout;
@@ -144,6 +145,7 @@ void CCourseMapViewerDlg::BuildControls() {
     layout->addWidget(m_statusBar);
     setMinimumSize(640, 480);
     resize(960, 640);
+    platform::ReturnPressesOk(*this, ok);
 }
 
 // Pane 1 is 100 pixels wide, the others share the rest.

@@ -138,6 +138,10 @@ void CCourseMapViewerDlg::ShowLap(const orvelo::LapRef& ref) {
 void CCourseMapViewerDlg::ChooseMapGroup() {
     const std::size_t chosen = orvelo::ChooseMapGroup(m_groups, m_course.info.Path(), orvelo::NewSegmentGroupId(m_core));
     m_current = m_groups[chosen];
+    const orvelo::Lap* shown = m_core.ResolveLap(m_lap);
+    orvelo::CheckSegmentEnds(m_current, shown && !shown->analysisItems.empty()
+                                            ? &shown->analysisItems.front().coursePoints
+                                            : nullptr);
     const std::size_t usable = orvelo::UsablePairCount(m_current);
     m_endPoints.clear();
     m_segmentEnds.clear();
@@ -159,7 +163,7 @@ void CCourseMapViewerDlg::ShowGroupInGrid() {
 void CCourseMapViewerDlg::RefreshRows(const std::vector<int>& ends) {
     while (m_gridGroup->SubItemCount() > 0)
         m_gridGroup->RemoveSubItem(m_gridGroup->SubItem(0));
-    int previous = 0;
+    std::int64_t previous = 0;
     for (std::size_t i = 0; i < ends.size(); ++i) {
         auto* row = new CPropGridPropSegExt(QString::number(i + 1), QString::number(ends[i] - previous));
         row->AllowEdit(true);

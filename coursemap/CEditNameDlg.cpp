@@ -4,6 +4,7 @@
 #include "platform/GdiDraw.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "platform/ModalDialog.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -23,9 +24,9 @@ CEditNameDlg::CEditNameDlg(const QString& caption, const QString& text, platform
     m_edit->setMaxLength(kMaxNameChars);
     auto* ok = platform::NamedControl(new QPushButton(QStringLiteral("OK"), this), kOk);
     auto* cancel = platform::NamedControl(new QPushButton(QStringLiteral("Cancel"), this), kCancel);
-    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { OnOk(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    platform::ReturnPressesOk(*this, ok);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "platform/ModalDialog.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -33,9 +34,9 @@ CInputSegLenDlg::CInputSegLenDlg(int maximum, platform::WindowHandle receiver, Q
 
     auto* ok = platform::NamedControl(new QPushButton(QStringLiteral("OK"), this), kOk);
     auto* cancel = platform::NamedControl(new QPushButton(QStringLiteral("Cancel"), this), kCancel);
-    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] { OnOk(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    platform::ReturnPressesOk(*this, ok);
     auto* row = new QHBoxLayout;
     row->addWidget(m_edit);
     row->addWidget(m_maximumText);

@@ -113,25 +113,35 @@ void CMapSegEditView::DestroySegmentLabels() {
     m_labelsDirty = true;
 }
 
-// One label per segment with its number, at the course point midway (by index) along it.
+// One label per segment with its number, at the course point midway (by index) along it. The labels
+// shown are used again, raised in turn as new ones would be.
 void CMapSegEditView::RebuildLabels() {
     if (!m_labelsDirty || !m_courseDrawn)
         return;
-    DestroySegmentLabels();
+    std::vector<CColorToolTipWnd*> spare = std::move(m_numberLabels);
+    m_numberLabels.clear();
+    std::size_t reused = 0;
     const DrawnPointTable& drawn = m_renderer->Drawn();
     for (const MapLayerItem& segment : m_renderer->Segments().Segments()) {
         const DrawnPointTable::Record* at = drawn.At(static_cast<std::size_t>((segment.startIndex + segment.endIndex) / 2));
         if (!at)
             continue;
-        auto* label = new CColorToolTipWnd;
-        label->SetColors(platform::SystemColor(platform::kColorBtnFace), kLabelText);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        label->resize(kNumberLabelSize);
-        label->Create(this);
+        CColorToolTipWnd* label = reused < spare.size() ? spare[reused++] : nullptr;
+        if (label) {
+            label->raise();
+        } else {
+            label = new CColorToolTipWnd;
+            label->SetColors(platform::SystemColor(platform::kColorBtnFace), kLabelText);
+            label->setAttribute(Qt::WA_TransparentForMouseEvents);
+            label->resize(kNumberLabelSize);
+            label->Create(this);
+        }
         label->ShowText(at->x - kNumberLabelSize.width() / 2, at->y - kNumberLabelSize.height() / 2,
                         QString::number(segment.number));
         m_numberLabels.push_back(label);
     }
+    for (std::size_t k = reused; k < spare.size(); ++k)
+        delete spare[k];
     m_labelsDirty = false;
 }
 

@@ -30,9 +30,7 @@ public:
     int ActivationState() const { return m_activationState; }
 
     void ResetList() override { m_view->ResetList(); }
-    void InsertLapRow(int item, const QString& lapNumberText, const QString& fileTitle, const QString& path) override {
-        m_view->InsertLapRow(item, lapNumberText, fileTitle, path);
-    }
+    void InsertLapRows(const std::vector<const orvelo::LogFile*>& files) override { m_view->InsertLapRows(files); }
     void DeleteExtraColumns() override { m_view->DeleteExtraColumns(); }
     void GrowSortFlags() override { m_view->GrowSortFlags(); }
     void NumberRows() override { m_view->NumberRows(); }

@@ -21,14 +21,23 @@
 #include <QMenu>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 constexpr int kLapColumnWidth = 60;
 constexpr int kLastColumnWidth = 50;
 constexpr int kTextColumnWidth = 120;
 constexpr int kCellPadding = 12;
+constexpr int kCharWidth = 9;
 // "File name" and "Path" follow the segment columns.
 constexpr int kTrailingColumns = 2;
+
+int Digits(int number) {
+    int digits = 1;
+    for (; number >= 10; number /= 10)
+        ++digits;
+    return digits;
+}
 }  // namespace
 
 CSeglistview::CSeglistview(orvelo::LapDataCore& core, platform::WindowHandle mainFrame, QWidget* parent)
@@ -69,29 +78,18 @@ void CSeglistview::OnInitialUpdate() {
     m_sortFlags.assign(static_cast<std::size_t>(kFirstSegmentColumns + 3), 0);
 }
 
-QString CSeglistview::SegmentTitle(int segment) { return QString::asprintf("%s%2d %s", "Seg.", segment, "time"); }
+QString CSeglistview::SegmentTitle(int segment) { return seglist::SegmentTitle(segment); }
 
-int CSeglistview::SegmentColumnCount() const { return std::max(0, m_model->ColumnCount() - 1 - kTrailingColumns); }
+int CSeglistview::SegmentColumnCount() const { return m_model->SegmentCount(); }
 
 void CSeglistview::InsertColumns() {
-    m_model->InsertColumns(0, {{QStringLiteral("L "), Qt::AlignRight},
-                               {QStringLiteral("File name"), Qt::AlignLeft},
-                               {QStringLiteral("Path"), Qt::AlignLeft}});
+    m_model->MakeColumns(0);
     AdjustSegmentColumns();
 }
 
 void CSeglistview::AdjustSegmentColumns() {
-    const int present = SegmentColumnCount();
-    const int wanted = std::max(0, m_mode == kLoggerTimes ? m_loggerSegments : m_mapSegments);
-    if (wanted < present) {
-        // The surplus goes from the last segment column backwards.
-        m_model->RemoveColumns(wanted + 1, present - wanted);
-    } else if (wanted > present) {
-        std::vector<seglist::Column> added;
-        for (int k = present + 1; k <= wanted; ++k)
-            added.push_back({SegmentTitle(k), Qt::AlignRight});
-        m_model->InsertColumns(present + 1, added);
-    }
+    // Columns go and come at the end of the segment columns.
+    m_model->SetSegmentCount(m_mode == kLoggerTimes ? m_loggerSegments : m_mapSegments);
 }
 
 void CSeglistview::FitColumnWidths() {
@@ -100,42 +98,120 @@ void CSeglistview::FitColumnWidths() {
         return;
     }
     m_fitPending = false;
+    // A header that draws asks for a resized section's position, which costs a walk over every
+    // section after a resize: the header draws again once, after all of them.
+    const bool headerUpdates = header()->updatesEnabled();
+    header()->setUpdatesEnabled(false);
+    SetColumnWidths();
+    header()->setUpdatesEnabled(headerUpdates);
+    header()->viewport()->update();
+    viewport()->update();
+}
+
+void CSeglistview::SetColumnWidths() {
     const int columns = m_model->ColumnCount();
+    const int segments = m_model->SegmentCount();
+    if (m_model->RowCount() == 0) {
+        // Before the rows come the columns keep the widths they are made with.
+        for (int c = 0; c < columns; ++c) {
+            // "Seg.%2d time": nine characters and the number's, two at least.
+            const int titleLength = 9 + std::max(2, Digits(c));
+            setColumnWidth(c, c == 0 ? kLapColumnWidth : c > segments ? kTextColumnWidth : (titleLength + 2) * kCharWidth);
+        }
+        return;
+    }
+    // Every column is as wide as its title and its widest text. A segment cell is a lap time
+    // "m:ss.hh" below ten minutes, so the largest time in a column is its widest text; rows of
+    // one lap share their times and count once.
+    std::vector<int> largest(static_cast<std::size_t>(segments), -1);
+    std::vector<char> fileShown(static_cast<std::size_t>(m_model->FileCount()), 0);
+    std::unordered_set<const std::uint16_t*> seen;
+    for (int r = 0; r < m_model->RowCount(); ++r) {
+        const seglist::Row& row = m_model->Row(r);
+        if (row.file >= 0 && row.file < m_model->FileCount())
+            fileShown[static_cast<std::size_t>(row.file)] = 1;
+        if (row.times.isEmpty() || !seen.insert(row.times.constData()).second)
+            continue;
+        const int cells = std::min(segments, static_cast<int>(row.times.size()));
+        for (int k = 0; k < cells; ++k) {
+            const std::uint16_t time = row.times[k];
+            if (time != seglist::kNoTime)
+                largest[static_cast<std::size_t>(k)] = std::max(largest[static_cast<std::size_t>(k)], int(time));
+        }
+    }
     const QFontMetrics metrics(m_listFont);
     const QFontMetrics headerMetrics(header()->font());
-    for (int c = 0; c < columns; ++c) {
-        int width = kLapColumnWidth;
-        if (c == columns - 1) {
-            width = kLastColumnWidth;
-        } else if (c > 0) {
-            // Every column is as wide as its title and its texts.
-            width = headerMetrics.horizontalAdvance(m_model->Column(c).title);
-            for (int r = 0; r < m_model->RowCount(); ++r)
-                width = std::max(width, metrics.horizontalAdvance(m_model->Cell(r, c)));
-            width += kCellPadding;
+    // Titles of as many digits, and the same time, are as wide as each other.
+    QHash<int, int> titleWidths;
+    QHash<int, int> timeWidths;
+    for (int c = 1; c <= segments; ++c) {
+        const int digits = Digits(c);
+        auto title = titleWidths.constFind(digits);
+        if (title == titleWidths.constEnd())
+            title = titleWidths.insert(digits, headerMetrics.horizontalAdvance(m_model->Column(c).title));
+        int width = title.value();
+        const int time = largest[static_cast<std::size_t>(c - 1)];
+        if (time >= 0) {
+            auto text = timeWidths.constFind(time);
+            if (text == timeWidths.constEnd())
+                text = timeWidths.insert(time, metrics.horizontalAdvance(seglist::TimeText(static_cast<std::uint16_t>(time))));
+            width = std::max(width, text.value());
         }
-        setColumnWidth(c, width);
+        setColumnWidth(c, width + kCellPadding);
     }
+    if (columns == 0)
+        return;
+    setColumnWidth(0, kLapColumnWidth);
+    int titleWidth = headerMetrics.horizontalAdvance(m_model->Column(segments + 1).title);
+    for (int f = 0; f < m_model->FileCount(); ++f) {
+        if (fileShown[static_cast<std::size_t>(f)])
+            titleWidth = std::max(titleWidth, metrics.horizontalAdvance(m_model->File(f).title));
+    }
+    setColumnWidth(segments + 1, titleWidth + kCellPadding);
+    setColumnWidth(columns - 1, kLastColumnWidth);
 }
 
 // ----- what the lap list tells it -----
 
-void CSeglistview::InsertLapRow(int, const QString& lapNumberText, const QString& fileTitle, const QString& path) {
-    const std::u16string pathText = path.toStdU16String();
-    const orvelo::Lap* lap = m_core.ResolveLap(
-        orvelo::FindLogLap(m_core, pathText, orvelo::ParseLapNumber(lapNumberText.toStdU16String())));
-    const std::vector<std::int64_t> times = lap ? segtimes::LoggerTimes(*lap) : std::vector<std::int64_t>{};
-    if (static_cast<int>(times.size()) > m_loggerSegments)
-        m_loggerSegments = static_cast<int>(times.size());
+void CSeglistview::InsertLapRows(const std::vector<const orvelo::LogFile*>& files) {
+    std::size_t laps = 0;
+    for (const orvelo::LogFile* file : files)
+        laps += file->laps.size();
+    std::vector<seglist::Row> rows;
+    rows.reserve(laps);
+    for (const orvelo::LogFile* file : files) {
+        const int names = m_model->AddFile(QString::fromStdU16String(file->title), QString::fromStdU16String(file->fullPath));
+        // A row shows the logger's times of the file's first lap of its number.
+        std::vector<std::pair<std::uint32_t, std::uint32_t>> numbers;
+        numbers.reserve(file->laps.size());
+        for (const orvelo::Lap& lap : file->laps)
+            numbers.emplace_back(lap.lapNumber, static_cast<std::uint32_t>(numbers.size()));
+        std::sort(numbers.begin(), numbers.end());
+        std::vector<std::uint32_t> firstOf(numbers.size());
+        for (std::size_t k = 0; k < numbers.size(); ++k)
+            firstOf[numbers[k].second] = k > 0 && numbers[k - 1].first == numbers[k].first ? firstOf[numbers[k - 1].second]
+                                                                                          : numbers[k].second;
+        numbers = {};
+        const std::size_t fileStart = rows.size();
+        std::size_t index = 0;
+        for (const orvelo::Lap& lap : file->laps) {
+            const std::size_t first = firstOf[index++];
+            QList<std::uint16_t> times;
+            if (first + 1 < index) {
+                times = rows[fileStart + first].times;
+            } else {
+                const std::vector<std::int64_t> logged = segtimes::LoggerTimes(lap);
+                times.reserve(static_cast<qsizetype>(logged.size()));
+                for (const std::int64_t time : logged)
+                    times.push_back(TimeCell(time));
+            }
+            m_loggerSegments = std::max(m_loggerSegments, static_cast<int>(times.size()));
+            rows.push_back({lap.lapNumber, names, std::move(times), 0, -1});
+        }
+    }
     m_model->BeginUpdate();
     AdjustSegmentColumns();
-    const int row = m_model->InsertRow(lapNumberText);
-    const int segments = std::min(static_cast<int>(times.size()), SegmentColumnCount());
-    for (int k = 1; k <= segments; ++k)
-        SetTimeCell(row, k, times[static_cast<std::size_t>(k - 1)]);
-    const int columns = m_model->ColumnCount();
-    m_model->SetCell(row, columns - 2, fileTitle);
-    m_model->SetCell(row, columns - 1, path);
+    m_model->InsertRows(std::move(rows));
     m_model->EndUpdate();
 }
 
@@ -156,7 +232,7 @@ void CSeglistview::ResetList() {
 void CSeglistview::DeleteExtraColumns() {
     const int present = SegmentColumnCount();
     if (present > m_loggerSegments)
-        m_model->RemoveColumns(m_loggerSegments + 1, present - m_loggerSegments);
+        m_model->SetSegmentCount(m_loggerSegments);
 }
 
 void CSeglistview::GrowSortFlags() {
@@ -213,9 +289,8 @@ void CSeglistview::InsertGroup(const QString& header, int id) {
 }
 
 int CSeglistview::AssignRowsToGroup(int mode, int id, const QString& key) {
-    const int pathColumn = m_model->ColumnCount() - 1;
-    m_model->MoveRowsToGroup(id, [mode, pathColumn, &key](const seglist::Row& row) {
-        const QString& path = row.texts[static_cast<std::size_t>(pathColumn)];
+    m_model->MoveRowsToGroup(id, [mode, &key](const seglist::FileNames& file) {
+        const QString& path = file.path;
         // By file the full path is the key, so two files of one title stay apart.
         return mode == 1 ? path == key : QString::fromStdU16String(orvelo::GetFolderPart(path.toStdU16String())) == key;
     });
@@ -224,24 +299,37 @@ int CSeglistview::AssignRowsToGroup(int mode, int id, const QString& key) {
 
 // ----- segment times -----
 
-void CSeglistview::SetTimeCell(int row, int segment, std::int64_t time) {
-    std::u16string text;
-    if (time >= 0 && time <= orvelo::kLongestLapTime)
-        orvelo::FormatLapTimeW(static_cast<std::uint32_t>(time), text);
-    m_model->SetCell(row, segment, QString::fromStdU16String(text));
+std::uint16_t CSeglistview::TimeCell(std::int64_t time) {
+    return time >= 0 && time <= orvelo::kLongestLapTime ? static_cast<std::uint16_t>(time) : seglist::kNoTime;
 }
+
+void CSeglistview::SetTimeCell(int row, int segment, std::int64_t time) { m_model->SetTime(row, segment, TimeCell(time)); }
 
 std::vector<CSeglistview::LapRow> CSeglistview::LapRows() const {
     // The first row (in list order) with the lap's number and its file's path shows the lap.
-    QHash<QString, int> firstRow;
-    const int pathColumn = m_model->ColumnCount() - 1;
-    for (int r = m_model->RowCount() - 1; r >= 0; --r)
-        firstRow.insert(m_model->Cell(r, 0).trimmed() + QChar(0) + m_model->Cell(r, pathColumn), r);
+    // A path listed twice is the file listed first.
+    QHash<QString, int> fileOfPath;
+    for (int f = 0; f < m_model->FileCount(); ++f) {
+        if (!fileOfPath.contains(m_model->File(f).path))
+            fileOfPath.insert(m_model->File(f).path, f);
+    }
+    std::vector<int> sameFile(static_cast<std::size_t>(m_model->FileCount()));
+    for (int f = 0; f < m_model->FileCount(); ++f)
+        sameFile[static_cast<std::size_t>(f)] = fileOfPath.value(m_model->File(f).path);
+    const auto key = [](int file, std::uint32_t lapNumber) { return (quint64(std::uint32_t(file)) << 32) | lapNumber; };
+    QHash<quint64, int> firstRow;
+    for (int r = m_model->RowCount() - 1; r >= 0; --r) {
+        const seglist::Row& row = m_model->Row(r);
+        if (row.file >= 0 && row.file < m_model->FileCount())
+            firstRow.insert(key(sameFile[static_cast<std::size_t>(row.file)], row.lapNumber), r);
+    }
     std::vector<LapRow> found;
     for (const orvelo::LogFile& file : m_core.LogFiles) {
-        const QString path = QString::fromStdU16String(file.fullPath);
+        const auto listed = fileOfPath.constFind(QString::fromStdU16String(file.fullPath));
+        if (listed == fileOfPath.constEnd())
+            continue;
         for (const orvelo::Lap& lap : file.laps) {
-            const auto it = firstRow.constFind(QString::number(lap.lapNumber) + QChar(0) + path);
+            const auto it = firstRow.constFind(key(listed.value(), lap.lapNumber));
             if (it != firstRow.constEnd())
                 found.push_back({&lap, it.value()});
         }
@@ -265,7 +353,7 @@ void CSeglistview::RefillLoggerTimes() {
             if (k <= static_cast<int>(times.size()))
                 SetTimeCell(entry.row, k, times[static_cast<std::size_t>(k - 1)]);
             else
-                m_model->SetCell(entry.row, k, QString());
+                m_model->SetTime(entry.row, k, seglist::kNoTime);
         }
     }
     FitColumnWidths();
@@ -298,7 +386,7 @@ platform::LResult CSeglistview::OnSegmentEditReplace(const platform::Message& m)
             if (time)
                 SetTimeCell(entry.row, k, *time);
             else
-                m_model->SetCell(entry.row, k, QString());
+                m_model->SetTime(entry.row, k, seglist::kNoTime);
         }
     }
     FitColumnWidths();
@@ -309,14 +397,6 @@ platform::LResult CSeglistview::OnSegmentEditReplace(const platform::Message& m)
 
 // ----- sorting -----
 
-bool CSeglistview::CompareRows(const seglist::Row& a, const seglist::Row& b, int column, bool ascending) {
-    const QString left = a.texts[static_cast<std::size_t>(column)].trimmed();
-    const QString right = b.texts[static_cast<std::size_t>(column)].trimmed();
-    const std::int64_t x = column == 0 ? left.toLongLong() : ParseLapTimeText(left);
-    const std::int64_t y = column == 0 ? right.toLongLong() : ParseLapTimeText(right);
-    return ascending ? x < y : y < x;
-}
-
 void CSeglistview::OnColumnClick(int column) {
     setFocus(Qt::MouseFocusReason);
     if (column < 0 || column >= m_model->ColumnCount() - kTrailingColumns)
@@ -324,9 +404,29 @@ void CSeglistview::OnColumnClick(int column) {
     NumberRows();
     GrowSortFlags();
     const bool ascending = m_sortFlags[static_cast<std::size_t>(column)] != 0;
-    m_model->SortRows([column, ascending](const seglist::Row& x, const seglist::Row& y) {
-        return CompareRows(x, y, column, ascending);
+    // Lap numbers as whole numbers, segment times as hundredths read back from their texts.
+    const int rows = m_model->RowCount();
+    std::vector<std::int64_t> keys(static_cast<std::size_t>(rows));
+    std::vector<int> order(static_cast<std::size_t>(rows));
+    QHash<std::uint16_t, std::int64_t> timeKeys;
+    for (int r = 0; r < rows; ++r) {
+        order[static_cast<std::size_t>(r)] = r;
+        if (column == 0) {
+            keys[static_cast<std::size_t>(r)] = m_model->Row(r).lapNumber;
+            continue;
+        }
+        const std::uint16_t time = m_model->Time(r, column);
+        auto known = timeKeys.constFind(time);
+        if (known == timeKeys.constEnd())
+            known = timeKeys.insert(time, ParseLapTimeText(seglist::TimeText(time).trimmed()));
+        keys[static_cast<std::size_t>(r)] = known.value();
+    }
+    std::stable_sort(order.begin(), order.end(), [&keys, ascending](int a, int b) {
+        const std::int64_t x = keys[static_cast<std::size_t>(a)];
+        const std::int64_t y = keys[static_cast<std::size_t>(b)];
+        return ascending ? x < y : y < x;
     });
+    m_model->ReorderRows(order);
     m_sortFlags[static_cast<std::size_t>(column)] = ascending ? 0 : 1;
 }
 

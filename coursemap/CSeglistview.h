@@ -19,6 +19,7 @@
 
 namespace orvelo {
 class LapDataCore;
+struct LogFile;
 }
 class SegmentListDelegate;
 class SegmentListModel;
@@ -45,7 +46,8 @@ public:
     static QString SegmentTitle(int segment);
 
     // What the lap list tells it (see SegmentListFeed).
-    void InsertLapRow(int item, const QString& lapNumberText, const QString& fileTitle, const QString& path);
+    // A row for each lap of the files, in one go (the lap list's rows).
+    void InsertLapRows(const std::vector<const orvelo::LogFile*>& files);
     void ResetList();
     void DeleteExtraColumns();
     void GrowSortFlags();
@@ -70,6 +72,7 @@ private:
     void InsertColumns();
     void AdjustSegmentColumns();
     void FitColumnWidths();
+    void SetColumnWidths();
     void RefillLoggerTimes();
     platform::LResult OnSegmentEditReplace(const platform::Message& m);
     // Each loaded log file's laps with the first row that shows them.
@@ -78,9 +81,9 @@ private:
         int row;
     };
     std::vector<LapRow> LapRows() const;
-    // Writes one segment cell: a time of 0 to 59999 hundredths as lap-time text, else nothing.
+    // A segment cell: a time of 0 to 59999 hundredths shown as lap-time text, else nothing.
+    static std::uint16_t TimeCell(std::int64_t time);
     void SetTimeCell(int row, int segment, std::int64_t time);
-    static bool CompareRows(const seglist::Row& a, const seglist::Row& b, int column, bool ascending);
 
     orvelo::LapDataCore& m_core;
     platform::MessageWindow m_window;

@@ -3,12 +3,17 @@
 #include "coursemap/CourseRun.h"
 
 #include "platform/GdiDraw.h"
+#include "platform/SideBySide.h"
 
 #include <QPainter>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
+
+// At most this many workers draw segments side by side.
+constexpr std::size_t kDrawingWorkers = 4;
 
 // The segment's polyline: from the drawn position before its start course
 // point through every drawn point up to its end.
@@ -105,20 +110,43 @@ QRegion SegmentLayers::RedrawDirty(std::deque<MapLayerItem>& segments, const Dra
         m_lines.fill(Qt::black);
     else
         Fill(m_lines, area, Qt::black);
-    QPainter painter(&m_lines);
-    platform::PrepareGdiPainter(painter);
-    if (!all)
-        painter.setClipRegion(area);
-    // OR, so that where two segments' lines meet they show as their layers would.
-    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    std::vector<std::size_t> drawnSegments;
     for (std::size_t k = 0; k < segments.size(); ++k) {
-        const MapLayerItem& segment = segments[k];
-        if (!area.intersects(segment.drawnArea))
+        if (!area.intersects(segments[k].drawnArea))
             continue;
         if (lines[k].isEmpty())
-            lines[k] = SegmentLine(segment, drawn);
-        painter.setPen(penOf(segment));
+            lines[k] = SegmentLine(segments[k], drawn);
+        drawnSegments.push_back(k);
+    }
+    // OR, so that where two segments' lines meet they show as their layers would. OR does not care for
+    // the order, so workers side by side each draw the segments they take on a black layer of their
+    // own, ORed together at the end; the calling thread draws straight on the lines.
+    const std::size_t workers = std::min<std::size_t>(kDrawingWorkers, drawnSegments.size() / 4 + 1);
+    if (m_workerLines.size() < workers)
+        m_workerLines.resize(workers);
+    std::vector<QPainter> painters(workers);
+    platform::RunSideBySide(drawnSegments.size(), workers, [&](std::size_t i, std::size_t worker) {
+        QPainter& painter = painters[worker];
+        if (!painter.isActive()) {
+            QImage& layer = worker == 0 ? m_lines : m_workerLines[worker];
+            if (worker > 0)
+                Blank(layer, m_lines.size(), Qt::black);
+            painter.begin(&layer);
+            platform::PrepareGdiPainter(painter);
+            if (!all)
+                painter.setClipRegion(area);
+            painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+        }
+        const std::size_t k = drawnSegments[i];
+        painter.setPen(penOf(segments[k]));
         painter.drawPolyline(lines[k]);
+    });
+    for (std::size_t worker = 0; worker < workers; ++worker) {
+        if (!painters[worker].isActive())
+            continue;
+        painters[worker].end();
+        for (const QRect& rect : worker > 0 ? area : QRegion())
+            Combine(m_lines, m_lines, nullptr, m_workerLines[worker], rect);
     }
     return area;
 }

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <deque>
+#include <vector>
 
 class SegmentLayers {
 public:
@@ -44,6 +45,7 @@ public:
 
 private:
     QImage m_lines;
+    std::vector<QImage> m_workerLines; // from the second on, the lines each worker drew side by side
     QImage m_markerColor;
     QImage m_markerMask;
     QRect m_markerArea;

@@ -20,9 +20,9 @@ void SegmentListDelegate::SetFonts(const QFont& listFont, const QFont& boldFont)
     m_boldFont = boldFont;
 }
 
-QSize SegmentListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), kRowHeight};
-}
+// The view asks a row's height of every column after the first shown one, and the logger's times
+// make a column per sample record: the height is fixed, and no text is laid out for it.
+QSize SegmentListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const { return {0, kRowHeight}; }
 
 void SegmentListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
     if (const platform::ListGroup* group = m_model.GroupOf(index)) {

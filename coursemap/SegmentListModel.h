@@ -1,11 +1,14 @@
-// The rows of the segment list: one per lap with a cell per column, kept in descending order of
-// the lap-number text as they come, and columns that come and go with the number of segments.
+// The rows of the segment list: one per lap with its lap number, its segment times as numbers
+// (formatted when the view asks) and its file, kept in descending order of the lap-number text as
+// they come; the columns are the lap number, the segment columns and the file's names.
 #pragma once
 
 #include "platform/GroupedListModel.h"
 
+#include <QList>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -16,11 +19,26 @@ struct Column {
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 
+// A segment cell's time in hundredths, or none (an empty cell).
+inline constexpr std::uint16_t kNoTime = 0xFFFF;
+
 struct Row {
-    std::vector<QString> texts;  // one per column
+    std::uint32_t lapNumber = 0;
+    std::int32_t file = -1;         // index among the model's files
+    QList<std::uint16_t> times;     // segment 1 on; past its end the cells are empty. Rows of one lap share it.
     std::int32_t itemData = 0;
-    int group = -1;  // group id, -1 none
+    int group = -1;                 // group id, -1 none
 };
+
+struct FileNames {
+    QString title;
+    QString path;
+};
+
+// "Seg. 1 time" ... "Seg.10 time".
+QString SegmentTitle(int segment);
+// A cell's time as lap-time text; nothing for none.
+QString TimeText(std::uint16_t time);
 
 }  // namespace seglist
 
@@ -28,24 +46,34 @@ class SegmentListModel : public platform::GroupedListModel {
 public:
     explicit SegmentListModel(QObject* parent = nullptr) : GroupedListModel(parent) {}
 
-    int ColumnCount() const { return static_cast<int>(m_columns.size()); }
-    const seglist::Column& Column(int column) const { return m_columns[static_cast<std::size_t>(column)]; }
-    // Columns at index; every row gets empty cells there.
-    void InsertColumns(int index, const std::vector<seglist::Column>& columns);
-    void RemoveColumns(int index, int count);
+    // "L ", the segment columns, "File name", "Path"; none before they are made.
+    int ColumnCount() const { return m_hasColumns ? m_segments + 3 : 0; }
+    int SegmentCount() const { return m_segments; }
+    seglist::Column Column(int column) const;
+    void MakeColumns(int segments);
+    // Segment columns added or taken from the end; the cells of columns taken go with them.
+    void SetSegmentCount(int segments);
 
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     const seglist::Row& Row(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
-    // Inserts with the first cell's text so that the first cells stand in descending order; the position.
-    int InsertRow(const QString& firstCell);
+    const seglist::FileNames& Names(int row) const;
+    // A file whose rows are to come; its index for seglist::Row::file.
+    int AddFile(const QString& title, const QString& path);
+    int FileCount() const { return static_cast<int>(m_files.size()); }
+    const seglist::FileNames& File(int file) const { return m_files[static_cast<std::size_t>(file)]; }
+    // Inserts the rows as if one at a time, each before the first row whose lap-number text stands
+    // below its own.
+    void InsertRows(std::vector<seglist::Row>&& rows);
     void RemoveAllRows();
-    const QString& Cell(int row, int column) const;
-    void SetCell(int row, int column, const QString& text);
+    QString Cell(int row, int column) const;
+    std::uint16_t Time(int row, int segment) const;
+    // Segment from 1; kNoTime empties the cell.
+    void SetTime(int row, int segment, std::uint16_t time);
     void SetItemData(int row, std::int32_t data) { m_rows[static_cast<std::size_t>(row)].itemData = data; }
-    // Stable sort of all rows; less(a, b) true when a goes before b.
-    void SortRows(const std::function<bool(const seglist::Row&, const seglist::Row&)>& less);
-    // Every row for which match is true joins group id; the number moved.
-    int MoveRowsToGroup(int id, const std::function<bool(const seglist::Row&)>& match);
+    // The rows in this order of their present positions.
+    void ReorderRows(const std::vector<int>& order);
+    // Every row of a file for which match is true joins group id; the number moved.
+    int MoveRowsToGroup(int id, const std::function<bool(const seglist::FileNames&)>& match);
 
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -57,6 +85,8 @@ protected:
     void ForgetRowGroups() override { ForgetGroupsIn(m_rows); }
 
 private:
-    std::vector<seglist::Column> m_columns;
+    bool m_hasColumns = false;
+    int m_segments = 0;
     std::vector<seglist::Row> m_rows;
+    std::vector<seglist::FileNames> m_files;
 };

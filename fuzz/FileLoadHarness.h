@@ -23,7 +23,7 @@ enum class LoadedKind { Log, Map };
 // Heap a load may hold beyond 8 bytes for each byte of the file: its read block, its entries, and the
 // unused part of its lap list's last chunk, which a small file of many one-record laps fills only partly.
 inline constexpr std::size_t kFileEntryAllowance =
-    (std::size_t{16} << 10) + ChunkedList<Lap>::kChunkSize * sizeof(Lap);
+    (std::size_t{16} << 10) + LogFile::LapList::kChunkSize * sizeof(Lap);
 
 // Whether a load of these bytes fails: a course-map file that ends in a partial record; a log file in
 // which no lap is closed, that is with no lap-end record among its complete records.
@@ -91,11 +91,17 @@ inline void CheckLoaded(const LapDataCore& core, LoadedKind kind, int failures, 
         CheckHeld(files.front(), fileSize);
 }
 
-// The heap a load held at its peak may not pass 8 times the file, its read block and a fixed allowance.
+// Files from this size on are held to 8 times their size with no allowance.
+inline constexpr std::size_t kNoAllowanceFileBytes = std::size_t{64} << 10;
+
+// The heap a load held at its peak may not pass 8 times the file; a smaller file may also hold its
+// read block and a fixed allowance.
 inline void CheckPeakHeap(std::size_t heldBefore, std::size_t fileSize)
 {
     const std::size_t peak = CurrentHeapUse().peak - heldBefore;
-    if (peak > 8 * fileSize + ReadBlockSizeFor(fileSize) + kFileEntryAllowance) {
+    const std::size_t allowance =
+        fileSize < kNoAllowanceFileBytes ? ReadBlockSizeFor(fileSize) + kFileEntryAllowance : 0;
+    if (peak > 8 * fileSize + allowance) {
         std::fprintf(stderr, "loading a %zu-byte file held %zu bytes of heap at its peak\n", fileSize, peak);
         std::abort();
     }

@@ -9,6 +9,7 @@
 #include "fuzz/StartupSeeds.h"
 #endif
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,13 +23,15 @@ struct Arguments {
     std::string mapDir;
     std::string settingsDir;
     std::string startupDir;
+    std::string segmentsDir;
+    std::string windowsDir;
     std::size_t maxBytes = 64 * 64;
     std::size_t hostileBytes = 0;
 };
 
 constexpr const char* kUsage =
-    "usage: orvelo-fuzz-seeds [--log DIR] [--map DIR] [--settings DIR] [--startup DIR] [--max-bytes N]\n"
-    "                         [--hostile-bytes N]\n";
+    "usage: orvelo-fuzz-seeds [--log DIR] [--map DIR] [--settings DIR] [--startup DIR] [--segments DIR]\n"
+    "                         [--windows DIR] [--max-bytes N] [--hostile-bytes N]\n";
 
 bool ParseArguments(int argc, char** argv, Arguments& args)
 {
@@ -43,6 +46,10 @@ bool ParseArguments(int argc, char** argv, Arguments& args)
             args.settingsDir = value;
         else if (name == "--startup")
             args.startupDir = value;
+        else if (name == "--segments")
+            args.segmentsDir = value;
+        else if (name == "--windows")
+            args.windowsDir = value;
         else if (name == "--max-bytes")
             args.maxBytes = std::strtoul(value, nullptr, 10);
         else if (name == "--hostile-bytes")
@@ -147,6 +154,66 @@ int WriteMapSeeds(const Arguments& args)
     return written + WriteHostileSeeds(args.mapDir, args);
 }
 
+void PutWord(std::vector<std::uint8_t>& bytes, std::uint32_t word, std::size_t size = 4)
+{
+    for (std::size_t i = 0; i < size; ++i)
+        bytes.push_back(static_cast<std::uint8_t>(word >> (8 * i)));
+}
+
+// Segment-group seeds in the segment target's layout: the count, the records, each group's pairs.
+int WriteSegmentSeeds(const Arguments& args)
+{
+    using Pairs = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    const std::vector<std::vector<Pairs>> seeds = {
+        {{{100, 10}, {250, 25}, {600, 60}}},
+        {{{INT32_MIN, -1}, {INT32_MAX, INT32_MAX}, {100, 5}}},
+        {{{INT32_MIN, 100}, {INT32_MAX, 200}, {-5, 300}, {1200, 400}}, {{300, 30}, {200, 20}}},
+    };
+    int written = 0;
+    for (std::size_t index = 0; index < seeds.size(); ++index) {
+        const std::vector<Pairs>& groups = seeds[index];
+        std::vector<std::uint8_t> bytes;
+        PutWord(bytes, static_cast<std::uint32_t>(groups.size()));
+        PutWord(bytes, static_cast<std::uint32_t>(groups.size() * 796), 2);
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            PutWord(bytes, static_cast<std::uint32_t>(groups[g].size()));
+            PutWord(bytes, static_cast<std::uint32_t>(7 + g));
+            bytes.resize(bytes.size() + 2 * (260 + 128) + 8, 0);
+            PutWord(bytes, 1);
+        }
+        for (const Pairs& pairs : groups) {
+            PutWord(bytes, static_cast<std::uint32_t>(8 * (pairs.size() + 1)), 2);
+            for (const auto& [distance, index] : pairs) {
+                PutWord(bytes, static_cast<std::uint32_t>(distance));
+                PutWord(bytes, static_cast<std::uint32_t>(index));
+            }
+            PutWord(bytes, 0);
+            PutWord(bytes, 0);
+        }
+        written += WriteSeed(args.segmentsDir, "groups", static_cast<int>(index), bytes, args.maxBytes);
+    }
+    return written;
+}
+
+// Window-record seeds in the window target's layout: each chosen value once at a place far off the
+// screen, once at the integer limits.
+int WriteWindowSeeds(const Arguments& args)
+{
+    int written = 0;
+    for (int choice = 0; choice < 16; ++choice) {
+        for (const bool limits : {false, true}) {
+            std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(choice)};
+            for (const std::uint32_t word : {44u, 0u, 1u, 0u, 0u, 0u, 0u})
+                PutWord(bytes, word);
+            for (const std::int32_t edge : limits ? std::vector<std::int32_t>{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}
+                                                  : std::vector<std::int32_t>{5000, 3000, 5400, 3300})
+                PutWord(bytes, static_cast<std::uint32_t>(edge));
+            written += WriteSeed(args.windowsDir, "window", 2 * choice + (limits ? 1 : 0), bytes, args.maxBytes);
+        }
+    }
+    return written;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -160,6 +227,10 @@ int main(int argc, char** argv)
         std::printf("log seeds: %d\n", WriteLogSeeds(args));
     if (!args.mapDir.empty())
         std::printf("course-map seeds: %d\n", WriteMapSeeds(args));
+    if (!args.segmentsDir.empty())
+        std::printf("segment-group seeds: %d\n", WriteSegmentSeeds(args));
+    if (!args.windowsDir.empty())
+        std::printf("window-record seeds: %d\n", WriteWindowSeeds(args));
     if (!args.settingsDir.empty() || !args.startupDir.empty()) {
 #ifdef ORVELO_FUZZ_SETTINGS_SEEDS
         if (!args.settingsDir.empty())

@@ -1,22 +1,14 @@
 // libFuzzer target: the program started on any bytes as its settings file, then closed.
 #include "fuzz/StartupHarness.h"
 
-#include <QApplication>
+#include "fuzz/OffscreenApplication.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform warns of every window it cannot place; only worse is worth a line.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::fprintf(stderr, "%s\n", qPrintable(message));
-    });
-    // Kept for the whole run; never destroyed, as a program's application lives until its end.
-    new QApplication(*argc, *argv);
+    orvelo::fuzzing::StartOffscreenApplication(argc, argv);
     return 0;
 }
 

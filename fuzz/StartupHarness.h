@@ -15,6 +15,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include <functional>
+
 namespace orvelo::fuzzing {
 
 inline void RunPostedWork()
@@ -25,8 +27,9 @@ inline void RunPostedWork()
 }
 
 // A text that does not parse starts the program on the built-in settings, as the file backend does;
-// only a parsed text says anything more. Every box is answered with its default button.
-inline void StartAndClose(const QByteArray& bytes)
+// only a parsed text says anything more. Every box is answered with its default button. check sees
+// the program once it has started.
+inline void StartAndClose(const QByteArray& bytes, const std::function<void(COrveloApp&)>& check = {})
 {
     platform::RegistryTree tree;
     QString error;
@@ -44,6 +47,8 @@ inline void StartAndClose(const QByteArray& bytes)
         COrveloApp app(settings, core, factory);
         if (app.InitInstance(nullptr)) {
             RunPostedWork();
+            if (check)
+                check(app);
             app.MainFrame()->close();
             RunPostedWork();
         }

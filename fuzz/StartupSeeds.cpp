@@ -12,10 +12,6 @@
 
 namespace orvelo::fuzzing {
 
-namespace {
-
-// The settings the program saves at close after a session with `workAreas` work areas, each with a
-// lap overview and a file overview window, and the logging-time window shown when asked.
 QByteArray SavedAfterSession(int workAreas, bool loggingTime)
 {
     platform::MessageBoxRecorder boxes;
@@ -45,8 +41,6 @@ QByteArray SavedAfterSession(int workAreas, bool loggingTime)
     RunPostedWork();
     return platform::RegFileFormat::Write(store.Saved());
 }
-
-} // namespace
 
 int WriteStartupSeeds(const std::string& dir)
 {

@@ -7,6 +7,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "platform/ModalDialog.h"
 #include "settings/ChannelSettings.h"
 
 #include <QHBoxLayout>
@@ -54,6 +55,7 @@ CChannel_Ctl_Dlg::CChannel_Ctl_Dlg(WindowHandle owner, std::uint32_t mask, Chann
     connect(allCheck, &QPushButton::clicked, this, [this] { OnAllCheck(); });
     connect(ok, &QPushButton::clicked, this, [this] { OnOk(); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    platform::ReturnPressesOk(*this, ok);
 }
 
 std::uint32_t CChannel_Ctl_Dlg::CheckedMask() const {

@@ -87,6 +87,8 @@ void CDlgGrafView::Redraw() {
 }
 
 const QImage& CDlgGrafView::Picture() {
+    if (m_dirty && m_beforeRender)
+        m_beforeRender();
     if (m_dirty)
         Render();
     if (m_pendingAnalysis && Kind() == GraphPaneData::kLapOverlay && m_data.HasData()) {

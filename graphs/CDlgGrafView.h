@@ -19,9 +19,11 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QRegion;
 
@@ -73,6 +75,13 @@ public:
     // A full redraw for new limits (the channel ranges set again) or new colours: the cursor
     // stays on its sample and comes back where that sample is drawn now.
     void RedrawKeepingCursor(bool reapplyRanges);
+    bool RedrawPending() const { return m_dirty; }
+    // Called when the pane is about to draw its picture again: its owner may draw the pictures of all
+    // its panes that wait for it at once (RenderAll) instead of one by one as each is painted.
+    void SetBeforeRender(std::function<void()> hook) { m_beforeRender = std::move(hook); }
+    // Draws the pictures of the shown lap-overlay panes that wait for it, in their order, the traces of
+    // several side by side on the thread pool; the other panes draw theirs when painted.
+    static void RenderAll(const std::vector<CDlgGrafView*>& panes);
     // The picture as drawn now (drawn first when something asked for a redraw;
     // a pending analysis record then puts the cursor on its point).
     const QImage& Picture();
@@ -118,6 +127,12 @@ private:
     // Drawing.
     void Render();
     void RenderLapOverlay();
+    // RenderLapOverlay in three parts: what reads the settings and colours, then what only draws the
+    // pane's own picture from the data (any thread), then the cursor and the title.
+    Colors BeginLapOverlay();
+    void DrawLapOverlay(const Colors& colors);
+    void FinishLapOverlay(const Colors& colors);
+    bool DrawsLapOverlay() const;
     void RenderFileOverview();
     Colors ChooseColors() const;
     void DrawGrid(QPainter& painter);
@@ -153,6 +168,7 @@ private:
     int m_channel = 0;
     QImage m_image;
     bool m_dirty = true;
+    std::function<void()> m_beforeRender;
 
     std::optional<OverviewWindowColors> m_overviewColors;
     std::array<ChannelColorProperty, graphs::kChannelCount> m_blocks{};

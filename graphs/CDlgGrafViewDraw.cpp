@@ -7,6 +7,7 @@
 
 #include "core/LapDataCore.h"
 #include "platform/GdiDraw.h"
+#include "platform/SideBySide.h"
 #include "platform/SystemColors.h"
 #include "settings/AppSettings.h"
 
@@ -65,17 +66,52 @@ CDlgGrafView::Colors CDlgGrafView::ChooseColors() const {
 // The traces are drawn straight over the grid: a trace pixel of any colour
 // replaces what lies under it, every other pixel keeps the background or grid.
 void CDlgGrafView::RenderLapOverlay() {
+    const Colors colors = BeginLapOverlay();
+    DrawLapOverlay(colors);
+    FinishLapOverlay(colors);
+}
+
+CDlgGrafView::Colors CDlgGrafView::BeginLapOverlay() {
     const Colors colors = ChooseColors();
     m_data.Plot().SetCursorColors(colors.analysis, colors.analysis);
+    m_data.PrepareScales();
+    m_data.PrepareLapPens();
+    return colors;
+}
+
+void CDlgGrafView::DrawLapOverlay(const Colors& colors) {
     m_image.fill(platform::ToQColor(colors.background));
     QPainter painter(&m_image);
     platform::PrepareGdiPainter(painter);
-    m_data.PrepareScales();
     DrawGrid(painter);
-    m_data.BuildTraces(&painter);
+    m_data.BuildTracesWithPens(&painter);
+}
+
+void CDlgGrafView::FinishLapOverlay(const Colors& colors) {
     if (m_data.CursorKnown())
         m_data.Plot().MoveCursor(m_data.CursorPoint());
+    QPainter painter(&m_image);
+    platform::PrepareGdiPainter(painter);
     DrawTitle(painter, colors.text);
+}
+
+bool CDlgGrafView::DrawsLapOverlay() const {
+    return m_dirty && !m_image.isNull() && Kind() == GraphPaneData::kLapOverlay && m_data.PrimaryChannel() != 0 &&
+           m_data.HasData();
+}
+
+void CDlgGrafView::RenderAll(const std::vector<CDlgGrafView*>& panes) {
+    std::vector<std::pair<CDlgGrafView*, Colors>> jobs;
+    for (CDlgGrafView* pane : panes) {
+        if (pane && pane->isVisible() && pane->DrawsLapOverlay()) {
+            pane->m_dirty = false;
+            jobs.emplace_back(pane, pane->BeginLapOverlay());
+        }
+    }
+    platform::RunSideBySide(jobs.size(), jobs.size(),
+                            [&jobs](std::size_t i, std::size_t) { jobs[i].first->DrawLapOverlay(jobs[i].second); });
+    for (const auto& [pane, colors] : jobs)
+        pane->FinishLapOverlay(colors);
 }
 
 void CDlgGrafView::DrawGrid(QPainter& painter) {

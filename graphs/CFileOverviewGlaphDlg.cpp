@@ -12,6 +12,7 @@
 #include "core/LapDataCore.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "platform/WindowPlacement.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
@@ -70,11 +71,11 @@ QRect CFileOverviewGlaphDlg::SplitterRect(const QSize& window) {
 }
 
 void CFileOverviewGlaphDlg::Start(QWidget* viewWidget, bool restored) {
-    QRect place = StartPlacement(viewWidget ? viewWidget->size() : QSize(), m_slot);
+    const QSize view = viewWidget ? viewWidget->size() : QSize();
+    QRect place = StartPlacement(view, m_slot);
     if (restored && LoadLayout() == 0) {
-        const QRect saved(QPoint(m_record.left, m_record.top), QPoint(m_record.right - 1, m_record.bottom - 1));
-        if (saved.width() > 0 && saved.height() > 0)
-            place = saved;
+        if (const auto saved = platform::StoredRect(m_record.left, m_record.top, m_record.right, m_record.bottom))
+            place = platform::InsideWorkArea(*saved, view, place);
         if ((m_record.channelMask & ((1u << graphs::kChannelCount) - 1)) != 0) {
             m_mask = m_record.channelMask & ((1u << graphs::kChannelCount) - 1);
             m_count = std::clamp(m_record.rows, 1, std::popcount(m_mask));

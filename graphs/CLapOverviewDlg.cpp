@@ -16,6 +16,7 @@
 #include "platform/ModalDialog.h"
 #include "platform/PopupMenu.h"
 #include "platform/UserMessages.h"
+#include "platform/WindowPlacement.h"
 #include "settings/AppSettings.h"
 
 #include <QApplication>
@@ -108,7 +109,7 @@ bool CLapOverviewDlg::RestoreLayout() {
     m_mask = layout.mask;
     m_zoom.SetMode(layout.xAxisMode);
     if (layout.placed)
-        m_place = layout.place;
+        m_place = platform::InsideWorkArea(layout.place, m_viewWidget ? m_viewWidget->size() : QSize(), m_place);
     m_savedHeights.assign(layout.heights.begin(), layout.heights.end());
     m_loadPaneRecords = true;
     return true;
@@ -214,15 +215,21 @@ void CLapOverviewDlg::BuildChannelSplitter(int rows) {
     m_channels->SetReady(true);
     m_loadPaneRecords = false;
     m_ready = ready;
-    if (const int marked = MarkedLaps(); marked > 0)
-        SendMessage(m_host.PropertiesPane(), UM_RESET_PROPERTY_CHANNEL_LIST, static_cast<WParam>(marked),
-                    static_cast<LParam>(m_mask));
+    GiveChannelsToProperties();
+}
+
+void CLapOverviewDlg::RenderRowPictures() {
+    std::vector<CDlgGrafView*> graphs;
+    for (const Row& row : m_rows)
+        graphs.push_back(row.graph);
+    CDlgGrafView::RenderAll(graphs);
 }
 
 CLapOverviewDlg::Row CLapOverviewDlg::MakeRow(int row, int channel, QWidget* parent) {
     Row made;
     made.channel = channel;
     made.graph = new CDlgGrafView(parent, m_host, 1, row, channel, Handle());
+    made.graph->SetBeforeRender([this] { RenderRowPictures(); });
     made.graph->SetWorkAreaNumbers(m_workArea, m_slot);
     made.graph->SetXAxisMode(m_zoom.Mode());
     made.graph->SetOverviewColors(m_colors);
@@ -275,6 +282,14 @@ int CLapOverviewDlg::ComputeFullSpan() {
 
 int CLapOverviewDlg::MarkedLaps() { return orvelo::CountMarkedLaps(m_host.Core()); }
 
+void CLapOverviewDlg::GiveChannelsToProperties() {
+    const int marked = MarkedLaps();
+    m_channelsGiven = marked > 0;
+    if (marked > 0)
+        SendMessage(m_host.PropertiesPane(), UM_RESET_PROPERTY_CHANNEL_LIST, static_cast<WParam>(marked),
+                    static_cast<LParam>(m_mask));
+}
+
 // ----- activation, menu and commands -----
 
 // Every part of the client, made now or later, is watched for presses.
@@ -315,9 +330,7 @@ void CLapOverviewDlg::OnActivated(bool active) {
         m_activationHandled = true;
         SendMessage(m_host.PropertiesPane(), UM_RESET_X_SCALE_VARIABLE, static_cast<WParam>(m_zoom.Mode()),
                     ComputeFullSpan());
-        if (const int marked = MarkedLaps(); marked > 0)
-            SendMessage(m_host.PropertiesPane(), UM_RESET_PROPERTY_CHANNEL_LIST, static_cast<WParam>(marked),
-                        static_cast<LParam>(m_mask));
+        GiveChannelsToProperties();
         PostMessage(m_host.MainFrame(), UM_ACTIVATE_LAP_OVERVIEW_WINDOW, static_cast<WParam>(Handle()), 0);
     }
     m_wasActive = true;

@@ -105,6 +105,8 @@ private:
     void BuildChannelSplitter(int rows);
     void BuildAxisSplitter();
     void BuildSegmentStrip(bool rebuild);
+    // The rows' pictures that wait to be drawn, all at once when the first of them is painted.
+    void RenderRowPictures();
     Row MakeRow(int row, int channel, QWidget* parent);
     void SetColumnWidths();
     void SetRowHeights();
@@ -143,6 +145,8 @@ private:
     void PostToScalePanes(const platform::Message& m);
     const Row* RowOfChannel(int channel) const;
     int MarkedLaps();
+    // The properties pane's channel rows follow this window's mask when laps are marked.
+    void GiveChannelsToProperties();
 
     GraphHost& m_host;
     platform::MessageWindow m_window;
@@ -181,4 +185,5 @@ private:
     bool m_activationHandled = false;
     bool m_wasActive = false;
     bool m_clickActivation = false;
+    bool m_channelsGiven = false;    // the properties pane has this window's channels for the marked laps
 };

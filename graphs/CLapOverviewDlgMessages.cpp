@@ -168,6 +168,12 @@ LResult CLapOverviewDlg::OnRedrawLapGraph(const Message& m) {
     }
     if (m_xScale)
         PostMessage(m_xScale->Handle(), UM_REDRAW_LAP_GRAPH, changed ? 1 : 0, m_fullSpan);
+    // A window built before any lap was marked (restored at start) gives the pane its channels
+    // with the first marked laps, as one opened over them does.
+    if (!m_channelsGiven)
+        GiveChannelsToProperties();
+    else if (MarkedLaps() == 0)
+        m_channelsGiven = false;
     m_activationHandled = false;
     return 0;
 }

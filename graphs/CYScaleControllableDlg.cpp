@@ -9,6 +9,7 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "platform/ModalDialog.h"
 #include "settings/AppSettings.h"
 #include "settings/SettingsDefaults.h"
 
@@ -43,6 +44,7 @@ CYScaleControllableDlg::CYScaleControllableDlg(QWidget* mainWindow, WindowHandle
     m_ruler->SetNotify(Handle());
     connect(m_combo, &QComboBox::currentIndexChanged, this, [this] { OnSelChange(); });
     connect(m_save, &QPushButton::clicked, this, [this] { OnSave(); });
+    platform::ReturnPressesOk(*this, nullptr);
     m_window.On(UM_SET_VARIABLE_SCALE_CONTROL_VALUE, [this](const Message& m) {
         OnRulerValue(m);
         return LResult{1};
@@ -161,13 +163,15 @@ void CYScaleControllableDlg::ApplyChannel() {
 // The saved position with the dialog's own size, else a third across the main window.
 void CYScaleControllableDlg::Place(QWidget* mainWindow) {
     m_placed = true;
-    WindowPlacement saved;
-    if (m_settings.LoadScaleControlWndPlace(&saved) == 0) {
-        move(saved.normalLeft, saved.normalTop);
-    } else if (mainWindow) {
+    QRect place = geometry();
+    if (mainWindow) {
         const QRect main = mainWindow->frameGeometry();
-        move(main.left() + main.width() / 3, main.top() + 9);
+        place.moveTopLeft(QPoint(main.left() + main.width() / 3, main.top() + 9));
     }
+    WindowPlacement saved;
+    if (m_settings.LoadScaleControlWndPlace(&saved) == 0)
+        place = saved.RestoredAt(platform::FrameSizeOf(*this, mainWindow), place);
+    move(place.topLeft());
 }
 
 void CYScaleControllableDlg::OnSelChange() {

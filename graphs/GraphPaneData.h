@@ -90,6 +90,10 @@ public:
     void ComputeXScale();
     graphs::VerticalGrid ComputeVerticalGrid();
     void BuildTraces(QPainter* traceLayer);
+    // BuildTraces in two halves: the laps' pens (which may make colours), then the traces, which read
+    // the data core and write only the pane's own state, so panes may build theirs side by side.
+    void PrepareLapPens();
+    void BuildTracesWithPens(QPainter* traceLayer);
 
     // The pick of the primary channel at cursor x coming from previous x:
     // each lap's point under it, its value posted to the properties pane and
@@ -205,6 +209,7 @@ private:
     std::array<double, graphs::kRangeSlotCount> m_slotPpu{};
     std::array<std::vector<GraphTrace>, graphs::kChannelCount> m_traces;
     std::vector<LapEntry> m_laps;
+    std::vector<QPen> m_lapPens; // by lap row, for the primary channel
     LapColumnCache m_columns;
     graphs::VerticalGrid m_grid;
 

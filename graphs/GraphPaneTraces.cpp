@@ -20,6 +20,19 @@ std::size_t GraphPaneData::StartSample(const LapColumns& columns) const {
 }
 
 void GraphPaneData::BuildTraces(QPainter* traceLayer) {
+    PrepareLapPens();
+    BuildTracesWithPens(traceLayer);
+}
+
+void GraphPaneData::PrepareLapPens() {
+    m_lapPens.clear();
+    if (const graphs::GraphChannel* channel = graphs::GraphChannelOf(PrimaryChannel())) {
+        for (std::size_t row = 0; row < m_laps.size(); ++row)
+            m_lapPens.push_back(LapPen(channel->number, static_cast<int>(row)));
+    }
+}
+
+void GraphPaneData::BuildTracesWithPens(QPainter* traceLayer) {
     const graphs::GraphChannel* channel = graphs::GraphChannelOf(PrimaryChannel());
     for (std::size_t i = 0; i < m_traces.size(); ++i) {
         if (!channel || static_cast<int>(i) != channel->traceIndex)
@@ -53,7 +66,7 @@ void GraphPaneData::BuildLapTrace(const graphs::GraphChannel& channel, std::size
     const auto slot = static_cast<std::size_t>(channel.rangeSlot);
     const orvelo::Lap* lap = m_core.ResolveLap(entry.lap);
     trace.Start(&m_core, entry.lap, static_cast<int>(row), lap ? lap->lapNumber : 0, m_ranges[slot], m_slotPpu[slot],
-                LapPen(channel.number, static_cast<int>(row)));
+                m_lapPens[row]);
     entry.done = true;
     const LapColumns* columns = m_columns.Columns(m_core, entry.lap, channel.number);
     if (!columns)

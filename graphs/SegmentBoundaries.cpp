@@ -1,5 +1,7 @@
 #include "graphs/SegmentBoundaries.h"
 
+#include "core/SegmentGroupCodec.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -22,9 +24,11 @@ SegmentBoundaries BoundariesOf(const orvelo::SegmentGroup& group, const orvelo::
         return bounds;
     const orvelo::LapAnalysisItem* course = lap->analysisItems.empty() ? nullptr : &lap->analysisItems[0];
     const std::size_t points = course ? course->coursePoints.size() : 0;
-    const std::size_t ends = std::min<std::size_t>(group.pairs.size(), static_cast<std::size_t>(std::max(group.segmentCount - 1, 0)));
+    orvelo::SegmentGroup checked = group;
+    orvelo::CheckSegmentEnds(checked, course ? &course->coursePoints : nullptr);
+    const std::size_t ends = std::min<std::size_t>(checked.pairs.size(), static_cast<std::size_t>(std::max(checked.segmentCount - 1, 0)));
     for (std::size_t i = 0; i < ends; ++i) {
-        const orvelo::SegmentPair& pair = group.pairs[i];
+        const orvelo::SegmentPair& pair = checked.pairs[i];
         if (pair.endPointIndex < 0 || static_cast<std::size_t>(pair.endPointIndex) >= points)
             continue;
         bounds.distances.push_back(pair.cumulativeDistance);
@@ -50,8 +54,11 @@ std::vector<int> StripPositions(const std::vector<int>& values, int width, int s
     if (span <= 0 || width <= 0)
         return positions;
     const double ppu = static_cast<double>(width) / span;
-    for (int value : values)
-        positions.push_back(static_cast<int>(std::floor((value - start) * ppu)));
+    for (int value : values) {
+        // Far outside the strip a position only needs to stay outside it.
+        const double position = std::floor(static_cast<double>(std::int64_t{value} - start) * ppu);
+        positions.push_back(static_cast<int>(std::clamp(position, -1.0e9, 1.0e9)));
+    }
     return positions;
 }
 

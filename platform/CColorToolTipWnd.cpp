@@ -21,6 +21,8 @@ bool CColorToolTipWnd::Create(QWidget* parent) {
 
 void CColorToolTipWnd::ShowText(int x, int y, const QString& text) {
     m_position = QPoint(x, y);
+    if (text != m_text)
+        m_pictureStale = true;
     m_text = text;
     if (!m_created)
         return;
@@ -40,16 +42,20 @@ void CColorToolTipWnd::Hide() {
 void CColorToolTipWnd::SetTextFont() {
     m_fontHeight = 14;
     m_font = platform::GdiFont(m_faceName, m_fontHeight, 400);
+    m_pictureStale = true;
     update();
 }
 
 void CColorToolTipWnd::SetColors(platform::ColorRef background, platform::ColorRef text) {
     m_background = background;
     m_textColor = text;
+    m_pictureStale = true;
     update();
 }
 
 QImage CColorToolTipWnd::Picture() const {
+    if (!m_pictureStale && m_picture.size() == size())
+        return m_picture;
     QImage image(size(), QImage::Format_RGB32);
     image.fill(platform::ToQColor(m_background));
     QPainter painter(&image);
@@ -60,6 +66,9 @@ QImage CColorToolTipWnd::Picture() const {
     painter.setFont(m_font);
     painter.setPen(platform::ToQColor(m_textColor));
     painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, m_text);
+    painter.end();
+    m_picture = image;
+    m_pictureStale = false;
     return image;
 }
 

@@ -38,6 +38,7 @@ public:
     const QString& Text() const { return m_text; }
     QPoint Position() const { return m_position; }
     bool Dragging() const { return m_dragging; }
+    // The window's picture, drawn again only after its text, size, font or colours changed.
     QImage Picture() const;
 
 protected:
@@ -57,4 +58,6 @@ private:
     bool m_created = false;
     bool m_dragging = false;
     QPoint m_grabOffset;  // the cursor's place inside the window while dragging
+    mutable QImage m_picture;
+    mutable bool m_pictureStale = true;
 };

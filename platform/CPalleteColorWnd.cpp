@@ -3,11 +3,10 @@
 #include "platform/MessageBus.h"
 #include "platform/SystemColors.h"
 #include "platform/UserMessages.h"
+#include "platform/WindowPlacement.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -62,19 +61,6 @@ int CPalleteColorWnd::CellAt(const QPoint& point) const {
     return -1;
 }
 
-QRect CPalleteColorWnd::PlaceInside(const QRect& wanted, const QRect& area) {
-    QRect placed = wanted;
-    if (placed.right() > area.right())
-        placed.moveRight(area.right());
-    if (placed.bottom() > area.bottom())
-        placed.moveBottom(area.bottom());
-    if (placed.left() < area.left())
-        placed.moveLeft(area.left());
-    if (placed.top() < area.top())
-        placed.moveTop(area.top());
-    return placed;
-}
-
 void CPalleteColorWnd::Create(const QRect& openerScreenRect, platform::WindowHandle resultWindow, ColorRef current,
                               platform::CustomColors* customColors, int width) {
     m_resultWindow = resultWindow;
@@ -82,10 +68,7 @@ void CPalleteColorWnd::Create(const QRect& openerScreenRect, platform::WindowHan
     m_customColors = customColors ? customColors : &platform::SharedCustomColors();
     resize(width, 1 + kCellPitch * Rows() + kButtonHeight);
     const QRect wanted(openerScreenRect.topLeft(), size());
-    QScreen* screen = QGuiApplication::screenAt(wanted.topLeft());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    setGeometry(screen ? PlaceInside(wanted, screen->availableGeometry()) : wanted);
+    setGeometry(platform::OnScreen(wanted, wanted));
     show();
 }
 

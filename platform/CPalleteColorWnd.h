@@ -38,8 +38,6 @@ public:
     int CellAt(const QPoint& point) const;
     QRect CellRect(int index) const;
     QRect ButtonRect() const;
-    // wanted moved left and up (then right and down) until it lies inside area where it fits.
-    static QRect PlaceInside(const QRect& wanted, const QRect& area);
 
     QImage Picture() const;
     platform::ColorRef CurrentColor() const { return m_current; }

@@ -1,6 +1,7 @@
 #include "platform/GroupedListModel.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QStyleOptionViewItem>
 #include <QTreeView>
@@ -83,14 +84,16 @@ void GroupedListModel::Relayout() {
             m_top.push_back({-1, r});
         return;
     }
+    QHash<int, int> groupOfId;
+    for (std::size_t g = 0; g < m_groups.size(); ++g)
+        groupOfId.insert(m_groups[g].id, static_cast<int>(g));
     std::vector<int> ungrouped;
     for (int r = 0; r < rows; ++r) {
-        const int id = GroupIdOfRow(r);
-        auto g = std::find_if(m_groups.begin(), m_groups.end(), [id](const ListGroup& x) { return x.id == id; });
-        if (g == m_groups.end())
+        const auto g = groupOfId.constFind(GroupIdOfRow(r));
+        if (g == groupOfId.constEnd())
             ungrouped.push_back(r);
         else
-            m_groupRows[static_cast<std::size_t>(g - m_groups.begin())].push_back(r);
+            m_groupRows[static_cast<std::size_t>(g.value())].push_back(r);
     }
     // A group without rows is not shown.
     for (std::size_t g = 0; g < m_groups.size(); ++g) {
@@ -132,12 +135,13 @@ QModelIndex GroupedListModel::IndexOfRow(int row, int column) const {
 }
 
 void GroupedListModel::ShowGroupRows(QTreeView& view) const {
-    for (int t = 0; t < rowCount(); ++t) {
-        const QModelIndex top = index(t, 0);
-        const bool group = GroupOf(top) != nullptr;
-        view.setFirstColumnSpanned(t, QModelIndex(), group);
-        if (group)
-            view.expand(top);
+    // After a reset no row spans; only the group rows are told (a call per row would cost the
+    // view a search each).
+    for (std::size_t t = 0; t < m_top.size(); ++t) {
+        if (m_top[t].group < 0)
+            continue;
+        view.setFirstColumnSpanned(static_cast<int>(t), QModelIndex(), true);
+        view.expand(index(static_cast<int>(t), 0));
     }
 }
 

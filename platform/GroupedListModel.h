@@ -8,7 +8,11 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QFont;
@@ -17,6 +21,17 @@ class QStyleOptionViewItem;
 class QTreeView;
 
 namespace platform {
+
+// A number in the order of its text "%3d" compared as a byte string (" 99" before "100", "999"
+// after "1000"): the text's characters, NUL-padded to ten, as digits of base 12.
+inline std::uint64_t NumberTextOrder(std::uint32_t number) {
+    char text[11] = {};
+    std::snprintf(text, sizeof text, "%3u", number);
+    std::uint64_t key = 0;
+    for (const char c : std::string_view(text, 10))
+        key = key * 12 + (c == 0 ? 0 : c == ' ' ? 1 : static_cast<std::uint64_t>(c - '0' + 2));
+    return key;
+}
 
 struct ListGroup {
     int id = 0;
@@ -69,19 +84,54 @@ protected:
     QVariant GroupData(const QModelIndex& index, int role) const;
 
     // Row helpers for derived models whose rows carry a group id (`int group`).
-    // Inserts where the keys stand in descending order (case-insensitive; equal keys keep the
-    // order they came in); the position.
+    // Inserts a batch as if each row, in the batch's order, went in before the first row whose key
+    // stands below its own: equal keys keep the order they came in, and rows already there keep
+    // theirs even when they are not in key order. One stable sort of the batch and one merge (in
+    // place when the list was empty); one reset.
     template <class Row, class KeyOf>
-    int InsertDescending(std::vector<Row>& rows, Row row, KeyOf keyOf) {
-        const QString key = keyOf(row);
-        auto at = std::find_if(rows.begin(), rows.end(), [&](const Row& r) {
-            return QString::compare(keyOf(r), key, Qt::CaseInsensitive) < 0;
-        });
+    void InsertDescending(std::vector<Row>& rows, std::vector<Row>&& batch, KeyOf keyOf) {
+        if (batch.empty())
+            return;
+        std::vector<std::uint64_t> keys(batch.size());
+        std::vector<std::uint32_t> order(batch.size());
+        for (std::size_t i = 0; i < batch.size(); ++i) {
+            keys[i] = keyOf(batch[i]);
+            order[i] = static_cast<std::uint32_t>(i);
+        }
+        std::stable_sort(order.begin(), order.end(), [&keys](std::uint32_t a, std::uint32_t b) { return keys[b] < keys[a]; });
         BeginUpdate();
-        const auto position = at - rows.begin();
-        rows.insert(at, std::move(row));
+        if (rows.empty()) {
+            // Each cycle of the order moves round once.
+            for (std::size_t start = 0; start < order.size(); ++start) {
+                if (order[start] == start)
+                    continue;
+                Row held = std::move(batch[start]);
+                std::size_t at = start;
+                while (order[at] != start) {
+                    const std::size_t from = order[at];
+                    batch[at] = std::move(batch[from]);
+                    order[at] = static_cast<std::uint32_t>(at);
+                    at = from;
+                }
+                batch[at] = std::move(held);
+                order[at] = static_cast<std::uint32_t>(at);
+            }
+            rows.swap(batch);
+        } else {
+            std::vector<Row> merged;
+            merged.reserve(rows.size() + batch.size());
+            std::size_t next = 0;
+            for (const std::uint32_t index : order) {
+                // The rows there stay ahead of every new row whose key is not above theirs.
+                while (next < rows.size() && !(keyOf(rows[next]) < keys[index]))
+                    merged.push_back(std::move(rows[next++]));
+                merged.push_back(std::move(batch[index]));
+            }
+            for (; next < rows.size(); ++next)
+                merged.push_back(std::move(rows[next]));
+            rows.swap(merged);
+        }
         EndUpdate();
-        return static_cast<int>(position);
     }
     template <class Row>
     void SortRowsIn(std::vector<Row>& rows, const std::function<bool(const Row&, const Row&)>& less) {
@@ -101,6 +151,28 @@ protected:
         }
         EndUpdate();
         return moved;
+    }
+    // The rows in this order of their present positions.
+    template <class Row>
+    void ReorderRowsIn(std::vector<Row>& rows, const std::vector<int>& order) {
+        std::vector<Row> reordered;
+        reordered.reserve(order.size());
+        for (int r : order)
+            reordered.push_back(rows[static_cast<std::size_t>(r)]);
+        BeginUpdate();
+        rows.swap(reordered);
+        EndUpdate();
+    }
+    // Every row (`int file`, an index into files) of a file for which match is true joins group id.
+    template <class Row, class Files, class Match>
+    int MoveFileRowsToGroupIn(std::vector<Row>& rows, const Files& files, int id, const Match& match) {
+        std::vector<char> matches(files.size());
+        for (std::size_t f = 0; f < files.size(); ++f)
+            matches[f] = match(files[f]) ? 1 : 0;
+        return MoveRowsToGroupIn<Row>(rows, id, [&matches](const Row& row) {
+            return row.file >= 0 && static_cast<std::size_t>(row.file) < matches.size() &&
+                   matches[static_cast<std::size_t>(row.file)] != 0;
+        });
     }
     template <class Row>
     static void ForgetGroupsIn(std::vector<Row>& rows) {

@@ -1,6 +1,7 @@
 #include "platform/ModalDialog.h"
 
 #include <QDialog>
+#include <QPushButton>
 
 namespace platform {
 
@@ -33,6 +34,17 @@ int RunModalDialog(QDialog& dialog) {
     if (ModalDialogScript* script = ModalDialogScript::Active())
         return script->Answer(dialog);
     return dialog.exec();
+}
+
+void ReturnPressesOk(QDialog& dialog, QPushButton* ok) {
+    // An auto-default button with the focus takes Return, and the first one becomes the default when
+    // there is none: a button that checks or resets something would then run on Return.
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    if (ok)
+        ok->setDefault(true);
 }
 
 }  // namespace platform

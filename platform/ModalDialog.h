@@ -10,12 +10,18 @@
 #include <vector>
 
 class QDialog;
+class QPushButton;
 
 namespace platform {
 
 // Runs the dialog modally and returns its result (QDialog::Accepted, Rejected
 // or what done() was given).
 int RunModalDialog(QDialog& dialog);
+
+// Return in the dialog presses ok whatever has the focus, and nothing when ok is null: ok becomes the
+// only default button and no push button of the dialog takes Return for itself. Call it once every
+// button exists.
+void ReturnPressesOk(QDialog& dialog, QPushButton* ok);
 
 struct ShownDialog {
     QString objectName;

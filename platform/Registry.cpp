@@ -23,7 +23,9 @@ void Registry::BeginBatch() {
 bool Registry::EndBatch() {
     if (m_batchDepth == 0 || --m_batchDepth > 0)
         return true;
-    const bool saved = !m_batchChanged || m_backend->Save(m_tree);
+    // Writes that put back what was there leave the stored hive as it is.
+    const bool changed = m_batchChanged && !(m_tree == m_beforeBatch);
+    const bool saved = !changed || m_backend->Save(m_tree);
     if (!saved)
         m_tree = m_beforeBatch;
     m_beforeBatch = RegistryTree();
@@ -49,7 +51,11 @@ std::optional<RegistryValue> Registry::QueryValue(const QString& path, const QSt
 
 bool Registry::SetValue(const QString& path, const QString& name, const RegistryValue& value) {
     bool set = false;
-    const bool saved = Apply([&] { return set = m_tree.SetValue(path, name, value); });
+    const bool saved = Apply([&] {
+        bool changed = false;
+        set = m_tree.SetValue(path, name, value, &changed);
+        return changed;
+    });
     return set && saved;
 }
 

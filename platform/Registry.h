@@ -33,9 +33,11 @@ public:
     bool DeleteAllValues(const QString& path);
 
     // Changes made from BeginBatch to the matching EndBatch are saved together, once, when the
-    // outermost batch ends; when that save fails every one of them is undone, so memory and the
-    // stored hive stay as they were before the batch. Inside a batch a change reports only its
-    // own effect. Batches nest: an inner one's end leaves the save to the outer one (true).
+    // outermost batch ends, and only when the hive then differs from what it was when the batch
+    // began (a value set to what it holds is no change); when that save fails every one of them
+    // is undone, so memory and the stored hive stay as they were before the batch. Inside a batch
+    // a change reports only its own effect. Batches nest: an inner one's end leaves the save to
+    // the outer one (true).
     void BeginBatch();
     bool EndBatch();
     bool InBatch() const { return m_batchDepth > 0; }

@@ -1,5 +1,7 @@
 #include "platform/RegistryTree.h"
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -150,18 +152,30 @@ const RegistryValue* RegistryTree::Value(QStringView path, const QString& name) 
     return value == key->values.end() ? nullptr : &value->second;
 }
 
-bool RegistryTree::SetValue(QStringView path, const QString& name, const RegistryValue& value) {
-    return SetValues(path, {RegistryNamedValue{name, value}});
+bool RegistryTree::SetValue(QStringView path, const QString& name, const RegistryValue& value, bool* changed) {
+    return SetValues(path, {RegistryNamedValue{name, value}}, changed);
 }
 
-bool RegistryTree::SetValues(QStringView path, const QList<RegistryNamedValue>& values) {
+bool RegistryTree::SetValues(QStringView path, const QList<RegistryNamedValue>& values, bool* changed) {
+    if (changed)
+        *changed = false;
     for (const RegistryNamedValue& value : values) {
         if (!IsValidValueName(value.name))
             return false;
     }
-    Node* key = FindForChange(path);
-    if (!key)
+    const Node* found = Find(path);
+    if (!found)
         return false;
+    // Values equal to those held leave the key shared with the copies of the tree.
+    const bool differs = std::any_of(values.begin(), values.end(), [found](const RegistryNamedValue& value) {
+        const auto held = found->values.find(value.name);
+        return held == found->values.end() || held->second != value.value;
+    });
+    if (!differs)
+        return true;
+    if (changed)
+        *changed = true;
+    Node* key = FindForChange(path);
     for (const RegistryNamedValue& value : values)
         key->values.insert_or_assign(value.name, value.value);  // keeps the first spelling, as the registry does
     return true;

@@ -81,11 +81,12 @@ public:
     int CreateKey(QStringView path);
 
     const RegistryValue* Value(QStringView path, const QString& name) const;
-    // False when the key does not exist or the name is not usable.
-    bool SetValue(QStringView path, const QString& name, const RegistryValue& value);
+    // False when the key does not exist or the name is not usable. changed, when given, tells
+    // whether the tree differs afterwards (setting a value to what it holds changes nothing).
+    bool SetValue(QStringView path, const QString& name, const RegistryValue& value, bool* changed = nullptr);
     // Sets several values of one key with one walk to it; false (and nothing set) when the key
     // does not exist or a name is not usable.
-    bool SetValues(QStringView path, const QList<RegistryNamedValue>& values);
+    bool SetValues(QStringView path, const QList<RegistryNamedValue>& values, bool* changed = nullptr);
     bool RemoveValue(QStringView path, const QString& name);
     // Removes every value of the key; how many there were.
     int RemoveAllValues(QStringView path);

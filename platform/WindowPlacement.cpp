@@ -1,5 +1,7 @@
 #include "platform/WindowPlacement.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -89,6 +91,54 @@ void WindowPlacement::ApplyTo(QWidget& window) const {
     const int frameHeight = window.frameGeometry().height() - window.geometry().height();
     window.move(normalLeft, normalTop);
     window.resize(std::max(1, normalRight - normalLeft - frameWidth), std::max(1, normalBottom - normalTop - frameHeight));
+}
+
+std::optional<QRect> StoredRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
+    // Far beyond any screen, yet far from where QRect's edges overflow.
+    static constexpr std::int64_t kFar = 1 << 24;
+    if (right <= left || bottom <= top)
+        return std::nullopt;
+    const auto near = [](std::int64_t v) { return static_cast<int>(std::clamp(v, -kFar, kFar)); };
+    return QRect(near(left), near(top), near(std::min(right - left, kFar)), near(std::min(bottom - top, kFar)));
+}
+
+QRect PlaceInside(const QRect& wanted, const QRect& area) {
+    QRect placed(wanted.topLeft(), wanted.size().boundedTo(area.size()));
+    if (placed.right() > area.right())
+        placed.moveRight(area.right());
+    if (placed.bottom() > area.bottom())
+        placed.moveBottom(area.bottom());
+    if (placed.left() < area.left())
+        placed.moveLeft(area.left());
+    if (placed.top() < area.top())
+        placed.moveTop(area.top());
+    return placed;
+}
+
+QRect OnScreen(const QRect& wanted, const QRect& fallback) {
+    QScreen* screen = QGuiApplication::screenAt(wanted.topLeft());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? PlaceInside(wanted, screen->availableGeometry()) : fallback;
+}
+
+QRect WindowPlacement::RestoredAt(const QSize& size, const QRect& fallback) const {
+    const std::optional<QRect> wanted = StoredRect(normalLeft, normalTop, std::int64_t{normalLeft} + size.width(),
+                                                   std::int64_t{normalTop} + size.height());
+    return wanted ? OnScreen(*wanted, fallback) : fallback;
+}
+
+QSize FrameSizeOf(const QWidget& window, const QWidget* decorated) {
+    const QSize own = window.frameGeometry().size() - window.geometry().size();
+    if (!own.isEmpty() || !decorated)
+        return window.frameGeometry().size();
+    return window.size() + (decorated->frameGeometry().size() - decorated->geometry().size());
+}
+
+QRect InsideWorkArea(const QRect& wanted, const QSize& workArea, const QRect& fallback) {
+    if (workArea.isEmpty())
+        return OnScreen(wanted, fallback);
+    return PlaceInside(wanted, QRect(QPoint(0, 0), workArea));
 }
 
 }  // namespace platform

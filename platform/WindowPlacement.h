@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QRect>
 
 #include <cstdint>
 #include <optional>
@@ -31,10 +32,32 @@ struct WindowPlacement {
 
     // The widget's frame rectangle and shown state.
     static WindowPlacement Of(const QWidget& window);
+    // A floating window of this frame size at the normal rectangle's top-left, brought onto a screen
+    // (OnScreen); fallback when that cannot be.
+    QRect RestoredAt(const QSize& size, const QRect& fallback) const;
     // Moves and sizes the widget to the normal rectangle when it has one.
     void ApplyTo(QWidget& window) const;
 };
 
 static_assert(sizeof(WindowPlacement) == WindowPlacement::kSize, "stored placement record is 44 bytes");
+
+// The rectangle of stored edges (right and bottom exclusive), held to sizes and places a screen can
+// have; nothing when it is empty.
+std::optional<QRect> StoredRect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
+
+// wanted, its size bounded by area's, moved the least that puts it inside area.
+QRect PlaceInside(const QRect& wanted, const QRect& area);
+
+// A restored floating window's rectangle inside the available area of the screen that holds its
+// top-left corner, else of the primary screen; fallback when there is no screen.
+QRect OnScreen(const QRect& wanted, const QRect& fallback);
+
+// The frame size of window once shown, its decorations taken as those of decorated (a shown window)
+// while it has none of its own yet.
+QSize FrameSizeOf(const QWidget& window, const QWidget* decorated);
+
+// A restored rectangle of a window inside a work area of this size; without a laid-out work area,
+// inside the screen as a floating window.
+QRect InsideWorkArea(const QRect& wanted, const QSize& workArea, const QRect& fallback);
 
 }  // namespace platform

@@ -31,6 +31,8 @@ files     1048576  log,map           10
 roundtrip 1048576  log               10
 settings  1048576  settings          3
 startup   65536    settings,startup  3
+segments  65536    segments          10
+windows   65536    windows           3
 '
 # Log and course-map seeds are cut to this size. Files of every hostile shape
 # join them at 64 KB: large enough that a cost growing faster than the file

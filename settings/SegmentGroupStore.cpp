@@ -116,19 +116,29 @@ int SegmentGroupStore::Save(std::deque<orvelo::SegmentGroup>& groups, const orve
         return kFailed;
     // The records, the pairs and the count are saved together or not at all.
     SettingsBatch batch(m_store);
+    // One group takes current's place; the list gets it back when nothing is saved.
+    const auto chosen = std::find_if(groups.begin(), groups.end(),
+                                     [&current](const orvelo::SegmentGroup& g) { return g.groupId == current.groupId; });
+    std::optional<orvelo::SegmentGroup> before;
+    if (chosen != groups.end()) {
+        before = *chosen;
+        chosen->groupName = current.groupName;
+        chosen->mapPath = current.mapPath;
+        chosen->segmentCount = current.segmentCount;
+        chosen->pairs = current.pairs;
+        chosen->pairsStoredFlag = 1;
+    }
+    const auto failed = [&] {
+        if (before)
+            *chosen = std::move(*before);
+        return kFailed;
+    };
     std::vector<std::uint8_t> records((groups.size() + 1) * orvelo::kSegmentGroupRecordBytes, 0);
     for (std::size_t i = 0; i < groups.size(); ++i) {
-        orvelo::SegmentGroup& group = groups[i];
-        if (group.groupId == current.groupId) {
-            group.groupName = current.groupName;
-            group.mapPath = current.mapPath;
-            group.segmentCount = current.segmentCount;
-            group.pairs = current.pairs;
-            group.pairsStoredFlag = 1;
-        }
+        const orvelo::SegmentGroup& group = groups[i];
         orvelo::SegmentGroupRecord record;
         if (!orvelo::MakeSegmentGroupRecord(group, record))
-            return kFailed;
+            return failed();
         const auto bytes = orvelo::EncodeSegmentGroupRecord(record);
         std::copy(bytes.begin(), bytes.end(), records.begin() + static_cast<std::ptrdiff_t>(i * bytes.size()));
     }
@@ -138,9 +148,9 @@ int SegmentGroupStore::Save(std::deque<orvelo::SegmentGroup>& groups, const orve
     auto count = static_cast<std::int32_t>(groups.size());
     if (ReadWriteGroupRecords(kWrite, records) != kOk ||
         ReadWriteSegmentPairs(kWrite, current.groupId, current.segmentCount, pairs) != kOk ||
-        ReadWriteGroupCount(kWrite, &count) != kOk)
-        return kFailed;
-    return batch.End();
+        ReadWriteGroupCount(kWrite, &count) != kOk || batch.End() != kOk)
+        return failed();
+    return kOk;
 }
 
 std::deque<orvelo::SegmentGroup> SegmentGroupStore::ReadViewerGroups() {
@@ -153,6 +163,7 @@ std::deque<orvelo::SegmentGroup> SegmentGroupStore::ReadViewerGroups() {
         }
         groups.push_back(std::move(group));
     }
+    orvelo::MakeGroupIdsUnique(groups);
     return groups;
 }
 
@@ -167,4 +178,5 @@ void LoadSegmentGroups(SettingsStore& store, std::deque<orvelo::SegmentGroup>& g
         }
         groups.push_back(std::move(group));
     }
+    orvelo::MakeGroupIdsUnique(groups);
 }

@@ -5,15 +5,20 @@
 
 #include <QString>
 
+#include <vector>
+
+namespace orvelo {
+struct LogFile;
+}
+
 class SegmentListFeed {
 public:
     virtual ~SegmentListFeed() = default;
 
     // Before a fill: back to the lap-time columns.
     virtual void ResetList() = 0;
-    // One row for a lap at the lap list's row item: lap-number text, file title, full path.
-    virtual void InsertLapRow(int item, const QString& lapNumberText, const QString& fileTitle,
-                              const QString& path) = 0;
+    // One row for each lap of the files, in their order, as the lap list gets them.
+    virtual void InsertLapRows(const std::vector<const orvelo::LogFile*>& files) = 0;
     virtual void DeleteExtraColumns() = 0;
     virtual void GrowSortFlags() = 0;
     virtual void NumberRows() = 0;

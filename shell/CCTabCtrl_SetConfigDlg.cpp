@@ -3,6 +3,7 @@
 #include "platform/ControlId.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "platform/ModalDialog.h"
 #include "shell/CAnalysisSetupTabCtrl.h"
 #include "shell/CEditChannelValue_DlgPage.h"
 #include "shell/CMapPropertyTab.h"
@@ -31,8 +32,6 @@ CCTabCtrl_SetConfigDlg::CCTabCtrl_SetConfigDlg(ChannelSettings& channels, platfo
     auto* prev = platform::NamedControl(new QPushButton(QStringLiteral("Prev."), this), kPrev);
     auto* next = platform::NamedControl(new QPushButton(QStringLiteral("Next"), this), kNext);
     auto* close = platform::NamedControl(new QPushButton(QStringLiteral("Close"), this), kClose);
-    prev->setAutoDefault(false);
-    next->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(prev);
@@ -43,6 +42,8 @@ CCTabCtrl_SetConfigDlg::CCTabCtrl_SetConfigDlg(ChannelSettings& channels, platfo
     layout->addWidget(m_tabs, 1);
     layout->addLayout(buttons);
     resize(420, 520);
+    // No OK: Return presses nothing, not a page's Save or Reset.
+    platform::ReturnPressesOk(*this, nullptr);
 }
 
 void CCTabCtrl_SetConfigDlg::Finish() {

@@ -39,13 +39,15 @@ CClockTimeDlg::~CClockTimeDlg() { Shutdown(); }
 void CClockTimeDlg::OnInitDialog(QWidget* mainWindow) {
     m_list->OnInitialUpdate();
     FitToRows();
-    WindowPlacement saved;
-    if (m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0) {
-        move(saved.normalLeft, saved.normalTop);
-    } else if (mainWindow) {
+    QRect place = geometry();
+    if (mainWindow) {
         const QRect main = mainWindow->frameGeometry();
-        move(main.left() + main.width() / 2, main.top() + 9);
+        place.moveTopLeft(QPoint(main.left() + main.width() / 2, main.top() + 9));
     }
+    WindowPlacement saved;
+    if (m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0)
+        place = saved.RestoredAt(platform::FrameSizeOf(*this, mainWindow), place);
+    move(place.topLeft());
 }
 
 // The client holds the list exactly: 150 wide, at least three rows high.

@@ -26,7 +26,6 @@ CCustomDrawListCtrlDlg::CCustomDrawListCtrlDlg(orvelo::LapDataCore& core, int mo
     m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
     m_closeAll = new QPushButton(QStringLiteral("Close All"), this);
     m_resetCheck = new QPushButton(QStringLiteral("Reset check"), this);
-    m_ok->setDefault(true);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {m_ok, m_cancel, m_closeAll, m_resetCheck})
         buttons->addWidget(button);
@@ -38,6 +37,7 @@ CCustomDrawListCtrlDlg::CCustomDrawListCtrlDlg(orvelo::LapDataCore& core, int mo
     setSizeGripEnabled(true);
     connect(m_ok, &QPushButton::clicked, this, [this] { OnBnClickedOk(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    platform::ReturnPressesOk(*this, m_ok);
     connect(m_closeAll, &QPushButton::clicked, this, [this] { OnBnClickedCloseAll(); });
     connect(m_resetCheck, &QPushButton::clicked, this, [this] { OnBnClickedResetCheck(); });
 }

@@ -5,10 +5,43 @@
 #include "core/PathSplit.h"
 #include "platform/MessageBox.h"
 
+#include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListWidget>
+#include <QMimeDatabase>
+
+namespace {
+
+// Qt's own provider guesses a file's type and icon from its first bytes, read on the thread that
+// asks; a file whose read blocks (such as /proc/kmsg) would stop the dialog. Here both come from
+// the name alone.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    NameOnlyIconProvider() { setOptions(DontUseCustomDirectoryIcons); }
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo& info) const override {
+        return QFileIconProvider::icon(info.isDir() ? QAbstractFileIconProvider::Folder : QAbstractFileIconProvider::File);
+    }
+    QString type(const QFileInfo& info) const override {
+        if (!info.isFile())
+            return QFileIconProvider::type(info);
+        const QMimeType mime = m_mimes.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        return mime.comment().isEmpty() ? mime.name() : mime.comment();
+    }
+
+private:
+    QMimeDatabase m_mimes;
+};
+
+}  // namespace
+
+QAbstractFileIconProvider& NameOnlyFileIcons() {
+    // One for the whole run: a model's gatherer thread may use it until the model is gone.
+    static NameOnlyIconProvider provider;
+    return provider;
+}
 
 CDlgShellListCtrl::CDlgShellListCtrl(orvelo::LapDataCore& core, int mode, QWidget* parent)
     : QTreeView(parent), m_core(core), m_mode(mode), m_files(new QFileSystemModel(this)) {
@@ -16,6 +49,7 @@ CDlgShellListCtrl::CDlgShellListCtrl(orvelo::LapDataCore& core, int mode, QWidge
     // Every file can be picked: there is no file-type filter.
     m_files->setFilter(QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot);
     m_files->setReadOnly(true);
+    m_files->setIconProvider(&NameOnlyFileIcons());
     setModel(m_files);
     setRootIsDecorated(false);
     setItemsExpandable(false);

@@ -12,8 +12,12 @@
 namespace orvelo {
 class LapDataCore;
 }
+class QAbstractFileIconProvider;
 class QFileSystemModel;
 class QListWidget;
+
+// Icons and type texts of files from their names alone, never from their contents (a read may block).
+QAbstractFileIconProvider& NameOnlyFileIcons();
 
 class CDlgShellListCtrl : public QTreeView {
 public:

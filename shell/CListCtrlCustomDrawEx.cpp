@@ -142,5 +142,9 @@ void CListCtrlCustomDrawEx::DrawSubItem(QPainter& painter, int item, int subItem
         head ? Qt::Alignment(head->textAlignment()) & Qt::AlignHorizontal_Mask : Qt::AlignLeft;
     painter.setPen(platform::ToQColor(GetCellTextColor(item, subItem)));
     painter.drawText(line, int(horizontal | Qt::AlignVCenter) | Qt::TextSingleLine,
-                     metrics.elidedText(cell->text(), Qt::ElideRight, line.width()));
+                     FitCellText(metrics, cell->text(), line.width()));
+}
+
+QString CListCtrlCustomDrawEx::FitCellText(const QFontMetrics& metrics, const QString& text, int width) const {
+    return metrics.elidedText(text, Qt::ElideRight, width);
 }

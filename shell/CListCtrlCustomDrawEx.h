@@ -31,6 +31,8 @@ public:
     virtual platform::ColorRef GetCellBkColor(int item, int subItem) const;
     // The widest text of the column; -1 when the list is empty.
     virtual int GetColumnTextWidth(const QFontMetrics& metrics, int column) const;
+    // A cell's text cut to the width, as DrawSubItem draws it.
+    virtual QString FitCellText(const QFontMetrics& metrics, const QString& text, int width) const;
 
     // What a double click does on a row: its check flips.
     void OnDblClk(int row);

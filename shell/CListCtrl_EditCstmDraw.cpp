@@ -7,6 +7,7 @@
 #include "shell/CListEdit.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -97,4 +98,19 @@ void CListCtrl_EditCstmDraw::paintEvent(QPaintEvent* event) {
     option.rect = visualRect(model()->index(row, 0)).united(visualRect(model()->index(row, columnCount() - 1)));
     QPainter painter(viewport());
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+QString CListCtrl_EditCstmDraw::FitCellText(const QFontMetrics& metrics, const QString& text, int width) const {
+    return FitTextWithEllipsis(text, width, [&metrics](const QString& part) { return metrics.horizontalAdvance(part); });
+}
+
+QString CListCtrl_EditCstmDraw::FitTextWithEllipsis(const QString& text, int width,
+                                                     const std::function<int(const QString&)>& widthOf) {
+    if (widthOf(text) <= width)
+        return text;
+    const QString dots = QStringLiteral("...");
+    qsizetype kept = text.size();
+    while (kept > 0 && widthOf(text.left(kept) + dots) > width)
+        --kept;
+    return text.left(kept) + dots;
 }

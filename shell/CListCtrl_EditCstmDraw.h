@@ -9,6 +9,8 @@
 #include "platform/WindowMessage.h"
 #include "shell/CListCtrlCustomDrawEx.h"
 
+#include <functional>
+
 class CListCtrl_EditCstmDraw : public CListCtrlCustomDrawEx {
 public:
     static constexpr platform::ColorRef kEvenRowColor = 0xFFF0DE;
@@ -25,6 +27,10 @@ public:
 
     platform::ColorRef GetCellTextColor(int item, int subItem) const override;
     platform::ColorRef GetCellBkColor(int item, int subItem) const override;
+    QString FitCellText(const QFontMetrics& metrics, const QString& text, int width) const override;
+
+    // The longest start of text that fits the width with "..." after it; the text itself when it fits.
+    static QString FitTextWithEllipsis(const QString& text, int width, const std::function<int(const QString&)>& widthOf);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

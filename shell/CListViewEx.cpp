@@ -19,31 +19,17 @@
 
 namespace {
 
-QString Format(const char* format, long long value) { return QString::asprintf(format, value); }
-QString FormatFloat(const char* format, double value) { return QString::asprintf(format, value); }
-
-laplist::Row MakeRow(const orvelo::LogFile& file, const orvelo::Lap& lap, std::int32_t itemData) {
+laplist::Row MakeRow(const orvelo::Lap& lap, int file, std::int32_t itemData) {
     laplist::Row row;
-    auto& t = row.texts;
-    const auto* e = lap.channelExtremes;
-    t[0] = Format("%3lld", lap.lapNumber);
-    t[1] = QString::fromLatin1(lap.lapTimeText, static_cast<qsizetype>(strnlen(lap.lapTimeText, sizeof lap.lapTimeText)));
-    t[2] = t[3] = QStringLiteral("   ");
-    t[4] = Format("%6lld", lap.distance);
-    t[5] = Format("%5lld", e[0]);
-    t[6] = Format("%4lld", e[1]);
-    t[7] = Format("%4lld", e[2]);
-    t[8] = Format("%4lld", e[3]);
-    t[9] = FormatFloat("%.1f", lap.average);
-    t[10] = FormatFloat("%.2f", lap.signedValuePeaksScaled[1]);
-    t[11] = Format("%3lld", e[5]);
-    t[12] = Format("%3lld", e[4]);
-    t[13] = Format("%3lld", e[7]);
-    t[14] = Format("%3lld", e[6]);
-    t[15] = QString::fromStdU16String(file.title);
-    t[16] = QString::fromStdU16String(file.fullPath);
-    row.itemData = itemData;
+    row.lapNumber = lap.lapNumber;
     row.lapTime = lap.lapTime;
+    std::memcpy(row.lapTimeText, lap.lapTimeText, sizeof row.lapTimeText);
+    row.distance = lap.distance;
+    std::copy(lap.channelExtremes, lap.channelExtremes + 8, row.extremes);
+    row.average = lap.average;
+    row.g = lap.signedValuePeaksScaled[1];
+    row.file = file;
+    row.itemData = itemData;
     return row;
 }
 
@@ -167,13 +153,18 @@ void CListViewEx::Fill() {
     }
     if (m_segmentList)
         m_segmentList->ResetList();
+    std::vector<const orvelo::LogFile*> listed;
     for (orvelo::LogFile& file : m_core.LogFiles) {
         if ((!fromNothing && file.loadState == 1) || FailedToLoad(file))
             continue;
-        InsertFileRows(file, true);
-        m_grouping.PlaceFile(file, m_groupingMode);
+        listed.push_back(&file);
         file.loadState = 1;
     }
+    InsertFileRows(listed);
+    if (m_segmentList)
+        m_segmentList->InsertLapRows(listed);
+    for (const orvelo::LogFile* file : listed)
+        m_grouping.PlaceFile(*file, m_groupingMode);
     m_rowCount = m_model->RowCount();
     m_model->EndUpdate();
     SetColumnWidths();
@@ -194,15 +185,20 @@ bool CListViewEx::FailedToLoad(const orvelo::LogFile& file) const {
     });
 }
 
-void CListViewEx::InsertFileRows(const orvelo::LogFile& file, bool feedSegmentList) {
-    for (const orvelo::Lap& lap : file.laps) {
-        laplist::Row row = MakeRow(file, lap, m_model->RowCount());
-        const QString number = row.texts[laplist::kLapNumberColumn];
-        const int at = m_model->InsertRow(std::move(row));
-        if (feedSegmentList && m_segmentList)
-            m_segmentList->InsertLapRow(at, number, QString::fromStdU16String(file.title),
-                                        QString::fromStdU16String(file.fullPath));
+void CListViewEx::InsertFileRows(const std::vector<const orvelo::LogFile*>& files) {
+    std::size_t laps = 0;
+    for (const orvelo::LogFile* file : files)
+        laps += file->laps.size();
+    std::vector<laplist::Row> rows;
+    rows.reserve(laps);
+    // Each row's item data is the row count when it came, as if the rows came one at a time.
+    std::int32_t itemData = m_model->RowCount();
+    for (const orvelo::LogFile* file : files) {
+        const int names = m_model->AddFile(QString::fromStdU16String(file->title), QString::fromStdU16String(file->fullPath));
+        for (const orvelo::Lap& lap : file->laps)
+            rows.push_back(MakeRow(lap, names, itemData++));
     }
+    m_model->InsertRows(std::move(rows));
 }
 
 void CListViewEx::FullRefill() {
@@ -214,10 +210,12 @@ void CListViewEx::FullRefill() {
     setUpdatesEnabled(false);
     m_model->BeginUpdate();
     m_model->RemoveAllRows();
+    std::vector<const orvelo::LogFile*> shown;
     for (const orvelo::LogFile& file : m_core.LogFiles) {
         if (file.loadState != 0 && !FailedToLoad(file))
-            InsertFileRows(file, false);
+            shown.push_back(&file);
     }
+    InsertFileRows(shown);
     // Rows that joined no group would stand apart from the groups: they go back into theirs.
     for (const orvelo::LogFile& file : m_core.LogFiles) {
         if (file.loadState != 0 && !FailedToLoad(file))
@@ -301,11 +299,11 @@ void CListViewEx::PostRedrawLapGraph() {
 }
 
 std::u16string CListViewEx::LapNumberOf(int row) const {
-    return m_model->Row(row).texts[laplist::kLapNumberColumn].left(7).toStdU16String();
+    return m_model->Text(row, laplist::kLapNumberColumn).left(7).toStdU16String();
 }
 
 std::u16string CListViewEx::PathOf(int row) const {
-    return m_model->Row(row).texts[laplist::kPathColumn].toStdU16String();
+    return m_model->Path(row).toStdU16String();
 }
 
 void CListViewEx::resizeEvent(QResizeEvent* event) {

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace orvelo {
 class LapDataCore;
@@ -111,7 +112,8 @@ protected:
 
 private:
     void MapMessages();
-    void InsertFileRows(const orvelo::LogFile& file, bool feedSegmentList);
+    // The laps of the files as rows, in one go.
+    void InsertFileRows(const std::vector<const orvelo::LogFile*>& files);
     bool FailedToLoad(const orvelo::LogFile& file) const;
     void SetColumnWidths();
     void ClearEverything();

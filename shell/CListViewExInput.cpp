@@ -21,6 +21,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr int kCmdExpandGroup = 2;
@@ -30,23 +33,49 @@ constexpr int kCmdCloseGroupFiles = 11;
 int Compare(long long a, long long b) { return a < b ? -1 : (a > b ? 1 : 0); }
 int CompareDouble(double a, double b) { return a < b ? -1 : (a > b ? 1 : 0); }
 
-// The comparison of two rows in a column, ascending.
-int CompareRows(const laplist::Row& a, const laplist::Row& b, int column) {
-    const QString& ta = a.texts[static_cast<std::size_t>(column)];
-    const QString& tb = b.texts[static_cast<std::size_t>(column)];
+// What a row is sorted by in a column, taken from its text once per sort.
+struct SortKey {
+    long long value = 0;
+    double real = 0.0;
+    bool clock = false;  // the lap time text is m:ss.hh
+    std::uint32_t lapTime = 0;
+};
+
+SortKey KeyOf(const LapListModel& model, int row, int column) {
+    SortKey key;
     switch (column) {
-    case laplist::kTimeColumn:
+    case laplist::kTimeColumn: {
         // Lap times of ten minutes and more are written in hex; they sort by their value.
-        if (IsClockLapTimeText(ta) && IsClockLapTimeText(tb))
-            return Compare(ParseLapTimeText(ta), ParseLapTimeText(tb));
-        return Compare(a.lapTime, b.lapTime);
+        const QString text = model.Text(row, column);
+        key.clock = IsClockLapTimeText(text);
+        key.value = key.clock ? ParseLapTimeText(text) : 0;
+        key.lapTime = model.Row(row).lapTime;
+        break;
+    }
     case laplist::kGColumn:
-        return CompareDouble(ta.trimmed().toDouble(), tb.trimmed().toDouble());
+        key.real = model.Text(row, column).trimmed().toDouble();
+        break;
     case laplist::kBaseColumn:
     case laplist::kOverColumn:
-        return QString::compare(ta, tb);
+        break;  // the same text in every row
     default:
-        return Compare(orvelo::ParseLapNumber(ta.toStdU16String()), orvelo::ParseLapNumber(tb.toStdU16String()));
+        key.value = orvelo::ParseLapNumber(model.Text(row, column).toStdU16String());
+        break;
+    }
+    return key;
+}
+
+// The comparison of two rows in a column, ascending.
+int CompareKeys(const SortKey& a, const SortKey& b, int column) {
+    switch (column) {
+    case laplist::kTimeColumn:
+        if (a.clock && b.clock)
+            return Compare(a.value, b.value);
+        return Compare(a.lapTime, b.lapTime);
+    case laplist::kGColumn:
+        return CompareDouble(a.real, b.real);
+    default:
+        return Compare(a.value, b.value);
     }
 }
 
@@ -118,14 +147,13 @@ void CListViewEx::OnDblClk() {
     }
     if (row < 0)
         return;
-    const laplist::Row& lap = m_model->Row(row);
-    m_lastDblClkItem = lap.itemData;
-    const QString number = lap.texts[laplist::kLapNumberColumn];
+    m_lastDblClkItem = m_model->Row(row).itemData;
+    const QString number = m_model->Text(row, laplist::kLapNumberColumn);
     const std::u16string path = PathOf(row);
     m_currentLap = platform::MapInfoBlock{};
     if (!platform::MapInfoBlock::Put(m_currentLap.path.data(), m_currentLap.path.size(), path)) {
         platform::ShowMessageBox(this, QStringLiteral("ERROR , the path of the log-file is too long.\n") +
-                                           lap.texts[laplist::kPathColumn],
+                                           m_model->Path(row),
                                  QStringLiteral("ERROR"), platform::kMbIconError);
         return;
     }
@@ -133,7 +161,7 @@ void CListViewEx::OnDblClk() {
     // lap is made current by its full number and named beside the block.
     platform::MapInfoBlock::Put(m_currentLap.shortText.data(), m_currentLap.shortText.size(), number.toStdU16String());
     platform::MapInfoBlock::Put(m_currentLap.courseName.data(), m_currentLap.courseName.size(),
-                                lap.texts[laplist::kTitleColumn].toStdU16String());
+                                m_model->Title(row).toStdU16String());
     m_currentLapText = number;
     const int result = orvelo::SetCurrentLap(m_core, number.toStdU16String(), path);
     const CourseBlock course{m_currentLap,
@@ -154,15 +182,23 @@ void CListViewEx::OnColumnClick(int column) {
             header()->setSortIndicatorShown(false);
         return;
     }
-    for (int r = 0; r < m_model->RowCount(); ++r)
+    const int rows = m_model->RowCount();
+    std::vector<SortKey> keys;
+    keys.reserve(static_cast<std::size_t>(rows));
+    std::vector<int> order(static_cast<std::size_t>(rows));
+    for (int r = 0; r < rows; ++r) {
         m_model->MutableRow(r).itemData = r;
+        keys.push_back(KeyOf(*m_model, r, column));
+        order[static_cast<std::size_t>(r)] = r;
+    }
     m_sortColumn = column;
     m_sortAscending = m_sortFlags[static_cast<std::size_t>(column)];
     const bool ascending = m_sortAscending != 0;
-    m_model->SortRows([column, ascending](const laplist::Row& a, const laplist::Row& b) {
-        const int order = CompareRows(a, b, column);
-        return ascending ? order < 0 : order > 0;
+    std::stable_sort(order.begin(), order.end(), [&keys, column, ascending](int a, int b) {
+        const int compared = CompareKeys(keys[static_cast<std::size_t>(a)], keys[static_cast<std::size_t>(b)], column);
+        return ascending ? compared < 0 : compared > 0;
     });
+    m_model->ReorderRows(order);
     m_sortFlags[static_cast<std::size_t>(column)] = ascending ? 0 : 1;
     header()->setSortIndicatorShown(true);
     header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);

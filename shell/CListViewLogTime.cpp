@@ -14,6 +14,7 @@
 namespace {
 constexpr int kLapColumn = 0;
 constexpr int kTimeColumn = 1;
+constexpr int kComparedRowRole = Qt::UserRole;
 
 // The compared laps that get a row: active slots whose lap is still loaded.
 template <class Visit>
@@ -68,6 +69,8 @@ int CListViewLogTime::FillRows() {
         auto* item = new QTreeWidgetItem(
             this, {number, QStringLiteral("00:00:00"), QString::fromStdU16String(std::u16string(name)), path});
         item->setTextAlignment(kTimeColumn, Qt::AlignCenter);
+        // The row among the compared laps, as the graph panes count them: a sort moves the item.
+        item->setData(kLapColumn, kComparedRowRole, topLevelItemCount() - 1);
         orvelo::COLORREF colour = 0;
         orvelo::FindSelectedLap(m_core, number.toStdU16String(), slot.fullPath, colour);
         item->setForeground(kLapColumn, platform::ToQColor(colour));
@@ -99,9 +102,10 @@ void CListViewLogTime::UpdateClockTime(const platform::GraphPoint& record) {
     const QString clock = ClockText(record.words[14]);
     if (clock.isEmpty())
         return;
+    // Laps of different files may share a number: the record's row among the compared laps decides.
     for (int row = 0; row < topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = topLevelItem(row);
-        if (item->text(kLapColumn) == number) {
+        if (item->data(kLapColumn, kComparedRowRole).toInt() == record.words[6] && item->text(kLapColumn) == number) {
             if (item->text(kTimeColumn) != clock)
                 item->setText(kTimeColumn, clock);  // the item repaints its row
             return;

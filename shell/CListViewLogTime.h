@@ -25,7 +25,7 @@ public:
     void OnInitialUpdate();
     // Rows again from the compared laps; the number of rows.
     int FillRows();
-    // The cursor record of one lap: its clock time goes into the first row of its lap number.
+    // The cursor record of one lap: its clock time goes into the row of its compared lap.
     void UpdateClockTime(const platform::GraphPoint& record);
 
     int RowHeight() const { return m_rowHeight; }

@@ -25,9 +25,12 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
+#include <QMetaObject>
+#include <QWidget>
 #include <QStandardPaths>
 
 #include <clocale>
+#include <functional>
 
 namespace {
 constexpr int kMaxStatChars = 255;
@@ -40,6 +43,30 @@ void RemoveCourseMapLeftovers(const FrameworkProfile& profile) {
     if (folder != settings::kNothingPath && COrveloApp::IsFolderOrDrive(folder))
         orvelo::RemoveMapFileLeftovers(folder.toStdU16String());
 }
+// Calls the work once, queued behind the window's first paint event.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget& window, std::function<void()> work) : QObject(&window), m_work(std::move(work)) {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && m_work) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, [this, work = std::move(m_work)] {
+                work();
+                deleteLater();
+            }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_work;
+};
+
+void RunAfterFirstPaint(QWidget& window, std::function<void()> work) { new AfterFirstPaint(window, std::move(work)); }
 }  // namespace
 
 COrveloApp::COrveloApp(AppSettings& settings, orvelo::LapDataCore& core, ShellWindowFactory& factory)
@@ -74,7 +101,6 @@ bool COrveloApp::InitInstance(platform::SingleInstance* instance) {
     if (instance && !CheckSingleInstance(*instance))
         return false;
     m_settings.UserRegistry().SetSaveFailedHandler([this](const QString& reason) { ReportSettingsNotSaved(reason); });
-    RemoveCourseMapLeftovers(m_settings.Profile());
 
     m_desktopFolder = GetDesktopPath();
     m_basePath = settings::kSettingsKeyPath;
@@ -97,6 +123,8 @@ bool COrveloApp::InitInstance(platform::SingleInstance* instance) {
         OnFileNew();  // the command line's default command
     }
 
+    // Nothing the first picture shows needs the look into the course-map folder: it waits until then.
+    RunAfterFirstPaint(*m_mainFrame, [this] { RemoveCourseMapLeftovers(m_settings.Profile()); });
     m_mainFrame->show();
     if (instance) {
         m_instance = instance;

@@ -11,10 +11,13 @@
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "platform/WindowPlacement.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace platform;
 
@@ -247,6 +250,44 @@ void COrveloView::RestoreGraphWindows() {
     m_windowStates.clear();
     m_record.windowCount = 0;
     m_record.kinds = 0;
+    m_placeRestored = true;
+    PlaceRestoredWindows();
+}
+
+// Windows restored before the work area had its size are brought inside it once it is shown and
+// laid out (the frame's panes take their room while the first events run).
+void COrveloView::PlaceRestoredWindows() {
+    if (!m_placeRestored || !isVisible() || m_placing)
+        return;
+    m_placing = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_placing = false;
+        if (isVisible() && std::exchange(m_placeRestored, false))
+            PlaceInsideArea();
+    }, Qt::QueuedConnection);
+}
+
+void COrveloView::PlaceInsideArea() {
+    const QRect area = m_graphArea->viewport()->rect();
+    for (const GraphWindowEntry& entry : m_entries) {
+        if (!entry.widget)
+            continue;
+        QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(entry.widget.data());
+        if (!sub)
+            sub = qobject_cast<QMdiSubWindow*>(entry.widget->parentWidget());
+        if (sub)
+            sub->setGeometry(platform::PlaceInside(sub->geometry(), area));
+    }
+}
+
+void COrveloView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceRestoredWindows();
+}
+
+void COrveloView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    PlaceRestoredWindows();
 }
 
 void COrveloView::OnDestroy() {

@@ -56,11 +56,17 @@ public:
     int OnRegisterWndProperty(platform::WParam save);
     platform::LResult OnPlotGraphClosed(int slot, int kind);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
 private:
     void MapMessages();
     void OpenGraphWindow(int kind);
     GraphWindow* MakeGraphWindow(int kind, int slot, bool restored);
     void RestoreGraphWindows();
+    void PlaceRestoredWindows();
+    void PlaceInsideArea();
     void ReportGraphStatus();
     void RelayToGraphWindows(const platform::Message& message, bool lapOverviews, bool fileOverviews,
                              platform::WindowHandle skip = platform::kNoWindow);
@@ -79,6 +85,8 @@ private:
     WorkAreaProp m_record;
     QString m_windowStates;
     bool m_restorePending = false;
+    bool m_placeRestored = false;
+    bool m_placing = false;
     int m_state = kNew;
     bool m_destroying = false;
 };

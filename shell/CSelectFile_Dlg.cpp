@@ -31,6 +31,7 @@ void CSelectFile_Dlg::BuildControls() {
     m_folders = new QFileSystemModel(this);
     m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_folders->setReadOnly(true);
+    m_folders->setIconProvider(&NameOnlyFileIcons());
     m_folders->setRootPath(QStringLiteral("/"));
     m_folderTree = new QTreeView(this);
     m_folderTree->setObjectName(QStringLiteral("FolderTree"));
@@ -46,7 +47,6 @@ void CSelectFile_Dlg::BuildControls() {
     m_fileList->SetListBox(m_pickedList);
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    m_ok->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -68,6 +68,7 @@ void CSelectFile_Dlg::BuildControls() {
 
     connect(m_ok, &QPushButton::clicked, this, [this] { OnBnClickedOk(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    platform::ReturnPressesOk(*this, m_ok);
     connect(m_pickedList, &QListWidget::itemDoubleClicked, this, [this] { OnLbnDblclkFileList(); });
     m_pickedList->installEventFilter(this);
     // A folder made current in the tree, by the mouse or the keyboard, is shown in the file list.

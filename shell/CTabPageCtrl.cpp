@@ -2,11 +2,36 @@
 
 #include "shell/CTabPageDlg.h"
 
-CTabPageCtrl::CTabPageCtrl(QWidget* parent) : QTabWidget(parent) {}
+#include <QApplication>
+
+// Each page keeps the widget the user left the focus on, and gets it back when it is shown again.
+CTabPageCtrl::CTabPageCtrl(QWidget* parent) : QTabWidget(parent) {
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { NoteFocus(now); });
+    connect(this, &QTabWidget::currentChanged, this, [this](int index) { RestoreFocus(index); });
+}
+
+void CTabPageCtrl::NoteFocus(QWidget* now) {
+    for (Entry& entry : m_pages) {
+        if (now && entry.page->isAncestorOf(now))
+            entry.focus = now;
+    }
+}
+
+void CTabPageCtrl::RestoreFocus(int index) {
+    if (index < 0 || index >= PageCount())
+        return;
+    if (QWidget* remembered = m_pages[static_cast<std::size_t>(index)].focus; remembered && remembered->isVisible())
+        remembered->setFocus(Qt::TabFocusReason);
+}
+
+void CTabPageCtrl::focusInEvent(QFocusEvent* event) {
+    QTabWidget::focusInEvent(event);
+    RestoreFocus(currentIndex());
+}
 
 int CTabPageCtrl::AddPage(const QString& title, CTabPageDlg* page, bool deleteOnRemoval) {
     addTab(page, title);
-    m_pages.push_back({page, deleteOnRemoval});
+    m_pages.push_back({page, deleteOnRemoval, nullptr});
     const int index = PageCount() - 1;
     OnPageAdded(index);
     return index;

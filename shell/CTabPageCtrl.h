@@ -3,6 +3,7 @@
 // pages goes from the last to the first and frees the pages it was told to.
 #pragma once
 
+#include <QPointer>
 #include <QTabWidget>
 
 #include <vector>
@@ -21,11 +22,17 @@ public:
 
 protected:
     virtual void OnPageAdded(int index);
+    // The focus goes to the current page's widget that had it last.
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     struct Entry {
         CTabPageDlg* page;
         bool deleteOnRemoval;
+        QPointer<QWidget> focus; // the page's widget that had the focus last
     };
+    void NoteFocus(QWidget* now);
+    void RestoreFocus(int index);
+
     std::vector<Entry> m_pages;
 };

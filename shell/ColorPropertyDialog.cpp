@@ -5,6 +5,7 @@
 #include "platform/ControlId.h"
 #include "platform/MessageBox.h"
 #include "platform/UserMessages.h"
+#include "platform/ModalDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -52,7 +53,6 @@ void ColorPropertyDialog::SetUpButtons(QLayout* controls, int okId, int resetId)
     auto* ok = platform::NamedControl(new CColorButton(QStringLiteral("OK"), this), okId);
     auto* reset = platform::NamedControl(new CColorButton(QStringLiteral("Reset"), this), resetId);
     auto* cancel = platform::NamedControl(new CColorButton(QStringLiteral("Cancel"), this), platform::kIdCancel);
-    ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, [this] {
         Answer();
         accept();
@@ -67,6 +67,7 @@ void ColorPropertyDialog::SetUpButtons(QLayout* controls, int okId, int resetId)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
     layout->addLayout(buttons);
+    platform::ReturnPressesOk(*this, ok);
 }
 
 void ColorPropertyDialog::AddSwatch(QGridLayout& grid, int row, int column, int id, const QString& label,

@@ -51,7 +51,7 @@ QSize LapListDelegate::sizeHint(const QStyleOptionViewItem& option, const QModel
     const int row = m_model.RowOf(index);
     if (row < 0)
         return {QStyledItemDelegate::sizeHint(option, index).width(), kRowHeight};
-    const QString& text = m_model.Row(row).texts[static_cast<std::size_t>(index.column())];
+    const QString text = m_model.Text(row, index.column());
     return {QFontMetrics(m_listFont).horizontalAdvance(text) + 2 * kTextInset + 1, kRowHeight};
 }
 
@@ -77,10 +77,9 @@ void LapListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         painter->restore();
         return;
     }
-    const laplist::Row& lap = m_model.Row(row);
     const QString current = m_currentLapText ? m_currentLapText() : QString();
     const bool bold = (column == laplist::kLapNumberColumn || column == laplist::kTimeColumn) &&
-                      !current.isEmpty() && lap.texts[laplist::kLapNumberColumn] == current;
+                      !current.isEmpty() && m_model.Text(row, laplist::kLapNumberColumn) == current;
     const QFont& font = bold ? m_boldFont : m_listFont;
     painter->setFont(font);
     painter->setPen(selected ? palette.color(QPalette::HighlightedText) : palette.color(QPalette::Text));
@@ -88,18 +87,17 @@ void LapListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     const bool firstShown = tree && tree->header()->visualIndex(column) == 0;
     const int inset = firstShown ? kFirstColumnInset : kTextInset;
     const QRect textRect = option.rect.adjusted(inset, 0, -inset, 0);
-    const QString text = CutText(QFontMetrics(font), lap.texts[static_cast<std::size_t>(column)], textRect.width());
+    const QString text = CutText(QFontMetrics(font), m_model.Text(row, column), textRect.width());
     painter->drawText(textRect, int(laplist::Columns()[static_cast<std::size_t>(column)].alignment | Qt::AlignVCenter),
                       text);
     painter->restore();
 }
 
 void LapListDelegate::PaintButton(QPainter* painter, const QStyleOptionViewItem& option, int column, int row) const {
-    const laplist::Row& lap = m_model.Row(row);
     orvelo::COLORREF colour = 0;
     const int kind = column == laplist::kBaseColumn ? orvelo::kLapMarkBase : orvelo::kLapMarkOverlay;
-    const bool marked = orvelo::GetLapMark(m_core, kind, lap.texts[laplist::kPathColumn].toStdU16String(),
-                                           lap.texts[laplist::kLapNumberColumn].toStdU16String(), colour) != 0;
+    const bool marked = orvelo::GetLapMark(m_core, kind, m_model.Path(row).toStdU16String(),
+                                           m_model.Text(row, laplist::kLapNumberColumn).toStdU16String(), colour) != 0;
     const int inset = column == laplist::kBaseColumn ? 2 : 3;
     QRect square = ButtonSquare(option.rect, column).adjusted(inset, inset, -inset, -inset);
     // The lap's colour fills the cell around its button, so it shows whatever the style draws.

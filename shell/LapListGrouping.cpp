@@ -33,12 +33,10 @@ LapListGrouping::Entry LapListGrouping::MakeEntry(const orvelo::LogFile& file, i
 
 void LapListGrouping::Fill(const Entry& entry, int mode, bool mirror) {
     if (mode == kByFile) {
-        m_model.MoveRowsToGroup(entry.id, [&entry](const laplist::Row& row) {
-            return row.texts[laplist::kPathColumn] == entry.target;
-        });
+        m_model.MoveRowsToGroup(entry.id, [&entry](const laplist::FileNames& file) { return file.path == entry.target; });
     } else {
-        m_model.MoveRowsToGroup(entry.id, [&entry](const laplist::Row& row) {
-            return Folder(row.texts[laplist::kPathColumn].toStdU16String()) == entry.target;
+        m_model.MoveRowsToGroup(entry.id, [&entry](const laplist::FileNames& file) {
+            return Folder(file.path.toStdU16String()) == entry.target;
         });
     }
     if (mirror && m_feed) {

@@ -1,6 +1,7 @@
 #include "shell/LapListModel.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace laplist {
 
@@ -20,23 +21,65 @@ const std::array<Column, kColumnCount>& Columns() {
 
 LapListModel::LapListModel(QObject* parent) : GroupedListModel(parent) {}
 
-int LapListModel::InsertRow(laplist::Row row) {
-    return InsertDescending(m_rows, std::move(row),
-                            [](const laplist::Row& r) -> const QString& { return r.texts[laplist::kLapNumberColumn]; });
+namespace {
+
+QString Format(const char* format, long long value) { return QString::asprintf(format, value); }
+
+}  // namespace
+
+QString LapListModel::LapNumberText(std::uint32_t lapNumber) { return Format("%3lld", lapNumber); }
+
+const laplist::FileNames& LapListModel::Names(int row) const {
+    static const laplist::FileNames kNone;
+    const int file = m_rows[static_cast<std::size_t>(row)].file;
+    return file >= 0 && file < static_cast<int>(m_files.size()) ? m_files[static_cast<std::size_t>(file)] : kNone;
+}
+
+QString LapListModel::Text(int row, int column) const {
+    const laplist::Row& r = m_rows[static_cast<std::size_t>(row)];
+    const std::int32_t* e = r.extremes;
+    switch (column) {
+    case 0: return LapNumberText(r.lapNumber);
+    case 1: return QString::fromLatin1(r.lapTimeText, static_cast<qsizetype>(strnlen(r.lapTimeText, sizeof r.lapTimeText)));
+    case 2:
+    case 3: return QStringLiteral("   ");
+    case 4: return Format("%6lld", r.distance);
+    case 5: return Format("%5lld", e[0]);
+    case 6: return Format("%4lld", e[1]);
+    case 7: return Format("%4lld", e[2]);
+    case 8: return Format("%4lld", e[3]);
+    case 9: return QString::asprintf("%.1f", static_cast<double>(r.average));
+    case 10: return QString::asprintf("%.2f", static_cast<double>(r.g));
+    case 11: return Format("%3lld", e[5]);
+    case 12: return Format("%3lld", e[4]);
+    case 13: return Format("%3lld", e[7]);
+    case 14: return Format("%3lld", e[6]);
+    case laplist::kTitleColumn: return Title(row);
+    case laplist::kPathColumn: return Path(row);
+    default: return {};
+    }
+}
+
+int LapListModel::AddFile(const QString& title, const QString& path) {
+    m_files.push_back({title, path});
+    return static_cast<int>(m_files.size()) - 1;
+}
+
+void LapListModel::InsertRows(std::vector<laplist::Row>&& rows) {
+    InsertDescending(m_rows, std::move(rows), [](const laplist::Row& r) { return platform::NumberTextOrder(r.lapNumber); });
 }
 
 void LapListModel::RemoveAllRows() {
     BeginUpdate();
     m_rows.clear();
+    m_files.clear();
     EndUpdate();
 }
 
-void LapListModel::SortRows(const std::function<bool(const laplist::Row&, const laplist::Row&)>& less) {
-    SortRowsIn(m_rows, less);
-}
+void LapListModel::ReorderRows(const std::vector<int>& order) { ReorderRowsIn(m_rows, order); }
 
-int LapListModel::MoveRowsToGroup(int id, const std::function<bool(const laplist::Row&)>& match) {
-    return MoveRowsToGroupIn(m_rows, id, match);
+int LapListModel::MoveRowsToGroup(int id, const std::function<bool(const laplist::FileNames&)>& match) {
+    return MoveFileRowsToGroupIn(m_rows, m_files, id, match);
 }
 
 int LapListModel::columnCount(const QModelIndex&) const { return laplist::kColumnCount; }
@@ -49,7 +92,7 @@ QVariant LapListModel::data(const QModelIndex& index, int role) const {
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return m_rows[static_cast<std::size_t>(row)].texts[static_cast<std::size_t>(index.column())];
+        return Text(row, index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(laplist::Columns()[static_cast<std::size_t>(index.column())].alignment |
                                    Qt::AlignVCenter);

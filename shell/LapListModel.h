@@ -1,5 +1,5 @@
-// The rows of the lap list: one per lap with its seventeen cell texts, kept in the list's own
-// order, and the list's groups. With the group view on, the groups are the top rows and their
+// The rows of the lap list: one per lap with the numbers its seventeen cells show, formatted when
+// the view asks, kept in the list's own order, and the list's groups. With the group view on, the groups are the top rows and their
 // laps their children; laps that belong to no group follow the groups.
 #pragma once
 
@@ -10,7 +10,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
 
 namespace laplist {
@@ -31,11 +30,24 @@ struct Column {
 };
 const std::array<Column, kColumnCount>& Columns();
 
+// A lap's numbers as the list shows them; the file's names are the model's, shared by its rows.
 struct Row {
-    std::array<QString, kColumnCount> texts;
+    std::uint32_t lapNumber = 0;
+    std::uint32_t lapTime = 0;  // hundredths, for the times that the text does not show as m:ss.hh
+    char lapTimeText[16]{};
+    std::uint32_t distance = 0;
+    std::int32_t extremes[8]{};  // the first eight channel extremes of the lap
+    float average = 0.0f;
+    float g = 0.0f;              // the scaled peak of signed value A
+    std::int32_t file = -1;      // index among the model's files
     std::int32_t itemData = 0;
-    std::uint32_t lapTime = 0; // hundredths, for the times that the text does not show as m:ss.hh
-    int group = -1;            // group id, -1 none
+    int group = -1;              // group id, -1 none
+};
+
+// The names of a file whose laps are rows.
+struct FileNames {
+    QString title;
+    QString path;
 };
 
 using Group = platform::ListGroup;
@@ -49,13 +61,21 @@ public:
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     const laplist::Row& Row(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
     laplist::Row& MutableRow(int row) { return m_rows[static_cast<std::size_t>(row)]; }
-    // Inserts among the rows so that the lap-number texts stand in descending order; the position.
-    int InsertRow(laplist::Row row);
+    // The text a cell shows.
+    QString Text(int row, int column) const;
+    const QString& Title(int row) const { return Names(row).title; }
+    const QString& Path(int row) const { return Names(row).path; }
+    static QString LapNumberText(std::uint32_t lapNumber);
+    // A file whose rows are to come; its index for laplist::Row::file.
+    int AddFile(const QString& title, const QString& path);
+    // Inserts the rows as if one at a time, each before the first row whose lap-number text stands
+    // below its own: the lap-number texts stand in descending order as they come.
+    void InsertRows(std::vector<laplist::Row>&& rows);
     void RemoveAllRows();
-    // Stable sort of all rows; less(a, b) true when a goes before b.
-    void SortRows(const std::function<bool(const laplist::Row&, const laplist::Row&)>& less);
-    // Every row for which match is true joins group id; the number moved.
-    int MoveRowsToGroup(int id, const std::function<bool(const laplist::Row&)>& match);
+    // The rows in this order of their present positions.
+    void ReorderRows(const std::vector<int>& order);
+    // Every row of a file for which match is true joins group id; the number moved.
+    int MoveRowsToGroup(int id, const std::function<bool(const laplist::FileNames&)>& match);
 
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -67,5 +87,8 @@ protected:
     void ForgetRowGroups() override { ForgetGroupsIn(m_rows); }
 
 private:
+    const laplist::FileNames& Names(int row) const;
+
     std::vector<laplist::Row> m_rows;
+    std::vector<laplist::FileNames> m_files;
 };

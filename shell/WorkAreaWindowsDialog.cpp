@@ -24,7 +24,6 @@ WorkAreaWindowsDialog::WorkAreaWindowsDialog(CMainFrame& frame) : QDialog(&frame
     m_activate = new QPushButton(QStringLiteral("Activate"), this);
     m_closeWindow = new QPushButton(QStringLiteral("Close Window"), this);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    m_activate->setDefault(true);
     auto* layout = new QGridLayout(this);
     layout->addWidget(m_list, 0, 0, 4, 1);
     layout->addWidget(m_activate, 0, 1);
@@ -36,6 +35,7 @@ WorkAreaWindowsDialog::WorkAreaWindowsDialog(CMainFrame& frame) : QDialog(&frame
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { OnActivate(); });
     Fill();
+    platform::ReturnPressesOk(*this, ok);
 }
 
 int WorkAreaWindowsDialog::DoModal() { return platform::RunModalDialog(*this); }

@@ -73,9 +73,8 @@ double CircuitModel::WrapAngle(double angle) {
 
 double CircuitModel::DriveLimit(double speed) { return 6.0 * (1.0 - 0.75 * speed / kTopSpeed); }
 
-// Laps stay between 100 m and 10 km so that a lap time always fits the 'L'
-// record's 16 bits well below the saved-course mark.
-CircuitModel::CircuitModel(CircuitShape shape, double length) : m_length(std::clamp(length, 100.0, 10000.0)) {
+// Laps are at least 100 m; a longer lap than its lap line can time is still driven (see EmitPosition).
+CircuitModel::CircuitModel(CircuitShape shape, double length) : m_length(std::max(length, 100.0)) {
   switch (shape) {
     case CircuitShape::Stadium:
       Resample(StadiumOutline(m_length));

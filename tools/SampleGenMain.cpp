@@ -104,7 +104,7 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
                              : circuit == "circle" ? samplegen::CircuitShape::Circle
                                                    : samplegen::CircuitShape::KartTrack;
     } else if (name == "--length") {
-      ok = ParseNumber(value, number) && number >= 100.0 && number <= 10000.0;
+      ok = ParseNumber(value, number) && number >= 100.0 && number <= 1e7;
       args.options.circuitLength = number;
     } else if (name == "--origin") {
       ok = std::sscanf(value, "%lf,%lf", &args.options.originLatitude, &args.options.originLongitude) == 2 &&

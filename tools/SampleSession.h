@@ -67,7 +67,7 @@ struct SessionOptions {
   int samplesPerSecond = 0;
   Variant variant = Variant::Standard;
   CircuitShape circuit = CircuitShape::KartTrack;
-  double circuitLength = 1200.0;      // metres of one lap, 100..10000
+  double circuitLength = 1200.0;      // metres of one lap, at least 100
   // Where the circuit's centre lies: the (0, 0) of the driven positions.
   double originLatitude = 35.37126;   // degrees, negative = south (Variant may override)
   double originLongitude = 138.92741; // degrees, negative = west (Variant may override)

@@ -408,8 +408,9 @@ void SessionGenerator::EmitPosition(char letter, const PositionState& state) {
   fields.ana = {ClampU8(m_throttle * 100.0), ClampU8(100.0 * fields.press1 / fullScale1),
                 ClampU8(90.0 + 10.0 * m_throttle + m_random.Uniform(-2.0, 2.0)),
                 ClampU8(std::max(20.0, 200.0 - elapsed / 36.0)), ClampU8(25.0 + 5.0 * std::sin(elapsed / 60.0))};
+  // A lap line holds 16 bits of lap time; a longer lap's line stops short of 0xFF00, the saved-course mark.
   fields.timeField = letter == kLapLineLetter
-                         ? static_cast<std::uint16_t>(m_tracker.RunningTime())
+                         ? static_cast<std::uint16_t>(std::min<std::uint32_t>(m_tracker.RunningTime(), 0xFEFF))
                          : static_cast<std::uint16_t>(Centiseconds(m_tick) - Centiseconds(m_lastSampleTick));
   fields.longWord = ClockWord();
 

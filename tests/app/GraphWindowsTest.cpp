@@ -15,6 +15,7 @@
 #include "graphs/CSegView.h"
 #include "graphs/CYScaleControllableDlg.h"
 #include "shell/CClockTimeDlg.h"
+#include "shell/CListViewLogTime.h"
 
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
@@ -136,6 +137,47 @@ TEST_F(GraphWindowsTest, BothGraphWindowsAndTheLoggingTimeWindowComeBackAfterARe
     EXPECT_EQ(std::make_pair(restored->ChannelMask(), restored->ChannelCount()), std::make_pair(0x3u, 2));
     ASSERT_TRUE(again.Frame().LoggingTimeShown());
     EXPECT_EQ(again.Frame().LoggingTimeWindow()->Widget()->pos(), QPoint(33, 44));
+}
+
+}  // namespace
+
+namespace {
+
+// Laps of two files compared under one number, the logging-time window opened over them: each row
+// shows the clock of its own lap under the cursor.
+TEST_F(GraphWindowsTest, LoggingTimeRowsFollowTheComparedLapsNotTheirNumbers) {
+    ASSERT_TRUE(h.Start());
+    samplegen::SessionOptions later;
+    later.laps = 3;
+    later.circuitLength = 400.0;
+    later.startClockSeconds = 16 * 3600;
+    const QStringList paths = {files.Write(QStringLiteral("a.dat"), 3, 4),
+                               files.WriteBytes(QStringLiteral("b.dat"), samplegen::GenerateSession(later).bytes)};
+    ASSERT_EQ(testsupport::LoadLogs(h.Core(), paths), 0);
+    const std::u16string number = orvelo::FormatLapNumber(h.Core().LogFiles[0].laps[1].lapNumber);
+    orvelo::SetBaseLap(h.Core(), h.Core().LogFiles[0].fullPath, number);
+    orvelo::ToggleOverlayLap(h.Core(), h.Core().LogFiles[1].fullPath, number);
+    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    auto* window = Opened<CLapOverviewDlg>(GraphWindow::kLapOverview);
+    ASSERT_TRUE(window);
+    h.Frame().OnLoggingTime();
+    Drain();
+    View(h).grab();
+    CDlgGrafView& rpm = *window->RowAt(0).graph;
+    const int y = rpm.height() / 2;
+    QTest::mousePress(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 3, y));
+    Drain();
+    QTest::mouseRelease(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 3, y));
+    Drain();
+    const std::vector<GraphPoint>& cursor = rpm.Data().CursorList();
+    ASSERT_EQ(cursor.size(), 2u);
+    ASSERT_NE(cursor[0].words[14], cursor[1].words[14]);  // the two laps were not driven at the same time
+    const CListViewLogTime& list = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow())->List();
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    for (int row = 0; row < 2; ++row)
+        EXPECT_EQ(list.topLevelItem(row)->text(1), CListViewLogTime::ClockText(cursor[static_cast<std::size_t>(row)].words[14]))
+            << row;
 }
 
 }  // namespace

@@ -31,6 +31,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <set>
@@ -46,10 +47,22 @@ void Drain() {
         ShellHarness::Drain();
 }
 
+// A cursor drag from a quarter to half the pane's width, at half its height.
+void DragHalfway(QWidget& pane) {
+    const int y = pane.height() / 2;
+    QTest::mousePress(&pane, Qt::LeftButton, {}, QPoint(pane.width() / 4, y));
+    Drain();
+    QTest::mouseMove(&pane, QPoint(pane.width() / 2, y));
+    Drain();
+    QTest::mouseRelease(&pane, Qt::LeftButton, {}, QPoint(pane.width() / 2, y));
+    Drain();
+}
+
 class LapOverviewTest : public ::testing::Test {
 protected:
     // A session of three laps: lap 1 the base lap, laps 2 and 3 overlays, lap 1 on the small map.
-    void LoadComparedLaps() {
+    void LoadComparedLaps() { LoadComparedLaps(h); }
+    void LoadComparedLaps(ProgramHarness& h) {
         ASSERT_EQ(testsupport::LoadLogs(h.Core(), {files.Write(QStringLiteral("session.dat"), 3, 4)}), 0);
         SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
         const orvelo::LogFile& file = h.Core().LogFiles[0];
@@ -66,11 +79,13 @@ protected:
         PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
         Drain();
     }
-    COrveloView& View() { return *h.WorkAreas().front()->View(); }
-    CLapOverviewDlg* Open() {
-        View().OnLapOverviewGraph();
+    COrveloView& View() { return View(h); }
+    static COrveloView& View(ProgramHarness& h) { return *h.WorkAreas().front()->View(); }
+    CLapOverviewDlg* Open() { return Open(h); }
+    static CLapOverviewDlg* Open(ProgramHarness& h) {
+        View(h).OnLapOverviewGraph();
         Drain();
-        return dynamic_cast<CLapOverviewDlg*>(View().GraphWindows().back().window);
+        return dynamic_cast<CLapOverviewDlg*>(View(h).GraphWindows().back().window);
     }
     CPropertiesWnd& Properties() { return dynamic_cast<CPropertiesWnd&>(*h.Frame().Properties()); }
     static QRect InClient(const CLapOverviewDlg& window, const QWidget& pane) {
@@ -124,13 +139,7 @@ TEST_F(LapOverviewTest, ShowsTheComparedLapsOverScalesAndACursorDragReachesEvery
     spy.Clear();
     CDlgGrafView& rpm = *window->RowAt(0).graph;
     CDlgGrafView& speed = *window->RowAt(1).graph;
-    const int y = rpm.height() / 2;
-    QTest::mousePress(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, y));
-    Drain();
-    QTest::mouseMove(&rpm, QPoint(rpm.width() / 2, y));
-    Drain();
-    QTest::mouseRelease(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 2, y));
-    Drain();
+    DragHalfway(rpm);
     EXPECT_EQ(rpm.Data().Plot().CursorPoint().x(), speed.Data().Plot().CursorPoint().x());
     EXPECT_GT(rpm.Data().Plot().CursorPoint().x(), 0);
     const auto delivered = [&](WindowHandle to, std::uint32_t id) {
@@ -282,7 +291,7 @@ TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsS
     PostMessage(window->Handle(), UM_RESET_CHANNEL_VIEW, 3, 0x13); // RPM, Speed, Press.1
     Drain();
     window->OnCommand(CLapOverviewDlg::kCmdTime);
-    window->setGeometry(30, 40, 700, 500);
+    window->setGeometry(30, 40, 450, 380);  // inside the work area
     Drain();
     window->ChannelSplitter()->SetRowHeights(0, 5, {60, 150, 90});
     const std::vector<int> heights = window->ChannelSplitter()->RowHeights();
@@ -304,7 +313,7 @@ TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsS
         ASSERT_TRUE(restored);
         EXPECT_EQ(std::make_tuple(restored->geometry(), restored->ChannelMask(), restored->RowCount(),
                                   restored->RowAt(2).channel, restored->XAxisMode()),
-                  std::make_tuple(QRect(30, 40, 700, 500), 0x13u, 3, 5, 1));
+                  std::make_tuple(QRect(30, 40, 450, 380), 0x13u, 3, 5, 1));
         EXPECT_EQ(restored->ChannelSplitter()->RowHeights(), heights);
     }
     // Damaged: rows 0 or 30, no mask; the rows follow the mask (the heights' own checks are pure).
@@ -325,6 +334,39 @@ TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsS
         for (int row = 0; row < restored->RowCount(); ++row)
             EXPECT_NE(restored->RowAt(row).channel, 0);
     }
+}
+
+// A lap overview restored at start, before any file is open, gives the properties pane its channels
+// once laps are compared, as one opened over compared laps does.
+TEST_F(LapOverviewTest, RestoredWindowGivesThePropertiesPaneItsChannelsWhenLapsAreCompared) {
+    constexpr std::uint32_t kSixChannels = 0x3F;
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    PostMessage(window->Handle(), UM_RESET_CHANNEL_VIEW, 6, kSixChannels);
+    Drain();
+    h.Close();
+
+    ProgramHarness again(h.Saved());
+    ASSERT_TRUE(again.Start());
+    Drain();
+    auto* restored = dynamic_cast<CLapOverviewDlg*>(again.WorkAreas().front()->View()->GraphWindows().at(0).window);
+    ASSERT_TRUE(restored);
+    ASSERT_EQ(restored->ChannelMask(), kSixChannels);
+    LoadComparedLaps(again);
+    again.WorkAreas().front()->View()->grab(); // painted, as on screen
+    CDlgGrafView& rpm = *restored->RowAt(0).graph;
+    QTest::mouseClick(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, rpm.height() / 2)); // the first after a redraw
+    Drain();
+    DragHalfway(rpm);
+    auto& properties = dynamic_cast<CPropertiesWnd&>(*again.Frame().Properties());
+    for (int channel = 1; channel <= 6; ++channel) {
+        const std::vector<CPropGridPropExt*> rows = properties.ChannelRows(channel);
+        ASSERT_EQ(rows.size(), 3u) << "channel " << channel;
+        EXPECT_FALSE(rows[0]->Value().isEmpty()) << "channel " << channel;
+    }
+    EXPECT_TRUE(properties.ChannelRows(7).empty());
 }
 
 TEST_F(LapOverviewTest, ChannelColoursAreFilledWrittenUnderTheirTagAndAppliedByTheOtherWindows) {
@@ -416,6 +458,72 @@ TEST_F(LapOverviewTest, AZoomClickZoomsEveryRowAndTheXScaleAndResetZoomReturnsTo
     PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
     Drain();
     EXPECT_FALSE(window->Zoom().Zoomed() || window->RowAt(1).graph->Data().Zoomed() || window->XScale()->Zoomed());
+}
+
+// What the main frame shows on screen, as its paints left it.
+QImage OnScreen(QWidget& frame, const QWidget& part) {
+    const QImage shown = frame.screen()->grabWindow(frame.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    return shown.copy(QRect(part.mapTo(&frame, QPoint(0, 0)), part.size()));
+}
+
+// A press, moves and a release in a row, each drained.
+void Drag(CDlgGrafView& row, std::initializer_list<int> xs) {
+    const int y = row.height() / 2;
+    QTest::mousePress(&row, Qt::LeftButton, {}, QPoint(*xs.begin(), y));
+    Drain();
+    for (int x : xs) {
+        QTest::mouseMove(&row, QPoint(x, y));
+        Drain();
+    }
+    QTest::mouseRelease(&row, Qt::LeftButton, {}, QPoint(*(xs.end() - 1), y));
+    Drain();
+}
+
+TEST_F(LapOverviewTest, AMaximisedOverviewResizedAndDraggedOverShowsWhatAFreshOneDrawsAtThatSizeAndCursor) {
+    constexpr std::uint32_t kEightChannels = 0x1 | 0x2 | 0x4 | 0x8 | 0x40 | 0x80 | 0x200 | 0x800;
+    const auto maximised = [this](ProgramHarness& on, QSize size) {
+        QCoreApplication::processEvents();  // the frame is exposed: its paints reach the screen
+        on.Frame().resize(size);
+        Drain();
+        LoadComparedLaps(on);
+        CLapOverviewDlg* window = Open(on);
+        if (window) {
+            window->showMaximized();
+            PostMessage(window->Handle(), UM_RESET_CHANNEL_VIEW, 8, kEightChannels);
+            Drain();
+        }
+        return window;
+    };
+    ASSERT_TRUE(h.Start());
+    CLapOverviewDlg* window = maximised(h, QSize(1100, 800));
+    ASSERT_TRUE(window);
+    ASSERT_EQ(window->RowCount(), 8);
+    Drag(*window->RowAt(2).graph, {200, 230, 260});
+    const QImage before = OnScreen(h.Frame(), *window);
+    h.Frame().resize(1000, 700);
+    Drain();
+    h.Frame().resize(1280, 900);
+    Drain();
+    CDlgGrafView& row = *window->RowAt(5).graph;
+    const int x = row.width() * 3 / 5;
+    Drag(row, {x - 90, x - 40, x});
+    const QImage after = OnScreen(h.Frame(), *window);
+    ASSERT_NE(before.size(), after.size());
+    const QRgb base = ToQColor(h.Settings().Colors().ChannelLapColor(h.Core(), 1, 0)).rgb();
+    int baseLapPixels = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            baseLapPixels += after.pixel(x, y) == base ? 1 : 0;
+    EXPECT_GT(baseLapPixels, 100) << "the traces are on screen";
+
+    ProgramHarness fresh;
+    ASSERT_TRUE(fresh.Start());
+    CLapOverviewDlg* drawn = maximised(fresh, QSize(1280, 900));
+    ASSERT_TRUE(drawn);
+    ASSERT_EQ(drawn->size(), window->size());
+    Drag(*drawn->RowAt(5).graph, {x});
+    EXPECT_EQ(window->RowAt(0).graph->Data().Plot().CursorPoint(), drawn->RowAt(0).graph->Data().Plot().CursorPoint());
+    EXPECT_TRUE(after == OnScreen(fresh.Frame(), *drawn)) << "the resized and dragged overview differs from a fresh one";
 }
 
 TEST_F(LapOverviewTest, APropertiesPaneDraggedOverShowsWhatOneMoveToTheSamePlaceShows) {

@@ -67,13 +67,15 @@ TEST_F(FuzzRegressionTest, FilesOfEverySizeAroundTheBlockRead)
 }
 
 // Files that hold the most for each byte, as log and course-map files: the harness holds every load
-// to 8 times the file's size (a lap of one record once cost 2.5 KB, and course-map lap lines copied
-// the records of the lap before them).
+// to 8 times the file's size, from 64 KB on with nothing added for the read block or the lap list's
+// last chunk (a lap of one record once cost 2.5 KB, and course-map lap lines copied the records of the
+// lap before them). At 64 KB, just past it (one lap into a new chunk of the lap list) and at 1 MB.
 TEST_F(FuzzRegressionTest, HostileFilesStayWithinEightTimesTheirSize)
 {
     for (const samplegen::HostileShape shape : samplegen::AllHostileShapes()) {
         SCOPED_TRACE(std::string(samplegen::HostileShapeName(shape)));
-        LoadBoth(samplegen::GenerateHostileRecords(shape, 4096));
+        for (const std::size_t records : {1024u, 1026u, 16384u})
+            LoadBoth(samplegen::GenerateHostileRecords(shape, records));
     }
     // A small file whose laps just pass the lap list's first chunk, cut off in its last record: the
     // list's slack is not in proportion to the file.

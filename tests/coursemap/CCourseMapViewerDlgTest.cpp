@@ -59,11 +59,65 @@ TEST(CCourseMapViewerDlgTest, SaveWritesTheGroupOfTheCourseMapOnlyWithSegmentsAn
 
     // A write that fails is told; what was stored stays.
     h.store.Backend().SetFailSaves(true);
+    h.Click(CCourseMapViewerDlg::kAdd);
     h.Click(CCourseMapViewerDlg::kSave);
     ASSERT_EQ(h.boxes.Shown().size(), 3u);
     EXPECT_EQ(h.boxes.Shown()[2].text + h.boxes.Shown()[2].caption,
               QStringLiteral("ERROR , Failed save segment info dataError Save"));
     EXPECT_EQ(h.frame.Of(platform::UM_SAVE_SEGMENT_GROUP_INFO).size(), 2u);
+}
+
+QByteArray Words(std::initializer_list<std::int32_t> words) {
+    QByteArray bytes;
+    for (const std::int32_t word : words) {
+        for (int i = 0; i < 4; ++i)
+            bytes.append(static_cast<char>((static_cast<std::uint32_t>(word) >> (8 * i)) & 0xFF));
+    }
+    return bytes;
+}
+
+// Three records of one id (a merged settings file), the middle one the shown map's, sharing pairs
+// that lie outside any course.
+TEST(CCourseMapViewerDlgTest, StoredEndsOutsideTheCourseAreTakenAgainOrDroppedAndSaveChangesOnlyTheShownGroup) {
+    ViewerHarness h;
+    const std::u16string shown = h.core.MapFiles[0].fullPath;
+    QByteArray records;
+    for (const std::u16string& path : {std::u16string(u"/maps/a.dat"), shown, std::u16string(u"/maps/c.dat")}) {
+        orvelo::SegmentGroup group;
+        group.groupId = 7;
+        group.mapPath = path;
+        group.groupName = u"Stored";
+        group.segmentCount = 3;
+        orvelo::SegmentGroupRecord record;
+        ASSERT_TRUE(orvelo::MakeSegmentGroupRecord(group, record));
+        const auto bytes = orvelo::EncodeSegmentGroupRecord(record);
+        records.append(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    }
+    const QByteArray pairs = Words({INT32_MIN, -1, INT32_MAX, INT32_MAX, 100, 5, 0, 0});
+    h.store.Put(settings::kMapSegInfo, kRecords, records);
+    h.store.Put(settings::kMapSegInfo, kCount, Words({3}), platform::kRegDword);
+    h.store.Put(settings::kMapSegInfo, PairName(7), pairs);
+
+    CCourseMapViewerDlg& dialog = h.Open(CCourseMapViewerDlg::kListMapLaps);
+    EXPECT_EQ(dialog.CurrentGroup().mapPath, shown);
+    EXPECT_EQ(h.RowValues(), QStringList{QStringLiteral("100")});
+    const std::int32_t id = dialog.CurrentGroup().groupId;
+    EXPECT_NE(id, 7);
+
+    h.Cut(400);
+    h.Click(CCourseMapViewerDlg::kSave);
+    const QByteArray saved = h.Stored(kRecords);
+    ASSERT_EQ(saved.size(), 3 * 796);
+    std::vector<std::u16string> paths;
+    for (int i = 0; i < 3; ++i) {
+        const auto record = orvelo::DecodeSegmentGroupRecord(reinterpret_cast<const std::uint8_t*>(saved.constData()) + i * 796);
+        paths.emplace_back(record.mapPath.data());
+        EXPECT_EQ(record.segmentCount, 3) << i;
+        EXPECT_EQ(record.groupId == 7, i == 0) << i;  // the later ones were given ids of their own
+    }
+    EXPECT_EQ(paths, (std::vector<std::u16string>{u"/maps/a.dat", shown, u"/maps/c.dat"}));
+    EXPECT_EQ(h.Stored(PairName(7)), pairs);
+    EXPECT_EQ(h.Stored(PairName(id)).size(), 32);
 }
 
 TEST(CCourseMapViewerDlgTest, ALogLapIsRegisteredAsACourseMapBeforeItsGroupIsSavedUnderThatFile) {

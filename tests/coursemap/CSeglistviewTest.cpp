@@ -58,11 +58,10 @@ protected:
         SegmentListFeed& feed = *pane;
         feed.ResetList();
         feed.SetRedraw(false);
-        for (const orvelo::LogFile& file : core.LogFiles) {
-            for (const orvelo::Lap& lap : file.laps)
-                feed.InsertLapRow(0, QString::asprintf("%3d", lap.lapNumber), QString::fromStdU16String(file.title),
-                                  QString::fromStdU16String(file.fullPath));
-        }
+        std::vector<const orvelo::LogFile*> files;
+        for (const orvelo::LogFile& file : core.LogFiles)
+            files.push_back(&file);
+        feed.InsertLapRows(files);
         feed.DeleteExtraColumns();
         feed.GrowSortFlags();
         feed.SetRedraw(true);
@@ -94,7 +93,16 @@ TEST_F(CSeglistviewTest, ColumnsFollowTheLongestLapAndTheMapGroupsSegmentsWhoseT
     AddFile(u"/logs/a.dat", {{100, 200, 300, 400, 500, 600, 700, 800}, {150, 250, 6520}});
     CSeglistview& view = Make();
     EXPECT_EQ(Titles().size(), 9);  // "L ", six segments, "File name", "Path"
+    const auto widths = [&view] {
+        QList<int> all;
+        for (int c = 0; c < view.Model().ColumnCount(); ++c)
+            all << view.columnWidth(c);
+        return all;
+    };
+    // Made (title length + 2) x 9 wide, the file's names 120; fitted to the texts by a fill.
+    EXPECT_EQ(widths(), (QList<int>{60, 117, 117, 117, 117, 117, 117, 120, 120}));
     Fill();
+    EXPECT_EQ(widths().last(), 50);
     EXPECT_EQ(Titles().mid(6, 5), (QStringList{QStringLiteral("Seg. 6 time"), QStringLiteral("Seg. 7 time"),
                                                QStringLiteral("Seg. 8 time"), QStringLiteral("File name"),
                                                QStringLiteral("Path")}));

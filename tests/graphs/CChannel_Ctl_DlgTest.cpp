@@ -10,6 +10,7 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,19 @@ TEST(CChannel_Ctl_DlgTest, AllCheckTakesEveryChannelAndAnEmptyChoiceIsRpmAndSpee
     cancelled.Click(CChannel_Ctl_Dlg::kCancel);
     EXPECT_TRUE(cancelled.Answers().empty());
     EXPECT_EQ(cancelled.dialog.result(), QDialog::Rejected);
+}
+
+// Return answers OK with the choice as it is, whether the list or "All check" has the focus.
+TEST(CChannel_Ctl_DlgTest, ReturnPressesOkWhereverTheFocusIs) {
+    for (const int focused : {CChannel_Ctl_Dlg::kList, CChannel_Ctl_Dlg::kAllCheck}) {
+        ChannelList c(0x41);
+        c.dialog.show();
+        QWidget* target = FindControl<QWidget>(c.dialog, focused);
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        EXPECT_EQ(std::make_pair(c.Answers(), c.dialog.result()), std::make_pair(std::vector<Posted>{{2, 0x41}}, 1))
+            << focused;
+    }
 }
 
 } // namespace

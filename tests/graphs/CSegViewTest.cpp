@@ -154,6 +154,21 @@ TEST_F(SegmentStripTest, SegmentBandsAreGreyUntilAGroupArrivesThenInTheCourseCol
     group.pairs[0].endPointIndex = points + 5;
     HandOver(bands.Handle(), group);
     EXPECT_EQ(bands.Boundaries().distances, (std::vector<int>{250}));
+
+    // Stored distances outside the course, zoomed: taken again from their course point or dropped.
+    SendMessage(bands.Handle(), UM_RESET_X_SCALE_VARIABLE, 0, 400);
+    SendMessage(bands.Handle(), UM_ZOOM_CONTROL, 200, 50);
+    const auto& course = base.analysisItems[0].coursePoints;
+    orvelo::SegmentGroup hostile;
+    hostile.segmentCount = 4;
+    hostile.pairs = {{INT32_MIN, 100}, {INT32_MAX, 200}, {-5, 300}, {1200, 400}};
+    HandOver(bands.Handle(), hostile);
+    const std::vector<int>& ends = bands.Boundaries().distances;
+    ASSERT_GT(points, 100);
+    ASSERT_FALSE(ends.empty());
+    EXPECT_EQ(ends.front(), course[100].cumulativeDistance);
+    EXPECT_TRUE(std::is_sorted(ends.begin(), ends.end(), std::less_equal<int>()));
+    EXPECT_LE(ends.back(), course.back().cumulativeDistance);
 }
 
 // The bands start in the map's stored colours; a redraw request asks for the current group and

@@ -7,6 +7,7 @@
 #include "platform/MessageBus.h"
 #include "platform/MessageWindow.h"
 #include "platform/UserMessages.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -115,8 +116,13 @@ TEST_F(ColorPickerTest, CustomColorsConfirmedPostOnceCancelledNothing) {
 
 TEST(ColorPaletteTest, PaletteOpenedNearTheWorkAreaEdgeIsMovedInside) {
     const QRect area(0, 0, 1024, 768);
-    EXPECT_EQ(CPalleteColorWnd::PlaceInside(QRect(1000, 740, 148, 72), area), QRect(876, 696, 148, 72));
-    EXPECT_EQ(CPalleteColorWnd::PlaceInside(QRect(100, 100, 148, 72), area), QRect(100, 100, 148, 72));
+    EXPECT_EQ(platform::PlaceInside(QRect(1000, 740, 148, 72), area), QRect(876, 696, 148, 72));
+    EXPECT_EQ(platform::PlaceInside(QRect(100, 100, 148, 72), area), QRect(100, 100, 148, 72));
+    EXPECT_EQ(platform::PlaceInside(QRect(-6000, 50, 3000, 72), area), QRect(0, 50, 1024, 72));  // no larger than the area
+    // Stored edges as far apart as 32 bits allow still make a rectangle QRect can hold.
+    EXPECT_EQ(platform::StoredRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX),
+              QRect(-(1 << 24), -(1 << 24), 1 << 24, 1 << 24));
+    EXPECT_FALSE(platform::StoredRect(10, 10, 10, 20).has_value());
 }
 
 TEST(ColorPickButtonTest, EveryPickIsReportedAlsoOfItsOwnColour) {

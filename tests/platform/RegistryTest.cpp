@@ -89,6 +89,12 @@ TEST_F(RegistryTest, ABatchSavesOnceAndNestedBatchesJoinIt) {
     EXPECT_FALSE(m_registry.DeleteValue(kKey, QStringLiteral("v7")));
     EXPECT_TRUE(m_registry.EndBatch());
     EXPECT_EQ(m_backend->SaveCount(), 1) << "a batch that changed nothing saves nothing";
+    EXPECT_TRUE(m_registry.SetValue(kKey, QStringLiteral("V8"), Binary("x")));
+    m_registry.BeginBatch();
+    EXPECT_TRUE(m_registry.SetValue(kKey, QStringLiteral("v9"), Binary("y")));
+    EXPECT_TRUE(m_registry.SetValue(kKey, QStringLiteral("v9"), Binary("x")));
+    EXPECT_TRUE(m_registry.EndBatch());
+    EXPECT_EQ(m_backend->SaveCount(), 1) << "values written as they were change nothing";
     EXPECT_TRUE(m_registry.DeleteAllValues(kKey));
     EXPECT_EQ(m_backend->SaveCount(), 2) << "all values go in one save";
     EXPECT_EQ(m_backend->Saved().ValueCount(kKey), 0);

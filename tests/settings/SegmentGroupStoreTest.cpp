@@ -100,8 +100,26 @@ TEST_F(SegmentGroupStoreTest, ASaveIsOneSaveOfTheSettingsFileAllOfItOrNothing) {
     EXPECT_EQ(Get(kRecords), records);
     EXPECT_EQ(Get(kCount), Words({1}));
     EXPECT_EQ(Get(PairName(30)), Words({500, 9, 0, 0}));
+    // The list is as before the failed Save.
+    EXPECT_EQ(std::make_tuple(groups[0].segmentCount, groups[0].pairs.size()), std::make_tuple(1, std::size_t{1}));
     std::deque<SegmentGroup> none;
     EXPECT_EQ(Groups().Save(none, current), 1);
+}
+
+TEST_F(SegmentGroupStoreTest, AStoredPathThatFillsItsArrayIsCutSoEveryLaterSaveCanWriteIt) {
+    QByteArray full = RecordBytes(Group(5, u"", {}));
+    for (int i = 0; i < 260; ++i) {  // the path's 260 characters, no NUL
+        full[8 + 2 * i] = 'p';
+        full[9 + 2 * i] = 0;
+    }
+    Put(kRecords, full);
+    Put(kCount, Words({1}), platform::kRegDword);
+    std::deque<SegmentGroup> groups = Groups().ReadViewerGroups();
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].mapPath, std::u16string(259, u'p'));
+    groups.push_back(Group(6, u"/maps/e.dat", {}));
+    EXPECT_EQ(Groups().Save(groups, Group(6, u"/maps/e.dat", {{100, 4}})), 0);
+    EXPECT_EQ(Get(kCount), Words({2}));
 }
 
 TEST_F(SegmentGroupStoreTest, ReadersTakeNoCountBeyondTheStoredBytes) {

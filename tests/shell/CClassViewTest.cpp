@@ -88,7 +88,7 @@ TEST_F(CClassViewTest, ClosingAComparedFileKeepsTheOtherFilesListedAndCompared) 
     EXPECT_EQ(Mark(paths[2], 2, orvelo::kLapMarkOverlay), 1);
 
     int row = 0;  // a lap of the next file closed becomes the current lap
-    while (row + 1 < Model().RowCount() && Model().Row(row).texts[laplist::kPathColumn] != paths[1])
+    while (row + 1 < Model().RowCount() && Model().Path(row) != paths[1])
         ++row;
     pane.View().setCurrentIndex(Model().IndexOfRow(row, 0));
     pane.View().OnDblClk();

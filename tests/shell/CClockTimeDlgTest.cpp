@@ -75,16 +75,19 @@ TEST_F(CClockTimeDlgTest, RowsAreTheResolvedActiveSlotsAndTheWindowFitsThem) {
     EXPECT_EQ(second.height(), 22);
     EXPECT_EQ(shot.pixel(second.left() + 40, second.center().y()), qRgb(0xFA, 0xFA, 0xFA));
 
-    // The first row of a lap number takes each record; a clock that does not fit six digits changes nothing.
-    const struct { int lap; int clock; QString first; QString second; } cases[] = {
-        {2, 93105, "09:31:05", "00:00:00"},
-        {2, 101112, "10:11:12", "00:00:00"},
-        {2, 1234567, "10:11:12", "00:00:00"},
-        {2, -5, "10:11:12", "00:00:00"},
-        {9, 120000, "10:11:12", "00:00:00"},
+    // The row of the record's compared lap takes it, though two laps share a number; a clock that does
+    // not fit six digits, or a lap that is not in that row, changes nothing.
+    const struct { int row; int lap; int clock; QString first; QString second; } cases[] = {
+        {0, 2, 93105, "09:31:05", "00:00:00"},
+        {1, 2, 101112, "09:31:05", "10:11:12"},
+        {0, 2, 1234567, "09:31:05", "10:11:12"},
+        {0, 2, -5, "09:31:05", "10:11:12"},
+        {0, 9, 120000, "09:31:05", "10:11:12"},
+        {1, 3, 120000, "09:31:05", "10:11:12"},
     };
     for (const auto& c : cases) {
         GraphPoint point;
+        point.words[6] = c.row;
         point.words[11] = c.lap;
         point.words[14] = c.clock;
         SendMessage(window->Handle(), UM_PUT_LOGGING_TIME, 0, reinterpret_cast<LParam>(&point));
@@ -98,6 +101,13 @@ TEST_F(CClockTimeDlgTest, RowsAreTheResolvedActiveSlotsAndTheWindowFitsThem) {
         QTest::mouseClick(columns->viewport(), Qt::LeftButton, {}, QPoint(columns->sectionPosition(0) + 5, 5));
         EXPECT_EQ(Column(list, 0), order);
     }
+    // Sorted, the rows still take the records of their compared laps.
+    GraphPoint last;
+    last.words[6] = 3;
+    last.words[11] = 1;
+    last.words[14] = 235959;
+    SendMessage(window->Handle(), UM_PUT_LOGGING_TIME, 0, reinterpret_cast<LParam>(&last));
+    EXPECT_EQ(Column(list, 1), (QStringList{"00:00:00", "09:31:05", "10:11:12", "23:59:59"}));
 }
 
 }  // namespace

@@ -39,14 +39,13 @@ protected:
     QStringList ColumnTexts(int column) const {
         QStringList texts;
         for (int r = 0; r < model().RowCount(); ++r)
-            texts << model().Row(r).texts[static_cast<std::size_t>(column)];
+            texts << model().Text(r, column);
         return texts;
     }
     // The row of lap `number` of the file whose path ends in `file`.
     int RowOf(const QString& file, int number) const {
         for (int r = 0; r < model().RowCount(); ++r) {
-            const auto& row = model().Row(r);
-            if (row.texts[laplist::kPathColumn].endsWith(file) && row.texts[0].trimmed().toInt() == number)
+            if (model().Path(r).endsWith(file) && model().Text(r, 0).trimmed().toInt() == number)
                 return r;
         }
         return -1;
@@ -79,10 +78,10 @@ TEST_F(CListViewExTest, FillListsEveryLapOnceAndLaterFillsAddOnlyNewFiles) {
     // Each file ends with the records after its last lap line, kept as a lap numbered 0.
     EXPECT_EQ(ColumnTexts(0), (QStringList{"  3", "  2", "  2", "  1", "  1", "  0", "  0"}));
     EXPECT_EQ(model().Row(RowOf("a/one.dat", 1)).itemData, firstItem);
-    const auto& texts = model().Row(RowOf("a/one.dat", 2)).texts;
-    EXPECT_EQ(texts[1], QString::fromLatin1(LapOf("a/one.dat", 2).lapTimeText));
-    EXPECT_EQ(texts[laplist::kTitleColumn], "one");
-    EXPECT_EQ(texts[laplist::kPathColumn], files.Path("a/one.dat"));
+    const int second = RowOf("a/one.dat", 2);
+    EXPECT_EQ(model().Text(second, 1), QString::fromLatin1(LapOf("a/one.dat", 2).lapTimeText));
+    EXPECT_EQ(model().Text(second, laplist::kTitleColumn), "one");
+    EXPECT_EQ(model().Text(second, laplist::kPathColumn), files.Path("a/one.dat"));
 
     view.SetRowCount(0);  // from nothing: every loaded file again
     view.Fill();
@@ -265,13 +264,13 @@ TEST_F(CListViewExSortTest, EveryValueColumnSortsByValueIncludingLongLapTimes) {
     }
 }
 
-TEST_F(CListViewExSortTest, GColumnSortsAsFloatingPointAndEmptyCellsAsZero) {
-    const char* texts[] = {"", "-0.50", "1.25", "0.75", "12.00"};
+TEST_F(CListViewExSortTest, GColumnSortsAsFloatingPoint) {
+    const float values[] = {0.0f, -0.5f, 1.25f, 0.75f, 12.0f};
     for (int r = 0; r < 5; ++r)
-        view.Model().MutableRow(r).texts[laplist::kGColumn] = QString::fromLatin1(texts[r]);
+        view.Model().MutableRow(r).g = values[r];
     view.OnColumnClick(laplist::kGColumn);
     view.OnColumnClick(laplist::kGColumn);
-    EXPECT_EQ(ColumnTexts(laplist::kGColumn), (QStringList{"-0.50", "", "0.75", "1.25", "12.00"}));
+    EXPECT_EQ(ColumnTexts(laplist::kGColumn), (QStringList{"-0.50", "0.00", "0.75", "1.25", "12.00"}));
 }
 
 }  // namespace

@@ -203,6 +203,9 @@ TEST_F(COrveloAppTest, StartRemovesLeftoversOfKilledCourseMapSavesFromTheLastMap
     }
     h.Settings().Profile().WriteProfileString(settings::kMapFileSection, settings::kMapFileEntry, folder.path());
     ASSERT_TRUE(h.Start());
+    // Once the first picture is painted.
+    for (int i = 0; i < 200 && QFile::exists(leftover); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_FALSE(QFile::exists(leftover));
     EXPECT_TRUE(QFile::exists(course));
 }

@@ -10,12 +10,16 @@
 #include "platform/UserMessages.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
 #include <gtest/gtest.h>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -160,6 +164,49 @@ TEST_F(CSelectFile_DlgTest, TreeOpensOnTheStartFolderAndKeyboardMovesShowTheirFo
     tree.setFocus();
     QTest::keyClick(&tree, Qt::Key_Up);
     EXPECT_EQ(dialog->FileList().ShownFolder(), files.Path("a119"));
+}
+
+// A file's contents are never read to label its row: a read may block for good (/proc/kmsg). The
+// kernel reports every open of a file in the folder.
+TEST_F(CSelectFile_DlgTest, ListingAFolderOpensNoneOfItsFiles) {
+    const QString folder = files.Path("opened");
+    QDir().mkpath(folder + QStringLiteral("/inner"));
+    for (const char* name : {"session.dat", "notes", "map.xyz"}) {
+        QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\x7f" "ELF binary looking bytes");
+    }
+    const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, folder.toLocal8Bit().constData(), IN_OPEN | IN_ACCESS), 0);
+    auto dialog = Make(0, folder);
+    dialog->show();
+    CDlgShellListCtrl& list = dialog->FileList();
+    QFileSystemModel& model = list.FileModel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.rowCount(list.rootIndex()) == 4; }, 5000));
+    QStringList types;
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < model.columnCount(list.rootIndex()); ++column)
+            model.data(model.index(row, column, list.rootIndex()), Qt::DecorationRole);
+        types << model.data(model.index(row, 2, list.rootIndex())).toString();
+    }
+    list.grab();
+    dialog->FolderTree().grab();
+    QTest::qWait(200);  // the model's own thread fetches icons
+    QStringList opened;
+    alignas(inotify_event) char buffer[4096];
+    for (ssize_t n; (n = read(watch, buffer, sizeof buffer)) > 0;) {
+        for (char* p = buffer; p < buffer + n;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(p);
+            if (event->len > 0 && (event->mask & IN_ISDIR) == 0)
+                opened << QString::fromLocal8Bit(event->name);
+            p += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(watch);
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(u' ').toStdString();
+    EXPECT_EQ(types.size(), 4);
+    EXPECT_FALSE(types.contains(QString())) << types.join(u',').toStdString();
 }
 
 }  // namespace

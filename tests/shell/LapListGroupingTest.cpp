@@ -34,7 +34,7 @@ protected:
             if (const laplist::Group* group = model.GroupOf(top)) {
                 QStringList rows;
                 for (int c = 0; c < model.rowCount(top); ++c)
-                    rows << model.Row(model.RowOf(model.index(c, 0, top))).texts[laplist::kPathColumn].section('/', -2);
+                    rows << model.Path(model.RowOf(model.index(c, 0, top))).section('/', -2);
                 rows.removeDuplicates();
                 shown << group->header + ":" + rows.join(',');
             }

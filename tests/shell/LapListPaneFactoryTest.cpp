@@ -90,7 +90,7 @@ TEST_F(LapListPaneOwnSettingsTest, OpeningASessionListsEveryLapFromTheApplicatio
     EXPECT_EQ(Boxes(h.Boxes()), QStringList{Box("OK", "OK , finish read log-file", platform::kMbIconInformation)});
     ASSERT_EQ(h.Core().LogFiles.size(), 1u);
     EXPECT_EQ(Rows().RowCount(), static_cast<int>(h.Core().LogFiles[0].laps.size()));
-    EXPECT_EQ(Rows().Row(0).texts[laplist::kTitleColumn], "session");
+    EXPECT_EQ(Rows().Title(0), "session");
     EXPECT_TRUE(orvelo::TheLapDataCore().LogFiles.empty());  // never the program's globals
 }
 

@@ -97,7 +97,7 @@ inline void DeliverPosted() { platform::TheMessageBus().ProcessPosted(); }
 inline QStringList ListedPaths(const LapListModel& model) {
     QStringList paths;
     for (int r = 0; r < model.RowCount(); ++r)
-        paths << model.Row(r).texts[laplist::kPathColumn];
+        paths << model.Path(r);
     paths.removeDuplicates();
     paths.sort();
     return paths;

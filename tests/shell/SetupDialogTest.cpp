@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -231,4 +232,29 @@ TEST_F(SetupDialogTest, TheListEditsACellInPlaceAndDrawsItsRows) {
     EXPECT_TRUE(list.selectedItems().isEmpty());
     TheMessageBus().ProcessPosted();
     EXPECT_EQ(Values()[4].currentMax, 8);
+}
+
+// Each page gets back the focus the user left on it, however the other page was reached; a name too
+// wide for its column ends in "...".
+TEST_F(SetupDialogTest, PagesKeepTheirFocusAndCutTextsEndInThreeDots) {
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    QTabWidget& tabs = dialog->Tabs();
+    CListCtrl_EditCstmDraw& list = Page().List();
+    auto* gps = FindControl<QRadioButton>(dialog->MapPage(), CMapPropertyTab::kGps);
+    list.setFocus();
+    tabs.tabBar()->setFocus();  // the tabs are changed from the keyboard
+    tabs.setCurrentIndex(1);
+    gps->setFocus();
+    tabs.tabBar()->setFocus();
+    tabs.setCurrentIndex(0);
+    EXPECT_TRUE(list.hasFocus());
+    tabs.setCurrentIndex(1);
+    EXPECT_TRUE(gps->hasFocus());
+
+    const auto width = [](const QString& text) { return static_cast<int>(text.size()); };
+    EXPECT_EQ(CListCtrl_EditCstmDraw::FitTextWithEllipsis(QStringLiteral("abcdef"), 5, width), QStringLiteral("ab..."));
+    EXPECT_EQ(CListCtrl_EditCstmDraw::FitTextWithEllipsis(QStringLiteral("abcdef"), 6, width), QStringLiteral("abcdef"));
+    EXPECT_EQ(list.FitCellText(list.fontMetrics(), QString(40, QLatin1Char('W')), 60).right(3), QStringLiteral("..."));
 }

@@ -44,11 +44,9 @@ TEST_P(CircuitModelTest, ClosedClockwiseLapOfTheAskedLengthWithinTheGrip) {
 INSTANTIATE_TEST_SUITE_P(Shapes, CircuitModelTest,
                          ::testing::Values(CircuitShape::KartTrack, CircuitShape::Stadium, CircuitShape::Circle));
 
-TEST(CircuitModelLengthTest, LapsStayShortEnoughForTheLapTimeWord) {
+TEST(CircuitModelLengthTest, LapsOfAnyLengthFromAHundredMetres) {
   EXPECT_DOUBLE_EQ(CircuitModel(CircuitShape::Circle, 10.0).Length(), 100.0);
-  const CircuitModel longest(CircuitShape::KartTrack, 50000.0);
-  EXPECT_DOUBLE_EQ(longest.Length(), 10000.0);
-  EXPECT_LT(longest.NominalLapSeconds() / 0.85, 650.0) << "a slow lap's 1/100 s stay below 0xFF00";
+  EXPECT_DOUBLE_EQ(CircuitModel(CircuitShape::KartTrack, 50000.0).Length(), 50000.0);
 }
 
 }  // namespace

@@ -162,6 +162,17 @@ TEST_P(SessionGeneratorTest, LapTruthMatchesAnIndependentCount) {
   EXPECT_EQ(m_session.emptyLastLap, std::make_pair(Records(B()), Records(B())));
 }
 
+TEST(LongLapTest, LapsPastTheLapLinesTimeKeepTheirPositionsAndStopTheLineShortOfTheCourseMark) {
+  const Session session = GenerateSession({.seed = 3, .laps = 2, .rateMode = 3, .samplesPerSecond = 20,
+                                           .circuitLength = 20000.0});
+  ASSERT_EQ(session.laps.size(), 2u);
+  for (const ExpectedLap& lap : session.laps) {
+    EXPECT_GT(lap.positionCount, 12000u) << lap.number;
+    EXPECT_EQ(lap.lapTime, 0xFEFFu) << lap.number;
+    EXPECT_EQ(Word(session.bytes, lap.endRecord - 1, 30), 0xFEFFu) << lap.number;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(RateModes, SessionGeneratorTest,
                          ::testing::Values(RateCase{0, 0}, RateCase{1, 0}, RateCase{2, 0}, RateCase{3, 0},
                                            RateCase{3, 400}),

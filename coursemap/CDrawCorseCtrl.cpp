@@ -149,6 +149,12 @@ void CDrawCorseCtrl::MoveLapMark(int lapNumber, int lapIndex, int x, int y) {
     Show(m_marks.Present(m_layers.Composed(), m_presented));
 }
 
+void CDrawCorseCtrl::RestoreLapMarks(const std::vector<LapMarkAt>& marks) {
+    for (const LapMarkAt& mark : marks)
+        m_marks.Move(mark.lapNumber, mark.lapIndex, mark.centre);
+    Show(m_marks.Present(m_layers.Composed(), m_presented));
+}
+
 void CDrawCorseCtrl::Show(const QRegion& changed) {
     if (m_window && !changed.isEmpty())
         m_window->update(changed);

@@ -24,6 +24,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <vector>
+
 namespace orvelo {
 class LapDataCore;
 }
@@ -71,6 +73,13 @@ public:
     // Centres the mark of the compared lap in row lapIndex on (x, y); once every
     // expected mark moved, puts them on the picture.
     void MoveLapMark(int lapNumber, int lapIndex, int x, int y);
+    struct LapMarkAt {
+        int lapNumber = 0;
+        int lapIndex = 0;
+        QPoint centre;
+    };
+    // The marks put on a picture made anew (ComposeLayers drops them), all at once.
+    void RestoreLapMarks(const std::vector<LapMarkAt>& marks);
 
     const QImage& Presented() const { return m_presented; }
     // The notice the course layer holds instead of a course (empty when none).

@@ -23,10 +23,15 @@ void CMapSegEditView::mousePressEvent(QMouseEvent* event) {
         return;
     DeactivateTip();
     const QPoint point = event->position().toPoint();
+    m_dragAllowed = false;
     if (m_courseDrawn) {
         m_mouseDown = true;
         if (m_ends.Count() > 0)
             SelectAt(point);
+        // A press on the markers of a segment whose end can move starts a drag that lasts until the
+        // release: the markers move only from course point to course point, so a pointer moving on
+        // along the course soon leaves them.
+        m_dragAllowed = m_selected > 0 && m_selected < m_ends.Count() && m_renderer->MarkerHit(point);
     }
     // The press grabs the mouse until the release.
     m_captured = true;
@@ -61,9 +66,7 @@ void CMapSegEditView::mouseMoveEvent(QMouseEvent* event) {
 // markers; the last segment ends at the start and finish line, which does not move.
 void CMapSegEditView::DragTo(const QPoint& point) {
     DeactivateTip();
-    m_dragAllowed = m_courseDrawn && m_mouseDown && m_selected > 0 && m_selected < m_ends.Count() &&
-                    m_renderer->MarkerHit(point);
-    if (!m_dragAllowed) {
+    if (!m_dragAllowed || !m_courseDrawn || !m_mouseDown || m_selected < 1 || m_selected >= m_ends.Count()) {
         HideLengthLabels();
         return;
     }

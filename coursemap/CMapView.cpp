@@ -20,6 +20,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 using platform::LResult;
 using platform::Message;
 
@@ -119,6 +121,12 @@ void CMapView::ResetCourse(int mode) {
 }
 
 void CMapView::MoveCursorMarks(int lapNumber, int lapIndex, int distance) {
+    const auto kept = std::find_if(m_cursorMarks.begin(), m_cursorMarks.end(),
+                                   [lapIndex](const CursorMark& mark) { return mark.lapIndex == lapIndex; });
+    if (kept != m_cursorMarks.end())
+        *kept = {lapNumber, lapIndex, distance};
+    else
+        m_cursorMarks.push_back({lapNumber, lapIndex, distance});
     if (m_courseDrawn) {
         QPoint point;
         if (m_draw->PointAtDistance(distance, point))
@@ -127,7 +135,10 @@ void CMapView::MoveCursorMarks(int lapNumber, int lapIndex, int distance) {
     m_marksMoved = true;
 }
 
-void CMapView::SetOverlapLayers(int count) { m_draw->SetOverlapLayers(count); }
+void CMapView::SetOverlapLayers(int count) {
+    m_cursorMarks.clear();
+    m_draw->SetOverlapLayers(count);
+}
 
 std::u16string CMapView::ShownMapPath() const { return m_hasCourse ? m_course.info.Path() : std::u16string(); }
 

@@ -85,6 +85,7 @@ private:
     void MapMessages();
     void Invalidate();
     void OnDraw();
+    void RestoreCursorMarks();
     void PrepareLayers();
     int CreateCourseMap();
     int DrawMap();
@@ -123,6 +124,13 @@ private:
     MapViewProperty m_property;
     bool m_layersReady = false;
     bool m_marksMoved = false;
+    // Where the cursor left each compared lap's mark, for a redraw to put it back.
+    struct CursorMark {
+        int lapNumber = 0;
+        int lapIndex = 0;
+        int distance = 0;
+    };
+    std::vector<CursorMark> m_cursorMarks;
     bool m_courseDrawn = false;
     QueuedRedraw m_redraw;
 };

@@ -43,6 +43,19 @@ void CMapView::OnDraw() {
     m_courseDrawn = DrawMap() == 0;
     if (!m_courseDrawn)
         m_draw->ComposeLayers();
+    else
+        RestoreCursorMarks();
+}
+
+// The compared laps' marks where the cursor left them, on the course as it is drawn now.
+void CMapView::RestoreCursorMarks() {
+    std::vector<CDrawCorseCtrl::LapMarkAt> marks;
+    for (const CursorMark& mark : m_cursorMarks) {
+        QPoint centre;
+        if (m_draw->PointAtDistance(mark.distance, centre))
+            marks.push_back({mark.lapNumber, mark.lapIndex, centre});
+    }
+    m_draw->RestoreLapMarks(marks);
 }
 
 void CMapView::ShowNoCourse() {

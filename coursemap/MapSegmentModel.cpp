@@ -415,6 +415,8 @@ int MapSegmentModel::DragBoundary(const QPoint& point, const orvelo::LapAnalysis
     MapLayerItem* selected = Selected();
     if (!selected || static_cast<std::size_t>(m_selectedAt) + 1 >= m_segments.size())
         return 0;
+    // The markers stay in the picture through the drag, also where the end cannot move.
+    selected->markerShown = true;
     const int count = Count(item);
     int best = INT_MAX;
     int nearest = -1;
@@ -444,7 +446,6 @@ int MapSegmentModel::DragBoundary(const QPoint& point, const orvelo::LapAnalysis
     selected->endDistance = distance;
     TakeEnd(*selected, nearest, Drawn(nearest), item);
     selected->dirty = true;
-    selected->markerShown = true;
     next.startIndex = nearest;
     next.startPoint = Drawn(nearest);
     next.dirty = true;

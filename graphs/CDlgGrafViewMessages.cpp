@@ -110,7 +110,7 @@ void CDlgGrafView::WireMessages() {
     });
     for (std::uint32_t id : {UM_REDRAW_Y_SCALE_AND_CHANNEL_NAME, UM_SET_VARIABLE_SCALE_CONTROL_VALUE}) {
         m_window.On(id, [this](const Message&) {
-            ResetAfterRedrawRequest(true);
+            RedrawKeepingCursor(true);
             return LResult{0};
         });
     }
@@ -128,10 +128,19 @@ void CDlgGrafView::ResetAfterRedrawRequest(bool reapplyRanges) {
     Redraw();
 }
 
-// The zoom from start over span; the cursor's time or distance is kept, when
-// it lies inside the new view, for the next redraw to put the cursor on.
-void CDlgGrafView::SetZoom(std::uint32_t start, std::uint32_t span) {
-    m_data.SetZoom(start, span);
+void CDlgGrafView::RedrawKeepingCursor(bool reapplyRanges) {
+    const std::optional<std::uint32_t> kept = TakeCursorValue();
+    if (reapplyRanges)
+        m_data.ReapplyChannelRanges();
+    m_data.KeepCursorValue(kept);
+    m_pendingAnalysis.reset();
+    m_swallowNextClick = true;
+    Redraw();
+}
+
+// The cursor hidden, its time or distance kept for the next redraw to find its sample again
+// (the value kept before when the cursor is not shown).
+std::optional<std::uint32_t> CDlgGrafView::TakeCursorValue() {
     std::optional<std::uint32_t> kept = m_data.KeptCursorValue();
     if (m_data.CursorKnown() && !m_data.CursorList().empty()) {
         m_data.Plot().MoveCursor(QPoint());
@@ -140,6 +149,14 @@ void CDlgGrafView::SetZoom(std::uint32_t start, std::uint32_t span) {
         const int word = m_data.XAxisMode() == GraphPaneData::kTime ? graphs::kPointTime : graphs::kPointDistance;
         kept = static_cast<std::uint32_t>(first.words[word]);
     }
+    return kept;
+}
+
+// The zoom from start over span; the cursor's time or distance is kept, when
+// it lies inside the new view, for the next redraw to put the cursor on.
+void CDlgGrafView::SetZoom(std::uint32_t start, std::uint32_t span) {
+    m_data.SetZoom(start, span);
+    std::optional<std::uint32_t> kept = TakeCursorValue();
     if (kept && m_data.Zoomed() && !(*kept > start && *kept < static_cast<std::uint64_t>(start) + span))
         kept.reset();
     m_data.KeepCursorValue(kept);

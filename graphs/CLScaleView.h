@@ -38,6 +38,7 @@ public:
     // The channel (1 to 18) and the band of the graph pane beside it.
     void SetChannel(int channel) { m_channel = channel; }
     void SetChannelRange(const graphs::ChannelRange& range);
+    const graphs::ChannelRange& Range() const { return m_range; }
     // The X axis's mode (0 distance, 1 time) and span.
     void SetXAxis(int mode, int span);
     // Fonts made, scale computed, picture drawn.

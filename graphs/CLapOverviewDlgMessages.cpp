@@ -159,6 +159,9 @@ LResult CLapOverviewDlg::OnRedrawLapGraph(const Message& m) {
     }
     PostToGraphPanes(m);
     ComputeFullSpan();
+    // Other laps may run longer: the bands' full view follows the X scale's even while zoomed.
+    if (m_segmentMode != 0 && m_strip)
+        m_strip->PassSpans();
     if (!m_zoom.Zoomed() || changed) {
         m_zoom.Reset();
         BuildSegmentStrip(changed);
@@ -257,7 +260,7 @@ LResult CLapOverviewDlg::OnColorSelected(const Message& m) {
         if (!row.graph)
             continue;
         row.graph->SetOverviewColors(m_colors);
-        PostMessage(row.graph->Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+        row.graph->RedrawKeepingCursor(false);
     }
     if (m.lParam != 0) {
         if (m_colors.readFlag != 0)
@@ -287,7 +290,10 @@ LResult CLapOverviewDlg::OnColorPropertySelected(const Message& m) {
         m_host.Settings().Store().WriteRecord(settings::SubKeyPath(settings::kItemColorInfo),
                                               settings::kChannelColorProp + QLatin1Char('_') + tag, block);
     }
-    PostToGraphPanes(Message{UM_REDRAW_LAP_GRAPH, 0, 0});
+    for (const Row& row : m_rows) {
+        if (row.graph)
+            row.graph->RedrawKeepingCursor(false);
+    }
     if (m.lParam != 0)
         SendMessage(m_host.MainFrame(), UM_COLOR_PROPERTY_SELECTED, reinterpret_cast<WParam>(&block),
                     static_cast<LParam>(Handle()));

@@ -81,6 +81,7 @@ bool CRuler_SliderCtrl::NearThumb(int position) const {
 void CRuler_SliderCtrl::mousePressEvent(QMouseEvent* event) {
     const int position = Along(event->position().toPoint());
     m_dragging = true;
+    m_pressPosition = position;
     m_highGrabbed = std::abs(position - m_highPos) <= kGrabDistance;
     m_lowGrabbed = std::abs(position - m_lowPos) <= kGrabDistance;
     if (m_highGrabbed || m_lowGrabbed)
@@ -113,6 +114,11 @@ void CRuler_SliderCtrl::mouseMoveEvent(QMouseEvent* event) {
         else
             unsetCursor();
         return;
+    }
+    // Both thumbs under the press: the first move's direction says which one the user means.
+    if (m_highGrabbed && m_lowGrabbed && position != m_pressPosition) {
+        m_highGrabbed = m_vertical ? position < m_pressPosition : position > m_pressPosition;
+        m_lowGrabbed = !m_highGrabbed;
     }
     MoveThumbs(position);
     ShowValueTip(position);

@@ -76,6 +76,7 @@ private:
     bool m_dragging = false;
     bool m_lowGrabbed = false;
     bool m_highGrabbed = false;
+    int m_pressPosition = 0;
     bool m_tenths = false;
     std::vector<graphs::ScaleTick> m_ticks;
     CColorToolTipWnd* m_tip;

@@ -14,21 +14,31 @@ using namespace platform;
 
 CSegInfoPlotView::CSegInfoPlotView(GraphHost& host, QWidget* parent) : QWidget(parent), m_host(host), m_window(this) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    host.Settings().Colors().SetDefaultMapViewProp(&m_colors);
+    // The colours the map stored: a strip built again after a colour change shows them too.
+    host.Settings().Colors().LoadMapViewProp(&m_colors);
     MapMessages();
 }
 
 void CSegInfoPlotView::MapMessages() {
-    m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message&) {
-        SendMessage(m_host.MainFrame(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 3, static_cast<LParam>(Handle()));
-        Redraw();
+    m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message& m) {
+        m_baseLapChanged = m.wParam != 0;
+        AskForGroup();
+        // From the window building the strip (lParam its handle): drawn at the paint that follows.
+        if (m.lParam == 0) {
+            Redraw();
+        } else {
+            m_stale = true;
+            update();
+        }
         return LResult{1};
     });
     m_window.On(UM_SEGMENT_EDIT_REPLACE, [this](const Message& m) {
         const orvelo::LapDataCore& core = m_host.Core();
         if (const auto* group = BlockIn<orvelo::SegmentGroup>(m, m.wParam))
             SetSegmentGroup(*group, core.ResolveLap(core.BaseLap));
-        Redraw();
+        // Asked for by a redraw request, which draws when told to.
+        if (!m_askingForGroup)
+            Redraw();
         return LResult{1};
     });
     m_window.On(UM_RESET_X_SCALE_VARIABLE, [this](const Message& m) {
@@ -41,6 +51,7 @@ void CSegInfoPlotView::MapMessages() {
     m_window.On(UM_RESET_SEGMENT_COLOR, [this](const Message& m) {
         if (const auto* property = BlockIn<MapViewProperty>(m, m.lParam))
             m_colors = *property;
+        AskForGroup();
         Redraw();
         return LResult{1};
     });
@@ -56,6 +67,13 @@ void CSegInfoPlotView::MapMessages() {
     }
 }
 
+// The main frame hands the current group over (2069), which takes its segments again.
+void CSegInfoPlotView::AskForGroup() {
+    m_askingForGroup = true;
+    SendMessage(m_host.MainFrame(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 3, static_cast<LParam>(Handle()));
+    m_askingForGroup = false;
+}
+
 void CSegInfoPlotView::SetSpans(int timeSpan, int distanceSpan) {
     m_timeSpan = timeSpan;
     m_distanceSpan = distanceSpan;
@@ -68,8 +86,14 @@ void CSegInfoPlotView::SetSegmentGroup(const orvelo::SegmentGroup& group, const 
 
 ColorRef CSegInfoPlotView::SegmentColor(int segment) const { return m_colors.words[static_cast<std::size_t>(segment % 3)]; }
 
-// Bands side by side between the boundary positions, each labelled with its number.
 void CSegInfoPlotView::Redraw() {
+    Render();
+    update();
+}
+
+// Bands side by side between the boundary positions, each labelled with its number.
+void CSegInfoPlotView::Render() {
+    m_stale = false;
     if (width() <= 0 || height() <= 0)
         return;
     if (m_picture.size() != size())
@@ -92,12 +116,13 @@ void CSegInfoPlotView::Redraw() {
             painter.drawText(QPoint(left + 6, 2 + painter.fontMetrics().ascent()), QStringLiteral("S.%1").arg(k + 1));
         }
     }
-    update();
 }
 
 void CSegInfoPlotView::resizeEvent(QResizeEvent*) { Redraw(); }
 
 void CSegInfoPlotView::paintEvent(QPaintEvent*) {
+    if (m_stale)
+        Render();
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
 }

@@ -23,10 +23,14 @@ public:
     void SetXMode(int mode) { m_xMode = mode; }
     // The full spans of the compared laps: 1/100 s and metres.
     void SetSpans(int timeSpan, int distanceSpan);
+    int TimeSpan() const { return m_timeSpan; }
+    int DistanceSpan() const { return m_distanceSpan; }
     // The group's segments on the lap (the base lap).
     void SetSegmentGroup(const orvelo::SegmentGroup& group, const orvelo::Lap* lap);
 
     int SegmentCount() const { return m_segmentCount; }
+    // The base lap changed at the last redraw request (2023).
+    bool BaseLapChanged() const { return m_baseLapChanged; }
     const graphs::SegmentBoundaries& Boundaries() const { return m_bounds; }
     // Segment k's colour (0 first): the course colours taken in turn.
     platform::ColorRef SegmentColor(int segment) const;
@@ -38,7 +42,9 @@ protected:
 
 private:
     void MapMessages();
+    void AskForGroup();
     void Redraw();
+    void Render();
 
     GraphHost& m_host;
     platform::MessageWindow m_window;
@@ -50,6 +56,9 @@ private:
     int m_zoomStart = 0;
     MapViewProperty m_colors;
     int m_segmentCount = 0;
+    bool m_baseLapChanged = false;
+    bool m_askingForGroup = false;
+    bool m_stale = false;  // the picture is made at the next paint
     graphs::SegmentBoundaries m_bounds;
     QImage m_picture;
 };

@@ -67,9 +67,7 @@ void CSegSplitterWnd::Build(CLapOverviewDlg& window, bool rebuild) {
     const platform::WParam changed = window.BaseLapChanged() ? 1 : 0;
     const auto self = static_cast<platform::LParam>(window.Handle());
     if (CSegInfoPlotView* bands = LeftSegmentPane()) {
-        orvelo::LapDataCore& core = m_host.Core();
-        bands->SetSpans(static_cast<int>(orvelo::FindLongestMarkedLap(core, 1)),
-                        static_cast<int>(orvelo::FindLongestMarkedLap(core, 0)));
+        PassSpans();
         if (window.Zoom().Zoomed())
             platform::SendMessage(bands->Handle(), platform::UM_ZOOM_CONTROL,
                                   static_cast<platform::WParam>(window.Zoom().Span()), window.Zoom().Offset());
@@ -80,6 +78,14 @@ void CSegSplitterWnd::Build(CLapOverviewDlg& window, bool rebuild) {
         platform::PostMessage(pane, platform::UM_REDRAW_LAP_GRAPH, changed, self);
     if (!segmentMode)
         window.ClearBaseLapChanged();
+}
+
+void CSegSplitterWnd::PassSpans() {
+    if (CSegInfoPlotView* bands = LeftSegmentPane()) {
+        orvelo::LapDataCore& core = m_host.Core();
+        bands->SetSpans(static_cast<int>(orvelo::FindLongestMarkedLap(core, 1)),
+                        static_cast<int>(orvelo::FindLongestMarkedLap(core, 0)));
+    }
 }
 
 QWidget* CSegSplitterWnd::Left() const { return m_nested->widget(0); }

@@ -20,6 +20,7 @@ public:
     platform::WindowHandle LeftNestedPane() const override { return LeftHandle(); }
     // The panes for the window's segment mode, X mode, zoom and base lap, told to draw.
     void Build(CLapOverviewDlg& window, bool rebuild) override;
+    void PassSpans() override;
     void Relayout(const QRect& area) override { Relayout(area, !m_segmentMode); }
 
     CSegView& Top() { return *m_top; }

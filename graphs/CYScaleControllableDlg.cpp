@@ -101,6 +101,8 @@ bool CYScaleControllableDlg::AskOwners() {
     const WParam self = static_cast<WParam>(Handle());
     const bool window = SendMessage(m_lapOverview, UM_CHANNEL_VIEW_INFO, self, 0) != 0 && m_answered;
     const bool pane = SendMessage(m_scaleView, UM_CHANNEL_SCALE_VIEW_INFO, self, 0) != 0;
+    const CLScaleView* scale = WindowFromHandle<CLScaleView>(m_scaleView);
+    m_paneRange = pane && scale ? scale->Range() : graphs::ChannelRange{};
     return window && pane;
 }
 
@@ -136,8 +138,15 @@ void CYScaleControllableDlg::ApplyChannel() {
     const ChannelValueRec& values = m_settings.Channels().ChannelValueTable()[static_cast<std::size_t>(m_channel - 1)];
     m_graph->SetChannel(m_channel);
     m_graph->SetBand(QRect(QPoint(0, 0), m_ruler->size()));
+    // The preview stands in the pane's margins, with the pane's limits when it shows this channel.
     graphs::ChannelRange range;
     range.channel = m_channel;
+    range.bottomOffset = m_paneRange.bottomOffset;
+    range.topMargin = m_paneRange.topMargin;
+    if (m_paneRange.channel == m_channel) {
+        range.maxOverride = m_paneRange.maxOverride;
+        range.minOverride = m_paneRange.minOverride;
+    }
     m_graph->ComputeScale(range);
     int spacing = 0;
     std::vector<graphs::ScaleTick> ticks;

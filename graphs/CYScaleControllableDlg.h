@@ -5,6 +5,7 @@
 // reports its end (2092).
 #pragma once
 
+#include "graphs/GraphRecords.h"
 #include "platform/MessageWindow.h"
 #include "settings/WindowRoles.h"
 
@@ -47,6 +48,7 @@ public:
     int DisplayedMin() const { return m_min; }
     int StateOf(int channel) const;
     CRuler_SliderCtrl& Ruler() { return *m_ruler; }
+    const CChannelGraph& Graph() const { return *m_graph; }
     QComboBox& Combo() { return *m_combo; }
     QPushButton& SaveButton() { return *m_save; }
 
@@ -75,6 +77,7 @@ private:
     int m_rows = 0;
     std::uint32_t m_mask = 0;
     bool m_answered = false;
+    graphs::ChannelRange m_paneRange;  // the scale pane's, taken when it answers 2098
     CChannelGraph* m_graph;
     CRuler_SliderCtrl* m_ruler;
     QComboBox* m_combo;

@@ -19,6 +19,8 @@ public:
     // Builds the strip for the window's state (segment mode, X mode, zoom,
     // spans, base lap); rebuild: the panes below the top one are made again.
     virtual void Build(CLapOverviewDlg& window, bool rebuild) = 0;
+    // In segment mode, the compared laps' full spans to the segment bands.
+    virtual void PassSpans() = 0;
     // Places the strip in the window's segment area.
     virtual void Relayout(const QRect& area) = 0;
 };

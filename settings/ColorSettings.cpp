@@ -124,6 +124,17 @@ void ColorSettings::InitChannelColorTables() {
     }
 }
 
+int ColorSettings::LoadMapViewProp(MapViewProperty* block) {
+    if (!block)
+        return kFailed;
+    *block = MapViewProperty{};
+    if (m_store.ReadRecord(ColorKey(), settings::kMapViewProp, block) == kOk)
+        return kOk;
+    *block = MapViewProperty{};
+    SetDefaultMapViewProp(block);
+    return kFailed;
+}
+
 void ColorSettings::SetDefaultMapViewProp(MapViewProperty* block) const {
     if (!block)
         return;

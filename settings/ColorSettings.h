@@ -67,6 +67,8 @@ public:
     void InitChannelColorTables();
     // The built-in map colours; words 3 to 5 stay as the block holds them.
     void SetDefaultMapViewProp(MapViewProperty* block) const;
+    // The stored "Map_View_Prop", or the built-in map colours when it cannot be read; 0 when read.
+    int LoadMapViewProp(MapViewProperty* block);
 
     // Channel 1 to 18's colour for the lap in row `row` of the compared laps. Rows past the
     // channel's lap colours first get new ones, each made from the last (an empty list starts

@@ -124,7 +124,18 @@ TEST_F(CourseMapTest, ADoubleClickedLapIsDrawnUnderThePropertiesPaneWithItsMarkA
     EXPECT_TRUE(h.Boxes().Shown().empty());
 }
 
-TEST_F(CourseMapTest, TheMapPropertyDialogsAnswerRecoloursTheMapAndIsStored) {
+TEST_F(CourseMapTest, TheMapPropertyDialogsAnswerRecoloursTheMapKeepingTheCursorsDiscAndIsStored) {
+    DoubleClick(1);
+    const orvelo::Lap& lap = h.Core().LogFiles[0].laps[1];
+    orvelo::SetBaseLap(h.Core(), h.Core().LogFiles[0].fullPath, orvelo::FormatLapNumber(lap.lapNumber));
+    platform::PostMessage(h.Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    platform::PostMessage(h.Frame().Properties()->Handle(), platform::UM_SET_DISTANCE_VALUE, 300,
+                          platform::MakeLong(lap.lapNumber, 0));
+    Drain();
+    QPoint disc;
+    ASSERT_TRUE(map->Drawing().PointAtDistance(300, disc));
+    ASSERT_EQ(Screen().pixel(disc), Rgb(h.Settings().Colors().LapColorTable()[0]));
     platform::ModalDialogScript dialogs;
     dialogs.Queue([](QDialog& dialog) {
         dynamic_cast<CCSMapPropertyDlg&>(dialog).Button(3)->Pick(0x203040);  // the background
@@ -134,6 +145,7 @@ TEST_F(CourseMapTest, TheMapPropertyDialogsAnswerRecoloursTheMapAndIsStored) {
     RightClick(QStringLiteral("Map property..."));
     Drain();
     EXPECT_EQ(Screen().pixel(2, 2), Rgb(0x203040));
+    EXPECT_EQ(Screen().pixel(disc), Rgb(h.Settings().Colors().LapColorTable()[0]));
     MapViewProperty stored;
     ASSERT_EQ(h.Settings().Store().ReadRecord(settings::SubKeyPath(settings::kItemColorInfo), settings::kMapViewProp,
                                               &stored),

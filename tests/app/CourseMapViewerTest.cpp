@@ -21,6 +21,7 @@
 #include "core/FileLists.h"
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
+#include "core/LapStatistics.h"
 #include "platform/ControlId.h"
 #include "platform/ModalDialog.h"
 #include "platform/PopupMenu.h"
@@ -132,12 +133,28 @@ TEST(CourseMapViewerTest, SegmentsCutSavedAndTakenWithOkAreDrawnOnTheSmallMapAnd
     auto* strip = dynamic_cast<CSegSplitterWnd*>(window->SegmentStrip());
     ASSERT_TRUE(strip && strip->SegmentMode() && strip->LeftSegmentPane());
     EXPECT_EQ(strip->LeftSegmentPane()->SegmentCount(), group.segmentCount);
+    EXPECT_EQ(strip->LeftSegmentPane()->grab().toImage().pixel(2, 2),
+              platform::ToQColor(strip->LeftSegmentPane()->SegmentColor(0)).rgb());
     platform::PostMessage(window->Handle(), platform::UM_MOVE_SEGMENT_INFO, 900, 0);
     Drain();
     const QStringList labels = strip->Top().Labels();  // the segment with the distance into it, then the lap
     ASSERT_EQ(labels.size(), 2);
     EXPECT_TRUE(labels[0].startsWith(QStringLiteral("S.3 : "))) << labels[0].toStdString();
     EXPECT_EQ(labels[1], QStringLiteral("L.%1 : 900").arg(file.laps[1].lapNumber));
+
+    // Zoomed, with the other laps compared too: the bands take the new full spans for the full view.
+    platform::PostMessage(window->Handle(), platform::UM_ZOOM_CONTROL, static_cast<platform::WParam>(window->FullSpan() / 2), 0);
+    Drain();
+    ASSERT_TRUE(window->Zoom().Zoomed());
+    const int timeSpan = strip->LeftSegmentPane()->TimeSpan();
+    for (std::size_t lap : {0u, 2u})
+        orvelo::ToggleOverlayLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[lap].lapNumber));
+    platform::PostMessage(h.Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    ASSERT_TRUE(window->Zoom().Zoomed());
+    ASSERT_NE(timeSpan, static_cast<int>(orvelo::FindLongestMarkedLap(h.Core(), 1)));
+    EXPECT_EQ(strip->LeftSegmentPane()->TimeSpan(), static_cast<int>(orvelo::FindLongestMarkedLap(h.Core(), 1)));
+    EXPECT_EQ(strip->LeftSegmentPane()->DistanceSpan(), static_cast<int>(orvelo::FindLongestMarkedLap(h.Core(), 0)));
 }
 
 }  // namespace

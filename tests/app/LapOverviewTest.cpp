@@ -9,6 +9,8 @@
 #include "graphs/CDlgGrafView.h"
 #include "graphs/CLScaleView.h"
 #include "graphs/CLapOverviewDlg.h"
+#include "graphs/CSegSplitterWnd.h"
+#include "graphs/CSegView.h"
 #include "graphs/CxSplitterWnd.h"
 #include "graphs/GraphRecords.h"
 #include "coursemap/CMapView.h"
@@ -170,6 +172,54 @@ TEST_F(LapOverviewTest, ShowsTheComparedLapsOverScalesAndACursorDragReachesEvery
     QPoint disc;
     ASSERT_TRUE(properties.Map().Drawing().PointAtDistance(rpm.Data().CursorList()[0].words[graphs::kPointDistance], disc));
     EXPECT_EQ(lapColors.count(properties.Map().grab().toImage().pixel(disc)), 1u);
+}
+
+// New limits for one row and new window colours redraw the rows with the cursor where it was,
+// in the new cursor colour, and the strip goes on naming the lap at it.
+TEST_F(LapOverviewTest, TheCursorStaysThroughNewLimitsOfARowAndNewWindowColours) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    auto* strip = dynamic_cast<CSegSplitterWnd*>(window->SegmentStrip());
+    ASSERT_TRUE(strip);
+    CDlgGrafView& rpm = *window->RowAt(0).graph;
+    const QPoint at(rpm.width() / 3, rpm.height() / 2);
+    QTest::mousePress(&rpm, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(&rpm, Qt::LeftButton, {}, at);
+    Drain();
+    const QStringList header = strip->Top().Labels();
+    ASSERT_FALSE(header.isEmpty());
+    std::vector<int> xs;
+    for (int row = 0; row < window->RowCount(); ++row)
+        xs.push_back(window->RowAt(row).graph->Data().Plot().CursorPoint().x());
+    ASSERT_GT(xs[0], 0);
+    // The cursor's column in the pane's picture, in the colour given.
+    const auto expectCursor = [&](QRgb colour, const char* after) {
+        for (int row = 0; row < window->RowCount(); ++row) {
+            CDlgGrafView& pane = *window->RowAt(row).graph;
+            const QImage shot = pane.grab().toImage();
+            EXPECT_EQ(pane.Data().Plot().CursorPoint().x(), xs[static_cast<std::size_t>(row)]) << after << row;
+            int shown = 0;
+            for (int y = 0; y < shot.height(); ++y)
+                shown += shot.pixel(xs[static_cast<std::size_t>(row)], y) == colour ? 1 : 0;
+            EXPECT_GT(shown, shot.height() * 9 / 10) << after << row;
+        }
+        EXPECT_EQ(strip->Top().Labels(), header) << after;
+    };
+    expectCursor(ToQColor(window->Colors().analysisLine).rgb(), "drag, row ");
+
+    ChannelValueRec& limits = h.Settings().Channels().ChannelValueTable()[0];
+    limits.currentMax = limits.currentMin + (limits.currentMax - limits.currentMin) / 2;
+    PostMessage(window->Handle(), UM_SET_VARIABLE_SCALE_CONTROL_VALUE, 1, 0);
+    Drain();
+    expectCursor(ToQColor(window->Colors().analysisLine).rgb(), "new limits, row ");
+
+    OverviewWindowColors colours = window->Colors();
+    colours.analysisLine = 0x0000C0;
+    SendMessage(window->Handle(), MessageWithBlockInWParam(UM_COLOR_SELECTED, colours, 0));
+    Drain();
+    expectCursor(ToQColor(0x0000C0).rgb(), "new colours, row ");
 }
 
 TEST_F(LapOverviewTest, ChannelListRebuildsTheRowsAndAClickActivationTellsThePropertiesPaneAndTheFrame) {

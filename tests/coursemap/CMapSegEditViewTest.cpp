@@ -93,6 +93,64 @@ TEST(CMapSegEditViewTest, AClickSelectsADragMovesTheEndWithLiveLabelsAndHovering
     EXPECT_EQ(h.edit->TipText(), QString());
 }
 
+// A hand along the drawn course: the pointer goes on in steps of a few pixels (a slow hand, mostly
+// between course points) or of many (a quick one), and the end keeps up with it, its markers and
+// both lengths shown all the way.
+TEST(CMapSegEditViewTest, AnEndDraggedSlowlyOrQuicklyAlongTheCourseStaysUnderThePointerWithItsMarkersAndLabels) {
+    EditViewHarness h(1200);
+    h.edit->resize(900, 560);
+    h.Show({});
+    for (int i = 0; i < 2; ++i)
+        h.Send(platform::UM_ADD_SEGMENT, 0, static_cast<platform::LParam>(h.frame.Handle()));
+    ASSERT_EQ(h.edit->SegmentEnds(), (Ends{600, 900, 1200}));
+    const orvelo::LapAnalysisItem& item = h.core.LogFiles[0].laps[0].analysisItems.front();
+    const auto pointAt = [&item](int metres) {
+        int i = 0;
+        while (item.coursePoints[static_cast<std::size_t>(i)].cumulativeDistance < metres)
+            ++i;
+        return i;
+    };
+    const QRgb marker = platform::ToQColor(CDrawMapSegCtrl::kMarkerColor).rgb();
+    CDrawMapSegCtrl& renderer = h.edit->Renderer();
+    for (const double step : {2.0, 25.0}) {
+        h.Select(2);
+        ASSERT_EQ(h.edit->SelectedSegment(), 2);
+        // Forward to near the last boundary, then back to near the first.
+        const int start = h.Segment(2).endIndex;
+        std::vector<QPoint> path;
+        double next = 0;  // how far along the drawn line from point i the next step falls
+        const auto walk = [&](int from, int to) {
+            for (int i = from; i != to; i += to > from ? 1 : -1) {
+                const QPointF a = h.Drawn(i), b = h.Drawn(i + (to > from ? 1 : -1));
+                const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+                for (; next < length; next += step)
+                    path.push_back((a + (b - a) * (next / length)).toPoint());
+                next -= length;
+            }
+        };
+        walk(start, pointAt(1170));
+        walk(pointAt(1170), pointAt(640));
+        h.Mouse(QEvent::MouseButtonPress, h.Drawn(start), Qt::LeftButton);
+        for (std::size_t k = 0; k < path.size(); ++k) {
+            h.Mouse(QEvent::MouseMove, path[k], Qt::LeftButton);
+            h.Drain();
+            const MapLayerItem& end = h.Segment(2);
+            ASSERT_LE(std::abs(end.endIndex - renderer.NearestCoursePoint(path[k])), 2) << step << " px, move " << k;
+            // The markers: the middles of both triangles in the marker colour.
+            for (const QPolygon& triangle : end.triangles)
+                ASSERT_EQ(renderer.Presented().pixel((triangle[0] + triangle[1] + triangle[2]) / 3), marker) << step << " px, move " << k;
+            ASSERT_TRUE(h.edit->LengthLabel(0).isVisible() && h.edit->LengthLabel(1).isVisible()) << step << " px, move " << k;
+            ASSERT_EQ(h.edit->LengthLabel(1).Text(), QStringLiteral("S3 : %1").arg(1200 - h.edit->SegmentEnds()[1]));
+        }
+        EXPECT_NEAR(h.edit->SegmentEnds()[1], 640, 10);
+        h.Mouse(QEvent::MouseButtonRelease, path.back());
+        h.Drain();
+        EXPECT_EQ(h.RendererEnds(), h.edit->SegmentEnds());
+        h.Send(platform::UM_SEGMENT_LENGTH_CHANGED, 0, MakeLong(300, 2));
+        ASSERT_EQ(h.edit->SegmentEnds(), (Ends{600, 900, 1200}));
+    }
+}
+
 TEST(CMapSegEditViewTest, TheMenuAsksForALengthWhichCutsTheCourseAndNeverOffersAutomaticStarts) {
     EditViewHarness h(900);
     const platform::PopupMenuScript& menu = h.menu;

@@ -10,6 +10,8 @@
 
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
+#include "settings/SettingsDefaults.h"
+#include "settings/SettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +169,42 @@ TEST_F(SegmentStripTest, SegmentBandsAreGreyUntilAGroupArrivesThenInTheCourseCol
     EXPECT_EQ(ends.front(), course[100].cumulativeDistance);
     EXPECT_TRUE(std::is_sorted(ends.begin(), ends.end(), std::less_equal<int>()));
     EXPECT_LE(ends.back(), course.back().cumulativeDistance);
+}
+
+// The bands start in the map's stored colours; a redraw request asks for the current group and
+// draws only when lParam is 0; a colour change takes the current group's segments again.
+TEST_F(SegmentStripTest, SegmentBandsStartInTheStoredMapColoursAndTakeTheCurrentGroupAgain) {
+    MapViewProperty stored;
+    host.Settings().Colors().SetDefaultMapViewProp(&stored);
+    stored.words[0] = 0x102030;
+    SettingsStore& store = host.Settings().Store();
+    store.RegCreateKey(settings::SubKeyPath(settings::kItemColorInfo));
+    ASSERT_EQ(store.WriteRecord(settings::SubKeyPath(settings::kItemColorInfo), settings::kMapViewProp, stored), 0);
+    orvelo::SegmentGroup current = group;
+    host.mainFrame.On(UM_EDITING_SEGMENT_INFO_VIEW_INIT, [&](const Message& m) {
+        HandOver(static_cast<WindowHandle>(m.lParam), current);
+        return LResult{1};
+    });
+    CSegInfoPlotView bands(host, nullptr);
+    bands.resize(400, 16);
+    bands.show();
+    SendMessage(bands.Handle(), UM_RESET_X_SCALE_VARIABLE, 0, 400);
+    SendMessage(bands.Handle(), UM_REDRAW_LAP_GRAPH, 1, 1);
+    EXPECT_EQ(bands.SegmentColor(0), 0x102030u);
+    EXPECT_EQ(bands.SegmentCount(), 3);
+    EXPECT_TRUE(bands.BaseLapChanged());
+    EXPECT_TRUE(Filled(bands.Picture(), 0, 400, Rgb(CSegInfoPlotView::kNoDataColor)));
+    bands.grab();  // the paint that follows draws them
+    EXPECT_TRUE(Filled(bands.Picture(), 60, 99, Rgb(0x102030)));
+    SendMessage(bands.Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    EXPECT_FALSE(bands.BaseLapChanged());
+
+    current.segmentCount = 2;
+    current.pairs.erase(current.pairs.begin());
+    stored.words[0] = 0x405060;
+    SendMessage(bands.Handle(), MessageWithBlock(UM_RESET_SEGMENT_COLOR, 0, stored));
+    EXPECT_EQ(bands.SegmentCount(), 2);
+    EXPECT_TRUE(Filled(bands.Picture(), 60, 240, Rgb(0x405060)));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // channel, and closing reports the end.
 #include "GraphTestHost.h"
 
+#include "graphs/CChannelGraph.h"
 #include "graphs/CLScaleView.h"
 #include "graphs/CRuler_SliderCtrl.h"
 #include "graphs/CYScaleControllableDlg.h"
@@ -102,6 +103,31 @@ TEST_F(CYScaleControllableDlgTest, ThumbsSnapToTheStepStayOrderedAndPostMaximumT
     EXPECT_EQ(picture.pixel(x, ruler.HighPosition()), qRgb(255, 0, 0));
     EXPECT_EQ(picture.pixel(x, (ruler.HighPosition() + ruler.LowPosition()) / 2), qRgb(0, 255, 0));
     EXPECT_NE(picture.pixel(x, ruler.HighPosition() - 8), qRgb(0, 255, 0));
+}
+
+// Thumbs under the pointer together: the first move's direction picks the one that moves.
+TEST_F(CYScaleControllableDlgTest, ThumbsPressedTogetherMoveTheOneTheFirstMoveHeadsFor) {
+    CRuler_SliderCtrl ruler(true, nullptr);
+    ruler.resize(84, 240);
+    ruler.SetNotify(host.MainFrame());
+    ruler.SetRange(500, 510, 10, 1000, 0);
+    ASSERT_LE(std::abs(ruler.HighPosition() - ruler.LowPosition()), CRuler_SliderCtrl::kGrabDistance);
+    Drag(ruler, ruler.HighPosition(), ruler.PositionOf(295));
+    EXPECT_EQ(std::make_pair(ruler.Low(), ruler.High()), std::make_pair(300, 510));
+    ruler.SetRange(500, 510, 10, 1000, 0);
+    Drag(ruler, ruler.LowPosition(), ruler.PositionOf(805));
+    EXPECT_EQ(std::make_pair(ruler.Low(), ruler.High()), std::make_pair(500, 800));
+}
+
+// The preview takes the scale pane's band: its offsets and, for its own channel, its limits.
+TEST_F(CYScaleControllableDlgTest, ThePreviewStandsInTheScalePanesBand) {
+    const double plain = Open(*scalePane)->Graph().PixelsPerUnit();
+    graphs::ChannelRange range;
+    range.channel = 2;
+    range.bottomOffset = 40;
+    range.topMargin = 20;
+    scalePane->SetChannelRange(range);
+    EXPECT_DOUBLE_EQ(Open(*scalePane)->Graph().PixelsPerUnit(), plain * 180 / 240);
 }
 
 TEST_F(CYScaleControllableDlgTest, SaveWritesTheChannelAndAMoveEnablesItAgain) {

@@ -31,6 +31,8 @@ void CLapOverviewDlg::MapMessages() {
     m_window.On(UM_RESET_CHANNEL_VIEW, [this](const Message& m) { return OnResetChannelView(m); });
     m_window.On(UM_REGISTER_WND_PROPERTY, [this](const Message& m) { return OnRegisterWndProperty(m); });
     m_window.On(UM_SEGMENT_EDIT_REPLACE, [this](const Message& m) { return OnSegmentEditReplace(m); });
+    // A course opened on the map comes with its group (the record, 1) or none (0, 0), as 2069 does.
+    m_window.On(UM_VIEW_READ_MAP_FILE, [this](const Message& m) { return OnSegmentEditReplace(m); });
     m_window.On(UM_CHANNEL_VIEW_INFO, [this](const Message& m) { return OnChannelViewInfo(m); });
     m_window.On(UM_DRAW_MAP_ON_VIEW, [this](const Message&) {
         m_segmentMode = 0;
@@ -192,10 +194,13 @@ LResult CLapOverviewDlg::OnResetChannelView(const Message& m) {
 LResult CLapOverviewDlg::OnSegmentEditReplace(const Message& m) {
     const int mode = m.lParam == 1 ? 1 : 0;
     if (mode == m_segmentMode) {
-        if (mode != 0 && m_strip)
-            PostMessage(m_strip->LeftNestedPane(), UM_REDRAW_LAP_GRAPH, m_baseLapChanged ? 1 : 0, 0);
-        else if (m_strip)
+        // Another group of the shown course: the bands and the segment at the cursor take it again.
+        if (mode != 0 && m_strip) {
+            for (WindowHandle pane : {m_strip->LeftNestedPane(), m_strip->TopPane()})
+                PostMessage(pane, UM_REDRAW_LAP_GRAPH, m_baseLapChanged ? 1 : 0, 0);
+        } else if (m_strip) {
             m_strip->Relayout(m_areas.segments);
+        }
         return 0;
     }
     m_segmentMode = mode;

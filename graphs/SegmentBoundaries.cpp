@@ -1,7 +1,5 @@
 #include "graphs/SegmentBoundaries.h"
 
-#include "core/SegmentGroupCodec.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -18,21 +16,38 @@ int LapTimeAtDistance(const orvelo::Lap& lap, int distance) {
     return time;
 }
 
+// The last pair holds the map lap's length, not a boundary, so it is not measured against this
+// lap: a base lap shorter than the map's lap keeps every end inside its course. An end that cannot
+// serve this lap gives no boundary and leaves the others where they are.
 SegmentBoundaries BoundariesOf(const orvelo::SegmentGroup& group, const orvelo::Lap* lap) {
     SegmentBoundaries bounds;
-    if (!lap)
+    if (!lap || lap->analysisItems.empty())
         return bounds;
-    const orvelo::LapAnalysisItem* course = lap->analysisItems.empty() ? nullptr : &lap->analysisItems[0];
-    const std::size_t points = course ? course->coursePoints.size() : 0;
-    orvelo::SegmentGroup checked = group;
-    orvelo::CheckSegmentEnds(checked, course ? &course->coursePoints : nullptr);
-    const std::size_t ends = std::min<std::size_t>(checked.pairs.size(), static_cast<std::size_t>(std::max(checked.segmentCount - 1, 0)));
-    for (std::size_t i = 0; i < ends; ++i) {
-        const orvelo::SegmentPair& pair = checked.pairs[i];
-        if (pair.endPointIndex < 0 || static_cast<std::size_t>(pair.endPointIndex) >= points)
+    const orvelo::ChunkedList<orvelo::CoursePoint>& course = lap->analysisItems[0].coursePoints;
+    if (course.empty())
+        return bounds;
+    const std::int64_t last = course.back().cumulativeDistance;
+    const std::size_t ends =
+        static_cast<std::size_t>(std::clamp<std::int64_t>(std::int64_t{group.segmentCount} - 1, 0,
+                                                          static_cast<std::int64_t>(group.pairs.size())));
+    std::int64_t previous = 0;
+    for (std::size_t k = 0; k < ends; ++k) {
+        const orvelo::SegmentPair& pair = group.pairs[k];
+        // Indexes were stored for the map's lap.
+        if (pair.endPointIndex < 0 || static_cast<std::size_t>(pair.endPointIndex) >= course.size())
             continue;
-        bounds.distances.push_back(pair.cumulativeDistance);
-        bounds.times.push_back(LapTimeAtDistance(*lap, pair.cumulativeDistance));
+        std::int64_t distance = pair.cumulativeDistance;
+        // Beyond the course is an end of a longer lap, not on this one.
+        if (distance > last)
+            continue;
+        // A stored distance that does not rise is damaged: its course point is what is left of it.
+        if (distance <= previous)
+            distance = course[static_cast<std::size_t>(pair.endPointIndex)].cumulativeDistance;
+        if (distance <= previous || distance > last)
+            continue;
+        previous = distance;
+        bounds.distances.push_back(static_cast<int>(distance));
+        bounds.times.push_back(LapTimeAtDistance(*lap, static_cast<int>(distance)));
     }
     return bounds;
 }

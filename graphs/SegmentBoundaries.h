@@ -18,8 +18,10 @@ struct SegmentBoundaries {
 // The time of the lap's first position at or past the distance (its last when none is).
 int LapTimeAtDistance(const orvelo::Lap& lap, int distance);
 
-// The boundaries of the group on the lap (none without a lap). An end whose
-// course point lies past the lap's course gives no boundary.
+// The boundaries of the group on the lap (none without a lap): its first segment
+// count - 1 ends. An end whose course point lies past the lap's course, or whose
+// distance is beyond it, gives no boundary; one whose distance does not rise
+// above the boundary before it is taken from its course point, or gives none.
 SegmentBoundaries BoundariesOf(const orvelo::SegmentGroup& group, const orvelo::Lap* lap);
 
 // 1 + the number of boundaries not above v; *start: the last of them (0 when none).

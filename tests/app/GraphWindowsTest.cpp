@@ -11,12 +11,15 @@
 #include "graphs/CLScaleView.h"
 #include "graphs/CLapOverviewDlg.h"
 #include "graphs/CRuler_SliderCtrl.h"
+#include "graphs/CSegInfoPlotView.h"
 #include "graphs/CSegSplitterWnd.h"
 #include "graphs/CSegView.h"
 #include "graphs/CYScaleControllableDlg.h"
 #include "shell/CClockTimeDlg.h"
 #include "shell/CListViewLogTime.h"
+#include "settings/SegmentGroupStore.h"
 
+#include "core/FileLists.h"
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
 #include "platform/MessageBus.h"
@@ -27,6 +30,8 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QTest>
+
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +61,57 @@ protected:
         kind == GraphWindow::kLapOverview ? View(h).OnLapOverviewGraph() : View(h).OnFileOverviewGraph();
         Drain();
         return dynamic_cast<Window*>(View(h).GraphWindows().back().window);
+    }
+
+    // A group of that many segments stored for the session's course map, as the viewer saves one.
+    static void StoreGroup(ProgramHarness& program, std::int32_t segments) {
+        const orvelo::LogFile& map = program.Core().MapFiles.at(0);
+        const auto& course = map.laps.at(0).analysisItems.front().coursePoints;
+        const auto count = static_cast<std::int32_t>(course.size());
+        orvelo::SegmentGroup group;
+        group.groupId = 41;
+        group.mapPath = map.fullPath;
+        group.segmentCount = segments;
+        for (std::int32_t k = 1; k <= segments; ++k) {
+            const std::int32_t end = k == segments ? count - 1 : k * count / (segments + 1);
+            group.pairs.push_back({course[static_cast<std::size_t>(end)].cumulativeDistance, end});
+        }
+        std::deque<orvelo::SegmentGroup> groups = {group};
+        ASSERT_EQ(SegmentGroupStore(program.Settings().Store()).Save(groups, group), 0);
+        PostMessage(program.Frame().Handle(), UM_SAVE_SEGMENT_GROUP_INFO, 0, 0);
+        Drain();
+    }
+    // File > Map Open on the session's file.
+    static void OpenMap(ProgramHarness& program) {
+        orvelo::FileListEntry entry;
+        entry.fullPath = program.Core().LogFiles[0].fullPath;
+        orvelo::EditMapFileList(program.Core(), orvelo::kFileListAdd, entry);
+        ASSERT_EQ(orvelo::LoadPendingMapFiles(program.Core(), 3), 0);
+    }
+    static void ShowMap(ProgramHarness& program) {
+        SendMessage(program.Frame().Handle(), UM_VIEW_READ_MAP_FILE, 0, 1);
+        Drain();
+    }
+    static void SetBase(ProgramHarness& program, std::size_t lap) {
+        const orvelo::LogFile& file = program.Core().LogFiles[0];
+        orvelo::SetBaseLap(program.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[lap].lapNumber));
+        PostMessage(program.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+        Drain();
+    }
+    // The segment colours on the band row's last line, and the top pane's boundary count.
+    static std::pair<std::size_t, std::size_t> Segments(CLapOverviewDlg& window) {
+        auto* strip = dynamic_cast<CSegSplitterWnd*>(window.SegmentStrip());
+        CSegInfoPlotView* bands = strip ? strip->LeftSegmentPane() : nullptr;
+        if (!bands)
+            return {0, 0};
+        bands->grab();  // painted, as on screen
+        std::set<QRgb> shown;
+        for (int x = 0; x < bands->Picture().width(); ++x)
+            shown.insert(bands->Picture().pixel(x, bands->Picture().height() - 1));
+        std::size_t colours = 0;
+        for (int k = 0; k < bands->SegmentCount(); ++k)
+            colours += shown.erase(ToQColor(bands->SegmentColor(k)).rgb());
+        return {colours, strip->Top().Boundaries().distances.size()};
     }
 
     testsupport::SessionDir files;
@@ -137,6 +193,44 @@ TEST_F(GraphWindowsTest, BothGraphWindowsAndTheLoggingTimeWindowComeBackAfterARe
     EXPECT_EQ(std::make_pair(restored->ChannelMask(), restored->ChannelCount()), std::make_pair(0x3u, 2));
     ASSERT_TRUE(again.Frame().LoggingTimeShown());
     EXPECT_EQ(again.Frame().LoggingTimeWindow()->Widget()->pos(), QPoint(33, 44));
+}
+
+// Lap overviews opened before a course with a segment group, after it, or restored at start: each
+// strip takes the group whenever the main frame hands it out.
+TEST_F(GraphWindowsTest, EveryStripShowsTheSegmentsOfTheCourseOpenedWhateverItsWindowsAge) {
+    const std::pair<std::size_t, std::size_t> threeSegments{3, 2};
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps(h);
+    auto* before = Opened<CLapOverviewDlg>(GraphWindow::kLapOverview);
+    ASSERT_TRUE(before);
+    OpenMap(h);
+    StoreGroup(h, 3);
+    ShowMap(h);
+    ASSERT_TRUE(h.Frame().Properties()->MapHasSegmentGroup());
+    SetBase(h, 0);
+    auto* after = Opened<CLapOverviewDlg>(GraphWindow::kLapOverview);
+    ASSERT_TRUE(after);
+    EXPECT_EQ(Segments(*before), threeSegments);
+    EXPECT_EQ(Segments(*after), threeSegments);
+    // The viewer's OK with the course's group in four segments: the segment at the cursor counts them.
+    StoreGroup(h, 4);
+    PostMessage(h.Frame().Handle(), UM_SEGMENT_EDIT_REPLACE, 0, 0);
+    Drain();
+    EXPECT_EQ(Segments(*before).second, 3u);
+    EXPECT_EQ(Segments(*after).second, 3u);
+    h.Close();
+
+    ProgramHarness again(h.Saved());
+    ASSERT_TRUE(again.Start());
+    Drain();
+    auto* restored = dynamic_cast<CLapOverviewDlg*>(View(again).GraphWindows().at(0).window);
+    ASSERT_TRUE(restored);
+    LoadComparedLaps(again);
+    OpenMap(again);
+    StoreGroup(again, 3);
+    ShowMap(again);
+    SetBase(again, 2);
+    EXPECT_EQ(Segments(*restored), threeSegments);
 }
 
 }  // namespace

@@ -171,6 +171,56 @@ TEST_F(SegmentStripTest, SegmentBandsAreGreyUntilAGroupArrivesThenInTheCourseCol
     EXPECT_LE(ends.back(), course.back().cumulativeDistance);
 }
 
+// The group's last pair holds the map lap's length: a base lap shorter or longer than that keeps
+// every boundary inside its course, and an end beyond the course drops only itself.
+TEST_F(SegmentStripTest, EveryEndInsideTheBaseLapsCourseIsABoundaryWhateverTheLapsLength) {
+    orvelo::Lap& base = host.LapOf(path, 2);
+    auto& course = base.analysisItems[0].coursePoints;
+    std::vector<std::int64_t> measured;
+    for (const orvelo::CoursePoint& point : course)
+        measured.push_back(point.cumulativeDistance);
+    // The course stretched to the length; the map lap had more points than any of these.
+    const auto stretch = [&](int length) {
+        for (std::size_t i = 0; i < course.size(); ++i)
+            course[i].cumulativeDistance = static_cast<std::int32_t>(measured[i] * length / measured.back());
+    };
+    orvelo::SegmentGroup map;
+    map.segmentCount = 3;
+    map.pairs = {{400, points / 3}, {800, 2 * points / 3}, {1200, points + 10}};
+
+    CSegInfoPlotView bands(host, nullptr);
+    bands.resize(400, 16);
+    bands.show();
+    CSegView top(host, CSegView::kTopRole, nullptr);
+    top.SetSegmentMode(true);
+    top.resize(500, 20);
+    top.show();
+    for (int length : {1194, 1200, 1238}) {
+        stretch(length);
+        SendMessage(bands.Handle(), UM_RESET_X_SCALE_VARIABLE, 0, 1200);
+        HandOver(bands.Handle(), map);
+        HandOver(top.Handle(), map);
+        EXPECT_EQ(bands.Boundaries().distances, (std::vector<int>{400, 800})) << length;
+        // Three bands: the third from x = 800 * 400 / 1200 to the end (its label at the left).
+        EXPECT_TRUE(Filled(bands.Picture(), 300, 400, Rgb(bands.SegmentColor(2)))) << length;
+        SendMessage(top.Handle(), UM_MOVE_SEGMENT_INFO, 1000, 0);
+        EXPECT_EQ(top.Labels().value(0).toStdString(), "S.3 : 200") << length;
+    }
+
+    // Ends beyond the course, by their point past it or not: each gives no boundary and removes no other.
+    stretch(1194);
+    orvelo::SegmentGroup beyond;
+    beyond.segmentCount = 4;
+    for (int index : {points + 5, points - 2}) {
+        beyond.pairs = {{400, points / 3}, {800, 2 * points / 3}, {1210, index}, {1300, points + 10}};
+        HandOver(bands.Handle(), beyond);
+        HandOver(top.Handle(), beyond);
+        EXPECT_EQ(bands.Boundaries().distances, (std::vector<int>{400, 800})) << index;
+        EXPECT_EQ(top.Boundaries().distances, (std::vector<int>{400, 800})) << index;
+        EXPECT_EQ(bands.Boundaries().times.size(), 2u) << index;
+    }
+}
+
 // The bands start in the map's stored colours; a redraw request asks for the current group and
 // draws only when lParam is 0; a colour change takes the current group's segments again.
 TEST_F(SegmentStripTest, SegmentBandsStartInTheStoredMapColoursAndTakeTheCurrentGroupAgain) {

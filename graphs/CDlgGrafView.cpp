@@ -86,7 +86,17 @@ void CDlgGrafView::Redraw() {
     update();
 }
 
+void CDlgGrafView::DropClosedLaps() {
+    m_data.Plot().MoveCursor(QPoint());
+    m_data.ForgetCursor();
+    m_data.ClearTraces();
+    m_pendingAnalysis.reset();
+    Redraw();
+}
+
 const QImage& CDlgGrafView::Picture() {
+    if (m_onClosedLaps && m_data.ShowsClosedLaps())
+        m_onClosedLaps();
     if (m_dirty && m_beforeRender)
         m_beforeRender();
     if (m_dirty)

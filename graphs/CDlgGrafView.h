@@ -72,6 +72,9 @@ public:
 
     // Everything is drawn again at the next paint.
     void Redraw();
+    // Laps closed since the picture was drawn: they are neither picked nor shown (no traces and no
+    // cursor until the next redraw builds the traces of the laps there are).
+    void DropClosedLaps();
     // A full redraw for new limits (the channel ranges set again) or new colours: the cursor
     // stays on its sample and comes back where that sample is drawn now.
     void RedrawKeepingCursor(bool reapplyRanges);
@@ -79,6 +82,9 @@ public:
     // Called when the pane is about to draw its picture again: its owner may draw the pictures of all
     // its panes that wait for it at once (RenderAll) instead of one by one as each is painted.
     void SetBeforeRender(std::function<void()> hook) { m_beforeRender = std::move(hook); }
+    // Called before the picture is used while it shows laps closed since it was drawn (closed while
+    // another work area was active, which alone is redrawn then): the owner draws its window again.
+    void SetOnClosedLaps(std::function<void()> hook) { m_onClosedLaps = std::move(hook); }
     // Draws the pictures of the shown lap-overlay panes that wait for it, in their order, the traces of
     // several side by side on the thread pool; the other panes draw theirs when painted.
     static void RenderAll(const std::vector<CDlgGrafView*>& panes);
@@ -169,6 +175,7 @@ private:
     QImage m_image;
     bool m_dirty = true;
     std::function<void()> m_beforeRender;
+    std::function<void()> m_onClosedLaps;
 
     std::optional<OverviewWindowColors> m_overviewColors;
     std::array<ChannelColorProperty, graphs::kChannelCount> m_blocks{};

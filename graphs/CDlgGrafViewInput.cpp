@@ -131,7 +131,7 @@ bool CDlgGrafView::TakeZoomCentre(int x) {
     Picture();
     const std::vector<GraphTrace>& traces = m_data.PrimaryTraces();
     platform::GraphPoint found{};
-    if (!traces.empty())
+    if (!traces.empty() && traces.front().LapLoaded())
         m_data.Plot().FindSampleAt(found, x, m_data.CursorPoint().x(), traces.front());
     if (found.words[graphs::kPointX] == 0 && found.words[graphs::kPointY] == 0) {
         m_zoomCentre.words[graphs::kPointRow] = 0;

@@ -201,7 +201,7 @@ void CDlgGrafView::ZoomByTimeDivision(std::int64_t span, std::int64_t offset) {
 void CDlgGrafView::ShowAnalysisLine(const platform::GraphPoint& record, bool postSegmentInfo) {
     const std::vector<GraphTrace>& traces = m_data.PrimaryTraces();
     const int index = record.words[graphs::kPointIndex];
-    if (traces.empty() || index < 0 || index >= traces.front().Size())
+    if (traces.empty() || index < 0 || index >= traces.front().Size() || !traces.front().LapLoaded())
         return;
     platform::GraphPoint point;
     traces.front().FillPoint(index, point);

@@ -96,6 +96,9 @@ void CFileOverviewGlaphDlg::BuildPanes() {
     m_upper->SetChannelMask(m_mask);
     m_lower->SetChannelMask(0);
     m_upper->OpenFirstBaseLapFile();
+    // Its file closed while another work area was active (only that one is redrawn then):
+    // the window takes the redraw it missed before its picture is used.
+    m_upper->SetOnClosedLaps([this] { SendMessage(Handle(), UM_REDRAW_LAP_GRAPH, 0, 0); });
     m_upper->SetChannelRange(RangeOf(1));
     m_upperScale = new CLScaleView(m_host);
     m_lowerScale = new CLScaleView(m_host);

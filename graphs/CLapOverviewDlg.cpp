@@ -230,6 +230,7 @@ CLapOverviewDlg::Row CLapOverviewDlg::MakeRow(int row, int channel, QWidget* par
     made.channel = channel;
     made.graph = new CDlgGrafView(parent, m_host, 1, row, channel, Handle());
     made.graph->SetBeforeRender([this] { RenderRowPictures(); });
+    made.graph->SetOnClosedLaps([this] { DropClosedLaps(); });
     made.graph->SetWorkAreaNumbers(m_workArea, m_slot);
     made.graph->SetXAxisMode(m_zoom.Mode());
     made.graph->SetOverviewColors(m_colors);
@@ -307,10 +308,13 @@ bool CLapOverviewDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ChildAdded) {
         if (QObject* child = static_cast<QChildEvent*>(event)->child(); child->isWidgetType())
             WatchClicks(static_cast<QWidget*>(child));
-    } else if (event->type() == QEvent::MouseButtonPress && mdiArea() && mdiArea()->activeSubWindow() != this) {
-        m_clickActivation = true;
-        mdiArea()->setActiveSubWindow(this);
-        m_clickActivation = false;
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        DropClosedLaps();
+        if (mdiArea() && mdiArea()->activeSubWindow() != this) {
+            m_clickActivation = true;
+            mdiArea()->setActiveSubWindow(this);
+            m_clickActivation = false;
+        }
     }
     return QMdiSubWindow::eventFilter(watched, event);
 }

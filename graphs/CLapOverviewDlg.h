@@ -120,6 +120,8 @@ private:
     void MapColors();
     void MapZoom();
     platform::LResult OnRedrawLapGraph(const platform::Message& m);
+    bool ShowsClosedLaps() const;
+    void DropClosedLaps();
     platform::LResult OnResetChannelView(const platform::Message& m);
     platform::LResult OnRegisterWndProperty(const platform::Message& m);
     platform::LResult OnChannelPropertyMenu(const platform::Message& m);
@@ -185,5 +187,6 @@ private:
     bool m_activationHandled = false;
     bool m_wasActive = false;
     bool m_clickActivation = false;
+    bool m_closedLapsRedrawPosted = false;
     bool m_channelsGiven = false;    // the properties pane has this window's channels for the marked laps
 };

@@ -14,6 +14,9 @@
 #include "platform/UserMessages.h"
 #include "settings/AppSettings.h"
 
+#include "core/LapDataCore.h"
+
+#include <algorithm>
 #include <bit>
 
 using namespace platform;
@@ -48,6 +51,7 @@ void CLapOverviewDlg::MapMessages() {
     });
     m_window.On(UM_GET_BASE_LAP_CONTAINER, [this](const Message&) { return LResult{m_baseLapFiles.empty() ? 0 : 1}; });
     m_window.On(UM_GET_OVERLAP_GRAPH_STATUS, [this](const Message&) {
+        DropClosedLaps(); // asked when its work area is activated
         return LResult{!m_rows.empty() && m_rows.front().graph ? m_rows.front().graph->LapsDrawn() : 0};
     });
 }
@@ -147,7 +151,36 @@ bool CLapOverviewDlg::CheckBaseLap() {
 
 void CLapOverviewDlg::TakeBaseLap() { m_baseLap = m_host.Core().BaseLap; }
 
+// Whether the window shows laps whose file was closed since it was last redrawn for new laps.
+bool CLapOverviewDlg::ShowsClosedLaps() const {
+    const orvelo::LapDataCore& core = m_host.Core();
+    if (!m_baseLapFiles.empty()) {
+        const orvelo::BaseLapFileRef& shown = m_baseLapFiles.front();
+        const bool named = !core.BaseLapFiles.empty() && core.BaseLapFiles.front().set == shown.set &&
+                           core.BaseLapFiles.front().fileId == shown.fileId;
+        if (!named && !core.FindFile(shown.set, shown.fileId))
+            return true;
+    }
+    return std::any_of(m_rows.begin(), m_rows.end(),
+                       [](const Row& row) { return row.graph && row.graph->Data().ShowsClosedLaps(); });
+}
+
+// Files are closed with only the active work area redrawn: a window of another one finds its
+// laps gone when it is next drawn, asked or clicked. Its rows drop them at once, so nothing
+// picks or reports a closed lap; the window's own redraw follows in its turn (it rebuilds
+// the segment strip, which must not happen inside a paint or a press).
+void CLapOverviewDlg::DropClosedLaps() {
+    if (m_closedLapsRedrawPosted || !ShowsClosedLaps())
+        return;
+    for (const Row& row : m_rows) {
+        if (row.graph)
+            row.graph->DropClosedLaps();
+    }
+    m_closedLapsRedrawPosted = PostMessage(Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+}
+
 LResult CLapOverviewDlg::OnRedrawLapGraph(const Message& m) {
+    m_closedLapsRedrawPosted = false;
     const bool changed = CheckBaseLap();
     if (changed) {
         // Another base lap: the panes start again from the full view.

@@ -100,6 +100,14 @@ void GraphPaneData::ClearTraces() {
     m_cursorList.clear();
 }
 
+bool GraphPaneData::ShowsClosedLaps() const {
+    if (m_kind == kFileOverview)
+        return m_dataFlag && std::none_of(m_core.LogFiles.begin(), m_core.LogFiles.end(),
+                                          [this](const orvelo::LogFile& file) { return file.fullPath == m_filePath; });
+    return std::any_of(m_laps.begin(), m_laps.end(),
+                       [this](const LapEntry& entry) { return !m_core.ResolveLap(entry.lap); });
+}
+
 void GraphPaneData::BuildLapList() {
     m_laps.clear();
     for (const orvelo::SelectedLap& slot : m_core.SelectedLaps) {

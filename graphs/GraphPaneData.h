@@ -86,6 +86,8 @@ public:
     void PrepareScales();
     // Nothing drawn: no laps, traces or cursor values (a pane showing only its fill).
     void ClearTraces();
+    // What the pane drew is gone: a compared lap (kind 1) or the file (kind 0) was closed since.
+    bool ShowsClosedLaps() const;
     void BuildLapList();
     void ComputeXScale();
     graphs::VerticalGrid ComputeVerticalGrid();

@@ -33,8 +33,8 @@ QPoint GraphPaneData::Pick(int x, int previousX) {
         return basePoint;
     const platform::WindowHandle notify = m_host.PropertiesPane();
     for (const GraphTrace& trace : Traces(channel->traceIndex)) {
-        if (trace.Empty())
-            continue; // a lap with nothing drawn has no value to show
+        if (trace.Empty() || !trace.LapLoaded())
+            continue; // a lap with nothing drawn, or closed since, has no value to show
         GraphPoint point;
         m_plot.FindSampleAt(point, x, previousX, trace);
         platform::PostMessage(notify, channel->message, WordParam(point.words[kPointValue]), LapParam(point));

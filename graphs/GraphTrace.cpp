@@ -26,6 +26,8 @@ void GraphTrace::Start(const orvelo::LapDataCore* core, const orvelo::LapRef& la
     m_lastValidBefore.clear();
 }
 
+bool GraphTrace::LapLoaded() const { return m_core && m_core->ResolveLap(m_lap); }
+
 void GraphTrace::TableFallingX() const {
     if (m_runningMaxX.size() == m_points.size())
         return;

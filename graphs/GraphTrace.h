@@ -71,6 +71,8 @@ public:
     int Row() const { return m_row; }
     std::uint32_t LapNumber() const { return m_lapNumber; }
     const orvelo::LapRef& Lap() const { return m_lap; }
+    // The lap still resolves: a trace of a lap whose file was closed since it was built picks nothing.
+    bool LapLoaded() const;
 
     // The first point whose x is at least x (x >= 1); Size() when none.
     int FirstAtOrRightOf(int x) const;

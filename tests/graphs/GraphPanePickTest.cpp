@@ -5,6 +5,7 @@
 
 #include "GraphTestHost.h"
 
+#include "core/FileLists.h"
 #include "platform/MessageSpy.h"
 #include "platform/UserMessages.h"
 
@@ -90,6 +91,37 @@ TEST_F(GraphPanePickTest, ThreeLapsPostPointByPoint) {
                          {UM_SET_DISTANCE_VALUE, 1}, {UM_SET_LAP_TIME_VALUE, 1},
                          {UM_SET_DISTANCE_VALUE, 2}, {UM_SET_LAP_TIME_VALUE, 2}}));
     EXPECT_EQ(LoWord(static_cast<std::uint64_t>(Posted()[1].lParam)), 1u); // b's lap 1
+}
+
+// Files closed after the traces were built (the pane not redrawn since): their laps are picked
+// by nobody, and the pane knows it shows them.
+TEST_F(GraphPanePickTest, LapsWhoseFileWasClosedSinceTheBuildPickNothing) {
+    const std::u16string b = host.Load(QStringLiteral("b.log"), 2, 2);
+    host.AddOverlay(b, 1);
+    host.AddOverlay(a, 3);
+    const auto pane = graphtest::LapOverlayPane(host, 1, 500, 100, kPane, ownerHandle);
+    ASSERT_EQ(pane->LapsDrawn(), 3);
+    EXPECT_FALSE(pane->ShowsClosedLaps());
+
+    orvelo::EraseLogFileByPath(host.Core(), b);
+    EXPECT_TRUE(pane->ShowsClosedLaps());
+    spy.Clear();
+    EXPECT_FALSE(pane->Pick(150, 400).isNull());
+    pane->PostCursorValues();
+    std::vector<int> rows;
+    for (const SpiedMessage& m : Posted()) {
+        if (m.id == UM_SET_RPM_DATA_VALUE || m.id == UM_SET_DISTANCE_VALUE || m.id == UM_SET_LAP_TIME_VALUE)
+            rows.push_back(HiWord(static_cast<std::uint64_t>(m.lParam)));
+    }
+    EXPECT_EQ(rows, (std::vector<int>{0, 2, 0, 0, 2, 2})); // b's lap in row 1 is left out
+    ASSERT_EQ(pane->CursorList().size(), 2u);
+
+    orvelo::EraseLogFileByPath(host.Core(), a);
+    spy.Clear();
+    EXPECT_TRUE(pane->Pick(150, 400).isNull());
+    pane->PostCursorValues();
+    EXPECT_TRUE(Posted().empty());
+    EXPECT_TRUE(pane->CursorList().empty());
 }
 
 TEST_F(GraphPanePickTest, AnAnalogueAndASignedChannelPostTheirOwnMessages) {

@@ -125,11 +125,17 @@ void CDrawCorseCtrl::ComposeLayers() {
 }
 
 void CDrawCorseCtrl::SetOverlapLayers(int count) {
+    ClearLapMarks();
     m_expectedMarks = count;
     m_updatedMarks = 0;
     if (m_marks.Build(m_core.SelectedLaps, count) != count)
         platform::ShowMessageBox(m_window, QStringLiteral("ERROR , unmach color layer table count != overlap count"),
                                  QStringLiteral("ERROR"), platform::kMbIconError);
+}
+
+void CDrawCorseCtrl::ClearLapMarks() {
+    m_updatedMarks = 0;
+    Show(m_marks.Erase(m_layers.Composed(), m_presented));
 }
 
 bool CDrawCorseCtrl::PointAtDistance(int distance, QPoint& point) const {

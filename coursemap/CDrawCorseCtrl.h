@@ -66,8 +66,10 @@ public:
     void DrawMessageText(const QString& text);
     void ComposeLayers();
 
-    // One lap mark per active compared lap, count of them expected.
+    // One lap mark per active compared lap, count of them expected; the marks shown before are taken off.
     void SetOverlapLayers(int count);
+    // Takes every lap mark off the picture; none is shown until moved again.
+    void ClearLapMarks();
     // The position on the drawn course at a distance in metres; false when nothing is drawn.
     bool PointAtDistance(int distance, QPoint& point) const;
     // Centres the mark of the compared lap in row lapIndex on (x, y); once every

@@ -140,6 +140,11 @@ void CMapView::SetOverlapLayers(int count) {
     m_draw->SetOverlapLayers(count);
 }
 
+void CMapView::ClearCursorMarks() {
+    m_cursorMarks.clear();
+    m_draw->ClearLapMarks();
+}
+
 std::u16string CMapView::ShownMapPath() const { return m_hasCourse ? m_course.info.Path() : std::u16string(); }
 
 // ----- drawing mode, properties, segment editor -----

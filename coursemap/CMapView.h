@@ -52,6 +52,7 @@ public:
     void ResetCourse(int mode) override;
     void MoveCursorMarks(int lapNumber, int lapIndex, int distance) override;
     void SetOverlapLayers(int count) override;
+    void ClearCursorMarks() override;
     std::u16string ShownMapPath() const override;
     bool HasSegmentGroup() const override { return m_segmentGroupPresent; }
 

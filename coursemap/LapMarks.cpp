@@ -25,6 +25,13 @@ MapLayerItem MakeLayer(int number, const orvelo::SelectedLap& slot) {
     return layer;
 }
 
+// The composed picture, without marks, over the presented one in region.
+void CopyBack(QPainter& painter, const QImage& composed, const QRegion& region) {
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& rect : region)
+        painter.drawImage(rect, composed, rect);
+}
+
 }  // namespace
 
 int LapMarks::Build(const std::vector<orvelo::SelectedLap>& compared, int count) {
@@ -62,9 +69,7 @@ QRegion LapMarks::Present(const QImage& composed, QImage& presented) {
     if (dirty.isEmpty() || presented.size() != composed.size())
         return dirty;
     QPainter painter(&presented);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& rect : dirty)
-        painter.drawImage(rect, composed, rect);
+    CopyBack(painter, composed, dirty);
     painter.setClipRegion(dirty);
     for (MapLayerItem& layer : m_layers) {
         if (!layer.placed)
@@ -75,6 +80,22 @@ QRegion LapMarks::Present(const QImage& composed, QImage& presented) {
         painter.drawImage(layer.position, layer.disc);
         layer.shownAt = layer.position;
     }
+    return dirty;
+}
+
+QRegion LapMarks::Erase(const QImage& composed, QImage& presented) {
+    QRegion dirty;
+    for (MapLayerItem& layer : m_layers) {
+        if (layer.shownAt)
+            dirty += layer.MarkRect(*layer.shownAt);
+        layer.shownAt.reset();
+        layer.placed = false;
+    }
+    dirty &= composed.rect();
+    if (dirty.isEmpty() || presented.size() != composed.size())
+        return dirty;
+    QPainter painter(&presented);
+    CopyBack(painter, composed, dirty);
     return dirty;
 }
 

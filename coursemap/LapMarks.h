@@ -26,6 +26,8 @@ public:
     // Puts the marks on presented (a copy of composed) where they moved since
     // they were last put there; the region that changed.
     QRegion Present(const QImage& composed, QImage& presented);
+    // Takes the marks off presented (back to composed there) and unplaces them; the region that changed.
+    QRegion Erase(const QImage& composed, QImage& presented);
     // The picture was made again without marks.
     void Forget();
 

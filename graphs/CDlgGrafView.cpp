@@ -136,6 +136,8 @@ void CDlgGrafView::paintEvent(QPaintEvent* event) {
 
 void CDlgGrafView::resizeEvent(QResizeEvent* event) {
     const QSize size = event->size();
+    if (Kind() == GraphPaneData::kLapOverlay)
+        KeepCursorOverRedraw(); // the same point of the base lap at the new scale
     m_data.SetClientSize(size.width(), size.height());
     m_image = QImage(std::max(size.width(), 1), std::max(size.height(), 1), QImage::Format_RGB32);
     Redraw();

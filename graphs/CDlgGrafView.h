@@ -76,7 +76,7 @@ public:
     // cursor until the next redraw builds the traces of the laps there are).
     void DropClosedLaps();
     // A full redraw for new limits (the channel ranges set again) or new colours: the cursor
-    // stays on its sample and comes back where that sample is drawn now.
+    // stays on its base-lap sample and comes back where that sample is drawn now.
     void RedrawKeepingCursor(bool reapplyRanges);
     bool RedrawPending() const { return m_dirty; }
     // Called when the pane is about to draw its picture again: its owner may draw the pictures of all
@@ -164,6 +164,10 @@ private:
     void SetZoom(std::uint32_t start, std::uint32_t span);
     void ZoomByTimeDivision(std::int64_t span, std::int64_t offset);
     void ResetAfterRedrawRequest(bool reapplyRanges);
+    void ForgetCursor();
+    // Before a redraw at another scale: the cursor comes back on its base-lap sample (else on its
+    // time or distance, as a zoom keeps it).
+    void KeepCursorOverRedraw();
     std::optional<std::uint32_t> TakeCursorValue();
     void ShowAnalysisLine(const platform::GraphPoint& record, bool postSegmentInfo);
     void PersistRecord(bool write, std::int64_t numbers);

@@ -54,6 +54,7 @@ void CDlgGrafView::WireMessages() {
         return LResult{0};
     });
     m_window.On(UM_X_AXIS_CHANGED, [this](const Message& m) {
+        ForgetCursor(); // its place meant a distance or a time on the old axis
         m_data.SetXAxisMode(static_cast<int>(m.wParam));
         if (m_data.Zoomed())
             Kind() == GraphPaneData::kFileOverview ? MoveBand(0, 0) : m_data.SetZoom(0, 0);
@@ -61,8 +62,7 @@ void CDlgGrafView::WireMessages() {
         return LResult{0};
     });
     m_window.On(UM_STOP_TRACKING_PLOT, [this](const Message&) {
-        m_data.Plot().MoveCursor(QPoint());
-        m_data.ForgetCursor();
+        ForgetCursor();
         Redraw();
         return LResult{0};
     });
@@ -119,20 +119,28 @@ void CDlgGrafView::WireMessages() {
 // A full redraw asked for by the owner: the cursor and any pending analysis
 // record are forgotten, and the first click after it is not taken.
 void CDlgGrafView::ResetAfterRedrawRequest(bool reapplyRanges) {
-    m_data.Plot().MoveCursor(QPoint());
     if (reapplyRanges)
         m_data.ReapplyChannelRanges();
-    m_data.ForgetCursor();
-    m_pendingAnalysis.reset();
+    ForgetCursor();
     m_swallowNextClick = true;
     Redraw();
 }
 
+void CDlgGrafView::ForgetCursor() {
+    m_data.Plot().MoveCursor(QPoint());
+    m_data.ForgetCursor();
+    m_pendingAnalysis.reset();
+}
+
+void CDlgGrafView::KeepCursorOverRedraw() {
+    if (!m_data.KeepCursorSample())
+        m_data.KeepCursorValue(TakeCursorValue());
+}
+
 void CDlgGrafView::RedrawKeepingCursor(bool reapplyRanges) {
-    const std::optional<std::uint32_t> kept = TakeCursorValue();
+    KeepCursorOverRedraw();
     if (reapplyRanges)
         m_data.ReapplyChannelRanges();
-    m_data.KeepCursorValue(kept);
     m_pendingAnalysis.reset();
     m_swallowNextClick = true;
     Redraw();
@@ -198,14 +206,13 @@ void CDlgGrafView::ZoomByTimeDivision(std::int64_t span, std::int64_t offset) {
     MoveBand(startDistance, endDistance - startDistance);
 }
 
+// The cursor on the base lap's point another window's cursor stands on: its values
+// are the ones a redraw at another scale keeps.
 void CDlgGrafView::ShowAnalysisLine(const platform::GraphPoint& record, bool postSegmentInfo) {
-    const std::vector<GraphTrace>& traces = m_data.PrimaryTraces();
-    const int index = record.words[graphs::kPointIndex];
-    if (traces.empty() || index < 0 || index >= traces.front().Size() || !traces.front().LapLoaded())
-        return;
     platform::GraphPoint point;
-    traces.front().FillPoint(index, point);
-    ShowCursorAt(QPoint(point.words[graphs::kPointX], point.words[graphs::kPointY]));
+    if (!m_data.PlaceCursorAtBasePoint(record.words[graphs::kPointIndex], point))
+        return;
+    m_data.Plot().MoveCursor(m_data.CursorPoint());
     if (postSegmentInfo)
         m_data.PostSegmentInfo(point);
 }

@@ -413,6 +413,7 @@ void CLapOverviewDlg::OnXAxisCommand(int mode) {
         if (row.graph)
             PostMessage(row.graph->Handle(), UM_X_AXIS_CHANGED, static_cast<WParam>(mode), static_cast<LParam>(Handle()));
     }
+    DropCursor(); // the rows forget their cursor with the axis they placed it on
     const int span = ComputeFullSpan();
     if (m_xScale)
         PostMessage(m_xScale->Handle(), UM_X_AXIS_CHANGED, static_cast<WParam>(mode), span);

@@ -145,6 +145,9 @@ private:
     // Relays.
     void PostToGraphPanes(const platform::Message& m, platform::WindowHandle skip = platform::kNoWindow);
     void PostToScalePanes(const platform::Message& m);
+    // The rows forgot their cursor: the strip, and the properties pane with its map when they show
+    // this window's cursor, stop showing it.
+    void DropCursor();
     const Row* RowOfChannel(int channel) const;
     int MarkedLaps();
     // The properties pane's channel rows follow this window's mask when laps are marked.

@@ -76,6 +76,7 @@ void CLapOverviewDlg::MapRelays() {
     m_window.On(UM_STOP_TRACKING_PLOT, [this](const Message& m) {
         PostToGraphPanes(m);
         PostToScalePanes(m);
+        DropCursor();
         return LResult{0};
     });
     m_window.On(UM_ANALYSIS_LINE, [this](const Message& m) {
@@ -124,6 +125,15 @@ void CLapOverviewDlg::PostToScalePanes(const Message& m) {
     }
     if (m_xScale)
         PostMessage(m_xScale->Handle(), m);
+}
+
+void CLapOverviewDlg::DropCursor() {
+    if (m_strip) {
+        PostMessage(m_strip->TopPane(), UM_STOP_TRACKING_PLOT, 0, 0);
+        if (m_segmentMode == 0)
+            PostMessage(m_strip->LeftNestedPane(), UM_STOP_TRACKING_PLOT, 0, 0);
+    }
+    PostMessage(m_host.MainFrame(), UM_STOP_TRACKING_PLOT, static_cast<WParam>(Handle()), 0);
 }
 
 const CLapOverviewDlg::Row* CLapOverviewDlg::RowOfChannel(int channel) const {
@@ -192,7 +202,8 @@ LResult CLapOverviewDlg::OnRedrawLapGraph(const Message& m) {
             SendMessage(row.graph->Handle(), UM_ZOOM_CONTROL, 0, 0);
         }
     }
-    PostToGraphPanes(m);
+    PostToGraphPanes(m); // each row forgets its cursor
+    DropCursor();
     ComputeFullSpan();
     // Other laps may run longer: the bands' full view follows the X scale's even while zoomed.
     if (m_segmentMode != 0 && m_strip)

@@ -86,6 +86,14 @@ void CSegView::MapMessages() {
             Redraw();
         return LResult{1};
     });
+    // The window's cursor is gone: the pane names no place, as before the first one.
+    m_window.On(UM_STOP_TRACKING_PLOT, [this](const Message&) {
+        m_cursorKnown = false;
+        m_timeValue = m_distanceValue = m_segmentValue = 0;
+        m_markedItem = 0;
+        Redraw();
+        return LResult{1};
+    });
     m_window.On(UM_RESET_SEGMENT_COLOR, [this](const Message& m) {
         const auto* property = BlockIn<MapViewProperty>(m, m.lParam);
         if (property && m_role >= 1 && m_role <= 3) {

@@ -43,6 +43,44 @@ void GraphPaneData::ForgetCursor() {
     m_cursorKnown = false;
     m_cursorX = 0;
     m_cursorY = 0;
+    m_cursorSample.reset();
+    m_cursorSampleKept = false;
+    m_keptCursorValue.reset();
+}
+
+bool GraphPaneData::KeepCursorSample() {
+    if (!m_cursorKnown || !m_cursorSample || (!m_cursorSampleKept && CursorPoint().isNull()))
+        return false;
+    m_cursorSampleKept = true;
+    ClearCursorPoint();
+    return true;
+}
+
+bool GraphPaneData::PlaceCursorAtBasePoint(int index, platform::GraphPoint& point) {
+    const std::vector<GraphTrace>& traces = PrimaryTraces();
+    if (traces.empty() || traces.front().Row() != 0 || index < 0 || index >= traces.front().Size() ||
+        !traces.front().LapLoaded())
+        return false;
+    traces.front().FillPoint(index, point);
+    m_cursorList.assign(1, point);
+    m_cursorSample = traces.front().At(index).sample;
+    m_cursorSampleKept = false;
+    KeepCursorPoint(QPoint(point.words[graphs::kPointX], point.words[graphs::kPointY]));
+    return true;
+}
+
+// Where the kept base-lap sample is drawn now; the cursor stays hidden while it is not drawn.
+void GraphPaneData::PlaceKeptCursorSample(const std::vector<GraphTrace>& traces) {
+    if (!m_cursorSampleKept || traces.empty() || traces.front().Row() != 0)
+        return;
+    const std::vector<GraphTrace::Point>& points = traces.front().Points();
+    const auto at = std::lower_bound(points.begin(), points.end(), *m_cursorSample,
+                                     [](const GraphTrace::Point& p, int sample) { return p.sample < sample; });
+    if (at == points.end() || at->sample != *m_cursorSample)
+        return;
+    m_cursorX = at->x;
+    m_cursorY = at->y;
+    m_cursorSampleKept = false;
 }
 
 void GraphPaneData::KeepCursorPoint(const QPoint& point) {

@@ -64,11 +64,17 @@ public:
     void SetZoom(std::uint32_t start, std::uint32_t span);
     // A time or distance whose sample becomes the cursor at the next trace build.
     void KeepCursorValue(std::optional<std::uint32_t> value) { m_keptCursorValue = value; }
+    // No cursor, and none kept for the next build.
     void ForgetCursor();
     // The cursor stands at point (the base lap's point of the last pick or lookup).
     void KeepCursorPoint(const QPoint& point);
     // No cursor point, while the cursor stays known (a zoom waits for its kept value).
     void ClearCursorPoint() { m_cursorX = m_cursorY = 0; }
+    // The cursor stays on the base lap's sample it stands on: hidden now, it comes back where the
+    // next trace build draws that sample. False when no base-lap point is under the cursor.
+    bool KeepCursorSample();
+    // The base lap's point at index of its trace becomes the cursor and the one point of the cursor list.
+    bool PlaceCursorAtBasePoint(int index, platform::GraphPoint& point);
 
     // The band of channel range.channel (1 to 18; other numbers are ignored):
     // the channel becomes the pane's scale channel with its current limits,
@@ -179,6 +185,7 @@ private:
     std::size_t StartSample(const LapColumns& columns) const;
     void BuildLapTrace(const graphs::GraphChannel& channel, std::size_t row, GraphTrace& trace, KeptMatch& kept);
     void DrawTracesInRounds(QPainter& traceLayer);
+    void PlaceKeptCursorSample(const std::vector<GraphTrace>& traces);
 
     GraphHost& m_host;
     orvelo::LapDataCore& m_core;
@@ -221,6 +228,8 @@ private:
     std::int32_t m_cursorY = 0;
     bool m_cursorKnown = false;
     std::optional<std::uint32_t> m_keptCursorValue;
+    std::optional<int> m_cursorSample; // the base lap's sample under the cursor
+    bool m_cursorSampleKept = false;   // the next build puts the cursor on it
 
     std::u16string m_filePath;
     std::u16string m_fileTitle;

@@ -53,6 +53,7 @@ void GraphPaneData::BuildTracesWithPens(QPainter* traceLayer) {
         m_keptCursorValue.reset();
         m_cursorKnown = true;
     }
+    PlaceKeptCursorSample(traces);
     if (!m_zoomed)
         m_unzoomedXEnd = m_xEnd;
     if (traceLayer)

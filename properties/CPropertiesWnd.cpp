@@ -218,6 +218,11 @@ void CPropertiesWnd::MapMessages() {
         if (m.lParam == 0)
             ClearAllValues();
     });
+    // The graph cursor whose values and marks the pane shows is gone.
+    result(UM_STOP_TRACKING_PLOT, 0, [this](const Message&) {
+        ClearAllValues();
+        m_map->ClearCursorMarks();
+    });
     result(UM_RESET_PROPERTY_CHANNEL_LIST, 0, [this](const Message& m) {
         m_lapRowCount = static_cast<int>(std::min<std::uint64_t>(m.wParam, m_core.SelectedLaps.size()));
         m_channelMask = static_cast<std::uint32_t>(m.lParam) & kChannelMaskBits;

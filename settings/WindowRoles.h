@@ -60,6 +60,8 @@ public:
     virtual void MoveCursorMarks(int lapNumber, int lapIndex, int distance) = 0;
     // The number of compared laps changed (2023).
     virtual void SetOverlapLayers(int count) = 0;
+    // The graph cursor is gone: no lap's mark is shown or put back.
+    virtual void ClearCursorMarks() = 0;
     // The map path of the course shown (empty when none).
     virtual std::u16string ShownMapPath() const = 0;
     // Whether the course shown has a segment group.

@@ -127,6 +127,7 @@ private:
     LResult OnRegistCourseMap(const Message& m);
     LResult OnViewReadMapFile(const Message& m);
     LResult OnAnalysisLine(const Message& m);
+    LResult OnStopTrackingPlot(const Message& m);
     LResult OnColorSelected(const Message& m);
     LResult OnColorPropertySelected(const Message& m);
     LResult OnResetSegmentColor(const Message& m);
@@ -173,6 +174,7 @@ private:
     FloatingWindow* m_logTime = nullptr;
     std::int32_t m_logTimeShown = 0;
     platform::GraphPoint m_lastCursor;
+    platform::WindowHandle m_cursorOwner = platform::kNoWindow; // the lap overview whose cursor the pane shows
     MapViewProperty m_mapViewProperty;
     OverviewWindowColors m_overviewColors;
     WindowPlacementRec m_logTimePlacement;

@@ -74,6 +74,7 @@ void CMainFrame::MapMessages() {
     map(UM_REGIST_COURSE_MAP, &CMainFrame::OnRegistCourseMap);
     map(UM_VIEW_READ_MAP_FILE, &CMainFrame::OnViewReadMapFile);
     map(UM_ANALYSIS_LINE, &CMainFrame::OnAnalysisLine);
+    map(UM_STOP_TRACKING_PLOT, &CMainFrame::OnStopTrackingPlot);
     m_window.On(UM_MDI_CHILD_ACTIVATE, [this](const Message&) {
         if (!m_app.WorkAreaWindowList().empty())
             ActivateWorkArea(m_app.WorkAreaWindowList().front());
@@ -257,11 +258,23 @@ LResult CMainFrame::OnAnalysisLine(const Message& m) {
     if (!point)
         return 0;
     m_lastCursor = *point;
+    m_cursorOwner = static_cast<WindowHandle>(m.wParam);
     // A record sent from the sender's storage goes on as the frame's copy: the
     // picking pane may be gone before the last hop is handled.
     const Message copy = m.payload ? m : MessageWithBlock(UM_ANALYSIS_LINE, m.wParam, m_lastCursor);
     RelayToWorkAreas(copy, 0, copy.lParam);
     return 0;
+}
+
+// A lap overview dropped its cursor (its handle in wParam): when the properties
+// pane and its map show that cursor, they stop showing it.
+LResult CMainFrame::OnStopTrackingPlot(const Message& m) {
+    const auto owner = static_cast<WindowHandle>(m.wParam);
+    if (owner == kNoWindow || owner != m_cursorOwner)
+        return 0;
+    m_cursorOwner = kNoWindow;
+    platform::SendMessage(PropertiesHandle(), UM_STOP_TRACKING_PLOT, 0, 0);
+    return 1;
 }
 
 LResult CMainFrame::OnColorSelected(const Message& m) {

@@ -140,6 +140,8 @@ private:
 
     // Zoom.
     void AfterZoom(std::uint32_t paneMessage, std::uint32_t distanceFrameMessage);
+    // Back to the full view, told to the panes, the X scale, the strip and the main frame.
+    void ResetZoom();
     void BroadcastToPanes(std::uint32_t id, int span, int offset);
 
     // Relays.

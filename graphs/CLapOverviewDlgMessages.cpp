@@ -230,8 +230,8 @@ LResult CLapOverviewDlg::OnResetChannelView(const Message& m) {
         m_mask = graphs::kDefaultChannelMask;
     BuildChannelSplitter(graphs::ChannelCount(m_mask));
     Relayout();
-    m_zoom.Reset();
-    PostMessage(m_host.MainFrame(), UM_ZOOM_CONTROL, 0, 0);
+    // The new rows draw the full view, and so must the X scale and the strip.
+    ResetZoom();
     return 0;
 }
 

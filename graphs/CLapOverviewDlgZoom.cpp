@@ -36,11 +36,15 @@ void CLapOverviewDlg::MapZoom() {
         return LResult{0};
     });
     m_window.On(UM_RESET_ZOOM_GRAPH_VIEW, [this](const Message&) {
-        m_zoom.Reset();
-        BroadcastToPanes(UM_ZOOM_CONTROL, 0, 0);
-        PostMessage(m_host.MainFrame(), UM_ZOOM_CONTROL, 0, 0);
+        ResetZoom();
         return LResult{0};
     });
+}
+
+void CLapOverviewDlg::ResetZoom() {
+    m_zoom.Reset();
+    BroadcastToPanes(UM_ZOOM_CONTROL, 0, 0);
+    PostMessage(m_host.MainFrame(), UM_ZOOM_CONTROL, 0, 0);
 }
 
 // The panes get (span, start); the main frame the time division over time,

@@ -3,7 +3,8 @@
 // call returns when every job has run. A job learns which worker runs it
 // (0 the calling thread), so that a worker can gather its jobs' results in
 // a place of its own. A job must touch nothing another worker or the
-// user-interface thread uses meanwhile.
+// user-interface thread uses meanwhile. With the pool's maximum thread count
+// at 1, the calling thread runs every job itself, in order.
 #pragma once
 
 #include <cstddef>

@@ -6,6 +6,7 @@
 
 #include "shell/LapListTestSupport.h"
 
+#include "graphs/CChannel_Ctl_Dlg.h"
 #include "graphs/CDlgGrafView.h"
 #include "graphs/CLScaleView.h"
 #include "graphs/CLapOverviewDlg.h"
@@ -471,6 +472,64 @@ TEST_F(LapOverviewTest, AZoomClickZoomsEveryRowAndTheXScaleAndResetZoomReturnsTo
     PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
     Drain();
     EXPECT_FALSE(window->Zoom().Zoomed() || window->RowAt(1).graph->Data().Zoomed() || window->XScale()->Zoomed());
+}
+
+// The channel list on a zoomed window returns it to the full view: the X scale and the strip then
+// read what the new rows draw, as those of a window of that size that was never zoomed.
+TEST_F(LapOverviewTest, AChannelChoiceOnAZoomedWindowLeavesTheScaleAndStripOfAnUnzoomedOne) {
+    constexpr std::uint32_t kChosen = 0x1 | 0x2 | 0x4 | 0x800; // RPM, Speed, G Horiz., Gear
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    window->OnCommand(CLapOverviewDlg::kCmdTime);
+    SendMessage(h.Frame().Handle(), UM_GET_OVERLAP_GRAPH_STATUS, 1, 0);
+    h.Frame().OnZoomMode();
+    Drain();
+    CDlgGrafView& rpm = *window->RowAt(0).graph;
+    View().grab();
+    QTest::mouseClick(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() * 2 / 5, rpm.height() / 2));
+    Drain();
+    ASSERT_TRUE(window->Zoom().Zoomed());
+    ASSERT_GT(window->Zoom().Offset(), 0);
+    for (int i = 0; i < 100 && window->Zoom().Offset() > 0; ++i) {
+        View().grab();
+        QTest::keyClick(&rpm, Qt::Key_Left, Qt::ControlModifier);
+        Drain();
+    }
+    ASSERT_EQ(window->Zoom().Offset(), 0);
+    ASSERT_TRUE(window->XScale()->Zoomed());
+    ModalDialogScript dialogs;
+    dialogs.Queue([](QDialog& dialog) {
+        auto* list = FindControl<QListWidget>(dialog, CChannel_Ctl_Dlg::kList);
+        for (int row : {2, 11})
+            list->item(row)->setCheckState(Qt::Checked);
+        FindControl<QPushButton>(dialog, CChannel_Ctl_Dlg::kOk)->click();
+        return dialog.result();
+    });
+    window->OnCommand(CLapOverviewDlg::kCmdChannelSelect);
+    Drain();
+    ASSERT_EQ(window->ChannelMask(), kChosen);
+    EXPECT_FALSE(window->Zoom().Zoomed());
+
+    CLapOverviewDlg* fresh = Open();
+    ASSERT_TRUE(fresh);
+    fresh->OnCommand(CLapOverviewDlg::kCmdTime);
+    PostMessage(fresh->Handle(), UM_RESET_CHANNEL_VIEW, 4, kChosen);
+    fresh->resize(window->size());
+    Drain();
+    View().grab();
+    const CLScaleView& scale = *window->XScale();
+    const CLScaleView& unzoomed = *fresh->XScale();
+    EXPECT_FALSE(scale.Zoomed());
+    EXPECT_EQ(std::make_tuple(scale.XSpan(), scale.XRange().step, scale.XRange().pixelsPerUnit),
+              std::make_tuple(unzoomed.XSpan(), unzoomed.XRange().step, unzoomed.XRange().pixelsPerUnit));
+    EXPECT_TRUE(scale.Picture() == unzoomed.Picture()) << "the X scale still shows the zoomed span";
+    const auto* bands = dynamic_cast<const CSegView*>(dynamic_cast<CSegSplitterWnd&>(*window->SegmentStrip()).Left());
+    const auto* freshBands = dynamic_cast<const CSegView*>(dynamic_cast<CSegSplitterWnd&>(*fresh->SegmentStrip()).Left());
+    ASSERT_TRUE(bands && freshBands);
+    EXPECT_EQ(bands->BandPositions(), freshBands->BandPositions());
+    EXPECT_TRUE(bands->Picture() == freshBands->Picture()) << "the strip still shows the zoomed span";
 }
 
 // What the main frame shows on screen, as its paints left it.

@@ -4,6 +4,7 @@
 #include "shell/ShellHarness.h"
 
 #include "app/ProgramWindowFactory.h"
+#include "graphs/CLapOverviewDlg.h"
 
 class ProgramHarness : public ShellHarness {
 public:
@@ -11,4 +12,13 @@ public:
         : ShellHarness(std::move(saved), [](AppSettings& settings, orvelo::LapDataCore& core) {
               return std::make_unique<ProgramWindowFactory>(settings, core);
           }) {}
+
+    // A lap overview opened in the first work area, as its command does; null when none opened.
+    CLapOverviewDlg* OpenLapOverview() {
+        COrveloView& view = *WorkAreas().front()->View();
+        view.OnLapOverviewGraph();
+        for (int i = 0; i < 3; ++i)
+            Drain();
+        return dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
+    }
 };

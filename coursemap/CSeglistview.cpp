@@ -21,7 +21,6 @@
 #include <QMenu>
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace {
 constexpr int kLapColumnWidth = 60;
@@ -57,9 +56,11 @@ CSeglistview::CSeglistview(orvelo::LapDataCore& core, platform::WindowHandle mai
     header()->setStretchLastSection(false);
     header()->setSectionsClickable(true);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int column) { OnColumnClick(column); });
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { RememberColumnWidths(); });
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
         m_model->ShowGroupRows(*this);
-        FitColumnWidths();
+        // Rows taken away leave the widths as they were; the header keeps them only by position.
+        LayOutColumnWidths(m_fitted && m_model->RowCount() == 0);
     });
     m_window.On(platform::UM_SEGMENT_EDIT_REPLACE, [this](const platform::Message& m) { return OnSegmentEditReplace(m); });
     OnInitialUpdate();
@@ -93,8 +94,13 @@ void CSeglistview::AdjustSegmentColumns() {
 }
 
 void CSeglistview::FitColumnWidths() {
+    m_fitted = true;
+    LayOutColumnWidths(false);
+}
+
+void CSeglistview::LayOutColumnWidths(bool keep) {
     if (m_redrawOff) {
-        m_fitPending = true;
+        m_fitPending = m_fitPending || !keep;
         return;
     }
     m_fitPending = false;
@@ -102,43 +108,98 @@ void CSeglistview::FitColumnWidths() {
     // section after a resize: the header draws again once, after all of them.
     const bool headerUpdates = header()->updatesEnabled();
     header()->setUpdatesEnabled(false);
-    SetColumnWidths();
+    if (keep)
+        RestoreColumnWidths();
+    else
+        SetColumnWidths();
     header()->setUpdatesEnabled(headerUpdates);
     header()->viewport()->update();
     viewport()->update();
 }
 
+int CSeglistview::MadeWidth(int column, int segments) {
+    // "Seg.%2d time": nine characters and the number's, two at least.
+    const int titleLength = 9 + std::max(2, Digits(column));
+    return column == 0 ? kLapColumnWidth : column > segments ? kTextColumnWidth : (titleLength + 2) * kCharWidth;
+}
+
+void CSeglistview::RememberColumnWidths() {
+    m_keptSegments = m_model->SegmentCount();
+    m_keptWidths.resize(static_cast<std::size_t>(std::min(m_model->ColumnCount(), header()->count())));
+    for (std::size_t c = 0; c < m_keptWidths.size(); ++c)
+        m_keptWidths[c] = columnWidth(static_cast<int>(c));
+}
+
+void CSeglistview::RestoreColumnWidths() {
+    // Each column takes the width it had before; a segment column that is new, its made width.
+    const int segments = m_model->SegmentCount();
+    for (int c = 0; c < m_model->ColumnCount(); ++c) {
+        const int before = c <= segments ? (c <= m_keptSegments ? c : -1) : c - segments + m_keptSegments;
+        const bool known = before >= 0 && before < static_cast<int>(m_keptWidths.size());
+        setColumnWidth(c, known ? m_keptWidths[static_cast<std::size_t>(before)] : MadeWidth(c, segments));
+    }
+}
+
+std::vector<int> CSeglistview::LargestTimes() const {
+    std::vector<int> largest(static_cast<std::size_t>(m_model->SegmentCount()), -1);
+    for (int r = 0; r < m_model->RowCount(); ++r) {
+        const QList<std::uint16_t>& times = m_model->Row(r).times;
+        const int cells = std::min(static_cast<int>(largest.size()), static_cast<int>(times.size()));
+        for (int k = 0; k < cells; ++k) {
+            if (times[k] != seglist::kNoTime)
+                largest[static_cast<std::size_t>(k)] = std::max(largest[static_cast<std::size_t>(k)], int(times[k]));
+        }
+    }
+    return largest;
+}
+
+int CSeglistview::FileColumnWidth(int column) const {
+    const bool paths = column == m_model->ColumnCount() - 1;
+    std::vector<char> shown(static_cast<std::size_t>(m_model->FileCount()), 0);
+    for (int r = 0; r < m_model->RowCount(); ++r) {
+        const int file = m_model->Row(r).file;
+        if (file >= 0 && file < m_model->FileCount())
+            shown[static_cast<std::size_t>(file)] = 1;
+    }
+    const QFontMetrics metrics(m_listFont);
+    int width = QFontMetrics(header()->font()).horizontalAdvance(m_model->Column(column).title);
+    for (int f = 0; f < m_model->FileCount(); ++f) {
+        if (shown[static_cast<std::size_t>(f)])
+            width = std::max(width, metrics.horizontalAdvance(paths ? m_model->File(f).path : m_model->File(f).title));
+    }
+    return width + kCellPadding;
+}
+
+int CSeglistview::sizeHintForColumn(int column) const {
+    // The width the column's texts need, as the list fits it; the delegate lays out no text.
+    const int segments = m_model->SegmentCount();
+    if (column < 0 || column >= m_model->ColumnCount())
+        return -1;
+    if (column > segments)
+        return FileColumnWidth(column);
+    const QFontMetrics metrics(m_listFont);
+    int width = QFontMetrics(header()->font()).horizontalAdvance(m_model->Column(column).title);
+    if (column == 0) {
+        for (int r = 0; r < m_model->RowCount(); ++r)
+            width = std::max(width, metrics.horizontalAdvance(m_model->Cell(r, 0)));
+    } else if (const int time = LargestTimes()[static_cast<std::size_t>(column - 1)]; time >= 0) {
+        width = std::max(width, metrics.horizontalAdvance(seglist::TimeText(static_cast<std::uint16_t>(time))));
+    }
+    return width + kCellPadding;
+}
+
 void CSeglistview::SetColumnWidths() {
     const int columns = m_model->ColumnCount();
     const int segments = m_model->SegmentCount();
-    if (m_model->RowCount() == 0) {
-        // Before the rows come the columns keep the widths they are made with.
-        for (int c = 0; c < columns; ++c) {
-            // "Seg.%2d time": nine characters and the number's, two at least.
-            const int titleLength = 9 + std::max(2, Digits(c));
-            setColumnWidth(c, c == 0 ? kLapColumnWidth : c > segments ? kTextColumnWidth : (titleLength + 2) * kCharWidth);
-        }
+    if (!m_fitted) {
+        // Until the first fit the columns keep the widths they are made with.
+        for (int c = 0; c < columns; ++c)
+            setColumnWidth(c, MadeWidth(c, segments));
         return;
     }
     // Every column is as wide as its title and its widest text. A segment cell is a lap time
-    // "m:ss.hh" below ten minutes, so the largest time in a column is its widest text; rows of
-    // one lap share their times and count once.
-    std::vector<int> largest(static_cast<std::size_t>(segments), -1);
-    std::vector<char> fileShown(static_cast<std::size_t>(m_model->FileCount()), 0);
-    std::unordered_set<const std::uint16_t*> seen;
-    for (int r = 0; r < m_model->RowCount(); ++r) {
-        const seglist::Row& row = m_model->Row(r);
-        if (row.file >= 0 && row.file < m_model->FileCount())
-            fileShown[static_cast<std::size_t>(row.file)] = 1;
-        if (row.times.isEmpty() || !seen.insert(row.times.constData()).second)
-            continue;
-        const int cells = std::min(segments, static_cast<int>(row.times.size()));
-        for (int k = 0; k < cells; ++k) {
-            const std::uint16_t time = row.times[k];
-            if (time != seglist::kNoTime)
-                largest[static_cast<std::size_t>(k)] = std::max(largest[static_cast<std::size_t>(k)], int(time));
-        }
-    }
+    // "m:ss.hh" below ten minutes, so the largest time in a column is its widest text.
+    const std::vector<int> largest = LargestTimes();
     const QFontMetrics metrics(m_listFont);
     const QFontMetrics headerMetrics(header()->font());
     // Titles of as many digits, and the same time, are as wide as each other.
@@ -162,12 +223,7 @@ void CSeglistview::SetColumnWidths() {
     if (columns == 0)
         return;
     setColumnWidth(0, kLapColumnWidth);
-    int titleWidth = headerMetrics.horizontalAdvance(m_model->Column(segments + 1).title);
-    for (int f = 0; f < m_model->FileCount(); ++f) {
-        if (fileShown[static_cast<std::size_t>(f)])
-            titleWidth = std::max(titleWidth, metrics.horizontalAdvance(m_model->File(f).title));
-    }
-    setColumnWidth(segments + 1, titleWidth + kCellPadding);
+    setColumnWidth(segments + 1, FileColumnWidth(segments + 1));
     setColumnWidth(columns - 1, kLastColumnWidth);
 }
 
@@ -181,34 +237,19 @@ void CSeglistview::InsertLapRows(const std::vector<const orvelo::LogFile*>& file
     rows.reserve(laps);
     for (const orvelo::LogFile* file : files) {
         const int names = m_model->AddFile(QString::fromStdU16String(file->title), QString::fromStdU16String(file->fullPath));
-        // A row shows the logger's times of the file's first lap of its number.
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> numbers;
-        numbers.reserve(file->laps.size());
-        for (const orvelo::Lap& lap : file->laps)
-            numbers.emplace_back(lap.lapNumber, static_cast<std::uint32_t>(numbers.size()));
-        std::sort(numbers.begin(), numbers.end());
-        std::vector<std::uint32_t> firstOf(numbers.size());
-        for (std::size_t k = 0; k < numbers.size(); ++k)
-            firstOf[numbers[k].second] = k > 0 && numbers[k - 1].first == numbers[k].first ? firstOf[numbers[k - 1].second]
-                                                                                          : numbers[k].second;
-        numbers = {};
-        const std::size_t fileStart = rows.size();
-        std::size_t index = 0;
+        // Each row shows its own lap's logger times, also beside another lap of its number.
         for (const orvelo::Lap& lap : file->laps) {
-            const std::size_t first = firstOf[index++];
+            const std::vector<std::int64_t> logged = segtimes::LoggerTimes(lap);
             QList<std::uint16_t> times;
-            if (first + 1 < index) {
-                times = rows[fileStart + first].times;
-            } else {
-                const std::vector<std::int64_t> logged = segtimes::LoggerTimes(lap);
-                times.reserve(static_cast<qsizetype>(logged.size()));
-                for (const std::int64_t time : logged)
-                    times.push_back(TimeCell(time));
-            }
+            times.reserve(static_cast<qsizetype>(logged.size()));
+            for (const std::int64_t time : logged)
+                times.push_back(TimeCell(time));
             m_loggerSegments = std::max(m_loggerSegments, static_cast<int>(times.size()));
             rows.push_back({lap.lapNumber, names, std::move(times), 0, -1});
         }
     }
+    // Each row inserted fits the widths: the reset that shows the rows does it once for all.
+    m_fitted = m_fitted || !rows.empty();
     m_model->BeginUpdate();
     AdjustSegmentColumns();
     m_model->InsertRows(std::move(rows));
@@ -265,7 +306,7 @@ void CSeglistview::SetRedraw(bool on) {
     }
     m_model->EndUpdate();
     if (m_fitPending)
-        FitColumnWidths();
+        LayOutColumnWidths(false);
 }
 
 void CSeglistview::RemoveGroups() {

@@ -64,6 +64,9 @@ public:
     // The context menu's commands.
     void OnMenuCommand(int id);
 
+    // The width a double-click on the column's divider gives it: its title's and its widest text's.
+    int sizeHintForColumn(int column) const override;
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -72,7 +75,16 @@ private:
     void InsertColumns();
     void AdjustSegmentColumns();
     void FitColumnWidths();
+    // keep: the widths the columns had before the model was reset; else the made or fitted ones.
+    void LayOutColumnWidths(bool keep);
     void SetColumnWidths();
+    void RememberColumnWidths();
+    void RestoreColumnWidths();
+    static int MadeWidth(int column, int segments);
+    // Each segment column's largest time, -1 where it has none.
+    std::vector<int> LargestTimes() const;
+    // "File name" or "Path": its title's width or the widest name of a file with rows, padded.
+    int FileColumnWidth(int column) const;
     void RefillLoggerTimes();
     platform::LResult OnSegmentEditReplace(const platform::Message& m);
     // Each loaded log file's laps with the first row that shows them.
@@ -98,4 +110,9 @@ private:
     std::vector<std::uint8_t> m_sortFlags;
     bool m_redrawOff = false;
     bool m_fitPending = false;
+    // Widths were fitted once: from then on an empty list too is fitted, not given made widths.
+    bool m_fitted = false;
+    // The widths before the model's last reset, by column, and how many segment columns there were.
+    std::vector<int> m_keptWidths;
+    int m_keptSegments = 0;
 };

@@ -25,7 +25,7 @@ inline constexpr std::uint16_t kNoTime = 0xFFFF;
 struct Row {
     std::uint32_t lapNumber = 0;
     std::int32_t file = -1;         // index among the model's files
-    QList<std::uint16_t> times;     // segment 1 on; past its end the cells are empty. Rows of one lap share it.
+    QList<std::uint16_t> times;     // segment 1 on; past its end the cells are empty
     std::int32_t itemData = 0;
     int group = -1;                 // group id, -1 none
 };

@@ -67,13 +67,21 @@ std::vector<orvelo::SegmentGroupRecord> ReadRecords(SegmentGroupStore& groups, S
 
 // The pairs of a group's value, as many as its count says and the value holds; nothing when unreadable.
 std::optional<std::vector<orvelo::SegmentPair>> ReadPairs(SegmentGroupStore& groups, SettingsStore& store,
-                                                         const orvelo::SegmentGroupRecord& record) {
-    const std::size_t n = Bounded(record.segmentCount,
-                                  StoredEntries(store, PairValueName(record.groupId), orvelo::kSegmentPairBytes));
+                                                         std::int32_t groupId, std::int32_t segmentCount) {
+    const std::size_t n = Bounded(segmentCount, StoredEntries(store, PairValueName(groupId), orvelo::kSegmentPairBytes));
     std::vector<std::uint8_t> buffer((n + 2) * orvelo::kSegmentPairBytes, 0);
-    if (groups.ReadWriteSegmentPairs(0, record.groupId, record.segmentCount, buffer) != kOk)
+    if (groups.ReadWriteSegmentPairs(0, groupId, segmentCount, buffer) != kOk)
         return std::nullopt;
     return orvelo::DecodeSegmentPairs(buffer.data(), buffer.size(), static_cast<std::int32_t>(n));
+}
+
+// The pair value a group's held pairs are written as. A stored value too short for its count gave
+// it fewer pairs, and is written as short again, so no reader finds a pair the group never had.
+std::vector<std::uint8_t> HeldPairsValue(const orvelo::SegmentGroup& group) {
+    std::vector<std::uint8_t> bytes = orvelo::EncodeSegmentPairs(group.segmentCount, group.pairs);
+    if (group.pairs.size() < static_cast<std::size_t>(std::max(group.segmentCount, 0)))
+        bytes.resize(group.pairs.size() * orvelo::kSegmentPairBytes);
+    return bytes;
 }
 
 }  // namespace
@@ -148,8 +156,30 @@ int SegmentGroupStore::Save(std::deque<orvelo::SegmentGroup>& groups, const orve
     auto count = static_cast<std::int32_t>(groups.size());
     if (ReadWriteGroupRecords(kWrite, records) != kOk ||
         ReadWriteSegmentPairs(kWrite, current.groupId, current.segmentCount, pairs) != kOk ||
-        ReadWriteGroupCount(kWrite, &count) != kOk || batch.End() != kOk)
+        WriteMovedPairs(groups, current.groupId) != kOk || ReadWriteGroupCount(kWrite, &count) != kOk ||
+        batch.End() != kOk)
         return failed();
+    return kOk;
+}
+
+int SegmentGroupStore::WriteMovedPairs(const std::deque<orvelo::SegmentGroup>& groups, std::int32_t currentId) {
+    // A group given a new id when the list was read holds the pairs stored under its old one: they
+    // go under the id its record now has, or that group would come back without them.
+    for (const orvelo::SegmentGroup& group : groups) {
+        if (group.groupId == currentId || group.pairs.empty())
+            continue;
+        const std::optional<std::vector<orvelo::SegmentPair>> stored = ReadPairs(*this, m_store, group.groupId, group.segmentCount);
+        if (stored && std::equal(stored->begin(), stored->end(), group.pairs.begin(), group.pairs.end(),
+                                 [](const orvelo::SegmentPair& a, const orvelo::SegmentPair& b) {
+                                     return a.cumulativeDistance == b.cumulativeDistance &&
+                                            a.endPointIndex == b.endPointIndex;
+                                 }))
+            continue;
+        const std::vector<std::uint8_t> bytes = HeldPairsValue(group);
+        if (m_store.RegWriteBinary(KeyPath(), PairValueName(group.groupId), bytes.data(),
+                                   static_cast<std::uint32_t>(bytes.size())) != kOk)
+            return kFailed;
+    }
     return kOk;
 }
 
@@ -157,7 +187,7 @@ std::deque<orvelo::SegmentGroup> SegmentGroupStore::ReadViewerGroups() {
     std::deque<orvelo::SegmentGroup> groups;
     for (const orvelo::SegmentGroupRecord& record : ReadRecords(*this, m_store)) {
         orvelo::SegmentGroup group = orvelo::SegmentGroupFromRecord(record);
-        if (auto pairs = ReadPairs(*this, m_store, record)) {
+        if (auto pairs = ReadPairs(*this, m_store, record.groupId, record.segmentCount)) {
             group.pairs = std::move(*pairs);
             group.pairsStoredFlag = 1;
         }
@@ -173,7 +203,7 @@ void LoadSegmentGroups(SettingsStore& store, std::deque<orvelo::SegmentGroup>& g
     for (const orvelo::SegmentGroupRecord& record : ReadRecords(stored, store)) {
         orvelo::SegmentGroup group = orvelo::SegmentGroupFromRecord(record);
         if (record.segmentCount > 0) {
-            if (auto pairs = ReadPairs(stored, store, record))
+            if (auto pairs = ReadPairs(stored, store, record.groupId, record.segmentCount))
                 group.pairs = std::move(*pairs);
         }
         groups.push_back(std::move(group));

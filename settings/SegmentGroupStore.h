@@ -30,9 +30,10 @@ public:
 
     // The viewer's Save. The group of groups with current's id first takes its name, path, segment
     // count and pairs with the pairs-stored flag 1; then the records of every group, current's pair
-    // value and the count are written in that order, stopping at the first failure, and saved as one
-    // batch. 0 when all three were saved; 1 on a failure (a save that fails keeps none of them),
-    // when groups is empty (nothing written) or a text does not fit.
+    // value, the pair value of every other group whose stored one does not give it the pairs it
+    // holds (a group renumbered when read), and the count are written in that order, stopping at the
+    // first failure, and saved as one batch. 0 when all were saved; 1 on a failure (a save that fails
+    // keeps none of them), when groups is empty (nothing written) or a text does not fit.
     int Save(std::deque<orvelo::SegmentGroup>& groups, const orvelo::SegmentGroup& current);
 
     // The viewer's reading: every stored group in order; one whose pair value was read gets its pairs
@@ -40,6 +41,8 @@ public:
     std::deque<orvelo::SegmentGroup> ReadViewerGroups();
 
 private:
+    int WriteMovedPairs(const std::deque<orvelo::SegmentGroup>& groups, std::int32_t currentId);
+
     SettingsStore& m_store;
 };
 

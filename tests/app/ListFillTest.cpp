@@ -88,11 +88,9 @@ protected:
             const orvelo::LogFile& file = h.Core().LogFiles[f];
             for (const orvelo::Lap& lap : file.laps) {
                 RefRow row{LapTexts(file, lap), {}, lap.lapTime};
-                // The segment list's row shows the times of the file's first lap of that number.
-                const orvelo::Lap& first = *std::find_if(file.laps.begin(), file.laps.end(),
-                                                         [&lap](const orvelo::Lap& l) { return l.lapNumber == lap.lapNumber; });
+                // The segment list's row shows its own lap's times, also beside another lap of its number.
                 row.segment << row.lap[0];
-                for (std::int64_t time : segtimes::LoggerTimes(first))
+                for (std::int64_t time : segtimes::LoggerTimes(lap))
                     row.segment << TimeText(time);
                 row.segment << row.lap[15] << row.lap[16];
                 loggerSegments = std::max(loggerSegments, static_cast<int>(row.segment.size()) - 3);

@@ -10,7 +10,10 @@
 
 #include "core/SegmentGroupCodec.h"
 #include "platform/ModalDialog.h"
+#include "platform/RegistryMemoryBackend.h"
 #include "platform/SystemColors.h"
+#include "settings/AppSettings.h"
+#include "settings/SegmentGroupStore.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -118,6 +121,64 @@ TEST(CCourseMapViewerDlgTest, StoredEndsOutsideTheCourseAreTakenAgainOrDroppedAn
     EXPECT_EQ(paths, (std::vector<std::u16string>{u"/maps/a.dat", shown, u"/maps/c.dat"}));
     EXPECT_EQ(h.Stored(PairName(7)), pairs);
     EXPECT_EQ(h.Stored(PairName(id)).size(), 32);
+}
+
+// Three groups of id 9, one per course, each with its own pairs stored under the one name: a Save on
+// the first course keeps every course's segments, also after the settings are read afresh.
+TEST(CCourseMapViewerDlgTest, ASaveOnOneCourseKeepsTheSegmentsOfGroupsRenumberedWhenRead) {
+    ViewerHarness h;
+    const std::u16string shown = h.core.MapFiles[0].fullPath;
+    const std::vector<std::u16string> paths{shown, u"/maps/b.dat", u"/maps/c.dat"};
+    QByteArray records;
+    for (const std::u16string& path : paths) {
+        orvelo::SegmentGroup group;
+        group.groupId = 9;
+        group.mapPath = path;
+        group.groupName = u"Stored";
+        group.segmentCount = 2;
+        group.pairsStoredFlag = 1;
+        orvelo::SegmentGroupRecord record;
+        ASSERT_TRUE(orvelo::MakeSegmentGroupRecord(group, record));
+        const auto bytes = orvelo::EncodeSegmentGroupRecord(record);
+        records.append(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    }
+    const QByteArray pairs = Words({300, 30, 600, 60, 0, 0});
+    h.store.Put(settings::kMapSegInfo, kRecords, records);
+    h.store.Put(settings::kMapSegInfo, kCount, Words({3}), platform::kRegDword);
+    h.store.Put(settings::kMapSegInfo, PairName(9), pairs);
+
+    CCourseMapViewerDlg& dialog = h.Open(CCourseMapViewerDlg::kListMapLaps);
+    ASSERT_EQ(dialog.CurrentGroup().groupId, 9);
+    h.Cut(400);
+    h.Click(CCourseMapViewerDlg::kSave);
+    ASSERT_EQ(h.boxes.Shown().size(), 1u);
+
+    const QByteArray saved = h.Stored(kRecords);
+    ASSERT_EQ(saved.size(), 3 * 796);
+    for (int i = 0; i < 3; ++i) {
+        const auto record = orvelo::DecodeSegmentGroupRecord(reinterpret_cast<const std::uint8_t*>(saved.constData()) + i * 796);
+        EXPECT_EQ(std::make_pair(record.groupId, std::u16string(record.mapPath.data())), std::make_pair(9 + i, paths[static_cast<std::size_t>(i)]));
+    }
+    EXPECT_EQ(h.Stored(PairName(9)).size(), 32);  // the three segments laid now
+    EXPECT_EQ(h.Stored(PairName(10)), pairs);
+    EXPECT_EQ(h.Stored(PairName(11)), pairs);
+
+    // The next start: the settings as saved, read by the application and by the viewer.
+    AppSettings restarted(std::make_unique<platform::RegistryMemoryBackend>(h.store.Backend().Saved()));
+    std::deque<orvelo::SegmentGroup> loaded;
+    LoadSegmentGroups(restarted.Store(), loaded);
+    std::deque<orvelo::SegmentGroup> viewer = SegmentGroupStore(restarted.Store()).ReadViewerGroups();
+    for (const std::deque<orvelo::SegmentGroup>* read : {&loaded, &viewer}) {
+        ASSERT_EQ(read->size(), 3u);
+        std::vector<std::int32_t> pairCounts;
+        for (const orvelo::SegmentGroup& group : *read)
+            pairCounts.push_back(static_cast<std::int32_t>(group.pairs.size()));
+        EXPECT_EQ(pairCounts, (std::vector<std::int32_t>{3, 2, 2}));
+        const orvelo::SegmentGroup& last = (*read)[2];
+        EXPECT_EQ(last.groupId, 11);
+        ASSERT_EQ(last.pairs.size(), 2u);
+        EXPECT_EQ(last.pairs[1].cumulativeDistance, 600);
+    }
 }
 
 TEST(CCourseMapViewerDlgTest, ALogLapIsRegisteredAsACourseMapBeforeItsGroupIsSavedUnderThatFile) {

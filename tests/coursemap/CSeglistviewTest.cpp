@@ -16,6 +16,8 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDockWidget>
+#include <QHeaderView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,77 @@ TEST_F(CSeglistviewTest, ColumnsFollowTheLongestLapAndTheMapGroupsSegmentsWhoseT
     EXPECT_EQ(Titles().size(), 11);
     EXPECT_EQ(Column(4), (QStringList{QString(), QStringLiteral("0:04.00")}));
     EXPECT_EQ(Replace(nullptr), 0);
+}
+
+// Until the first fit an empty list keeps the widths its columns were made with; once fitted, taking
+// the rows away leaves the widths, and a fit of the empty list sizes the columns to their titles.
+TEST_F(CSeglistviewTest, AnEmptyListIsFittedToItsTitlesOnceItWasFittedAndKeepsItsWidthsWhenItsRowsGo) {
+    AddFile(u"/logs/a.dat", {{100, 200}, {150}});
+    CSeglistview& view = Make();
+    const auto widths = [&view] {
+        QList<int> all;
+        for (int c = 0; c < view.Model().ColumnCount(); ++c)
+            all << view.columnWidth(c);
+        return all;
+    };
+    Fill();
+    const QList<int> filled = widths();
+    ASSERT_EQ(filled.size(), 9);
+    ASSERT_NE(filled[1], 117);  // the times are narrower than the titles, which the fit follows
+    pane->RemoveAllRows();
+    EXPECT_EQ(view.Model().RowCount(), 0);
+    EXPECT_EQ(widths(), filled);
+
+    orvelo::SegmentGroup group;
+    group.segmentCount = 2;
+    group.pairs = {{1000, 10}, {1500, 20}};
+    Replace(&group);
+    EXPECT_EQ(widths(), (QList<int>{60, filled[1], filled[2], filled[7], 50}));
+    pane->RemoveAllRows();
+    EXPECT_EQ(widths(), (QList<int>{60, filled[1], filled[2], filled[7], 50}));
+    // Back to the logger's times with no rows: the column that goes takes its width with it.
+    SegmentListFeed& feed = *pane;
+    feed.ResetList();
+    feed.DeleteExtraColumns();
+    EXPECT_EQ(widths(), (QList<int>{60, filled[1], filled[7], 50}));
+}
+
+// A double-click on a column's right divider sizes the column to its texts: the file name as a fit
+// sizes it, and the path, which a fit leaves narrow, to the whole path.
+TEST_F(CSeglistviewTest, ADoubleClickOnADividerSizesTheColumnToItsTexts) {
+    const std::u16string path = u"/logs/a rather long folder name/the session of the morning.dat";
+    AddFile(path, {{100, 6520}, {150}});
+    CSeglistview& view = Make();
+    pane->show();
+    Fill();
+    orvelo::SegmentGroup group;
+    group.segmentCount = 1;
+    Replace(&group);
+    ASSERT_EQ(view.Model().ColumnCount(), 4);
+    const int fileName = view.columnWidth(2);
+    const QFontMetrics metrics(view.font());
+    ASSERT_GT(fileName, metrics.horizontalAdvance(QStringLiteral("the session of the morning.dat")));
+    QHeaderView& header = *view.header();
+    const auto doubleClickDivider = [&header](int column) {
+        const QPoint divider(header.sectionViewportPosition(column) + header.sectionSize(column) - 1, header.height() / 2);
+        QTest::mouseDClick(header.viewport(), Qt::LeftButton, {}, divider);
+    };
+    view.setColumnWidth(2, 20);
+    doubleClickDivider(2);
+    EXPECT_EQ(view.columnWidth(2), fileName);
+    doubleClickDivider(3);
+    EXPECT_GE(view.columnWidth(3), metrics.horizontalAdvance(QString::fromStdU16String(path)));
+}
+
+// A file may hold two laps of one number: each row shows the times of its own lap.
+TEST_F(CSeglistviewTest, EachRowShowsItsOwnLapsLoggerTimesAlsoBesideAnotherLapOfItsNumber) {
+    AddFile(u"/logs/a.dat", {{100, 200}, {300}, {400, 500, 600}});
+    core.LogFiles[0].laps[2].lapNumber = 1;
+    Make();
+    Fill();
+    EXPECT_EQ(Column(0), (QStringList{QStringLiteral("  2"), QStringLiteral("  1"), QStringLiteral("  1")}));
+    EXPECT_EQ(Column(1), (QStringList{QStringLiteral("0:03.00"), QStringLiteral("0:01.00"), QStringLiteral("0:04.00")}));
+    EXPECT_EQ(Column(3), (QStringList{QString(), QString(), QStringLiteral("0:06.00")}));
 }
 
 TEST_F(CSeglistviewTest, AHeaderClickSortsDescendingThenAscendingButNeverByFileNameOrPath) {

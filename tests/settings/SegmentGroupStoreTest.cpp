@@ -106,6 +106,50 @@ TEST_F(SegmentGroupStoreTest, ASaveIsOneSaveOfTheSettingsFileAllOfItOrNothing) {
     EXPECT_EQ(Groups().Save(none, current), 1);
 }
 
+// Two records of id 7 share one pair value; the second is read as id 8. A Save of the first must
+// leave both readers giving the second its pairs, and a Save that fails must leave everything as it
+// was. A third group, read under its own id with a longer value than its count needs, is not touched.
+TEST_F(SegmentGroupStoreTest, AGroupRenumberedWhenReadTakesItsPairsToItsNewIdAtTheNextSaveOfAnother) {
+    SegmentGroup own = Group(5, u"/maps/o.dat", {{50, 2}});
+    Put(kRecords, RecordBytes(Group(7, u"/maps/a.dat", {{100, 5}, {200, 9}})) +
+                      RecordBytes(Group(7, u"/maps/b.dat", {{100, 5}, {200, 9}})) + RecordBytes(own));
+    Put(kCount, Words({3}), platform::kRegDword);
+    Put(PairName(7), Words({100, 5, 200, 9, 0, 0}));
+    const QByteArray ownValue = Words({50, 2, 60, 3, 0, 0});
+    Put(PairName(5), ownValue);
+    std::deque<SegmentGroup> groups = Groups().ReadViewerGroups();
+    ASSERT_EQ(groups.size(), 3u);
+    ASSERT_EQ(std::make_pair(groups[0].groupId, groups[1].groupId), std::make_pair(7, 8));
+    const SegmentGroup current = Group(7, u"/maps/a.dat", {{300, 12}});
+
+    m_test.Backend().SetFailSaves(true);
+    EXPECT_EQ(Groups().Save(groups, current), 1);
+    EXPECT_TRUE(Get(PairName(8)).isEmpty());
+    EXPECT_EQ(Get(PairName(7)), Words({100, 5, 200, 9, 0, 0}));
+    EXPECT_EQ(Get(kRecords).mid(796 + 4, 4), Words({7}));
+    EXPECT_EQ(std::make_tuple(groups[0].pairs.size(), groups[1].groupId, groups[1].pairs.size()),
+              std::make_tuple(std::size_t{2}, 8, std::size_t{2}));
+
+    m_test.Backend().SetFailSaves(false);
+    ASSERT_EQ(Groups().Save(groups, current), 0);
+    EXPECT_EQ(Get(PairName(7)), Words({300, 12, 0, 0}));
+    EXPECT_EQ(Get(PairName(8)), Words({100, 5, 200, 9, 0, 0}));
+    EXPECT_EQ(Get(PairName(5)), ownValue);
+    const auto second = [](const std::deque<SegmentGroup>& read) {
+        std::vector<std::int32_t> words;
+        if (read.size() == 3) {
+            words.push_back(read[1].groupId);
+            for (const orvelo::SegmentPair& pair : read[1].pairs)
+                words.insert(words.end(), {pair.cumulativeDistance, pair.endPointIndex});
+        }
+        return words;
+    };
+    const std::vector<std::int32_t> expected{8, 100, 5, 200, 9};
+    EXPECT_EQ(second(Loaded()), expected);
+    EXPECT_EQ(second(Groups().ReadViewerGroups()), expected);
+    EXPECT_EQ(Loaded()[0].pairs.size(), 1u);
+}
+
 TEST_F(SegmentGroupStoreTest, AStoredPathThatFillsItsArrayIsCutSoEveryLaterSaveCanWriteIt) {
     QByteArray full = RecordBytes(Group(5, u"", {}));
     for (int i = 0; i < 260; ++i) {  // the path's 260 characters, no NUL

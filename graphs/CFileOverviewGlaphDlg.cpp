@@ -74,8 +74,10 @@ void CFileOverviewGlaphDlg::Start(QWidget* viewWidget, bool restored) {
     const QSize view = viewWidget ? viewWidget->size() : QSize();
     QRect place = StartPlacement(view, m_slot);
     if (restored && LoadLayout() == 0) {
-        if (const auto saved = platform::StoredRect(m_record.left, m_record.top, m_record.right, m_record.bottom))
-            place = platform::InsideWorkArea(*saved, view, place);
+        // No smaller than a drag can size it, so that there is an edge to grab.
+        const auto saved = platform::StoredRect(m_record.left, m_record.top, m_record.right, m_record.bottom);
+        if (saved && saved->width() >= kMinimumSize && saved->height() >= kMinimumSize)
+            place = platform::RestoredInWorkArea(saved, place);
         if ((m_record.channelMask & ((1u << graphs::kChannelCount) - 1)) != 0) {
             m_mask = m_record.channelMask & ((1u << graphs::kChannelCount) - 1);
             m_count = std::clamp(m_record.rows, 1, std::popcount(m_mask));

@@ -34,6 +34,7 @@ public:
 
     QWidget* Widget() override { return this; }
     platform::WindowHandle Handle() const override { return m_window.Handle(); }
+    QRect DefaultPlace(const QSize& workArea) const override { return StartPlacement(workArea, m_slot); }
 
     // Where a new window of the slot stands in a view of that size.
     static QRect StartPlacement(const QSize& view, int slot);

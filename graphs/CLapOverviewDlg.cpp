@@ -108,8 +108,9 @@ bool CLapOverviewDlg::RestoreLayout() {
     }
     m_mask = layout.mask;
     m_zoom.SetMode(layout.xAxisMode);
-    if (layout.placed)
-        m_place = platform::InsideWorkArea(layout.place, m_viewWidget ? m_viewWidget->size() : QSize(), m_place);
+    // A place too small for the rows keeps the first one.
+    if (layout.placed && graphs::HoldsRows(layout.place.size(), layout.rows, m_metrics))
+        m_place = platform::RestoredInWorkArea(layout.place, m_place);
     m_savedHeights.assign(layout.heights.begin(), layout.heights.end());
     m_loadPaneRecords = true;
     return true;

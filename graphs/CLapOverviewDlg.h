@@ -54,6 +54,7 @@ public:
 
     QWidget* Widget() override { return this; }
     platform::WindowHandle Handle() const override { return m_window.Handle(); }
+    QRect DefaultPlace(const QSize& workArea) const override { return graphs::FirstPlacement(workArea.width(), m_slot); }
 
     // The frame sizes the layout reads (the style's by default).
     void SetFrameMetrics(const graphs::FrameMetrics& metrics);

@@ -163,15 +163,19 @@ void CYScaleControllableDlg::ApplyChannel() {
 // The saved position with the dialog's own size, else a third across the main window.
 void CYScaleControllableDlg::Place(QWidget* mainWindow) {
     m_placed = true;
-    QRect place = geometry();
+    QRect place(pos(), platform::FrameSizeOf(*this, mainWindow));
     if (mainWindow) {
         const QRect main = mainWindow->frameGeometry();
         place.moveTopLeft(QPoint(main.left() + main.width() / 3, main.top() + 9));
     }
+    // The whole frame on the screen, wherever the main window stands.
     WindowPlacement saved;
     if (m_settings.LoadScaleControlWndPlace(&saved) == 0)
-        place = saved.RestoredAt(platform::FrameSizeOf(*this, mainWindow), place);
+        place = saved.RestoredAt(place);
+    else
+        place = platform::OnScreen(place, place);
     move(place.topLeft());
+    platform::KeepOnScreenOnceShown(*this);
 }
 
 void CYScaleControllableDlg::OnSelChange() {

@@ -44,6 +44,15 @@ int RowIdealHeight(int areaHeight, int rows) { return rows > 0 ? areaHeight / ro
 
 int RowMinimumHeight(int areaHeight) { return std::max(5, areaHeight / 20); }
 
+bool HoldsRows(const QSize& size, int rows, const FrameMetrics& metrics) {
+    if (size.height() < metrics.caption + 2 * metrics.frameHeight)
+        return false;
+    const LapOverviewAreas areas = ComputeAreas(size.width(), size.height(), metrics);
+    const int area = areas.channels.height();
+    const int graph = areas.channels.width() - ScaleColumnWidth(areas.channels.width()) - kColumnGap;
+    return graph > 0 && area >= rows * RowMinimumHeight(area) + (rows - 1) * kRowGap;
+}
+
 int ChannelCount(std::uint32_t mask) { return std::popcount(mask & 0x3FFFFu); }
 
 std::vector<int> ChannelsOf(std::uint32_t mask) {

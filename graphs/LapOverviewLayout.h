@@ -42,6 +42,9 @@ int ScaleColumnWidth(int channelAreaWidth);
 // Row heights: the ideal (area / rows) and the minimum of each.
 int RowIdealHeight(int areaHeight, int rows);
 int RowMinimumHeight(int areaHeight);
+// Whether a window of this size holds its title bar and frame, its margins and that many rows at
+// their minimum height with the bars between them.
+bool HoldsRows(const QSize& size, int rows, const FrameMetrics& metrics);
 
 int ChannelCount(std::uint32_t mask);
 // The channels of a mask, lowest first (the rows' order).

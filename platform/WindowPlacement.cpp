@@ -122,10 +122,24 @@ QRect OnScreen(const QRect& wanted, const QRect& fallback) {
     return screen ? PlaceInside(wanted, screen->availableGeometry()) : fallback;
 }
 
-QRect WindowPlacement::RestoredAt(const QSize& size, const QRect& fallback) const {
-    const std::optional<QRect> wanted = StoredRect(normalLeft, normalTop, std::int64_t{normalLeft} + size.width(),
-                                                   std::int64_t{normalTop} + size.height());
-    return wanted ? OnScreen(*wanted, fallback) : fallback;
+bool WhollyOnScreen(const QRect& wanted) {
+    const QScreen* screen = QGuiApplication::screenAt(wanted.topLeft());
+    return screen && screen->availableGeometry().contains(wanted);
+}
+
+QRect WindowPlacement::RestoredAt(const QRect& byDefault) const {
+    const std::optional<QRect> wanted =
+        StoredRect(normalLeft, normalTop, std::int64_t{normalLeft} + byDefault.width(),
+                   std::int64_t{normalTop} + byDefault.height());
+    return wanted && WhollyOnScreen(*wanted) ? *wanted : OnScreen(byDefault, byDefault);
+}
+
+void KeepOnScreenOnceShown(QWidget& window) {
+    QMetaObject::invokeMethod(&window, [&window] {
+        const QRect frame = window.frameGeometry();
+        if (window.isVisible() && !WhollyOnScreen(frame))
+            window.move(OnScreen(frame, frame).topLeft());
+    }, Qt::QueuedConnection);
 }
 
 QSize FrameSizeOf(const QWidget& window, const QWidget* decorated) {
@@ -135,10 +149,10 @@ QSize FrameSizeOf(const QWidget& window, const QWidget* decorated) {
     return window.size() + (decorated->frameGeometry().size() - decorated->geometry().size());
 }
 
-QRect InsideWorkArea(const QRect& wanted, const QSize& workArea, const QRect& fallback) {
-    if (workArea.isEmpty())
-        return OnScreen(wanted, fallback);
-    return PlaceInside(wanted, QRect(QPoint(0, 0), workArea));
+QRect RestoredInWorkArea(const std::optional<QRect>& wanted, const QRect& byDefault) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect largest(QPoint(0, 0), screen ? screen->availableVirtualGeometry().size() : byDefault.size());
+    return wanted && largest.contains(*wanted) ? *wanted : byDefault;
 }
 
 }  // namespace platform

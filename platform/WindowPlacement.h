@@ -32,9 +32,9 @@ struct WindowPlacement {
 
     // The widget's frame rectangle and shown state.
     static WindowPlacement Of(const QWidget& window);
-    // A floating window of this frame size at the normal rectangle's top-left, brought onto a screen
-    // (OnScreen); fallback when that cannot be.
-    QRect RestoredAt(const QSize& size, const QRect& fallback) const;
+    // A floating window of byDefault's frame size at the normal rectangle's top-left when that lies
+    // wholly inside the available area of a screen; else byDefault brought onto a screen (OnScreen).
+    QRect RestoredAt(const QRect& byDefault) const;
     // Moves and sizes the widget to the normal rectangle when it has one.
     void ApplyTo(QWidget& window) const;
 };
@@ -52,12 +52,20 @@ QRect PlaceInside(const QRect& wanted, const QRect& area);
 // top-left corner, else of the primary screen; fallback when there is no screen.
 QRect OnScreen(const QRect& wanted, const QRect& fallback);
 
+// Whether wanted lies wholly inside the available area of the screen that holds its top-left corner.
+bool WhollyOnScreen(const QRect& wanted);
+
+// Once the shown window has its frame, brings the frame onto its screen if it reaches past it: the
+// frame size used to place it before it was shown is only an estimate.
+void KeepOnScreenOnceShown(QWidget& window);
+
 // The frame size of window once shown, its decorations taken as those of decorated (a shown window)
 // while it has none of its own yet.
 QSize FrameSizeOf(const QWidget& window, const QWidget* decorated);
 
-// A restored rectangle of a window inside a work area of this size; without a laid-out work area,
-// inside the screen as a floating window.
-QRect InsideWorkArea(const QRect& wanted, const QSize& workArea, const QRect& fallback);
+// A restored rectangle of a window in a work area yet to be laid out: wanted when it lies inside the
+// available size of the screens (no work area is larger), else byDefault. Once laid out, the work
+// area puts a window that is not inside it at its default place.
+QRect RestoredInWorkArea(const std::optional<QRect>& wanted, const QRect& byDefault);
 
 }  // namespace platform

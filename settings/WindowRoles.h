@@ -104,4 +104,6 @@ public:
     virtual ~GraphWindow() = default;
     virtual QWidget* Widget() = 0;
     virtual platform::WindowHandle Handle() const = 0;
+    // Where a new window of its kind and slot goes in a work area of this size.
+    virtual QRect DefaultPlace(const QSize& workArea) const = 0;
 };

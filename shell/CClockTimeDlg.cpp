@@ -39,15 +39,19 @@ CClockTimeDlg::~CClockTimeDlg() { Shutdown(); }
 void CClockTimeDlg::OnInitDialog(QWidget* mainWindow) {
     m_list->OnInitialUpdate();
     FitToRows();
-    QRect place = geometry();
+    QRect place(pos(), platform::FrameSizeOf(*this, mainWindow));
     if (mainWindow) {
         const QRect main = mainWindow->frameGeometry();
         place.moveTopLeft(QPoint(main.left() + main.width() / 2, main.top() + 9));
     }
+    // The whole frame on the screen, wherever the main window stands.
     WindowPlacement saved;
     if (m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0)
-        place = saved.RestoredAt(platform::FrameSizeOf(*this, mainWindow), place);
+        place = saved.RestoredAt(place);
+    else
+        place = platform::OnScreen(place, place);
     move(place.topLeft());
+    platform::KeepOnScreenOnceShown(*this);
 }
 
 // The client holds the list exactly: 150 wide, at least three rows high.

@@ -254,8 +254,9 @@ void COrveloView::RestoreGraphWindows() {
     PlaceRestoredWindows();
 }
 
-// Windows restored before the work area had its size are brought inside it once it is shown and
-// laid out (the frame's panes take their room while the first events run).
+// Windows restored before the work area had its size are checked once it is shown and laid out (the
+// frame's panes take their room while the first events run): one not wholly inside, or smaller than its
+// title bar (known only in the work area), takes its default place.
 void COrveloView::PlaceRestoredWindows() {
     if (!m_placeRestored || !isVisible() || m_placing)
         return;
@@ -275,8 +276,11 @@ void COrveloView::PlaceInsideArea() {
         QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(entry.widget.data());
         if (!sub)
             sub = qobject_cast<QMdiSubWindow*>(entry.widget->parentWidget());
-        if (sub)
-            sub->setGeometry(platform::PlaceInside(sub->geometry(), area));
+        if (!sub || !entry.window)
+            continue;
+        const QRect place = sub->geometry();
+        if (!area.contains(place) || place.size() != place.size().expandedTo(sub->minimumSizeHint()))
+            sub->setGeometry(platform::PlaceInside(entry.window->DefaultPlace(area.size()), area));
     }
 }
 

@@ -63,4 +63,17 @@ TEST(RecordFuzzRegressionTest, WindowRecordsOfEveryPlaceStartInsideTheScreen) {
     }
 }
 
+// Lap overviews stored at 1x1, 266x1, 266x2, 191x1 and 256x1 pixels, whose rows could not fit them.
+TEST(RecordFuzzRegressionTest, WindowRecordsTooSmallForTheirRowsStartAtAUsableSize) {
+    orvelo::fuzzing::WindowRecordCycle cycle;
+    for (const char* finding : {"JQQgAAAYFQBHEOQMAAD///////////8=", "JQQgAAAAAAAAAAAA////////////",
+                                "JQQILAAEAAEAKwAAAAAgAAAAAAAAAAAQAAIAAAAAAA==",
+                                "BywAAQAAAAAAAUAAAEAAAAD//////wAAAAAAAAAAAPsACgCI",
+                                "BywAAQAAAAAAAAD//////////////wAAAAAAAAAAAAAACgCI"}) {
+        SCOPED_TRACE(finding);
+        const QByteArray bytes = QByteArray::fromBase64(finding);
+        cycle.Run(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()));
+    }
+}
+
 }  // namespace

@@ -11,10 +11,16 @@
 #include "shell/CChildFrame.h"
 #include "shell/COrveloView.h"
 
+#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -39,21 +45,64 @@ void OpenYScale(ShellHarness& h, CLapOverviewDlg& window) {
     Drain();
 }
 
+// What a session leaves with a lap overview, a file overview and, when asked, the logging-time window open.
+platform::RegistryTree SessionWithWindows(bool loggingTime) {
+    ProgramHarness h;
+    if (!h.Start())
+        return {};
+    COrveloView& view = *h.WorkAreas().front()->View();
+    view.OnLapOverviewGraph();
+    view.OnFileOverviewGraph();
+    if (loggingTime)
+        h.Frame().OnLoggingTime();
+    Drain();
+    h.Close();
+    return h.Saved();
+}
+
+const QString& WindowKey() {
+    static const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
+    return key;
+}
+
+platform::WindowPlacement FloatingAt(const QRect& frame) {
+    platform::WindowPlacement placement;
+    placement.showCommand = platform::WindowPlacement::kShowNormal;
+    placement.normalLeft = frame.left();
+    placement.normalTop = frame.top();
+    placement.normalRight = frame.left() + frame.width();
+    placement.normalBottom = frame.top() + frame.height();
+    return placement;
+}
+
+// The graph-window records of a saved session, by value name.
+std::map<QString, WorkAreaWindowProp> GraphRecords(const platform::RegistryTree& saved) {
+    std::map<QString, WorkAreaWindowProp> records;
+    for (const QString& name : saved.ValueNames(WindowKey())) {
+        const platform::RegistryValue* value = saved.Value(WindowKey(), name);
+        if (!name.startsWith(settings::kWorkAreaWindowProp) || !value ||
+            value->data.size() != static_cast<qsizetype>(WorkAreaWindowProp::kSize))
+            continue;
+        WorkAreaWindowProp record;
+        std::memcpy(&record, value->data.constData(), WorkAreaWindowProp::kSize);
+        records[name] = record;
+    }
+    return records;
+}
+
+QRect RectOf(const WorkAreaWindowProp& record) {
+    return QRect(QPoint(record.left, record.top), QPoint(record.right - 1, record.bottom - 1));
+}
+
+std::string Text(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
+}
+
 TEST(RestoredPlacementTest, WindowsStoredAnywhereOpenOnTheScreenOrInsideTheirWorkAreaAtASizeThatFits) {
     ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1920, 1080));
-    platform::RegistryTree saved;
-    {
-        ProgramHarness h;
-        ASSERT_TRUE(h.Start());
-        COrveloView& view = *h.WorkAreas().front()->View();
-        view.OnLapOverviewGraph();
-        view.OnFileOverviewGraph();
-        h.Frame().OnLoggingTime();
-        Drain();
-        h.Close();
-        saved = h.Saved();
-    }
-    const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
+    const platform::RegistryTree saved = SessionWithWindows(true);
+    const QString& key = WindowKey();
     struct Place {
         std::int32_t left, top, right, bottom;
     };
@@ -65,8 +114,7 @@ TEST(RestoredPlacementTest, WindowsStoredAnywhereOpenOnTheScreenOrInsideTheirWor
         SCOPED_TRACE(testing::Message() << p.left << "," << p.top << " to " << p.right << "," << p.bottom);
         ProgramHarness h(saved);
         SettingsStore& store = h.Settings().Store();
-        platform::WindowPlacement floating;
-        floating.showCommand = platform::WindowPlacement::kShowNormal;
+        platform::WindowPlacement floating = FloatingAt(QRect());
         floating.normalLeft = p.left;
         floating.normalTop = p.top;
         floating.normalRight = p.right;
@@ -106,6 +154,148 @@ TEST(RestoredPlacementTest, WindowsStoredAnywhereOpenOnTheScreenOrInsideTheirWor
                                                 << place.height();
         }
         h.Close();
+    }
+}
+
+// The frame size a floating window is placed with before it is shown comes from the main window's,
+// which may tell nothing of it (here a main window without a frame): the whole frame still lands on
+// the screen, at the default place when the stored one is not wholly on it.
+TEST(RestoredPlacementTest, TheLoggingTimeWindowOpensWithItsWholeFrameOnTheScreen) {
+    const platform::RegistryTree saved = SessionWithWindows(false);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        QPoint main;
+        std::optional<QRect> stored;
+        bool atDefault;  // else where it was stored, or (no record) brought in from its default place
+    };
+    const Case cases[] = {{QPoint(0, 0), QRect(5000, 3000, 154, 104), true},
+                          {QPoint(0, 0), QRect(1850, 1040, 154, 104), true},
+                          {QPoint(0, 0), QRect(300, 200, 154, 104), false},
+                          {QPoint(1000, 1000), std::nullopt, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored ? Text(*c.stored) : std::string("no record"));
+        ProgramHarness h(saved);
+        if (c.stored) {
+            ASSERT_EQ(h.Settings().Store().WriteRecord(WindowKey(), settings::kLogTimeWndPlace, FloatingAt(*c.stored)), 0);
+        }
+        ASSERT_TRUE(h.Start());
+        h.Frame().setWindowFlag(Qt::FramelessWindowHint);
+        h.Frame().move(c.main);
+        h.Frame().show();
+        h.Frame().OnLoggingTime();
+        Drain();
+        ASSERT_TRUE(h.Frame().LoggingTimeWindow());
+        const QRect place = h.Frame().LoggingTimeWindow()->Widget()->frameGeometry();
+        EXPECT_TRUE(screen.contains(place)) << Text(place);
+        const QRect main = h.Frame().frameGeometry();
+        if (c.atDefault) {
+            EXPECT_EQ(place.topLeft(), QPoint(main.left() + main.width() / 2, main.top() + 9)) << Text(place);
+        } else if (c.stored) {
+            EXPECT_EQ(place, *c.stored);
+        }
+        h.Close();
+        if (c.stored && !c.atDefault) {  // a record that is fine is written back as it was
+            EXPECT_EQ(h.Saved().Value(WindowKey(), settings::kLogTimeWndPlace)->data, FloatingAt(*c.stored).ToBytes());
+        }
+    }
+}
+
+// Before a window is first shown its frame is only guessed (from the main window's, which may have none yet):
+// a window placed by a guess that left the frame out, its frame reaching past the screen's corner, or one
+// placed against the screen's top edge whose frame then lies above it, is brought onto the screen.
+TEST(RestoredPlacementTest, AWindowPlacedWithoutItsFrameIsBroughtOntoTheScreenOnceShown) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QPoint corner : {QPoint(1770, 980), QPoint(600, -2), QPoint(300, 200)}) {
+        QDialog window(nullptr, Qt::Tool);
+        window.setFixedSize(150, 100);
+        window.move(corner);
+        platform::KeepOnScreenOnceShown(window);
+        window.show();
+        if (corner.y() < 0)  // as a window manager that sets the client where the frame was asked for
+            window.setGeometry(QRect(corner, window.size()));
+        Drain();
+        const QRect place = window.frameGeometry();
+        EXPECT_TRUE(screen.contains(place)) << Text(place);
+        if (corner == QPoint(300, 200)) {
+            EXPECT_EQ(place.topLeft(), corner);  // already on the screen: not moved
+        }
+    }
+}
+
+// With the main window's title bar above the screen's edge, the Y-scale dialog's first place is below
+// it, and it reopens there.
+TEST(RestoredPlacementTest, TheYScaleDialogsDefaultPlaceKeepsItsTitleBarOnTheScreen) {
+    platform::RegistryTree saved = SessionWithWindows(false);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QRect first;
+    for (int run = 0; run < 2; ++run) {
+        ProgramHarness h(saved);
+        ASSERT_TRUE(h.Start());
+        h.Frame().move(100, -20);
+        Drain();
+        CLapOverviewDlg* lapOverview = LapOverviewOf(*h.WorkAreas().front()->View());
+        ASSERT_TRUE(lapOverview);
+        OpenYScale(h, *lapOverview);
+        ASSERT_TRUE(h.Frame().YScaleDialog());
+        const QRect place = h.Frame().YScaleDialog()->Widget()->frameGeometry();
+        EXPECT_TRUE(screen.contains(place)) << Text(place);
+        EXPECT_EQ(place.top(), 0) << Text(place);
+        if (run == 0)
+            first = place;
+        else
+            EXPECT_EQ(place, first);
+        h.Close();
+        saved = h.Saved();
+        const auto stored = platform::WindowPlacement::FromBytes(saved.Value(WindowKey(), settings::kScaleControlWndPlace)->data);
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->normalTop, 0);
+    }
+}
+
+// A graph window stored too small to use (a pixel, with nothing to grab) or not wholly inside its laid-out
+// work area opens at its default place and size, and is written back so; one that is fine stays exactly.
+TEST(RestoredPlacementTest, GraphWindowsTooSmallOrOutsideTheirWorkAreaOpenAtTheirDefaultPlace) {
+    const platform::RegistryTree saved = SessionWithWindows(false);
+    const std::map<QString, WorkAreaWindowProp> records = GraphRecords(saved);
+    ASSERT_EQ(records.size(), 2u);
+    struct Case {
+        QRect lapOverview, fileOverview;
+        bool fine;
+    };
+    const Case cases[] = {{QRect(10, 10, 1, 1), QRect(10, 10, 1, 1), false},
+                          {QRect(100, 100, 30, 400), QRect(100, 100, 400, 40), false},
+                          {QRect(400, 300, 450, 400), QRect(300, 500, 500, 200), false},
+                          {QRect(30, 40, 450, 400), QRect(5, 450, 500, 200), true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Text(c.lapOverview) + " and " + Text(c.fileOverview));
+        ProgramHarness h(saved);
+        std::map<QString, WorkAreaWindowProp> stored = records;
+        for (auto& [name, record] : stored) {
+            const QRect place = record.kind == GraphWindow::kLapOverview ? c.lapOverview : c.fileOverview;
+            record.left = place.left();
+            record.top = place.top();
+            record.right = place.left() + place.width();
+            record.bottom = place.top() + place.height();
+            ASSERT_EQ(h.Settings().Store().WriteRecord(WindowKey(), name, record), 0);
+        }
+        ASSERT_TRUE(h.Start());
+        Drain();
+        COrveloView& view = *h.WorkAreas().front()->View();
+        ASSERT_EQ(view.GraphWindows().size(), 2u);
+        for (const auto& entry : view.GraphWindows()) {
+            ASSERT_TRUE(entry.window && entry.widget && entry.widget->parentWidget());
+            const QSize area = entry.widget->parentWidget()->size();
+            const QRect expected = c.fine ? (entry.kind == GraphWindow::kLapOverview ? c.lapOverview : c.fileOverview)
+                                          : entry.window->DefaultPlace(area);
+            EXPECT_EQ(Text(entry.widget->geometry()), Text(expected)) << entry.kind;
+        }
+        h.Close();
+        for (const auto& [name, record] : GraphRecords(h.Saved())) {
+            if (c.fine)
+                EXPECT_EQ(record, stored[name]) << name.toStdString();
+            else
+                EXPECT_GE(RectOf(record).width(), 60) << name.toStdString() << " " << Text(RectOf(record));
+        }
     }
 }
 

@@ -68,11 +68,11 @@ public:
     GraphWindowStandIn(QWidget* view, int kind, int slot, bool restored)
         : StandInWindow(kind == kLapOverview ? QStringLiteral("Lap overview") : QStringLiteral("File overview"), view),
           m_kind(kind), m_slot(slot), m_restored(restored) {
-        move(20 * slot, 20 * slot);
-        resize(260, 160);
+        setGeometry(DefaultPlace(QSize()));
     }
     QWidget* Widget() override { return this; }
     platform::WindowHandle Handle() const override { return WindowHandle(); }
+    QRect DefaultPlace(const QSize&) const override { return QRect(20 * m_slot, 20 * m_slot, 260, 160); }
     int Kind() const { return m_kind; }
     int Slot() const { return m_slot; }
     bool Restored() const { return m_restored; }

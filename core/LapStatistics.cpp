@@ -125,6 +125,10 @@ void ComputeLapStatistics(LogFile& file)
     std::uint32_t total = 0;
     for (Lap& lap : file.laps) {
         const std::uint32_t sum = RecomputeSampleTimes(lap);
+        // At 400 samples a second most time steps are 0, so a lap without a sample time still has
+        // its extremes; it only stays out of the fastest lap and the total.
+        if (!lap.samples.empty())
+            ComputeChannelExtremes(lap);
         if (sum == 0) {
             std::memset(lap.sampleTimeText, 0, sizeof lap.sampleTimeText);
             std::memcpy(lap.sampleTimeText, kVoidText, sizeof kVoidText);
@@ -138,7 +142,6 @@ void ComputeLapStatistics(LogFile& file)
             best = sum;
             fastest = static_cast<std::int32_t>(lap.lapNumber);
         }
-        ComputeChannelExtremes(lap);
     }
     file.fastestLapNumber = fastest;
     file.sampleTimeTotal = total;

@@ -14,7 +14,8 @@ class LapDataCore;
 inline constexpr std::uint32_t kFastestLapLimit = 60000;
 
 // Statistics of every lap of the file, its fastest lap number and sample time total.
-// A lap whose sample times sum to 0 gets the text "void" and nothing else.
+// A lap whose sample times sum to 0 gets the text "void" and its extremes, and no part in the fastest
+// lap or the total.
 void ComputeLapStatistics(LogFile& file);
 
 // Sums the lap's sample time steps up to the first step of 0, giving each sample its step text and

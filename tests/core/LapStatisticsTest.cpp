@@ -77,18 +77,26 @@ TEST(LapStatisticsTest, FastestLapHasTheSmallestSumBelowTenMinutes)
     }
 }
 
-TEST(LapStatisticsTest, LapsWithoutSampleTimeAreVoid)
+TEST(LapStatisticsTest, LapsWithoutSampleTimeAreVoidButKeepTheirExtremes)
 {
-    Lap zeroFirst = LapOf(2, {Sample(0, {50}), Sample(10, {50})});
+    Lap zeroFirst = LapOf(2, {Sample(0, {50, 60}, -20), Sample(10, {40, 70})});
     std::strcpy(zeroFirst.sampleTimeText, "stale text");
-    zeroFirst.channelExtremes[0] = 77;
+    Lap empty = LapOf(1, {});
+    empty.channelExtremes[0] = 77;
     LogFile file;
-    file.laps = {LapOf(1, {}), zeroFirst};
+    file.laps = {empty, zeroFirst, LapOf(3, {Sample(900, {10, 20})})};
     ComputeLapStatistics(file);
-    for (const Lap& lap : file.laps)
-        EXPECT_EQ(std::string(lap.sampleTimeText, 16), std::string("void") + std::string(12, '\0'));
-    EXPECT_EQ(file.laps[1].channelExtremes[0], 77); // not computed
-    EXPECT_EQ(file.fastestLapNumber, 0);
+    for (std::size_t k = 0; k < 2; ++k) {
+        const Lap& lap = file.laps[k];
+        EXPECT_EQ(std::string(lap.sampleTimeText, 16), std::string("void") + std::string(12, '\0')) << k;
+        EXPECT_EQ(lap.sampleTimeSum, 0u) << k;
+    }
+    EXPECT_EQ(file.laps[0].channelExtremes[0], 77); // no samples, nothing to compute
+    const Lap& voidLap = file.laps[1];
+    EXPECT_EQ(Ints(voidLap.channelExtremes[0], voidLap.channelExtremes[1], voidLap.signedValuePeaks[1]),
+              Ints(70, 40, 20));
+    // Only the lap with a sample time counts.
+    EXPECT_EQ(Ints(file.fastestLapNumber, file.sampleTimeTotal), Ints(3, 900));
 }
 
 TEST(LapStatisticsTest, ExtremesLookAtTheLapsOwnSamplesButTheLastFourAtEvery)
@@ -145,6 +153,16 @@ TEST(LapStatisticsTest, LongestMarkedLapOverBaseAndOverlayLapsOfTheLogFiles)
     EXPECT_EQ(core.MarkedLapCount, 0);
 }
 
+// Where each word's maximum (odd words) or minimum (even words) lands among the extremes.
+void ExpectExtremesOf(const Lap& lap, const samplegen::ChannelTruth& truth)
+{
+    const int extremeOf[] = {1, 0, 3, 2, 4, 5, 6, 7, 8, 9, 10, 11};
+    for (int word = 0; word < 12; ++word)
+        EXPECT_EQ(lap.channelExtremes[extremeOf[word]], word % 2 ? truth.wordMax[word] : truth.wordMin[word])
+            << "word " << word;
+    EXPECT_EQ(Ints(lap.signedValuePeaks[0], lap.signedValuePeaks[1]), Ints(truth.peakB, truth.peakA));
+}
+
 TEST(LapStatisticsTest, StatisticsMatchTheGeneratedRecords)
 {
     // An out lap's standing start is no part of lap 1's statistics.
@@ -167,14 +185,8 @@ TEST(LapStatisticsTest, StatisticsMatchTheGeneratedRecords)
             SCOPED_TRACE(std::string(samplegen::VariantName(variant)) + " rate mode " + std::to_string(rateMode) +
                          " lap " + std::to_string(expected.number));
             // Every sample of a generated lap has a time step, so the sum is the lap time.
-            EXPECT_EQ(Ints(lap.sampleTimeSum, lap.signedValuePeaks[0], lap.signedValuePeaks[1]),
-                      Ints(expected.lapTime, truth.peakB, truth.peakA));
-            // Where each word's maximum (odd words) or minimum (even words) lands among the extremes.
-            const int extremeOf[] = {1, 0, 3, 2, 4, 5, 6, 7, 8, 9, 10, 11};
-            for (int word = 0; word < 12; ++word) {
-                EXPECT_EQ(lap.channelExtremes[extremeOf[word]], word % 2 ? truth.wordMax[word] : truth.wordMin[word])
-                    << "word " << word;
-            }
+            EXPECT_EQ(lap.sampleTimeSum, expected.lapTime);
+            ExpectExtremesOf(lap, truth);
         }
         const auto fastest = std::min_element(session.laps.begin(), session.laps.end(),
                                               [](const auto& a, const auto& b) { return a.lapTime < b.lapTime; });
@@ -184,6 +196,44 @@ TEST(LapStatisticsTest, StatisticsMatchTheGeneratedRecords)
             lapTimes += lap.lapTime;
         EXPECT_EQ(file.sampleTimeTotal, lapTimes); // an out lap's time is the file's, no lap's
     }
+}
+
+TEST(LapStatisticsTest, LapsRecordedAt400HzHaveTheirExtremesWithOrWithoutSampleTime)
+{
+    // Three time steps in four are 0 at 400 samples a second, so most laps start with one.
+    const samplegen::Session session =
+        samplegen::GenerateSession({.seed = 7, .laps = 8, .rateMode = 3, .samplesPerSecond = 400});
+    test::ScratchFolder scratch;
+    LapDataCore core;
+    ASSERT_EQ(ReadLogFile(core, scratch.Write("dense.dat", session.bytes)), 0);
+    LogFile& file = core.LogFiles.back();
+    ComputeLapStatistics(file);
+
+    std::vector<const Lap*> timed;
+    std::uint32_t sums = 0;
+    for (std::size_t k = 0; k < session.laps.size(); ++k) {
+        const Lap& lap = file.laps.at(k);
+        SCOPED_TRACE("lap " + std::to_string(session.laps[k].number));
+        ASSERT_FALSE(lap.samples.empty());
+        if (lap.samples.front().timeStep == 0) {
+            EXPECT_STREQ(lap.sampleTimeText, "void");
+            EXPECT_EQ(lap.sampleTimeSum, 0u);
+        } else {
+            EXPECT_GT(lap.sampleTimeSum, 0u);
+            timed.push_back(&lap);
+            sums += lap.sampleTimeSum;
+        }
+        EXPECT_GT(lap.channelExtremes[0], 0); // the lap's highest RPM
+        ExpectExtremesOf(lap, session.laps[k].channels);
+    }
+    ASSERT_LT(timed.size(), session.laps.size()) << "no lap without a sample time: pick another seed";
+    // The laps without a sample time take no part in the fastest lap or the total.
+    ASSERT_FALSE(timed.empty()) << "no lap with a sample time: pick another seed";
+    const Lap* fastest = *std::min_element(timed.begin(), timed.end(), [](const Lap* a, const Lap* b) {
+        return a->sampleTimeSum < b->sampleTimeSum;
+    });
+    EXPECT_EQ(file.fastestLapNumber, static_cast<std::int32_t>(fastest->lapNumber));
+    EXPECT_EQ(file.sampleTimeTotal, sums);
 }
 
 } // namespace

@@ -16,6 +16,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <array>
+
 using namespace testsupport;
 
 namespace {
@@ -109,6 +111,28 @@ TEST_F(CListViewExTest, ColumnWidthsStayAcrossFillsAndAFillShowsNoSortItDidNotMa
     Load({"b/a much longer name of a log file.dat"});
     EXPECT_EQ(widths(), first);
     EXPECT_FALSE(view.header()->isSortIndicatorShown());  // new rows stand by lap number
+}
+
+TEST_F(CListViewExTest, LapsOfA400HzSessionShowTheirMaximaAndMinima) {
+    const samplegen::Session session =
+        samplegen::GenerateSession({.seed = 7, .laps = 6, .rateMode = 3, .samplesPerSecond = 400});
+    ASSERT_EQ(LoadLogs(fresh.core, {files.WriteBytes("dense.dat", session.bytes)}), 0);
+    view.Fill();
+    int voidLaps = 0;
+    for (const samplegen::ExpectedLap& lap : session.laps) {
+        const int row = RowOf("dense.dat", lap.number);
+        ASSERT_GE(row, 0) << lap.number;
+        const auto& w = lap.channels;
+        // M RPM, m RPM, M Speed, m Speed, then M and m of Temp.1 and of Temp.2.
+        const std::array<int, 8> columns = {5, 6, 7, 8, 11, 12, 13, 14};
+        const std::array<int, 8> truth = {w.wordMax[1], w.wordMin[0], w.wordMax[3], w.wordMin[2],
+                                          w.wordMax[5], w.wordMin[4], w.wordMax[7], w.wordMin[6]};
+        for (std::size_t c = 0; c < columns.size(); ++c)
+            EXPECT_EQ(model().Text(row, columns[c]).trimmed().toInt(), truth[c]) << lap.number << " " << columns[c];
+        EXPECT_GT(truth[0], 0);
+        voidLaps += LapOf("dense.dat", lap.number).sampleTimeSum == 0 ? 1 : 0;
+    }
+    EXPECT_GT(voidLaps, 0);  // laps whose first time step is 0 are among them
 }
 
 // ----- base and overlay clicks -----

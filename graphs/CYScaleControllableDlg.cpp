@@ -163,19 +163,9 @@ void CYScaleControllableDlg::ApplyChannel() {
 // The saved position with the dialog's own size, else a third across the main window.
 void CYScaleControllableDlg::Place(QWidget* mainWindow) {
     m_placed = true;
-    QRect place(pos(), platform::FrameSizeOf(*this, mainWindow));
-    if (mainWindow) {
-        const QRect main = mainWindow->frameGeometry();
-        place.moveTopLeft(QPoint(main.left() + main.width() / 3, main.top() + 9));
-    }
-    // The whole frame on the screen, wherever the main window stands.
     WindowPlacement saved;
-    if (m_settings.LoadScaleControlWndPlace(&saved) == 0)
-        place = saved.RestoredAt(place);
-    else
-        place = platform::OnScreen(place, place);
-    move(place.topLeft());
-    platform::KeepOnScreenOnceShown(*this);
+    const bool stored = m_settings.LoadScaleControlWndPlace(&saved) == 0;
+    platform::PlaceFloatingWindow(*this, mainWindow, 3, stored ? &saved : nullptr);
 }
 
 void CYScaleControllableDlg::OnSelChange() {

@@ -142,6 +142,17 @@ void KeepOnScreenOnceShown(QWidget& window) {
     }, Qt::QueuedConnection);
 }
 
+void PlaceFloatingWindow(QWidget& window, const QWidget* mainWindow, int divisor, const WindowPlacement* saved) {
+    QRect place(window.pos(), FrameSizeOf(window, mainWindow));
+    if (mainWindow) {
+        const QRect main = mainWindow->frameGeometry();
+        place.moveTopLeft(QPoint(main.left() + main.width() / divisor, main.top() + 9));
+    }
+    place = saved ? saved->RestoredAt(place) : OnScreen(place, place);
+    window.move(place.topLeft());
+    KeepOnScreenOnceShown(window);
+}
+
 QSize FrameSizeOf(const QWidget& window, const QWidget* decorated) {
     const QSize own = window.frameGeometry().size() - window.geometry().size();
     if (!own.isEmpty() || !decorated)

@@ -59,6 +59,11 @@ bool WhollyOnScreen(const QRect& wanted);
 // frame size used to place it before it was shown is only an estimate.
 void KeepOnScreenOnceShown(QWidget& window);
 
+// Places a floating window of the main window: at saved's place when that holds its whole frame on a
+// screen, else at its default place (a divisor-th across the main window, 9 px below its top; where
+// it stands without one) brought onto the screen; corrected once shown (KeepOnScreenOnceShown).
+void PlaceFloatingWindow(QWidget& window, const QWidget* mainWindow, int divisor, const WindowPlacement* saved);
+
 // The frame size of window once shown, its decorations taken as those of decorated (a shown window)
 // while it has none of its own yet.
 QSize FrameSizeOf(const QWidget& window, const QWidget* decorated);

@@ -39,19 +39,10 @@ CClockTimeDlg::~CClockTimeDlg() { Shutdown(); }
 void CClockTimeDlg::OnInitDialog(QWidget* mainWindow) {
     m_list->OnInitialUpdate();
     FitToRows();
-    QRect place(pos(), platform::FrameSizeOf(*this, mainWindow));
-    if (mainWindow) {
-        const QRect main = mainWindow->frameGeometry();
-        place.moveTopLeft(QPoint(main.left() + main.width() / 2, main.top() + 9));
-    }
-    // The whole frame on the screen, wherever the main window stands.
     WindowPlacement saved;
-    if (m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0)
-        place = saved.RestoredAt(place);
-    else
-        place = platform::OnScreen(place, place);
-    move(place.topLeft());
-    platform::KeepOnScreenOnceShown(*this);
+    const bool stored =
+        m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0;
+    platform::PlaceFloatingWindow(*this, mainWindow, 2, stored ? &saved : nullptr);
 }
 
 // The client holds the list exactly: 150 wide, at least three rows high.

@@ -279,7 +279,8 @@ void COrveloView::PlaceInsideArea() {
         if (!sub || !entry.window)
             continue;
         const QRect place = sub->geometry();
-        if (!area.contains(place) || place.size() != place.size().expandedTo(sub->minimumSizeHint()))
+        const QSize least = sub->minimumSizeHint();
+        if (!area.contains(place) || place.width() < least.width() || place.height() < least.height())
             sub->setGeometry(platform::PlaceInside(entry.window->DefaultPlace(area.size()), area));
     }
 }

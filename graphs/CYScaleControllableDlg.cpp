@@ -162,10 +162,11 @@ void CYScaleControllableDlg::ApplyChannel() {
 
 // The saved position with the dialog's own size, else a third across the main window.
 void CYScaleControllableDlg::Place(QWidget* mainWindow) {
+    constexpr int kThirdAcross = 3;  // the default's left edge: the main window's width divided by this
     m_placed = true;
     WindowPlacement saved;
     const bool stored = m_settings.LoadScaleControlWndPlace(&saved) == 0;
-    platform::PlaceFloatingWindow(*this, mainWindow, 3, stored ? &saved : nullptr);
+    platform::PlaceFloatingWindow(*this, mainWindow, kThirdAcross, stored ? &saved : nullptr);
 }
 
 void CYScaleControllableDlg::OnSelChange() {

@@ -37,12 +37,13 @@ CClockTimeDlg::CClockTimeDlg(QWidget* mainWindow, WindowHandle mainFrame, orvelo
 CClockTimeDlg::~CClockTimeDlg() { Shutdown(); }
 
 void CClockTimeDlg::OnInitDialog(QWidget* mainWindow) {
+    constexpr int kHalfAcross = 2;  // the default's left edge: the main window's width divided by this
     m_list->OnInitialUpdate();
     FitToRows();
     WindowPlacement saved;
     const bool stored =
         m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0;
-    platform::PlaceFloatingWindow(*this, mainWindow, 2, stored ? &saved : nullptr);
+    platform::PlaceFloatingWindow(*this, mainWindow, kHalfAcross, stored ? &saved : nullptr);
 }
 
 // The client holds the list exactly: 150 wide, at least three rows high.

@@ -33,11 +33,6 @@ namespace {
 
 using namespace platform;
 
-void Drain() {
-    for (int i = 0; i < 3; ++i)
-        ShellHarness::Drain();
-}
-
 class ClosedLapsTest : public ::testing::Test {
 protected:
     // The generator's "kart-no-gps" session (five laps without position fixes), lap 3 the base lap.

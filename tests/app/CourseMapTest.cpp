@@ -35,11 +35,6 @@ using platform::ToQColor;
 QRgb Rgb(platform::ColorRef color) { return ToQColor(color).rgb(); }
 
 // Messages, and the map's drawing that they ask for (a queued event).
-void Drain() {
-    ShellHarness::Drain();
-    ShellHarness::Drain();
-}
-
 class CourseMapTest : public ::testing::Test {
 protected:
     void SetUp() override {

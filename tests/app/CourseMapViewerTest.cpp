@@ -39,11 +39,6 @@
 
 namespace {
 
-void Drain() {
-    for (int i = 0; i < 3; ++i)
-        ShellHarness::Drain();
-}
-
 void RightClick(QWidget* target, const QString& choice) {
     platform::PopupMenuScript script;
     script.QueueChoice(choice);

@@ -39,11 +39,6 @@ namespace {
 
 using namespace platform;
 
-void Drain() {
-    for (int i = 0; i < 3; ++i)
-        ShellHarness::Drain();
-}
-
 class GraphWindowsTest : public ::testing::Test {
 protected:
     // A session of three laps: lap 2 the base lap, lap 3 an overlay.

@@ -25,11 +25,6 @@ namespace {
 
 using namespace platform;
 
-void Drain() {
-    for (int i = 0; i < 3; ++i)
-        ShellHarness::Drain();
-}
-
 // How many threads the global pool lends, for one scope.
 class PoolThreads {
 public:

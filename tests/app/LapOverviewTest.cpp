@@ -43,11 +43,6 @@ namespace {
 
 using namespace platform;
 
-void Drain() {
-    for (int i = 0; i < 3; ++i)
-        ShellHarness::Drain();
-}
-
 // A cursor drag from a quarter to half the pane's width, at half its height.
 void DragHalfway(QWidget& pane) {
     const int y = pane.height() / 2;

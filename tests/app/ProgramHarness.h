@@ -22,3 +22,9 @@ public:
         return dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
     }
 };
+
+// Delivers what is posted and what that posts in turn, as the event loop would between two user actions.
+inline void Drain() {
+    for (int i = 0; i < 3; ++i)
+        ShellHarness::Drain();
+}

@@ -27,11 +27,6 @@ namespace {
 
 using namespace platform;
 
-void Drain() {
-    ShellHarness::Drain();
-    ShellHarness::Drain();
-}
-
 TEST(PropertiesPaneTest, ReadLapsListTheirSegmentTimesAndACursorMoveShowsEachComparedLapsSampleAndDisc) {
     ProgramHarness h;
     ASSERT_TRUE(h.Start());

@@ -24,11 +24,6 @@
 
 namespace {
 
-void Drain() {
-    for (int i = 0; i < 3; ++i)
-        ShellHarness::Drain();
-}
-
 CLapOverviewDlg* LapOverviewOf(COrveloView& view) {
     for (const auto& entry : view.GraphWindows()) {
         if (auto* window = dynamic_cast<CLapOverviewDlg*>(entry.window))

@@ -1,11 +1,13 @@
 // The small course map in the program: a double-clicked lap drawn under the properties pane with
 // its marks, registered as a course-map file, opened again as one and drawn in the colours of the
-// segment group stored for it; the status bar follows the course chosen on it.
+// segment group stored for it; the segment list and the status bar follow the course chosen on it.
 #include "ProgramHarness.h"
 
 #include "shell/LapListTestSupport.h"
 
 #include "coursemap/CMapView.h"
+#include "coursemap/CSegListPane.h"
+#include "coursemap/SegmentListModel.h"
 #include "settings/SegmentGroupStore.h"
 #include "properties/CPropertiesWnd.h"
 
@@ -21,6 +23,7 @@
 #include "platform/PopupMenu.h"
 #include "platform/SaveFileDialog.h"
 #include "platform/UserMessages.h"
+#include "settings/ParseLapTimeText.h"
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
@@ -236,6 +239,43 @@ TEST_F(CourseMapTest, ALapAboveThreeDigitsIsRegisteredOpenedAsACourseMapAndDrawn
     EXPECT_GT(ShareOf(screen, margin, a - margin, 0x787878), 0.8);
     EXPECT_GT(ShareOf(screen, a + margin, b - margin, 0xFF4000), 0.8);
     EXPECT_GT(ShareOf(screen, b + margin, static_cast<std::size_t>(count) - margin, 0x8A8A8A), 0.8);
+}
+
+// Two courses with groups of four and three segments, the last two of the four making the third
+// of the three, and one without a group: the segment list's map times follow the course chosen.
+TEST_F(CourseMapTest, TheSegmentListsMapTimesFollowTheCourseChosenOnTheSmallMap) {
+    platform::SendMessage(h.Frame().Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
+    OpenCourseMaps({QStringLiteral("north"), QStringLiteral("south"), QStringLiteral("plain")});
+    StoreGroups({4, 3, 0});
+    CSeglistview& list = dynamic_cast<CSegListPane&>(*h.Frame().SegmentList()).View();
+    const auto times = [&list] {
+        std::vector<std::vector<std::int32_t>> rows(static_cast<std::size_t>(list.Model().RowCount()));
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            for (int column = 1; column <= list.SegmentColumnCount(); ++column)
+                rows[row].push_back(ParseLapTimeText(list.Model().Cell(static_cast<int>(row), column)));
+        return rows;
+    };
+    RightClick(QStringLiteral("north"));
+    RightClick(QStringLiteral("Map Segment info"), list.viewport());
+    ASSERT_EQ(list.Mode(), CSeglistview::kMapTimes);
+    ASSERT_EQ(list.SegmentColumnCount(), 4);
+    const auto four = times();
+    ASSERT_GE(four.size(), 3u);
+
+    RightClick(QStringLiteral("south"));
+    EXPECT_EQ(list.Mode(), CSeglistview::kMapTimes);
+    ASSERT_EQ(list.SegmentColumnCount(), 3);
+    const auto three = times();
+    ASSERT_EQ(three.size(), four.size());
+    for (std::size_t row = 0; row < four.size(); ++row) {
+        const std::vector<std::int32_t> expected = {four[row][0], four[row][1], four[row][2] + four[row][3]};
+        EXPECT_EQ(three[row], expected) << list.Model().Cell(static_cast<int>(row), 0).toStdString();
+    }
+
+    // A course without a group: the logger's own times, as when a group is taken away.
+    RightClick(QStringLiteral("plain"));
+    EXPECT_EQ(list.Mode(), CSeglistview::kLoggerTimes);
+    EXPECT_TRUE(h.Boxes().Shown().empty());
 }
 
 // From lap mode, a course-map file with a segment group chosen on the small map: the status bar's

@@ -63,6 +63,11 @@ CSeglistview::CSeglistview(orvelo::LapDataCore& core, platform::WindowHandle mai
         LayOutColumnWidths(m_fitted && m_model->RowCount() == 0);
     });
     m_window.On(platform::UM_SEGMENT_EDIT_REPLACE, [this](const platform::Message& m) { return OnSegmentEditReplace(m); });
+    // Another course shown on the map comes with its group (the record, 1) or none (0, 0): the map's
+    // times follow it; the logger's times do not depend on the course.
+    m_window.On(platform::UM_VIEW_READ_MAP_FILE, [this](const platform::Message& m) {
+        return m_mode == kMapTimes ? OnSegmentEditReplace(m) : platform::LResult{0};
+    });
     OnInitialUpdate();
 }
 

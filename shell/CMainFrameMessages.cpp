@@ -243,7 +243,6 @@ LResult CMainFrame::OnViewReadMapFile(const Message& m) {
         const Message group = MessageWithBlockInWParam(UM_VIEW_READ_MAP_FILE, m_segmentGroup, 1);
         RelayToWorkAreas(group, group.wParam, 1);
         PostMessage(SegmentListViewHandle(), group);
-        return 1;
     } else {
         RelayToWorkAreas(WithParams(m, 0, 0), 0, 0);
         PostMessage(Handle(), WithParams(WithId(m, UM_MAP_PATH_CONTROL), 0, static_cast<LParam>(m.wParam)));

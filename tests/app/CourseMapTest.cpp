@@ -1,11 +1,13 @@
 // The small course map in the program: a double-clicked lap drawn under the properties pane with
 // its marks, registered as a course-map file, opened again as one and drawn in the colours of the
-// segment group stored for it.
+// segment group stored for it; the segment list and the status bar follow the course chosen on it.
 #include "ProgramHarness.h"
 
 #include "shell/LapListTestSupport.h"
 
 #include "coursemap/CMapView.h"
+#include "coursemap/CSegListPane.h"
+#include "coursemap/SegmentListModel.h"
 #include "settings/SegmentGroupStore.h"
 #include "properties/CPropertiesWnd.h"
 
@@ -21,6 +23,7 @@
 #include "platform/PopupMenu.h"
 #include "platform/SaveFileDialog.h"
 #include "platform/UserMessages.h"
+#include "settings/ParseLapTimeText.h"
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
@@ -61,11 +64,48 @@ protected:
         Drain();
     }
     QImage Screen() { return map->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-    void RightClick(const QString& choice) {
+    void RightClick(const QString& choice, QWidget* target = nullptr) {
         platform::PopupMenuScript script;
         script.QueueChoice(choice);
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
-        QCoreApplication::sendEvent(map, &click);
+        QCoreApplication::sendEvent(target ? target : map, &click);
+        Drain();
+    }
+    // Course-map files of the session's circuit, one per title, opened from the File menu.
+    void OpenCourseMaps(const QStringList& titles) {
+        for (const QString& title : titles) {
+            orvelo::FileListEntry entry;
+            entry.fullPath = files.Write(QStringLiteral("maps/%1.dat").arg(title), 1, 4).toStdU16String();
+            orvelo::EditMapFileList(h.Core(), orvelo::kFileListAdd, entry);
+        }
+        ASSERT_EQ(orvelo::LoadPendingMapFiles(h.Core(), 3), 0);
+        platform::SendMessage(h.Frame().Handle(), platform::UM_VIEW_READ_MAP_FILE, 0, 1);
+        Drain();
+    }
+    // For each course-map file in order, a group of that many segments of equal length (none for 0),
+    // stored as the course map viewer saves them.
+    void StoreGroups(const std::vector<std::int32_t>& segmentsByMap) {
+        std::deque<orvelo::SegmentGroup> groups;
+        for (std::size_t i = 0; i < segmentsByMap.size(); ++i) {
+            const std::int32_t segments = segmentsByMap[i];
+            if (segments == 0)
+                continue;
+            const orvelo::LogFile& file = h.Core().MapFiles.at(i);
+            const auto& course = file.laps.at(0).analysisItems.front().coursePoints;
+            const auto count = static_cast<std::int32_t>(course.size());
+            orvelo::SegmentGroup group;
+            group.groupId = 60 + static_cast<std::int32_t>(i);
+            group.mapPath = file.fullPath;
+            group.groupName = u"Default Info.1";
+            group.segmentCount = segments;
+            for (std::int32_t k = 1; k <= segments; ++k) {
+                const std::int32_t end = k == segments ? count - 1 : k * count / 4;
+                group.pairs.push_back({course[static_cast<std::size_t>(end)].cumulativeDistance, end});
+            }
+            groups.push_back(group);
+        }
+        ASSERT_EQ(SegmentGroupStore(h.Settings().Store()).Save(groups, groups.front()), 0);
+        platform::PostMessage(h.Frame().Handle(), platform::UM_SAVE_SEGMENT_GROUP_INFO, 0, 0);
         Drain();
     }
     // The share of the drawn records from..to-1 whose pixel has the colour.
@@ -199,6 +239,55 @@ TEST_F(CourseMapTest, ALapAboveThreeDigitsIsRegisteredOpenedAsACourseMapAndDrawn
     EXPECT_GT(ShareOf(screen, margin, a - margin, 0x787878), 0.8);
     EXPECT_GT(ShareOf(screen, a + margin, b - margin, 0xFF4000), 0.8);
     EXPECT_GT(ShareOf(screen, b + margin, static_cast<std::size_t>(count) - margin, 0x8A8A8A), 0.8);
+}
+
+// Two courses with groups of four and three segments, the last two of the four making the third
+// of the three, and one without a group: the segment list's map times follow the course chosen.
+TEST_F(CourseMapTest, TheSegmentListsMapTimesFollowTheCourseChosenOnTheSmallMap) {
+    platform::SendMessage(h.Frame().Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
+    OpenCourseMaps({QStringLiteral("north"), QStringLiteral("south"), QStringLiteral("plain")});
+    StoreGroups({4, 3, 0});
+    CSeglistview& list = dynamic_cast<CSegListPane&>(*h.Frame().SegmentList()).View();
+    const auto times = [&list] {
+        std::vector<std::vector<std::int32_t>> rows(static_cast<std::size_t>(list.Model().RowCount()));
+        for (std::size_t row = 0; row < rows.size(); ++row)
+            for (int column = 1; column <= list.SegmentColumnCount(); ++column)
+                rows[row].push_back(ParseLapTimeText(list.Model().Cell(static_cast<int>(row), column)));
+        return rows;
+    };
+    RightClick(QStringLiteral("north"));
+    RightClick(QStringLiteral("Map Segment info"), list.viewport());
+    ASSERT_EQ(list.Mode(), CSeglistview::kMapTimes);
+    ASSERT_EQ(list.SegmentColumnCount(), 4);
+    const auto four = times();
+    ASSERT_GE(four.size(), 3u);
+
+    RightClick(QStringLiteral("south"));
+    EXPECT_EQ(list.Mode(), CSeglistview::kMapTimes);
+    ASSERT_EQ(list.SegmentColumnCount(), 3);
+    const auto three = times();
+    ASSERT_EQ(three.size(), four.size());
+    for (std::size_t row = 0; row < four.size(); ++row) {
+        const std::vector<std::int32_t> expected = {four[row][0], four[row][1], four[row][2] + four[row][3]};
+        EXPECT_EQ(three[row], expected) << list.Model().Cell(static_cast<int>(row), 0).toStdString();
+    }
+
+    // A course without a group: the logger's own times, as when a group is taken away.
+    RightClick(QStringLiteral("plain"));
+    EXPECT_EQ(list.Mode(), CSeglistview::kLoggerTimes);
+    EXPECT_TRUE(h.Boxes().Shown().empty());
+}
+
+// From lap mode, a course-map file with a segment group chosen on the small map: the status bar's
+// map type says a map file is shown.
+TEST_F(CourseMapTest, ACourseMapFileWithAGroupChosenFromLapModeIsNamedInTheStatusBar) {
+    OpenCourseMaps({QStringLiteral("north")});
+    StoreGroups({3});
+    DoubleClick(1);
+    ASSERT_EQ(h.Frame().StatusPane(4)->text(), QStringLiteral(" Log file"));
+    RightClick(QStringLiteral("north"));
+    ASSERT_TRUE(h.Frame().Properties()->MapHasSegmentGroup());
+    EXPECT_EQ(h.Frame().StatusPane(4)->text(), QStringLiteral(" Map file"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "coursemap/CFrameMapSegEdit.h"
 
 #include "core/SegmentGroupCodec.h"
+#include "platform/CColorToolTipWnd.h"
 #include "platform/ModalDialog.h"
 #include "platform/RegistryMemoryBackend.h"
 #include "platform/SystemColors.h"
@@ -295,6 +296,15 @@ TEST(CCourseMapViewerDlgTest, TheReportHasTheColumnsOfItsListModeAndSortsDistanc
     maps.LapList().OnMenuCommand(CourseMapLapList::kCmdReport);
     EXPECT_EQ(maps.LapList().Report().columnCount(), 2);
     EXPECT_EQ(maps.LapList().Report().headerItem()->text(0), QStringLiteral("File name"));
+}
+
+// The two floating length labels stay hidden until a drag gives them a length.
+TEST(CCourseMapViewerDlgTest, TheViewerOpensWithoutAnEmptyLengthLabel) {
+    ViewerHarness h;
+    h.Open(CCourseMapViewerDlg::kListMapLaps);
+    ASSERT_TRUE(h.View().isVisible() && h.View().CourseDrawn());
+    EXPECT_FALSE(h.View().LengthLabel(0).isVisible());
+    EXPECT_FALSE(h.View().LengthLabel(1).isVisible());
 }
 
 TEST(CCourseMapViewerDlgTest, TheViewerShowsTheLapsThumbnailAndItsCourseInThreeSegmentColoursWithTheStatus) {

@@ -87,7 +87,7 @@ void CCourseMapViewerDlg::FillLapList() {
         m_listStyle = style;
         FillLapList();
     };
-    m_lapList->Fill(m_listStyle, m_listMode, entries);
+    m_lapList->Fill(m_listStyle, m_listMode, entries, m_lap);
 }
 
 // The lap becomes the current one of its files and is shown with its map's group.

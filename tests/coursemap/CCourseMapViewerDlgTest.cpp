@@ -298,6 +298,19 @@ TEST(CCourseMapViewerDlgTest, TheReportHasTheColumnsOfItsListModeAndSortsDistanc
     EXPECT_EQ(maps.LapList().Report().headerItem()->text(0), QStringLiteral("File name"));
 }
 
+// The viewer opened on the second lap marks its thumbnail (and its report row) as the current one.
+TEST(CCourseMapViewerDlgTest, TheCurrentItemOfTheLapListIsTheLapShown) {
+    ViewerHarness h;
+    CourseMapLapList& list = h.Open(CCourseMapViewerDlg::kListLogLaps, 1).LapList();
+    const QListWidgetItem* current = list.Thumbnails().currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->text(), QStringLiteral("L 2"));
+    EXPECT_TRUE(current->isSelected());
+    list.OnMenuCommand(CourseMapLapList::kCmdReport);
+    ASSERT_NE(list.Report().currentItem(), nullptr);
+    EXPECT_EQ(list.Report().currentItem()->text(0), QStringLiteral("2"));
+}
+
 // The two floating length labels stay hidden until a drag gives them a length.
 TEST(CCourseMapViewerDlgTest, TheViewerOpensWithoutAnEmptyLengthLabel) {
     ViewerHarness h;

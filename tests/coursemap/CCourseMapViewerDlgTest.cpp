@@ -1,6 +1,7 @@
 // The course map viewer: Save into the settings (what it writes, when it writes nothing, a failed
-// write, saving twice), OK and Cancel with the rotations, the grid's typed lengths, selected row
-// and rename, the lap list's report and its sorting, and the picture of the whole dialog.
+// write, saving twice, the lengths shown at the next start), OK and Cancel with the rotations, the
+// grid's typed lengths, selected row and rename, the lap list's current item, report and sorting,
+// the length labels at opening, and the picture of the whole dialog.
 #include "ViewerHarness.h"
 
 #include "coursemap/CEditNameDlg.h"
@@ -180,6 +181,33 @@ TEST(CCourseMapViewerDlgTest, ASaveOnOneCourseKeepsTheSegmentsOfGroupsRenumbered
         ASSERT_EQ(last.pairs.size(), 2u);
         EXPECT_EQ(last.pairs[1].cumulativeDistance, 600);
     }
+}
+
+// The last segment ends at the lap's distance, a few metres past the last course point: at the next
+// start the group shows the lengths it was saved with.
+TEST(CCourseMapViewerDlgTest, AGroupShowsTheLengthsItWasSavedWithAtTheNextStart) {
+    ViewerHarness h;
+    const orvelo::Lap& lap = h.core.MapFiles[0].laps[0];
+    ASSERT_LT(lap.analysisItems.front().coursePoints.back().cumulativeDistance, static_cast<std::int32_t>(lap.distance));
+    CCourseMapViewerDlg& dialog = h.Open(CCourseMapViewerDlg::kListMapLaps);
+    h.Click(CCourseMapViewerDlg::kAdd);
+    h.Click(CCourseMapViewerDlg::kAdd);
+    const QStringList lengths = h.RowValues();
+    ASSERT_EQ(lengths, (QStringList{QStringLiteral("450"), QStringLiteral("225"), QStringLiteral("225")}));
+    h.Click(CCourseMapViewerDlg::kSave);
+    const QByteArray stored = h.Stored(PairName(dialog.CurrentGroup().groupId));
+    std::vector<int> ends;
+    for (const orvelo::SegmentPair& pair :
+         orvelo::DecodeSegmentPairs(reinterpret_cast<const std::uint8_t*>(stored.constData()),
+                                    static_cast<std::size_t>(stored.size()), 3))
+        ends.push_back(pair.cumulativeDistance);
+    ASSERT_EQ(ends, (std::vector<int>{450, 675, 900}));
+
+    h.dialog.reset();
+    AppSettings restarted(std::make_unique<platform::RegistryMemoryBackend>(h.store.Backend().Saved()));
+    h.Open(CCourseMapViewerDlg::kListMapLaps, 0, &restarted);
+    EXPECT_EQ(h.RowValues(), lengths);
+    EXPECT_EQ(h.View().SegmentEnds(), (std::vector<int>{450, 675, 900}));
 }
 
 TEST(CCourseMapViewerDlgTest, ALogLapIsRegisteredAsACourseMapBeforeItsGroupIsSavedUnderThatFile) {

@@ -186,10 +186,12 @@ std::size_t UsablePairCount(const SegmentGroup& group)
     return std::min(counted, group.pairs.size());
 }
 
-void CheckSegmentEnds(SegmentGroup& group, const ChunkedList<CoursePoint>* course)
+void CheckSegmentEnds(SegmentGroup& group, const ChunkedList<CoursePoint>* course, std::int64_t courseLength)
 {
     const std::size_t points = course ? course->size() : 0;
-    const std::int64_t last = points > 0 ? course->back().cumulativeDistance : INT32_MAX;
+    // The last point is often a few metres short of the lap's distance, which closes the last segment.
+    const std::int64_t last =
+        points > 0 ? std::max<std::int64_t>(course->back().cumulativeDistance, courseLength) : INT32_MAX;
     std::int64_t previous = 0;
     std::vector<SegmentPair> kept;
     const std::size_t usable = UsablePairCount(group);

@@ -65,9 +65,10 @@ std::size_t UsablePairCount(const SegmentGroup& group);
 
 // The ends of a group on a course of these points (nullptr or none: a course not known), in place:
 // only its usable pairs are kept, each with a distance above the previous one, not below 0 and not
-// beyond the course's last point. A distance outside that is taken again from the pair's point
+// beyond the course's end: its length (the lap's distance, where the last end is laid) or its last
+// point, whichever lies farther. A distance outside that is taken again from the pair's point
 // index; a pair whose index gives none either is dropped, and the segment count loses one with it.
-void CheckSegmentEnds(SegmentGroup& group, const ChunkedList<CoursePoint>* course);
+void CheckSegmentEnds(SegmentGroup& group, const ChunkedList<CoursePoint>* course, std::int64_t courseLength);
 
 // The group id for a group made now: the low 32 bits of the seconds since 2008-01-01 local time.
 std::int32_t NewSegmentGroupId(const LapDataCore& core);

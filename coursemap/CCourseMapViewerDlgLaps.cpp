@@ -87,7 +87,7 @@ void CCourseMapViewerDlg::FillLapList() {
         m_listStyle = style;
         FillLapList();
     };
-    m_lapList->Fill(m_listStyle, m_listMode, entries);
+    m_lapList->Fill(m_listStyle, m_listMode, entries, m_lap);
 }
 
 // The lap becomes the current one of its files and is shown with its map's group.
@@ -139,9 +139,9 @@ void CCourseMapViewerDlg::ChooseMapGroup() {
     const std::size_t chosen = orvelo::ChooseMapGroup(m_groups, m_course.info.Path(), orvelo::NewSegmentGroupId(m_core));
     m_current = m_groups[chosen];
     const orvelo::Lap* shown = m_core.ResolveLap(m_lap);
-    orvelo::CheckSegmentEnds(m_current, shown && !shown->analysisItems.empty()
-                                            ? &shown->analysisItems.front().coursePoints
-                                            : nullptr);
+    const bool course = shown && !shown->analysisItems.empty();
+    orvelo::CheckSegmentEnds(m_current, course ? &shown->analysisItems.front().coursePoints : nullptr,
+                             course ? static_cast<std::int64_t>(shown->distance) : 0);
     const std::size_t usable = orvelo::UsablePairCount(m_current);
     m_endPoints.clear();
     m_segmentEnds.clear();

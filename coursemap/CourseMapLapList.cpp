@@ -55,17 +55,23 @@ CourseMapLapList::CourseMapLapList(QWidget* parent)
     m_report->installEventFilter(this);
 }
 
-void CourseMapLapList::Fill(int style, int listMode, const std::vector<Entry>& entries) {
+void CourseMapLapList::Fill(int style, int listMode, const std::vector<Entry>& entries, const orvelo::LapRef& shown) {
     m_style = style;
     m_itemIndex = -1;
     setUpdatesEnabled(false);
     m_thumbnails->clear();
     m_report->clear();
+    // Without a current item the list makes its first one current when it takes the focus, which
+    // would mark another lap than the one shown.
     if (style == kThumbnailStyle) {
         for (const Entry& entry : entries) {
             auto* item = new QListWidgetItem(QIcon(QPixmap::fromImage(entry.thumbnail)), entry.label, m_thumbnails);
             item->setData(kLapRole, DataOf(entry.lap));
             item->setToolTip(entry.label);
+            if (entry.lap == shown) {
+                m_itemIndex = m_thumbnails->row(item);
+                m_thumbnails->setCurrentItem(item);
+            }
         }
         setCurrentWidget(m_thumbnails);
     } else {
@@ -75,6 +81,10 @@ void CourseMapLapList::Fill(int style, int listMode, const std::vector<Entry>& e
             item->setData(0, kLapRole, DataOf(entry.lap));
             for (int c = 0; c < entry.cells.size(); ++c)
                 item->setToolTip(c, entry.cells[c]);
+            if (entry.lap == shown) {
+                m_itemIndex = m_report->indexOfTopLevelItem(item);
+                m_report->setCurrentItem(item);
+            }
         }
         setCurrentWidget(m_report);
     }

@@ -35,8 +35,9 @@ public:
 
     explicit CourseMapLapList(QWidget* parent = nullptr);
 
-    // The laps in the style; the report's columns by the viewer's list mode (0 log laps, 1 course-map laps).
-    void Fill(int style, int listMode, const std::vector<Entry>& entries);
+    // The laps in the style; the report's columns by the viewer's list mode (0 log laps, 1 course-map
+    // laps). The shown lap's item is the current one.
+    void Fill(int style, int listMode, const std::vector<Entry>& entries, const orvelo::LapRef& shown);
     int Style() const { return m_style; }
     QListWidget& Thumbnails() const { return *m_thumbnails; }
     QTreeWidget& Report() const { return *m_report; }

@@ -132,11 +132,11 @@ private:
             const auto& course = lap.analysisItems.front().coursePoints;
             const std::int64_t last = course.back().cumulativeDistance;
             SegmentGroup checked = group;
-            CheckSegmentEnds(checked, &course);
+            CheckSegmentEnds(checked, &course, static_cast<std::int64_t>(lap.distance));
             std::vector<int> ends;
             for (const SegmentPair& pair : checked.pairs)
                 ends.push_back(pair.cumulativeDistance);
-            CheckEnds(ends, last, "checked ends not ascending within the course");
+            CheckEnds(ends, std::max<std::int64_t>(last, lap.distance), "checked ends not ascending within the course");
             if (checked.segmentCount < 0 || UsablePairCount(checked) != checked.pairs.size())
                 SegmentFault("checked group counts more pairs than it has");
 

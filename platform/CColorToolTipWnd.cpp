@@ -13,6 +13,9 @@ bool CColorToolTipWnd::Create(QWidget* parent) {
     if (m_created)
         return false;
     setParent(parent);
+    // Hidden until ShowText, also when the parent is shown after this: a child not hidden on
+    // purpose would be shown with it, an empty box.
+    hide();
     move(m_position);
     raise();
     m_created = true;

@@ -1,6 +1,7 @@
 // The course map viewer: Save into the settings (what it writes, when it writes nothing, a failed
-// write, saving twice), OK and Cancel with the rotations, the grid's typed lengths, selected row
-// and rename, the lap list's report and its sorting, and the picture of the whole dialog.
+// write, saving twice, the lengths shown at the next start), OK and Cancel with the rotations, the
+// grid's typed lengths, selected row and rename, the lap list's current item, report and sorting,
+// the length labels at opening, and the picture of the whole dialog.
 #include "ViewerHarness.h"
 
 #include "coursemap/CEditNameDlg.h"
@@ -9,6 +10,7 @@
 #include "coursemap/CFrameMapSegEdit.h"
 
 #include "core/SegmentGroupCodec.h"
+#include "platform/CColorToolTipWnd.h"
 #include "platform/ModalDialog.h"
 #include "platform/RegistryMemoryBackend.h"
 #include "platform/SystemColors.h"
@@ -181,6 +183,33 @@ TEST(CCourseMapViewerDlgTest, ASaveOnOneCourseKeepsTheSegmentsOfGroupsRenumbered
     }
 }
 
+// The last segment ends at the lap's distance, a few metres past the last course point: at the next
+// start the group shows the lengths it was saved with.
+TEST(CCourseMapViewerDlgTest, AGroupShowsTheLengthsItWasSavedWithAtTheNextStart) {
+    ViewerHarness h;
+    const orvelo::Lap& lap = h.core.MapFiles[0].laps[0];
+    ASSERT_LT(lap.analysisItems.front().coursePoints.back().cumulativeDistance, static_cast<std::int32_t>(lap.distance));
+    CCourseMapViewerDlg& dialog = h.Open(CCourseMapViewerDlg::kListMapLaps);
+    h.Click(CCourseMapViewerDlg::kAdd);
+    h.Click(CCourseMapViewerDlg::kAdd);
+    const QStringList lengths = h.RowValues();
+    ASSERT_EQ(lengths, (QStringList{QStringLiteral("450"), QStringLiteral("225"), QStringLiteral("225")}));
+    h.Click(CCourseMapViewerDlg::kSave);
+    const QByteArray stored = h.Stored(PairName(dialog.CurrentGroup().groupId));
+    std::vector<int> ends;
+    for (const orvelo::SegmentPair& pair :
+         orvelo::DecodeSegmentPairs(reinterpret_cast<const std::uint8_t*>(stored.constData()),
+                                    static_cast<std::size_t>(stored.size()), 3))
+        ends.push_back(pair.cumulativeDistance);
+    ASSERT_EQ(ends, (std::vector<int>{450, 675, 900}));
+
+    h.dialog.reset();
+    AppSettings restarted(std::make_unique<platform::RegistryMemoryBackend>(h.store.Backend().Saved()));
+    h.Open(CCourseMapViewerDlg::kListMapLaps, 0, &restarted);
+    EXPECT_EQ(h.RowValues(), lengths);
+    EXPECT_EQ(h.View().SegmentEnds(), (std::vector<int>{450, 675, 900}));
+}
+
 TEST(CCourseMapViewerDlgTest, ALogLapIsRegisteredAsACourseMapBeforeItsGroupIsSavedUnderThatFile) {
     ViewerHarness h;
     CCourseMapViewerDlg& dialog = h.Open(CCourseMapViewerDlg::kListLogLaps, 1);
@@ -295,6 +324,28 @@ TEST(CCourseMapViewerDlgTest, TheReportHasTheColumnsOfItsListModeAndSortsDistanc
     maps.LapList().OnMenuCommand(CourseMapLapList::kCmdReport);
     EXPECT_EQ(maps.LapList().Report().columnCount(), 2);
     EXPECT_EQ(maps.LapList().Report().headerItem()->text(0), QStringLiteral("File name"));
+}
+
+// The viewer opened on the second lap marks its thumbnail (and its report row) as the current one.
+TEST(CCourseMapViewerDlgTest, TheCurrentItemOfTheLapListIsTheLapShown) {
+    ViewerHarness h;
+    CourseMapLapList& list = h.Open(CCourseMapViewerDlg::kListLogLaps, 1).LapList();
+    const QListWidgetItem* current = list.Thumbnails().currentItem();
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(current->text(), QStringLiteral("L 2"));
+    EXPECT_TRUE(current->isSelected());
+    list.OnMenuCommand(CourseMapLapList::kCmdReport);
+    ASSERT_NE(list.Report().currentItem(), nullptr);
+    EXPECT_EQ(list.Report().currentItem()->text(0), QStringLiteral("2"));
+}
+
+// The two floating length labels stay hidden until a drag gives them a length.
+TEST(CCourseMapViewerDlgTest, TheViewerOpensWithoutAnEmptyLengthLabel) {
+    ViewerHarness h;
+    h.Open(CCourseMapViewerDlg::kListMapLaps);
+    ASSERT_TRUE(h.View().isVisible() && h.View().CourseDrawn());
+    EXPECT_FALSE(h.View().LengthLabel(0).isVisible());
+    EXPECT_FALSE(h.View().LengthLabel(1).isVisible());
 }
 
 TEST(CCourseMapViewerDlgTest, TheViewerShowsTheLapsThumbnailAndItsCourseInThreeSegmentColoursWithTheStatus) {

@@ -38,13 +38,15 @@ public:
         Load(QStringLiteral("map.dat"), options, true);
     }
 
-    // The viewer on the course-map file (list mode 1) or on a lap of the log file (0), shown.
-    CCourseMapViewerDlg& Open(int listMode, std::int32_t lapIndex = 0) {
+    // The viewer on the course-map file (list mode 1) or on a lap of the log file (0), shown; on
+    // other settings when given (those of a next start).
+    CCourseMapViewerDlg& Open(int listMode, std::int32_t lapIndex = 0, AppSettings* settings = nullptr) {
         const orvelo::LogFile& file = listMode == 1 ? core.MapFiles[0] : core.LogFiles[0];
         CourseBlock course;
         platform::MapInfoBlock::Put(course.info.path.data(), platform::MapInfoBlock::kPathChars, file.fullPath);
         course.lap = {listMode == 1 ? orvelo::FileSet::Map : orvelo::FileSet::Log, file.fileId, lapIndex};
-        dialog = std::make_unique<CCourseMapViewerDlg>(core, store.Settings(), frame.Handle(), registry, listMode, course);
+        dialog = std::make_unique<CCourseMapViewerDlg>(core, settings ? *settings : store.Settings(), frame.Handle(),
+                                                       registry, listMode, course);
         dialog->show();
         Drain();
         return *dialog;

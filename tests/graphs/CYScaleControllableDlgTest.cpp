@@ -76,6 +76,7 @@ protected:
 
 TEST_F(CYScaleControllableDlgTest, ThumbsSnapToTheStepStayOrderedAndPostMaximumThenMinimum) {
     auto dialog = Open(*scalePane);
+    EXPECT_FALSE(dialog->Ruler().ToolTipShown());  // no empty tip before a drag
     EXPECT_EQ(dialog->Combo().count(), 2);
     EXPECT_EQ(dialog->Combo().currentData().toInt(), 2);  // the pane's channel: Speed, 0 to 400 in steps of 20
     CRuler_SliderCtrl& ruler = dialog->Ruler();

@@ -1,0 +1,96 @@
+// A lap overview's cursor, shown by the other lap overviews of the work area, the
+// properties pane and its small map, goes from all of them when it is dropped.
+#include "LapCursorSupport.h"
+
+#include "graphs/CSegSplitterWnd.h"
+#include "graphs/GraphRecords.h"
+#include "settings/CourseBlock.h"
+#include "platform/MessageRecords.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+using lapcursor::CursorShown;
+using lapcursor::Drag;
+
+class DroppedCursorTest : public ::testing::Test {
+protected:
+    CPropertiesWnd& Properties() { return dynamic_cast<CPropertiesWnd&>(*h.Frame().Properties()); }
+    CursorShown Cursor(CLapOverviewDlg& window) {
+        auto* strip = dynamic_cast<CSegSplitterWnd*>(window.SegmentStrip());
+        EXPECT_TRUE(strip);
+        return CursorShown{window, Properties(), strip->Top(), &h};
+    }
+    // A drag in the first row to eighths of its width; a click first, which a redraw may swallow.
+    static void DragIn(CLapOverviewDlg& window, int eighths) {
+        CDlgGrafView& rpm = *window.RowAt(0).graph;
+        QTest::mouseClick(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 8, rpm.height() / 2));
+        Drain();
+        Drag(rpm, {rpm.width() / 8, rpm.width() * eighths / 8});
+    }
+
+    testsupport::SessionDir files;
+    ProgramHarness h;
+};
+
+// The back window shows the front one's cursor until the front one drops it, by the other axis or
+// a row border let go; a cursor the back window placed itself since stays.
+TEST_F(DroppedCursorTest, AWindowShowingAnotherOnesCursorDropsItWithIt) {
+    ASSERT_TRUE(h.Start());
+    lapcursor::LoadComparedLaps(h, files);
+    CLapOverviewDlg* back = h.OpenLapOverview();
+    CLapOverviewDlg* front = h.OpenLapOverview();
+    ASSERT_TRUE(back && front && back != front);
+    const CursorShown backCursor = Cursor(*back);
+    const CursorShown frontCursor = Cursor(*front);
+
+    const std::vector<std::pair<const char*, std::function<void()>>> drops{
+        {"the other axis", [&] { front->OnCommand(CLapOverviewDlg::kCmdTime); }},
+        {"a row border let go", [&] { PostMessage(front->Handle(), UM_STOP_TRACKING_PLOT, 2, 0); }},
+    };
+    for (const auto& [name, drop] : drops) {
+        front->OnCommand(CLapOverviewDlg::kCmdDistance);
+        Drain();
+        DragIn(*front, 5);
+        ASSERT_TRUE(frontCursor.Agree(true)) << name;
+        ASSERT_TRUE(back->RowAt(1).graph->Data().Plot().CursorState() == CPlotLineCtrl::kCursorShown) << name;
+        drop();
+        Drain();
+        EXPECT_TRUE(frontCursor.Agree(false)) << name;
+        EXPECT_TRUE(backCursor.Agree(false)) << name;
+    }
+
+    // The back window's own cursor placed after the front one's: the front one's drop leaves it.
+    front->OnCommand(CLapOverviewDlg::kCmdDistance);
+    Drain();
+    DragIn(*front, 5);
+    DragIn(*back, 3);
+    front->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    EXPECT_TRUE(backCursor.Agree(true));
+}
+
+// Other compared laps as many as before: the small map's marks of the old laps go, so the next
+// drag shows one mark per lap.
+TEST_F(DroppedCursorTest, OtherComparedLapsTakeTheOldMarksOffTheMap) {
+    ASSERT_TRUE(h.Start());
+    lapcursor::LoadComparedLaps(h, files, 4);
+    CLapOverviewDlg* window = h.OpenLapOverview();
+    ASSERT_TRUE(window);
+    const CursorShown cursor = Cursor(*window);
+    DragIn(*window, 5);
+    ASSERT_TRUE(cursor.Agree(true));
+
+    const orvelo::LogFile& file = h.Core().LogFiles[0];
+    for (std::size_t lap : {2u, 3u})
+        orvelo::ToggleOverlayLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[lap].lapNumber));
+    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    EXPECT_TRUE(cursor.Agree(false));
+    DragIn(*window, 3);
+    EXPECT_TRUE(cursor.Agree(true));
+}
+
+} // namespace

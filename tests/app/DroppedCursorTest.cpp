@@ -3,9 +3,8 @@
 #include "LapCursorSupport.h"
 
 #include "graphs/CSegSplitterWnd.h"
-#include "graphs/GraphRecords.h"
-#include "settings/CourseBlock.h"
-#include "platform/MessageRecords.h"
+
+#include <functional>
 
 #include <gtest/gtest.h>
 

@@ -9,12 +9,15 @@
 #include "graphs/CDlgGrafView.h"
 #include "graphs/CLapOverviewDlg.h"
 #include "graphs/CSegView.h"
+#include "graphs/GraphRecords.h"
 #include "coursemap/CMapView.h"
 #include "properties/CPropertiesWnd.h"
 
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
+#include "platform/MessageRecords.h"
 #include "platform/UserMessages.h"
+#include "settings/CourseBlock.h"
 
 #include <QTest>
 

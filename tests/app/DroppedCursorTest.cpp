@@ -2,21 +2,14 @@
 // properties pane and its small map, goes from all of them when it is dropped.
 #include "LapCursorSupport.h"
 
-#include "graphs/CSegSplitterWnd.h"
-
 #include <functional>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-using namespace platform;
-using lapcursor::CursorShown;
-using lapcursor::Drag;
+using namespace lapoverview;
 
-class DroppedCursorTest : public ::testing::Test {
+class DroppedCursorTest : public Fixture {
 protected:
-    CPropertiesWnd& Properties() { return dynamic_cast<CPropertiesWnd&>(*h.Frame().Properties()); }
     CursorShown Cursor(CLapOverviewDlg& window) {
         auto* strip = dynamic_cast<CSegSplitterWnd*>(window.SegmentStrip());
         EXPECT_TRUE(strip);
@@ -29,18 +22,15 @@ protected:
         Drain();
         Drag(rpm, {rpm.width() / 8, rpm.width() * eighths / 8});
     }
-
-    testsupport::SessionDir files;
-    ProgramHarness h;
 };
 
 // The back window shows the front one's cursor until the front one drops it, by the other axis or
 // a row border let go; a cursor the back window placed itself since stays.
 TEST_F(DroppedCursorTest, AWindowShowingAnotherOnesCursorDropsItWithIt) {
     ASSERT_TRUE(h.Start());
-    lapcursor::LoadComparedLaps(h, files);
-    CLapOverviewDlg* back = h.OpenLapOverview();
-    CLapOverviewDlg* front = h.OpenLapOverview();
+    LoadComparedLaps();
+    CLapOverviewDlg* back = Open();
+    CLapOverviewDlg* front = Open();
     ASSERT_TRUE(back && front && back != front);
     const CursorShown backCursor = Cursor(*back);
     const CursorShown frontCursor = Cursor(*front);
@@ -71,20 +61,22 @@ TEST_F(DroppedCursorTest, AWindowShowingAnotherOnesCursorDropsItWithIt) {
     EXPECT_TRUE(backCursor.Agree(true));
 }
 
-// Other compared laps as many as before: the small map's marks of the old laps go, so the next
-// drag shows one mark per lap.
+// As many compared laps as before, in another order: the small map's marks of the old order go,
+// so the next drag shows one mark per lap.
 TEST_F(DroppedCursorTest, OtherComparedLapsTakeTheOldMarksOffTheMap) {
     ASSERT_TRUE(h.Start());
-    lapcursor::LoadComparedLaps(h, files, 4);
-    CLapOverviewDlg* window = h.OpenLapOverview();
+    LoadComparedLaps();
+    CLapOverviewDlg* window = Open();
     ASSERT_TRUE(window);
     const CursorShown cursor = Cursor(*window);
     DragIn(*window, 5);
     ASSERT_TRUE(cursor.Agree(true));
 
+    // The first overlay taken off and put back: it becomes the last.
     const orvelo::LogFile& file = h.Core().LogFiles[0];
-    for (std::size_t lap : {2u, 3u})
-        orvelo::ToggleOverlayLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[lap].lapNumber));
+    for (int i = 0; i < 2; ++i)
+        orvelo::ToggleOverlayLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[1].lapNumber));
+    ASSERT_EQ(h.Core().SelectedLaps[2].lapNumber, file.laps[1].lapNumber);
     PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
     Drain();
     EXPECT_TRUE(cursor.Agree(false));

@@ -1,62 +1,9 @@
-// What the program tests of the graph cursor share: a generated session with its laps
-// compared, a drag in a row, and what shows a lap overview's cursor.
+// What shows a lap overview's cursor, for the program tests of the graph cursor.
 #pragma once
 
-#include "ProgramHarness.h"
+#include "LapOverviewFixture.h"
 
-#include "shell/LapListTestSupport.h"
-
-#include "graphs/CDlgGrafView.h"
-#include "graphs/CLapOverviewDlg.h"
-#include "graphs/CSegView.h"
-#include "graphs/GraphRecords.h"
-#include "coursemap/CMapView.h"
-#include "properties/CPropertiesWnd.h"
-
-#include "core/LapNumberText.h"
-#include "core/LapSelection.h"
-#include "platform/MessageRecords.h"
-#include "platform/UserMessages.h"
-#include "settings/CourseBlock.h"
-
-#include <QTest>
-
-#include <gtest/gtest.h>
-
-namespace lapcursor {
-
-// A session of laps laps (seed 4): lap 1 the base lap, laps 2 and 3 overlays, lap 1 on the small map.
-inline void LoadComparedLaps(ProgramHarness& h, testsupport::SessionDir& files, int laps = 3) {
-    using namespace platform;
-    ASSERT_EQ(testsupport::LoadLogs(h.Core(), {files.Write(QStringLiteral("session.dat"), laps, 4)}), 0);
-    SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
-    const orvelo::LogFile& file = h.Core().LogFiles[0];
-    const std::u16string first = orvelo::FormatLapNumber(file.laps[0].lapNumber);
-    CourseBlock course;
-    MapInfoBlock::Put(course.info.path.data(), MapInfoBlock::kPathChars, file.fullPath);
-    MapInfoBlock::Put(course.info.shortText.data(), MapInfoBlock::kShortTextChars, first);
-    course.lap = {orvelo::FileSet::Log, file.fileId, 0};
-    PostMessage(h.Frame().Handle(),
-                MessageWithBlock(UM_DRAW_MAP_ON_VIEW, orvelo::SetCurrentLap(h.Core(), first, file.fullPath), course));
-    orvelo::SetBaseLap(h.Core(), file.fullPath, first);
-    for (std::size_t lap : {1u, 2u})
-        orvelo::ToggleOverlayLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[lap].lapNumber));
-    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
-    Drain();
-}
-
-// A press, moves and a release in a row, each drained.
-inline void Drag(CDlgGrafView& row, std::initializer_list<int> xs) {
-    const int y = row.height() / 2;
-    QTest::mousePress(&row, Qt::LeftButton, {}, QPoint(*xs.begin(), y));
-    Drain();
-    for (int x : xs) {
-        QTest::mouseMove(&row, QPoint(x, y));
-        Drain();
-    }
-    QTest::mouseRelease(&row, Qt::LeftButton, {}, QPoint(*(xs.end() - 1), y));
-    Drain();
-}
+namespace lapoverview {
 
 // What shows a window's cursor: the line in each row, the strip's "L.n : v", each compared lap's
 // RPM value in the properties pane and its disc on the small map. They agree when all show the
@@ -67,7 +14,6 @@ struct CursorShown {
     CSegView& top;
 
     ::testing::AssertionResult Agree(bool shown) const {
-        using platform::GraphPoint;
         CDlgGrafView& rpm = *window.RowAt(0).graph;
         for (int row = 0; row < window.RowCount(); ++row) {
             const CPlotLineCtrl& line = window.RowAt(row).graph->Data().Plot();
@@ -122,4 +68,4 @@ struct CursorShown {
     ProgramHarness* harness;
 };
 
-} // namespace lapcursor
+}  // namespace lapoverview

@@ -73,6 +73,7 @@ void CLapOverviewDlg::MapRelays() {
             return LResult{0};
         });
     }
+    // A row border let go, or the window whose cursor this one shows dropped it.
     m_window.On(UM_STOP_TRACKING_PLOT, [this](const Message& m) {
         PostToGraphPanes(m);
         PostToScalePanes(m);

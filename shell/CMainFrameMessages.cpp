@@ -266,13 +266,14 @@ LResult CMainFrame::OnAnalysisLine(const Message& m) {
 }
 
 // A lap overview dropped its cursor (its handle in wParam): when the properties
-// pane and its map show that cursor, they stop showing it.
+// pane, its map and the other lap overviews show that cursor, they stop showing it.
 LResult CMainFrame::OnStopTrackingPlot(const Message& m) {
     const auto owner = static_cast<WindowHandle>(m.wParam);
     if (owner == kNoWindow || owner != m_cursorOwner)
         return 0;
     m_cursorOwner = kNoWindow;
     platform::SendMessage(PropertiesHandle(), UM_STOP_TRACKING_PLOT, 0, 0);
+    RelayToWorkAreas(WithParams(m, m.wParam, 0), m.wParam, 0);
     return 1;
 }
 

@@ -72,6 +72,11 @@ void COrveloView::MapMessages() {
         RelayToGraphWindows(m, true, false, static_cast<WindowHandle>(m.wParam));
         return LResult{0};
     });
+    // The window whose cursor the others show dropped it (its handle in wParam): they drop it too.
+    m_window.On(UM_STOP_TRACKING_PLOT, [this](const Message& m) {
+        RelayToGraphWindows(m, true, false, static_cast<WindowHandle>(m.wParam));
+        return LResult{0};
+    });
     m_window.On(UM_PLOT_GRAPH_CLOSED, [this](const Message& m) {
         return OnPlotGraphClosed(static_cast<int>(m.wParam), static_cast<int>(m.lParam));
     });

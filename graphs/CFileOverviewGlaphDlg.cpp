@@ -15,10 +15,12 @@
 #include "platform/WindowPlacement.h"
 
 #include <QContextMenuEvent>
+#include <QMdiArea>
 #include <QMouseEvent>
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 using namespace platform;
 
@@ -42,12 +44,47 @@ CFileOverviewGlaphDlg::CFileOverviewGlaphDlg(GraphHost& host, QWidget* viewWidge
     setObjectName(QStringLiteral("FileOverview"));
     setWidget(m_client);
     m_client->setMouseTracking(true);
-    m_client->installEventFilter(this);
+    // Made before the view adds the window to its area, so these run before the area's own handling.
+    connect(this, &QMdiSubWindow::aboutToActivate, this, [this] { KeepOthersState(true); });
+    m_activated = connect(this, &QMdiSubWindow::windowStateChanged, this, [this] { KeepOthersState(false); });
     MapMessages();
     Start(viewWidget, restored);
+    WatchPresses(m_client);
 }
 
-CFileOverviewGlaphDlg::~CFileOverviewGlaphDlg() { m_window.Destroy(); }
+// The sub-window still reports its deactivation while it is taken down: by then this window is gone.
+CFileOverviewGlaphDlg::~CFileOverviewGlaphDlg() {
+    disconnect(m_activated);
+    m_window.Destroy();
+}
+
+// The area hands the maximised state of the window it leaves to the one it activates. Without a caption
+// this window could neither give it back nor be sized again, so while it is activated the others keep
+// their state and it keeps its own.
+void CFileOverviewGlaphDlg::KeepOthersState(bool activating) {
+    QMdiArea* area = mdiArea();
+    if (!area)
+        return;
+    if (activating && !area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation)) {
+        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
+        m_keepingOthers = true;
+    } else if (!activating && std::exchange(m_keepingOthers, false)) {
+        area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
+    }
+}
+
+// Every part of the window, made now or later, is watched for presses.
+void CFileOverviewGlaphDlg::WatchPresses(QWidget* widget) {
+    widget->installEventFilter(this);
+    for (QWidget* child : widget->findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+// With no caption to click, a press anywhere in the window brings it to the front.
+void CFileOverviewGlaphDlg::ComeToFront() {
+    if (QMdiArea* area = mdiArea(); area && area->activeSubWindow() != this)
+        area->setActiveSubWindow(this);
+}
 
 QRect CFileOverviewGlaphDlg::StartPlacement(const QSize& view, int slot) {
     const int w = view.width();
@@ -237,6 +274,12 @@ bool CFileOverviewGlaphDlg::MouseEvent(QMouseEvent* event) {
 }
 
 bool CFileOverviewGlaphDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ChildAdded) {
+        if (QObject* child = static_cast<QChildEvent*>(event)->child(); child->isWidgetType())
+            WatchPresses(static_cast<QWidget*>(child));
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        ComeToFront();
+    }
     if (watched != m_client)
         return QMdiSubWindow::eventFilter(watched, event);
     switch (event->type()) {

@@ -78,6 +78,9 @@ private:
     void RunChannelDialog();
     void Close();
     bool MouseEvent(QMouseEvent* event);
+    void KeepOthersState(bool activating);
+    void WatchPresses(QWidget* widget);
+    void ComeToFront();
     int EdgesAt(const QPoint& point) const;
 
     void MapMessages();
@@ -106,4 +109,6 @@ private:
     QPoint m_grab;        // cursor in the parent's coordinates at the press
     QRect m_grabPlace;    // the window's place at the press
     bool m_closing = false;
+    bool m_keepingOthers = false;  // the area's option set by this window's activation
+    QMetaObject::Connection m_activated;
 };

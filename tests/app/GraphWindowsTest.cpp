@@ -28,6 +28,7 @@
 
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QMdiArea>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -188,6 +189,47 @@ TEST_F(GraphWindowsTest, BothGraphWindowsAndTheLoggingTimeWindowComeBackAfterARe
     EXPECT_EQ(std::make_pair(restored->ChannelMask(), restored->ChannelCount()), std::make_pair(0x3u, 2));
     ASSERT_TRUE(again.Frame().LoggingTimeShown());
     EXPECT_EQ(again.Frame().LoggingTimeWindow()->Widget()->pos(), QPoint(33, 44));
+}
+
+// The file overview has no caption: nothing on it restores or raises it. It opens in front, a click
+// anywhere in it brings it there, and it neither takes nor clears a lap overview's maximised state.
+TEST_F(GraphWindowsTest, TheCaptionlessFileOverviewOpensInFrontAndNeverTakesTheMaximisedState) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps(h);
+    QMdiArea& area = *View(h).GraphArea();
+    const auto front = [&area] { return area.subWindowList(QMdiArea::StackingOrder).last(); };
+    auto* lap = Opened<CLapOverviewDlg>(GraphWindow::kLapOverview);
+    ASSERT_TRUE(lap);
+    lap->showMaximized();  // its own button
+    Drain();
+    auto* overview = Opened<CFileOverviewGlaphDlg>(GraphWindow::kFileOverview);
+    ASSERT_TRUE(overview);
+    EXPECT_TRUE(lap->isMaximized());
+    EXPECT_FALSE(overview->isMaximized());
+    EXPECT_EQ(overview->geometry(), CFileOverviewGlaphDlg::StartPlacement(View(h).size(), 2));
+    EXPECT_EQ(area.activeSubWindow(), overview);
+    EXPECT_EQ(front(), overview);
+    overview->OnCommand(CFileOverviewGlaphDlg::kCloseWindow);
+    Drain();
+    EXPECT_EQ(GraphKinds(View(h)), "20");
+    EXPECT_TRUE(lap->isMaximized());
+
+    // Both normal: the lap overview clicked comes to the front, then a click on the file overview's
+    // client area, or on its graph, brings that back.
+    lap->showNormal();
+    overview = Opened<CFileOverviewGlaphDlg>(GraphWindow::kFileOverview);
+    ASSERT_TRUE(overview);
+    EXPECT_EQ(front(), overview);
+    for (QWidget* part : {overview->widget(), static_cast<QWidget*>(overview->UpperPane())}) {
+        QTest::mouseClick(lap->RowAt(0).graph, Qt::LeftButton, {}, QPoint(5, 5));
+        Drain();
+        ASSERT_EQ(front(), lap);
+        QTest::mouseClick(part, Qt::LeftButton, {}, QPoint(part->width() / 2, 5));
+        Drain();
+        const bool pane = part != overview->widget();
+        EXPECT_EQ(area.activeSubWindow(), overview) << pane;
+        EXPECT_EQ(front(), overview) << pane;
+    }
 }
 
 // Lap overviews opened before a course with a segment group, after it, or restored at start: each

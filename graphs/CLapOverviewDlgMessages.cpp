@@ -284,10 +284,17 @@ LResult CLapOverviewDlg::OnChannelPropertyMenu(const Message& m) {
     if (m_host.Settings().Colors().LoadChannelColorRecord(channel, &block) == 0)
         pane->ApplyColorBlock(&block);
     if (block.readFlag == 0) {
-        // Never saved: the compared laps' colours and the window's own.
-        const auto& laps = m_host.Core().SelectedLaps;
-        for (std::size_t i = 0; i < block.lapColors.size(); ++i)
-            block.lapColors[i] = i < laps.size() ? laps[i].colour : 0;
+        // Never saved: the colours the channel's rows draw (its own lap colours, row by row, which a
+        // change of the lap colours leaves alone) and the window's own.
+        ColorSettings& colors = m_host.Settings().Colors();
+        const auto& own = colors.ChannelColorRecords()[static_cast<std::size_t>(channel - 1)].lapColors;
+        const auto drawn = static_cast<std::size_t>(pane->LapsDrawn());
+        for (std::size_t i = 0; i < block.lapColors.size(); ++i) {
+            if (i < drawn)
+                block.lapColors[i] = colors.ChannelLapColor(m_host.Core(), channel, i);
+            else
+                block.lapColors[i] = i < own.size() ? own[i] : 0;
+        }
         block.background = m_colors.background;
         block.text = m_colors.text;
         block.analysisLine = m_colors.analysisLine;

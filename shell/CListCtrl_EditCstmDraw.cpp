@@ -35,9 +35,10 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         static_cast<CListEdit*>(editor)->setText(index.data().toString());
     }
-    // The list takes the text itself; the model is not written here.
+    // The list takes the text itself; the model is not written here. The edit ends when the view
+    // has closed the editor (closeEditor).
     void setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const override {
-        m_list.EndEdit(index.row(), index.column(), static_cast<CListEdit*>(editor)->text());
+        m_list.TakeEditText(index.row(), index.column(), static_cast<CListEdit*>(editor)->text());
     }
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
         m_list.m_editColumn = -1;  // also when the edit was cancelled
@@ -58,6 +59,12 @@ CListCtrl_EditCstmDraw::CListCtrl_EditCstmDraw(QWidget* parent) : CListCtrlCusto
 }
 
 void CListCtrl_EditCstmDraw::EndEdit(int row, int column, const QString& text) {
+    TakeEditText(row, column, text);
+    ClearEdit();
+}
+
+void CListCtrl_EditCstmDraw::TakeEditText(int row, int column, const QString& text) {
+    m_textTaken = true;
     QTableWidgetItem* cell = item(row, column);
     if (cell && !text.isEmpty()) {
         cell->setText(text);
@@ -68,6 +75,22 @@ void CListCtrl_EditCstmDraw::EndEdit(int row, int column, const QString& text) {
         platform::PostMessage(m_owner, platform::MessageWithBlockInWParam(UM_INPUT_PROPERTY_VALUE_OF_CHANNEL_MAX,
                                                                           text.toStdU16String(), place));
     }
+}
+
+// Clearing the current cell while its editor is open would make the view close that editor
+// behind the delegate's back, so a taken text ends the edit only once the view has closed it. An
+// ended edit leaves no cell current, so Tab does not go on to edit the next one.
+void CListCtrl_EditCstmDraw::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (!m_textTaken) {
+        CListCtrlCustomDrawEx::closeEditor(editor, hint);
+        return;
+    }
+    CListCtrlCustomDrawEx::closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
+    ClearEdit();
+}
+
+void CListCtrl_EditCstmDraw::ClearEdit() {
+    m_textTaken = false;
     m_editColumn = -1;
     clearSelection();
     if (selectionModel())

@@ -34,13 +34,20 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     class EditDelegate;
+
+    // The editor's text becomes the cell's and goes to the owner.
+    void TakeEditText(int row, int column, const QString& text);
+    // No cell is edited or selected any more.
+    void ClearEdit();
 
     bool SelectedNotEditing(int row) const;
 
     platform::WindowHandle m_owner = platform::kNoWindow;
     int m_editRow = -1;
     int m_editColumn = -1;
+    bool m_textTaken = false;  // the open editor's text was taken; its close ends the edit
 };

@@ -42,6 +42,7 @@ struct Arguments {
   bool markGps = false;
   long randomCount = -1;
   bool listVariants = false;
+  bool help = false;
 };
 
 bool ParseNumber(const char* text, double& value) {
@@ -66,6 +67,10 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
     if (name == "--list-variants") {
       args.listVariants = true;
       continue;
+    }
+    if (name == "--help") {
+      args.help = true;
+      return true;
     }
     if (i + 1 >= argc) {
       std::fprintf(stderr, "missing value after %s\n", argv[i]);
@@ -198,6 +203,10 @@ int main(int argc, char** argv) {
   if (argc < 2 || !ParseArguments(argc, argv, args)) {
     std::fputs(kUsage, stderr);
     return 2;
+  }
+  if (args.help) {
+    std::fputs(kUsage, stdout);
+    return 0;
   }
   if (args.listVariants) {
     for (samplegen::Variant variant : samplegen::AllVariants()) {

@@ -1,11 +1,14 @@
-// The colour and setup dialogs run from the main frame, the way a user gets
-// them: the lap colour path from the lap list's header menu to the stored
-// colours, the map property answer, and "Orvelo Setup" with its effects.
+// The colour and setup dialogs the way a user gets them: the lap colour path
+// from the lap list's header menu to the stored colours, a channel's colours
+// on a lap overview after that, the map property answer, and "Orvelo Setup"
+// with its effects.
 #include "ProgramHarness.h"
 
 #include "shell/DialogAnswers.h"
 #include "shell/LapListTestSupport.h"
 
+#include "graphs/CDlgGrafView.h"
+#include "platform/CStaticColorSel.h"
 #include "platform/ColorPickButton.h"
 #include "platform/ControlId.h"
 #include "platform/MessageSpy.h"
@@ -14,12 +17,16 @@
 #include "platform/UserMessages.h"
 #include "shell/CCSMapPropertyDlg.h"
 #include "shell/CCTabCtrl_SetConfigDlg.h"
+#include "shell/CChannel_ColorPropDlg.h"
 #include "shell/CClassView.h"
 #include "shell/CEditChannelValue_DlgPage.h"
 #include "shell/CLapColorPropDlg.h"
 #include "shell/CListCtrl_EditCstmDraw.h"
 #include "shell/CMapPropertyTab.h"
 #include "shell/CommandIds.h"
+
+#include "core/LapNumberText.h"
+#include "core/LapSelection.h"
 
 #include <QAction>
 #include <QLabel>
@@ -38,6 +45,20 @@ protected:
         return spy.Of(SpiedMessage::Kind::Delivered, to, id);
     }
     static void Click(QWidget& parent, int id) { FindControl<QAbstractButton>(parent, id)->click(); }
+    // Lap color property... over the lap list's Base column: one colour picked, OK.
+    void PickLapColour(int button, ColorRef colour) {
+        auto& pane = dynamic_cast<CClassView&>(*h.Frame().LapList());
+        PopupMenuScript menus;
+        menus.QueueChoice(QStringLiteral("Lap color property..."));
+        dialogs.Queue([=](QDialog& dialog) {
+            dynamic_cast<CLapColorPropDlg&>(dialog).Button(button)->Pick(colour);
+            Click(dialog, CLapColorPropDlg::kOk);
+            return dialog.result();
+        });
+        const HeaderHitRecord baseColumn{laplist::kBaseColumn, 10, 10};
+        SendMessage(pane.Handle(), MessageWithBlock(UM_LIST_HEADER_RIGHT_CLICK, 0, baseColumn));
+        Drain();
+    }
 
     testsupport::SessionDir files;
     ProgramHarness h;
@@ -51,18 +72,7 @@ TEST_F(ShellDialogsTest, LapColourChosenFromTheLapListIsStoredAndRecoloursTheLis
     auto& pane = dynamic_cast<CClassView&>(*h.Frame().LapList());
     ASSERT_EQ(testsupport::LoadLogs(h.Core(), {files.Write(QStringLiteral("a/one.dat"), 2)}), 0);
     SendMessage(pane.Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
-
-    PopupMenuScript menus;
-    menus.QueueChoice(QStringLiteral("Lap color property..."));
-    dialogs.Queue([](QDialog& dialog) {
-        auto& lapColors = dynamic_cast<CLapColorPropDlg&>(dialog);
-        lapColors.Button(2)->Pick(0x00AA55);
-        Click(dialog, CLapColorPropDlg::kOk);
-        return dialog.result();
-    });
-    const HeaderHitRecord baseColumn{laplist::kBaseColumn, 10, 10};
-    SendMessage(pane.Handle(), MessageWithBlock(UM_LIST_HEADER_RIGHT_CLICK, 0, baseColumn));
-    ShellHarness::Drain();
+    PickLapColour(2, 0x00AA55);
 
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Shown()[0].title, QStringLiteral("Lap Color Property"));
@@ -127,4 +137,49 @@ TEST_F(ShellDialogsTest, SetupSavesChannelNamesAndTheMapModeAndTheWindowsFollow)
     ASSERT_EQ(toMap.size(), 1u);
     EXPECT_EQ(toMap[0].wParam, 5u);
     EXPECT_EQ(DeliveredTo(h.Frame().ActiveWorkArea()->ViewHandle(), UM_REDRAW_Y_SCALE_AND_CHANNEL_NAME).size(), 1u);
+}
+
+// A channel whose colours were never saved keeps drawing its own lap colours after the lap colours
+// change; its dialog shows those, and OK without a change stores nothing.
+TEST_F(ShellDialogsTest, ChannelColoursShowTheColoursItsRowsDrawAfterALapColourChange) {
+    ASSERT_EQ(testsupport::LoadLogs(h.Core(), {files.Write(QStringLiteral("session.dat"), 3, 4)}), 0);
+    const orvelo::LogFile& file = h.Core().LogFiles[0];
+    orvelo::SetBaseLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[0].lapNumber));
+    orvelo::ToggleOverlayLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[1].lapNumber));
+    SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
+    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    CLapOverviewDlg* window = h.OpenLapOverview();
+    ASSERT_TRUE(window);
+    constexpr ColorRef kBlue = 0xFF0000;
+    PickLapColour(0, kBlue);
+    ASSERT_EQ(h.Core().SelectedLaps[0].colour, kBlue);
+
+    CDlgGrafView& rpm = *window->RowAt(0).graph;
+    const QImage drawn = rpm.grab().toImage();
+    ASSERT_EQ(std::make_pair(window->RowAt(0).channel, rpm.LapsDrawn()), std::make_pair(1, 2));
+    const platform::RegistryTree before = h.Settings().Store().Registry().Tree();
+    std::vector<ColorRef> swatches;
+    dialogs.Queue([&](QDialog& dialog) {
+        for (int id : CChannel_ColorPropDlg::kLapSwatches) {
+            const QImage picture = FindControl<CStaticColorSel>(dialog, id)->Picture();
+            swatches.push_back(FromQColor(picture.pixelColor(picture.rect().center())));
+        }
+        Click(dialog, CChannel_ColorPropDlg::kOk);
+        return dialog.result();
+    });
+    PostMessage(window->Handle(), UM_CHANNEL_PROPERTY_MENU, rpm.Handle(), 0);
+    Drain();
+    ASSERT_EQ(swatches.size(), 7u);
+    // Each compared lap's swatch is the colour its trace is drawn in.
+    for (std::size_t lap = 0; lap < 2; ++lap) {
+        const QRgb colour = ToQColor(swatches[lap]).rgb();
+        int found = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                found += drawn.pixel(x, y) == colour ? 1 : 0;
+        EXPECT_GT(found, 20) << "lap " << lap << " swatch " << std::hex << swatches[lap];
+    }
+    EXPECT_TRUE(h.Settings().Store().Registry().Tree() == before);
+    EXPECT_EQ(h.Settings().Colors().ChannelLapColor(h.Core(), 1, 0), swatches[0]);
 }

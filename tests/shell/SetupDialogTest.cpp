@@ -258,3 +258,64 @@ TEST_F(SetupDialogTest, PagesKeepTheirFocusAndCutTextsEndInThreeDots) {
     EXPECT_EQ(CListCtrl_EditCstmDraw::FitTextWithEllipsis(QStringLiteral("abcdef"), 6, width), QStringLiteral("abcdef"));
     EXPECT_EQ(list.FitCellText(list.fontMetrics(), QString(40, QLatin1Char('W')), 60).right(3), QStringLiteral("..."));
 }
+
+namespace {
+// The messages Qt prints while it lives.
+class QtMessages {
+public:
+    QtMessages() : m_previous(qInstallMessageHandler(&Record)) { s_current = this; }
+    ~QtMessages() {
+        qInstallMessageHandler(m_previous);
+        s_current = nullptr;
+    }
+    QString Text() const { return m_texts.join(QLatin1Char('\n')); }
+
+private:
+    static void Record(QtMsgType, const QMessageLogContext&, const QString& text) { s_current->m_texts << text; }
+    static inline QtMessages* s_current = nullptr;
+    QtMessageHandler m_previous;
+    QStringList m_texts;
+};
+}  // namespace
+
+// Cells edited as a user does (a double click, a new text, then Return, Tab or a click on Save) close
+// their editors once, through the list that opened them.
+TEST_F(SetupDialogTest, EditedCellsAreSavedWithoutAStrayEditorWarning) {
+    dialog->show();
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));  // the editor loses its focus to Save
+    CListCtrl_EditCstmDraw& list = Page().List();
+    QtMessages messages;
+    const struct {
+        int row;
+        const char* text;
+        Qt::Key end;  // Qt::Key_unknown: a click on Save
+    } edits[] = {{0, "12000", Qt::Key_Return}, {4, "8", Qt::Key_Tab}, {6, "900", Qt::Key_unknown}};
+    for (const auto& edit : edits) {
+        // A double click as the platform delivers it: press, release, press, double click, release.
+        const QPoint cell = list.visualRect(list.model()->index(edit.row, 1)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell);
+        QTest::mousePress(list.viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, cell);
+        auto* editor = list.viewport()->findChild<CListEdit*>();
+        ASSERT_NE(editor, nullptr) << edit.row;
+        editor->setFocus();
+        editor->setText(QString::fromLatin1(edit.text));
+        if (edit.end != Qt::Key_unknown)
+            QTest::keyClick(editor, edit.end);
+        else
+            QTest::mouseClick(&Page().SaveButton(), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        TheMessageBus().ProcessPosted();
+        EXPECT_EQ(std::make_pair(list.EditColumn(), list.viewport()->findChild<CListEdit*>()),
+                  std::make_pair(-1, static_cast<CListEdit*>(nullptr)))
+            << edit.row;
+    }
+    Click(Page(), CEditChannelValue_DlgPage::kSave);
+    EXPECT_EQ(std::make_tuple(Values()[0].currentMax, Values()[4].currentMax, Values()[6].currentMax),
+              std::make_tuple(12000, 8, 900));
+    EXPECT_TRUE(list.selectedItems().isEmpty());
+    EXPECT_FALSE(messages.Text().contains(QStringLiteral("closeEditor"))) << messages.Text().toStdString();
+}

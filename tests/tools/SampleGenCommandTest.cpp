@@ -3,29 +3,61 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string CommandOutput(const std::string& arguments) {
-  std::string output;
-  FILE* pipe = ::popen(("\"" ORVELO_SAMPLEGEN "\" " + arguments + " 2>&1").c_str(), "r");
-  if (pipe == nullptr) {
-    return output;
+// What the command prints on each stream, and how it exits.
+struct Outcome {
+  std::string out;
+  std::string err;
+  int exitCode = -1;
+};
+
+Outcome RunCommand(const std::string& arguments) {
+  Outcome run;
+  char errPath[] = "/tmp/samplegen-stderr-XXXXXX";
+  const int errFile = ::mkstemp(errPath);
+  if (errFile < 0) {
+    return run;
   }
-  char buffer[512];
-  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-    output += buffer;
+  ::close(errFile);
+  FILE* pipe = ::popen(("\"" ORVELO_SAMPLEGEN "\" " + arguments + " 2>" + errPath).c_str(), "r");
+  if (pipe != nullptr) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
+      run.out += buffer;
+    }
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  ::pclose(pipe);
-  return output;
+  std::ifstream err(errPath);
+  run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
+  std::remove(errPath);
+  return run;
+}
+
+TEST(SampleGenCommandTest, HelpIsAnAnswerTheUsageAloneOnStandardOutput) {
+  const Outcome help = RunCommand("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.err, "");
+  EXPECT_EQ(help.out.rfind("usage: orvelo-samplegen", 0), 0u) << help.out;
+  // The same text that a call without arguments gives with its failure.
+  const Outcome bare = RunCommand("");
+  EXPECT_EQ(bare.exitCode, 2);
+  EXPECT_EQ(help.out, bare.err);
 }
 
 TEST(SampleGenCommandTest, HelpGivesTheSampleRatesEachRateModeDefaultsTo) {
-  const std::string help = CommandOutput("--help");
+  const std::string help = RunCommand("--help").out;
   // The defaults follow the option's description, in rate-mode order.
   const auto option = help.find("--samples-per-second");
   ASSERT_NE(option, std::string::npos) << help;

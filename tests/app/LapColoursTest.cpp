@@ -164,4 +164,30 @@ TEST_F(LapColoursTest, AfterAnOverlaysFileIsClosedEveryWindowShowsTheLapsLeftInT
     EXPECT_EQ(Pane().Map().Drawing().Marks().Layers()[0].colour, h.Settings().Colors().LapColorTable()[0]);
 }
 
+TEST_F(LapColoursTest, ANewBaseColourReachesTheSmallMapsMarkWithTheListAndThePane) {
+    OpenAndDrag();
+    const QColor red = ToQColor(h.Settings().Colors().LapColorTable()[0]);
+    ASSERT_EQ(MapMark(0), red);
+
+    // Lap color property... over "Base": the base lap blue, OK; then a drag in the lap overview.
+    constexpr ColorRef kBlue = 0xFF0000;
+    PopupMenuScript menus;
+    menus.QueueChoice(QStringLiteral("Lap color property..."));
+    ModalDialogScript dialogs;
+    dialogs.Queue([](QDialog& dialog) {
+        dynamic_cast<CLapColorPropDlg&>(dialog).Button(0)->Pick(kBlue);
+        FindControl<QAbstractButton>(dialog, CLapColorPropDlg::kOk)->click();
+        return dialog.result();
+    });
+    const HeaderHitRecord baseColumn{laplist::kBaseColumn, 10, 10};
+    SendMessage(h.Frame().LapList()->Handle(), MessageWithBlock(UM_LIST_HEADER_RIGHT_CLICK, 0, baseColumn));
+    Drain();
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    Drag();
+
+    EXPECT_EQ(ListSquare(paths[0], 4, laplist::kBaseColumn), ToQColor(kBlue));
+    EXPECT_EQ(Pane().LapTimeRows()[0]->NameTextColor(), kBlue);
+    EXPECT_EQ(MapMark(0), ToQColor(kBlue));
+}
+
 }  // namespace

@@ -284,13 +284,20 @@ void EraseMapFileByPath(LapDataCore& core, std::u16string_view path)
 
 void ClearSelectedLapsByPath(LapDataCore& core, std::u16string_view path)
 {
-    for (SelectedLap& slot : core.SelectedLaps) {
-        if (!slot.activeFlag || slot.fullPath != path)
-            continue;
-        slot.lapNumber = 0;
-        slot.activeFlag = 0;
-        slot.fullPath.clear();
-        slot.lap = LapRef{}; // its file is gone
+    auto& slots = core.SelectedLaps;
+    if (!slots.empty() && slots[0].activeFlag && slots[0].fullPath == path) {
+        slots[0].lapNumber = 0;
+        slots[0].activeFlag = 0;
+        slots[0].fullPath.clear();
+        slots[0].lap = LapRef{}; // its file is gone
+    }
+    // The overlay laps that stay close up, as when their squares are cleared one by one: every view
+    // numbers the compared laps by their slots, and a hole would give a lap two colours.
+    for (std::size_t i = 1; i < slots.size();) {
+        if (slots[i].activeFlag && slots[i].fullPath == path)
+            EraseOverlaySlot(core, i);
+        else
+            ++i;
     }
 }
 

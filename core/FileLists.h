@@ -52,8 +52,10 @@ int CloseMarkedMapFiles(LapDataCore& core);
 void EraseLogFileByPath(LapDataCore& core, std::u16string_view path);
 void EraseMapFileByPath(LapDataCore& core, std::u16string_view path);
 
-// Every active slot of that log file becomes inactive, with lap number 0, no path and no lap; it keeps
-// its colour.
+// The laps of that log file leave their slots: the base lap's slot 0 becomes inactive, with lap number
+// 0, no path and no lap, keeping its colour; an overlay lap's slot is erased, the later ones move down
+// one with their colours and a new inactive slot is appended. ApplyLapColors then gives the laps that
+// moved the colours of their new slots.
 void ClearSelectedLapsByPath(LapDataCore& core, std::u16string_view path);
 
 // Start-up: empty file lists and files, a work lap as the base lap, the 18 slots with their colours,

@@ -39,11 +39,7 @@ void FreeOverlaySlot(LapDataCore& core, std::u16string_view path, const Lap& lap
     auto& slots = core.SelectedLaps;
     for (std::size_t i = 1; i < slots.size(); ++i) {
         if (IsActive(slots[i]) && slots[i].fullPath == path && LapNumberMatches(lap.lapNumber, slots[i].lapNumber)) {
-            const COLORREF erasedColour = slots[i].colour;
-            slots.erase(slots.begin() + static_cast<std::ptrdiff_t>(i));
-            SelectedLap fresh;
-            fresh.colour = MakeRandomColour(core, erasedColour);
-            slots.push_back(fresh);
+            EraseOverlaySlot(core, i);
             return;
         }
     }
@@ -130,6 +126,18 @@ int ToggleOverlayLap(LapDataCore& core, std::u16string_view path, std::u16string
     lap->overlayMark = lap->overlayMark ? 0 : 1;
     AddSelectedLap(core, path, ref);
     return lap->overlayMark ? 0 : -1;
+}
+
+void EraseOverlaySlot(LapDataCore& core, std::size_t index)
+{
+    auto& slots = core.SelectedLaps;
+    if (index == 0 || index >= slots.size())
+        return;
+    const COLORREF erasedColour = slots[index].colour;
+    slots.erase(slots.begin() + static_cast<std::ptrdiff_t>(index));
+    SelectedLap fresh;
+    fresh.colour = MakeRandomColour(core, erasedColour);
+    slots.push_back(fresh);
 }
 
 void AddSelectedLap(LapDataCore& core, std::u16string_view path, const LapRef& lap)

@@ -6,6 +6,7 @@
 #include "core/LapColour.h"
 #include "core/LapData.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -37,6 +38,10 @@ int ToggleOverlayLap(LapDataCore& core, std::u16string_view path, std::u16string
 // and a new inactive slot is appended) or gives it the first free slot from slot 1 on, appending a
 // slot when all are in use.
 void AddSelectedLap(LapDataCore& core, std::u16string_view path, const LapRef& lap);
+
+// Takes the overlay slot out: the later slots move down one and a new inactive slot is appended, so
+// the vector keeps its length. Slot 0 and positions past the end are left alone.
+void EraseOverlaySlot(LapDataCore& core, std::size_t index);
 
 // Every slot after slot 0 becomes inactive; colours and lap references stay.
 void ResetOverlaySlots(LapDataCore& core);

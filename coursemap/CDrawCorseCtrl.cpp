@@ -133,6 +133,8 @@ void CDrawCorseCtrl::SetOverlapLayers(int count) {
                                  QStringLiteral("ERROR"), platform::kMbIconError);
 }
 
+void CDrawCorseCtrl::RecolorLapMarks() { m_marks.Recolor(m_core.SelectedLaps); }
+
 void CDrawCorseCtrl::ClearLapMarks() {
     m_updatedMarks = 0;
     Show(m_marks.Erase(m_layers.Composed(), m_presented));

@@ -68,6 +68,8 @@ public:
 
     // One lap mark per active compared lap, count of them expected; the marks shown before are taken off.
     void SetOverlapLayers(int count);
+    // The lap marks take the compared laps' colours as they are now.
+    void RecolorLapMarks();
     // Takes every lap mark off the picture; none is shown until moved again.
     void ClearLapMarks();
     // The position on the drawn course at a distance in metres; false when nothing is drawn.

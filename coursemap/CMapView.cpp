@@ -66,12 +66,16 @@ void CMapView::MapMessages() {
     m_window.On(platform::UM_REDRAW_MAP_BY_OFFSET_MODE, [this](const Message& m) {
         return LResult{SetGpsMode(static_cast<int>(m.wParam), static_cast<int>(m.lParam))};
     });
-    for (std::uint32_t id : {platform::UM_LAP_COLOR_PROPERTY, platform::UM_CHANGED_GLOBAL_MAP_DRAW_MODE}) {
-        m_window.On(id, [this](const Message&) {
-            Invalidate();
-            return LResult{0};
-        });
-    }
+    // The lap colour dialog answers the lap list first, which recolours the compared laps.
+    m_window.On(platform::UM_LAP_COLOR_PROPERTY, [this](const Message&) {
+        m_draw->RecolorLapMarks();
+        Invalidate();
+        return LResult{0};
+    });
+    m_window.On(platform::UM_CHANGED_GLOBAL_MAP_DRAW_MODE, [this](const Message&) {
+        Invalidate();
+        return LResult{0};
+    });
     m_window.On(platform::UM_MAP_PROPERTY, [this](const Message& m) { return OnMapProperty(m); });
     m_window.On(platform::UM_SEGMENT_EDIT_REPLACE, [this](const Message& m) { return OnSegmentEditReplace(m); });
 }

@@ -45,6 +45,19 @@ int LapMarks::Build(const std::vector<orvelo::SelectedLap>& compared, int count)
     return static_cast<int>(m_layers.size());
 }
 
+void LapMarks::Recolor(const std::vector<orvelo::SelectedLap>& compared) {
+    auto layer = m_layers.begin();
+    for (const orvelo::SelectedLap& slot : compared) {
+        if (layer == m_layers.end())
+            break;
+        if (slot.activeFlag == 0)
+            continue;
+        layer->colour = slot.colour;
+        layer->disc = MakeLayer(layer->number, slot).disc;
+        ++layer;
+    }
+}
+
 bool LapMarks::Move(int lapNumber, int lapIndex, const QPoint& centre) {
     for (MapLayerItem& layer : m_layers) {
         if (layer.number != lapIndex + 1)

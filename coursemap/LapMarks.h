@@ -18,6 +18,9 @@ public:
     // the number made.
     int Build(const std::vector<orvelo::SelectedLap>& compared, int count);
     const std::deque<MapLayerItem>& Layers() const { return m_layers; }
+    // Each layer takes the colour its slot has now (the lap colours changed); the marks stay where
+    // they are and show the new colour when next put on the picture.
+    void Recolor(const std::vector<orvelo::SelectedLap>& compared);
 
     // Moves the layer numbered lapIndex + 1 so that its mark is centred on
     // centre; true when the lap number is that layer's.

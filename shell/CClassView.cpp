@@ -60,6 +60,8 @@ platform::LResult CClassView::OnResetLapList(const platform::Message& m) {
         m_view->ZeroCurrentLapBlock();
     if (m.wParam == 0)
         orvelo::ClearLapSelection(m_core);
+    // The overlay laps that moved down a slot take its colour, as after clearing an "Over" square.
+    orvelo::ApplyLapColors(m_core, m_view->LapColors());
     m_view->SetRowCount(0);
     m_view->Fill();
     return 0;

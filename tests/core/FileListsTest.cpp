@@ -238,7 +238,7 @@ TEST_F(FileListsTest, CourseMapsGetCoursesButNoStatistics)
 
 class ClosingOrderTest : public FileListsTest, public ::testing::WithParamInterface<std::tuple<int, int>> {};
 
-TEST_P(ClosingOrderTest, EveryReferenceStaysOnItsLapOrResolvesToNothing)
+TEST_P(ClosingOrderTest, TheLapsLeftKeepTheirOrderFromSlotOneOnAndTakeTheirSlotsColours)
 {
     const auto [baseFile, permutation] = GetParam();
     ASSERT_EQ(LoadLogs({s_logs[0], s_logs[1], s_logs[2]}), 0);
@@ -247,14 +247,14 @@ TEST_P(ClosingOrderTest, EveryReferenceStaysOnItsLapOrResolvesToNothing)
         ASSERT_EQ(ToggleOverlayLap(core, s_logs[f], u"  1"), 0);
         ASSERT_TRUE(f == baseFile || ToggleOverlayLap(core, s_logs[f], u"  3") == 0); // base lap 2 and laps 1, 3
     }
-    // Each compared lap as it looked before any file was closed: slot, path, number, lap time, colour.
-    std::vector<std::tuple<std::size_t, std::u16string, std::int32_t, std::uint32_t, COLORREF>> compared;
-    for (std::size_t i = 0; i < core.SelectedLaps.size(); ++i) {
-        const SelectedLap& slot = core.SelectedLaps[i];
+    // Each compared lap as it looked before any file was closed: path, number, lap time, colour.
+    std::vector<std::tuple<std::u16string, std::int32_t, std::uint32_t, COLORREF>> compared;
+    for (const SelectedLap& slot : core.SelectedLaps) {
         if (slot.activeFlag)
-            compared.emplace_back(i, slot.fullPath, slot.lapNumber, core.ResolveLap(slot.lap)->lapTime, slot.colour);
+            compared.emplace_back(slot.fullPath, slot.lapNumber, core.ResolveLap(slot.lap)->lapTime, slot.colour);
     }
     ASSERT_EQ(compared.size(), 6u);
+    const LapColorArray table{0x0000FF, 0x00FF00, 0x000080, 0xFFFF00, 0xFF00FF, 0x800080, 0x808000};
 
     std::array<int, 3> order{0, 1, 2};
     for (int p = 0; p < permutation; ++p)
@@ -271,19 +271,43 @@ TEST_P(ClosingOrderTest, EveryReferenceStaysOnItsLapOrResolvesToNothing)
         closed.push_back(s_logs[f]);
         const bool baseGone = isClosed(s_logs[baseFile]);
         EXPECT_EQ(UpdateBaseLap(core), baseGone ? 0 : 1); // what the main frame does next
-        for (const auto& [index, path, number, lapTime, colour] : compared) {
-            const SelectedLap& slot = core.SelectedLaps.at(index);
+        ASSERT_EQ(core.SelectedLaps.size(), 18u);
+
+        // A closed base lap leaves slot 0 empty in its colour; the overlay laps left close up from
+        // slot 1 on in the order they were compared, each still on its lap and in its colour.
+        std::vector<std::size_t> slotOf(compared.size(), 0);
+        std::size_t next = 1;
+        for (std::size_t k = 1; k < compared.size(); ++k)
+            slotOf[k] = isClosed(std::get<0>(compared[k])) ? 0 : next++;
+        for (std::size_t k = 0; k < compared.size(); ++k) {
+            const auto& [path, number, lapTime, colour] = compared[k];
+            SCOPED_TRACE("compared lap " + std::to_string(k));
+            const SelectedLap& slot = core.SelectedLaps[slotOf[k]];
             const Lap* lap = core.ResolveLap(slot.lap);
-            SCOPED_TRACE("slot " + std::to_string(index));
-            const bool gone = isClosed(path);
-            EXPECT_EQ(Ints(slot.colour, slot.activeFlag, lap == nullptr), Ints(colour, !gone, gone));
-            EXPECT_EQ(slot.fullPath, gone ? u"" : path);
-            if (lap != nullptr) { // still on its lap: number, time, colour and mark
-                const int mark = index ? lap->overlayMark : lap->baseLapMark;
-                EXPECT_EQ(Ints(lap->lapNumber, lap->lapTime, lap->displayColour, mark),
-                          Ints(number, lapTime, colour, 1));
+            if (k == 0 && baseGone) {
+                EXPECT_EQ(Ints(slot.colour, slot.activeFlag, slot.lapNumber, lap == nullptr), Ints(colour, 0, 0, 1));
+                EXPECT_EQ(slot.fullPath, u"");
+            } else if (k == 0 || slotOf[k] != 0) {
+                ASSERT_NE(lap, nullptr);
+                EXPECT_EQ(slot.fullPath, path);
+                const int mark = k == 0 ? lap->baseLapMark : lap->overlayMark;
+                EXPECT_EQ(Ints(slot.activeFlag, slot.colour, lap->lapNumber, lap->lapTime, lap->displayColour, mark),
+                          Ints(1, colour, number, lapTime, colour, 1));
             }
         }
+        for (std::size_t i = next; i < core.SelectedLaps.size(); ++i) {
+            const SelectedLap& slot = core.SelectedLaps[i];
+            EXPECT_EQ(Ints(slot.activeFlag, slot.lapNumber, core.ResolveLap(slot.lap) == nullptr), Ints(0, 0, 1)) << i;
+        }
+        // What the lap list does next: each lap left takes the colour of its slot.
+        ApplyLapColors(core, table);
+        for (std::size_t k = 0; k < compared.size(); ++k) {
+            std::get<3>(compared[k]) = table[slotOf[k]];
+            if (const Lap* lap = core.ResolveLap(core.SelectedLaps[slotOf[k]].lap); lap && (k == 0 || slotOf[k] != 0)) {
+                EXPECT_EQ(lap->displayColour, table[slotOf[k]]) << k;
+            }
+        }
+
         // The base lap stays on its lap, or a fresh work lap without base-lap file or length takes over.
         const Lap* base = core.ResolveLap(core.BaseLap);
         ASSERT_NE(base, nullptr);

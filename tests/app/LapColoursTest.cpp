@@ -1,0 +1,193 @@
+// The compared laps' colours across the program's windows: after an overlay lap's file is closed
+// and after the lap colours are changed, the lap list, the lap overview's rows, the properties pane,
+// the logging-time window and the small map's marks show each compared lap in one colour.
+#include "ProgramHarness.h"
+
+#include "shell/LapListTestSupport.h"
+
+#include "coursemap/CMapView.h"
+#include "graphs/CDlgGrafView.h"
+#include "graphs/CLapOverviewDlg.h"
+#include "properties/CPropertiesWnd.h"
+#include "shell/CClassView.h"
+#include "shell/CClockTimeDlg.h"
+#include "shell/CCustomDrawListCtrlDlg.h"
+#include "shell/CLapColorPropDlg.h"
+#include "shell/CListCtrlCustomDrawEx.h"
+#include "shell/CListViewLogTime.h"
+
+#include "core/LapNumberText.h"
+#include "core/LapSelection.h"
+#include "platform/ColorPickButton.h"
+#include "platform/ControlId.h"
+#include "platform/ModalDialog.h"
+#include "platform/PopupMenu.h"
+#include "platform/UserMessages.h"
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+
+class LapColoursTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(h.Start());
+        paths = {files.Write(QStringLiteral("stadium.dat"), 4, 7), files.Write(QStringLiteral("kart-midday.dat"), 3, 8),
+                 files.Write(QStringLiteral("kart-morning.dat"), 3, 9)};
+        ASSERT_EQ(testsupport::LoadLogs(h.Core(), paths), 0);
+        SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
+        // Stadium lap 4 on the small map and as the base lap.
+        const orvelo::LogFile& stadium = h.Core().LogFiles[0];
+        const orvelo::LapRef lap4 = orvelo::FindLogLap(h.Core(), stadium.fullPath, 4);
+        CourseBlock course;
+        MapInfoBlock::Put(course.info.path.data(), MapInfoBlock::kPathChars, stadium.fullPath);
+        MapInfoBlock::Put(course.info.shortText.data(), MapInfoBlock::kShortTextChars, orvelo::FormatLapNumber(4));
+        course.lap = lap4;
+        PostMessage(h.Frame().Handle(),
+                    MessageWithBlock(UM_DRAW_MAP_ON_VIEW,
+                                     orvelo::SetCurrentLap(h.Core(), orvelo::FormatLapNumber(4), stadium.fullPath),
+                                     course));
+        orvelo::SetBaseLap(h.Core(), stadium.fullPath, orvelo::FormatLapNumber(4));
+    }
+    void Compare(const QString& path, int lap) {
+        ASSERT_EQ(orvelo::ToggleOverlayLap(h.Core(), path.toStdU16String(), orvelo::FormatLapNumber(lap)), 0);
+    }
+    // The compared laps changed, a lap overview is open and its cursor dragged over the RPM row.
+    void OpenAndDrag() {
+        PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+        Drain();
+        window = h.OpenLapOverview();
+        ASSERT_TRUE(window);
+        Drag();
+    }
+    // Presses until the graph takes a press (it takes none right after it was redrawn for its
+    // owner), then drags its cursor.
+    void Drag() {
+        CDlgGrafView& rpm = *window->RowAt(0).graph;
+        const int y = rpm.height() / 2;
+        for (int i = 0; i < 3; ++i) {
+            QTest::mousePress(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, y));
+            Drain();
+            if (!rpm.Data().CursorList().empty())
+                break;
+            QTest::mouseRelease(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 4, y));
+            Drain();
+        }
+        QTest::mouseMove(&rpm, QPoint(rpm.width() / 3, y));
+        Drain();
+        QTest::mouseRelease(&rpm, Qt::LeftButton, {}, QPoint(rpm.width() / 3, y));
+        Drain();
+    }
+    CPropertiesWnd& Pane() { return dynamic_cast<CPropertiesWnd&>(*h.Frame().Properties()); }
+
+    // The colour of the lap's square in the lap list's column.
+    QColor ListSquare(const QString& path, int lap, int column) {
+        CListViewEx& list = dynamic_cast<CClassView&>(*h.Frame().LapList()).View();
+        const LapListModel& model = list.Model();
+        for (int row = 0; row < model.RowCount(); ++row) {
+            if (model.Path(row) != path || model.Text(row, laplist::kLapNumberColumn).toInt() != lap)
+                continue;
+            const QModelIndex index = model.IndexOfRow(row, column);
+            list.scrollTo(index);
+            // The lap's colour fills the cell around its button.
+            const QRect cell = list.visualRect(index);
+            return list.viewport()->grab().toImage().pixelColor(cell.center().x(), cell.top() + 1);
+        }
+        return {};
+    }
+    // The colour of the small map at the centre of the mark of the compared lap in that row.
+    QColor MapMark(std::size_t row) {
+        const auto& layers = Pane().Map().Drawing().Marks().Layers();
+        if (row >= layers.size() || !layers[row].placed)
+            return {};
+        const QPoint centre = layers[row].position + QPoint(MapLayerItem::kMarkHalf, MapLayerItem::kMarkHalf);
+        return Pane().Map().grab().toImage().pixelColor(centre);
+    }
+    // How many pixels of the RPM row are in that colour.
+    int RpmPixels(QColor colour) {
+        const QImage picture = window->RowAt(0).graph->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                count += picture.pixelColor(x, y) == colour ? 1 : 0;
+        return count;
+    }
+
+    testsupport::SessionDir files;
+    QStringList paths;
+    ProgramHarness h;
+    CLapOverviewDlg* window = nullptr;
+};
+
+TEST_F(LapColoursTest, AfterAnOverlaysFileIsClosedEveryWindowShowsTheLapsLeftInTheColoursOfTheirSlots) {
+    Compare(paths[1], 2);  // kart-midday lap 2: slot 1, green
+    Compare(paths[2], 2);  // kart-morning lap 2: slot 2, dark red
+    OpenAndDrag();
+    h.Frame().OnLoggingTime();
+    Drain();
+
+    // File > Close log file..., kart-midday ticked, OK.
+    ModalDialogScript script;
+    script.Queue([this](QDialog& dialog) {
+        auto& closing = dynamic_cast<CCustomDrawListCtrlDlg&>(dialog);
+        for (int row = 0; row < closing.List().rowCount(); ++row)
+            closing.List().SetChecked(row, closing.List().item(row, 0)->data(CCustomDrawListCtrlDlg::kPathRole) == paths[1]);
+        closing.OkButton().click();
+        return dialog.result();
+    });
+    h.App().OnCloseLogFile();
+    Drain();
+    ASSERT_EQ(h.Core().LogFiles.size(), 2u);
+    Drag();
+
+    // Kart-morning lap 2 is the second compared lap now, in slot 1's colour wherever it is shown.
+    const QColor slot1 = ToQColor(h.Settings().Colors().LapColorTable()[1]);
+    const QColor red = ToQColor(h.Settings().Colors().LapColorTable()[0]);
+    ASSERT_NE(slot1, ToQColor(h.Settings().Colors().LapColorTable()[2]));
+    EXPECT_EQ(ListSquare(paths[2], 2, laplist::kOverColumn), slot1);
+    EXPECT_EQ(ListSquare(paths[0], 4, laplist::kBaseColumn), red);
+    EXPECT_GT(RpmPixels(slot1), 0);
+    ASSERT_EQ(Pane().LapTimeRows().size(), 2u);
+    EXPECT_EQ(Pane().LapTimeRows()[1]->NamedLap(), 2);
+    EXPECT_EQ(Pane().LapTimeRows()[1]->NameTextColor(), h.Settings().Colors().LapColorTable()[1]);
+    const CListViewLogTime& clock = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow())->List();
+    ASSERT_EQ(clock.topLevelItemCount(), 2);
+    EXPECT_EQ(clock.topLevelItem(1)->text(3), paths[2]);
+    EXPECT_EQ(clock.topLevelItem(1)->foreground(0).color(), slot1);
+    EXPECT_EQ(MapMark(1), slot1);  // drawn last, over the base lap's mark where they meet
+    EXPECT_EQ(Pane().Map().Drawing().Marks().Layers()[0].colour, h.Settings().Colors().LapColorTable()[0]);
+}
+
+TEST_F(LapColoursTest, ANewBaseColourReachesTheSmallMapsMarkWithTheListAndThePane) {
+    OpenAndDrag();
+    const QColor red = ToQColor(h.Settings().Colors().LapColorTable()[0]);
+    ASSERT_EQ(MapMark(0), red);
+
+    // Lap color property... over "Base": the base lap blue, OK; then a drag in the lap overview.
+    constexpr ColorRef kBlue = 0xFF0000;
+    PopupMenuScript menus;
+    menus.QueueChoice(QStringLiteral("Lap color property..."));
+    ModalDialogScript dialogs;
+    dialogs.Queue([](QDialog& dialog) {
+        dynamic_cast<CLapColorPropDlg&>(dialog).Button(0)->Pick(kBlue);
+        FindControl<QAbstractButton>(dialog, CLapColorPropDlg::kOk)->click();
+        return dialog.result();
+    });
+    const HeaderHitRecord baseColumn{laplist::kBaseColumn, 10, 10};
+    SendMessage(h.Frame().LapList()->Handle(), MessageWithBlock(UM_LIST_HEADER_RIGHT_CLICK, 0, baseColumn));
+    Drain();
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    Drag();
+
+    EXPECT_EQ(ListSquare(paths[0], 4, laplist::kBaseColumn), ToQColor(kBlue));
+    EXPECT_EQ(Pane().LapTimeRows()[0]->NameTextColor(), kBlue);
+    EXPECT_EQ(MapMark(0), ToQColor(kBlue));
+}
+
+}  // namespace

@@ -8,6 +8,7 @@
 
 #include "coursemap/CMapView.h"
 #include "core/LapDataCore.h"
+#include "core/LapSelection.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
 #include "settings/AppSettings.h"
@@ -151,6 +152,14 @@ void CPropertiesWnd::FitLapGroup() {
     group->Expand(true);
 }
 
+void CPropertiesWnd::FitStartLapRow() {
+    m_splitter->SetRowInfo(0, kFirstLapRowsHeight, kMinLapRow);
+    const int channelRows =
+        m_splitter->height() - kFirstLapRowsHeight - m_splitter->RowInfo(kMapRow).current - 2 * CViewSplitWnd::kBarSize;
+    m_splitter->SetRowInfo(1, std::max(channelRows, kMinGridRow), kMinGridRow);
+    m_splitter->RecalcLayout();
+}
+
 void CPropertiesWnd::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     AdjustLayout();
@@ -215,8 +224,12 @@ void CPropertiesWnd::MapMessages() {
     });
     result(UM_RESET_LAP_LIST, 1, [this](const Message& m) {
         m_map->ResetCourse(static_cast<int>(m.lParam));
-        if (m.lParam == 0)
-            ClearAllValues();
+        if (m.lParam != 0)
+            return;
+        ClearAllValues();
+        // The main frame tells the pane of compared laps only while there are some.
+        if (orvelo::CountMarkedLaps(m_core) == 0)
+            ShowStartGroups();
     });
     // The graph cursor whose values and marks the pane shows is gone.
     result(UM_STOP_TRACKING_PLOT, 0, [this](const Message&) {

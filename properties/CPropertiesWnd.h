@@ -79,6 +79,8 @@ private:
     void MapMessages();
     void OnFirstFocus();
     void FitLapGroup();
+    // Grid A's row back at its first height; the map keeps its own.
+    void FitStartLapRow();
     platform::LResult OnDrawMapOnView(const platform::Message& m);
     void OnLapRowsChanged();
 
@@ -99,6 +101,8 @@ private:
     void ClearChannelRowValues(int channel);
     void UpdateChannelNames();
     void ClearAllValues();
+    // The groups as the pane shows them before any lap is compared: no rows, no channel but the first.
+    void ShowStartGroups();
     bool InMask(int channel, std::uint32_t mask) const { return (mask >> (channel - 1) & 1u) != 0; }
     CPropGridPropExt* ShownLapGroup() const;
     Rows* ShownLapRows();

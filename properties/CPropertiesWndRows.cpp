@@ -190,6 +190,27 @@ void CPropertiesWnd::ClearAllValues() {
         ClearLapRowValues();
 }
 
+void CPropertiesWnd::ShowStartGroups() {
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        DeleteChannelRows(channel);
+        CPropGridPropExt& group = ChannelGroup(channel);
+        group.Expand(false);
+        group.Show(channel == 1);
+    }
+    DeleteLapRows();
+    for (CPropGridPropExt* group : {m_lapTimeGroup, m_distanceGroup}) {
+        group->Expand(false);
+        group->Show(true);
+    }
+    m_channelMask = 0;
+    m_lastBuiltMask = 0;
+    m_lastBuiltCount = 0;
+    m_lapRowCount = kFirstLapRowCount;
+    m_lastShownMode = -1;
+    FitStartLapRow();
+    update();
+}
+
 // ----- lap rows -----
 
 void CPropertiesWnd::ShowLapGroup() {

@@ -1,0 +1,112 @@
+// The properties pane's and the logging-time window's rows of the compared laps in the program:
+// what is left once the last compared lap's file is closed, and a compared lap that has no
+// position records.
+#include "ProgramHarness.h"
+
+#include "shell/LapListTestSupport.h"
+
+#include "graphs/CDlgGrafView.h"
+#include "properties/CLapPropertyGridCtrl.h"
+#include "properties/CPropertiesWnd.h"
+#include "shell/CCustomDrawListCtrlDlg.h"
+
+#include "core/LapNumberText.h"
+#include "core/LapSelection.h"
+#include "platform/ModalDialog.h"
+#include "platform/UserMessages.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace platform;
+
+// Every row of a grid as the user sees it: shown rows only, indented under their group.
+std::string Rows(const platform::PropertyGrid& grid) {
+    std::string text;
+    const std::function<void(const PropertyGridItem&, int)> add = [&](const PropertyGridItem& item, int depth) {
+        if (!item.IsVisible())
+            return;
+        text += std::string(static_cast<std::size_t>(depth) * 2, ' ') + "[" + item.Name().toStdString() + "|" +
+                item.Value().toStdString() + "]" + (item.IsExpanded() ? "+" : "") + "\n";
+        for (int i = 0; i < item.SubItemCount(); ++i)
+            add(*item.SubItem(i), depth + 1);
+    };
+    for (int i = 0; i < grid.PropertyCount(); ++i)
+        add(*grid.Property(i), 0);
+    return text;
+}
+
+class ComparedLapRowsTest : public ::testing::Test {
+protected:
+    CPropertiesWnd& Pane() { return *dynamic_cast<CPropertiesWnd*>(h.Frame().Properties()); }
+    // A press and a drag to the middle of the lap overview's first row, as the mouse does.
+    static void PlaceCursor(CLapOverviewDlg& laps) {
+        CDlgGrafView& graph = *laps.RowAt(0).graph;
+        const QPoint from(graph.width() / 3, graph.height() / 2);
+        const QPoint to(graph.width() / 2, graph.height() / 2);
+        QTest::mousePress(&graph, Qt::LeftButton, {}, from);
+        Drain();
+        QTest::mouseMove(&graph, to);
+        Drain();
+        QTest::mouseRelease(&graph, Qt::LeftButton, {}, to);
+        Drain();
+    }
+
+    testsupport::SessionDir files;
+    ProgramHarness h;
+};
+
+TEST_F(ComparedLapRowsTest, ClosingTheLastComparedLapsFileLeavesThePaneAsAtStart) {
+    ASSERT_TRUE(h.Start());
+    const std::string startLaps = Rows(Pane().GridA());
+    const std::string startChannels = Rows(Pane().GridB());
+    const QImage start = Pane().grab().toImage();
+
+    // Laps 1 and 2 compared in a lap overview (RPM and Speed), the cursor placed.
+    const QString path = files.Write(QStringLiteral("session.dat"), 3, 4);
+    ASSERT_EQ(testsupport::LoadLogs(h.Core(), {path}), 0);
+    SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
+    orvelo::SetBaseLap(h.Core(), path.toStdU16String(), orvelo::FormatLapNumber(1));
+    orvelo::ToggleOverlayLap(h.Core(), path.toStdU16String(), orvelo::FormatLapNumber(2));
+    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    CLapOverviewDlg* laps = h.OpenLapOverview();
+    ASSERT_TRUE(laps);
+    PlaceCursor(*laps);
+    ASSERT_EQ(Pane().LapTimeRows().size(), 2u);
+    ASSERT_EQ(Pane().ChannelRows(2).size(), 2u);
+    ASSERT_FALSE(Pane().ChannelRows(1)[1]->Value().isEmpty());
+
+    // File > Close log file..., "Close All", OK.
+    ModalDialogScript script;
+    script.Queue([](QDialog& dialog) {
+        auto& closing = dynamic_cast<CCustomDrawListCtrlDlg&>(dialog);
+        closing.CloseAllButton().click();
+        closing.OkButton().click();
+        return dialog.result();
+    });
+    h.App().OnCloseLogFile();
+    Drain();
+    ASSERT_TRUE(h.Core().LogFiles.empty());
+    EXPECT_EQ(Rows(Pane().GridA()), startLaps);
+    EXPECT_EQ(Rows(Pane().GridB()), startChannels);
+    EXPECT_EQ(Pane().grab().toImage(), start);
+
+    // A lap compared again gets its rows in the groups the lap overview shows.
+    const QString again = files.Write(QStringLiteral("again.dat"), 2, 5);
+    ASSERT_EQ(testsupport::LoadLogs(h.Core(), {again}), 0);
+    SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
+    orvelo::SetBaseLap(h.Core(), again.toStdU16String(), orvelo::FormatLapNumber(2));
+    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    EXPECT_EQ(Pane().LapTimeRows().size(), 1u);
+    EXPECT_EQ(Pane().ChannelRows(1).size(), 1u);
+    EXPECT_EQ(Pane().ChannelRows(2).size(), 1u);
+    EXPECT_TRUE(Pane().ChannelGroup(2).IsVisible());
+}
+
+}  // namespace

@@ -85,9 +85,10 @@ private:
     void OnLapRowsChanged();
 
     // Rows and values (CPropertiesWndRows.cpp).
-    void SetChannelValue(int channel, int lapNumber, int row, std::int32_t value);
-    void SetLapTimeValue(int lapNumber, int row, std::uint32_t time);
-    void SetDistanceValue(int lapNumber, int row, std::int32_t distance);
+    // Without a value the row names its lap and shows nothing.
+    void SetChannelValue(int channel, int lapNumber, int row, std::optional<std::int32_t> value);
+    void SetLapTimeValue(int lapNumber, int row, std::optional<std::uint32_t> time);
+    void SetDistanceValue(int lapNumber, int row, std::optional<std::int32_t> distance);
     void BuildChannelGroups();
     void RebuildRows();
     void ShowLapGroup();

@@ -51,22 +51,23 @@ std::vector<CPropGridPropExt*> CPropertiesWnd::ChannelRows(int channel) const {
 
 // ----- values -----
 
-void CPropertiesWnd::SetChannelValue(int channel, int lapNumber, int row, std::int32_t value) {
+void CPropertiesWnd::SetChannelValue(int channel, int lapNumber, int row, std::optional<std::int32_t> value) {
     if (channel < 1 || channel > kChannelCount)
         return;
     WriteRow(m_valueRows[static_cast<std::size_t>(channel - 1)], row, lapNumber,
-             properties::ChannelValueText(channel, value));
+             value ? properties::ChannelValueText(channel, *value) : QString());
 }
 
-void CPropertiesWnd::SetLapTimeValue(int lapNumber, int row, std::uint32_t time) {
+void CPropertiesWnd::SetLapTimeValue(int lapNumber, int row, std::optional<std::uint32_t> time) {
     if (m_xMode != 1)
-        WriteRow(m_lapTimeRows, row, lapNumber, properties::LapTimeValueText(time));
+        WriteRow(m_lapTimeRows, row, lapNumber, time ? properties::LapTimeValueText(*time) : QString());
 }
 
-void CPropertiesWnd::SetDistanceValue(int lapNumber, int row, std::int32_t distance) {
-    m_map->MoveCursorMarks(lapNumber, row, distance);
+void CPropertiesWnd::SetDistanceValue(int lapNumber, int row, std::optional<std::int32_t> distance) {
+    if (distance)
+        m_map->MoveCursorMarks(lapNumber, row, *distance);
     if (m_xMode == 1)
-        WriteRow(m_distanceRows, row, lapNumber, properties::DistanceValueText(distance));
+        WriteRow(m_distanceRows, row, lapNumber, distance ? properties::DistanceValueText(*distance) : QString());
 }
 
 // ----- groups -----

@@ -8,7 +8,9 @@
 #include "graphs/CDlgGrafView.h"
 #include "properties/CLapPropertyGridCtrl.h"
 #include "properties/CPropertiesWnd.h"
+#include "shell/CClockTimeDlg.h"
 #include "shell/CCustomDrawListCtrlDlg.h"
+#include "shell/CListViewLogTime.h"
 
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
@@ -107,6 +109,56 @@ TEST_F(ComparedLapRowsTest, ClosingTheLastComparedLapsFileLeavesThePaneAsAtStart
     EXPECT_EQ(Pane().ChannelRows(1).size(), 1u);
     EXPECT_EQ(Pane().ChannelRows(2).size(), 1u);
     EXPECT_TRUE(Pane().ChannelGroup(2).IsVisible());
+}
+
+TEST_F(ComparedLapRowsTest, AComparedLapWithoutPositionRecordsIsNamedInItsRowsWithoutAValue) {
+    ASSERT_TRUE(h.Start());
+    // Lap 2 of the generator's "no-position-lap" session between laps 1 and 3 of another file.
+    samplegen::SessionOptions options;
+    options.laps = 3;
+    options.variant = samplegen::Variant::NoPositionLap;
+    const QString gapped = files.WriteBytes(QStringLiteral("gapped.dat"), samplegen::GenerateSession(options).bytes);
+    const QString other = files.Write(QStringLiteral("other.dat"), 3, 4);
+    ASSERT_EQ(testsupport::LoadLogs(h.Core(), {other, gapped}), 0);
+    SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
+    orvelo::SetBaseLap(h.Core(), other.toStdU16String(), orvelo::FormatLapNumber(1));
+    orvelo::ToggleOverlayLap(h.Core(), gapped.toStdU16String(), orvelo::FormatLapNumber(2));
+    orvelo::ToggleOverlayLap(h.Core(), other.toStdU16String(), orvelo::FormatLapNumber(3));
+    ASSERT_TRUE(h.Core().ResolveLap(h.Core().SelectedLaps[1].lap)->positions.empty());
+    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    CLapOverviewDlg* laps = h.OpenLapOverview();
+    ASSERT_TRUE(laps);
+    h.Frame().OnLoggingTime();
+    Drain();
+    PlaceCursor(*laps);
+
+    // Each group names the three laps in their colours; lap 2 alone has no value.
+    const auto expectNamed = [&](const std::vector<CPropGridPropExt*>& rows, const char* group) {
+        ASSERT_EQ(rows.size(), 3u) << group;
+        const int numbers[] = {1, 2, 3};
+        for (std::size_t row = 0; row < 3; ++row) {
+            EXPECT_EQ(rows[row]->Name(), properties::LapNumberName(numbers[row])) << group << row;
+            EXPECT_EQ(rows[row]->NameTextColor(), h.Core().SelectedLaps[row].colour) << group << row;
+            EXPECT_EQ(rows[row]->Value().isEmpty(), row == 1) << group << row;
+        }
+    };
+    expectNamed(Pane().LapTimeRows(), "Lap time");
+    expectNamed(Pane().ChannelRows(1), "RPM");
+    expectNamed(Pane().ChannelRows(2), "Speed");
+    // The logging-time window names it too, without a time of day.
+    const CListViewLogTime& list = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow())->List();
+    ASSERT_EQ(list.topLevelItemCount(), 3);
+    EXPECT_EQ(list.topLevelItem(1)->text(0), QStringLiteral("2"));
+    EXPECT_EQ(list.topLevelItem(1)->text(1), QString());
+    for (int row : {0, 2})
+        EXPECT_FALSE(CListViewLogTime::ClockText(0) == list.topLevelItem(row)->text(1)) << row;
+
+    // Over time the distance rows do the same.
+    laps->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    PlaceCursor(*laps);
+    expectNamed(Pane().DistanceRows(), "Distance");
 }
 
 }  // namespace

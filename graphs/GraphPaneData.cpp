@@ -136,6 +136,7 @@ void GraphPaneData::ClearTraces() {
     for (std::vector<GraphTrace>& traces : m_traces)
         traces.clear();
     m_cursorList.clear();
+    m_lapsWithoutValue.clear();
 }
 
 bool GraphPaneData::ShowsClosedLaps() const {

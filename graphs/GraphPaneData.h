@@ -223,6 +223,7 @@ private:
     graphs::VerticalGrid m_grid;
 
     std::vector<platform::GraphPoint> m_cursorList;
+    std::vector<platform::LParam> m_lapsWithoutValue; // lap number and row of each lap the last pick found nothing in
     platform::GraphPoint m_analysisRecord;
     std::int32_t m_cursorX = 0;
     std::int32_t m_cursorY = 0;

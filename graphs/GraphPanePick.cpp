@@ -27,14 +27,23 @@ LParam LapParam(const GraphPoint& point) {
 
 QPoint GraphPaneData::Pick(int x, int previousX) {
     m_cursorList.clear();
+    m_lapsWithoutValue.clear();
     QPoint basePoint;
     const GraphChannel* channel = GraphChannelOf(PrimaryChannel());
     if (!channel)
         return basePoint;
     const platform::WindowHandle notify = m_host.PropertiesPane();
     for (const GraphTrace& trace : Traces(channel->traceIndex)) {
-        if (trace.Empty() || !trace.LapLoaded())
-            continue; // a lap with nothing drawn, or closed since, has no value to show
+        if (!trace.LapLoaded())
+            continue; // a lap closed since has no row to show
+        if (trace.Empty()) {
+            // A lap with nothing drawn (no position records, or none in the view) has no value,
+            // but its row still names it.
+            const LParam lap = platform::MakeLong(trace.LapNumber(), static_cast<std::uint32_t>(trace.Row()));
+            platform::PostMessage(notify, channel->message, platform::kNoCursorValue, lap);
+            m_lapsWithoutValue.push_back(lap);
+            continue;
+        }
         GraphPoint point;
         m_plot.FindSampleAt(point, x, previousX, trace);
         platform::PostMessage(notify, channel->message, WordParam(point.words[kPointValue]), LapParam(point));
@@ -66,6 +75,10 @@ void GraphPaneData::PostCursorValues() {
                                                                         m_cursorList));
         }
         platform::PostMessage(notify, platform::UM_SET_LAP_TIME_VALUE, WordParam(point.words[kPointTime]), lap);
+    }
+    for (const LParam lap : m_lapsWithoutValue) {
+        platform::PostMessage(notify, platform::UM_SET_DISTANCE_VALUE, platform::kNoCursorValue, lap);
+        platform::PostMessage(notify, platform::UM_SET_LAP_TIME_VALUE, platform::kNoCursorValue, lap);
     }
 }
 

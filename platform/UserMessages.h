@@ -118,4 +118,9 @@ static_assert(UM_CHANGED_GLOBAL_MAP_DRAW_MODE == 2101);
 inline constexpr std::uint32_t kFirstUserMessage = UM_LAP_LIST_ALL_VIEW;
 inline constexpr std::uint32_t kLastUserMessage = UM_CHANGED_GLOBAL_MAP_DRAW_MODE;
 
+// The wParam of a cursor value message (a channel's value, 2017's distance, 2031's time) for a
+// compared lap that has no sample at the cursor: its row names the lap and shows no value. A
+// value travels as a sign-extended 32-bit word, which this never is.
+inline constexpr std::uint64_t kNoCursorValue = std::uint64_t{1} << 32;
+
 }  // namespace platform

@@ -8,6 +8,7 @@
 
 #include "coursemap/CMapView.h"
 #include "core/LapDataCore.h"
+#include "core/LapSelection.h"
 #include "platform/MessageBus.h"
 #include "platform/UserMessages.h"
 #include "settings/AppSettings.h"
@@ -31,7 +32,12 @@ constexpr std::uint32_t kChannelMaskBits = (1u << properties::kChannelCount) - 1
 
 int LapNumberOf(const Message& m) { return platform::LoWord(static_cast<std::uint64_t>(m.lParam)); }
 int RowOf(const Message& m) { return platform::HiWord(static_cast<std::uint64_t>(m.lParam)); }
-std::int32_t ValueOf(const Message& m) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(m.wParam)); }
+// The value of a cursor message; none for a compared lap without a sample at the cursor.
+std::optional<std::int32_t> ValueOf(const Message& m) {
+    if (m.wParam == platform::kNoCursorValue)
+        return std::nullopt;
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(m.wParam));
+}
 }  // namespace
 
 CPropertiesWnd::CPropertiesWnd(QWidget* parent, orvelo::LapDataCore& core, AppSettings& settings,
@@ -151,6 +157,14 @@ void CPropertiesWnd::FitLapGroup() {
     group->Expand(true);
 }
 
+void CPropertiesWnd::FitStartLapRow() {
+    m_splitter->SetRowInfo(0, kFirstLapRowsHeight, kMinLapRow);
+    const int channelRows =
+        m_splitter->height() - kFirstLapRowsHeight - m_splitter->RowInfo(kMapRow).current - 2 * CViewSplitWnd::kBarSize;
+    m_splitter->SetRowInfo(1, std::max(channelRows, kMinGridRow), kMinGridRow);
+    m_splitter->RecalcLayout();
+}
+
 void CPropertiesWnd::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     AdjustLayout();
@@ -204,7 +218,9 @@ void CPropertiesWnd::MapMessages() {
         });
     result(UM_SET_DISTANCE_VALUE, 0, [this](const Message& m) { SetDistanceValue(LapNumberOf(m), RowOf(m), ValueOf(m)); });
     result(UM_SET_LAP_TIME_VALUE, 0, [this](const Message& m) {
-        SetLapTimeValue(LapNumberOf(m), RowOf(m), static_cast<std::uint32_t>(m.wParam));
+        const std::optional<std::int32_t> time = ValueOf(m);
+        SetLapTimeValue(LapNumberOf(m), RowOf(m),
+                        time ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(*time)) : std::nullopt);
     });
     result(UM_CURSOR_PRESS_NOTIFY, 0, {});
     m_window.On(UM_DRAW_MAP_ON_VIEW, [this](const Message& m) { return OnDrawMapOnView(m); });
@@ -215,8 +231,12 @@ void CPropertiesWnd::MapMessages() {
     });
     result(UM_RESET_LAP_LIST, 1, [this](const Message& m) {
         m_map->ResetCourse(static_cast<int>(m.lParam));
-        if (m.lParam == 0)
-            ClearAllValues();
+        if (m.lParam != 0)
+            return;
+        ClearAllValues();
+        // The main frame tells the pane of compared laps only while there are some.
+        if (orvelo::CountMarkedLaps(m_core) == 0)
+            ShowStartGroups();
     });
     // The graph cursor whose values and marks the pane shows is gone.
     result(UM_STOP_TRACKING_PLOT, 0, [this](const Message&) {

@@ -79,13 +79,16 @@ private:
     void MapMessages();
     void OnFirstFocus();
     void FitLapGroup();
+    // Grid A's row back at its first height; the map keeps its own.
+    void FitStartLapRow();
     platform::LResult OnDrawMapOnView(const platform::Message& m);
     void OnLapRowsChanged();
 
     // Rows and values (CPropertiesWndRows.cpp).
-    void SetChannelValue(int channel, int lapNumber, int row, std::int32_t value);
-    void SetLapTimeValue(int lapNumber, int row, std::uint32_t time);
-    void SetDistanceValue(int lapNumber, int row, std::int32_t distance);
+    // Without a value the row names its lap and shows nothing.
+    void SetChannelValue(int channel, int lapNumber, int row, std::optional<std::int32_t> value);
+    void SetLapTimeValue(int lapNumber, int row, std::optional<std::uint32_t> time);
+    void SetDistanceValue(int lapNumber, int row, std::optional<std::int32_t> distance);
     void BuildChannelGroups();
     void RebuildRows();
     void ShowLapGroup();
@@ -99,6 +102,8 @@ private:
     void ClearChannelRowValues(int channel);
     void UpdateChannelNames();
     void ClearAllValues();
+    // The groups as the pane shows them before any lap is compared: no rows, no channel but the first.
+    void ShowStartGroups();
     bool InMask(int channel, std::uint32_t mask) const { return (mask >> (channel - 1) & 1u) != 0; }
     CPropGridPropExt* ShownLapGroup() const;
     Rows* ShownLapRows();

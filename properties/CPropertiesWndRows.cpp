@@ -51,22 +51,23 @@ std::vector<CPropGridPropExt*> CPropertiesWnd::ChannelRows(int channel) const {
 
 // ----- values -----
 
-void CPropertiesWnd::SetChannelValue(int channel, int lapNumber, int row, std::int32_t value) {
+void CPropertiesWnd::SetChannelValue(int channel, int lapNumber, int row, std::optional<std::int32_t> value) {
     if (channel < 1 || channel > kChannelCount)
         return;
     WriteRow(m_valueRows[static_cast<std::size_t>(channel - 1)], row, lapNumber,
-             properties::ChannelValueText(channel, value));
+             value ? properties::ChannelValueText(channel, *value) : QString());
 }
 
-void CPropertiesWnd::SetLapTimeValue(int lapNumber, int row, std::uint32_t time) {
+void CPropertiesWnd::SetLapTimeValue(int lapNumber, int row, std::optional<std::uint32_t> time) {
     if (m_xMode != 1)
-        WriteRow(m_lapTimeRows, row, lapNumber, properties::LapTimeValueText(time));
+        WriteRow(m_lapTimeRows, row, lapNumber, time ? properties::LapTimeValueText(*time) : QString());
 }
 
-void CPropertiesWnd::SetDistanceValue(int lapNumber, int row, std::int32_t distance) {
-    m_map->MoveCursorMarks(lapNumber, row, distance);
+void CPropertiesWnd::SetDistanceValue(int lapNumber, int row, std::optional<std::int32_t> distance) {
+    if (distance)
+        m_map->MoveCursorMarks(lapNumber, row, *distance);
     if (m_xMode == 1)
-        WriteRow(m_distanceRows, row, lapNumber, properties::DistanceValueText(distance));
+        WriteRow(m_distanceRows, row, lapNumber, distance ? properties::DistanceValueText(*distance) : QString());
 }
 
 // ----- groups -----
@@ -188,6 +189,27 @@ void CPropertiesWnd::ClearAllValues() {
     }
     if (m_lapTimeRows && m_distanceRows)
         ClearLapRowValues();
+}
+
+void CPropertiesWnd::ShowStartGroups() {
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        DeleteChannelRows(channel);
+        CPropGridPropExt& group = ChannelGroup(channel);
+        group.Expand(false);
+        group.Show(channel == 1);
+    }
+    DeleteLapRows();
+    for (CPropGridPropExt* group : {m_lapTimeGroup, m_distanceGroup}) {
+        group->Expand(false);
+        group->Show(true);
+    }
+    m_channelMask = 0;
+    m_lastBuiltMask = 0;
+    m_lastBuiltCount = 0;
+    m_lapRowCount = kFirstLapRowCount;
+    m_lastShownMode = -1;
+    FitStartLapRow();
+    update();
 }
 
 // ----- lap rows -----

@@ -20,8 +20,10 @@ constexpr int kComparedRowRole = Qt::UserRole;
 template <class Visit>
 void ForEachRowLap(const orvelo::LapDataCore& core, Visit&& visit) {
     for (const orvelo::SelectedLap& slot : core.SelectedLaps) {
-        if (slot.activeFlag != 0 && core.ResolveLap(slot.lap))
-            visit(slot);
+        if (slot.activeFlag == 0)
+            continue;
+        if (const orvelo::Lap* lap = core.ResolveLap(slot.lap))
+            visit(slot, *lap);
     }
 }
 }  // namespace
@@ -54,7 +56,7 @@ void CListViewLogTime::OnInitialUpdate() {
 
 int CListViewLogTime::CountRows(const orvelo::LapDataCore& core) {
     int rows = 0;
-    ForEachRowLap(core, [&](const orvelo::SelectedLap&) { ++rows; });
+    ForEachRowLap(core, [&](const orvelo::SelectedLap&, const orvelo::Lap&) { ++rows; });
     return rows;
 }
 
@@ -62,12 +64,14 @@ int CListViewLogTime::FillRows() {
     setUpdatesEnabled(false);
     clear();
     const QBrush background(platform::ToQColor(kRowBackground));
-    ForEachRowLap(m_core, [&](const orvelo::SelectedLap& slot) {
+    ForEachRowLap(m_core, [&](const orvelo::SelectedLap& slot, const orvelo::Lap& lap) {
         const QString number = QString::number(slot.lapNumber);
         const QString path = QString::fromStdU16String(slot.fullPath);
         const auto name = std::u16string_view(slot.fullPath).substr(orvelo::FindFileNamePart(slot.fullPath));
-        auto* item = new QTreeWidgetItem(
-            this, {number, QStringLiteral("00:00:00"), QString::fromStdU16String(std::u16string(name)), path});
+        // A lap without position records has no sample, so no time of day will ever come for it.
+        const QString clock = lap.positions.empty() ? QString() : QStringLiteral("00:00:00");
+        auto* item =
+            new QTreeWidgetItem(this, {number, clock, QString::fromStdU16String(std::u16string(name)), path});
         item->setTextAlignment(kTimeColumn, Qt::AlignCenter);
         // The row among the compared laps, as the graph panes count them: a sort moves the item.
         item->setData(kLapColumn, kComparedRowRole, topLevelItemCount() - 1);

@@ -103,6 +103,7 @@ TEST_F(CPropertiesWndTest, RowsFollowTheComparedLapsAndTheChannelsShownAndValues
     h.Cursor(UM_SET_SPEED_DATA_VALUE, 88, 1, 3);
     EXPECT_EQ(h.Send(UM_RESET_LAP_LIST, 1, 1), 1);  // course-map files closed: values stay
     EXPECT_EQ(pane.ChannelRows(2)[3]->Value(), QStringLiteral("  88"));
+    h.core.LogFiles.emplace_back().laps.emplace_back().baseLapMark = 1;  // a lap is still compared
     EXPECT_EQ(h.Send(UM_RESET_LAP_LIST, 1, 0), 1);
     EXPECT_EQ(pane.ChannelRows(2)[3]->Value(), QString());
 

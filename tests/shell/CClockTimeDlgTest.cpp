@@ -22,7 +22,8 @@ class CClockTimeDlgTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(h.Start()); }
 
-    // Files 7 and 8 ("run A.log", "run B.log") with laps 1 to 3; a slot compares lap index i of one.
+    // Files 7 and 8 ("run A.log", "run B.log") with laps 1 to 3 of one position record each; a slot
+    // compares lap index i of one.
     void Compare(std::size_t slot, std::uint32_t fileId, int lapIndex, orvelo::COLORREF colour, int active = 1) {
         orvelo::LapDataCore& core = h.Core();
         const std::u16string path = fileId == 7 ? u"/data/run A.log" : u"/data/run B.log";
@@ -30,8 +31,11 @@ protected:
             core.LogFiles.push_back({});
             core.LogFiles.back().fileId = fileId;
             core.LogFiles.back().fullPath = path;
-            for (std::uint32_t n = 1; n <= 3; ++n)
-                core.LogFiles.back().laps.push_back({}), core.LogFiles.back().laps.back().lapNumber = n;
+            for (std::uint32_t n = 1; n <= 3; ++n) {
+                orvelo::Lap& lap = core.LogFiles.back().laps.emplace_back();
+                lap.lapNumber = n;
+                lap.positions.emplace_back();
+            }
         }
         core.SelectedLaps.resize(std::max(core.SelectedLaps.size(), slot + 1));
         core.SelectedLaps[slot] = {{orvelo::FileSet::Log, fileId, lapIndex}, colour, active, lapIndex + 1, path};

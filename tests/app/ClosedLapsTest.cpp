@@ -11,12 +11,10 @@
 #include "graphs/CFileOverviewGlaphDlg.h"
 #include "graphs/CLScaleView.h"
 #include "graphs/CLapOverviewDlg.h"
-#include "shell/CCustomDrawListCtrlDlg.h"
 
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
 #include "platform/MessageSpy.h"
-#include "platform/ModalDialog.h"
 #include "platform/UserMessages.h"
 
 #include <QMdiArea>
@@ -56,18 +54,6 @@ protected:
         Drain();
         return dynamic_cast<Window*>(View(workArea).GraphWindows().back().window);
     }
-    // File > Close log file..., "Close All", OK.
-    void CloseAll() {
-        ModalDialogScript script;
-        script.Queue([](QDialog& dialog) {
-            auto& closing = dynamic_cast<CCustomDrawListCtrlDlg&>(dialog);
-            closing.CloseAllButton().click();
-            closing.OkButton().click();
-            return dialog.result();
-        });
-        h.App().OnCloseLogFile();
-        Drain();
-    }
     static QImage WithoutXScale(CLapOverviewDlg& window) {
         QImage picture = window.Client()->grab().toImage();
         QPainter(&picture).fillRect(window.AxisSplitter()->geometry(), Qt::magenta);
@@ -103,7 +89,7 @@ TEST_F(ClosedLapsTest, WindowsOfAWorkAreaNotRedrawnAtACloseNeitherPickNorShowThe
     orvelo::ToggleOverlayLap(h.Core(), h.Core().LogFiles.front().fullPath, orvelo::FormatLapNumber(2));
     PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
     Drain();
-    CloseAll();
+    h.CloseAllLogFiles();
     ASSERT_TRUE(h.Core().LogFiles.empty());
 
     // Back in work area 1, a click in the RPM row at about 20 s finds no lap: no value, distance

@@ -9,12 +9,10 @@
 #include "properties/CLapPropertyGridCtrl.h"
 #include "properties/CPropertiesWnd.h"
 #include "shell/CClockTimeDlg.h"
-#include "shell/CCustomDrawListCtrlDlg.h"
 #include "shell/CListViewLogTime.h"
 
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
-#include "platform/ModalDialog.h"
 #include "platform/UserMessages.h"
 
 #include <QPushButton>
@@ -86,16 +84,7 @@ TEST_F(ComparedLapRowsTest, ClosingTheLastComparedLapsFileLeavesThePaneAsAtStart
     ASSERT_EQ(Pane().ChannelRows(2).size(), 2u);
     ASSERT_FALSE(Pane().ChannelRows(1)[1]->Value().isEmpty());
 
-    // File > Close log file..., "Close All", OK.
-    ModalDialogScript script;
-    script.Queue([](QDialog& dialog) {
-        auto& closing = dynamic_cast<CCustomDrawListCtrlDlg&>(dialog);
-        closing.CloseAllButton().click();
-        closing.OkButton().click();
-        return dialog.result();
-    });
-    h.App().OnCloseLogFile();
-    Drain();
+    h.CloseAllLogFiles();
     ASSERT_TRUE(h.Core().LogFiles.empty());
     EXPECT_EQ(Rows(Pane().GridA()), startLaps);
     EXPECT_EQ(Rows(Pane().GridB()), startChannels);

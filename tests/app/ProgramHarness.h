@@ -5,6 +5,10 @@
 
 #include "app/ProgramWindowFactory.h"
 #include "graphs/CLapOverviewDlg.h"
+#include "platform/ModalDialog.h"
+#include "shell/CCustomDrawListCtrlDlg.h"
+
+#include <QPushButton>
 
 class ProgramHarness : public ShellHarness {
 public:
@@ -20,6 +24,19 @@ public:
         for (int i = 0; i < 3; ++i)
             Drain();
         return dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
+    }
+    // File > Close log file..., "Close All", OK.
+    void CloseAllLogFiles() {
+        platform::ModalDialogScript script;
+        script.Queue([](QDialog& dialog) {
+            auto& closing = dynamic_cast<CCustomDrawListCtrlDlg&>(dialog);
+            closing.CloseAllButton().click();
+            closing.OkButton().click();
+            return dialog.result();
+        });
+        App().OnCloseLogFile();
+        for (int i = 0; i < 3; ++i)
+            Drain();
     }
 };
 

@@ -1,8 +1,8 @@
 // The stored records of the program's windows changed at will over what the program itself saved (two
 // work areas with a lap overview and a file overview each, the logging-time window): placements, pane
 // records, row heights and colours. Started on them, each restored window lies on the screen (floating
-// windows) or inside its work area, at a size that fits and holds its title bar, and a lap overview has
-// sane rows and heights.
+// windows) or has its title bar inside its work area, at a size that fits the screen and holds its title
+// bar, and a lap overview has sane rows and heights.
 // Shared by the fuzz target and the tests that replay findings.
 //
 // Input: records one after another, each a byte choosing which stored value it replaces and as many
@@ -100,9 +100,10 @@ public:
                 const QRect place = entry.widget->geometry();
                 if (place.width() > screen.width() || place.height() > screen.height())
                     WindowFault("a graph window larger than the screen", place);
+                const QRect titleBar(place.topLeft(), QSize(entry.widget->minimumSizeHint().width(), 1));
                 if (view->isVisible() && entry.widget->parentWidget() &&
-                    !entry.widget->parentWidget()->rect().contains(place))
-                    WindowFault("a graph window outside its work area", place);
+                    !entry.widget->parentWidget()->rect().contains(titleBar))
+                    WindowFault("a graph window's title bar outside its work area", place);
                 if (view->isVisible() && place.size() != place.size().expandedTo(entry.widget->minimumSizeHint()))
                     WindowFault("a graph window smaller than its title bar", place);
                 if (const auto* lapOverview = dynamic_cast<const CLapOverviewDlg*>(entry.window)) {

@@ -113,8 +113,11 @@ void CFileOverviewGlaphDlg::Start(QWidget* viewWidget, bool restored) {
     if (restored && LoadLayout() == 0) {
         // No smaller than a drag can size it, so that there is an edge to grab.
         const auto saved = platform::StoredRect(m_record.left, m_record.top, m_record.right, m_record.bottom);
-        if (saved && saved->width() >= kMinimumSize && saved->height() >= kMinimumSize)
+        if (saved && saved->width() >= kMinimumSize && saved->height() >= kMinimumSize) {
             place = platform::RestoredInWorkArea(saved, place);
+            if (place == *saved)
+                m_restoredPlace = place;
+        }
         if ((m_record.channelMask & ((1u << graphs::kChannelCount) - 1)) != 0) {
             m_mask = m_record.channelMask & ((1u << graphs::kChannelCount) - 1);
             m_count = std::clamp(m_record.rows, 1, std::popcount(m_mask));

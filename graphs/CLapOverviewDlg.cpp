@@ -109,8 +109,11 @@ bool CLapOverviewDlg::RestoreLayout() {
     m_mask = layout.mask;
     m_zoom.SetMode(layout.xAxisMode);
     // A place too small for the rows keeps the first one.
-    if (layout.placed && graphs::HoldsRows(layout.place.size(), layout.rows, m_metrics))
+    if (layout.placed && graphs::HoldsRows(layout.place.size(), layout.rows, m_metrics)) {
         m_place = platform::RestoredInWorkArea(layout.place, m_place);
+        if (m_place == layout.place)
+            m_restoredPlace = m_place;
+    }
     m_savedHeights.assign(layout.heights.begin(), layout.heights.end());
     m_loadPaneRecords = true;
     return true;

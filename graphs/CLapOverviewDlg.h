@@ -55,6 +55,8 @@ public:
     QWidget* Widget() override { return this; }
     platform::WindowHandle Handle() const override { return m_window.Handle(); }
     QRect DefaultPlace(const QSize& workArea) const override { return graphs::FirstPlacement(workArea.width(), m_slot); }
+    QRect RestoredPlace() const override { return m_restoredPlace; }
+    void MovedWithinReach(const QRect& shown) override { m_reachedPlace = shown; }
 
     // The frame sizes the layout reads (the style's by default).
     void SetFrameMetrics(const graphs::FrameMetrics& metrics);
@@ -165,6 +167,8 @@ private:
 
     std::uint32_t m_mask = graphs::kDefaultChannelMask;
     QRect m_place;
+    QRect m_restoredPlace;
+    QRect m_reachedPlace;
     graphs::FrameMetrics m_metrics;
     graphs::LapOverviewAreas m_areas;
     WorkAreaWindowProp m_record;

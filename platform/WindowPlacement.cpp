@@ -122,6 +122,26 @@ QRect OnScreen(const QRect& wanted, const QRect& fallback) {
     return screen ? PlaceInside(wanted, screen->availableGeometry()) : fallback;
 }
 
+std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored, const QSize& byDefault) {
+    if (!stored)
+        return std::nullopt;
+    QRect area;
+    std::int64_t most = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect common = screen->availableGeometry() & *stored;
+        const std::int64_t shared = std::int64_t{common.width()} * common.height();
+        if (!common.isEmpty() && shared > most) {
+            most = shared;
+            area = screen->availableGeometry();
+        }
+    }
+    if (most == 0)
+        return std::nullopt;
+    QRect place(stored->topLeft(), stored->size().boundedTo(area.size().expandedTo(byDefault)));
+    place.moveTopLeft(QPoint(std::max(place.left(), area.left()), std::max(place.top(), area.top())));
+    return place;
+}
+
 bool WhollyOnScreen(const QRect& wanted) {
     const QScreen* screen = QGuiApplication::screenAt(wanted.topLeft());
     return screen && screen->availableGeometry().contains(wanted);

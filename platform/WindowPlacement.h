@@ -52,6 +52,11 @@ QRect PlaceInside(const QRect& wanted, const QRect& area);
 // top-left corner, else of the primary screen; fallback when there is no screen.
 QRect OnScreen(const QRect& wanted, const QRect& fallback);
 
+// A top-level window's stored rectangle on the screen whose available area holds most of it, its size
+// bounded by that area's (or by byDefault, the size it has anyway, where that is larger) and its top-left
+// brought inside the area; nothing when it meets no screen.
+std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored, const QSize& byDefault);
+
 // Whether wanted lies wholly inside the available area of the screen that holds its top-left corner.
 bool WhollyOnScreen(const QRect& wanted);
 
@@ -70,7 +75,7 @@ QSize FrameSizeOf(const QWidget& window, const QWidget* decorated);
 
 // A restored rectangle of a window in a work area yet to be laid out: wanted when it lies inside the
 // available size of the screens (no work area is larger), else byDefault. Once laid out, the work
-// area puts a window that is not inside it at its default place.
+// area brings such a window's title bar inside it.
 QRect RestoredInWorkArea(const std::optional<QRect>& wanted, const QRect& byDefault);
 
 }  // namespace platform

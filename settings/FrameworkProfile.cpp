@@ -39,6 +39,15 @@ bool FrameworkProfile::WriteProfileInt(const QString& section, const QString& en
     return Write(section, entry, {platform::kRegDword, QByteArray(reinterpret_cast<const char*>(bytes.data()), 4)});
 }
 
+QByteArray FrameworkProfile::GetProfileBinary(const QString& section, const QString& entry) const {
+    const std::optional<platform::RegistryValue> value = m_registry.QueryValue(SectionPath(section), entry);
+    return value && value->type == platform::kRegBinary ? value->data : QByteArray();
+}
+
+bool FrameworkProfile::WriteProfileBinary(const QString& section, const QString& entry, const QByteArray& bytes) {
+    return !section.isEmpty() && Write(section, entry, {platform::kRegBinary, bytes});
+}
+
 // The section's key and the entry are saved together.
 bool FrameworkProfile::Write(const QString& section, const QString& entry, const platform::RegistryValue& value) {
     SettingsBatch batch(m_registry);

@@ -136,5 +136,11 @@ inline const QString kNothingPath = QStringLiteral("NothingPath");
 inline const QString kWorkspaceSection = QStringLiteral("Workspace");
 inline const QString kApplicationLookEntry = QStringLiteral("ApplicationLook");
 constexpr int kApplicationLookDefault = 214;
+// The main window's placement as the framework keeps it: the normal rectangle (left, top, right,
+// bottom: 16 bytes), the placement flags and the show command.
+inline const QString kWindowPlacementSection = QStringLiteral("Workspace\\WindowPlacement");
+inline const QString kMainWindowRectEntry = QStringLiteral("MainWindowRect");
+inline const QString kFlagsEntry = QStringLiteral("Flags");
+inline const QString kShowCmdEntry = QStringLiteral("ShowCmd");
 
 }  // namespace settings

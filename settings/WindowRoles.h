@@ -106,4 +106,9 @@ public:
     virtual platform::WindowHandle Handle() const = 0;
     // Where a new window of its kind and slot goes in a work area of this size.
     virtual QRect DefaultPlace(const QSize& workArea) const = 0;
+    // The place it opened at from its stored record; empty when it took its default place.
+    virtual QRect RestoredPlace() const = 0;
+    // Moved from its restored place to shown, only so that its title bar lies in a work area smaller
+    // than that place: while it stays there it stores its restored place.
+    virtual void MovedWithinReach(const QRect& shown) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "settings/AppSettings.h"
 #include "settings/SettingsBatch.h"
+#include "settings/SettingsBytes.h"
 #include "shell/CChildFrame.h"
 #include "shell/CClockTimeDlg.h"
 #include "shell/COrveloApp.h"
@@ -32,6 +33,12 @@
 #include <QToolBar>
 
 using platform::UM_CHANGED_GLOBAL_MAP_DRAW_MODE;
+
+namespace {
+
+constexpr qsizetype kPlacementRectBytes = 16;
+
+}  // namespace
 
 CMainFrame::CMainFrame(COrveloApp& app) : m_app(app), m_window(this) {
     setObjectName(QStringLiteral("MainFrame"));
@@ -85,7 +92,40 @@ bool CMainFrame::Create() {
     MapCommands();
     setWindowTitle(QStringLiteral("Varnek Orvelo"));
     resize(1200, 800);
+    RestorePlacement();
     return true;
+}
+
+// The main window opens as it was closed: at its normal rectangle unless that lies off every screen,
+// and maximised when it was.
+void CMainFrame::RestorePlacement() {
+    FrameworkProfile& profile = m_app.Settings().Profile();
+    const QByteArray bytes = profile.GetProfileBinary(settings::kWindowPlacementSection, settings::kMainWindowRectEntry);
+    if (bytes.size() == kPlacementRectBytes) {
+        std::array<std::int32_t, 4> edges{};
+        settings_bytes::Get(reinterpret_cast<const std::uint8_t*>(bytes.constData()), &edges);
+        if (const auto place = platform::OnAnyScreen(platform::StoredRect(edges[0], edges[1], edges[2], edges[3]), size()))
+            setGeometry(*place);
+    }
+    if (profile.GetProfileInt(settings::kWindowPlacementSection, settings::kShowCmdEntry, WindowPlacementRec::kShowNormal) ==
+        WindowPlacementRec::kShowMaximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+// The normal rectangle, whatever the state (a minimised window opens normal or maximised next time).
+void CMainFrame::StorePlacement() {
+    const QRect normal = normalGeometry();
+    if (normal.isEmpty())
+        return;
+    const std::array<std::int32_t, 4> edges{normal.left(), normal.top(), normal.left() + normal.width(),
+                                            normal.top() + normal.height()};
+    QByteArray bytes(kPlacementRectBytes, '\0');
+    settings_bytes::Put(reinterpret_cast<std::uint8_t*>(bytes.data()), edges);
+    FrameworkProfile& profile = m_app.Settings().Profile();
+    profile.WriteProfileBinary(settings::kWindowPlacementSection, settings::kMainWindowRectEntry, bytes);
+    profile.WriteProfileInt(settings::kWindowPlacementSection, settings::kFlagsEntry, 0);
+    profile.WriteProfileInt(settings::kWindowPlacementSection, settings::kShowCmdEntry,
+                            isMaximized() ? WindowPlacementRec::kShowMaximized : WindowPlacementRec::kShowNormal);
 }
 
 void CMainFrame::CreateMenus() {
@@ -382,6 +422,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     {
         // Whatever the close writes is saved once, all of it or nothing.
         SettingsBatch batch(m_app.Settings().Store());
+        StorePlacement();
         OnClose();
         CloseWorkAreas();
         OnDestroy();

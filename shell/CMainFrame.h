@@ -118,6 +118,8 @@ private:
     platform::WindowHandle PropertiesHandle() const;
     platform::WindowHandle SegmentListViewHandle() const;
     bool PickSegmentGroup();
+    void RestorePlacement();
+    void StorePlacement();
     void ReadFloatingPlacement(const QString& valueName, WindowPlacementRec* copy);
 
     LResult OnDrawMapOnView(const Message& m);

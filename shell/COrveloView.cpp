@@ -15,6 +15,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -260,8 +261,10 @@ void COrveloView::RestoreGraphWindows() {
 }
 
 // Windows restored before the work area had its size are checked once it is shown and laid out (the
-// frame's panes take their room while the first events run): one not wholly inside, or smaller than its
-// title bar (known only in the work area), takes its default place.
+// frame's panes take their room while the first events run, and the main window may not have reached
+// its size yet): one smaller than its title bar (known only in the work area) takes its default place;
+// one at its stored place keeps it, moved only as far as brings its title bar into the area, and is
+// stored as it was; any other not wholly inside takes its default place.
 void COrveloView::PlaceRestoredWindows() {
     if (!m_placeRestored || !isVisible() || m_placing)
         return;
@@ -285,8 +288,18 @@ void COrveloView::PlaceInsideArea() {
             continue;
         const QRect place = sub->geometry();
         const QSize least = sub->minimumSizeHint();
-        if (!area.contains(place) || place.width() < least.width() || place.height() < least.height())
+        const bool usable = place.width() >= least.width() && place.height() >= least.height();
+        if (usable && !place.isNull() && place == entry.window->RestoredPlace()) {
+            const int titleHeight = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+            const QRect titleBar(place.topLeft(), QSize(least.width(), titleHeight));
+            const QPoint reach = platform::PlaceInside(titleBar, area).topLeft();
+            if (reach != place.topLeft()) {
+                sub->move(reach);
+                entry.window->MovedWithinReach(sub->geometry());
+            }
+        } else if (!usable || !area.contains(place)) {
             sub->setGeometry(platform::PlaceInside(entry.window->DefaultPlace(area.size()), area));
+        }
     }
 }
 

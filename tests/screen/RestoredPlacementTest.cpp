@@ -14,9 +14,11 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStyle>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -247,20 +249,24 @@ TEST(RestoredPlacementTest, TheYScaleDialogsDefaultPlaceKeepsItsTitleBarOnTheScr
     }
 }
 
-// A graph window stored too small to use (a pixel, with nothing to grab) or not wholly inside its laid-out
-// work area opens at its default place and size, and is written back so; one that is fine stays exactly.
-TEST(RestoredPlacementTest, GraphWindowsTooSmallOrOutsideTheirWorkAreaOpenAtTheirDefaultPlace) {
+// A graph window stored too small to use (a pixel, with nothing to grab) opens at its default place and size,
+// and is written back so. One that fits the screen keeps its size and place, also where it reaches past the
+// work area (a larger main window's), moved only as far as brings its title bar into the area; it is written
+// back as it was stored.
+TEST(RestoredPlacementTest, GraphWindowsTooSmallOpenAtTheirDefaultPlaceAndOthersKeepTheirsWithinReach) {
     const platform::RegistryTree saved = SessionWithWindows(false);
     const std::map<QString, WorkAreaWindowProp> records = GraphRecords(saved);
     ASSERT_EQ(records.size(), 2u);
+    enum Expect { kDefault, kKept, kReached };
     struct Case {
         QRect lapOverview, fileOverview;
-        bool fine;
+        Expect expect;
     };
-    const Case cases[] = {{QRect(10, 10, 1, 1), QRect(10, 10, 1, 1), false},
-                          {QRect(100, 100, 30, 400), QRect(100, 100, 400, 40), false},
-                          {QRect(400, 300, 450, 400), QRect(300, 500, 500, 200), false},
-                          {QRect(30, 40, 450, 400), QRect(5, 450, 500, 200), true}};
+    const Case cases[] = {{QRect(10, 10, 1, 1), QRect(10, 10, 1, 1), kDefault},
+                          {QRect(100, 100, 30, 400), QRect(100, 100, 400, 40), kDefault},
+                          {QRect(400, 300, 450, 400), QRect(300, 500, 500, 200), kKept},
+                          {QRect(30, 40, 450, 400), QRect(5, 450, 500, 200), kKept},
+                          {QRect(300, 780, 450, 280), QRect(100, 900, 300, 150), kReached}};
     for (const Case& c : cases) {
         SCOPED_TRACE(Text(c.lapOverview) + " and " + Text(c.fileOverview));
         ProgramHarness h(saved);
@@ -280,17 +286,81 @@ TEST(RestoredPlacementTest, GraphWindowsTooSmallOrOutsideTheirWorkAreaOpenAtThei
         for (const auto& entry : view.GraphWindows()) {
             ASSERT_TRUE(entry.window && entry.widget && entry.widget->parentWidget());
             const QSize area = entry.widget->parentWidget()->size();
-            const QRect expected = c.fine ? (entry.kind == GraphWindow::kLapOverview ? c.lapOverview : c.fileOverview)
-                                          : entry.window->DefaultPlace(area);
-            EXPECT_EQ(Text(entry.widget->geometry()), Text(expected)) << entry.kind;
+            const QRect place = entry.widget->geometry();
+            const QRect record = entry.kind == GraphWindow::kLapOverview ? c.lapOverview : c.fileOverview;
+            if (c.expect == kReached) {
+                const int titleHeight = entry.widget->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, entry.widget);
+                EXPECT_EQ(Text(place), Text(QRect(QPoint(record.left(), area.height() - titleHeight), record.size())));
+            } else {
+                EXPECT_EQ(Text(place), Text(c.expect == kKept ? record : entry.window->DefaultPlace(area))) << entry.kind;
+            }
         }
         h.Close();
         for (const auto& [name, record] : GraphRecords(h.Saved())) {
-            if (c.fine)
+            if (c.expect != kDefault)
                 EXPECT_EQ(record, stored[name]) << name.toStdString();
             else
                 EXPECT_GE(RectOf(record).width(), 60) << name.toStdString() << " " << Text(RectOf(record));
         }
+    }
+}
+
+// The main window comes back as it was closed, maximised or enlarged, and so does the lap overview opened in
+// it: restarts with nothing touched write everything back byte for byte. A main window stored off every
+// screen takes its default place and size.
+TEST(RestoredPlacementTest, ALayoutSavedInAMaximisedOrEnlargedMainWindowComesBackAsItWas) {
+    for (const bool maximised : {true, false}) {
+        SCOPED_TRACE(maximised ? "maximised" : "1600x980");
+        platform::RegistryTree saved;
+        {
+            ProgramHarness h;
+            ASSERT_TRUE(h.Start());
+            if (maximised)
+                h.Frame().showMaximized();
+            else
+                h.Frame().resize(1600, 980);
+            QCoreApplication::processEvents();
+            Drain();
+            ASSERT_TRUE(h.OpenLapOverview());
+            h.Close();
+            saved = h.Saved();
+        }
+        const std::map<QString, WorkAreaWindowProp> records = GraphRecords(saved);
+        ASSERT_EQ(records.size(), 1u);
+        const QRect overview = RectOf(records.begin()->second);
+        EXPECT_GT(overview.width(), maximised ? 950 : 800) << Text(overview);
+        for (int run = 0; run < 2; ++run) {
+            ProgramHarness h(saved);
+            ASSERT_TRUE(h.Start());
+            Drain();
+            EXPECT_EQ(h.Frame().isMaximized(), maximised);
+            EXPECT_EQ(h.Frame().normalGeometry().size(), maximised ? QSize(1200, 800) : QSize(1600, 980));
+            CLapOverviewDlg* lapOverview = LapOverviewOf(*h.WorkAreas().front()->View());
+            ASSERT_TRUE(lapOverview);
+            EXPECT_EQ(Text(lapOverview->geometry()), Text(overview));
+            h.Close();
+            EXPECT_TRUE(h.Saved() == saved) << "run " << run;
+            EXPECT_EQ(GraphRecords(h.Saved()), records);
+        }
+        if (maximised)
+            continue;
+        // The main window stored off every screen opens at its default size; the overview, larger than
+        // its work area now, keeps its size and is written back as it was.
+        ProgramHarness h(saved);
+        QByteArray offScreen(16, '\0');
+        const std::array<std::int32_t, 4> edges{5000, 3000, 6600, 3980};
+        std::memcpy(offScreen.data(), edges.data(), offScreen.size());
+        ASSERT_TRUE(h.Settings().Profile().WriteProfileBinary(settings::kWindowPlacementSection,
+                                                              settings::kMainWindowRectEntry, offScreen));
+        ASSERT_TRUE(h.Start());
+        Drain();
+        EXPECT_EQ(h.Frame().geometry().size(), QSize(1200, 800));
+        EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(h.Frame().geometry()));
+        CLapOverviewDlg* lapOverview = LapOverviewOf(*h.WorkAreas().front()->View());
+        ASSERT_TRUE(lapOverview);
+        EXPECT_EQ(Text(lapOverview->geometry()), Text(overview));
+        h.Close();
+        EXPECT_EQ(GraphRecords(h.Saved()), records);
     }
 }
 

@@ -12,19 +12,14 @@
 #include "shell/CClassView.h"
 #include "shell/CClockTimeDlg.h"
 #include "shell/CCustomDrawListCtrlDlg.h"
-#include "shell/CLapColorPropDlg.h"
 #include "shell/CListCtrlCustomDrawEx.h"
 #include "shell/CListViewLogTime.h"
 
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
-#include "platform/ColorPickButton.h"
-#include "platform/ControlId.h"
 #include "platform/ModalDialog.h"
-#include "platform/PopupMenu.h"
 #include "platform/UserMessages.h"
 
-#include <QAbstractButton>
 #include <QPushButton>
 #include <QTest>
 
@@ -171,17 +166,8 @@ TEST_F(LapColoursTest, ANewBaseColourReachesTheSmallMapsMarkWithTheListAndThePan
 
     // Lap color property... over "Base": the base lap blue, OK; then a drag in the lap overview.
     constexpr ColorRef kBlue = 0xFF0000;
-    PopupMenuScript menus;
-    menus.QueueChoice(QStringLiteral("Lap color property..."));
     ModalDialogScript dialogs;
-    dialogs.Queue([](QDialog& dialog) {
-        dynamic_cast<CLapColorPropDlg&>(dialog).Button(0)->Pick(kBlue);
-        FindControl<QAbstractButton>(dialog, CLapColorPropDlg::kOk)->click();
-        return dialog.result();
-    });
-    const HeaderHitRecord baseColumn{laplist::kBaseColumn, 10, 10};
-    SendMessage(h.Frame().LapList()->Handle(), MessageWithBlock(UM_LIST_HEADER_RIGHT_CLICK, 0, baseColumn));
-    Drain();
+    h.PickLapColour(dialogs, 0, kBlue);
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     Drag();
 

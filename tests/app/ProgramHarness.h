@@ -5,9 +5,17 @@
 
 #include "app/ProgramWindowFactory.h"
 #include "graphs/CLapOverviewDlg.h"
+#include "platform/ColorPickButton.h"
+#include "platform/ControlId.h"
 #include "platform/ModalDialog.h"
+#include "platform/PopupMenu.h"
+#include "platform/UserMessages.h"
+#include "shell/CClassView.h"
 #include "shell/CCustomDrawListCtrlDlg.h"
+#include "shell/CLapColorPropDlg.h"
+#include "shell/LapListModel.h"
 
+#include <QAbstractButton>
 #include <QPushButton>
 
 class ProgramHarness : public ShellHarness {
@@ -24,6 +32,22 @@ public:
         for (int i = 0; i < 3; ++i)
             Drain();
         return dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
+    }
+    // Lap color property... over the lap list's Base column: one colour picked, OK, the dialog answered
+    // through dialogs.
+    void PickLapColour(platform::ModalDialogScript& dialogs, int button, orvelo::COLORREF colour) {
+        platform::PopupMenuScript menus;
+        menus.QueueChoice(QStringLiteral("Lap color property..."));
+        dialogs.Queue([=](QDialog& dialog) {
+            dynamic_cast<CLapColorPropDlg&>(dialog).Button(button)->Pick(colour);
+            platform::FindControl<QAbstractButton>(dialog, CLapColorPropDlg::kOk)->click();
+            return dialog.result();
+        });
+        const HeaderHitRecord baseColumn{laplist::kBaseColumn, 10, 10};
+        platform::SendMessage(Frame().LapList()->Handle(),
+                              platform::MessageWithBlock(platform::UM_LIST_HEADER_RIGHT_CLICK, 0, baseColumn));
+        for (int i = 0; i < 3; ++i)
+            Drain();
     }
     // File > Close log file..., "Close All", OK.
     void CloseAllLogFiles() {

@@ -45,20 +45,6 @@ protected:
         return spy.Of(SpiedMessage::Kind::Delivered, to, id);
     }
     static void Click(QWidget& parent, int id) { FindControl<QAbstractButton>(parent, id)->click(); }
-    // Lap color property... over the lap list's Base column: one colour picked, OK.
-    void PickLapColour(int button, ColorRef colour) {
-        auto& pane = dynamic_cast<CClassView&>(*h.Frame().LapList());
-        PopupMenuScript menus;
-        menus.QueueChoice(QStringLiteral("Lap color property..."));
-        dialogs.Queue([=](QDialog& dialog) {
-            dynamic_cast<CLapColorPropDlg&>(dialog).Button(button)->Pick(colour);
-            Click(dialog, CLapColorPropDlg::kOk);
-            return dialog.result();
-        });
-        const HeaderHitRecord baseColumn{laplist::kBaseColumn, 10, 10};
-        SendMessage(pane.Handle(), MessageWithBlock(UM_LIST_HEADER_RIGHT_CLICK, 0, baseColumn));
-        Drain();
-    }
 
     testsupport::SessionDir files;
     ProgramHarness h;
@@ -72,7 +58,7 @@ TEST_F(ShellDialogsTest, LapColourChosenFromTheLapListIsStoredAndRecoloursTheLis
     auto& pane = dynamic_cast<CClassView&>(*h.Frame().LapList());
     ASSERT_EQ(testsupport::LoadLogs(h.Core(), {files.Write(QStringLiteral("a/one.dat"), 2)}), 0);
     SendMessage(pane.Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
-    PickLapColour(2, 0x00AA55);
+    h.PickLapColour(dialogs, 2, 0x00AA55);
 
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Shown()[0].title, QStringLiteral("Lap Color Property"));
@@ -152,7 +138,7 @@ TEST_F(ShellDialogsTest, ChannelColoursShowTheColoursItsRowsDrawAfterALapColourC
     CLapOverviewDlg* window = h.OpenLapOverview();
     ASSERT_TRUE(window);
     constexpr ColorRef kBlue = 0xFF0000;
-    PickLapColour(0, kBlue);
+    h.PickLapColour(dialogs, 0, kBlue);
     ASSERT_EQ(h.Core().SelectedLaps[0].colour, kBlue);
 
     CDlgGrafView& rpm = *window->RowAt(0).graph;

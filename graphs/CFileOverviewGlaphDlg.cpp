@@ -116,7 +116,7 @@ void CFileOverviewGlaphDlg::Start(QWidget* viewWidget, bool restored) {
         if (saved && saved->width() >= kMinimumSize && saved->height() >= kMinimumSize) {
             place = platform::RestoredInWorkArea(saved, place);
             if (place == *saved)
-                m_restoredPlace = place;
+                m_restoredPlace.Opened(place);
         }
         if ((m_record.channelMask & ((1u << graphs::kChannelCount) - 1)) != 0) {
             m_mask = m_record.channelMask & ((1u << graphs::kChannelCount) - 1);

@@ -9,6 +9,7 @@
 #include "graphs/WorkAreaWindowProp.h"
 
 #include "platform/MessageWindow.h"
+#include "platform/WindowPlacement.h"
 #include "settings/WindowRoles.h"
 
 #include <QMdiSubWindow>
@@ -35,8 +36,8 @@ public:
     QWidget* Widget() override { return this; }
     platform::WindowHandle Handle() const override { return m_window.Handle(); }
     QRect DefaultPlace(const QSize& workArea) const override { return StartPlacement(workArea, m_slot); }
-    QRect RestoredPlace() const override { return m_restoredPlace; }
-    void MovedWithinReach(const QRect& shown) override { m_reachedPlace = shown; }
+    QRect RestoredPlace() const override { return m_restoredPlace.Opened(); }
+    void MovedWithinReach(const QRect& shown) override { m_restoredPlace.MovedWithinReach(shown); }
 
     // Where a new window of the slot stands in a view of that size.
     static QRect StartPlacement(const QSize& view, int slot);
@@ -98,8 +99,7 @@ private:
     int m_count = 1;
     QString m_fileName;
     WorkAreaWindowProp m_record;
-    QRect m_restoredPlace;
-    QRect m_reachedPlace;
+    platform::RestoredPlace m_restoredPlace;
     QWidget* m_client;
     CxSplitterWnd* m_splitter = nullptr;
     CDlgGrafView* m_upper = nullptr;

@@ -132,7 +132,7 @@ void CFileOverviewGlaphDlg::RunChannelDialog() {
 int CFileOverviewGlaphDlg::SaveLayout() {
     SendMessage(m_upper->Handle(), UM_REGISTER_WND_PROPERTY, 1,
                 MakeLong(static_cast<std::uint32_t>(m_workArea), static_cast<std::uint32_t>(m_slot)));
-    const QRect place = !m_reachedPlace.isNull() && geometry() == m_reachedPlace ? m_restoredPlace : geometry();
+    const QRect place = m_restoredPlace.ToStore(geometry());
     m_record = {kFileOverview, m_workArea, m_slot, place.left(), place.top(), place.right() + 1, place.bottom() + 1,
                 m_mask, m_count, 0};
     return m_host.Settings().Store().WriteRecord(settings::SubKeyPath(settings::kWindowViewInfo),

@@ -112,7 +112,7 @@ bool CLapOverviewDlg::RestoreLayout() {
     if (layout.placed && graphs::HoldsRows(layout.place.size(), layout.rows, m_metrics)) {
         m_place = platform::RestoredInWorkArea(layout.place, m_place);
         if (m_place == layout.place)
-            m_restoredPlace = m_place;
+            m_restoredPlace.Opened(m_place);
     }
     m_savedHeights.assign(layout.heights.begin(), layout.heights.end());
     m_loadPaneRecords = true;

@@ -13,6 +13,7 @@
 
 #include "core/LapData.h"
 #include "platform/MessageWindow.h"
+#include "platform/WindowPlacement.h"
 #include "settings/SettingsRecords.h"
 #include "settings/WindowRoles.h"
 
@@ -55,8 +56,8 @@ public:
     QWidget* Widget() override { return this; }
     platform::WindowHandle Handle() const override { return m_window.Handle(); }
     QRect DefaultPlace(const QSize& workArea) const override { return graphs::FirstPlacement(workArea.width(), m_slot); }
-    QRect RestoredPlace() const override { return m_restoredPlace; }
-    void MovedWithinReach(const QRect& shown) override { m_reachedPlace = shown; }
+    QRect RestoredPlace() const override { return m_restoredPlace.Opened(); }
+    void MovedWithinReach(const QRect& shown) override { m_restoredPlace.MovedWithinReach(shown); }
 
     // The frame sizes the layout reads (the style's by default).
     void SetFrameMetrics(const graphs::FrameMetrics& metrics);
@@ -167,8 +168,7 @@ private:
 
     std::uint32_t m_mask = graphs::kDefaultChannelMask;
     QRect m_place;
-    QRect m_restoredPlace;
-    QRect m_reachedPlace;
+    platform::RestoredPlace m_restoredPlace;
     graphs::FrameMetrics m_metrics;
     graphs::LapOverviewAreas m_areas;
     WorkAreaWindowProp m_record;

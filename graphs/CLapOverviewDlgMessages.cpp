@@ -375,7 +375,7 @@ int CLapOverviewDlg::SaveLayout() {
             SendMessage(m_rows[row].graph->Handle(), UM_REGISTER_WND_PROPERTY, 1,
                         MakeLong(static_cast<std::uint32_t>(m_workArea), static_cast<std::uint32_t>(m_slot)));
     }
-    const QRect place = !m_reachedPlace.isNull() && geometry() == m_reachedPlace ? m_restoredPlace : geometry();
+    const QRect place = m_restoredPlace.ToStore(geometry());
     m_record = {GraphWindow::kLapOverview, m_workArea, m_slot, place.left(), place.top(), place.right() + 1,
                 place.bottom() + 1, m_mask, RowCount(), m_zoom.Mode()};
     if (store.WriteRecord(key, settings::NumberedName(settings::kWorkAreaWindowProp, m_workArea, m_slot), m_record) != 0)

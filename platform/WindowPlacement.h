@@ -73,6 +73,22 @@ void PlaceFloatingWindow(QWidget& window, const QWidget* mainWindow, int divisor
 // while it has none of its own yet.
 QSize FrameSizeOf(const QWidget& window, const QWidget* decorated);
 
+// Where a restored window in a work area is to be stored: the place it opened at from its record,
+// even while it stands moved only so far as to stay reachable in a smaller work area; else where it is.
+class RestoredPlace {
+public:
+    void Opened(const QRect& place) { m_opened = place; }
+    QRect Opened() const { return m_opened; }
+    void MovedWithinReach(const QRect& shown) { m_reached = shown; }
+    QRect ToStore(const QRect& current) const {
+        return !m_reached.isNull() && current == m_reached ? m_opened : current;
+    }
+
+private:
+    QRect m_opened;   // empty when it took its default place
+    QRect m_reached;
+};
+
 // A restored rectangle of a window in a work area yet to be laid out: wanted when it lies inside the
 // available size of the screens (no work area is larger), else byDefault. Once laid out, the work
 // area brings such a window's title bar inside it.

@@ -230,6 +230,7 @@ LResult CLapOverviewDlg::OnResetChannelView(const Message& m) {
     if (m_mask == 0)
         m_mask = graphs::kDefaultChannelMask;
     BuildChannelSplitter(graphs::ChannelCount(m_mask));
+    DropCursor(); // the new rows have none
     Relayout();
     // The new rows draw the full view, and so must the X scale and the strip.
     ResetZoom();

@@ -208,24 +208,30 @@ void CPropertiesWnd::MapMessages() {
             return answer;
         });
     };
+    const auto channelValue = [this](const Message& m) {
+        OnCursorValue();
+        SetChannelValue(properties::ChannelOfMessage(m.id), LapNumberOf(m), RowOf(m), ValueOf(m));
+    };
     for (std::uint32_t id = UM_SET_RPM_DATA_VALUE; id <= UM_SET_ANGL_DATA_VALUE; ++id)
-        result(id, 0, [this](const Message& m) {
-            SetChannelValue(properties::ChannelOfMessage(m.id), LapNumberOf(m), RowOf(m), ValueOf(m));
-        });
+        result(id, 0, channelValue);
     for (std::uint32_t id = UM_SET_ANALOG1_VALUE; id <= UM_SET_ANALOG5_VALUE; ++id)
-        result(id, 0, [this](const Message& m) {
-            SetChannelValue(properties::ChannelOfMessage(m.id), LapNumberOf(m), RowOf(m), ValueOf(m));
-        });
-    result(UM_SET_DISTANCE_VALUE, 0, [this](const Message& m) { SetDistanceValue(LapNumberOf(m), RowOf(m), ValueOf(m)); });
+        result(id, 0, channelValue);
+    result(UM_SET_DISTANCE_VALUE, 0, [this](const Message& m) {
+        OnCursorValue();
+        SetDistanceValue(LapNumberOf(m), RowOf(m), ValueOf(m));
+    });
     result(UM_SET_LAP_TIME_VALUE, 0, [this](const Message& m) {
+        OnCursorValue();
         const std::optional<std::int32_t> time = ValueOf(m);
         SetLapTimeValue(LapNumberOf(m), RowOf(m),
                         time ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(*time)) : std::nullopt);
     });
-    result(UM_CURSOR_PRESS_NOTIFY, 0, {});
+    // A press in a graph pane; its values follow unless it found no point.
+    result(UM_CURSOR_PRESS_NOTIFY, 0, [this](const Message& m) { m_pressAxis = static_cast<int>(m.wParam); });
     m_window.On(UM_DRAW_MAP_ON_VIEW, [this](const Message& m) { return OnDrawMapOnView(m); });
     result(UM_REDRAW_LAP_GRAPH, 0, [this](const Message& m) {
         m_lapRowCount = static_cast<int>(std::min<std::uint64_t>(m.wParam, m_core.SelectedLaps.size()));
+        m_cursorShown = false;  // other laps: the values were of the laps before
         OnLapRowsChanged();
         m_splitter->update();
     });
@@ -246,11 +252,16 @@ void CPropertiesWnd::MapMessages() {
     result(UM_RESET_PROPERTY_CHANNEL_LIST, 0, [this](const Message& m) {
         m_lapRowCount = static_cast<int>(std::min<std::uint64_t>(m.wParam, m_core.SelectedLaps.size()));
         m_channelMask = static_cast<std::uint32_t>(m.lParam) & kChannelMaskBits;
-        OnLapRowsChanged();
+        if (m_lapRowCount != m_lastBuiltCount)
+            m_cursorShown = false;  // rows for other laps
+        // A window's channels over the same laps: a cursor shown stays where it has rows.
+        OnLapRowsChanged(true);
     });
+    // The window whose cursor the pane shows drops it before it switches its axis: any other
+    // window's axis leaves the pane as it is.
     result(UM_RESET_X_SCALE_VARIABLE, 0, [this](const Message& m) {
-        m_xMode = static_cast<int>(m.wParam);
-        ShowLapGroup();
+        if (!m_cursorShown)
+            SetXAxisMode(static_cast<int>(m.wParam));
     });
     result(UM_CLOSE_SLIDING_PANEL, 1, {});
     result(UM_OPEN_SLIDING_PANEL, 1, {});
@@ -291,8 +302,22 @@ LResult CPropertiesWnd::OnDrawMapOnView(const Message& m) {
     return 0;
 }
 
-void CPropertiesWnd::OnLapRowsChanged() {
-    RebuildRows();
-    ShowLapGroup();
+void CPropertiesWnd::OnLapRowsChanged(bool keepValues) {
+    RebuildRows(keepValues);
+    ShowLapGroup(keepValues);
     FitLapGroup();
+}
+
+void CPropertiesWnd::OnCursorValue() {
+    if (m_pressAxis && *m_pressAxis != m_xMode)
+        SetXAxisMode(*m_pressAxis);
+    m_pressAxis.reset();
+    m_cursorShown = true;
+}
+
+void CPropertiesWnd::SetXAxisMode(int mode) {
+    m_xMode = mode;
+    // The start groups stay until laps are compared; their rows then come in this axis's group.
+    if (m_lapTimeRows)
+        ShowLapGroup();
 }

@@ -82,23 +82,28 @@ private:
     // Grid A's row back at its first height; the map keeps its own.
     void FitStartLapRow();
     platform::LResult OnDrawMapOnView(const platform::Message& m);
-    void OnLapRowsChanged();
+    void OnLapRowsChanged(bool keepValues = false);
 
     // Rows and values (CPropertiesWndRows.cpp).
     // Without a value the row names its lap and shows nothing.
     void SetChannelValue(int channel, int lapNumber, int row, std::optional<std::int32_t> value);
     void SetLapTimeValue(int lapNumber, int row, std::optional<std::uint32_t> time);
     void SetDistanceValue(int lapNumber, int row, std::optional<std::int32_t> distance);
+    // A value of a placed cursor: the first after a press gives the lap group that window's axis.
+    void OnCursorValue();
+    // The lap group of an axis; while the start groups are shown only the axis is kept.
+    void SetXAxisMode(int mode);
     void BuildChannelGroups();
-    void RebuildRows();
-    void ShowLapGroup();
+    // keepValues: the compared laps are the same, so the rows that stay keep what they show.
+    void RebuildRows(bool keepValues = false);
+    void ShowLapGroup(bool keepValues = false);
     void BuildLapRows();
     void DeleteLapRows();
     void ClearLapRowValues();
     void AddChannelRows(int channel);
     void DeleteChannelRows(int channel);
     void RebuildChannelRows(int channel);
-    void UpdateChannelGroup(int channel);
+    void UpdateChannelGroup(int channel, bool keepValues);
     void ClearChannelRowValues(int channel);
     void UpdateChannelNames();
     void ClearAllValues();
@@ -151,4 +156,7 @@ private:
     std::uint32_t m_lastBuiltMask = 0;
     int m_xMode = 0;
     int m_lastShownMode = -1;
+    // The pane shows a placed cursor's values; until they go, only that cursor's window sets the axis.
+    bool m_cursorShown = false;
+    std::optional<int> m_pressAxis;  // the axis of the window last pressed, until its values come
 };

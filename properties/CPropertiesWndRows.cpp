@@ -104,8 +104,9 @@ CPropertiesWnd::Rows* CPropertiesWnd::ShownLapRows() {
     return rows ? &*rows : nullptr;
 }
 
-void CPropertiesWnd::RebuildRows() {
-    m_map->SetOverlapLayers(m_lapRowCount);
+void CPropertiesWnd::RebuildRows(bool keepValues) {
+    if (!keepValues || m_lapRowCount != m_lastBuiltCount)
+        m_map->SetOverlapLayers(m_lapRowCount);  // the marks go with the values
     if (m_lastBuiltCount == 0 && m_lastBuiltMask == 0) {
         for (int channel = 1; channel <= kChannelCount; ++channel) {
             if (InMask(channel, m_channelMask))
@@ -113,12 +114,12 @@ void CPropertiesWnd::RebuildRows() {
         }
     } else if (m_channelMask == m_lastBuiltMask && m_lapRowCount == m_lastBuiltCount) {
         for (int channel = 1; channel <= kChannelCount; ++channel) {
-            if (InMask(channel, m_channelMask))
+            if (InMask(channel, m_channelMask) && !keepValues)
                 ClearChannelRowValues(channel);
         }
     } else {
         for (int channel = 1; channel <= kChannelCount; ++channel)
-            UpdateChannelGroup(channel);
+            UpdateChannelGroup(channel, keepValues);
         for (int channel = 1; channel <= kChannelCount; ++channel) {
             if (InMask(channel, m_lastBuiltMask) && !InMask(channel, m_channelMask))
                 DeleteChannelRows(channel);
@@ -129,7 +130,7 @@ void CPropertiesWnd::RebuildRows() {
     update();
 }
 
-void CPropertiesWnd::UpdateChannelGroup(int channel) {
+void CPropertiesWnd::UpdateChannelGroup(int channel, bool keepValues) {
     const bool now = InMask(channel, m_channelMask);
     const bool before = InMask(channel, m_lastBuiltMask);
     if (!now) {
@@ -138,7 +139,7 @@ void CPropertiesWnd::UpdateChannelGroup(int channel) {
             group.Show(false);
     } else if (!before || m_lapRowCount != m_lastBuiltCount) {
         RebuildChannelRows(channel);
-    } else {
+    } else if (!keepValues) {
         ClearChannelRowValues(channel);
     }
 }
@@ -189,6 +190,7 @@ void CPropertiesWnd::ClearAllValues() {
     }
     if (m_lapTimeRows && m_distanceRows)
         ClearLapRowValues();
+    m_cursorShown = false;
 }
 
 void CPropertiesWnd::ShowStartGroups() {
@@ -214,11 +216,11 @@ void CPropertiesWnd::ShowStartGroups() {
 
 // ----- lap rows -----
 
-void CPropertiesWnd::ShowLapGroup() {
+void CPropertiesWnd::ShowLapGroup(bool keepValues) {
     if (!m_lapTimeRows || !m_distanceRows || m_lapRowCount != m_lapTimeGroup->SubItemCount()) {
         DeleteLapRows();
         BuildLapRows();
-    } else {
+    } else if (!keepValues) {
         ClearLapRowValues();
     }
     CPropGridPropExt* shown = ShownLapGroup();

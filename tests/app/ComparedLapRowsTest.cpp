@@ -15,7 +15,9 @@
 #include "core/LapSelection.h"
 #include "platform/UserMessages.h"
 
+#include <QMdiArea>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 
 #include <functional>
@@ -45,12 +47,42 @@ std::string Rows(const platform::PropertyGrid& grid) {
 
 class ComparedLapRowsTest : public ::testing::Test {
 protected:
-    CPropertiesWnd& Pane() { return *dynamic_cast<CPropertiesWnd*>(h.Frame().Properties()); }
+    CPropertiesWnd& Pane() { return Pane(h); }
+    static CPropertiesWnd& Pane(ProgramHarness& on) { return *dynamic_cast<CPropertiesWnd*>(on.Frame().Properties()); }
+    // Saved at exit: a lap overview over distance in work area 1 and one over time in work area 2.
+    platform::RegistryTree SavedDistanceAndTimeOverviews() {
+        ProgramHarness first;
+        EXPECT_TRUE(first.Start());
+        EXPECT_TRUE(first.OpenLapOverview());
+        first.App().OnFileNew();
+        Drain();
+        COrveloView& second = *first.WorkArea(2)->View();
+        second.OnLapOverviewGraph();
+        Drain();
+        if (auto* overTime = dynamic_cast<CLapOverviewDlg*>(second.GraphWindows().back().window))
+            overTime->OnCommand(CLapOverviewDlg::kCmdTime);
+        Drain();
+        first.Close();
+        return first.Saved();
+    }
+    // Laps 1 and 2 of a session compared.
+    void CompareTwoLaps(ProgramHarness& on) {
+        const QString path = files.Write(QStringLiteral("session.dat"), 3, 4);
+        ASSERT_EQ(testsupport::LoadLogs(on.Core(), {path}), 0);
+        SendMessage(on.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
+        orvelo::SetBaseLap(on.Core(), path.toStdU16String(), orvelo::FormatLapNumber(1));
+        orvelo::ToggleOverlayLap(on.Core(), path.toStdU16String(), orvelo::FormatLapNumber(2));
+        PostMessage(on.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+        Drain();
+    }
     // A press and a drag to the middle of the lap overview's first row, as the mouse does.
-    static void PlaceCursor(CLapOverviewDlg& laps) {
+    // afterRedraw: a click first, which the first press after a redraw is.
+    static void PlaceCursor(CLapOverviewDlg& laps, bool afterRedraw = false) {
         CDlgGrafView& graph = *laps.RowAt(0).graph;
         const QPoint from(graph.width() / 3, graph.height() / 2);
         const QPoint to(graph.width() / 2, graph.height() / 2);
+        if (afterRedraw)
+            QTest::mouseClick(&graph, Qt::LeftButton, {}, from);
         QTest::mousePress(&graph, Qt::LeftButton, {}, from);
         Drain();
         QTest::mouseMove(&graph, to);
@@ -70,13 +102,7 @@ TEST_F(ComparedLapRowsTest, ClosingTheLastComparedLapsFileLeavesThePaneAsAtStart
     const QImage start = Pane().grab().toImage();
 
     // Laps 1 and 2 compared in a lap overview (RPM and Speed), the cursor placed.
-    const QString path = files.Write(QStringLiteral("session.dat"), 3, 4);
-    ASSERT_EQ(testsupport::LoadLogs(h.Core(), {path}), 0);
-    SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
-    orvelo::SetBaseLap(h.Core(), path.toStdU16String(), orvelo::FormatLapNumber(1));
-    orvelo::ToggleOverlayLap(h.Core(), path.toStdU16String(), orvelo::FormatLapNumber(2));
-    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
-    Drain();
+    CompareTwoLaps(h);
     CLapOverviewDlg* laps = h.OpenLapOverview();
     ASSERT_TRUE(laps);
     PlaceCursor(*laps);
@@ -101,6 +127,61 @@ TEST_F(ComparedLapRowsTest, ClosingTheLastComparedLapsFileLeavesThePaneAsAtStart
     EXPECT_EQ(Pane().ChannelRows(1).size(), 1u);
     EXPECT_EQ(Pane().ChannelRows(2).size(), 1u);
     EXPECT_TRUE(Pane().ChannelGroup(2).IsVisible());
+}
+
+TEST_F(ComparedLapRowsTest, WithOverviewsRestoredAndNoFilesThePaneStartsAsAFreshOne) {
+    ASSERT_TRUE(h.Start());
+    const std::string startLaps = Rows(Pane().GridA());
+    const std::string startChannels = Rows(Pane().GridB());
+    const QImage start = Pane().grab().toImage();
+
+    ProgramHarness again(SavedDistanceAndTimeOverviews());
+    ASSERT_TRUE(again.Start());
+    Drain();
+    ASSERT_EQ(again.WorkAreas().size(), 2u);
+    EXPECT_EQ(Rows(Pane(again).GridA()), startLaps);
+    EXPECT_EQ(Rows(Pane(again).GridB()), startChannels);
+    EXPECT_EQ(Pane(again).grab().toImage(), start);
+}
+
+// The lap group is the axis of the window whose cursor the pane shows, whichever window was
+// restored, opened or switched last.
+TEST_F(ComparedLapRowsTest, ThePanesLapGroupIsTheAxisOfTheWindowWhoseCursorItShows) {
+    ProgramHarness again(SavedDistanceAndTimeOverviews());
+    ASSERT_TRUE(again.Start());
+    Drain();
+    auto* tabs = again.Frame().MdiArea()->findChild<QTabBar*>();
+    ASSERT_TRUE(tabs);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    Drain();
+    ASSERT_EQ(again.Frame().ActiveWorkArea(), again.WorkArea(1));
+    CompareTwoLaps(again);
+    auto* overDistance = dynamic_cast<CLapOverviewDlg*>(again.WorkArea(1)->View()->GraphWindows().at(0).window);
+    ASSERT_TRUE(overDistance);
+    ASSERT_EQ(overDistance->XAxisMode(), 0);
+    PlaceCursor(*overDistance, true);
+    const auto lapTimesShown = [&](const char* after) {
+        EXPECT_TRUE(Pane(again).LapTimeGroup().IsVisible()) << after;
+        EXPECT_FALSE(Pane(again).DistanceGroup().IsVisible()) << after;
+        for (const CPropGridPropExt* row : Pane(again).LapTimeRows())
+            EXPECT_TRUE(row->Value().contains(QLatin1Char(':'))) << after << " " << row->Value().toStdString();
+    };
+    lapTimesShown("a drag over distance");
+
+    // A second window beside it switched to time: the pane keeps the first one's cursor.
+    CLapOverviewDlg* other = again.OpenLapOverview();
+    ASSERT_TRUE(other && other != overDistance);
+    PlaceCursor(*overDistance, true);
+    other->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    lapTimesShown("the other window switched to time");
+    EXPECT_FALSE(Pane(again).ChannelRows(1)[0]->Value().isEmpty());
+
+    // Its own cursor placed: the pane shows distances.
+    PlaceCursor(*other, true);
+    EXPECT_FALSE(Pane(again).LapTimeGroup().IsVisible());
+    EXPECT_TRUE(Pane(again).DistanceGroup().IsVisible());
+    EXPECT_FALSE(Pane(again).DistanceRows()[1]->Value().isEmpty());
 }
 
 TEST_F(ComparedLapRowsTest, AComparedLapWithoutPositionRecordsIsNamedInItsRowsWithoutAValue) {

@@ -2,6 +2,8 @@
 // the small map show it through new limits, colours, resizes, maximising and changes of laps.
 #include "LapCursorSupport.h"
 
+#include "shell/CommandIds.h"
+
 namespace {
 
 using namespace lapoverview;
@@ -213,6 +215,34 @@ TEST_F(LapOverviewCursorTest, AWindowShowingAnotherOnesCursorKeepsItInEveryRowTh
         EXPECT_EQ(pane.CursorList()[0].words[graphs::kPointDistance],
                   frontRpm.Data().CursorList()[0].words[graphs::kPointDistance]) << row;
     }
+}
+
+// A second window opened from the menu has no cursor of its own: the first one's stays shown
+// everywhere, the properties pane included.
+TEST_F(LapOverviewCursorTest, ASecondWindowOpenedLeavesTheFirstOnesCursorShownEverywhere) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* first = Open();
+    auto* strip = first ? dynamic_cast<CSegSplitterWnd*>(first->SegmentStrip()) : nullptr;
+    ASSERT_TRUE(strip);
+    const CursorShown cursor{*first, Properties(), strip->Top(), &h};
+    DragHalfway(*first->RowAt(0).graph);
+    ASSERT_TRUE(cursor.Agree(true));
+    QAction* open = h.Frame().Action(command::kLapOverviewGraph);
+    ASSERT_TRUE(open && open->isEnabled());
+    open->trigger();
+    Drain();
+    ASSERT_EQ(View().GraphWindows().size(), 2u);
+    EXPECT_TRUE(cursor.Agree(true));
+    const std::vector<CPropGridPropExt*> times = Properties().LapTimeRows();
+    ASSERT_EQ(times.size(), 3u);
+    for (const CPropGridPropExt* row : times)
+        EXPECT_FALSE(row->Value().isEmpty());
+
+    // The first one's channels chosen again (the same two): its new rows have no cursor, nor has anything else.
+    PostMessage(first->Handle(), UM_RESET_CHANNEL_VIEW, 2, first->ChannelMask());
+    Drain();
+    EXPECT_TRUE(cursor.Agree(false));
 }
 
 // The maximised overview with its cursor, made smaller and maximised again: each time the cursor

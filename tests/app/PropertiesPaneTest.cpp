@@ -95,7 +95,7 @@ TEST(PropertiesPaneTest, ReadLapsListTheirSegmentTimesAndACursorMoveShowsEachCom
     };
     EXPECT_TRUE(discAt(distances[0], 0));
     EXPECT_TRUE(discAt(distances[1], 1));
-    SendMessage(pane->Handle(), UM_RESET_X_SCALE_VARIABLE, 1, 0);
+    PostMessage(pane->Handle(), UM_CURSOR_PRESS_NOTIFY, 1, 0);  // a press in a window over time
     for (std::uint32_t row : {0u, 1u})
         PostMessage(pane->Handle(), UM_SET_DISTANCE_VALUE, distances[1 - row] - 100, MakeLong(file.laps[row].lapNumber, row));
     Drain();

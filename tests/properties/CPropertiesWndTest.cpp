@@ -59,7 +59,8 @@ TEST_F(CPropertiesWndTest, EachCursorMessageWritesItsChannelsRowInItsFormatAndTh
     h.Cursor(UM_SET_DISTANCE_VALUE, 42, 7, 0);  // over distance the distance row stays empty
     EXPECT_EQ(PaneHarness::Values(pane.DistanceRows()), QStringList(3, QString()));
 
-    // Over time the distance rows stand in for the lap-time rows.
+    // Over time the distance rows stand in for the lap-time rows (the cursor's window dropped it first).
+    h.Send(UM_STOP_TRACKING_PLOT, 0, 0);
     h.Send(UM_RESET_X_SCALE_VARIABLE, 1, 0);
     EXPECT_FALSE(pane.LapTimeGroup().IsVisible());
     EXPECT_TRUE(pane.DistanceGroup().IsVisible());
@@ -82,7 +83,11 @@ TEST_F(CPropertiesWndTest, RowsFollowTheComparedLapsAndTheChannelsShownAndValues
     h.Cursor(UM_SET_LAP_TIME_VALUE, 1000, 1, 0);
 
     const auto speedRows = pane.ChannelRows(2);
-    h.Send(UM_RESET_PROPERTY_CHANNEL_LIST, 3, 0x3);  // the same again: kept, but emptied
+    h.Send(UM_RESET_PROPERTY_CHANNEL_LIST, 3, 0x3);  // the same again: kept with their values
+    EXPECT_EQ(pane.ChannelRows(2), speedRows);
+    EXPECT_EQ(speedRows[0]->Value(), QStringLiteral("  88"));
+    EXPECT_EQ(pane.LapTimeRows()[0]->Value(), QStringLiteral("0:10.00"));
+    h.Send(UM_REDRAW_LAP_GRAPH, 3, 0);  // as many other laps: kept, but emptied
     EXPECT_EQ(pane.ChannelRows(2), speedRows);
     EXPECT_EQ(speedRows[0]->Value(), QString());
     EXPECT_EQ(pane.LapTimeRows()[0]->Value(), QString());

@@ -231,6 +231,7 @@ LResult CLapOverviewDlg::OnResetChannelView(const Message& m) {
         m_mask = graphs::kDefaultChannelMask;
     BuildChannelSplitter(graphs::ChannelCount(m_mask));
     Relayout();
+    DropCursor(); // the new rows have none
     // The new rows draw the full view, and so must the X scale and the strip.
     ResetZoom();
     return 0;

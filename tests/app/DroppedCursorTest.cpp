@@ -24,8 +24,9 @@ protected:
     }
 };
 
-// The back window shows the front one's cursor until the front one drops it, by the other axis or
-// a row border let go; a cursor the back window placed itself since stays.
+// The back window shows the front one's cursor until the front one drops it, by the other axis, a
+// row border let go or new rows of another choice of channels; a cursor the back window placed
+// itself since stays.
 TEST_F(DroppedCursorTest, AWindowShowingAnotherOnesCursorDropsItWithIt) {
     ASSERT_TRUE(h.Start());
     LoadComparedLaps();
@@ -38,6 +39,15 @@ TEST_F(DroppedCursorTest, AWindowShowingAnotherOnesCursorDropsItWithIt) {
     const std::vector<std::pair<const char*, std::function<void()>>> drops{
         {"the other axis", [&] { front->OnCommand(CLapOverviewDlg::kCmdTime); }},
         {"a row border let go", [&] { PostMessage(front->Handle(), UM_STOP_TRACKING_PLOT, 2, 0); }},
+        {"Channel select, All check, OK", [&] {
+             ModalDialogScript dialogs;
+             dialogs.Queue([](QDialog& dialog) {
+                 FindControl<QPushButton>(dialog, CChannel_Ctl_Dlg::kAllCheck)->click();
+                 FindControl<QPushButton>(dialog, CChannel_Ctl_Dlg::kOk)->click();
+                 return dialog.result();
+             });
+             front->OnCommand(CLapOverviewDlg::kCmdChannelSelect);
+         }},
     };
     for (const auto& [name, drop] : drops) {
         front->OnCommand(CLapOverviewDlg::kCmdDistance);

@@ -104,7 +104,7 @@ const QImage& CDlgGrafView::Picture() {
     if (m_pendingAnalysis && Kind() == GraphPaneData::kLapOverlay && m_data.HasData()) {
         const platform::GraphPoint record = *m_pendingAnalysis;
         m_pendingAnalysis.reset();
-        ShowAnalysisLine(record, false);
+        ShowAnalysisLine(record);
     }
     return m_image;
 }

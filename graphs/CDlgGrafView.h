@@ -169,7 +169,7 @@ private:
     // time or distance, as a zoom keeps it).
     void KeepCursorOverRedraw();
     std::optional<std::uint32_t> TakeCursorValue();
-    void ShowAnalysisLine(const platform::GraphPoint& record, bool postSegmentInfo);
+    void ShowAnalysisLine(const platform::GraphPoint& record);
     void PersistRecord(bool write, std::int64_t numbers);
 
     platform::MessageWindow m_window;

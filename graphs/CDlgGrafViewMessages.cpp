@@ -74,7 +74,7 @@ void CDlgGrafView::WireMessages() {
             m_pendingAnalysis = *record;
         } else {
             Picture();
-            ShowAnalysisLine(*record, true);
+            ShowAnalysisLine(*record);
         }
         return LResult{0};
     });
@@ -207,14 +207,13 @@ void CDlgGrafView::ZoomByTimeDivision(std::int64_t span, std::int64_t offset) {
 }
 
 // The cursor on the base lap's point another window's cursor stands on: its values
-// are the ones a redraw at another scale keeps.
-void CDlgGrafView::ShowAnalysisLine(const platform::GraphPoint& record, bool postSegmentInfo) {
+// are the ones a redraw at another scale keeps, and the strip names that point.
+void CDlgGrafView::ShowAnalysisLine(const platform::GraphPoint& record) {
     platform::GraphPoint point;
     if (!m_data.PlaceCursorAtBasePoint(record.words[graphs::kPointIndex], point))
         return;
     m_data.Plot().MoveCursor(m_data.CursorPoint());
-    if (postSegmentInfo)
-        m_data.PostSegmentInfo(point);
+    m_data.PostSegmentInfo(point);
 }
 
 void CDlgGrafView::PersistRecord(bool write, std::int64_t numbers) {

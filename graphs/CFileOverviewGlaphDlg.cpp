@@ -55,12 +55,14 @@ CFileOverviewGlaphDlg::CFileOverviewGlaphDlg(GraphHost& host, QWidget* viewWidge
 // The sub-window still reports its deactivation while it is taken down: by then this window is gone.
 CFileOverviewGlaphDlg::~CFileOverviewGlaphDlg() {
     disconnect(m_activated);
+    KeepOthersState(false);
     m_window.Destroy();
 }
 
 // The area hands the maximised state of the window it leaves to the one it activates. Without a caption
 // this window could neither give it back nor be sized again, so while it is activated the others keep
-// their state and it keeps its own.
+// their state and it keeps its own. The state change that ends the activation gives the area its
+// option back; should none follow, it is given back once the activation is over all the same.
 void CFileOverviewGlaphDlg::KeepOthersState(bool activating) {
     QMdiArea* area = mdiArea();
     if (!area)
@@ -68,6 +70,7 @@ void CFileOverviewGlaphDlg::KeepOthersState(bool activating) {
     if (activating && !area->testOption(QMdiArea::DontMaximizeSubWindowOnActivation)) {
         area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, true);
         m_keepingOthers = true;
+        QMetaObject::invokeMethod(this, [this] { KeepOthersState(false); }, Qt::QueuedConnection);
     } else if (!activating && std::exchange(m_keepingOthers, false)) {
         area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, false);
     }

@@ -9,12 +9,14 @@
 
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace platform;
 
 CClockTimeDlg::CClockTimeDlg(QWidget* mainWindow, WindowHandle mainFrame, orvelo::LapDataCore& core,
-                             SettingsStore& store)
+                             SettingsStore& store, std::function<WindowHandle()> cursorOwner)
     : QDialog(mainWindow, Qt::Tool), m_window(this), m_mainFrame(mainFrame), m_store(store),
-      m_list(new CListViewLogTime(core, this)) {
+      m_list(new CListViewLogTime(core, std::move(cursorOwner), this)) {
     setObjectName(QStringLiteral("LoggingTimeWindow"));
     setWindowTitle(QStringLiteral("Logging time"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -45,6 +47,8 @@ void CClockTimeDlg::OnInitDialog(QWidget* mainWindow) {
         m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0;
     platform::PlaceFloatingWindow(*this, mainWindow, kHalfAcross, stored ? &saved : nullptr);
 }
+
+void CClockTimeDlg::Invalidate() { m_list->viewport()->update(); }
 
 // The client holds the list exactly: 150 wide, at least three rows high.
 void CClockTimeDlg::FitToRows() { setFixedSize(CListViewLogTime::kListWidth, m_list->ListHeight()); }

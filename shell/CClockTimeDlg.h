@@ -10,6 +10,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class CListViewLogTime;
 class SettingsStore;
 namespace orvelo {
@@ -18,8 +20,9 @@ class LapDataCore;
 
 class CClockTimeDlg : public QDialog, public FloatingWindow {
 public:
+    // cursorOwner: the lap overview whose cursor the program shows now.
     CClockTimeDlg(QWidget* mainWindow, platform::WindowHandle mainFrame, orvelo::LapDataCore& core,
-                  SettingsStore& store);
+                  SettingsStore& store, std::function<platform::WindowHandle()> cursorOwner);
     ~CClockTimeDlg() override;
 
     QWidget* Widget() override { return this; }
@@ -29,6 +32,8 @@ public:
     platform::WindowPlacement Placement() const override { return platform::WindowPlacement::Of(*this); }
 
     CListViewLogTime& List() { return *m_list; }
+    // The list paints again at its next turn, reading what it shows anew.
+    void Invalidate();
 
 private:
     void OnInitDialog(QWidget* mainWindow);

@@ -58,11 +58,6 @@ CListCtrl_EditCstmDraw::CListCtrl_EditCstmDraw(QWidget* parent) : CListCtrlCusto
     verticalHeader()->setDefaultSectionSize(22);
 }
 
-void CListCtrl_EditCstmDraw::EndEdit(int row, int column, const QString& text) {
-    TakeEditText(row, column, text);
-    ClearEdit();
-}
-
 void CListCtrl_EditCstmDraw::TakeEditText(int row, int column, const QString& text) {
     m_textTaken = true;
     QTableWidgetItem* cell = item(row, column);

@@ -22,8 +22,6 @@ public:
     // The cell being edited; column -1 while none is.
     int EditRow() const { return m_editRow; }
     int EditColumn() const { return m_editColumn; }
-    // The end of an edit of (row, column) with the editor's text.
-    void EndEdit(int row, int column, const QString& text);
 
     platform::ColorRef GetCellTextColor(int item, int subItem) const override;
     platform::ColorRef GetCellBkColor(int item, int subItem) const override;

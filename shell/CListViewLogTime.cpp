@@ -11,6 +11,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
+#include <utility>
+
 namespace {
 constexpr int kLapColumn = 0;
 constexpr int kTimeColumn = 1;
@@ -28,7 +30,9 @@ void ForEachRowLap(const orvelo::LapDataCore& core, Visit&& visit) {
 }
 }  // namespace
 
-CListViewLogTime::CListViewLogTime(orvelo::LapDataCore& core, QWidget* parent) : QTreeWidget(parent), m_core(core) {
+CListViewLogTime::CListViewLogTime(orvelo::LapDataCore& core, std::function<platform::WindowHandle()> cursorOwner,
+                                   QWidget* parent)
+    : QTreeWidget(parent), m_core(core), m_cursorOwner(std::move(cursorOwner)) {
     setRootIsDecorated(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setUniformRowHeights(true);
@@ -84,6 +88,7 @@ int CListViewLogTime::FillRows() {
         }
     });
     m_rows = topLevelItemCount();
+    m_timesOf = platform::kNoWindow;
     setUpdatesEnabled(true);
     return m_rows;
 }
@@ -112,9 +117,23 @@ void CListViewLogTime::UpdateClockTime(const platform::GraphPoint& record) {
         if (item->data(kLapColumn, kComparedRowRole).toInt() == record.words[6] && item->text(kLapColumn) == number) {
             if (item->text(kTimeColumn) != clock)
                 item->setText(kTimeColumn, clock);  // the item repaints its row
+            m_timesOf = m_cursorOwner ? m_cursorOwner() : platform::kNoWindow;
             return;
         }
     }
+}
+
+// A cursor dropped since the times came leaves the rows as they are before any cursor.
+void CListViewLogTime::paintEvent(QPaintEvent* event) {
+    if (m_timesOf != platform::kNoWindow && (!m_cursorOwner || m_cursorOwner() != m_timesOf)) {
+        m_timesOf = platform::kNoWindow;
+        for (int row = 0; row < topLevelItemCount(); ++row) {
+            QTreeWidgetItem* item = topLevelItem(row);
+            if (!item->text(kTimeColumn).isEmpty())
+                item->setText(kTimeColumn, QStringLiteral("00:00:00"));
+        }
+    }
+    QTreeWidget::paintEvent(event);
 }
 
 void CListViewLogTime::OnColumnClick(int column) {

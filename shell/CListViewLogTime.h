@@ -1,12 +1,17 @@
 // The list of the logging-time window: one row per compared lap (lap number,
 // the time of day the logger recorded the sample under the graph cursor, file
-// name and path), the lap number drawn in the lap's colour.
+// name and path), the lap number drawn in the lap's colour. The times are of
+// the cursor of one lap overview; once that window has dropped its cursor, the
+// next paint shows none.
 #pragma once
 
 #include "platform/ColorRef.h"
 #include "platform/MessageRecords.h"
+#include "platform/WindowMessage.h"
 
 #include <QTreeWidget>
+
+#include <functional>
 
 namespace orvelo {
 class LapDataCore;
@@ -19,7 +24,9 @@ public:
     static constexpr int kMinimumRows = 3;
     static constexpr platform::ColorRef kRowBackground = 0xFAFAFA;
 
-    CListViewLogTime(orvelo::LapDataCore& core, QWidget* parent);
+    // cursorOwner: the lap overview whose cursor the program shows now, none when it shows none.
+    CListViewLogTime(orvelo::LapDataCore& core, std::function<platform::WindowHandle()> cursorOwner,
+                     QWidget* parent);
 
     // Font, columns and rows.
     void OnInitialUpdate();
@@ -39,10 +46,15 @@ public:
     // The number of compared laps that have a row.
     static int CountRows(const orvelo::LapDataCore& core);
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void OnColumnClick(int column);
 
     orvelo::LapDataCore& m_core;
+    std::function<platform::WindowHandle()> m_cursorOwner;
+    platform::WindowHandle m_timesOf = platform::kNoWindow;  // the window whose cursor the times are of
     QString m_faceName = QStringLiteral("Microsoft Sans Serif");
     int m_rowHeight = kRowHeight;
     int m_rows = 0;

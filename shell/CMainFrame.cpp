@@ -383,7 +383,8 @@ void CMainFrame::OnLoggingTime() {
         return;
     }
     if (!m_logTimeWidget) {
-        auto* window = new CClockTimeDlg(this, Handle(), m_app.Core(), m_app.Settings().Store());
+        auto* window = new CClockTimeDlg(this, Handle(), m_app.Core(), m_app.Settings().Store(),
+                                         [this] { return m_cursorOwner; });
         m_logTime = window;
         m_logTimeWidget = window;
     }

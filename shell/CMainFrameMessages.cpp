@@ -6,6 +6,7 @@
 #include "settings/SettingsBatch.h"
 #include "settings/SettingsDefaults.h"
 #include "shell/CChildFrame.h"
+#include "shell/CClockTimeDlg.h"
 #include "shell/COrveloApp.h"
 #include "shell/CourseMapSaver.h"
 #include "shell/FileDialogRunners.h"
@@ -266,7 +267,8 @@ LResult CMainFrame::OnAnalysisLine(const Message& m) {
 }
 
 // A lap overview dropped its cursor (its handle in wParam): when the properties
-// pane, its map and the other lap overviews show that cursor, they stop showing it.
+// pane, its map, the other lap overviews and the logging-time window show that
+// cursor, they stop showing it.
 LResult CMainFrame::OnStopTrackingPlot(const Message& m) {
     const auto owner = static_cast<WindowHandle>(m.wParam);
     if (owner == kNoWindow || owner != m_cursorOwner)
@@ -274,6 +276,8 @@ LResult CMainFrame::OnStopTrackingPlot(const Message& m) {
     m_cursorOwner = kNoWindow;
     platform::SendMessage(PropertiesHandle(), UM_STOP_TRACKING_PLOT, 0, 0);
     RelayToWorkAreas(WithParams(m, m.wParam, 0), m.wParam, 0);
+    if (auto* clock = dynamic_cast<CClockTimeDlg*>(LoggingTimeWindow()))
+        clock->Invalidate();  // its times are of that cursor
     return 1;
 }
 

@@ -150,8 +150,16 @@ void COrveloApp::OnFileNew() {
 }
 
 // The first new work area of a run reopens the work areas open at the last
-// close; true when it did (nothing more to create).
+// close; true when it did (nothing more to create). The logging-time window
+// comes back as it was left either way.
 bool COrveloApp::RestoreSavedWorkAreas() {
+    const bool restored = ReopenSavedWorkAreas();
+    if (m_mainFrame)
+        platform::PostMessage(m_mainFrame->Handle(), platform::UM_CLOCK_TIME_WINDOW_VIEW, 0, 0);
+    return restored;
+}
+
+bool COrveloApp::ReopenSavedWorkAreas() {
     const bool read = WorkAreaListSetting(0) == 0;
     m_windowViewValueCount = 0;
     if (read && m_workAreaNum > 0 && !(m_workAreaNum == 1 && m_workAreaIdMax == 1)) {
@@ -179,10 +187,7 @@ bool COrveloApp::RestoreSavedWorkAreas() {
         }
         // Saved values that name no open work area: start as if nothing was saved.
         m_workAreaIdSlots.clear();
-        return false;
     }
-    if (m_mainFrame)
-        platform::PostMessage(m_mainFrame->Handle(), platform::UM_CLOCK_TIME_WINDOW_VIEW, 0, 0);
     return false;
 }
 

@@ -102,6 +102,7 @@ private:
     // The first save of the settings that fails is reported; later ones add nothing to it.
     void ReportSettingsNotSaved(const QString& reason);
     bool RestoreSavedWorkAreas();
+    bool ReopenSavedWorkAreas();
     int TakeFreeSlot();
     void RunIdleWork();
 

@@ -2,6 +2,9 @@
 // properties pane and its small map, goes from all of them when it is dropped.
 #include "LapCursorSupport.h"
 
+#include "shell/CClockTimeDlg.h"
+#include "shell/CListViewLogTime.h"
+
 #include <functional>
 
 namespace {
@@ -24,8 +27,9 @@ protected:
     }
 };
 
-// The back window shows the front one's cursor until the front one drops it, by the other axis or
-// a row border let go; a cursor the back window placed itself since stays.
+// The back window and the logging-time window show the front one's cursor until the front one
+// drops it, by the other axis, a row border let go or new rows of another choice of channels; a
+// cursor the back window placed itself since stays.
 TEST_F(DroppedCursorTest, AWindowShowingAnotherOnesCursorDropsItWithIt) {
     ASSERT_TRUE(h.Start());
     LoadComparedLaps();
@@ -34,10 +38,29 @@ TEST_F(DroppedCursorTest, AWindowShowingAnotherOnesCursorDropsItWithIt) {
     ASSERT_TRUE(back && front && back != front);
     const CursorShown backCursor = Cursor(*back);
     const CursorShown frontCursor = Cursor(*front);
+    h.Frame().OnLoggingTime();
+    auto* clock = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow());
+    ASSERT_TRUE(clock);
+    // How many rows show a time of day (all show 00:00:00 before any cursor).
+    const auto timesShown = [clock] {
+        int shown = 0;
+        for (int row = 0; row < clock->List().topLevelItemCount(); ++row)
+            shown += clock->List().topLevelItem(row)->text(1) != QStringLiteral("00:00:00") ? 1 : 0;
+        return shown;
+    };
 
     const std::vector<std::pair<const char*, std::function<void()>>> drops{
         {"the other axis", [&] { front->OnCommand(CLapOverviewDlg::kCmdTime); }},
         {"a row border let go", [&] { PostMessage(front->Handle(), UM_STOP_TRACKING_PLOT, 2, 0); }},
+        {"Channel select, All check, OK", [&] {
+             ModalDialogScript dialogs;
+             dialogs.Queue([](QDialog& dialog) {
+                 FindControl<QPushButton>(dialog, CChannel_Ctl_Dlg::kAllCheck)->click();
+                 FindControl<QPushButton>(dialog, CChannel_Ctl_Dlg::kOk)->click();
+                 return dialog.result();
+             });
+             front->OnCommand(CLapOverviewDlg::kCmdChannelSelect);
+         }},
     };
     for (const auto& [name, drop] : drops) {
         front->OnCommand(CLapOverviewDlg::kCmdDistance);
@@ -45,10 +68,12 @@ TEST_F(DroppedCursorTest, AWindowShowingAnotherOnesCursorDropsItWithIt) {
         DragIn(*front, 5);
         ASSERT_TRUE(frontCursor.Agree(true)) << name;
         ASSERT_TRUE(back->RowAt(1).graph->Data().Plot().CursorState() == CPlotLineCtrl::kCursorShown) << name;
+        ASSERT_EQ(timesShown(), 3) << name;
         drop();
         Drain();
         EXPECT_TRUE(frontCursor.Agree(false)) << name;
         EXPECT_TRUE(backCursor.Agree(false)) << name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return timesShown() == 0; })) << name;  // at its next paint
     }
 
     // The back window's own cursor placed after the front one's: the front one's drop leaves it.

@@ -29,6 +29,8 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -55,6 +57,26 @@ protected:
     template <class Window>
     Window* Opened(int kind) {
         kind == GraphWindow::kLapOverview ? View(h).OnLapOverviewGraph() : View(h).OnFileOverviewGraph();
+        Drain();
+        return dynamic_cast<Window*>(View(h).GraphWindows().back().window);
+    }
+
+    // Work Area > item, clicked in the menu bar and its menu as a user picks it; the window it opened.
+    template <class Window>
+    Window* FromWorkAreaMenu(const QString& item) {
+        QMenuBar& bar = *h.Frame().menuBar();
+        QAction* workArea = nullptr;
+        for (QAction* action : bar.actions())
+            workArea = action->text() == QStringLiteral("Work Area(&W)") ? action : workArea;
+        if (!workArea)
+            return nullptr;
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.actionGeometry(workArea).center());
+        QMenu* menu = workArea->menu();
+        if (!menu->isVisible())
+            return nullptr;
+        for (QAction* action : menu->actions())
+            if (action->text() == item)
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
         Drain();
         return dynamic_cast<Window*>(View(h).GraphWindows().back().window);
     }
@@ -230,6 +252,36 @@ TEST_F(GraphWindowsTest, TheCaptionlessFileOverviewOpensInFrontAndNeverTakesTheM
         EXPECT_EQ(area.activeSubWindow(), overview) << pane;
         EXPECT_EQ(front(), overview) << pane;
     }
+}
+
+// Opened through the Work Area menu while a lap overview has the focus, the file overview comes in
+// front; an activation of it that ends with no change of state leaves later lap overviews taking
+// the maximised state of the window they follow.
+TEST_F(GraphWindowsTest, TheFileOverviewOpensInFrontFromTheMenuAndLeavesTheAreaAsItFoundIt) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps(h);
+    QMdiArea& area = *View(h).GraphArea();
+    auto* lap = FromWorkAreaMenu<CLapOverviewDlg>(QStringLiteral("Lap Over view Graph(O)"));
+    ASSERT_TRUE(lap);
+    QTest::mouseClick(lap->RowAt(0).graph, Qt::LeftButton, {}, QPoint(5, 5));
+    Drain();
+    auto* overview = FromWorkAreaMenu<CFileOverviewGlaphDlg>(QStringLiteral("File Overview Graph(F)"));
+    ASSERT_TRUE(overview);
+    EXPECT_EQ(area.activeSubWindow(), overview);
+    EXPECT_EQ(area.subWindowList(QMdiArea::StackingOrder).last(), overview);
+
+    auto* next = FromWorkAreaMenu<CLapOverviewDlg>(QStringLiteral("Lap Over view Graph(O)"));
+    ASSERT_TRUE(next);
+    emit overview->aboutToActivate();  // and nothing after it
+    Drain();
+    EXPECT_FALSE(area.testOption(QMdiArea::DontMaximizeSubWindowOnActivation));
+    QTest::mouseClick(lap->RowAt(0).graph, Qt::LeftButton, {}, QPoint(5, 5));
+    lap->showMaximized();  // its own button
+    Drain();
+    area.setActiveSubWindow(next);
+    Drain();
+    EXPECT_TRUE(next->isMaximized());
+    EXPECT_FALSE(lap->isMaximized());
 }
 
 // Lap overviews opened before a course with a segment group, after it, or restored at start: each

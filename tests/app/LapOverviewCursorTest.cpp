@@ -4,6 +4,8 @@
 
 #include "shell/CommandIds.h"
 
+#include <QTabBar>
+
 namespace {
 
 using namespace lapoverview;
@@ -287,6 +289,52 @@ TEST_F(LapOverviewCursorTest, AResizedOverviewShowsItsCursorOnTheSameBaseLapPoin
     Drain();
     EXPECT_EQ(rpm.Data().Plot().CursorPoint(), QPoint(placed.words[graphs::kPointX], placed.words[graphs::kPointY]));
     EXPECT_TRUE(OnScreen(h.Frame(), *window) == large) << "maximised again";
+}
+
+// A cursor placed in another work area is shown there as soon as that one is shown again: its line
+// in every row and the strip's text stand on the same point of the base lap.
+TEST_F(LapOverviewCursorTest, ACursorFromAnotherWorkAreaIsShownByTheRowsAndTheStripAlike) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    const auto openIn = [this](int number) {
+        h.WorkArea(number)->View()->OnLapOverviewGraph();
+        Drain();
+        return dynamic_cast<CLapOverviewDlg*>(h.WorkArea(number)->View()->GraphWindows().back().window);
+    };
+    h.App().OnFileNew();
+    h.App().OnFileNew();
+    Drain();
+    CLapOverviewDlg* third = openIn(3);
+    ASSERT_TRUE(third);
+    CDlgGrafView& thirdRpm = *third->RowAt(0).graph;
+    Drag(thirdRpm, {thirdRpm.width() / 4});
+    auto* tabs = h.Frame().MdiArea()->findChild<QTabBar*>();
+    ASSERT_TRUE(tabs);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    Drain();
+    ASSERT_EQ(h.Frame().ActiveWorkArea(), h.WorkArea(2));
+    CLapOverviewDlg* second = openIn(2);
+    ASSERT_TRUE(second);
+    CDlgGrafView& secondRpm = *second->RowAt(0).graph;
+    Drag(secondRpm, {secondRpm.width() * 3 / 4});
+    const std::int32_t placed = secondRpm.Data().CursorList().at(0).words[graphs::kPointDistance];
+
+    auto* closeBox = qobject_cast<QAbstractButton*>(tabs->tabButton(1, QTabBar::RightSide));
+    ASSERT_TRUE(closeBox);
+    closeBox->click();  // the x on its tab
+    Drain();
+    ASSERT_EQ(h.Frame().ActiveWorkArea(), h.WorkArea(3));
+    third->grab();
+    Drain();
+    const int x = thirdRpm.Data().Plot().CursorPoint().x();
+    for (int row = 0; row < third->RowCount(); ++row)
+        EXPECT_EQ(third->RowAt(row).graph->Data().Plot().CursorPoint().x(), x) << row;
+    ASSERT_FALSE(thirdRpm.Data().CursorList().empty());
+    EXPECT_EQ(thirdRpm.Data().CursorList()[0].words[graphs::kPointDistance], placed);
+    auto* strip = dynamic_cast<CSegSplitterWnd*>(third->SegmentStrip());
+    ASSERT_TRUE(strip && !strip->Top().Labels().isEmpty());
+    EXPECT_EQ(strip->Top().Labels().back(),
+              QStringLiteral("L.%1 : %2").arg(h.Core().SelectedLaps[0].lapNumber).arg(placed));
 }
 
 }  // namespace

@@ -18,6 +18,12 @@
 #include <QAbstractButton>
 #include <QPushButton>
 
+// Delivers what is posted and what that posts in turn, as the event loop would between two user actions.
+inline void Drain() {
+    for (int i = 0; i < 3; ++i)
+        ShellHarness::Drain();
+}
+
 class ProgramHarness : public ShellHarness {
 public:
     explicit ProgramHarness(platform::RegistryTree saved = {})
@@ -29,8 +35,7 @@ public:
     CLapOverviewDlg* OpenLapOverview() {
         COrveloView& view = *WorkAreas().front()->View();
         view.OnLapOverviewGraph();
-        for (int i = 0; i < 3; ++i)
-            Drain();
+        ::Drain();
         return dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
     }
     // Lap color property... over the lap list's Base column: one colour picked, OK, the dialog answered
@@ -46,8 +51,7 @@ public:
         const HeaderHitRecord baseColumn{laplist::kBaseColumn, 10, 10};
         platform::SendMessage(Frame().LapList()->Handle(),
                               platform::MessageWithBlock(platform::UM_LIST_HEADER_RIGHT_CLICK, 0, baseColumn));
-        for (int i = 0; i < 3; ++i)
-            Drain();
+        ::Drain();
     }
     // File > Close log file..., "Close All", OK.
     void CloseAllLogFiles() {
@@ -59,13 +63,7 @@ public:
             return dialog.result();
         });
         App().OnCloseLogFile();
-        for (int i = 0; i < 3; ++i)
-            Drain();
+        ::Drain();
     }
 };
 
-// Delivers what is posted and what that posts in turn, as the event loop would between two user actions.
-inline void Drain() {
-    for (int i = 0; i < 3; ++i)
-        ShellHarness::Drain();
-}

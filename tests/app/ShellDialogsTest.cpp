@@ -5,6 +5,7 @@
 #include "ProgramHarness.h"
 
 #include "shell/DialogAnswers.h"
+#include "shell/ListCellEdit.h"
 #include "shell/LapListTestSupport.h"
 
 #include "graphs/CDlgGrafView.h"
@@ -97,7 +98,7 @@ TEST_F(ShellDialogsTest, MapPropertyAnswersTheRequestingMapWithTheFramesCopyEdit
 TEST_F(ShellDialogsTest, SetupSavesChannelNamesAndTheMapModeAndTheWindowsFollow) {
     dialogs.Queue([](QDialog& dialog) {
         auto& setup = dynamic_cast<CCTabCtrl_SetConfigDlg&>(dialog);
-        setup.ChannelPage().List().EndEdit(0, 0, QStringLiteral("Engine"));
+        EditListCell(setup.ChannelPage().List(), 0, 0, QStringLiteral("Engine"));
         TheMessageBus().ProcessPosted();
         Click(setup.ChannelPage(), CEditChannelValue_DlgPage::kSave);
         Click(setup.MapPage(), CMapPropertyTab::kGps);

@@ -48,7 +48,6 @@ TEST(CMainFrameCloseTest, CloseAndRestartGiveTheSameLayout) {
         first.Frame().OnLoggingTime();
     });
     ShellHarness second(saved);
-    MessageSpy spy;
     ASSERT_TRUE(second.Start());
     EXPECT_EQ(second.WorkAreaTitles(), (QStringList{QStringLiteral("Work Area 1"), QStringLiteral("Work Area 3")}));
     EXPECT_EQ(second.App().WorkAreaIdSlots(), (std::vector<std::uint32_t>{1, 0, 1}));
@@ -61,8 +60,16 @@ TEST(CMainFrameCloseTest, CloseAndRestartGiveTheSameLayout) {
     third.OnLapOverviewGraph();
     EXPECT_EQ(GraphKinds(third), "212");  // the free slot is taken first
     EXPECT_EQ(GraphKinds(*second.WorkArea(1)->View()), "2");
-    // work areas were restored, so the logging-time window is not asked for
-    EXPECT_TRUE(spy.Of(SpiedMessage::Kind::Posted, second.Frame().Handle(), UM_CLOCK_TIME_WINDOW_VIEW).empty());
+    // The logging-time window shown at the close comes back with the two work areas, and a run
+    // that leaves it alone keeps it stored as shown.
+    EXPECT_TRUE(second.Frame().LoggingTimeShown());
+    ASSERT_NE(second.Frame().LoggingTimeWindow(), nullptr);
+    EXPECT_TRUE(second.Frame().LoggingTimeWindow()->Widget()->isVisible());
+    second.Close();
+    const RegistryValue* shown =
+        second.Saved().Value(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndView);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->data, QByteArray("\x01\0\0\0", 4));
 }
 
 TEST(CMainFrameCloseTest, OldValuesGoFirstSoAClosedWorkAreaLeavesNothingBehind) {

@@ -52,10 +52,11 @@ TEST(COrveloAppStartTest, TheFirstNewWorkAreaOfARunReopensTheSavedList) {
         QStringList afterTwoNew;
     } rows[] = {
         {kNothing, 0, 0, "", Titles({1}), {1}, 0, 0, Titles({1, 2, 3})},
-        {kAll, 2, 3, "101", Titles({1, 3}), {1, 0, 1}, 1, 0, Titles({1, 3, 2, 4})},
-        {kAll, 2, 3, "1x1", Titles({1, 3}), {1, 0, 1}, 1, 0, Titles({1, 3, 2, 4})},  // a non-digit is a free slot
-        {kAll, 1, 1, "1", Titles({1}), {1}, 0, 1, Titles({1, 2, 3})},  // one work area: the logging-time window
-        {kAll, 2, 2, "00", Titles({1}), {1}, 0, 0, Titles({1, 2, 3})},  // no open slot: as if nothing was saved
+        // whatever was saved, the logging-time window is asked for once
+        {kAll, 2, 3, "101", Titles({1, 3}), {1, 0, 1}, 1, 1, Titles({1, 3, 2, 4})},
+        {kAll, 2, 3, "1x1", Titles({1, 3}), {1, 0, 1}, 1, 1, Titles({1, 3, 2, 4})},  // a non-digit is a free slot
+        {kAll, 1, 1, "1", Titles({1}), {1}, 0, 1, Titles({1, 2, 3})},
+        {kAll, 2, 2, "00", Titles({1}), {1}, 0, 1, Titles({1, 2, 3})},  // no open slot: as if nothing was saved
         {kNumOnly, 2, 0, "", Titles({1}), {1}, 0, 1, Titles({1, 2, 3})},  // incomplete values
     };
     for (const auto& row : rows) {

@@ -1,6 +1,7 @@
 // "Orvelo Setup" against a spy main window: the channel page's checks with
 // their exact refusals, Save and Reset, the closing rule, the map page, and
 // the editable list that carries each edit to its page.
+#include "ListCellEdit.h"
 #include "ShellTestText.h"
 
 #include "platform/ControlId.h"
@@ -49,7 +50,7 @@ protected:
     QString Cell(int row, int column) { return Page().List().item(row, column)->text(); }
     // An edit of one cell as the list ends it; the page checks it when the message arrives.
     void Edit(int row, int column, const QString& text) {
-        Page().List().EndEdit(row, column, text);
+        EditListCell(Page().List(), row, column, text);
         TheMessageBus().ProcessPosted();
     }
     void Click(QWidget& parent, int id) { FindControl<QAbstractButton>(parent, id)->click(); }

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -24,13 +25,13 @@ struct Outcome {
 
 Outcome RunCommand(const std::string& arguments) {
   Outcome run;
-  char errPath[] = "/tmp/samplegen-stderr-XXXXXX";
-  const int errFile = ::mkstemp(errPath);
+  std::string errPath = (std::filesystem::temp_directory_path() / "samplegen-stderr-XXXXXX").string();
+  const int errFile = ::mkstemp(errPath.data());
   if (errFile < 0) {
     return run;
   }
   ::close(errFile);
-  FILE* pipe = ::popen(("\"" ORVELO_SAMPLEGEN "\" " + arguments + " 2>" + errPath).c_str(), "r");
+  FILE* pipe = ::popen(("\"" ORVELO_SAMPLEGEN "\" " + arguments + " 2>\"" + errPath + "\"").c_str(), "r");
   if (pipe != nullptr) {
     char buffer[512];
     while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
@@ -41,7 +42,7 @@ Outcome RunCommand(const std::string& arguments) {
   }
   std::ifstream err(errPath);
   run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-  std::remove(errPath);
+  std::remove(errPath.c_str());
   return run;
 }
 

@@ -71,40 +71,14 @@ const benchsessions::SessionFile& CourseFile() {
     return file;
 }
 
-// Counts the paints of the widgets it watches.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 void Settle() { ProgramUnderBench::Settle(); }
 
 // The program with the session loaded, its laps compared (lap 1 the base lap, on the small map)
 // and a lap overview of eight rows maximised in the first work area.
 struct ProgramWithOverview {
     ProgramWithOverview() {
-        if (!program.Start())
+        if (!program.StartWithComparedLaps(kScreen, SessionFile().file.string(), kComparedLaps))
             return;
-        program.Frame().resize(kScreen);
-        Settle();
-        orvelo::FileListEntry entry;
-        entry.fullPath = orvelo::FromUtf8(SessionFile().file.string());
-        orvelo::EditLogFileList(program.Core(), orvelo::kFileListAdd, entry);
-        if (orvelo::LoadPendingLogFiles(program.Core(), orvelo::kMapDrawGps) != 0)
-            return;
-        platform::SendMessage(program.Frame().Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
-        const orvelo::LogFile& file = program.Core().LogFiles[0];
-        orvelo::SetBaseLap(program.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[0].lapNumber));
-        for (int lap = 1; lap < kComparedLaps; ++lap)
-            orvelo::ToggleOverlayLap(program.Core(), file.fullPath,
-                                     orvelo::FormatLapNumber(file.laps[static_cast<std::size_t>(lap)].lapNumber));
         window = program.OpenMaximisedLapOverview(kEightChannels, 8);
         if (!window)
             return;
@@ -135,7 +109,7 @@ struct ProgramWithOverview {
 
     ProgramUnderBench program;
     CLapOverviewDlg* window = nullptr;
-    PaintCounter rowPaints;
+    benchprogram::PaintCounter rowPaints;
 };
 
 // Everything the overview shows drawn again (compared laps, colours), until painted.

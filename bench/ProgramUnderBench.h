@@ -13,9 +13,12 @@
 #include "shell/COrveloApp.h"
 #include "shell/COrveloView.h"
 
+#include "core/CourseBuilder.h"
+#include "core/FileLists.h"
 #include "core/LapDataCore.h"
 #include "core/LapNumberText.h"
 #include "core/LapSelection.h"
+#include "core/Utf8Text.h"
 #include "platform/MessageBox.h"
 #include "platform/MessageBus.h"
 #include "platform/MessageRecords.h"
@@ -26,8 +29,22 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <string>
 
 namespace benchprogram {
+
+// Counts the paints of the widgets it watches.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 class ProgramUnderBench {
 public:
@@ -66,6 +83,47 @@ public:
             Drain();
     }
 
+    // The log file read as the file dialog reads it, its laps listed, its first lap the base lap and
+    // the next ones overlays up to `compared` laps. False when it could not be read.
+    bool LoadComparedLaps(const std::string& path, int compared) {
+        orvelo::FileListEntry entry;
+        entry.fullPath = orvelo::FromUtf8(path);
+        orvelo::EditLogFileList(m_core, orvelo::kFileListAdd, entry);
+        if (orvelo::LoadPendingLogFiles(m_core, orvelo::kMapDrawGps) != 0)
+            return false;
+        platform::SendMessage(Frame().Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
+        const orvelo::LogFile& file = m_core.LogFiles[0];
+        orvelo::SetBaseLap(m_core, file.fullPath, orvelo::FormatLapNumber(file.laps[0].lapNumber));
+        for (int lap = 1; lap < compared; ++lap)
+            orvelo::ToggleOverlayLap(m_core, file.fullPath,
+                                     orvelo::FormatLapNumber(file.laps[static_cast<std::size_t>(lap)].lapNumber));
+        return true;
+    }
+
+    // Started, the main window resized, and the log file's laps compared as LoadComparedLaps does.
+    bool StartWithComparedLaps(const QSize& size, const std::string& path, int compared) {
+        if (!Start())
+            return false;
+        Frame().resize(size);
+        Settle();
+        return LoadComparedLaps(path, compared);
+    }
+
+    // A lap overview of the given channels opened in the work area's view and maximised; null when
+    // none could be opened.
+    static CLapOverviewDlg* OpenMaximisedLapOverview(COrveloView& view, std::uint32_t channelMask, int channelCount) {
+        view.OnLapOverviewGraph();
+        Settle();
+        auto* window = dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
+        if (!window)
+            return nullptr;
+        window->showMaximized();
+        platform::PostMessage(window->Handle(), platform::UM_RESET_CHANNEL_VIEW,
+                              static_cast<platform::WParam>(channelCount), channelMask);
+        Settle();
+        return window;
+    }
+
     // With the laps already compared: the first lap of the first log file on the small map, the
     // compared laps redrawn, then a lap overview of the given channels opened in the first work
     // area and maximised. Null when no overview could be opened.
@@ -81,17 +139,7 @@ public:
                                                          orvelo::SetCurrentLap(m_core, first, file.fullPath), course));
         platform::PostMessage(Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
         Settle();
-        COrveloView& view = *m_app->WorkAreaWindowList().front()->View();
-        view.OnLapOverviewGraph();
-        Settle();
-        auto* window = dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
-        if (!window)
-            return nullptr;
-        window->showMaximized();
-        platform::PostMessage(window->Handle(), platform::UM_RESET_CHANNEL_VIEW,
-                              static_cast<platform::WParam>(channelCount), channelMask);
-        Settle();
-        return window;
+        return OpenMaximisedLapOverview(*m_app->WorkAreaWindowList().front()->View(), channelMask, channelCount);
     }
 
     COrveloApp& App() { return *m_app; }

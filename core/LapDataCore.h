@@ -53,6 +53,10 @@ public:
     LapRef BaseLap;
     std::uint32_t BaseLapLength = 0;
     std::int32_t MarkedLapCount = 0;
+    // Counts the redraws asked of the graph windows after the compared laps, their colours or the
+    // loaded files changed; a window of a work area out of view compares it with the count it
+    // last drew for when its area is shown.
+    std::uint32_t ComparedLapsRedraws = 0;
     std::uint32_t LoadedFileCount = 0;
     std::uint32_t LoadedMapFileCount = 0;
     Lap LapTemplate;

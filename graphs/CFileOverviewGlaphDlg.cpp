@@ -111,6 +111,7 @@ QRect CFileOverviewGlaphDlg::SplitterRect(const QSize& window) {
 }
 
 void CFileOverviewGlaphDlg::Start(QWidget* viewWidget, bool restored) {
+    m_redrawsTaken = m_host.Core().ComparedLapsRedraws;
     const QSize view = viewWidget ? viewWidget->size() : QSize();
     QRect place = StartPlacement(view, m_slot);
     if (restored && LoadLayout() == 0) {

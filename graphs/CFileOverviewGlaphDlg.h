@@ -44,6 +44,8 @@ public:
     // The band of a channel in the upper pane; channels past 14 share channel 14's.
     static graphs::ChannelRange RangeOf(int channel);
 
+    bool OnWorkAreaShown() override;
+
     void OnCommand(int id);
     // The file menu at the point (global coordinates).
     void ShowFileMenu(const QPoint& globalPos);
@@ -114,5 +116,6 @@ private:
     QRect m_grabPlace;    // the window's place at the press
     bool m_closing = false;
     bool m_keepingOthers = false;  // the area's option set by this window's activation
+    std::uint32_t m_redrawsTaken = 0;  // the data core's count of redraws for the compared laps, as last drawn for
     QMetaObject::Connection m_activated;
 };

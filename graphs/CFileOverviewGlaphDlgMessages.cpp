@@ -26,6 +26,7 @@ void CFileOverviewGlaphDlg::MapMessages() {
         return LResult{1};
     });
     m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message& m) {
+        m_redrawsTaken = m_host.Core().ComparedLapsRedraws;
         SendMessage(m_upper->Handle(), m);
         TakeFileName();
         return LResult{1};
@@ -61,6 +62,14 @@ void CFileOverviewGlaphDlg::MapMessages() {
             PostMessage(to, WithParams(m, m.wParam, 0));
         return LResult{1};
     });
+}
+
+// Shown again after redraws for the compared laps went to another work area: the one missed, now.
+bool CFileOverviewGlaphDlg::OnWorkAreaShown() {
+    if (m_redrawsTaken == m_host.Core().ComparedLapsRedraws)
+        return false;
+    SendMessage(Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    return true;
 }
 
 // One item per loaded log file, the shown one checked; items remember the

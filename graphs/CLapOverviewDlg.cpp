@@ -80,6 +80,7 @@ void CLapOverviewDlg::Start(QWidget* viewWidget, bool restored) {
     m_segmentMode = SendMessage(m_host.MainFrame(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 1,
                                 static_cast<LParam>(Handle())) != 0 ? 1 : 0;
     m_areas = graphs::ComputeAreas(m_place.width(), m_place.height(), m_metrics);
+    m_redrawsTaken = m_host.Core().ComparedLapsRedraws;
     CheckBaseLap();
     const bool baseLap = !m_baseLapFiles.empty();
     if (baseLap)

@@ -88,6 +88,8 @@ public:
     LapOverviewSegmentStrip* SegmentStrip() const { return m_strip.get(); }
     QWidget* Client() const { return m_client; }
 
+    bool OnWorkAreaShown() override;
+
     // The commands of "Menu Graf".
     void OnCommand(int id);
     // The context menu as a right click at pos (client coordinates) over target shows it.
@@ -198,5 +200,6 @@ private:
     bool m_wasActive = false;
     bool m_clickActivation = false;
     bool m_closedLapsRedrawPosted = false;
+    std::uint32_t m_redrawsTaken = 0;  // the data core's count of redraws for the compared laps, as last drawn for
     bool m_channelsGiven = false;    // the properties pane has this window's channels for the marked laps
 };

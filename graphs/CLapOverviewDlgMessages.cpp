@@ -190,8 +190,21 @@ void CLapOverviewDlg::DropClosedLaps() {
     m_closedLapsRedrawPosted = PostMessage(Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
 }
 
+// Redraws for the compared laps go to the active work area only: shown again, the window takes the
+// one it missed, at once, so its rows are drawn once and for the laps compared now.
+bool CLapOverviewDlg::OnWorkAreaShown() {
+    DropClosedLaps();
+    if (m_closedLapsRedrawPosted)
+        return true;
+    if (m_redrawsTaken == m_host.Core().ComparedLapsRedraws)
+        return false;
+    OnRedrawLapGraph(Message{UM_REDRAW_LAP_GRAPH, 0, 0});
+    return true;
+}
+
 LResult CLapOverviewDlg::OnRedrawLapGraph(const Message& m) {
     m_closedLapsRedrawPosted = false;
+    m_redrawsTaken = m_host.Core().ComparedLapsRedraws;
     const bool changed = CheckBaseLap();
     if (changed) {
         // Another base lap: the panes start again from the full view.

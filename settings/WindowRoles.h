@@ -111,4 +111,7 @@ public:
     // Moved from its restored place to shown, only so that its title bar lies in a work area smaller
     // than that place: while it stays there it stores its restored place.
     virtual void MovedWithinReach(const QRect& shown) = 0;
+    // Its work area is shown: a redraw for the compared laps that it missed while the area was out
+    // of view is taken now. True when it takes one.
+    virtual bool OnWorkAreaShown() { return false; }
 };

@@ -196,6 +196,7 @@ LResult CMainFrame::OnDrawMapOnView(const Message& m) {
 LResult CMainFrame::OnRedrawLapGraph(const Message& m) {
     if (m.lParam == 1)
         return 1;
+    ++m_app.Core().ComparedLapsRedraws;  // the active work area's windows take it now, the others when shown
     const int count = orvelo::CountMarkedLaps(m_app.Core());
     if (count != 0)
         platform::SendMessage(PropertiesHandle(), UM_REDRAW_LAP_GRAPH, static_cast<WParam>(count),

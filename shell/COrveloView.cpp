@@ -63,10 +63,7 @@ void COrveloView::MapMessages() {
     relay(UM_VIEW_READ_MAP_FILE, true, false);
     m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message& m) {
         RelayToGraphWindows(m, true, true);
-        if (CMainFrame* main = m_app.MainFrame())
-            platform::SendMessage(main->Handle(), UM_GET_OVERLAP_GRAPH_STATUS,
-                                  static_cast<WParam>(CountOf(GraphWindow::kLapOverview)),
-                                  static_cast<LParam>(Handle()));
+        ReportLapOverviewCount();
         return LResult{0};
     });
     m_window.On(UM_ANALYSIS_LINE, [this](const Message& m) {
@@ -216,7 +213,22 @@ void COrveloView::OnActivateView(bool activate) {
         RestoreGraphWindows();
         return;
     }
+    // Windows that missed redraws for the compared laps while the area was out of view take one now.
+    bool caughtUp = false;
+    for (const GraphWindowEntry& entry : m_entries) {
+        if (entry.window && entry.widget)
+            caughtUp = entry.window->OnWorkAreaShown() || caughtUp;
+    }
     ReportGraphStatus();
+    if (caughtUp)
+        ReportLapOverviewCount();
+}
+
+// As after a redraw for the compared laps: the main frame learns how many lap overviews the area has.
+void COrveloView::ReportLapOverviewCount() {
+    if (CMainFrame* main = m_app.MainFrame())
+        platform::SendMessage(main->Handle(), UM_GET_OVERLAP_GRAPH_STATUS,
+                              static_cast<WParam>(CountOf(GraphWindow::kLapOverview)), static_cast<LParam>(Handle()));
 }
 
 // The main frame learns whether this work area has a lap overview with data.

@@ -68,6 +68,7 @@ private:
     void PlaceRestoredWindows();
     void PlaceInsideArea();
     void ReportGraphStatus();
+    void ReportLapOverviewCount();
     void RelayToGraphWindows(const platform::Message& message, bool lapOverviews, bool fileOverviews,
                              platform::WindowHandle skip = platform::kNoWindow);
     void DestroyGraphWindow(GraphWindowEntry& entry);

@@ -8,6 +8,7 @@
 #include "coursemap/CMapView.h"
 #include "graphs/CDlgGrafView.h"
 #include "graphs/CLapOverviewDlg.h"
+#include "properties/CPropGridPropExt.h"
 #include "properties/CPropertiesWnd.h"
 #include "shell/CClassView.h"
 #include "shell/CClockTimeDlg.h"
@@ -105,8 +106,9 @@ protected:
         return Pane().Map().grab().toImage().pixelColor(centre);
     }
     // How many pixels of the RPM row are in that colour.
-    int RpmPixels(QColor colour) {
-        const QImage picture = window->RowAt(0).graph->grab().toImage();
+    int RpmPixels(QColor colour) { return RowPixels(0, colour); }
+    int RowPixels(int row, QColor colour) {
+        const QImage picture = window->RowAt(row).graph->grab().toImage();
         int count = 0;
         for (int y = 0; y < picture.height(); ++y)
             for (int x = 0; x < picture.width(); ++x)
@@ -157,6 +159,37 @@ TEST_F(LapColoursTest, AfterAnOverlaysFileIsClosedEveryWindowShowsTheLapsLeftInT
     EXPECT_EQ(clock.topLevelItem(1)->foreground(0).color(), slot1);
     EXPECT_EQ(MapMark(1), slot1);  // drawn last, over the base lap's mark where they meet
     EXPECT_EQ(Pane().Map().Drawing().Marks().Layers()[0].colour, h.Settings().Colors().LapColorTable()[0]);
+}
+
+TEST_F(LapColoursTest, LapsPastTheSeventhAreDrawnInTheColoursTheListShowsThem) {
+    // Nine compared laps: the base lap and every other lap but kart-morning lap 3.
+    for (int lap : {1, 2, 3})
+        Compare(paths[0], lap);
+    for (int lap : {1, 2, 3})
+        Compare(paths[1], lap);
+    for (int lap : {1, 2})
+        Compare(paths[2], lap);
+    OpenAndDrag();
+    ASSERT_EQ(window->RowAt(0).graph->LapsDrawn(), 9);
+
+    // Kart-morning laps 1 and 2 are the 8th and 9th: every row draws them in their list squares' colours.
+    const QColor eighth = ListSquare(paths[2], 1, laplist::kOverColumn);
+    const QColor ninth = ListSquare(paths[2], 2, laplist::kOverColumn);
+    ASSERT_EQ(eighth, ToQColor(h.Core().SelectedLaps[7].colour));
+    ASSERT_EQ(ninth, ToQColor(h.Core().SelectedLaps[8].colour));
+    for (int row = 0; row < window->RowCount(); ++row) {
+        EXPECT_GT(RowPixels(row, eighth), 0) << "row " << row;
+        EXPECT_GT(RowPixels(row, ninth), 0) << "row " << row;
+    }
+
+    // The other axis, the cursor placed again: the pane's value cells in their lap numbers' colours.
+    window->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    Drag();
+    const std::vector<CPropGridPropExt*> rpm = Pane().ChannelRows(window->RowAt(0).channel);
+    ASSERT_EQ(rpm.size(), 9u);
+    for (std::size_t lap : {7u, 8u})
+        EXPECT_EQ(rpm[lap]->ValueTextColor(), rpm[lap]->NameTextColor()) << "lap " << lap + 1;
 }
 
 TEST_F(LapColoursTest, ANewBaseColourReachesTheSmallMapsMarkWithTheListAndThePane) {

@@ -105,16 +105,20 @@ protected:
         const QPoint centre = layers[row].position + QPoint(MapLayerItem::kMarkHalf, MapLayerItem::kMarkHalf);
         return Pane().Map().grab().toImage().pixelColor(centre);
     }
-    // How many pixels of the RPM row are in that colour.
-    int RpmPixels(QColor colour) { return RowPixels(0, colour); }
-    int RowPixels(int row, QColor colour) {
-        const QImage picture = window->RowAt(row).graph->grab().toImage();
+    // How many pixels of the widget, as it paints now, are in that colour (only those in `part`
+    // when given).
+    static int Pixels(QWidget& widget, QColor colour, QRect part = {}) {
+        const QImage picture = widget.grab().toImage();
+        part = part.isNull() ? picture.rect() : part & picture.rect();
         int count = 0;
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            for (int x = part.left(); x <= part.right(); ++x)
                 count += picture.pixelColor(x, y) == colour ? 1 : 0;
         return count;
     }
+    // How many pixels of the RPM row (or another row) are in that colour.
+    int RpmPixels(QColor colour) { return RowPixels(0, colour); }
+    int RowPixels(int row, QColor colour) { return Pixels(*window->RowAt(row).graph, colour); }
 
     testsupport::SessionDir files;
     QStringList paths;
@@ -207,6 +211,31 @@ TEST_F(LapColoursTest, ANewBaseColourReachesTheSmallMapsMarkWithTheListAndThePan
     EXPECT_EQ(ListSquare(paths[0], 4, laplist::kBaseColumn), ToQColor(kBlue));
     EXPECT_EQ(Pane().LapTimeRows()[0]->NameTextColor(), kBlue);
     EXPECT_EQ(MapMark(0), ToQColor(kBlue));
+}
+
+TEST_F(LapColoursTest, TheLoggingTimeWindowPaintsItsLapNumbersInTheirNewColours) {
+    Compare(paths[1], 2);  // kart-midday lap 2: slot 1
+    OpenAndDrag();
+    h.Frame().OnLoggingTime();
+    Drain();
+    CListViewLogTime& clock = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow())->List();
+    ASSERT_EQ(clock.topLevelItemCount(), 2);
+    const auto lapNumberPixels = [&clock](int row, ColorRef colour) {
+        const QRect item = clock.visualItemRect(clock.topLevelItem(row));
+        return Pixels(*clock.viewport(), ToQColor(colour), item.adjusted(0, 0, clock.columnWidth(0) - item.width(), 0));
+    };
+    ASSERT_GT(lapNumberPixels(0, h.Settings().Colors().LapColorTable()[0]), 0);
+
+    // Lap color property...: the base lap blue, then overlay lap 1 yellow; the compared laps stay.
+    constexpr ColorRef kBlue = 0xFF0000;
+    constexpr ColorRef kYellow = 0x00FFFF;
+    ModalDialogScript dialogs;
+    h.PickLapColour(dialogs, 0, kBlue);
+    h.PickLapColour(dialogs, 1, kYellow);
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+
+    EXPECT_GT(lapNumberPixels(0, kBlue), 0);
+    EXPECT_GT(lapNumberPixels(1, kYellow), 0);
 }
 
 }  // namespace

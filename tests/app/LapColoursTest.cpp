@@ -1,7 +1,7 @@
 // The compared laps' colours across the program's windows: after an overlay lap's file is closed
 // and after the lap colours are changed, the lap list, the lap overview's rows, the properties pane,
 // the logging-time window and the small map's marks show each compared lap in one colour.
-#include "ProgramHarness.h"
+#include "LapOverviewFixture.h"
 
 #include "shell/LapListTestSupport.h"
 
@@ -105,20 +105,24 @@ protected:
         const QPoint centre = layers[row].position + QPoint(MapLayerItem::kMarkHalf, MapLayerItem::kMarkHalf);
         return Pane().Map().grab().toImage().pixelColor(centre);
     }
-    // How many pixels of the widget, as it paints now, are in that colour (only those in `part`
-    // when given).
-    static int Pixels(QWidget& widget, QColor colour, QRect part = {}) {
-        const QImage picture = widget.grab().toImage();
+    // How many pixels of the picture are in that colour, each of red, green and blue within
+    // `tolerance` (only those in `part` when given).
+    static int Pixels(const QImage& picture, QColor colour, QRect part = {}, int tolerance = 0) {
         part = part.isNull() ? picture.rect() : part & picture.rect();
+        const auto near = [&](QColor pixel) {
+            return std::abs(pixel.red() - colour.red()) <= tolerance &&
+                   std::abs(pixel.green() - colour.green()) <= tolerance &&
+                   std::abs(pixel.blue() - colour.blue()) <= tolerance;
+        };
         int count = 0;
         for (int y = part.top(); y <= part.bottom(); ++y)
             for (int x = part.left(); x <= part.right(); ++x)
-                count += picture.pixelColor(x, y) == colour ? 1 : 0;
+                count += near(picture.pixelColor(x, y)) ? 1 : 0;
         return count;
     }
     // How many pixels of the RPM row (or another row) are in that colour.
     int RpmPixels(QColor colour) { return RowPixels(0, colour); }
-    int RowPixels(int row, QColor colour) { return Pixels(*window->RowAt(row).graph, colour); }
+    int RowPixels(int row, QColor colour) { return Pixels(window->RowAt(row).graph->grab().toImage(), colour); }
 
     testsupport::SessionDir files;
     QStringList paths;
@@ -218,11 +222,16 @@ TEST_F(LapColoursTest, TheLoggingTimeWindowPaintsItsLapNumbersInTheirNewColours)
     OpenAndDrag();
     h.Frame().OnLoggingTime();
     Drain();
-    CListViewLogTime& clock = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow())->List();
+    auto& dialog = dynamic_cast<CClockTimeDlg&>(*h.Frame().LoggingTimeWindow());
+    CListViewLogTime& clock = dialog.List();
     ASSERT_EQ(clock.topLevelItemCount(), 2);
-    const auto lapNumberPixels = [&clock](int row, ColorRef colour) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    // The pixels of the row's lap number in about that colour (the current row's highlight tints
+    // it), as the window's last paint left them on screen.
+    const auto lapNumberPixels = [&](int row, ColorRef colour) {
         const QRect item = clock.visualItemRect(clock.topLevelItem(row));
-        return Pixels(*clock.viewport(), ToQColor(colour), item.adjusted(0, 0, clock.columnWidth(0) - item.width(), 0));
+        const QRect number = item.adjusted(0, 0, clock.columnWidth(0) - item.width(), 0);
+        return Pixels(lapoverview::OnScreen(dialog, *clock.viewport()), ToQColor(colour), number, 40);
     };
     ASSERT_GT(lapNumberPixels(0, h.Settings().Colors().LapColorTable()[0]), 0);
 

@@ -1,6 +1,7 @@
-// The compared laps' colours across the program's windows: after an overlay lap's file is closed
-// and after the lap colours are changed, the lap list, the lap overview's rows, the properties pane,
-// the logging-time window and the small map's marks show each compared lap in one colour.
+// The compared laps' colours across the program's windows: after an overlay lap's file is closed,
+// after the lap colours are changed and with more than seven laps compared, the lap list, the lap
+// overview's rows, the properties pane, the logging-time window and the small map's marks show each
+// compared lap in one colour.
 #include "LapOverviewFixture.h"
 
 #include "shell/LapListTestSupport.h"

@@ -184,6 +184,18 @@ void ApplyLapColors(LapDataCore& core, const LapColorArray& lapColors)
     }
 }
 
+const SelectedLap* ComparedLapSlot(const LapDataCore& core, std::size_t row)
+{
+    for (const SelectedLap& slot : core.SelectedLaps) {
+        if (!IsActive(slot) || !core.ResolveLap(slot.lap))
+            continue;
+        if (row == 0)
+            return &slot;
+        --row;
+    }
+    return nullptr;
+}
+
 int UpdateBaseLap(LapDataCore& core)
 {
     for (const LogFile& file : core.LogFiles) {

@@ -53,6 +53,10 @@ void ClearLapSelection(LapDataCore& core);
 // the active ones.
 void ApplyLapColors(LapDataCore& core, const LapColorArray& lapColors);
 
+// The slot of the compared lap in that row, counting the active slots whose lap is loaded as the lap
+// windows list them; null past the last.
+const SelectedLap* ComparedLapSlot(const LapDataCore& core, std::size_t row);
+
 // After files were closed: 1 when a lap with the base-lap mark remains (BaseLapLength follows it);
 // else 0, with no base lap left (BaseLapFiles empty, BaseLap on a new work lap).
 int UpdateBaseLap(LapDataCore& core);

@@ -196,7 +196,7 @@ const std::vector<GraphTrace>& GraphPaneData::PrimaryTraces() const {
 int GraphPaneData::LapsDrawn() const { return static_cast<int>(PrimaryTraces().size()); }
 
 // The lap's pen in the channel's colour for its row (rows past the channel's
-// colours get new ones, which every window then shares).
+// colours take the lap's slot colour, as the lap list shows it).
 QPen GraphPaneData::LapPen(int channel, int row) {
     return platform::GdiPen(m_host.Settings().Colors().ChannelLapColor(m_core, channel, static_cast<std::size_t>(row)));
 }

@@ -3,7 +3,8 @@
 #include "platform/SystemColors.h"
 #include "settings/SettingsStore.h"
 
-#include "core/LapColour.h"
+#include "core/LapDataCore.h"
+#include "core/LapSelection.h"
 
 #include <algorithm>
 
@@ -65,15 +66,20 @@ void ColorSettings::CopyDefaultChannelColor(ChannelColorProperty* block) {
     block->readFlag = 1;
 }
 
-platform::ColorRef ColorSettings::ChannelLapColor(orvelo::LapDataCore& core, int channel, std::size_t row) {
+platform::ColorRef ColorSettings::ChannelLapColor(const orvelo::LapDataCore& core, int channel, std::size_t row) {
     if (channel < 1 || channel > settings::kValueChannelCount)
         return m_lapColors[0];
     std::vector<platform::ColorRef>& list = m_channelColors[static_cast<std::size_t>(channel - 1)].lapColors;
     if (list.empty())
         list.push_back(m_lapColors[0]);
-    while (list.size() <= row)
-        list.push_back(orvelo::MakeRandomColour(core, list.back()));
-    return list[row];
+    if (row < list.size())
+        return list[row];
+    // Past the channel's own colours a lap keeps the colour the lap list shows it in; read each time,
+    // as the compared laps move between slots. A row without a compared lap takes its slot's colour,
+    // as the properties pane names it.
+    if (const orvelo::SelectedLap* slot = orvelo::ComparedLapSlot(core, row))
+        return slot->colour;
+    return row < core.SelectedLaps.size() ? core.SelectedLaps[row].colour : list.back();
 }
 
 int ColorSettings::LoadLapOverviewWndProp(OverviewWindowColors* block) {

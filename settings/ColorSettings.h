@@ -18,8 +18,8 @@ namespace orvelo {
 class LapDataCore;
 }
 
-// One channel's graph colours at run time; the graph windows extend its lap
-// colours when more laps are compared than colours are stored.
+// One channel's graph colours at run time; a lap compared past its lap colours
+// is drawn in its slot's colour.
 struct ChannelColorRecord {
     platform::ColorRef background = 0;
     platform::ColorRef text = 0;
@@ -71,9 +71,10 @@ public:
     int LoadMapViewProp(MapViewProperty* block);
 
     // Channel 1 to 18's colour for the lap in row `row` of the compared laps. Rows past the
-    // channel's lap colours first get new ones, each made from the last (an empty list starts
-    // from the base lap's colour), so every window shows that lap in the same colour.
-    platform::ColorRef ChannelLapColor(orvelo::LapDataCore& core, int channel, std::size_t row);
+    // channel's lap colours take the colour of that compared lap's slot (a row without one, the
+    // slot of that number; an empty list starts with the base lap's colour), so every window shows
+    // that lap in the colour of its list row.
+    platform::ColorRef ChannelLapColor(const orvelo::LapDataCore& core, int channel, std::size_t row);
 
     std::array<ChannelColorRecord, settings::kValueChannelCount>& ChannelColorRecords() {
         return m_channelColors;

@@ -16,6 +16,7 @@
 namespace {
 constexpr int kLapColumn = 0;
 constexpr int kTimeColumn = 1;
+constexpr int kPathColumn = 3;
 constexpr int kComparedRowRole = Qt::UserRole;
 
 // The compared laps that get a row: active slots whose lap is still loaded.
@@ -28,6 +29,25 @@ void ForEachRowLap(const orvelo::LapDataCore& core, Visit&& visit) {
             visit(slot, *lap);
     }
 }
+
+// A row whose lap number takes its lap's slot colour whenever it is painted: the lap colours can
+// change while the compared laps stay.
+class LapRowItem : public QTreeWidgetItem {
+public:
+    LapRowItem(const orvelo::LapDataCore& core, QTreeWidget* list, const QStringList& texts)
+        : QTreeWidgetItem(list, texts), m_core(core) {}
+
+    QVariant data(int column, int role) const override {
+        if (column != kLapColumn || role != Qt::ForegroundRole)
+            return QTreeWidgetItem::data(column, role);
+        orvelo::COLORREF colour = 0;
+        orvelo::FindSelectedLap(m_core, text(kLapColumn).toStdU16String(), text(kPathColumn).toStdU16String(), colour);
+        return QBrush(platform::ToQColor(colour));
+    }
+
+private:
+    const orvelo::LapDataCore& m_core;
+};
 }  // namespace
 
 CListViewLogTime::CListViewLogTime(orvelo::LapDataCore& core, std::function<platform::WindowHandle()> cursorOwner,
@@ -75,13 +95,10 @@ int CListViewLogTime::FillRows() {
         // A lap without position records has no sample, so no time of day will ever come for it.
         const QString clock = lap.positions.empty() ? QString() : QStringLiteral("00:00:00");
         auto* item =
-            new QTreeWidgetItem(this, {number, clock, QString::fromStdU16String(std::u16string(name)), path});
+            new LapRowItem(m_core, this, {number, clock, QString::fromStdU16String(std::u16string(name)), path});
         item->setTextAlignment(kTimeColumn, Qt::AlignCenter);
         // The row among the compared laps, as the graph panes count them: a sort moves the item.
         item->setData(kLapColumn, kComparedRowRole, topLevelItemCount() - 1);
-        orvelo::COLORREF colour = 0;
-        orvelo::FindSelectedLap(m_core, number.toStdU16String(), slot.fullPath, colour);
-        item->setForeground(kLapColumn, platform::ToQColor(colour));
         for (int column = 0; column < columnCount(); ++column) {
             item->setBackground(column, background);
             item->setSizeHint(column, QSize(columnWidth(column), m_rowHeight));

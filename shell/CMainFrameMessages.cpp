@@ -86,6 +86,9 @@ void CMainFrame::MapMessages() {
     m_window.On(UM_LAP_COLOR_PROPERTY, [this](const Message& m) {
         RunLapColorDialog(this, static_cast<WindowHandle>(m.wParam), m_properties ? m_properties->MapWindow() : kNoWindow,
                           m_app.Settings().Colors().LapColorTable());
+        // The logging-time window reads its lap numbers' colours when it paints.
+        if (auto* clock = dynamic_cast<CClockTimeDlg*>(LoggingTimeWindow()))
+            clock->Invalidate();
         return LResult{0};
     });
     m_window.On(UM_MAP_PROPERTY, [this](const Message& m) {

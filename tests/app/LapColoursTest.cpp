@@ -1,13 +1,15 @@
-// The compared laps' colours across the program's windows: after an overlay lap's file is closed
-// and after the lap colours are changed, the lap list, the lap overview's rows, the properties pane,
-// the logging-time window and the small map's marks show each compared lap in one colour.
-#include "ProgramHarness.h"
+// The compared laps' colours across the program's windows: after an overlay lap's file is closed,
+// after the lap colours are changed and with more than seven laps compared, the lap list, the lap
+// overview's rows, the properties pane, the logging-time window and the small map's marks show each
+// compared lap in one colour.
+#include "LapOverviewFixture.h"
 
 #include "shell/LapListTestSupport.h"
 
 #include "coursemap/CMapView.h"
 #include "graphs/CDlgGrafView.h"
 #include "graphs/CLapOverviewDlg.h"
+#include "properties/CPropGridPropExt.h"
 #include "properties/CPropertiesWnd.h"
 #include "shell/CClassView.h"
 #include "shell/CClockTimeDlg.h"
@@ -104,15 +106,24 @@ protected:
         const QPoint centre = layers[row].position + QPoint(MapLayerItem::kMarkHalf, MapLayerItem::kMarkHalf);
         return Pane().Map().grab().toImage().pixelColor(centre);
     }
-    // How many pixels of the RPM row are in that colour.
-    int RpmPixels(QColor colour) {
-        const QImage picture = window->RowAt(0).graph->grab().toImage();
+    // How many pixels of the picture are in that colour, each of red, green and blue within
+    // `tolerance` (only those in `part` when given).
+    static int Pixels(const QImage& picture, QColor colour, QRect part = {}, int tolerance = 0) {
+        part = part.isNull() ? picture.rect() : part & picture.rect();
+        const auto near = [&](QColor pixel) {
+            return std::abs(pixel.red() - colour.red()) <= tolerance &&
+                   std::abs(pixel.green() - colour.green()) <= tolerance &&
+                   std::abs(pixel.blue() - colour.blue()) <= tolerance;
+        };
         int count = 0;
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                count += picture.pixelColor(x, y) == colour ? 1 : 0;
+        for (int y = part.top(); y <= part.bottom(); ++y)
+            for (int x = part.left(); x <= part.right(); ++x)
+                count += near(picture.pixelColor(x, y)) ? 1 : 0;
         return count;
     }
+    // How many pixels of the RPM row (or another row) are in that colour.
+    int RpmPixels(QColor colour) { return RowPixels(0, colour); }
+    int RowPixels(int row, QColor colour) { return Pixels(window->RowAt(row).graph->grab().toImage(), colour); }
 
     testsupport::SessionDir files;
     QStringList paths;
@@ -159,6 +170,37 @@ TEST_F(LapColoursTest, AfterAnOverlaysFileIsClosedEveryWindowShowsTheLapsLeftInT
     EXPECT_EQ(Pane().Map().Drawing().Marks().Layers()[0].colour, h.Settings().Colors().LapColorTable()[0]);
 }
 
+TEST_F(LapColoursTest, LapsPastTheSeventhAreDrawnInTheColoursTheListShowsThem) {
+    // Nine compared laps: the base lap and every other lap but kart-morning lap 3.
+    for (int lap : {1, 2, 3})
+        Compare(paths[0], lap);
+    for (int lap : {1, 2, 3})
+        Compare(paths[1], lap);
+    for (int lap : {1, 2})
+        Compare(paths[2], lap);
+    OpenAndDrag();
+    ASSERT_EQ(window->RowAt(0).graph->LapsDrawn(), 9);
+
+    // Kart-morning laps 1 and 2 are the 8th and 9th: every row draws them in their list squares' colours.
+    const QColor eighth = ListSquare(paths[2], 1, laplist::kOverColumn);
+    const QColor ninth = ListSquare(paths[2], 2, laplist::kOverColumn);
+    ASSERT_EQ(eighth, ToQColor(h.Core().SelectedLaps[7].colour));
+    ASSERT_EQ(ninth, ToQColor(h.Core().SelectedLaps[8].colour));
+    for (int row = 0; row < window->RowCount(); ++row) {
+        EXPECT_GT(RowPixels(row, eighth), 0) << "row " << row;
+        EXPECT_GT(RowPixels(row, ninth), 0) << "row " << row;
+    }
+
+    // The other axis, the cursor placed again: the pane's value cells in their lap numbers' colours.
+    window->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    Drag();
+    const std::vector<CPropGridPropExt*> rpm = Pane().ChannelRows(window->RowAt(0).channel);
+    ASSERT_EQ(rpm.size(), 9u);
+    for (std::size_t lap : {7u, 8u})
+        EXPECT_EQ(rpm[lap]->ValueTextColor(), rpm[lap]->NameTextColor()) << "lap " << lap + 1;
+}
+
 TEST_F(LapColoursTest, ANewBaseColourReachesTheSmallMapsMarkWithTheListAndThePane) {
     OpenAndDrag();
     const QColor red = ToQColor(h.Settings().Colors().LapColorTable()[0]);
@@ -174,6 +216,36 @@ TEST_F(LapColoursTest, ANewBaseColourReachesTheSmallMapsMarkWithTheListAndThePan
     EXPECT_EQ(ListSquare(paths[0], 4, laplist::kBaseColumn), ToQColor(kBlue));
     EXPECT_EQ(Pane().LapTimeRows()[0]->NameTextColor(), kBlue);
     EXPECT_EQ(MapMark(0), ToQColor(kBlue));
+}
+
+TEST_F(LapColoursTest, TheLoggingTimeWindowPaintsItsLapNumbersInTheirNewColours) {
+    Compare(paths[1], 2);  // kart-midday lap 2: slot 1
+    OpenAndDrag();
+    h.Frame().OnLoggingTime();
+    Drain();
+    auto& dialog = dynamic_cast<CClockTimeDlg&>(*h.Frame().LoggingTimeWindow());
+    CListViewLogTime& clock = dialog.List();
+    ASSERT_EQ(clock.topLevelItemCount(), 2);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    // The pixels of the row's lap number in about that colour (the current row's highlight tints
+    // it), as the window's last paint left them on screen.
+    const auto lapNumberPixels = [&](int row, ColorRef colour) {
+        const QRect item = clock.visualItemRect(clock.topLevelItem(row));
+        const QRect number = item.adjusted(0, 0, clock.columnWidth(0) - item.width(), 0);
+        return Pixels(lapoverview::OnScreen(dialog, *clock.viewport()), ToQColor(colour), number, 40);
+    };
+    ASSERT_GT(lapNumberPixels(0, h.Settings().Colors().LapColorTable()[0]), 0);
+
+    // Lap color property...: the base lap blue, then overlay lap 1 yellow; the compared laps stay.
+    constexpr ColorRef kBlue = 0xFF0000;
+    constexpr ColorRef kYellow = 0x00FFFF;
+    ModalDialogScript dialogs;
+    h.PickLapColour(dialogs, 0, kBlue);
+    h.PickLapColour(dialogs, 1, kYellow);
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+
+    EXPECT_GT(lapNumberPixels(0, kBlue), 0);
+    EXPECT_GT(lapNumberPixels(1, kYellow), 0);
 }
 
 }  // namespace

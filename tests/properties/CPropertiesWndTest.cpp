@@ -112,13 +112,13 @@ TEST_F(CPropertiesWndTest, RowsFollowTheComparedLapsAndTheChannelsShownAndValues
     EXPECT_EQ(h.Send(UM_RESET_LAP_LIST, 1, 0), 1);
     EXPECT_EQ(pane.ChannelRows(2)[3]->Value(), QString());
 
-    // Nine compared laps: the channels' lap colours grow to nine, as the graphs grow them.
+    // Nine rows: the channel keeps its seven lap colours, and the rows past them take their slots'
+    // colours, as their lap numbers do.
     h.Send(UM_RESET_PROPERTY_CHANNEL_LIST, 9, 0x1);
     const auto rows = pane.ChannelRows(1);
     ASSERT_EQ(rows.size(), 9u);
-    const auto& colors = h.store.Settings().Colors().ChannelColorRecords()[0].lapColors;
-    ASSERT_GE(colors.size(), 9u);
-    EXPECT_EQ(rows[8]->ValueTextColor(), colors[8]);
+    EXPECT_EQ(h.store.Settings().Colors().ChannelColorRecords()[0].lapColors.size(), 7u);
+    EXPECT_EQ(rows[8]->ValueTextColor(), h.core.SelectedLaps[8].colour);
     EXPECT_EQ(rows[8]->NameTextColor(), h.core.SelectedLaps[8].colour);
     // More laps than there are compared-lap slots get no rows of their own.
     h.Send(UM_REDRAW_LAP_GRAPH, 5000, 0);

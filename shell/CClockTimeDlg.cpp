@@ -43,7 +43,7 @@ void CClockTimeDlg::OnInitDialog(QWidget* mainWindow) {
     WindowPlacement saved;
     const bool stored =
         m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0;
-    platform::PlaceFloatingWindow(*this, mainWindow, kHalfAcross, stored ? &saved : nullptr);
+    platform::PlaceFloatingWindow(*this, mainWindow, kHalfAcross, stored ? &saved : nullptr, m_restoredPlace);
 }
 
 // The client holds the list exactly: 150 wide, at least three rows high.

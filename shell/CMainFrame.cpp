@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 using platform::UM_CHANGED_GLOBAL_MAP_DRAW_MODE;
@@ -154,11 +155,16 @@ void CMainFrame::KeepFrameOnScreen() {
         return;  // checked again once it has moved
     }
     m_restoredPlace.Shown(client);
-    // Where the platform draws no frame, the first check is the last.
+    // An X window manager frames the window a while after it is mapped, telling the window nothing: it
+    // is looked at again for a short while. Where the platform draws no frame, the first check is the last.
+    constexpr int kFrameWaitMs = 50;
+    constexpr int kFrameWaits = 40;
     const bool framed = frame != client || (windowFlags() & Qt::FramelessWindowHint) ||
                         QGuiApplication::platformName() != QLatin1String("xcb");
-    if (framed)
+    if (framed || ++m_frameWaits > kFrameWaits)
         m_keepFrameOnScreen = false;
+    else
+        QTimer::singleShot(kFrameWaitMs, this, [this] { KeepFrameOnScreen(); });
 }
 
 // The normal rectangle, whatever the state (a minimised window opens normal or maximised next time); the

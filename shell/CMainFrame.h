@@ -186,6 +186,7 @@ private:
     platform::RestoredPlace m_restoredPlace;
     bool m_keepFrameOnScreen = false;  // until the shown window's frame is known and on the screen
     bool m_frameCheckQueued = false;
+    int m_frameWaits = 0;
     VariableScaleBackup m_scaleBackup;
     orvelo::SegmentGroup m_segmentGroup;
     platform::MapInfoBlock m_currentCourse;

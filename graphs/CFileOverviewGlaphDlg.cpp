@@ -118,9 +118,10 @@ void CFileOverviewGlaphDlg::Start(QWidget* viewWidget, bool restored) {
         // No smaller than a drag can size it, so that there is an edge to grab.
         const auto saved = platform::StoredRect(m_record.left, m_record.top, m_record.right, m_record.bottom);
         if (saved && saved->width() >= kMinimumSize && saved->height() >= kMinimumSize) {
-            place = platform::RestoredInWorkArea(saved, place);
-            if (place == *saved)
-                m_restoredPlace.Opened(place);
+            place = platform::SizedForScreen(*saved, viewWidget);
+            m_restoredPlace.Read({m_record.left, m_record.top, m_record.right, m_record.bottom});
+            m_restoredPlace.Opened(*saved);
+            m_restoredPlace.Shown(place);
         }
         if ((m_record.channelMask & ((1u << graphs::kChannelCount) - 1)) != 0) {
             m_mask = m_record.channelMask & ((1u << graphs::kChannelCount) - 1);

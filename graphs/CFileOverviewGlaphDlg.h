@@ -37,7 +37,7 @@ public:
     platform::WindowHandle Handle() const override { return m_window.Handle(); }
     QRect DefaultPlace(const QSize& workArea) const override { return StartPlacement(workArea, m_slot); }
     QRect RestoredPlace() const override { return m_restoredPlace.Opened(); }
-    void MovedWithinReach(const QRect& shown) override { m_restoredPlace.MovedWithinReach(shown); }
+    void ShownInWorkArea(const QRect& shown) override { m_restoredPlace.Shown(shown); }
 
     // Where a new window of the slot stands in a view of that size.
     static QRect StartPlacement(const QSize& view, int slot);

@@ -141,9 +141,8 @@ void CFileOverviewGlaphDlg::RunChannelDialog() {
 int CFileOverviewGlaphDlg::SaveLayout() {
     SendMessage(m_upper->Handle(), UM_REGISTER_WND_PROPERTY, 1,
                 MakeLong(static_cast<std::uint32_t>(m_workArea), static_cast<std::uint32_t>(m_slot)));
-    const QRect place = m_restoredPlace.ToStore(geometry());
-    m_record = {kFileOverview, m_workArea, m_slot, place.left(), place.top(), place.right() + 1, place.bottom() + 1,
-                m_mask, m_count, 0};
+    const platform::RestoredPlace::Edges place = m_restoredPlace.ToStore(geometry());
+    m_record = {kFileOverview, m_workArea, m_slot, place[0], place[1], place[2], place[3], m_mask, m_count, 0};
     return m_host.Settings().Store().WriteRecord(settings::SubKeyPath(settings::kWindowViewInfo),
                                                  settings::NumberedName(settings::kWorkAreaWindowProp, m_workArea, m_slot),
                                                  m_record) != 0

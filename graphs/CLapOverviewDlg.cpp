@@ -99,21 +99,28 @@ bool CLapOverviewDlg::RestoreLayout() {
     if (LoadLayout() != 0)
         return false;
     const graphs::RestoredLayout layout = graphs::SaneLayout(m_record, m_savedHeights);
+    m_storedHeights = std::move(m_savedHeights);
     m_savedHeights.clear();
     SettingsStore& store = m_host.Settings().Store();
     const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
+    std::vector<int> paneHeights;
     for (int row = 0; row < layout.rows; ++row) {
         graphs::ChannelViewProp pane;
         if (store.ReadRecord(key, settings::NumberedName(settings::kChanelViewProp, m_workArea, m_slot, row), &pane) != 0)
             return false;
+        paneHeights.push_back(pane.height);
     }
+    m_storedPaneHeights = std::move(paneHeights);
     m_mask = layout.mask;
     m_zoom.SetMode(layout.xAxisMode);
-    // A place too small for the rows keeps the first one.
-    if (layout.placed && graphs::HoldsRows(layout.place.size(), layout.rows, m_metrics)) {
-        m_place = platform::RestoredInWorkArea(layout.place, m_place);
-        if (m_place == layout.place)
-            m_restoredPlace.Opened(m_place);
+    // A place too small for the rows keeps the first one; any other keeps its size where the screen
+    // holds it and is brought into reach by the work area once that is laid out.
+    const auto stored = platform::StoredRect(m_record.left, m_record.top, m_record.right, m_record.bottom);
+    if (layout.placed && stored && graphs::HoldsRows(layout.place.size(), layout.rows, m_metrics)) {
+        m_place = platform::SizedForScreen(*stored, m_viewWidget);
+        m_restoredPlace.Read({m_record.left, m_record.top, m_record.right, m_record.bottom});
+        m_restoredPlace.Opened(*stored);
+        m_restoredPlace.Shown(m_place);
     }
     m_savedHeights.assign(layout.heights.begin(), layout.heights.end());
     m_loadPaneRecords = true;
@@ -168,14 +175,29 @@ void CLapOverviewDlg::SetRowHeights() {
     const int height = m_areas.channels.height();
     m_channels->SetRowHeights(graphs::RowIdealHeight(height, RowCount()), graphs::RowMinimumHeight(height),
                               m_savedHeights);
-    if (isVisible())
+    if (isVisible() && !m_savedHeights.empty()) {
         m_savedHeights.clear();
+        m_shownHeights = m_channels->RowHeights();
+    }
 }
 
 void CLapOverviewDlg::showEvent(QShowEvent* event) {
     QMdiSubWindow::showEvent(event);
     if (!m_savedHeights.empty() && m_channels)
         SetRowHeights();
+}
+
+// Maximised, the window keeps the place and rows it comes back to when restored: those it stores.
+void CLapOverviewDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        if (!isMaximized()) {
+            m_normalPlace = QRect();
+        } else if (m_normalPlace.isNull()) {
+            m_normalPlace = geometry();
+            m_normalHeights = m_channels ? m_channels->RowHeights() : std::vector<int>{};
+        }
+    }
+    QMdiSubWindow::changeEvent(event);
 }
 
 void CLapOverviewDlg::SetColumnWidths() {

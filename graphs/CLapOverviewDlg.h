@@ -57,7 +57,7 @@ public:
     platform::WindowHandle Handle() const override { return m_window.Handle(); }
     QRect DefaultPlace(const QSize& workArea) const override { return graphs::FirstPlacement(workArea.width(), m_slot); }
     QRect RestoredPlace() const override { return m_restoredPlace.Opened(); }
-    void MovedWithinReach(const QRect& shown) override { m_restoredPlace.MovedWithinReach(shown); }
+    void ShownInWorkArea(const QRect& shown) override { m_restoredPlace.Shown(shown); }
 
     // The frame sizes the layout reads (the style's by default).
     void SetFrameMetrics(const graphs::FrameMetrics& metrics);
@@ -99,6 +99,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -175,6 +176,11 @@ private:
     graphs::LapOverviewAreas m_areas;
     WorkAreaWindowProp m_record;
     std::vector<std::int32_t> m_savedHeights;
+    std::vector<std::int32_t> m_storedHeights;  // as read, written back while the window is left as shown
+    std::vector<int> m_shownHeights;            // the rows once the stored heights were taken
+    std::vector<int> m_storedPaneHeights;       // each row's pane as its record was read
+    QRect m_normalPlace;                        // while maximised: the place it comes back to
+    std::vector<int> m_normalHeights;           // and its rows there
 
     OverviewWindowColors m_colors;
     std::array<ChannelColorProperty, 18> m_channelColors{};

@@ -377,21 +377,36 @@ LResult CLapOverviewDlg::OnRegisterWndProperty(const Message& m) {
     return m.wParam == 1 ? SaveLayout() : LoadLayout();
 }
 
-// The window's record, then, only when it was written, the row heights.
+// The window's record, then, only when it was written, the row heights: those it comes back to when
+// restored; the stored ones while it is left where and as it was shown from them.
 int CLapOverviewDlg::SaveLayout() {
     SettingsStore& store = m_host.Settings().Store();
     const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
-    const std::vector<int> rows = m_channels ? m_channels->RowHeights() : std::vector<int>{};
+    const bool maximised = isMaximized() && !m_normalPlace.isNull();
+    const QRect normal = maximised ? m_normalPlace : geometry();
+    std::vector<int> rows = maximised ? m_normalHeights : m_channels ? m_channels->RowHeights() : std::vector<int>{};
+    const bool rowsKept = m_restoredPlace.Kept(normal) && !m_shownHeights.empty() && rows == m_shownHeights;
+    if (rowsKept)
+        rows.assign(m_storedHeights.begin(), m_storedHeights.end());
     std::vector<std::uint8_t> heights(4 * rows.size());
-    for (std::size_t row = 0; row < rows.size(); ++row) {
+    for (std::size_t row = 0; row < rows.size(); ++row)
         settings_bytes::Put(heights.data() + 4 * row, static_cast<std::int32_t>(rows[row]));
-        if (row < m_rows.size() && m_rows[row].graph)
-            SendMessage(m_rows[row].graph->Handle(), UM_REGISTER_WND_PROPERTY, 1,
-                        MakeLong(static_cast<std::uint32_t>(m_workArea), static_cast<std::uint32_t>(m_slot)));
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        if (!m_rows[row].graph)
+            continue;
+        SendMessage(m_rows[row].graph->Handle(), UM_REGISTER_WND_PROPERTY, 1,
+                    MakeLong(static_cast<std::uint32_t>(m_workArea), static_cast<std::uint32_t>(m_slot)));
+        // Rows left as they were shown keep the pane heights they were stored with.
+        const QString pane = settings::NumberedName(settings::kChanelViewProp, m_workArea, m_slot, static_cast<int>(row));
+        graphs::ChannelViewProp record;
+        if (rowsKept && m_storedPaneHeights.size() == m_rows.size() && store.ReadRecord(key, pane, &record) == 0) {
+            record.height = m_storedPaneHeights[row];
+            store.WriteRecord(key, pane, record);
+        }
     }
-    const QRect place = m_restoredPlace.ToStore(geometry());
-    m_record = {GraphWindow::kLapOverview, m_workArea, m_slot, place.left(), place.top(), place.right() + 1,
-                place.bottom() + 1, m_mask, RowCount(), m_zoom.Mode()};
+    const platform::RestoredPlace::Edges place = m_restoredPlace.ToStore(normal);
+    m_record = {GraphWindow::kLapOverview, m_workArea, m_slot, place[0], place[1], place[2], place[3], m_mask,
+                RowCount(), m_zoom.Mode()};
     if (store.WriteRecord(key, settings::NumberedName(settings::kWorkAreaWindowProp, m_workArea, m_slot), m_record) != 0)
         return 1;
     return store.RegWriteBinary(key, settings::NumberedName(settings::kWorkAreaWndViewH, m_workArea, m_slot),

@@ -166,7 +166,7 @@ void CYScaleControllableDlg::Place(QWidget* mainWindow) {
     m_placed = true;
     WindowPlacement saved;
     const bool stored = m_settings.LoadScaleControlWndPlace(&saved) == 0;
-    platform::PlaceFloatingWindow(*this, mainWindow, kThirdAcross, stored ? &saved : nullptr);
+    platform::PlaceFloatingWindow(*this, mainWindow, kThirdAcross, stored ? &saved : nullptr, m_restoredPlace);
 }
 
 void CYScaleControllableDlg::OnSelChange() {

@@ -36,7 +36,9 @@ public:
     platform::WindowHandle Handle() const override { return m_window.Handle(); }
     // Writes the placement and reports the end to the main frame; once.
     void Shutdown() override;
-    platform::WindowPlacement Placement() const override { return platform::WindowPlacement::Of(*this); }
+    platform::WindowPlacement Placement() const override {
+        return platform::PlacementToStore(*this, m_restoredPlace);
+    }
     int ChannelOf(platform::WindowHandle scaleView) override;
     void Bind(platform::WindowHandle scaleView, platform::WindowHandle lapOverview, int channel) override;
 
@@ -89,4 +91,5 @@ private:
     std::array<int, 18> m_states{};
     bool m_placed = false;
     bool m_shutDown = false;
+    platform::RestoredPlace m_restoredPlace;
 };

@@ -122,7 +122,7 @@ QRect OnScreen(const QRect& wanted, const QRect& fallback) {
     return screen ? PlaceInside(wanted, screen->availableGeometry()) : fallback;
 }
 
-std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored, const QSize& byDefault) {
+std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored) {
     if (!stored)
         return std::nullopt;
     QRect area;
@@ -137,9 +137,7 @@ std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored, const QSize
     }
     if (most == 0)
         return std::nullopt;
-    QRect place(stored->topLeft(), stored->size().boundedTo(area.size().expandedTo(byDefault)));
-    place.moveTopLeft(QPoint(std::max(place.left(), area.left()), std::max(place.top(), area.top())));
-    return place;
+    return PlaceInside(*stored, area);
 }
 
 bool WhollyOnScreen(const QRect& wanted) {
@@ -151,18 +149,29 @@ QRect WindowPlacement::RestoredAt(const QRect& byDefault) const {
     const std::optional<QRect> wanted =
         StoredRect(normalLeft, normalTop, std::int64_t{normalLeft} + byDefault.width(),
                    std::int64_t{normalTop} + byDefault.height());
-    return wanted && WhollyOnScreen(*wanted) ? *wanted : OnScreen(byDefault, byDefault);
+    return OnAnyScreen(wanted).value_or(OnScreen(byDefault, byDefault));
 }
 
-void KeepOnScreenOnceShown(QWidget& window) {
-    QMetaObject::invokeMethod(&window, [&window] {
+namespace {
+
+// A floating window keeps its own size: only where its frame stands tells whether it was moved.
+QRect Corner(const QPoint& topLeft) { return QRect(topLeft, QSize(1, 1)); }
+
+}  // namespace
+
+void KeepOnScreenOnceShown(QWidget& window, RestoredPlace* kept) {
+    QMetaObject::invokeMethod(&window, [&window, kept] {
         const QRect frame = window.frameGeometry();
-        if (window.isVisible() && !WhollyOnScreen(frame))
+        if (window.isVisible() && !WhollyOnScreen(frame)) {
             window.move(OnScreen(frame, frame).topLeft());
+            if (kept)
+                kept->Shown(Corner(window.frameGeometry().topLeft()));
+        }
     }, Qt::QueuedConnection);
 }
 
-void PlaceFloatingWindow(QWidget& window, const QWidget* mainWindow, int divisor, const WindowPlacement* saved) {
+void PlaceFloatingWindow(QWidget& window, const QWidget* mainWindow, int divisor, const WindowPlacement* saved,
+                         RestoredPlace& kept) {
     QRect place(window.pos(), FrameSizeOf(window, mainWindow));
     if (mainWindow) {
         const QRect main = mainWindow->frameGeometry();
@@ -170,7 +179,23 @@ void PlaceFloatingWindow(QWidget& window, const QWidget* mainWindow, int divisor
     }
     place = saved ? saved->RestoredAt(place) : OnScreen(place, place);
     window.move(place.topLeft());
-    KeepOnScreenOnceShown(window);
+    if (saved && saved->HasNormalRect())
+        kept.Read({saved->normalLeft, saved->normalTop, saved->normalRight, saved->normalBottom});
+    kept.Shown(Corner(place.topLeft()));
+    KeepOnScreenOnceShown(window, &kept);
+}
+
+WindowPlacement PlacementToStore(const QWidget& window, const RestoredPlace& kept) {
+    WindowPlacement placement = WindowPlacement::Of(window);
+    const QRect corner = Corner(window.frameGeometry().topLeft());
+    if (kept.Kept(corner)) {
+        const RestoredPlace::Edges stored = kept.ToStore(corner);
+        placement.normalLeft = stored[0];
+        placement.normalTop = stored[1];
+        placement.normalRight = stored[2];
+        placement.normalBottom = stored[3];
+    }
+    return placement;
 }
 
 QSize FrameSizeOf(const QWidget& window, const QWidget* decorated) {
@@ -180,10 +205,11 @@ QSize FrameSizeOf(const QWidget& window, const QWidget* decorated) {
     return window.size() + (decorated->frameGeometry().size() - decorated->geometry().size());
 }
 
-QRect RestoredInWorkArea(const std::optional<QRect>& wanted, const QRect& byDefault) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect largest(QPoint(0, 0), screen ? screen->availableVirtualGeometry().size() : byDefault.size());
-    return wanted && largest.contains(*wanted) ? *wanted : byDefault;
+QRect SizedForScreen(const QRect& stored, const QWidget* view) {
+    const QScreen* screen = view ? view->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return stored;
+    return QRect(stored.topLeft(), stored.size().boundedTo(screen->availableGeometry().size()));
 }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QRect>
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -32,8 +33,8 @@ struct WindowPlacement {
 
     // The widget's frame rectangle and shown state.
     static WindowPlacement Of(const QWidget& window);
-    // A floating window of byDefault's frame size at the normal rectangle's top-left when that lies
-    // wholly inside the available area of a screen; else byDefault brought onto a screen (OnScreen).
+    // A floating window of byDefault's frame size at the normal rectangle's top-left, moved onto the
+    // screen it overlaps most; else, meeting no screen, byDefault brought onto a screen (OnScreen).
     QRect RestoredAt(const QRect& byDefault) const;
     // Moves and sizes the widget to the normal rectangle when it has one.
     void ApplyTo(QWidget& window) const;
@@ -52,46 +53,61 @@ QRect PlaceInside(const QRect& wanted, const QRect& area);
 // top-left corner, else of the primary screen; fallback when there is no screen.
 QRect OnScreen(const QRect& wanted, const QRect& fallback);
 
-// A top-level window's stored rectangle on the screen whose available area holds most of it, its size
-// bounded by that area's (or by byDefault, the size it has anyway, where that is larger) and its top-left
-// brought inside the area; nothing when it meets no screen.
-std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored, const QSize& byDefault);
+// A top-level window's stored rectangle wholly inside the available area of the screen that holds most
+// of it: moved onto it, then shrunk where larger; nothing when it meets no screen.
+std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored);
 
 // Whether wanted lies wholly inside the available area of the screen that holds its top-left corner.
 bool WhollyOnScreen(const QRect& wanted);
 
-// Once the shown window has its frame, brings the frame onto its screen if it reaches past it: the
-// frame size used to place it before it was shown is only an estimate.
-void KeepOnScreenOnceShown(QWidget& window);
+class RestoredPlace;
 
-// Places a floating window of the main window: at saved's place when that holds its whole frame on a
-// screen, else at its default place (a divisor-th across the main window, 9 px below its top; where
-// it stands without one) brought onto the screen; corrected once shown (KeepOnScreenOnceShown).
-void PlaceFloatingWindow(QWidget& window, const QWidget* mainWindow, int divisor, const WindowPlacement* saved);
+// Once the shown window has its frame, brings the frame onto its screen if it reaches past it: the
+// frame size used to place it before it was shown is only an estimate. The frame it then has is
+// where kept (when given) saw it shown.
+void KeepOnScreenOnceShown(QWidget& window, RestoredPlace* kept = nullptr);
+
+// Places a floating window of the main window: at saved's place moved onto the screen it overlaps
+// most, else at its default place (a divisor-th across the main window, 9 px below its top; where it
+// stands without one) brought onto the screen; corrected once shown (KeepOnScreenOnceShown). kept
+// takes saved's rectangle, to be stored again while the window stays where it was shown.
+void PlaceFloatingWindow(QWidget& window, const QWidget* mainWindow, int divisor, const WindowPlacement* saved,
+                         RestoredPlace& kept);
+// The window's placement, with the stored rectangle kept took while the window stands where it was shown.
+WindowPlacement PlacementToStore(const QWidget& window, const RestoredPlace& kept);
 
 // The frame size of window once shown, its decorations taken as those of decorated (a shown window)
 // while it has none of its own yet.
 QSize FrameSizeOf(const QWidget& window, const QWidget* decorated);
 
-// Where a restored window in a work area is to be stored: the place it opened at from its record,
-// even while it stands moved only so far as to stay reachable in a smaller work area; else where it is.
+// Where a restored window is to be stored: the edges it was stored with, exactly, while it stands where
+// it was shown from them (moved into reach, shrunk to a smaller screen or not); else where it is. Only
+// the user moves a window away from where it was shown.
 class RestoredPlace {
 public:
-    void Opened(const QRect& place) { m_opened = place; }
-    QRect Opened() const { return m_opened; }
-    void MovedWithinReach(const QRect& shown) { m_reached = shown; }
-    QRect ToStore(const QRect& current) const {
-        return !m_reached.isNull() && current == m_reached ? m_opened : current;
+    using Edges = std::array<std::int32_t, 4>;  // left, top, right, bottom (right and bottom exclusive)
+
+    static Edges EdgesOf(const QRect& place) {
+        return {place.left(), place.top(), place.left() + place.width(), place.top() + place.height()};
     }
 
+    void Read(const Edges& stored) { m_stored = stored; }
+    // The place it opened at from its record; empty when it took its default place.
+    void Opened(const QRect& place) { m_opened = place; }
+    QRect Opened() const { return m_opened; }
+    // Where it was put, from its record; empty when it took its default place.
+    void Shown(const QRect& shown) { m_shown = shown; }
+    bool Kept(const QRect& current) const { return m_stored && !m_shown.isNull() && current == m_shown; }
+    Edges ToStore(const QRect& current) const { return Kept(current) ? *m_stored : EdgesOf(current); }
+
 private:
-    QRect m_opened;   // empty when it took its default place
-    QRect m_reached;
+    std::optional<Edges> m_stored;
+    QRect m_opened;
+    QRect m_shown;
 };
 
-// A restored rectangle of a window in a work area yet to be laid out: wanted when it lies inside the
-// available size of the screens (no work area is larger), else byDefault. Once laid out, the work
-// area brings such a window's title bar inside it.
-QRect RestoredInWorkArea(const std::optional<QRect>& wanted, const QRect& byDefault);
+// A restored window of a work area at its stored place with its stored size where that fits the
+// screen the view is on, else shrunk to it. Once laid out, the work area brings it into reach.
+QRect SizedForScreen(const QRect& stored, const QWidget* view);
 
 }  // namespace platform

@@ -108,9 +108,9 @@ public:
     virtual QRect DefaultPlace(const QSize& workArea) const = 0;
     // The place it opened at from its stored record; empty when it took its default place.
     virtual QRect RestoredPlace() const = 0;
-    // Moved from its restored place to shown, only so that its title bar lies in a work area smaller
-    // than that place: while it stays there it stores its restored place.
-    virtual void MovedWithinReach(const QRect& shown) = 0;
+    // Shown by its work area from its restored place (moved into reach, or not moved): while it stays
+    // there it stores its record as it was read. Empty when it took its default place instead.
+    virtual void ShownInWorkArea(const QRect& shown) = 0;
     // Its work area is shown: a redraw for the compared laps that it missed while the area was out
     // of view is taken now. True when it takes one.
     virtual bool OnWorkAreaShown() { return false; }

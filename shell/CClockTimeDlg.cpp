@@ -45,7 +45,7 @@ void CClockTimeDlg::OnInitDialog(QWidget* mainWindow) {
     WindowPlacement saved;
     const bool stored =
         m_store.ReadRecord(settings::SubKeyPath(settings::kWindowViewInfo), settings::kLogTimeWndPlace, &saved) == 0;
-    platform::PlaceFloatingWindow(*this, mainWindow, kHalfAcross, stored ? &saved : nullptr);
+    platform::PlaceFloatingWindow(*this, mainWindow, kHalfAcross, stored ? &saved : nullptr, m_restoredPlace);
 }
 
 void CClockTimeDlg::Invalidate() { m_list->viewport()->update(); }

@@ -29,7 +29,9 @@ public:
     platform::WindowHandle Handle() const override { return m_window.Handle(); }
     // Writes the placement and tells the main frame the window is gone; once.
     void Shutdown() override;
-    platform::WindowPlacement Placement() const override { return platform::WindowPlacement::Of(*this); }
+    platform::WindowPlacement Placement() const override {
+        return platform::PlacementToStore(*this, m_restoredPlace);
+    }
 
     CListViewLogTime& List() { return *m_list; }
     // The list paints again at its next turn, reading what it shows anew.
@@ -44,4 +46,5 @@ private:
     SettingsStore& m_store;
     CListViewLogTime* m_list;
     bool m_shutDown = false;
+    platform::RestoredPlace m_restoredPlace;
 };

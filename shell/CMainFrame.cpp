@@ -24,12 +24,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 using platform::UM_CHANGED_GLOBAL_MAP_DRAW_MODE;
@@ -96,29 +99,81 @@ bool CMainFrame::Create() {
     return true;
 }
 
-// The main window opens as it was closed: at its normal rectangle unless that lies off every screen,
-// and maximised when it was.
+// The main window opens as it was closed, maximised when it was, its normal rectangle moved wholly onto
+// the screen it overlaps most and shrunk where larger; stored off every screen, or at a first start, it
+// takes its default size, no larger than the screen.
 void CMainFrame::RestorePlacement() {
     FrameworkProfile& profile = m_app.Settings().Profile();
     const QByteArray bytes = profile.GetProfileBinary(settings::kWindowPlacementSection, settings::kMainWindowRectEntry);
+    std::optional<QRect> place;
     if (bytes.size() == kPlacementRectBytes) {
-        std::array<std::int32_t, 4> edges{};
+        platform::RestoredPlace::Edges edges{};
         settings_bytes::Get(reinterpret_cast<const std::uint8_t*>(bytes.constData()), &edges);
-        if (const auto place = platform::OnAnyScreen(platform::StoredRect(edges[0], edges[1], edges[2], edges[3]), size()))
-            setGeometry(*place);
+        m_restoredPlace.Read(edges);
+        place = platform::OnAnyScreen(platform::StoredRect(edges[0], edges[1], edges[2], edges[3]));
     }
+    if (place)
+        setGeometry(*place);
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        resize(size().boundedTo(screen->availableGeometry().size()));
+    m_restoredPlace.Shown(geometry());
+    m_keepFrameOnScreen = true;
     if (profile.GetProfileInt(settings::kWindowPlacementSection, settings::kShowCmdEntry, WindowPlacementRec::kShowNormal) ==
         WindowPlacementRec::kShowMaximized)
         setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-// The normal rectangle, whatever the state (a minimised window opens normal or maximised next time).
+bool CMainFrame::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    const QEvent::Type type = event->type();
+    if (m_keepFrameOnScreen && !m_frameCheckQueued &&
+        (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange)) {
+        m_frameCheckQueued = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_frameCheckQueued = false;
+            KeepFrameOnScreen();
+        }, Qt::QueuedConnection);
+    }
+    return handled;
+}
+
+// The window manager frames the window only after it is shown, and a maximised one keeps its normal
+// rectangle for later: the first time the window stands normal with its frame, a frame reaching past
+// the screen (a title bar above it) is brought wholly onto the screen. Where it then stands is where it
+// was shown, so a run that does not move it stores the place it was stored with.
+void CMainFrame::KeepFrameOnScreen() {
+    if (!m_keepFrameOnScreen || !isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized |
+                                                                   Qt::WindowFullScreen)))
+        return;
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                           frame.bottom() - client.bottom());
+    const std::optional<QRect> onScreen = platform::OnAnyScreen(frame);
+    if (onScreen && *onScreen != frame) {
+        setGeometry(onScreen->marginsRemoved(margins));
+        return;  // checked again once it has moved
+    }
+    m_restoredPlace.Shown(client);
+    // An X window manager frames the window a while after it is mapped, telling the window nothing: it
+    // is looked at again for a short while. Where the platform draws no frame, the first check is the last.
+    constexpr int kFrameWaitMs = 50;
+    constexpr int kFrameWaits = 40;
+    const bool framed = frame != client || (windowFlags() & Qt::FramelessWindowHint) ||
+                        QGuiApplication::platformName() != QLatin1String("xcb");
+    if (framed || ++m_frameWaits > kFrameWaits)
+        m_keepFrameOnScreen = false;
+    else
+        QTimer::singleShot(kFrameWaitMs, this, [this] { KeepFrameOnScreen(); });
+}
+
+// The normal rectangle, whatever the state (a minimised window opens normal or maximised next time); the
+// stored one, exactly, while the window stands where it was shown from it.
 void CMainFrame::StorePlacement() {
     const QRect normal = normalGeometry();
     if (normal.isEmpty())
         return;
-    const std::array<std::int32_t, 4> edges{normal.left(), normal.top(), normal.left() + normal.width(),
-                                            normal.top() + normal.height()};
+    const platform::RestoredPlace::Edges edges = m_restoredPlace.ToStore(normal);
     QByteArray bytes(kPlacementRectBytes, '\0');
     settings_bytes::Put(reinterpret_cast<std::uint8_t*>(bytes.data()), edges);
     FrameworkProfile& profile = m_app.Settings().Profile();

@@ -96,6 +96,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     using Message = platform::Message;
@@ -119,6 +120,7 @@ private:
     platform::WindowHandle SegmentListViewHandle() const;
     bool PickSegmentGroup();
     void RestorePlacement();
+    void KeepFrameOnScreen();
     void StorePlacement();
     void ReadFloatingPlacement(const QString& valueName, WindowPlacementRec* copy);
 
@@ -181,6 +183,10 @@ private:
     OverviewWindowColors m_overviewColors;
     WindowPlacementRec m_logTimePlacement;
     WindowPlacementRec m_yScalePlacement;
+    platform::RestoredPlace m_restoredPlace;
+    bool m_keepFrameOnScreen = false;  // until the shown window's frame is known and on the screen
+    bool m_frameCheckQueued = false;
+    int m_frameWaits = 0;
     VariableScaleBackup m_scaleBackup;
     orvelo::SegmentGroup m_segmentGroup;
     platform::MapInfoBlock m_currentCourse;

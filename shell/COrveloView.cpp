@@ -158,7 +158,7 @@ void COrveloView::OpenGraphWindow(int kind) {
         return;
     }
     if (window)
-        m_entries.push_back({window, window->Widget(), kind, slot, m_number});
+        m_entries.push_back({window, window->Widget(), kind, slot, m_number, false, QRect()});
 }
 
 void COrveloView::DestroyGraphWindow(GraphWindowEntry& entry) {
@@ -259,10 +259,10 @@ void COrveloView::RestoreGraphWindows() {
                                                  : GraphWindow::kNone;
         GraphWindow* window = kind != GraphWindow::kNone ? MakeGraphWindow(kind, slot, true) : nullptr;
         if (window) {
-            m_entries.push_back({window, window->Widget(), kind, slot, m_number});
+            m_entries.push_back({window, window->Widget(), kind, slot, m_number, true, QRect()});
             ++created;
         } else {
-            m_entries.push_back({nullptr, nullptr, GraphWindow::kNone, slot, 0});
+            m_entries.push_back({nullptr, nullptr, GraphWindow::kNone, slot, 0, false, QRect()});
         }
     }
     m_windowStates.clear();
@@ -272,47 +272,66 @@ void COrveloView::RestoreGraphWindows() {
     PlaceRestoredWindows();
 }
 
-// Windows restored before the work area had its size are checked once it is shown and laid out (the
-// frame's panes take their room while the first events run, and the main window may not have reached
-// its size yet): one smaller than its title bar (known only in the work area) takes its default place;
-// one at its stored place keeps it, moved only as far as brings its title bar into the area, and is
-// stored as it was; any other not wholly inside takes its default place.
+// Windows restored before the work area had its size are placed once it is shown and laid out, and
+// again whenever it is sized (the frame's panes take their room while the first events run, the main
+// window may reach its size only later, and a work area not shown first has a size of its own only
+// when shown), until the user moves or sizes them: the place a window was stored at with the size it
+// opened at, moved only as far as brings it into reach; one its record does not fit (smaller than its
+// title bar, known only in the work area) at its default place. Placing them against each size anew,
+// never against the last place, brings them back where stored once the area has its own size.
 void COrveloView::PlaceRestoredWindows() {
     if (!m_placeRestored || !isVisible() || m_placing)
         return;
     m_placing = true;
     QMetaObject::invokeMethod(this, [this] {
         m_placing = false;
-        if (isVisible() && std::exchange(m_placeRestored, false))
+        if (isVisible() && m_placeRestored)
             PlaceInsideArea();
     }, Qt::QueuedConnection);
 }
 
+namespace {
+
+// Where a window wanted at wanted is in reach in area: its title bar (as wide as the window can be)
+// inside, moved no further; a window without a caption, a part of it as large as a title bar is high.
+QPoint InReach(const QMdiSubWindow& sub, const QPoint& wanted, const QSize& least, const QRect& area) {
+    const int titleHeight = sub.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &sub);
+    QSize part(least.width(), titleHeight);
+    if (sub.windowFlags() & Qt::FramelessWindowHint)
+        part = least.expandedTo(QSize(titleHeight, titleHeight)).boundedTo(sub.size());
+    return platform::PlaceInside(QRect(wanted, part), area).topLeft();
+}
+
+}  // namespace
+
 void COrveloView::PlaceInsideArea() {
     const QRect area = m_graphArea->viewport()->rect();
-    for (const GraphWindowEntry& entry : m_entries) {
-        if (!entry.widget)
+    bool following = false;
+    for (GraphWindowEntry& entry : m_entries) {
+        if (!entry.widget || !entry.window || !entry.follows)
             continue;
         QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(entry.widget.data());
         if (!sub)
             sub = qobject_cast<QMdiSubWindow*>(entry.widget->parentWidget());
-        if (!sub || !entry.window)
+        if (!sub)
             continue;
         const QRect place = sub->geometry();
-        const QSize least = sub->minimumSizeHint();
-        const bool usable = place.width() >= least.width() && place.height() >= least.height();
-        if (usable && !place.isNull() && place == entry.window->RestoredPlace()) {
-            const int titleHeight = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
-            const QRect titleBar(place.topLeft(), QSize(least.width(), titleHeight));
-            const QPoint reach = platform::PlaceInside(titleBar, area).topLeft();
-            if (reach != place.topLeft()) {
-                sub->move(reach);
-                entry.window->MovedWithinReach(sub->geometry());
-            }
-        } else if (!usable || !area.contains(place)) {
-            sub->setGeometry(platform::PlaceInside(entry.window->DefaultPlace(area.size()), area));
+        if (!entry.placed.isNull() && place != entry.placed) {
+            entry.follows = false;  // moved or sized since
+            continue;
         }
+        const QSize least = sub->minimumSizeHint();
+        const QRect restored = entry.window->RestoredPlace();
+        const bool usable = !restored.isNull() && place.width() >= least.width() && place.height() >= least.height();
+        const QRect target = usable ? QRect(InReach(*sub, restored.topLeft(), least, area), place.size())
+                                    : platform::PlaceInside(entry.window->DefaultPlace(area.size()), area);
+        if (target != place)
+            sub->setGeometry(target);
+        entry.placed = sub->geometry();
+        entry.window->ShownInWorkArea(usable ? entry.placed : QRect());
+        following = true;
     }
+    m_placeRestored = following;
 }
 
 void COrveloView::resizeEvent(QResizeEvent* event) {

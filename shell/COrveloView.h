@@ -27,6 +27,8 @@ public:
         int kind = GraphWindow::kNone;
         int slot = 0;
         int workAreaNumber = 0;
+        bool follows = false;  // restored: placed again as the work area is sized, until the user moves it
+        QRect placed;          // where the work area last put it
     };
     enum State { kNew = 0, kUpdated = 1, kActivated = 2 };
 

@@ -1,5 +1,7 @@
 // Windows restored from placements stored for another screen, a second monitor or a damaged file:
-// the floating ones open on the screen, those of a work area inside it, each at a size that fits.
+// the floating ones open on the screen, those of a work area with their stored size, where the screen
+// holds it, in reach inside it.
+#include "MainWindowSize.h"
 #include "app/ProgramHarness.h"
 
 #include "graphs/CLScaleView.h"
@@ -20,6 +22,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <optional>
 #include <string>
@@ -55,6 +58,15 @@ platform::RegistryTree SessionWithWindows(bool loggingTime) {
     Drain();
     h.Close();
     return h.Saved();
+}
+
+// The first work area of a started session that restored its lap overview and file overview; null when it did not.
+COrveloView* StartedWithTwoGraphWindows(ProgramHarness& h) {
+    if (!h.Start())
+        return nullptr;
+    Drain();
+    COrveloView* view = h.WorkAreas().front()->View();
+    return view && view->GraphWindows().size() == 2u ? view : nullptr;
 }
 
 const QString& WindowKey() {
@@ -96,7 +108,7 @@ std::string Text(const QRect& r) {
            std::to_string(r.height());
 }
 
-TEST(RestoredPlacementTest, WindowsStoredAnywhereOpenOnTheScreenOrInsideTheirWorkAreaAtASizeThatFits) {
+TEST(RestoredPlacementTest, WindowsStoredAnywhereOpenOnTheScreenOrInReachInTheirWorkAreaAtASizeThatFits) {
     ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1920, 1080));
     const platform::RegistryTree saved = SessionWithWindows(true);
     const QString& key = WindowKey();
@@ -129,18 +141,22 @@ TEST(RestoredPlacementTest, WindowsStoredAnywhereOpenOnTheScreenOrInsideTheirWor
             record.bottom = p.bottom;
             ASSERT_EQ(store.WriteRecord(key, name, record), 0);
         }
-        ASSERT_TRUE(h.Start());
-        Drain();
-        COrveloView& view = *h.WorkAreas().front()->View();
-        ASSERT_EQ(view.GraphWindows().size(), 2u);
-        for (const auto& entry : view.GraphWindows()) {
+        COrveloView* view = StartedWithTwoGraphWindows(h);
+        ASSERT_TRUE(view);
+        for (const auto& entry : view->GraphWindows()) {
             ASSERT_TRUE(entry.widget && entry.widget->parentWidget());
             const QRect area = entry.widget->parentWidget()->rect();
             const QRect place = entry.widget->geometry();
-            EXPECT_TRUE(area.contains(place)) << entry.kind << " in " << area.width() << "x" << area.height() << " at " << place.x() << "," << place.y() << " "
-                                              << place.width() << "x" << place.height();
+            const QRect reach(place.topLeft(), QSize(entry.widget->minimumSizeHint().width(), 1));
+            EXPECT_TRUE(area.contains(reach)) << entry.kind << " in " << area.width() << "x" << area.height() << " at "
+                                              << Text(place);
+            const QSize stored = QRect(QPoint(p.left, p.top), QPoint(p.right - 1, p.bottom - 1)).size();
+            if (place.size() != stored.boundedTo(QGuiApplication::primaryScreen()->availableGeometry().size())) {
+                // a record too low for the window's rows
+                EXPECT_EQ(Text(place), Text(platform::PlaceInside(entry.window->DefaultPlace(area.size()), area)));
+            }
         }
-        CLapOverviewDlg* lapOverview = LapOverviewOf(view);
+        CLapOverviewDlg* lapOverview = LapOverviewOf(*view);
         ASSERT_TRUE(lapOverview);
         OpenYScale(h, *lapOverview);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -156,17 +172,18 @@ TEST(RestoredPlacementTest, WindowsStoredAnywhereOpenOnTheScreenOrInsideTheirWor
 
 // The frame size a floating window is placed with before it is shown comes from the main window's,
 // which may tell nothing of it (here a main window without a frame): the whole frame still lands on
-// the screen, at the default place when the stored one is not wholly on it.
+// the screen, moved onto it when the stored place reaches past it, at the default place when that meets
+// no screen; what was stored is written back as it was.
 TEST(RestoredPlacementTest, TheLoggingTimeWindowOpensWithItsWholeFrameOnTheScreen) {
     const platform::RegistryTree saved = SessionWithWindows(false);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     struct Case {
         QPoint main;
         std::optional<QRect> stored;
-        bool atDefault;  // else where it was stored, or (no record) brought in from its default place
+        bool atDefault;  // else where it was stored moved onto the screen, or (no record) brought in from its default place
     };
     const Case cases[] = {{QPoint(0, 0), QRect(5000, 3000, 154, 104), true},
-                          {QPoint(0, 0), QRect(1850, 1040, 154, 104), true},
+                          {QPoint(0, 0), QRect(1850, 1040, 154, 104), false},
                           {QPoint(0, 0), QRect(300, 200, 154, 104), false},
                           {QPoint(1000, 1000), std::nullopt, false}};
     for (const Case& c : cases) {
@@ -188,10 +205,10 @@ TEST(RestoredPlacementTest, TheLoggingTimeWindowOpensWithItsWholeFrameOnTheScree
         if (c.atDefault) {
             EXPECT_EQ(place.topLeft(), QPoint(main.left() + main.width() / 2, main.top() + 9)) << Text(place);
         } else if (c.stored) {
-            EXPECT_EQ(place, *c.stored);
+            EXPECT_EQ(place, platform::PlaceInside(*c.stored, screen));
         }
         h.Close();
-        if (c.stored && !c.atDefault) {  // a record that is fine is written back as it was
+        if (c.stored) {
             EXPECT_EQ(h.Saved().Value(WindowKey(), settings::kLogTimeWndPlace)->data, FloatingAt(*c.stored).ToBytes());
         }
     }
@@ -315,12 +332,7 @@ TEST(RestoredPlacementTest, ALayoutSavedInAMaximisedOrEnlargedMainWindowComesBac
         {
             ProgramHarness h;
             ASSERT_TRUE(h.Start());
-            if (maximised)
-                h.Frame().showMaximized();
-            else
-                h.Frame().resize(1600, 980);
-            QCoreApplication::processEvents();
-            Drain();
+            SizeMainWindow(h, maximised, QSize(1600, 980));
             ASSERT_TRUE(h.OpenLapOverview());
             h.Close();
             saved = h.Saved();
@@ -361,6 +373,72 @@ TEST(RestoredPlacementTest, ALayoutSavedInAMaximisedOrEnlargedMainWindowComesBac
         EXPECT_EQ(Text(lapOverview->geometry()), Text(overview));
         h.Close();
         EXPECT_EQ(GraphRecords(h.Saved()), records);
+    }
+}
+
+// A layout stored on a larger screen or a second one: the main window lies wholly on the screen, graph
+// windows keep their size where the screen holds it and are brought into reach (the file overview, with
+// no caption, by a part of it), the logging-time window onto the screen; a run that moves none of them
+// writes every byte back as it was stored.
+TEST(RestoredPlacementTest, ALayoutStoredForAnotherScreenIsShownInReachAndWrittenBackAsStored) {
+    const platform::RegistryTree session = SessionWithWindows(true);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        std::array<std::int32_t, 4> main;
+        QRect lapOverview;
+    };
+    const Case cases[] = {{{1700, 200, 2900, 1000}, QRect(1700, 900, 587, 393)},
+                          {{0, 0, std::numeric_limits<std::int32_t>::max(), std::numeric_limits<std::int32_t>::max()},
+                           QRect(100, 100, 2000, 1200)}};
+    QRect fileOverview;
+    for (const auto& [name, record] : GraphRecords(session)) {
+        if (record.kind == GraphWindow::kFileOverview)
+            fileOverview = QRect(QPoint(600, 100), RectOf(record).size());  // past a default main window's work area
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Text(c.lapOverview));
+        ProgramHarness h(session);
+        SettingsStore& store = h.Settings().Store();
+        QByteArray mainRect(16, '\0');
+        std::memcpy(mainRect.data(), c.main.data(), mainRect.size());
+        ASSERT_TRUE(h.Settings().Profile().WriteProfileBinary(settings::kWindowPlacementSection,
+                                                              settings::kMainWindowRectEntry, mainRect));
+        for (auto [name, record] : GraphRecords(session)) {
+            const QRect place = record.kind == GraphWindow::kLapOverview ? c.lapOverview : fileOverview;
+            record.left = place.left();
+            record.top = place.top();
+            record.right = place.left() + place.width();
+            record.bottom = place.top() + place.height();
+            ASSERT_EQ(store.WriteRecord(WindowKey(), name, record), 0);
+        }
+        ASSERT_EQ(store.WriteRecord(WindowKey(), settings::kLogTimeWndPlace, FloatingAt(QRect(1850, 1040, 154, 104))), 0);
+        const platform::RegistryTree stored = h.Saved();
+        COrveloView* view = StartedWithTwoGraphWindows(h);
+        ASSERT_TRUE(view);
+        EXPECT_TRUE(screen.contains(h.Frame().frameGeometry())) << Text(h.Frame().frameGeometry());
+        for (const auto& entry : view->GraphWindows()) {
+            ASSERT_TRUE(entry.widget && entry.widget->parentWidget());
+            const QRect area = entry.widget->parentWidget()->rect();
+            const QRect place = entry.widget->geometry();
+            if (entry.kind == GraphWindow::kLapOverview) {
+                const int titleHeight = entry.widget->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, entry.widget);
+                EXPECT_EQ(place.size(), c.lapOverview.size().boundedTo(screen.size()));
+                EXPECT_TRUE(area.contains(QRect(place.topLeft(), QSize(entry.widget->minimumSizeHint().width(), titleHeight))))
+                    << Text(place) << " in " << Text(area);
+            } else {
+                EXPECT_EQ(place.size(), fileOverview.size());
+                EXPECT_TRUE(area.intersects(place)) << Text(place) << " in " << Text(area);
+            }
+        }
+        ASSERT_TRUE(h.Frame().LoggingTimeWindow());
+        EXPECT_TRUE(screen.contains(h.Frame().LoggingTimeWindow()->Widget()->frameGeometry()));
+        h.Close();
+        EXPECT_TRUE(h.Saved() == stored);
+        EXPECT_EQ(GraphRecords(h.Saved()), GraphRecords(stored));
+        EXPECT_EQ(h.Saved().Value(WindowKey(), settings::kLogTimeWndPlace)->data,
+                  stored.Value(WindowKey(), settings::kLogTimeWndPlace)->data);
+        EXPECT_EQ(h.Settings().Profile().GetProfileBinary(settings::kWindowPlacementSection, settings::kMainWindowRectEntry),
+                  mainRect);
     }
 }
 

@@ -74,7 +74,7 @@ public:
     platform::WindowHandle Handle() const override { return WindowHandle(); }
     QRect DefaultPlace(const QSize&) const override { return QRect(20 * m_slot, 20 * m_slot, 260, 160); }
     QRect RestoredPlace() const override { return QRect(); }
-    void MovedWithinReach(const QRect&) override {}
+    void ShownInWorkArea(const QRect&) override {}
     int Kind() const { return m_kind; }
     int Slot() const { return m_slot; }
     bool Restored() const { return m_restored; }

@@ -98,6 +98,9 @@ public:
     int LapsDrawn() const { return m_data.LapsDrawn(); }
     const ChannelColorProperty& ColorBlock(int channel) const;
     const graphs::ChannelViewProp& PaneRecord() const { return m_record; }
+    // While its window stands as it was shown from the stored records, the pane's record is written
+    // back with the height it was read with.
+    void StoreHeightAsRead(bool asRead) { m_storeHeightAsRead = asRead; }
     bool Tracking() const { return m_tracking; }
     int ZoomCursorShown() const { return m_zoomCursorShown; }
     const platform::GraphPoint& ZoomCentre() const { return m_zoomCentre; }
@@ -198,6 +201,8 @@ private:
     bool m_swallowNextClick = false;
     platform::GraphPoint m_zoomCentre{};
     graphs::ChannelViewProp m_record;
+    bool m_recordRead = false;
+    bool m_storeHeightAsRead = false;
     int m_workArea = -1;
     int m_windowNumber = -1;
 };

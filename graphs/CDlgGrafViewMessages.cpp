@@ -222,11 +222,13 @@ void CDlgGrafView::PersistRecord(bool write, std::int64_t numbers) {
     if (write) {
         m_workArea = platform::LoWord(static_cast<std::uint64_t>(numbers));
         m_windowNumber = platform::HiWord(static_cast<std::uint64_t>(numbers));
-        const graphs::ChannelViewProp record{m_data.ChannelMask(), m_workArea, m_windowNumber, m_paneId, height()};
+        const int stored = m_storeHeightAsRead && m_recordRead ? m_record.height : height();
+        const graphs::ChannelViewProp record{m_data.ChannelMask(), m_workArea, m_windowNumber, m_paneId, stored};
         store.WriteRecord(key, settings::NumberedName(settings::kChanelViewProp, m_workArea, m_windowNumber, m_paneId),
                           record);
         return;
     }
-    store.ReadRecord(key, settings::NumberedName(settings::kChanelViewProp, m_workArea, m_windowNumber, m_paneId),
-                     &m_record);
+    m_recordRead = store.ReadRecord(key, settings::NumberedName(settings::kChanelViewProp, m_workArea, m_windowNumber,
+                                                                m_paneId),
+                                    &m_record) == 0;
 }

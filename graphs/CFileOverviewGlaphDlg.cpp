@@ -119,9 +119,7 @@ void CFileOverviewGlaphDlg::Start(QWidget* viewWidget, bool restored) {
         const auto saved = platform::StoredRect(m_record.left, m_record.top, m_record.right, m_record.bottom);
         if (saved && saved->width() >= kMinimumSize && saved->height() >= kMinimumSize) {
             place = platform::SizedForScreen(*saved, viewWidget);
-            m_restoredPlace.Read({m_record.left, m_record.top, m_record.right, m_record.bottom});
-            m_restoredPlace.Opened(*saved);
-            m_restoredPlace.Shown(place);
+            m_restoredPlace.Restore({m_record.left, m_record.top, m_record.right, m_record.bottom}, *saved, place);
         }
         if ((m_record.channelMask & ((1u << graphs::kChannelCount) - 1)) != 0) {
             m_mask = m_record.channelMask & ((1u << graphs::kChannelCount) - 1);

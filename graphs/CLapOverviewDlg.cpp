@@ -103,14 +103,11 @@ bool CLapOverviewDlg::RestoreLayout() {
     m_savedHeights.clear();
     SettingsStore& store = m_host.Settings().Store();
     const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
-    std::vector<int> paneHeights;
     for (int row = 0; row < layout.rows; ++row) {
         graphs::ChannelViewProp pane;
         if (store.ReadRecord(key, settings::NumberedName(settings::kChanelViewProp, m_workArea, m_slot, row), &pane) != 0)
             return false;
-        paneHeights.push_back(pane.height);
     }
-    m_storedPaneHeights = std::move(paneHeights);
     m_mask = layout.mask;
     m_zoom.SetMode(layout.xAxisMode);
     // A place too small for the rows keeps the first one; any other keeps its size where the screen
@@ -118,9 +115,7 @@ bool CLapOverviewDlg::RestoreLayout() {
     const auto stored = platform::StoredRect(m_record.left, m_record.top, m_record.right, m_record.bottom);
     if (layout.placed && stored && graphs::HoldsRows(layout.place.size(), layout.rows, m_metrics)) {
         m_place = platform::SizedForScreen(*stored, m_viewWidget);
-        m_restoredPlace.Read({m_record.left, m_record.top, m_record.right, m_record.bottom});
-        m_restoredPlace.Opened(*stored);
-        m_restoredPlace.Shown(m_place);
+        m_restoredPlace.Restore({m_record.left, m_record.top, m_record.right, m_record.bottom}, *stored, m_place);
     }
     m_savedHeights.assign(layout.heights.begin(), layout.heights.end());
     m_loadPaneRecords = true;

@@ -178,7 +178,6 @@ private:
     std::vector<std::int32_t> m_savedHeights;
     std::vector<std::int32_t> m_storedHeights;  // as read, written back while the window is left as shown
     std::vector<int> m_shownHeights;            // the rows once the stored heights were taken
-    std::vector<int> m_storedPaneHeights;       // each row's pane as its record was read
     QRect m_normalPlace;                        // while maximised: the place it comes back to
     std::vector<int> m_normalHeights;           // and its rows there
 

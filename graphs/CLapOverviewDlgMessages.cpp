@@ -391,18 +391,12 @@ int CLapOverviewDlg::SaveLayout() {
     std::vector<std::uint8_t> heights(4 * rows.size());
     for (std::size_t row = 0; row < rows.size(); ++row)
         settings_bytes::Put(heights.data() + 4 * row, static_cast<std::int32_t>(rows[row]));
-    for (std::size_t row = 0; row < m_rows.size(); ++row) {
-        if (!m_rows[row].graph)
+    for (const Row& row : m_rows) {
+        if (!row.graph)
             continue;
-        SendMessage(m_rows[row].graph->Handle(), UM_REGISTER_WND_PROPERTY, 1,
+        row.graph->StoreHeightAsRead(rowsKept);  // rows left as they were shown keep their panes' heights
+        SendMessage(row.graph->Handle(), UM_REGISTER_WND_PROPERTY, 1,
                     MakeLong(static_cast<std::uint32_t>(m_workArea), static_cast<std::uint32_t>(m_slot)));
-        // Rows left as they were shown keep the pane heights they were stored with.
-        const QString pane = settings::NumberedName(settings::kChanelViewProp, m_workArea, m_slot, static_cast<int>(row));
-        graphs::ChannelViewProp record;
-        if (rowsKept && m_storedPaneHeights.size() == m_rows.size() && store.ReadRecord(key, pane, &record) == 0) {
-            record.height = m_storedPaneHeights[row];
-            store.WriteRecord(key, pane, record);
-        }
     }
     const platform::RestoredPlace::Edges place = m_restoredPlace.ToStore(normal);
     m_record = {GraphWindow::kLapOverview, m_workArea, m_slot, place[0], place[1], place[2], place[3], m_mask,

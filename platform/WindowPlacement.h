@@ -92,8 +92,13 @@ public:
     }
 
     void Read(const Edges& stored) { m_stored = stored; }
+    // A window restored from its record: the stored edges, the place they give, and where it was put.
+    void Restore(const Edges& stored, const QRect& opened, const QRect& shown) {
+        m_stored = stored;
+        m_opened = opened;
+        m_shown = shown;
+    }
     // The place it opened at from its record; empty when it took its default place.
-    void Opened(const QRect& place) { m_opened = place; }
     QRect Opened() const { return m_opened; }
     // Where it was put, from its record; empty when it took its default place.
     void Shown(const QRect& shown) { m_shown = shown; }

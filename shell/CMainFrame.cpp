@@ -352,6 +352,12 @@ void CMainFrame::BringToFront() {
 
 FloatingWindow* CMainFrame::LoggingTimeWindow() const { return m_logTimeWidget ? m_logTime : nullptr; }
 
+// The logging-time window reads what it shows (colours, whose cursor) when it paints.
+void CMainFrame::RepaintLoggingTime() {
+    if (auto* clock = dynamic_cast<CClockTimeDlg*>(LoggingTimeWindow()))
+        clock->Invalidate();
+}
+
 YScaleWindow* CMainFrame::YScaleDialog() const { return m_yScaleWidget ? m_yScale : nullptr; }
 
 QAction* CMainFrame::Action(int commandId) const {

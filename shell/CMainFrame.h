@@ -120,6 +120,7 @@ private:
     platform::WindowHandle SegmentListViewHandle() const;
     bool PickSegmentGroup();
     void RestorePlacement();
+    void RepaintLoggingTime();
     void KeepFrameOnScreen();
     void StorePlacement();
     void ReadFloatingPlacement(const QString& valueName, WindowPlacementRec* copy);

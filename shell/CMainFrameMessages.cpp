@@ -6,7 +6,6 @@
 #include "settings/SettingsBatch.h"
 #include "settings/SettingsDefaults.h"
 #include "shell/CChildFrame.h"
-#include "shell/CClockTimeDlg.h"
 #include "shell/COrveloApp.h"
 #include "shell/CourseMapSaver.h"
 #include "shell/FileDialogRunners.h"
@@ -86,9 +85,7 @@ void CMainFrame::MapMessages() {
     m_window.On(UM_LAP_COLOR_PROPERTY, [this](const Message& m) {
         RunLapColorDialog(this, static_cast<WindowHandle>(m.wParam), m_properties ? m_properties->MapWindow() : kNoWindow,
                           m_app.Settings().Colors().LapColorTable());
-        // The logging-time window reads its lap numbers' colours when it paints.
-        if (auto* clock = dynamic_cast<CClockTimeDlg*>(LoggingTimeWindow()))
-            clock->Invalidate();
+        RepaintLoggingTime();  // it reads its lap numbers' colours when it paints
         return LResult{0};
     });
     m_window.On(UM_MAP_PROPERTY, [this](const Message& m) {
@@ -280,8 +277,7 @@ LResult CMainFrame::OnStopTrackingPlot(const Message& m) {
     m_cursorOwner = kNoWindow;
     platform::SendMessage(PropertiesHandle(), UM_STOP_TRACKING_PLOT, 0, 0);
     RelayToWorkAreas(WithParams(m, m.wParam, 0), m.wParam, 0);
-    if (auto* clock = dynamic_cast<CClockTimeDlg*>(LoggingTimeWindow()))
-        clock->Invalidate();  // its times are of that cursor
+    RepaintLoggingTime();  // its times are of that cursor
     return 1;
 }
 

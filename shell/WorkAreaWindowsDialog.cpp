@@ -8,6 +8,7 @@
 #include "platform/ModalDialog.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -34,6 +35,7 @@ WorkAreaWindowsDialog::WorkAreaWindowsDialog(CMainFrame& frame) : QDialog(&frame
     connect(m_closeWindow, &QPushButton::clicked, this, [this] { OnCloseWindow(); });
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { OnActivate(); });
+    m_list->installEventFilter(this);
     Fill();
     platform::ReturnPressesOk(*this, ok);
 }
@@ -69,6 +71,20 @@ void WorkAreaWindowsDialog::OnActivate() {
         m_frame.ActivateWorkArea(frame);
         accept();
     }
+}
+
+// Return in the list would otherwise reach the default button, OK, which ends the dialog and
+// leaves the chosen work area where it was.
+bool WorkAreaWindowsDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && Selected()) {
+            OnActivate();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void WorkAreaWindowsDialog::OnCloseWindow() {

@@ -1,6 +1,6 @@
 // The work-area windows dialog of the main frame: the open work areas by title, the active one
-// selected. "Activate" (or a double click) brings the selected one to the front and ends the
-// dialog; "Close Window" closes it and lists the rest.
+// selected. "Activate" (or a double click, or Return in the list) brings the selected one to the
+// front and ends the dialog; "Close Window" closes it and lists the rest.
 #pragma once
 
 #include <QDialog>
@@ -21,6 +21,9 @@ public:
     QListWidget& List() { return *m_list; }
     QPushButton& ActivateButton() { return *m_activate; }
     QPushButton& CloseWindowButton() { return *m_closeWindow; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Fill();

@@ -373,10 +373,21 @@ TEST_F(CMainFrameTest, WindowsDialogActivatesOrClosesAWorkAreaAndTheWorkAreaClos
     EXPECT_EQ(h.WorkAreaTitles(), listed);
     EXPECT_EQ(h.Frame().ActiveWorkArea(), h.WorkArea(1));
 
+    // Return on a chosen line activates it, as the button does.
+    dialogs.Queue([&](QDialog& dialog) {
+        auto& windows = dynamic_cast<WorkAreaWindowsDialog&>(dialog);
+        windows.List().setCurrentRow(1);
+        QTest::keyClick(&windows.List(), Qt::Key_Return);
+        return windows.result();
+    });
+    h.Frame().Action(131)->trigger();
+    ShellHarness::Drain();
+    EXPECT_EQ(h.Frame().ActiveWorkArea(), h.WorkArea(2));
+
     h.Frame().UpdateCommandStates();
     h.Frame().Action(57603)->trigger();
-    ASSERT_EQ(dialogs.Shown().size(), 2u);
-    EXPECT_EQ(dialogs.Shown()[1].title, QStringLiteral("Close Log-file , read log-file list"));
+    ASSERT_EQ(dialogs.Shown().size(), 3u);
+    EXPECT_EQ(dialogs.Shown()[2].title, QStringLiteral("Close Log-file , read log-file list"));
 }
 
 TEST_F(CMainFrameTest, LapListGetsFilesReadAndClosedLists) {

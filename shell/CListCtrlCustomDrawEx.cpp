@@ -53,6 +53,9 @@ CListCtrlCustomDrawEx::CListCtrlCustomDrawEx(QWidget* parent) : QTableWidget(par
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     verticalHeader()->hide();
+    // A selected row (a cell editor keeps one) would otherwise turn every header text bold, too
+    // wide for a column that fits its normal text.
+    horizontalHeader()->setHighlightSections(false);
     setItemDelegate(new CellDelegate(*this));
     connect(this, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { OnDblClk(row); });
     connect(this, &QTableWidget::currentCellChanged, viewport(), qOverload<>(&QWidget::update));

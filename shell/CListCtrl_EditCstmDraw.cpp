@@ -73,14 +73,16 @@ void CListCtrl_EditCstmDraw::TakeEditText(int row, int column, const QString& te
 }
 
 // Clearing the current cell while its editor is open would make the view close that editor
-// behind the delegate's back, so a taken text ends the edit only once the view has closed it. An
-// ended edit leaves no cell current, so Tab does not go on to edit the next one.
+// behind the delegate's back, so an edit ends only once the view has closed it, whether its text
+// was taken or dropped (Escape). An ended edit leaves no cell current, so Tab does not go on to
+// edit the next one.
 void CListCtrl_EditCstmDraw::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
-    if (!m_textTaken) {
+    const bool dropped = hint == QAbstractItemDelegate::RevertModelCache;
+    if (!m_textTaken && !dropped) {
         CListCtrlCustomDrawEx::closeEditor(editor, hint);
         return;
     }
-    CListCtrlCustomDrawEx::closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
+    CListCtrlCustomDrawEx::closeEditor(editor, dropped ? hint : QAbstractItemDelegate::SubmitModelCache);
     ClearEdit();
 }
 

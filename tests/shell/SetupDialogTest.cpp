@@ -18,6 +18,7 @@
 #include "shell/CMapPropertyTab.h"
 
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -233,6 +234,22 @@ TEST_F(SetupDialogTest, TheListEditsACellInPlaceAndDrawsItsRows) {
     EXPECT_TRUE(list.selectedItems().isEmpty());
     TheMessageBus().ProcessPosted();
     EXPECT_EQ(Values()[4].currentMax, 8);
+
+    // Escape drops the text and ends the edit as Return does; the header looks the same meanwhile.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the last editor goes
+    const QImage header = list.horizontalHeader()->grab().toImage();
+    list.setCurrentCell(7, 0);  // as the double click's first press does
+    list.editItem(list.item(7, 0));
+    editor = list.viewport()->findChild<CListEdit*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(list.horizontalHeader()->grab().toImage(), header);
+    editor->setText(QStringLiteral("ZZZ"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(list.EditColumn(), -1);
+    EXPECT_TRUE(list.selectedItems().isEmpty());
+    EXPECT_FALSE(list.currentIndex().isValid());
+    EXPECT_EQ(Cell(7, 0), Name(7));
 }
 
 // Each page gets back the focus the user left on it, however the other page was reached; a name too

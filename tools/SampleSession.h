@@ -8,11 +8,13 @@
 //   Press.2 since the previous sample record; byte 32 is the lateral and byte
 //   33 the longitudinal acceleration in tenths of g (positive right / forward).
 // - 'G' fixes every 0.1 s (every 0.05 s in rate mode 3); Speed is the average
-//   since the previous fix, and G Horiz. the value with which dead reckoning
-//   (step = speed factor x Speed, turn = G x 0.98 x sample period) follows the
-//   driven path: tenths of g in modes 0 and 3, a quarter and a 25th of that in
-//   modes 1 and 2 because their periods are longer. The rounding is carried
-//   from fix to fix so each lap's turns add up to one clockwise turn.
+//   since the previous fix, and G Horiz. the lateral acceleration in tenths of
+//   g that turns the heading along the driven path between two fixes, the same
+//   at every sample rate. Dead reckoning at 0.01 s (0.0025 s in mode 3)
+//   follows the path (step = speed factor x Speed, turn = G x 0.98 x period);
+//   the longer periods of modes 1 and 2 turn it 4 and 25 times as far. The
+//   rounding is carried from fix to fix so each lap's turns add up to one
+//   clockwise turn.
 // - Each lap ends, at the first whole 1/100 s past the line, with a lap-end
 //   record followed at once by its 'L', which carries the sum of the lap's
 //   time steps. Fixes and lap lines carry the clock time (hhmmss) and

@@ -49,9 +49,11 @@ void SessionGenerator::ApplyVariant() {
   }
   m_ticksPerSample = kTicksPerSecond / rate;
   m_ticksPerPosition = m_rateMode == 3 ? 20 : 40;
-  static constexpr std::array<float, 4> kPeriods = {0.01f, 0.04f, 0.25f, 0.0025f};
-  m_samplePeriod = kPeriods[static_cast<std::size_t>(m_rateMode)];
-  m_speedFactor = m_rateMode == 3 ? 0.013888f : 0.02777f;
+  // Both follow the fixes, not the samples: a step is the metres driven between two fixes at the
+  // fix's speed, and G Horiz. * 0.98 * (the square of the fixes' interval) / step the turn between
+  // them, so the same driving gives the same G Horiz. at every sample rate.
+  m_speedFactor = m_ticksPerPosition == 20 ? 0.013888f : 0.02777f;
+  m_turnPeriod = m_ticksPerPosition == 20 ? 0.0025f : 0.01f;
 
   if (m_options.durationSeconds > 0.0) {
     const double lapSeconds = m_circuit.NominalLapSeconds() / 0.965;
@@ -271,7 +273,7 @@ SessionGenerator::PositionState SessionGenerator::LineState() const {
   state.speed = ClampU16(m_speed * 3.6);
   if (state.speed > 0) {
     const double step = static_cast<double>(m_speedFactor * static_cast<float>(state.speed));
-    const double unit = static_cast<double>(0.98f * m_samplePeriod) / step;
+    const double unit = static_cast<double>(0.98f * m_turnPeriod) / step;
     state.gHoriz = ClampI8(-m_circuit.CurvatureAt(m_distance) * step / unit);
   }
   return state;
@@ -286,11 +288,11 @@ SessionGenerator::PositionState SessionGenerator::TakePositionState() {
   const double dn = state.point.north - m_lastPoint.north;
   const double heading = std::hypot(de, dn) > 1e-6 ? std::atan2(dn, de) : m_lastHeading;
   // A right turn lowers the heading; G Horiz. is positive turning right. The
-  // value is what makes the dead-reckoned turn (G * 0.98 * period / step)
-  // follow the chord, with the rounding carried to the next position.
+  // value is the lateral acceleration that turns the heading along the chord
+  // (G * 0.98 * period / step), with the rounding carried to the next position.
   const double wanted = -CircuitModel::WrapAngle(heading - m_lastHeading) + m_turnCarry;
   if (state.speed > 0) {
-    const double unit = static_cast<double>(0.98f * m_samplePeriod) /
+    const double unit = static_cast<double>(0.98f * m_turnPeriod) /
                         static_cast<double>(m_speedFactor * static_cast<float>(state.speed));
     state.gHoriz = ClampI8(wanted / unit);
     m_turnCarry = wanted - state.gHoriz * unit;

@@ -69,7 +69,7 @@ class SessionGenerator {
   int m_zeroSpeedLap = 0;    // lap of the session (1-based) whose Speed reads 0
   int m_noPositionLap = 0;   // lap of the session without position records
   float m_speedFactor = 0.02777f;
-  float m_samplePeriod = 0.04f;
+  float m_turnPeriod = 0.01f;  // s^2
   std::vector<double> m_pace;  // per lap of the session, index 0 = lap 1
 
   // Vehicle.

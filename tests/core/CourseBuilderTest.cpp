@@ -47,9 +47,9 @@ protected:
     }
 
     // Generates the session, reads it as a log file and builds its courses in the drawing mode.
-    LogFile& Load(int laps, samplegen::Variant variant, int mode)
+    LogFile& Load(int laps, samplegen::Variant variant, int mode, int rateMode = 1)
     {
-        session = samplegen::GenerateSession({.laps = laps, .variant = variant});
+        session = samplegen::GenerateSession({.laps = laps, .rateMode = rateMode, .variant = variant});
         path = scratch.Write("session.dat", session.bytes);
         EXPECT_EQ(ReadLogFile(core, path), session.expectedReadResult);
         built = BuildLapAnalysis(core, core.LogFiles.back(), mode);
@@ -293,7 +293,8 @@ INSTANTIATE_TEST_SUITE_P(Hemispheres, GeneratedGpsCourseTest,
 
 TEST_F(CourseBuilderTest, GeneratedDeadReckonedLapOfAClosedCircuitCloses)
 {
-    const LogFile& file = Load(3, Variant::NoGps, kMapDrawGps); // no GPS: reckoned whatever the setting
+    // No GPS: reckoned whatever the setting. Rate mode 0 reckons turns over the fixes' own interval.
+    const LogFile& file = Load(3, Variant::NoGps, kMapDrawGps, 0);
     ASSERT_EQ(built, 3);
     for (std::size_t k = 0; k < 3; ++k) {
         const LapAnalysisItem& item = file.laps[k].analysisItems.front();

@@ -94,8 +94,8 @@ TEST_P(SessionGeneratorTest, GpsFixesProjectOntoTheDrivenPositions) {
 }
 
 TEST_P(SessionGeneratorTest, DeadReckoningFromSpeedAndLateralGClosesEachLap) {
-  static constexpr float kPeriods[4] = {0.01f, 0.04f, 0.25f, 0.0025f};
-  const float period = kPeriods[GetParam().rateMode];
+  // Turned over the fixes' interval (0.1 s, or 0.05 s in mode 3), whatever the sample rate.
+  const float period = GetParam().rateMode == 3 ? 0.0025f : 0.01f;
   const float factor = GetParam().rateMode == 3 ? 0.013888f : 0.02777f;
   for (const ExpectedLap& lap : m_session.laps) {
     double heading = 0.0;
@@ -160,6 +160,22 @@ TEST_P(SessionGeneratorTest, LapTruthMatchesAnIndependentCount) {
   EXPECT_EQ(truth, counted);
   EXPECT_EQ(m_session.lapCount, 3u);
   EXPECT_EQ(m_session.emptyLastLap, std::make_pair(Records(B()), Records(B())));
+}
+
+TEST(LateralGTest, TheSameDrivingGivesTheSameGHorizAtEverySampleRate) {
+  int largest[4] = {};
+  for (int mode = 0; mode < 4; ++mode) {
+    const Session session = GenerateSession({.seed = 7, .laps = 3, .rateMode = mode});
+    for (std::size_t r = 0; r < Records(session.bytes); ++r) {
+      if (IsPosition(session.bytes, r)) {
+        largest[mode] = std::max(largest[mode], std::abs(S8(session.bytes, r * 64 + 4)));
+      }
+    }
+  }
+  EXPECT_GE(largest[0], 12) << "tenths of g on the tightest bend";
+  for (int mode = 1; mode < 4; ++mode) {
+    EXPECT_NEAR(largest[mode], largest[0], 1) << "rate mode " << mode;
+  }
 }
 
 TEST(LongLapTest, LapsPastTheLapLinesTimeKeepTheirPositionsAndStopTheLineShortOfTheCourseMark) {

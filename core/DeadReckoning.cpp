@@ -17,15 +17,20 @@ constexpr std::size_t kLateralGWindow = 10;
 
 void SetRateConstants(LapDataCore& core, int rateMode)
 {
+    // A step is one fix apart (0.1 s, or 0.05 s at mode 3) whatever the sample rate, and G Horiz. is
+    // in tenths of g at every rate, so the turn period is the squared fix interval: the sample
+    // period of modes 1 and 2 would turn their courses 4 and 25 times too far.
     struct RateConstants {
         double samplePeriod;
         double speedFactor;
+        double turnPeriod;
     };
     static constexpr RateConstants kByMode[4] = {
-        {0.01, 0.02777}, {0.04, 0.02777}, {0.25, 0.02777}, {0.0025, 0.013888}};
+        {0.01, 0.02777, 0.01}, {0.04, 0.02777, 0.01}, {0.25, 0.02777, 0.01}, {0.0025, 0.013888, 0.0025}};
     const bool known = rateMode >= 0 && rateMode < 4;
     core.SamplePeriod = known ? kByMode[rateMode].samplePeriod : 0.0;
     core.SpeedFactor = known ? kByMode[rateMode].speedFactor : 0.0;
+    core.TurnPeriod = known ? kByMode[rateMode].turnPeriod : 0.0;
 }
 
 int RateModeOfLap(const Lap& lap)
@@ -57,7 +62,7 @@ std::int64_t PrepareDeadReckoning(const LapDataCore& core, LapAnalysisItem& item
                                   ChunkedList<PositionRec>& positions, std::size_t start)
 {
     const float speedFactor = static_cast<float>(core.SpeedFactor);
-    const float period = static_cast<float>(core.SamplePeriod);
+    const float period = static_cast<float>(core.TurnPeriod);
     const std::size_t end = CourseEnd(positions, start);
     float totalTurn = 0.0f;
     std::int64_t speedSum = 0;

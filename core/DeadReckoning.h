@@ -15,7 +15,7 @@ class LapDataCore;
 // One full turn as the heading rounding uses it.
 inline constexpr float kFullTurn = 6.2831802f;
 
-// SamplePeriod and SpeedFactor of the core for a sampling-rate mode (0 to 3; anything else gives 0).
+// SamplePeriod, SpeedFactor and TurnPeriod of the core for a sampling-rate mode (0 to 3; anything else gives 0).
 void SetRateConstants(LapDataCore& core, int rateMode);
 
 // The rate mode of a lap: that of its first sample, -1 when it has none.

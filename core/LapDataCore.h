@@ -67,6 +67,7 @@ public:
     ChunkedList<PositionRec> ScratchPositions;
     double SamplePeriod = 0.0;
     double SpeedFactor = 0.0;
+    double TurnPeriod = 0.0; // seconds a lateral G turns the heading for, per step
     std::uint8_t Press1RangeCode = 0;
     std::uint8_t Press2RangeCode = 0;
     std::uint8_t LastSampleFlag = 0;

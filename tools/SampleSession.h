@@ -10,9 +10,8 @@
 // - 'G' fixes every 0.1 s (every 0.05 s in rate mode 3); Speed is the average
 //   since the previous fix, and G Horiz. the lateral acceleration in tenths of
 //   g that turns the heading along the driven path between two fixes, the same
-//   at every sample rate. Dead reckoning at 0.01 s (0.0025 s in mode 3)
-//   follows the path (step = speed factor x Speed, turn = G x 0.98 x period);
-//   the longer periods of modes 1 and 2 turn it 4 and 25 times as far. The
+//   at every sample rate, so dead reckoning (step = speed factor x Speed,
+//   turn = G x 0.98 x 0.01 s, 0.0025 s in mode 3) follows the path. The
 //   rounding is carried from fix to fix so each lap's turns add up to one
 //   clockwise turn.
 // - Each lap ends, at the first whole 1/100 s past the line, with a lap-end

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <complex>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -291,20 +292,25 @@ INSTANTIATE_TEST_SUITE_P(Hemispheres, GeneratedGpsCourseTest,
                          ::testing::Values(Variant::Standard, Variant::SouthernWestern, Variant::PrimeMeridian,
                                            Variant::Equator, Variant::OutLap));
 
-TEST_F(CourseBuilderTest, GeneratedDeadReckonedLapOfAClosedCircuitCloses)
+TEST_F(CourseBuilderTest, GeneratedDeadReckonedLapOfAClosedCircuitClosesAtEveryRate)
 {
-    // No GPS: reckoned whatever the setting. Rate mode 0 reckons turns over the fixes' own interval.
-    const LogFile& file = Load(3, Variant::NoGps, kMapDrawGps, 0);
-    ASSERT_EQ(built, 3);
-    for (std::size_t k = 0; k < 3; ++k) {
-        const LapAnalysisItem& item = file.laps[k].analysisItems.front();
-        EXPECT_EQ(item.gpsDrawFlag, 0);
-        const ProjectedPoint& first = item.projectedPoints.front();
-        const ProjectedPoint& last = item.projectedPoints.back();
-        // One step of the lap apart at most, and the circuit's shape within a few metres.
-        EXPECT_LT(std::hypot(last.x - first.x, last.y - first.y), 6.0) << "lap " << k;
-        EXPECT_LT(ShapeMismatch(item, DrivenPointsOf(session, session.laps[k])), 4.0) << "lap " << k;
-        EXPECT_GT(item.spanX + item.spanY, 200) << "lap " << k; // the whole circuit, not a knot
+    // The same driving at every sample rate draws the same circuit.
+    for (int rateMode = 0; rateMode < 4; ++rateMode) {
+        SCOPED_TRACE("rate mode " + std::to_string(rateMode));
+        // No GPS: reckoned whatever the setting.
+        const LogFile& file = Load(3, Variant::NoGps, kMapDrawGps, rateMode);
+        ASSERT_EQ(built, 3);
+        for (std::size_t k = 0; k < 3; ++k) {
+            const LapAnalysisItem& item = file.laps[k].analysisItems.front();
+            EXPECT_EQ(item.gpsDrawFlag, 0);
+            const ProjectedPoint& first = item.projectedPoints.front();
+            const ProjectedPoint& last = item.projectedPoints.back();
+            // One step of the lap apart at most, and the circuit's shape within a few metres.
+            EXPECT_LT(std::hypot(last.x - first.x, last.y - first.y), 6.0) << "lap " << k;
+            EXPECT_LT(ShapeMismatch(item, DrivenPointsOf(session, session.laps[k])), 4.0) << "lap " << k;
+            EXPECT_GT(item.spanX + item.spanY, 200) << "lap " << k; // the whole circuit, not a knot
+        }
+        core.LogFiles.clear();
     }
 }
 

@@ -28,11 +28,13 @@ protected:
 
 TEST_F(DeadReckoningTest, RateConstantsFollowTheFirstSamplesRateMode)
 {
-    // Rate mode, sample period, speed factor.
-    for (const auto& [mode, period, factor] : {std::tuple{0, 0.01, 0.02777}, {1, 0.04, 0.02777}, {2, 0.25, 0.02777},
-                                               {3, 0.0025, 0.013888}, {4, 0.0, 0.0}, {-1, 0.0, 0.0}}) {
+    // Rate mode, sample period, speed factor, turn period (one per fix interval, not per sample rate).
+    for (const auto& [mode, period, factor, turn] :
+         {std::tuple{0, 0.01, 0.02777, 0.01}, {1, 0.04, 0.02777, 0.01}, {2, 0.25, 0.02777, 0.01},
+          {3, 0.0025, 0.013888, 0.0025}, {4, 0.0, 0.0, 0.0}, {-1, 0.0, 0.0, 0.0}}) {
         SetRateConstants(core, mode);
-        EXPECT_EQ(std::make_pair(core.SamplePeriod, core.SpeedFactor), std::make_pair(period, factor)) << mode;
+        EXPECT_EQ(std::tuple(core.SamplePeriod, core.SpeedFactor, core.TurnPeriod), std::tuple(period, factor, turn))
+            << mode;
     }
     Lap lap = CircleLap(3, 100, 0, 3);
     lap.samples.emplace_back().rateMode = 1;
@@ -62,7 +64,7 @@ TEST_F(DeadReckoningTest, FirstPassStoresStepsAndTurnsUpToTheLapEnd)
     EXPECT_EQ(item.positionsUsed, 3);
     const auto& p = lap.positions;
     EXPECT_FLOAT_EQ(p[0].stepLength, 0.02777f * 100);
-    EXPECT_FLOAT_EQ(p[1].turn, (20 * 0.98f - 1.0f) * 0.04f);
+    EXPECT_FLOAT_EQ(p[1].turn, (20 * 0.98f - 1.0f) * 0.01f); // a fix's interval squared, not the sample period
     // A standing position turns nothing; nothing after the lap end.
     EXPECT_FLOAT_EQ(item.totalTurn, p[0].turn / p[0].stepLength + p[2].turn / p[2].stepLength);
     EXPECT_EQ(p[3].stepLength, 0.0f);
@@ -87,18 +89,18 @@ TEST_F(DeadReckoningTest, LapsWithoutSpeedOrPositionsHaveNoCourse)
 TEST_F(DeadReckoningTest, CorrectionSpreadsTheTurnMissingToTheNearestWholeTurn)
 {
     // Positions, speed, lateral g and the whole turns, signed, the total rounds to.
-    for (const auto& [count, speed, g, turns] : {std::tuple{101, 233u, 10, 1.0f}, {100, 200u, 10, 1.0f},
-                                                 {100, 120u, 10, 2.0f}, {100, 120u, -10, -2.0f},
-                                                 {100, 1000u, 10, 0.0f}}) {
+    for (const auto& [count, speed, g, turns] : {std::tuple{101, 233u, 40, 1.0f}, {100, 200u, 40, 1.0f},
+                                                 {100, 120u, 40, 2.0f}, {100, 120u, -40, -2.0f},
+                                                 {100, 1000u, 40, 0.0f}}) {
         Lap lap = CircleLap(count, speed, g);
         Prepare(lap);
         EXPECT_NEAR(item.turnCorrection, (item.totalTurn - turns * kFullTurn) / (count - 1), 1e-6) << speed << ' ' << g;
     }
-    // By hand: at 0.25 s, speed 1 and 1 g the turn per step is 2.45 / 0.02777 = 88.22471, nearest to 14 turns
-    // of 6.2831802 (87.96452); the one step after the first takes the remaining 0.26019 (2 pi would leave 0.26011).
+    // By hand, at rate mode 2 (4 samples a second, fixes still 0.1 s apart): speed 1 and 1 g turn a step
+    // 0.098 / 0.02777 = 3.528988, nearest to one turn of 6.2831802; the step after the first takes -2.754192.
     Lap lap = MakeLap({Position(1, 10), Position(0, 0)}, 2);
     Prepare(lap);
-    EXPECT_NEAR(item.turnCorrection, 0.26019, 2e-5);
+    EXPECT_NEAR(item.turnCorrection, -2.754192, 2e-5);
 }
 
 } // namespace

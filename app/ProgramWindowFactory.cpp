@@ -6,7 +6,9 @@
 #include "graphs/CLapOverviewDlg.h"
 #include "graphs/CYScaleControllableDlg.h"
 #include "properties/CPropertiesWnd.h"
+#include "shell/CMainFrame.h"
 
+#include "platform/MessageBus.h"
 #include "platform/ModalDialog.h"
 
 ProgramWindowFactory::ProgramWindowFactory(AppSettings& settings, orvelo::LapDataCore& core)
@@ -14,7 +16,12 @@ ProgramWindowFactory::ProgramWindowFactory(AppSettings& settings, orvelo::LapDat
 
 PropertiesPane* ProgramWindowFactory::CreatePropertiesPane(QWidget* parent, platform::WindowHandle mainFrame) {
     m_graphHost.SetMainFrame(mainFrame);
-    return new CPropertiesWnd(parent, m_core, m_settings, mainFrame);
+    // The pane reads whose cursor the main frame relays, and that window's axis and channels as they are.
+    return new CPropertiesWnd(parent, m_core, m_settings, mainFrame, [mainFrame] {
+        const CMainFrame* frame = platform::WindowFromHandle<CMainFrame>(mainFrame);
+        const auto* owner = frame ? platform::WindowFromHandle<CLapOverviewDlg>(frame->CursorOwner()) : nullptr;
+        return owner ? CursorWindow{owner->Handle(), owner->XAxisMode(), owner->ChannelMask()} : CursorWindow{};
+    });
 }
 
 SegmentListPane* ProgramWindowFactory::CreateSegmentListPane(QWidget* parent, platform::WindowHandle mainFrame) {

@@ -61,6 +61,8 @@ CLapOverviewDlg::CLapOverviewDlg(GraphHost& host, QWidget* viewWidget, WindowHan
 CLapOverviewDlg::~CLapOverviewDlg() {
     disconnect(m_activation);
     m_ready = false;
+    // A window closed drops its cursor: what shows it elsewhere stops showing it.
+    PostMessage(m_host.MainFrame(), UM_STOP_TRACKING_PLOT, static_cast<WParam>(Handle()), 0);
     m_window.Destroy();
 }
 
@@ -305,6 +307,12 @@ int CLapOverviewDlg::ComputeFullSpan() {
 
 int CLapOverviewDlg::MarkedLaps() { return orvelo::CountMarkedLaps(m_host.Core()); }
 
+void CLapOverviewDlg::ActivatedForProperties() {
+    SendMessage(m_host.PropertiesPane(), UM_RESET_X_SCALE_VARIABLE, static_cast<WParam>(m_zoom.Mode()),
+                ComputeFullSpan());
+    GiveChannelsToProperties();
+}
+
 void CLapOverviewDlg::GiveChannelsToProperties() {
     const int marked = MarkedLaps();
     m_channelsGiven = marked > 0;
@@ -354,9 +362,7 @@ void CLapOverviewDlg::OnActivated(bool active) {
     }
     if (!m_wasActive && m_clickActivation && !m_activationHandled) {
         m_activationHandled = true;
-        SendMessage(m_host.PropertiesPane(), UM_RESET_X_SCALE_VARIABLE, static_cast<WParam>(m_zoom.Mode()),
-                    ComputeFullSpan());
-        GiveChannelsToProperties();
+        ActivatedForProperties();
         PostMessage(m_host.MainFrame(), UM_ACTIVATE_LAP_OVERVIEW_WINDOW, static_cast<WParam>(Handle()), 0);
     }
     m_wasActive = true;

@@ -161,6 +161,8 @@ private:
     int MarkedLaps();
     // The properties pane's channel rows follow this window's mask when laps are marked.
     void GiveChannelsToProperties();
+    // The properties pane learns this window as the one last activated: its axis and channels.
+    void ActivatedForProperties();
 
     GraphHost& m_host;
     platform::MessageWindow m_window;

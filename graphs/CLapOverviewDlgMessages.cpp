@@ -16,6 +16,8 @@
 
 #include "core/LapDataCore.h"
 
+#include <QMdiArea>
+
 #include <algorithm>
 #include <bit>
 
@@ -193,6 +195,9 @@ void CLapOverviewDlg::DropClosedLaps() {
 // Redraws for the compared laps go to the active work area only: shown again, the window takes the
 // one it missed, at once, so its rows are drawn once and for the laps compared now.
 bool CLapOverviewDlg::OnWorkAreaShown() {
+    // The active window of a work area shown is activated as by a click, for the properties pane.
+    if (mdiArea() && mdiArea()->currentSubWindow() == this)
+        ActivatedForProperties();
     DropClosedLaps();
     if (m_closedLapsRedrawPosted)
         return true;

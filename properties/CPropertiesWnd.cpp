@@ -19,6 +19,7 @@
 #include <QFocusEvent>
 
 #include <algorithm>
+#include <utility>
 
 using platform::LResult;
 using platform::Message;
@@ -41,8 +42,9 @@ std::optional<std::int32_t> ValueOf(const Message& m) {
 }  // namespace
 
 CPropertiesWnd::CPropertiesWnd(QWidget* parent, orvelo::LapDataCore& core, AppSettings& settings,
-                               platform::WindowHandle mainFrame)
-    : QWidget(parent), m_window(this), m_core(core), m_settings(settings), m_mainFrame(mainFrame) {
+                               platform::WindowHandle mainFrame, std::function<CursorWindow()> cursorWindow)
+    : QWidget(parent), m_window(this), m_core(core), m_settings(settings), m_mainFrame(mainFrame),
+      m_cursorWindow(std::move(cursorWindow)) {
     setObjectName(QStringLiteral("PropertiesPane"));
     setWindowTitle(QStringLiteral("Log data property window"));
     setFocusPolicy(Qt::ClickFocus);
@@ -208,30 +210,24 @@ void CPropertiesWnd::MapMessages() {
             return answer;
         });
     };
-    const auto channelValue = [this](const Message& m) {
-        OnCursorValue();
-        SetChannelValue(properties::ChannelOfMessage(m.id), LapNumberOf(m), RowOf(m), ValueOf(m));
-    };
+    const auto value = [this](const Message& m) { OnCursorValue(m); };
     for (std::uint32_t id = UM_SET_RPM_DATA_VALUE; id <= UM_SET_ANGL_DATA_VALUE; ++id)
-        result(id, 0, channelValue);
+        result(id, 0, value);
     for (std::uint32_t id = UM_SET_ANALOG1_VALUE; id <= UM_SET_ANALOG5_VALUE; ++id)
-        result(id, 0, channelValue);
-    result(UM_SET_DISTANCE_VALUE, 0, [this](const Message& m) {
-        OnCursorValue();
-        SetDistanceValue(LapNumberOf(m), RowOf(m), ValueOf(m));
+        result(id, 0, value);
+    result(UM_SET_DISTANCE_VALUE, 0, value);
+    result(UM_SET_LAP_TIME_VALUE, 0, value);
+    // A press in a graph pane: its values wait until it has placed its cursor, which a press that
+    // finds no base-lap point does not.
+    result(UM_CURSOR_PRESS_NOTIFY, 0, [this](const Message& m) {
+        m_pressAxis = static_cast<int>(m.wParam);
+        m_pressValues.clear();
     });
-    result(UM_SET_LAP_TIME_VALUE, 0, [this](const Message& m) {
-        OnCursorValue();
-        const std::optional<std::int32_t> time = ValueOf(m);
-        SetLapTimeValue(LapNumberOf(m), RowOf(m),
-                        time ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(*time)) : std::nullopt);
-    });
-    // A press in a graph pane; its values follow unless it found no point.
-    result(UM_CURSOR_PRESS_NOTIFY, 0, [this](const Message& m) { m_pressAxis = static_cast<int>(m.wParam); });
     m_window.On(UM_DRAW_MAP_ON_VIEW, [this](const Message& m) { return OnDrawMapOnView(m); });
     result(UM_REDRAW_LAP_GRAPH, 0, [this](const Message& m) {
         m_lapRowCount = static_cast<int>(std::min<std::uint64_t>(m.wParam, m_core.SelectedLaps.size()));
-        m_cursorShown = false;  // other laps: the values were of the laps before
+        m_pressAxis.reset();  // other laps: the values were of the laps before
+        m_pressValues.clear();
         OnLapRowsChanged();
         m_splitter->update();
     });
@@ -248,20 +244,23 @@ void CPropertiesWnd::MapMessages() {
     result(UM_STOP_TRACKING_PLOT, 0, [this](const Message&) {
         ClearAllValues();
         m_map->ClearCursorMarks();
+        ShowActivatedWindow();
     });
+    // The channels of the window activated; while a cursor is shown the rows stay its window's.
     result(UM_RESET_PROPERTY_CHANNEL_LIST, 0, [this](const Message& m) {
         m_lapRowCount = static_cast<int>(std::min<std::uint64_t>(m.wParam, m_core.SelectedLaps.size()));
-        m_channelMask = static_cast<std::uint32_t>(m.lParam) & kChannelMaskBits;
-        if (m_lapRowCount != m_lastBuiltCount)
-            m_cursorShown = false;  // rows for other laps
-        // A window's channels over the same laps: a cursor shown stays where it has rows.
+        m_activatedMask = static_cast<std::uint32_t>(m.lParam) & kChannelMaskBits;
+        const CursorWindow shown = ShownCursorWindow();
+        m_channelMask = shown.handle != platform::kNoWindow ? shown.channelMask & kChannelMaskBits : m_activatedMask;
+        // Over the same laps a cursor shown stays where it has rows.
         OnLapRowsChanged(true);
     });
     // The window whose cursor the pane shows drops it before it switches its axis: any other
     // window's axis leaves the pane as it is.
     result(UM_RESET_X_SCALE_VARIABLE, 0, [this](const Message& m) {
-        if (!m_cursorShown)
-            SetXAxisMode(static_cast<int>(m.wParam));
+        m_activatedMode = static_cast<int>(m.wParam);
+        if (ShownCursorWindow().handle == platform::kNoWindow)
+            SetXAxisMode(m_activatedMode);
     });
     result(UM_CLOSE_SLIDING_PANEL, 1, {});
     result(UM_OPEN_SLIDING_PANEL, 1, {});
@@ -308,11 +307,56 @@ void CPropertiesWnd::OnLapRowsChanged(bool keepValues) {
     FitLapGroup();
 }
 
-void CPropertiesWnd::OnCursorValue() {
-    if (m_pressAxis && *m_pressAxis != m_xMode)
-        SetXAxisMode(*m_pressAxis);
+void CPropertiesWnd::OnCursorValue(const Message& m) {
+    if (!m_pressAxis) {
+        WriteCursorValue(m);
+        return;
+    }
+    // The base lap's lap time comes after the main frame has taken the press's cursor as shown.
+    if (m.id != platform::UM_SET_LAP_TIME_VALUE || RowOf(m) != 0) {
+        m_pressValues.push_back(m);
+        return;
+    }
+    OnCursorPlaced();
+    for (const Message& held : std::exchange(m_pressValues, {}))
+        WriteCursorValue(held);
+    WriteCursorValue(m);
+}
+
+void CPropertiesWnd::WriteCursorValue(const Message& m) {
+    const std::optional<std::int32_t> value = ValueOf(m);
+    if (m.id == platform::UM_SET_DISTANCE_VALUE) {
+        SetDistanceValue(LapNumberOf(m), RowOf(m), value);
+    } else if (m.id == platform::UM_SET_LAP_TIME_VALUE) {
+        SetLapTimeValue(LapNumberOf(m), RowOf(m),
+                        value ? std::optional<std::uint32_t>(static_cast<std::uint32_t>(*value)) : std::nullopt);
+    } else {
+        SetChannelValue(properties::ChannelOfMessage(m.id), LapNumberOf(m), RowOf(m), value);
+    }
+}
+
+void CPropertiesWnd::OnCursorPlaced() {
+    const CursorWindow shown = ShownCursorWindow();
+    const int mode = shown.handle != platform::kNoWindow ? shown.xMode : *m_pressAxis;
     m_pressAxis.reset();
-    m_cursorShown = true;
+    const std::uint32_t mask = shown.channelMask & kChannelMaskBits;
+    if (shown.handle != platform::kNoWindow && mask != m_channelMask && m_lapTimeRows) {
+        m_channelMask = mask;
+        OnLapRowsChanged(true);
+    }
+    if (mode != m_xMode)
+        SetXAxisMode(mode);
+}
+
+CursorWindow CPropertiesWnd::ShownCursorWindow() const { return m_cursorWindow ? m_cursorWindow() : CursorWindow{}; }
+
+void CPropertiesWnd::ShowActivatedWindow() {
+    if (m_activatedMask != 0 && m_activatedMask != m_channelMask && m_lapTimeRows) {
+        m_channelMask = m_activatedMask;
+        OnLapRowsChanged(true);
+    }
+    if (m_activatedMode != m_xMode)
+        SetXAxisMode(m_activatedMode);
 }
 
 void CPropertiesWnd::SetXAxisMode(int mode) {

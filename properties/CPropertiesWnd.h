@@ -2,7 +2,8 @@
 // over time, the distance) and the value of every channel the lap overview shows, at the graph
 // cursor, over the small course map with the laps' marks. A drop-down list stands above a
 // three-row splitter: grid A with the lap rows, grid B with a group per channel, the map. The
-// pane only shows what the cursor messages and the main frame tell it; it stores nothing.
+// pane only shows what the cursor messages and the main frame tell it; it stores nothing. While a
+// cursor is shown, its lap group and channel rows are those of the window whose cursor it is.
 #pragma once
 
 #include "properties/CPropGridPropExt.h"
@@ -29,13 +30,22 @@ namespace orvelo {
 class LapDataCore;
 }
 
+// The lap overview whose cursor the program shows (the main frame knows it), as it stands now;
+// no handle while no cursor is shown.
+struct CursorWindow {
+    platform::WindowHandle handle = platform::kNoWindow;
+    int xMode = 0;
+    std::uint32_t channelMask = 0;
+};
+
 class CPropertiesWnd : public QWidget, public PropertiesPane {
 public:
     static constexpr int kFirstLapRowCount = 3;
     static constexpr int kMinGridRow = 40;
 
+    // cursorWindow: the window whose cursor is shown; without it the pane counts none as shown.
     CPropertiesWnd(QWidget* parent, orvelo::LapDataCore& core, AppSettings& settings,
-                   platform::WindowHandle mainFrame);
+                   platform::WindowHandle mainFrame, std::function<CursorWindow()> cursorWindow = {});
     ~CPropertiesWnd() override;
 
     QWidget* Widget() override { return this; }
@@ -89,8 +99,14 @@ private:
     void SetChannelValue(int channel, int lapNumber, int row, std::optional<std::int32_t> value);
     void SetLapTimeValue(int lapNumber, int row, std::optional<std::uint32_t> time);
     void SetDistanceValue(int lapNumber, int row, std::optional<std::int32_t> distance);
-    // A value of a placed cursor: the first after a press gives the lap group that window's axis.
-    void OnCursorValue();
+    // A cursor value: one of a press waits until the press has placed its cursor.
+    void OnCursorValue(const platform::Message& m);
+    void WriteCursorValue(const platform::Message& m);
+    // The press placed its cursor: the rows become its window's, then take the values held.
+    void OnCursorPlaced();
+    CursorWindow ShownCursorWindow() const;
+    // With no cursor shown: the lap group and channels of the window last activated.
+    void ShowActivatedWindow();
     // The lap group of an axis; while the start groups are shown only the axis is kept.
     void SetXAxisMode(int mode);
     void BuildChannelGroups();
@@ -156,7 +172,10 @@ private:
     std::uint32_t m_lastBuiltMask = 0;
     int m_xMode = 0;
     int m_lastShownMode = -1;
-    // The pane shows a placed cursor's values; until they go, only that cursor's window sets the axis.
-    bool m_cursorShown = false;
-    std::optional<int> m_pressAxis;  // the axis of the window last pressed, until its values come
+    std::function<CursorWindow()> m_cursorWindow;
+    // The window last activated (by a click, opened, its work area shown): its axis and channels.
+    int m_activatedMode = 0;
+    std::uint32_t m_activatedMask = 0;
+    std::optional<int> m_pressAxis;  // the axis of the window last pressed, until it places its cursor
+    std::vector<platform::Message> m_pressValues;  // that press's values so far
 };

@@ -190,7 +190,6 @@ void CPropertiesWnd::ClearAllValues() {
     }
     if (m_lapTimeRows && m_distanceRows)
         ClearLapRowValues();
-    m_cursorShown = false;
 }
 
 void CPropertiesWnd::ShowStartGroups() {

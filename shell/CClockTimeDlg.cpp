@@ -14,9 +14,9 @@
 using namespace platform;
 
 CClockTimeDlg::CClockTimeDlg(QWidget* mainWindow, WindowHandle mainFrame, orvelo::LapDataCore& core,
-                             SettingsStore& store, std::function<WindowHandle()> cursorOwner)
+                             SettingsStore& store, std::function<ShownCursor()> shownCursor)
     : QDialog(mainWindow, Qt::Tool), m_window(this), m_mainFrame(mainFrame), m_store(store),
-      m_list(new CListViewLogTime(core, std::move(cursorOwner), this)) {
+      m_list(new CListViewLogTime(core, std::move(shownCursor), this)) {
     setObjectName(QStringLiteral("LoggingTimeWindow"));
     setWindowTitle(QStringLiteral("Logging time"));
     setAttribute(Qt::WA_DeleteOnClose);

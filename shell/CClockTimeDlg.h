@@ -5,6 +5,8 @@
 // then tells the main frame (2024), whatever closed it.
 #pragma once
 
+#include "shell/CListViewLogTime.h"
+
 #include "platform/MessageWindow.h"
 #include "settings/WindowRoles.h"
 
@@ -12,7 +14,6 @@
 
 #include <functional>
 
-class CListViewLogTime;
 class SettingsStore;
 namespace orvelo {
 class LapDataCore;
@@ -20,9 +21,9 @@ class LapDataCore;
 
 class CClockTimeDlg : public QDialog, public FloatingWindow {
 public:
-    // cursorOwner: the lap overview whose cursor the program shows now.
+    // shownCursor: the cursor the program shows now.
     CClockTimeDlg(QWidget* mainWindow, platform::WindowHandle mainFrame, orvelo::LapDataCore& core,
-                  SettingsStore& store, std::function<platform::WindowHandle()> cursorOwner);
+                  SettingsStore& store, std::function<ShownCursor()> shownCursor);
     ~CClockTimeDlg() override;
 
     QWidget* Widget() override { return this; }

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -28,6 +29,12 @@ void ForEachRowLap(const orvelo::LapDataCore& core, Visit&& visit) {
         if (const orvelo::Lap* lap = core.ResolveLap(slot.lap))
             visit(slot, *lap);
     }
+}
+
+// Laps of different files may share a number: the record's row among the compared laps decides.
+bool IsRowOf(const QTreeWidgetItem& item, const platform::GraphPoint& record) {
+    return item.data(kLapColumn, kComparedRowRole).toInt() == record.words[6] &&
+           item.text(kLapColumn) == QString::number(record.words[11]);
 }
 
 // A row whose lap number takes its lap's slot colour whenever it is painted: the lap colours can
@@ -50,9 +57,8 @@ private:
 };
 }  // namespace
 
-CListViewLogTime::CListViewLogTime(orvelo::LapDataCore& core, std::function<platform::WindowHandle()> cursorOwner,
-                                   QWidget* parent)
-    : QTreeWidget(parent), m_core(core), m_cursorOwner(std::move(cursorOwner)) {
+CListViewLogTime::CListViewLogTime(orvelo::LapDataCore& core, std::function<ShownCursor()> shownCursor, QWidget* parent)
+    : QTreeWidget(parent), m_core(core), m_shownCursor(std::move(shownCursor)) {
     setRootIsDecorated(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setUniformRowHeights(true);
@@ -124,33 +130,42 @@ QString CListViewLogTime::ClockText(std::int32_t hhmmss) {
 }
 
 void CListViewLogTime::UpdateClockTime(const platform::GraphPoint& record) {
-    const QString number = QString::number(record.words[11]);
     const QString clock = ClockText(record.words[14]);
     if (clock.isEmpty())
         return;
-    // Laps of different files may share a number: the record's row among the compared laps decides.
     for (int row = 0; row < topLevelItemCount(); ++row) {
         QTreeWidgetItem* item = topLevelItem(row);
-        if (item->data(kLapColumn, kComparedRowRole).toInt() == record.words[6] && item->text(kLapColumn) == number) {
+        if (IsRowOf(*item, record)) {
             if (item->text(kTimeColumn) != clock)
                 item->setText(kTimeColumn, clock);  // the item repaints its row
-            m_timesOf = m_cursorOwner ? m_cursorOwner() : platform::kNoWindow;
+            m_timesOf = m_shownCursor ? m_shownCursor().owner : platform::kNoWindow;
             return;
         }
     }
 }
 
-// A cursor dropped since the times came leaves the rows as they are before any cursor.
+// A cursor dropped since the times came leaves the rows as they are before any cursor; a lap
+// without a point under the cursor shown has no time either.
 void CListViewLogTime::paintEvent(QPaintEvent* event) {
-    if (m_timesOf != platform::kNoWindow && (!m_cursorOwner || m_cursorOwner() != m_timesOf)) {
-        m_timesOf = platform::kNoWindow;
-        for (int row = 0; row < topLevelItemCount(); ++row) {
-            QTreeWidgetItem* item = topLevelItem(row);
-            if (!item->text(kTimeColumn).isEmpty())
-                item->setText(kTimeColumn, QStringLiteral("00:00:00"));
-        }
+    if (m_timesOf != platform::kNoWindow) {
+        const ShownCursor shown = m_shownCursor ? m_shownCursor() : ShownCursor{};
+        if (shown.owner != m_timesOf)
+            m_timesOf = platform::kNoWindow;
+        ClearTimes(m_timesOf != platform::kNoWindow ? shown.records : nullptr);
     }
     QTreeWidget::paintEvent(event);
+}
+
+void CListViewLogTime::ClearTimes(const std::vector<platform::GraphPoint>* kept) {
+    for (int row = 0; row < topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = topLevelItem(row);
+        if (item->text(kTimeColumn).isEmpty() || item->text(kTimeColumn) == QStringLiteral("00:00:00"))
+            continue;
+        if (kept && std::any_of(kept->begin(), kept->end(),
+                                [item](const platform::GraphPoint& record) { return IsRowOf(*item, record); }))
+            continue;
+        item->setText(kTimeColumn, QStringLiteral("00:00:00"));
+    }
 }
 
 void CListViewLogTime::OnColumnClick(int column) {

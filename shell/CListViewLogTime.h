@@ -2,7 +2,7 @@
 // the time of day the logger recorded the sample under the graph cursor, file
 // name and path), the lap number drawn in the lap's colour. The times are of
 // the cursor of one lap overview; once that window has dropped its cursor, the
-// next paint shows none.
+// next paint shows none, and a lap without a point under its cursor shows none.
 #pragma once
 
 #include "platform/ColorRef.h"
@@ -12,10 +12,18 @@
 #include <QTreeWidget>
 
 #include <functional>
+#include <vector>
 
 namespace orvelo {
 class LapDataCore;
 }
+
+// The cursor the program shows: the lap overview whose it is (none without one) and the records of
+// its last move, one per compared lap with a point under it.
+struct ShownCursor {
+    platform::WindowHandle owner = platform::kNoWindow;
+    const std::vector<platform::GraphPoint>* records = nullptr;
+};
 
 class CListViewLogTime : public QTreeWidget {
 public:
@@ -24,9 +32,8 @@ public:
     static constexpr int kMinimumRows = 3;
     static constexpr platform::ColorRef kRowBackground = 0xFAFAFA;
 
-    // cursorOwner: the lap overview whose cursor the program shows now, none when it shows none.
-    CListViewLogTime(orvelo::LapDataCore& core, std::function<platform::WindowHandle()> cursorOwner,
-                     QWidget* parent);
+    // shownCursor: the cursor the program shows now.
+    CListViewLogTime(orvelo::LapDataCore& core, std::function<ShownCursor()> shownCursor, QWidget* parent);
 
     // Font, columns and rows.
     void OnInitialUpdate();
@@ -51,9 +58,11 @@ protected:
 
 private:
     void OnColumnClick(int column);
+    // The rows' times back to those before any cursor: all, or those of laps without a record.
+    void ClearTimes(const std::vector<platform::GraphPoint>* kept);
 
     orvelo::LapDataCore& m_core;
-    std::function<platform::WindowHandle()> m_cursorOwner;
+    std::function<ShownCursor()> m_shownCursor;
     platform::WindowHandle m_timesOf = platform::kNoWindow;  // the window whose cursor the times are of
     QString m_faceName = QStringLiteral("Microsoft Sans Serif");
     int m_rowHeight = kRowHeight;

@@ -445,7 +445,7 @@ void CMainFrame::OnLoggingTime() {
     }
     if (!m_logTimeWidget) {
         auto* window = new CClockTimeDlg(this, Handle(), m_app.Core(), m_app.Settings().Store(),
-                                         [this] { return m_cursorOwner; });
+                                         [this] { return ShownCursor{m_cursorOwner, &m_cursorRecords}; });
         m_logTime = window;
         m_logTimeWidget = window;
     }

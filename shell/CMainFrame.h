@@ -18,6 +18,7 @@
 
 #include <array>
 #include <map>
+#include <vector>
 
 class CChildFrame;
 class COrveloApp;
@@ -65,6 +66,8 @@ public:
     SegmentListPane* SegmentList() const { return m_segmentList; }
     FloatingWindow* LoggingTimeWindow() const;
     bool LoggingTimeShown() const { return m_logTimeShown != 0; }
+    // The lap overview whose cursor is shown (the last one relayed, until it drops it); none without.
+    platform::WindowHandle CursorOwner() const { return m_cursorOwner; }
     YScaleWindow* YScaleDialog() const;
     QAction* Action(int commandId) const;
     QLabel* StatusPane(int index) const;
@@ -180,6 +183,7 @@ private:
     std::int32_t m_logTimeShown = 0;
     platform::GraphPoint m_lastCursor;
     platform::WindowHandle m_cursorOwner = platform::kNoWindow; // the lap overview whose cursor the pane shows
+    std::vector<platform::GraphPoint> m_cursorRecords;  // its last cursor list: a record per lap with a point
     MapViewProperty m_mapViewProperty;
     OverviewWindowColors m_overviewColors;
     WindowPlacementRec m_logTimePlacement;

@@ -377,6 +377,7 @@ LResult CMainFrame::OnPutLoggingTime(const Message& m) {
     if (m_logTimeShown == 0 || !LoggingTimeWindow())
         return 0;
     if (const auto* points = BlockIn<std::vector<GraphPoint>>(m, m.lParam)) {
+        m_cursorRecords = *points;  // a lap left out has no point under the cursor: its row shows no time
         const std::vector<GraphPoint> list = *points;
         for (const GraphPoint& point : list) {
             if (!LoggingTimeWindow())

@@ -109,4 +109,51 @@ TEST_F(DroppedCursorTest, OtherComparedLapsTakeTheOldMarksOffTheMap) {
     EXPECT_TRUE(cursor.Agree(true));
 }
 
+// A window closed with its close box, or with its work area, drops its cursor: the window that
+// showed it, the pane, its map and the logging-time window show none, and the main frame has no
+// cursor owner, so the remaining window's axis switch reaches the pane.
+TEST_F(DroppedCursorTest, AClosedWindowDropsItsCursorWithEverythingThatShowsIt) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* back = Open();
+    ASSERT_TRUE(back);
+    const CursorShown backCursor = Cursor(*back);
+    h.Frame().OnLoggingTime();
+    const CListViewLogTime& list = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow())->List();
+    const auto noTimes = [&list] {
+        for (int row = 0; row < list.topLevelItemCount(); ++row)
+            if (list.topLevelItem(row)->text(1) != QStringLiteral("00:00:00"))
+                return false;
+        return true;
+    };
+    h.App().OnFileNew();
+    Drain();
+    COrveloView& second = *h.WorkArea(2)->View();
+    const std::vector<std::pair<const char*, std::function<void(CLapOverviewDlg&)>>> closes{
+        {"its close box", [](CLapOverviewDlg& window) { window.close(); }},
+        {"its work area closed", [&](CLapOverviewDlg&) { h.WorkArea(2)->close(); }},
+    };
+    for (const auto& [name, close] : closes) {
+        second.OnLapOverviewGraph();
+        Drain();
+        auto* front = dynamic_cast<CLapOverviewDlg*>(second.GraphWindows().back().window);
+        ASSERT_TRUE(front && front != back) << name;
+        front->OnCommand(CLapOverviewDlg::kCmdTime);
+        Drain();
+        DragIn(*front, 5);
+        ASSERT_EQ(h.Frame().CursorOwner(), front->Handle()) << name;
+        ASSERT_FALSE(noTimes()) << name;
+        close(*front);
+        Drain();
+        EXPECT_EQ(h.Frame().CursorOwner(), kNoWindow) << name;
+        EXPECT_TRUE(backCursor.Agree(false)) << name;
+        EXPECT_TRUE(QTest::qWaitFor(noTimes)) << name;  // at its next paint
+        back->OnCommand(CLapOverviewDlg::kCmdTime);
+        Drain();
+        EXPECT_TRUE(Properties().DistanceGroup().IsVisible()) << name;
+        back->OnCommand(CLapOverviewDlg::kCmdDistance);
+        Drain();
+    }
+}
+
 } // namespace

@@ -191,4 +191,38 @@ TEST_F(HiddenWorkAreaTest, ACursorPlacedInAWorkAreaShownAgainGivesEveryComparedL
     EXPECT_EQ(clock.topLevelItem(8)->text(1), CListViewLogTime::ClockText(ninth->words[graphs::kPointLongWord]));
 }
 
+// Work area 1's lap overview shows every channel, work area 2's the first two. Shown again, the
+// first one's channels are the pane's, and its cursor's values stay there while the second work
+// area, shown, is the last activated; the second's own cursor brings its channels.
+TEST_F(HiddenWorkAreaTest, ThePaneListsTheChannelsOfTheWindowWhoseCursorItShows) {
+    ASSERT_TRUE(h.Start());
+    LoadSession(h, 4);
+    CLapOverviewDlg* all = Open(h, 1);
+    ASSERT_TRUE(all);
+    PostMessage(all->Handle(), UM_RESET_CHANNEL_VIEW, 0, 0x3FFFF);  // as the channel list's All and OK
+    Drain();
+    h.App().OnFileNew();
+    Drain();
+    CLapOverviewDlg* two = Open(h, 2);
+    ASSERT_TRUE(two);
+    ASSERT_EQ(two->ChannelMask(), 0x3u);
+    auto& pane = dynamic_cast<CPropertiesWnd&>(*h.Frame().Properties());
+    const auto listed = [&pane](int channel) { return pane.ChannelRows(channel).size() == 4u; };
+    ASSERT_FALSE(listed(7));
+
+    Show(h, 1);
+    ASSERT_TRUE(listed(7)) << "work area 1 shown";
+    const std::vector<GraphPoint> points = DragTo(*all, all->RowAt(0).graph->width() / 2);
+    ASSERT_EQ(points.size(), 4u);
+    EXPECT_FALSE(pane.ChannelRows(7)[0]->Value().isEmpty());
+
+    Show(h, 2);
+    ASSERT_TRUE(listed(7)) << "work area 2 shown with the first's cursor";
+    EXPECT_FALSE(pane.ChannelRows(7)[0]->Value().isEmpty());
+    DragTo(*two, two->RowAt(0).graph->width() / 2);
+    EXPECT_FALSE(listed(7)) << "the second window's cursor";
+    ASSERT_TRUE(listed(2));
+    EXPECT_FALSE(pane.ChannelRows(2)[0]->Value().isEmpty());
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 // the small map show it through new limits, colours, resizes, maximising and changes of laps.
 #include "LapCursorSupport.h"
 
+#include "shell/CClockTimeDlg.h"
+#include "shell/CListViewLogTime.h"
 #include "shell/CommandIds.h"
 
 #include <QTabBar>
@@ -319,9 +321,7 @@ TEST_F(LapOverviewCursorTest, ACursorFromAnotherWorkAreaIsShownByTheRowsAndTheSt
     Drag(secondRpm, {secondRpm.width() * 3 / 4});
     const std::int32_t placed = secondRpm.Data().CursorList().at(0).words[graphs::kPointDistance];
 
-    auto* closeBox = qobject_cast<QAbstractButton*>(tabs->tabButton(1, QTabBar::RightSide));
-    ASSERT_TRUE(closeBox);
-    closeBox->click();  // the x on its tab
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     Drain();
     ASSERT_EQ(h.Frame().ActiveWorkArea(), h.WorkArea(3));
     third->grab();
@@ -335,6 +335,71 @@ TEST_F(LapOverviewCursorTest, ACursorFromAnotherWorkAreaIsShownByTheRowsAndTheSt
     ASSERT_TRUE(strip && !strip->Top().Labels().isEmpty());
     EXPECT_EQ(strip->Top().Labels().back(),
               QStringLiteral("L.%1 : %2").arg(h.Core().SelectedLaps[0].lapNumber).arg(placed));
+}
+
+// Over time, zoomed past the end of the shortest lap, the base lap: a press there finds no base-lap
+// point and places no cursor, so the pane shows no value and takes the window's next axis.
+TEST_F(LapOverviewCursorTest, APressThatPlacesNoCursorLeavesThePaneFreeForTheNextAxis) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps(Base::Shortest);
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    window->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    ZoomPast(*window, static_cast<int>(ShorterLapsEnd()));
+    ASSERT_GT(window->Zoom().Offset(), static_cast<int>(ShorterLapsEnd()));
+    CDlgGrafView& rpm = *window->RowAt(0).graph;
+    const QPoint end(rpm.width() / 4, rpm.height() / 2);
+    for (int i = 0; i < 2; ++i) {  // the first press after a redraw may be swallowed
+        QTest::mouseClick(&rpm, Qt::LeftButton, {}, end);
+        Drain();
+    }
+    ASSERT_NE(rpm.Data().Plot().CursorState(), CPlotLineCtrl::kCursorShown);
+    ASSERT_TRUE(Properties().DistanceGroup().IsVisible());
+    for (const CPropGridPropExt* value : Properties().ChannelRows(1))
+        EXPECT_TRUE(value->Value().trimmed().isEmpty()) << value->Value().toStdString();
+
+    window->OnCommand(CLapOverviewDlg::kCmdDistance);
+    Drain();
+    EXPECT_TRUE(Properties().LapTimeGroup().IsVisible());
+    EXPECT_FALSE(Properties().DistanceGroup().IsVisible());
+}
+
+// Over time, zoomed past the ends of the shorter laps: a drag there gives the base lap a time of
+// day and the others, with no point under the cursor, none (they had one from a drag before).
+TEST_F(LapOverviewCursorTest, ALapWithoutAPointUnderTheCursorShowsNoTimeOfDay) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps(Base::Longest);
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    h.Frame().OnLoggingTime();
+    window->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    const CListViewLogTime& list = dynamic_cast<CClockTimeDlg*>(h.Frame().LoggingTimeWindow())->List();
+    ASSERT_EQ(list.topLevelItemCount(), 3);
+    const auto times = [&list] {
+        QStringList shown;
+        for (int row = 0; row < list.topLevelItemCount(); ++row)
+            shown << list.topLevelItem(row)->text(1);
+        return shown;
+    };
+    CDlgGrafView& rpm = *window->RowAt(0).graph;
+    const auto drag = [&](int x) {
+        QTest::mouseClick(&rpm, Qt::LeftButton, {}, QPoint(x, rpm.height() / 2));
+        Drain();
+        Drag(rpm, {x - 4, x});
+    };
+    drag(rpm.width() / 2);
+    ASSERT_FALSE(times().contains(QStringLiteral("00:00:00")));
+    const QStringList midLap = times();
+
+    ZoomPast(*window, static_cast<int>(ShorterLapsEnd()));
+    ASSERT_GT(window->Zoom().Offset(), static_cast<int>(ShorterLapsEnd()));
+    drag(rpm.width() / 4);
+    ASSERT_EQ(rpm.Data().CursorList().size(), 1u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return times().mid(1) == QStringList(2, QStringLiteral("00:00:00")); }))
+        << times().join(u' ').toStdString();
+    EXPECT_NE(times()[0], midLap[0]);
 }
 
 }  // namespace

@@ -35,6 +35,8 @@
 #include <QScreen>
 #include <QTest>
 
+#include <algorithm>
+#include <array>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -73,14 +75,41 @@ inline void Drag(CDlgGrafView& row, std::initializer_list<int> xs) {
     Drain();
 }
 
+// Zoom clicks near the right end of the rows, each in the view the one before left, then the view
+// scrolled right (Ctrl+Right) until it starts past `from`.
+inline void ZoomPast(CLapOverviewDlg& window, int from) {
+    for (int i = 0; i < 5; ++i) {
+        const graphs::LapOverviewZoom& zoom = window.Zoom();
+        const int span = zoom.Zoomed() ? zoom.Span() : window.FullSpan();
+        PostMessage(window.Handle(), UM_ZOOM_CONTROL, static_cast<WParam>(zoom.Offset() + span * 19 / 20), 0);
+        Drain();
+    }
+    CDlgGrafView& rpm = *window.RowAt(0).graph;
+    for (int i = 0; i < 50 && window.Zoom().Offset() <= from; ++i) {
+        rpm.grab();
+        QTest::keyClick(&rpm, Qt::Key_Right, Qt::ControlModifier);
+        Drain();
+    }
+}
+
 class Fixture : public ::testing::Test {
 protected:
-    // A session of three laps: lap 1 the base lap, laps 2 and 3 overlays, lap 1 on the small map.
-    void LoadComparedLaps() { LoadComparedLaps(h); }
-    void LoadComparedLaps(ProgramHarness& h) {
+    enum class Base { First, Shortest, Longest };
+
+    // A session of three laps: by default lap 1 the base lap, laps 2 and 3 overlays; lap 1 on the
+    // small map.
+    void LoadComparedLaps(Base base = Base::First) { LoadComparedLaps(h, base); }
+    void LoadComparedLaps(ProgramHarness& h, Base base = Base::First) {
         ASSERT_EQ(testsupport::LoadLogs(h.Core(), {files.Write(QStringLiteral("session.dat"), 3, 4)}), 0);
         SendMessage(h.Frame().Handle(), UM_LAP_LIST_ALL_VIEW, 0, 0);
         const orvelo::LogFile& file = h.Core().LogFiles[0];
+        std::size_t baseLap = 0;
+        for (std::size_t lap : {1u, 2u}) {
+            const std::uint32_t time = file.laps[lap].lapTime;
+            if ((base == Base::Shortest && time < file.laps[baseLap].lapTime) ||
+                (base == Base::Longest && time > file.laps[baseLap].lapTime))
+                baseLap = lap;
+        }
         const std::u16string first = orvelo::FormatLapNumber(file.laps[0].lapNumber);
         CourseBlock course;
         MapInfoBlock::Put(course.info.path.data(), MapInfoBlock::kPathChars, file.fullPath);
@@ -88,9 +117,10 @@ protected:
         course.lap = {orvelo::FileSet::Log, file.fileId, 0};
         PostMessage(h.Frame().Handle(),
                     MessageWithBlock(UM_DRAW_MAP_ON_VIEW, orvelo::SetCurrentLap(h.Core(), first, file.fullPath), course));
-        orvelo::SetBaseLap(h.Core(), file.fullPath, first);
-        for (std::size_t lap : {1u, 2u})
-            orvelo::ToggleOverlayLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[lap].lapNumber));
+        orvelo::SetBaseLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[baseLap].lapNumber));
+        for (std::size_t lap : {0u, 1u, 2u})
+            if (lap != baseLap)
+                orvelo::ToggleOverlayLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[lap].lapNumber));
         PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
         Drain();
     }
@@ -114,6 +144,14 @@ protected:
             Drain();
         }
         return window;
+    }
+    // The time at which every compared lap but the longest has ended (after LoadComparedLaps).
+    std::uint32_t ShorterLapsEnd() {
+        std::array<std::uint32_t, 3> times{};
+        for (std::size_t lap = 0; lap < times.size(); ++lap)
+            times[lap] = h.Core().LogFiles[0].laps[lap].lapTime;
+        std::sort(times.begin(), times.end());
+        return times[1];
     }
     CPropertiesWnd& Properties() { return dynamic_cast<CPropertiesWnd&>(*h.Frame().Properties()); }
     static QRect InClient(const CLapOverviewDlg& window, const QWidget& pane) {

@@ -99,6 +99,9 @@ TEST(PropertiesPaneTest, ReadLapsListTheirSegmentTimesAndACursorMoveShowsEachCom
     for (std::uint32_t row : {0u, 1u})
         PostMessage(pane->Handle(), UM_SET_DISTANCE_VALUE, distances[1 - row] - 100, MakeLong(file.laps[row].lapNumber, row));
     Drain();
+    EXPECT_TRUE(discAt(distances[0], 0));  // until the base lap's time says the press placed its cursor
+    PostMessage(pane->Handle(), UM_SET_LAP_TIME_VALUE, 100, MakeLong(file.laps[0].lapNumber, 0));
+    Drain();
     EXPECT_TRUE(discAt(distances[1] - 100, 0));
     EXPECT_TRUE(discAt(distances[0] - 100, 1));
     EXPECT_EQ(pane->DistanceRows()[0]->Value(), QString::asprintf("%5u", distances[1] - 100));

@@ -170,4 +170,26 @@ TEST_F(LapOverviewZoomTest, AZoomedWindowAndAnotherShowEachOthersCursorOnTheSame
     EXPECT_TRUE(dragIn(zoomedRpm, otherRpm, *other, zoomedRpm.width() / 3));
 }
 
+// A zoomed window whose laps are all closed: its X scale is the one an unzoomed window shows then.
+TEST_F(LapOverviewZoomTest, AZoomedWindowWhoseLapsAreAllClosedShowsTheScaleOfAnUnzoomedOne) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* zoomed = Open();
+    CLapOverviewDlg* unzoomed = Open();
+    ASSERT_TRUE(zoomed && unzoomed);
+    unzoomed->resize(zoomed->size());
+    for (CLapOverviewDlg* window : {zoomed, unzoomed})
+        window->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    for (int step = 0; step < 2; ++step) {
+        PostMessage(zoomed->Handle(), UM_ZOOM_CONTROL, static_cast<WParam>(zoomed->FullSpan() * 3 / 5), 0);
+        Drain();
+    }
+    ASSERT_TRUE(zoomed->XScale()->Zoomed());
+    h.CloseAllLogFiles();
+    const CLScaleView& scale = *zoomed->XScale();
+    EXPECT_FALSE(scale.Zoomed());
+    EXPECT_TRUE(scale.Picture() == unzoomed->XScale()->Picture()) << "the X scale keeps the zoomed labels";
+}
+
 }  // namespace

@@ -209,7 +209,9 @@ bool CLapOverviewDlg::OnWorkAreaShown() {
         return true;
     if (m_redrawsTaken == m_host.Core().ComparedLapsRedraws)
         return false;
-    OnRedrawLapGraph(Message{UM_REDRAW_LAP_GRAPH, 0, 0});
+    Message redraw;
+    redraw.id = UM_REDRAW_LAP_GRAPH;
+    OnRedrawLapGraph(redraw);
     return true;
 }
 

@@ -244,7 +244,8 @@ void CDlgGrafView::DrawFileLaps(QPainter& painter, const orvelo::LogFile& file, 
 }
 
 QRect CDlgGrafView::BandRect() const {
-    if (!m_file.baseDrawn || m_bandSpan == 0)
+    // Without its file the pane is only grey: the laps it drew before are no place for a band.
+    if (!m_data.HasData() || !m_file.baseDrawn || m_bandSpan == 0)
         return {};
     const int left = m_file.baseFirstX + TruncPixel(m_bandOffset * m_file.ppu);
     const int right = std::min(m_file.baseFirstX + TruncPixel((static_cast<double>(m_bandOffset) + m_bandSpan) * m_file.ppu),

@@ -206,12 +206,19 @@ void CDlgGrafView::ZoomByTimeDivision(std::int64_t span, std::int64_t offset) {
     MoveBand(startDistance, endDistance - startDistance);
 }
 
-// The cursor on the base lap's point another window's cursor stands on: its values
-// are the ones a redraw at another scale keeps, and the strip names that point.
+// The cursor on the base lap's sample another window's cursor stands on: its values
+// are the ones a redraw at another scale keeps, and the strip names that point. A pane
+// that does not draw that sample shows no cursor, and the owner's strip names none.
 void CDlgGrafView::ShowAnalysisLine(const platform::GraphPoint& record) {
     platform::GraphPoint point;
-    if (!m_data.PlaceCursorAtBasePoint(record.words[graphs::kPointIndex], point))
+    if (!m_data.PlaceCursorAtBaseSample(record.words[graphs::kPointIndex], point)) {
+        const bool shown = m_data.CursorKnown();
+        ForgetCursor();
+        if (shown)
+            platform::PostMessage(m_data.OwnerHandle(), platform::UM_STOP_TRACKING_PLOT,
+                                  static_cast<platform::WParam>(Handle()), 0);
         return;
+    }
     m_data.Plot().MoveCursor(m_data.CursorPoint());
     m_data.PostSegmentInfo(point);
 }

@@ -40,14 +40,14 @@ CLScaleView::CLScaleView(GraphHost& host, QWidget* parent)
 
 void CLScaleView::MapMessages() {
     m_window.On(UM_REDRAW_LAP_GRAPH, [this](const Message& m) {
+        if (m.lParam > 0)
+            m_fullSpan = static_cast<int>(m.lParam);
         if (m.wParam != 0) {
-            m_zoomed = false;
-            m_zoomOffset = 0;
-            m_xSpan = static_cast<int>(m.lParam);
+            Unzoom(static_cast<int>(m.lParam));
         } else {
             m_xSpan = m_zoomed ? m_zoomSpan : static_cast<int>(m.lParam);
+            ComputeXRange(m_xSpan);
         }
-        ComputeXRange(m_xSpan);
         Redraw();
         return LResult{0};
     });
@@ -91,6 +91,7 @@ void CLScaleView::SetChannelRange(const graphs::ChannelRange& range) {
 void CLScaleView::SetXAxis(int mode, int span) {
     m_xMode = mode == 1 ? 1 : 0;
     m_xSpan = span;
+    m_fullSpan = span; // a span over the old axis means nothing now
     ComputeXRange(span);
 }
 
@@ -106,11 +107,7 @@ void CLScaleView::OnInitialUpdate() {
 void CLScaleView::SetZoom(WParam span, LParam offset) {
     const auto signedSpan = static_cast<std::int64_t>(span);
     if (signedSpan < 1) {
-        m_zoomed = false;
-        m_zoomOffset = 0;
-        m_zoomSpan = 0;
-        m_xSpan = static_cast<int>(orvelo::FindLongestMarkedLap(m_host.Core(), m_xMode));
-        ComputeXRange(m_xSpan);
+        Unzoom(static_cast<int>(orvelo::FindLongestMarkedLap(m_host.Core(), m_xMode)));
     } else {
         m_zoomed = true;
         m_zoomSpan = static_cast<int>(signedSpan);
@@ -162,6 +159,19 @@ void CLScaleView::ApplyYScale() {
 
 void CLScaleView::ComputeXRange(int span) {
     graphs::ComputeXAxisRange(m_xRange, m_xMode, m_host.Core().LastSampleFlag != 0, span, width(), XOffset());
+    if (!m_zoomed && span > 0)
+        m_fullSpan = span;
+}
+
+// The full view over span. With no lap left (span 0) a scale keeps the steps it had; one that was
+// zoomed takes those of the full view it last showed, as one that was never zoomed has them.
+void CLScaleView::Unzoom(int span) {
+    const bool wasZoomed = m_zoomed;
+    m_zoomed = false;
+    m_zoomOffset = 0;
+    m_zoomSpan = 0;
+    m_xSpan = span;
+    ComputeXRange(span <= 0 && wasZoomed ? m_fullSpan : span);
 }
 
 void CLScaleView::resizeEvent(QResizeEvent*) {

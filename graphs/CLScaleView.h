@@ -71,6 +71,7 @@ private:
     void ApplyYScale();
     void ComputeXRange(int span);
     void SetZoom(platform::WParam span, platform::LParam offset);
+    void Unzoom(int span);
     void Redraw();
     void DrawXScale(QPainter& painter);
     void DrawYScale(QPainter& painter);
@@ -91,6 +92,7 @@ private:
 
     int m_xMode = 0;
     int m_xSpan = 0;
+    int m_fullSpan = 0; // of the full view last shown
     bool m_zoomed = false;
     int m_zoomSpan = 0;
     int m_zoomOffset = 0;

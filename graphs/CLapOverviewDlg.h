@@ -157,6 +157,8 @@ private:
     // The rows forgot their cursor: the strip, and the properties pane with its map when they show
     // this window's cursor, stop showing it.
     void DropCursor();
+    // The strip names no place of a cursor.
+    void DropStripCursor();
     const Row* RowOfChannel(int channel) const;
     int MarkedLaps();
     // The properties pane's channel rows follow this window's mask when laps are marked.

@@ -75,8 +75,15 @@ void CLapOverviewDlg::MapRelays() {
             return LResult{0};
         });
     }
-    // A row border let go, or the window whose cursor this one shows dropped it.
+    // A row border let go, or the window whose cursor this one shows dropped it; from a row, the
+    // cursor another window placed lies where the rows do not draw it: they show none, nor the strip.
     m_window.On(UM_STOP_TRACKING_PLOT, [this](const Message& m) {
+        if (std::any_of(m_rows.begin(), m_rows.end(), [&m](const Row& row) {
+                return row.graph && static_cast<WParam>(row.graph->Handle()) == m.wParam;
+            })) {
+            DropStripCursor();
+            return LResult{0};
+        }
         PostToGraphPanes(m);
         PostToScalePanes(m);
         DropCursor();
@@ -131,12 +138,16 @@ void CLapOverviewDlg::PostToScalePanes(const Message& m) {
 }
 
 void CLapOverviewDlg::DropCursor() {
+    DropStripCursor();
+    PostMessage(m_host.MainFrame(), UM_STOP_TRACKING_PLOT, static_cast<WParam>(Handle()), 0);
+}
+
+void CLapOverviewDlg::DropStripCursor() {
     if (m_strip) {
         PostMessage(m_strip->TopPane(), UM_STOP_TRACKING_PLOT, 0, 0);
         if (m_segmentMode == 0)
             PostMessage(m_strip->LeftNestedPane(), UM_STOP_TRACKING_PLOT, 0, 0);
     }
-    PostMessage(m_host.MainFrame(), UM_STOP_TRACKING_PLOT, static_cast<WParam>(Handle()), 0);
 }
 
 const CLapOverviewDlg::Row* CLapOverviewDlg::RowOfChannel(int channel) const {
@@ -203,7 +214,9 @@ bool CLapOverviewDlg::OnWorkAreaShown() {
         return true;
     if (m_redrawsTaken == m_host.Core().ComparedLapsRedraws)
         return false;
-    OnRedrawLapGraph(Message{UM_REDRAW_LAP_GRAPH, 0, 0});
+    Message redraw;
+    redraw.id = UM_REDRAW_LAP_GRAPH;
+    OnRedrawLapGraph(redraw);
     return true;
 }
 

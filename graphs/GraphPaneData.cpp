@@ -56,14 +56,18 @@ bool GraphPaneData::KeepCursorSample() {
     return true;
 }
 
-bool GraphPaneData::PlaceCursorAtBasePoint(int index, platform::GraphPoint& point) {
+bool GraphPaneData::PlaceCursorAtBaseSample(int sample, platform::GraphPoint& point) {
     const std::vector<GraphTrace>& traces = PrimaryTraces();
-    if (traces.empty() || traces.front().Row() != 0 || index < 0 || index >= traces.front().Size() ||
-        !traces.front().LapLoaded())
+    if (traces.empty() || traces.front().Row() != 0 || !traces.front().LapLoaded())
         return false;
-    traces.front().FillPoint(index, point);
+    const GraphTrace& base = traces.front();
+    const int index = base.PointOfSample(sample);
+    // The walk keeps the first point past the right edge; that one is not in view.
+    if (index < 0 || base.At(index).x > m_width)
+        return false;
+    base.FillPoint(index, point);
     m_cursorList.assign(1, point);
-    m_cursorSample = traces.front().At(index).sample;
+    m_cursorSample = sample;
     m_cursorSampleKept = false;
     KeepCursorPoint(QPoint(point.words[graphs::kPointX], point.words[graphs::kPointY]));
     return true;
@@ -73,13 +77,11 @@ bool GraphPaneData::PlaceCursorAtBasePoint(int index, platform::GraphPoint& poin
 void GraphPaneData::PlaceKeptCursorSample(const std::vector<GraphTrace>& traces) {
     if (!m_cursorSampleKept || traces.empty() || traces.front().Row() != 0)
         return;
-    const std::vector<GraphTrace::Point>& points = traces.front().Points();
-    const auto at = std::lower_bound(points.begin(), points.end(), *m_cursorSample,
-                                     [](const GraphTrace::Point& p, int sample) { return p.sample < sample; });
-    if (at == points.end() || at->sample != *m_cursorSample)
+    const int index = traces.front().PointOfSample(*m_cursorSample);
+    if (index < 0)
         return;
-    m_cursorX = at->x;
-    m_cursorY = at->y;
+    m_cursorX = traces.front().At(index).x;
+    m_cursorY = traces.front().At(index).y;
     m_cursorSampleKept = false;
 }
 

@@ -73,8 +73,9 @@ public:
     // The cursor stays on the base lap's sample it stands on: hidden now, it comes back where the
     // next trace build draws that sample. False when no base-lap point is under the cursor.
     bool KeepCursorSample();
-    // The base lap's point at index of its trace becomes the cursor and the one point of the cursor list.
-    bool PlaceCursorAtBasePoint(int index, platform::GraphPoint& point);
+    // The base lap's point drawn from its sample becomes the cursor and the one point of the cursor
+    // list; false when the pane does not draw that sample in view.
+    bool PlaceCursorAtBaseSample(int sample, platform::GraphPoint& point);
 
     // The band of channel range.channel (1 to 18; other numbers are ignored):
     // the channel becomes the pane's scale channel with its current limits,
@@ -120,7 +121,7 @@ public:
     // A file of LogFiles given by the owner, with its base lap; the zoom band is cleared.
     bool SetFile(std::uint32_t fileId);
     // After the laps changed (2023): the file found again by its path. True
-    // when its base lap's number changed, which drops the zoom.
+    // when the zoom is dropped: the file is gone or its base lap's number changed.
     bool RefindFile();
 
     int Kind() const { return m_kind; }

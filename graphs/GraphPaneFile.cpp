@@ -56,7 +56,8 @@ bool GraphPaneData::RefindFile() {
     }
     if (!found) {
         m_dataFlag = false;
-        return false;
+        SetZoom(0, 0);
+        return true;
     }
     const std::uint32_t numberBefore = m_fileBaseLapNumber;
     TakeFile(*found);

@@ -52,8 +52,7 @@ QPoint GraphPaneData::Pick(int x, int previousX) {
             m_cursorX = point.words[kPointX];
             m_cursorY = point.words[kPointY];
             basePoint = QPoint(m_cursorX, m_cursorY);
-            const int index = point.words[kPointIndex];
-            m_cursorSample = index >= 0 && index < trace.Size() ? std::optional<int>(trace.At(index).sample) : std::nullopt;
+            m_cursorSample = point.words[kPointIndex];
             m_cursorSampleKept = false;
         }
     }

@@ -63,6 +63,13 @@ int GraphTrace::LastValidBefore(int index) const {
     return m_lastValidBefore[static_cast<std::size_t>(index)];
 }
 
+int GraphTrace::PointOfSample(int sample) const {
+    // A trace takes its lap's samples in order, so the samples rise with the points.
+    const auto at = std::lower_bound(m_points.begin(), m_points.end(), sample,
+                                     [](const Point& p, int s) { return p.sample < s; });
+    return at != m_points.end() && at->sample == sample ? static_cast<int>(at - m_points.begin()) : -1;
+}
+
 void GraphTrace::FillPoint(int index, platform::GraphPoint& out) const {
     using namespace graphs;
     out = platform::GraphPoint{};
@@ -72,7 +79,7 @@ void GraphTrace::FillPoint(int index, platform::GraphPoint& out) const {
     out.words[kPointX] = point.x;
     out.words[kPointY] = point.y;
     out.words[kPointRow] = m_row;
-    out.words[kPointIndex] = index;
+    out.words[kPointIndex] = point.sample;
     out.words[kPointLapNumber] = static_cast<std::int32_t>(m_lapNumber);
     const orvelo::Lap* lap = m_core ? m_core->ResolveLap(m_lap) : nullptr;
     const GraphChannel* channel = GraphChannelOf(m_range.channel);

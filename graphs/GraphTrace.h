@@ -78,7 +78,9 @@ public:
     int FirstAtOrRightOf(int x) const;
     // The last point before index whose x is 1 or more; -1 when none.
     int LastValidBefore(int index) const;
-    // The cursor record of a point: x, y, row, index and lap number from the
+    // The point drawn from the lap's sample; -1 when the trace does not hold it.
+    int PointOfSample(int sample) const;
+    // The cursor record of a point: x, y, row, sample and lap number from the
     // trace, the rest from the lap's sample while the lap is still loaded.
     void FillPoint(int index, platform::GraphPoint& out) const;
 

@@ -6,6 +6,7 @@
 #include "shell/LapListTestSupport.h"
 
 #include "graphs/CDlgGrafView.h"
+#include "graphs/CFileOverviewGlaphDlg.h"
 #include "graphs/CLScaleView.h"
 #include "graphs/CLapOverviewDlg.h"
 #include "graphs/CSegView.h"
@@ -223,6 +224,28 @@ TEST_F(HiddenWorkAreaTest, ThePaneListsTheChannelsOfTheWindowWhoseCursorItShows)
     EXPECT_FALSE(listed(7)) << "the second window's cursor";
     ASSERT_TRUE(listed(2));
     EXPECT_FALSE(pane.ChannelRows(2)[0]->Value().isEmpty());
+}
+
+// A file overview whose work area was hidden while another lap of its file became the base lap
+// marks that lap once its area is shown.
+TEST_F(HiddenWorkAreaTest, AFileOverviewShownAgainTakesTheBaseLapChosenWhileItWasHidden) {
+    ASSERT_TRUE(h.Start());
+    LoadSession(h, 1);
+    COrveloView& first = *h.WorkArea(1)->View();
+    first.OnFileOverviewGraph();
+    Drain();
+    auto* file = dynamic_cast<CFileOverviewGlaphDlg*>(first.GraphWindows().back().window);
+    ASSERT_TRUE(file);
+    ASSERT_EQ(file->UpperPane()->Data().FileBaseLapNumber(), 1u);
+    h.App().OnFileNew();
+    Drain();
+    orvelo::SetBaseLap(h.Core(), path, orvelo::FormatLapNumber(3));
+    PostMessage(h.Frame().Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    ASSERT_EQ(file->UpperPane()->Data().FileBaseLapNumber(), 1u);
+
+    Show(h, 1);
+    EXPECT_EQ(file->UpperPane()->Data().FileBaseLapNumber(), 3u);
 }
 
 }  // namespace

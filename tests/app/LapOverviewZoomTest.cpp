@@ -106,4 +106,90 @@ TEST_F(LapOverviewZoomTest, AChannelChoiceOnAZoomedWindowLeavesTheScaleAndStripO
     EXPECT_TRUE(bands->Picture() == freshBands->Picture()) << "the strip still shows the zoomed span";
 }
 
+// Two windows of one work area, one zoomed: a cursor placed in either stands in the other on the same
+// sample of the base lap where that one draws it, and nowhere (its strip naming no place) where not.
+TEST_F(LapOverviewZoomTest, AZoomedWindowAndAnotherShowEachOthersCursorOnTheSameSampleOrNone) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* zoomed = Open();
+    CLapOverviewDlg* other = Open();
+    ASSERT_TRUE(zoomed && other);
+    other->OnCommand(CLapOverviewDlg::kCmdTime);
+    for (int step = 0; step < 2; ++step) {
+        PostMessage(zoomed->Handle(), UM_ZOOM_CONTROL, static_cast<WParam>(zoomed->FullSpan() * 3 / 5), 0);
+        Drain();
+    }
+    CDlgGrafView& zoomedRpm = *zoomed->RowAt(0).graph;
+    CDlgGrafView& otherRpm = *other->RowAt(0).graph;
+    zoomed->grab();
+    other->grab();
+    ASSERT_EQ(zoomed->Zoom().Level(), 3);
+    ASSERT_GT(zoomedRpm.Data().XStart(), 0u);
+    auto* strip = dynamic_cast<CSegSplitterWnd*>(zoomed->SegmentStrip());
+    ASSERT_TRUE(strip);
+    const QString lap = QStringLiteral("L.%1").arg(h.Core().SelectedLaps[0].lapNumber);
+    // The x in a row of the base lap's first point at or past a distance.
+    const auto xAt = [](CDlgGrafView& row, std::uint32_t distance) {
+        const GraphTrace& base = row.Data().PrimaryTraces().front();
+        GraphPoint point;
+        for (int i = 0; i < base.Size(); ++i) {
+            base.FillPoint(i, point);
+            if (static_cast<std::uint32_t>(point.words[graphs::kPointDistance]) >= distance)
+                return base.At(i).x;
+        }
+        return -1;
+    };
+    // A drag in one window to x: the other's rows show its base-lap sample, or no line, and so its strip.
+    const auto dragIn = [&](CDlgGrafView& from, CDlgGrafView& to, CLapOverviewDlg& shower, int x) {
+        QTest::mouseClick(&from, Qt::LeftButton, {}, QPoint(x, from.height() / 2)); // a redraw may swallow it
+        Drain();
+        Drag(from, {x});
+        const GraphPoint placed = from.Data().CursorList().at(0);
+        const int index = to.Data().PrimaryTraces().front().PointOfSample(placed.words[graphs::kPointIndex]);
+        const bool drawn = index >= 0 && to.Data().PrimaryTraces().front().At(index).x <= to.width();
+        for (int row = 0; row < shower.RowCount(); ++row) {
+            GraphPaneData& pane = shower.RowAt(row).graph->Data();
+            EXPECT_EQ(pane.Plot().CursorState() == CPlotLineCtrl::kCursorShown, drawn) << x << " row " << row;
+            if (drawn && !pane.CursorList().empty()) {
+                EXPECT_EQ(pane.CursorList()[0].words[graphs::kPointDistance], placed.words[graphs::kPointDistance])
+                    << x << " row " << row;
+            }
+        }
+        if (drawn) {
+            EXPECT_EQ(to.Data().Plot().CursorPoint().x(), to.Data().PrimaryTraces().front().At(index).x) << x;
+        }
+        return drawn;
+    };
+    const std::uint32_t start = zoomedRpm.Data().XStart();
+    const std::uint32_t middle = start + zoomedRpm.Data().ZoomSpan() / 2;
+    EXPECT_TRUE(dragIn(otherRpm, zoomedRpm, *zoomed, xAt(otherRpm, middle)));
+    EXPECT_EQ(strip->Top().Labels().back(),
+              lap + QStringLiteral(" : %1").arg(otherRpm.Data().CursorList()[0].words[graphs::kPointDistance]));
+    EXPECT_FALSE(dragIn(otherRpm, zoomedRpm, *zoomed, xAt(otherRpm, start / 2)));
+    EXPECT_EQ(strip->Top().Labels().back(), lap);
+    EXPECT_TRUE(dragIn(zoomedRpm, otherRpm, *other, zoomedRpm.width() / 3));
+}
+
+// A zoomed window whose laps are all closed: its X scale is the one an unzoomed window shows then.
+TEST_F(LapOverviewZoomTest, AZoomedWindowWhoseLapsAreAllClosedShowsTheScaleOfAnUnzoomedOne) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    CLapOverviewDlg* zoomed = Open();
+    CLapOverviewDlg* unzoomed = Open();
+    ASSERT_TRUE(zoomed && unzoomed);
+    unzoomed->resize(zoomed->size());
+    for (CLapOverviewDlg* window : {zoomed, unzoomed})
+        window->OnCommand(CLapOverviewDlg::kCmdTime);
+    Drain();
+    for (int step = 0; step < 2; ++step) {
+        PostMessage(zoomed->Handle(), UM_ZOOM_CONTROL, static_cast<WParam>(zoomed->FullSpan() * 3 / 5), 0);
+        Drain();
+    }
+    ASSERT_TRUE(zoomed->XScale()->Zoomed());
+    h.CloseAllLogFiles();
+    const CLScaleView& scale = *zoomed->XScale();
+    EXPECT_FALSE(scale.Zoomed());
+    EXPECT_TRUE(scale.Picture() == unzoomed->XScale()->Picture()) << "the X scale keeps the zoomed labels";
+}
+
 }  // namespace

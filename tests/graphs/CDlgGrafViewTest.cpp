@@ -266,7 +266,8 @@ TEST_F(CDlgGrafViewTest, KeysStepTheCursorAndAskTheOwnerToZoomOrScroll) {
 
 // A zoom keeps the cursor's distance only strictly inside the new view; the
 // redraw puts the cursor on that sample. An analysis record puts it on the
-// point of the record's index: at once, or at the next redraw when pending.
+// point of the record's sample: at once, or at the next redraw when pending;
+// a sample out of view leaves no cursor, and the owner is told.
 TEST_F(CDlgGrafViewTest, ZoomAndAnalysisRecordPutTheCursorOnTheirSample) {
     LoadLaps({GearLap(800, 8, 3, 1)}, 1);
     const auto pane = Pane(12, 200, 128, kBlackColors);
@@ -278,17 +279,18 @@ TEST_F(CDlgGrafViewTest, ZoomAndAnalysisRecordPutTheCursorOnTheirSample) {
     pane->Picture();
     EXPECT_EQ(pane->Data().Plot().CursorState(), CPlotLineCtrl::kCursorHidden);
     GraphPoint record;
-    record.words[graphs::kPointIndex] = 60; // none: the view holds 51 points
+    record.words[graphs::kPointIndex] = 80; // none: the view shows samples 29 (232 m) to 79
     spy.Clear();
     PostMessage(pane->Handle(), MessageWithBlock(UM_ANALYSIS_LINE, 1, record));
-    record.words[graphs::kPointIndex] = 10;
+    record.words[graphs::kPointIndex] = 39;
     PostMessage(pane->Handle(), MessageWithBlock(UM_ANALYSIS_LINE, 0, record));
     TheMessageBus().ProcessPosted();
-    EXPECT_EQ(std::make_pair(pane->Data().Plot().CursorState(), TakePosted().size()),
-              std::make_pair(CPlotLineCtrl::kCursorHidden, std::size_t{2}));
+    EXPECT_EQ(std::make_pair(pane->Data().Plot().CursorState(), ToOwner(UM_STOP_TRACKING_PLOT).wParam),
+              std::make_pair(CPlotLineCtrl::kCursorHidden, static_cast<WParam>(pane->Handle())));
+    EXPECT_EQ(TakePosted().size(), 3u);
     pane->grab(); // the next paint
     EXPECT_EQ(pane->Data().Plot().CursorPoint(), QPoint(40, 80)); // 4 pixels a point
-    record.words[graphs::kPointIndex] = 20;
+    record.words[graphs::kPointIndex] = 49;
     PostMessage(pane->Handle(), MessageWithBlock(UM_ANALYSIS_LINE, 1, record));
     TheMessageBus().ProcessPosted();
     EXPECT_EQ(std::make_pair(pane->Data().Plot().CursorPoint(), ToOwner(UM_MOVE_SEGMENT_INFO).wParam),

@@ -143,6 +143,15 @@ TEST_F(CFileOverviewGlaphDlgTest, TheZoomBecomesABandAndTheRecordBringsTheWindow
         ASSERT_TRUE(band) << mode;
         EXPECT_LT(band->first, band->second);
     }
+    // Its file closed, the grey pane shows no band, nor after a zoom told to it then.
+    host.Core().LogFiles.clear();
+    SendMessage(window->Handle(), UM_REDRAW_LAP_GRAPH, 0, 0);
+    window->UpperPane()->Picture();
+    EXPECT_FALSE(window->UpperPane()->ZoomBand());
+    SendMessage(window->Handle(), UM_ZOOM_CONTROL, 2000, 0);
+    TheMessageBus().ProcessPosted();
+    window->UpperPane()->Picture();
+    EXPECT_FALSE(window->UpperPane()->ZoomBand());
 
     SendMessage(window->Handle(), UM_RESET_CHANNEL_VIEW, 2, 0x5);
     window->move(70, 60);

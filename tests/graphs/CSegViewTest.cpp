@@ -116,8 +116,9 @@ TEST_F(SegmentStripTest, TheTopPaneNamesTheLapAndTheSegmentAtTheCursor) {
         SendMessage(top.Handle(), UM_MOVE_SEGMENT_INFO, static_cast<WParam>(c.distance), c.time);
         ASSERT_EQ(top.Labels().size(), 2) << c.segment.toStdString();
         EXPECT_EQ(top.Labels()[0], c.segment);
-        if (!c.lapText.isEmpty())
+        if (!c.lapText.isEmpty()) {
             EXPECT_EQ(top.Labels()[1], QStringLiteral("L.%1 : %2").arg(lap).arg(c.lapText));
+        }
     }
     HandOver(top.Handle(), orvelo::SegmentGroup{});  // an empty group clears the boundaries
     EXPECT_EQ(top.Labels()[0], "S.1 :");

@@ -190,9 +190,10 @@ TEST(FileOverviewPaneTest, TakesTheFirstFileWithABaseLapAndFindsItAgainByPath) {
     host.SetBase(b, 3);
     EXPECT_TRUE(pane.RefindFile()); // a new base-lap number drops the zoom
     EXPECT_EQ(std::make_pair(pane.Zoomed(), pane.FileBaseLapNumber()), std::make_pair(false, 3u));
+    pane.SetZoom(10, 40);
     orvelo::EraseLogFileByPath(host.Core(), b);
-    EXPECT_FALSE(pane.RefindFile());
-    EXPECT_FALSE(pane.HasData());
+    EXPECT_TRUE(pane.RefindFile()); // the file gone: no data, and no zoom to show on it
+    EXPECT_EQ(std::make_pair(pane.HasData(), pane.Zoomed()), std::make_pair(false, false));
     pane.SetZoom(10, 40);
     ASSERT_TRUE(pane.SetFile(host.Core().LogFiles[0].fileId));
     EXPECT_EQ(std::make_tuple(pane.HasData(), pane.FilePath(), pane.FileBaseLapNumber(), pane.Zoomed()),

@@ -38,10 +38,12 @@ TEST(WindowMessageTest, APostedBlockIsReadOnlyFromItsOwnPayloadOfThatType) {
     EXPECT_EQ(*BlockIn<int>(posted, posted.lParam), 1234);
     EXPECT_EQ(BlockIn<int>(posted, posted.wParam), nullptr) << "the other parameter is no block";
     EXPECT_EQ(BlockIn<double>(posted, posted.lParam), nullptr) << "another type";
-    const Message handle{UM_SEGMENT_EDIT_DIALOG_POPUP, 0, 0x1005};
+    Message handle;
+    handle.id = UM_SEGMENT_EDIT_DIALOG_POPUP;
+    handle.lParam = 0x1005;
     EXPECT_EQ(BlockIn<int>(handle, handle.lParam), nullptr) << "a window handle where a block was expected";
     int local = 5;
-    Message sent{UM_SEGMENT_EDIT_DIALOG_POPUP, 0, reinterpret_cast<LParam>(&local)};
+    Message sent = WithParams(handle, 0, reinterpret_cast<LParam>(&local));
     EXPECT_EQ(BlockIn<int>(sent, sent.lParam), nullptr);
     sent.sent = true;
     EXPECT_EQ(BlockIn<int>(sent, sent.lParam), &local) << "a send may point to the sender's storage";

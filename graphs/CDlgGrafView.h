@@ -99,8 +99,11 @@ public:
     const ChannelColorProperty& ColorBlock(int channel) const;
     const graphs::ChannelViewProp& PaneRecord() const { return m_record; }
     // While its window stands as it was shown from the stored records, the pane's record is written
-    // back with the height it was read with.
-    void StoreHeightAsRead(bool asRead) { m_storeHeightAsRead = asRead; }
+    // back with the height it was read with; else with height, or its own when that is 0.
+    void StoreHeight(bool asRead, int height) {
+        m_storeHeightAsRead = asRead;
+        m_heightToStore = height;
+    }
     bool Tracking() const { return m_tracking; }
     int ZoomCursorShown() const { return m_zoomCursorShown; }
     const platform::GraphPoint& ZoomCentre() const { return m_zoomCentre; }
@@ -203,6 +206,7 @@ private:
     graphs::ChannelViewProp m_record;
     bool m_recordRead = false;
     bool m_storeHeightAsRead = false;
+    int m_heightToStore = 0;
     int m_workArea = -1;
     int m_windowNumber = -1;
 };

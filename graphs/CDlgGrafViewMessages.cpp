@@ -229,7 +229,8 @@ void CDlgGrafView::PersistRecord(bool write, std::int64_t numbers) {
     if (write) {
         m_workArea = platform::LoWord(static_cast<std::uint64_t>(numbers));
         m_windowNumber = platform::HiWord(static_cast<std::uint64_t>(numbers));
-        const int stored = m_storeHeightAsRead && m_recordRead ? m_record.height : height();
+        const int own = m_heightToStore > 0 ? m_heightToStore : height();
+        const int stored = m_storeHeightAsRead && m_recordRead ? m_record.height : own;
         const graphs::ChannelViewProp record{m_data.ChannelMask(), m_workArea, m_windowNumber, m_paneId, stored};
         store.WriteRecord(key, settings::NumberedName(settings::kChanelViewProp, m_workArea, m_windowNumber, m_paneId),
                           record);

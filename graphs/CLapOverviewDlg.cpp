@@ -26,6 +26,8 @@
 #include <QMenu>
 #include <QStyle>
 
+#include <utility>
+
 using namespace platform;
 
 namespace {
@@ -182,19 +184,39 @@ void CLapOverviewDlg::showEvent(QShowEvent* event) {
     QMdiSubWindow::showEvent(event);
     if (!m_savedHeights.empty() && m_channels)
         SetRowHeights();
+    m_standsNormal = StandsNormal();
 }
 
-// Maximised, the window keeps the place and rows it comes back to when restored: those it stores.
+void CLapOverviewDlg::hideEvent(QHideEvent* event) {
+    LeaveNormal();
+    QMdiSubWindow::hideEvent(event);
+}
+
+bool CLapOverviewDlg::StandsNormal() const {
+    return isVisible() && !(windowState() & kAway);
+}
+
+// Maximised or minimised, the window keeps the place, rows and pane heights it comes back to when
+// restored: those it stores. They are taken only from the window as it last stood shown and normal, as it
+// is hidden, maximised or minimised; the area sends state changes of its own while a tab switch hides and
+// shows it, and sizes a maximised window to whatever the hidden area has.
+void CLapOverviewDlg::LeaveNormal() {
+    if (!std::exchange(m_standsNormal, false))
+        return;
+    m_normalPlace = geometry();
+    m_normalHeights = m_channels ? m_channels->RowHeights() : std::vector<int>{};
+    m_normalPaneHeights.clear();
+    for (const Row& row : m_rows)
+        m_normalPaneHeights.push_back(row.graph ? row.graph->height() : 0);
+}
+
 void CLapOverviewDlg::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange) {
-        if (!isMaximized()) {
-            m_normalPlace = QRect();
-        } else if (m_normalPlace.isNull()) {
-            m_normalPlace = geometry();
-            m_normalHeights = m_channels ? m_channels->RowHeights() : std::vector<int>{};
-        }
-    }
+    const bool stateChange = event->type() == QEvent::WindowStateChange;
+    if (stateChange && (windowState() & kAway))
+        LeaveNormal();
     QMdiSubWindow::changeEvent(event);
+    if (stateChange)
+        m_standsNormal = StandsNormal();
 }
 
 void CLapOverviewDlg::SetColumnWidths() {

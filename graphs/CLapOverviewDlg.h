@@ -99,6 +99,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -117,6 +118,9 @@ private:
     Row MakeRow(int row, int channel, QWidget* parent);
     void SetColumnWidths();
     void SetRowHeights();
+    // Shown, neither maximised nor minimised: where a normal place is taken from.
+    bool StandsNormal() const;
+    void LeaveNormal();
     void WatchClicks(QWidget* widget);
     void OnActivated(bool active);
     void FocusView();
@@ -182,8 +186,11 @@ private:
     std::vector<std::int32_t> m_savedHeights;
     std::vector<std::int32_t> m_storedHeights;  // as read, written back while the window is left as shown
     std::vector<int> m_shownHeights;            // the rows once the stored heights were taken
-    QRect m_normalPlace;                        // while maximised: the place it comes back to
-    std::vector<int> m_normalHeights;           // and its rows there
+    static constexpr Qt::WindowStates kAway{Qt::WindowMaximized | Qt::WindowMinimized};
+    bool m_standsNormal = false;                // as it last settled: shown, neither maximised nor minimised
+    QRect m_normalPlace;                        // maximised or minimised: the place it comes back to
+    std::vector<int> m_normalHeights;           // its rows there
+    std::vector<int> m_normalPaneHeights;       // and their panes' heights
 
     OverviewWindowColors m_colors;
     std::array<ChannelColorProperty, 18> m_channelColors{};

@@ -400,19 +400,21 @@ LResult CLapOverviewDlg::OnRegisterWndProperty(const Message& m) {
 int CLapOverviewDlg::SaveLayout() {
     SettingsStore& store = m_host.Settings().Store();
     const QString key = settings::SubKeyPath(settings::kWindowViewInfo);
-    const bool maximised = isMaximized() && !m_normalPlace.isNull();
-    const QRect normal = maximised ? m_normalPlace : geometry();
-    std::vector<int> rows = maximised ? m_normalHeights : m_channels ? m_channels->RowHeights() : std::vector<int>{};
+    const bool away = (windowState() & kAway) && !m_normalPlace.isNull();
+    const QRect normal = away ? m_normalPlace : geometry();
+    std::vector<int> rows = away ? m_normalHeights : m_channels ? m_channels->RowHeights() : std::vector<int>{};
     const bool rowsKept = m_restoredPlace.Kept(normal) && !m_shownHeights.empty() && rows == m_shownHeights;
     if (rowsKept)
         rows.assign(m_storedHeights.begin(), m_storedHeights.end());
     std::vector<std::uint8_t> heights(4 * rows.size());
     for (std::size_t row = 0; row < rows.size(); ++row)
         settings_bytes::Put(heights.data() + 4 * row, static_cast<std::int32_t>(rows[row]));
-    for (const Row& row : m_rows) {
+    for (std::size_t at = 0; at < m_rows.size(); ++at) {
+        const Row& row = m_rows[at];
         if (!row.graph)
             continue;
-        row.graph->StoreHeightAsRead(rowsKept);  // rows left as they were shown keep their panes' heights
+        // rows left as they were shown keep their panes' heights
+        row.graph->StoreHeight(rowsKept, away && at < m_normalPaneHeights.size() ? m_normalPaneHeights[at] : 0);
         SendMessage(row.graph->Handle(), UM_REGISTER_WND_PROPERTY, 1,
                     MakeLong(static_cast<std::uint32_t>(m_workArea), static_cast<std::uint32_t>(m_slot)));
     }

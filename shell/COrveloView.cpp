@@ -293,12 +293,13 @@ void COrveloView::PlaceRestoredWindows() {
 namespace {
 
 // Where a window wanted at wanted is in reach in area: its title bar (as wide as the window can be)
-// inside, moved no further; a window without a caption, a part of it as large as a title bar is high.
+// inside, moved no further. A window without a caption has nothing to drag it back by: it comes
+// wholly inside where it fits, else as much of it as fits.
 QPoint InReach(const QMdiSubWindow& sub, const QPoint& wanted, const QSize& least, const QRect& area) {
     const int titleHeight = sub.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &sub);
     QSize part(least.width(), titleHeight);
     if (sub.windowFlags() & Qt::FramelessWindowHint)
-        part = least.expandedTo(QSize(titleHeight, titleHeight)).boundedTo(sub.size());
+        part = sub.size();
     return platform::PlaceInside(QRect(wanted, part), area).topLeft();
 }
 

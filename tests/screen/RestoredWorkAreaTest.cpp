@@ -1,11 +1,13 @@
 // Graph windows of every work area come back where they were stored, and a maximised one stores where
-// it comes back to when restored.
+// it comes back to when restored, as a minimised one does.
 #include "MainWindowSize.h"
 #include "app/ProgramHarness.h"
 
+#include "graphs/CDlgGrafView.h"
 #include "graphs/CFileOverviewGlaphDlg.h"
 #include "graphs/CLapOverviewDlg.h"
 #include "graphs/CxSplitterWnd.h"
+#include "graphs/GraphRecords.h"
 #include "graphs/WorkAreaWindowProp.h"
 #include "settings/SettingsDefaults.h"
 #include "shell/CChildFrame.h"
@@ -44,6 +46,19 @@ std::vector<int> HeightsOf(const platform::RegistryTree& saved, int workArea, in
             std::memcpy(&height, value->data.constData() + at, 4);
             heights.push_back(height);
         }
+    }
+    return heights;
+}
+
+std::vector<int> PaneHeightsOf(const platform::RegistryTree& saved, int workArea, int slot, int rows) {
+    std::vector<int> heights;
+    for (int row = 0; row < rows; ++row) {
+        graphs::ChannelViewProp pane{};
+        if (const platform::RegistryValue* value =
+                saved.Value(WindowKey(), settings::NumberedName(settings::kChanelViewProp, workArea, slot, row));
+            value && value->data.size() == static_cast<qsizetype>(graphs::ChannelViewProp::kSize))
+            std::memcpy(&pane, value->data.constData(), graphs::ChannelViewProp::kSize);
+        heights.push_back(pane.height);
     }
     return heights;
 }
@@ -91,6 +106,8 @@ TEST(RestoredWorkAreaTest, EveryWorkAreasWindowsComeBackWhereStored) {
         ProgramHarness h(saved);
         ASSERT_TRUE(h.Start());
         Drain();
+        QCoreApplication::processEvents();  // a maximised main window takes its size from the window system
+        Drain();
         for (int number : {1, 2}) {
             h.Frame().ActivateWorkArea(h.WorkArea(number));
             Drain();
@@ -102,23 +119,47 @@ TEST(RestoredWorkAreaTest, EveryWorkAreasWindowsComeBackWhereStored) {
     }
 }
 
-// Maximised with its own button, a lap overview stores the rectangle and rows it comes back to when
-// restored, not the maximised ones.
-TEST(RestoredWorkAreaTest, AMaximisedLapOverviewStoresItsNormalPlaceAndRows) {
-    ProgramHarness h;
-    ASSERT_TRUE(h.Start());
-    CLapOverviewDlg* window = h.OpenLapOverview();
-    ASSERT_TRUE(window && window->ChannelSplitter());
-    const QRect normal = window->geometry();
-    const std::vector<int> rows = window->ChannelSplitter()->RowHeights();
-    window->showMaximized();
-    Drain();
-    ASSERT_TRUE(window->isMaximized());
-    ASSERT_NE(window->geometry(), normal);
-    ASSERT_NE(window->ChannelSplitter()->RowHeights(), rows);
-    h.Close();
-    EXPECT_EQ(RectOf(RecordOf(h.Saved(), 1, 1)), normal);
-    EXPECT_EQ(HeightsOf(h.Saved(), 1, 1), rows);
+// Maximised or minimised with its own button, a lap overview stores the rectangle, rows and pane heights it
+// comes back to when restored, not the maximised or iconic ones; so it does after another work area's tab
+// was clicked, which hides its area (beside a file overview, with state changes of the area's own) and
+// sizes it to the area behind the tab.
+TEST(RestoredWorkAreaTest, AMaximisedOrMinimisedLapOverviewStoresItsNormalPlaceAndRows) {
+    for (const bool minimised : {false, true}) {
+        for (const bool tabSwitch : {false, true}) {
+            SCOPED_TRACE(testing::Message() << (minimised ? "minimised" : "maximised")
+                                            << (tabSwitch ? ", another tab clicked" : ""));
+            ProgramHarness h;
+            ASSERT_TRUE(h.Start());
+            h.Frame().activateWindow();  // as in use: the work areas' windows are activated
+            QCoreApplication::processEvents();
+            h.App().OnFileNew();
+            Drain();
+            h.Frame().ActivateWorkArea(h.WorkArea(1));
+            Drain();
+            COrveloView& view = *h.WorkArea(1)->View();
+            view.OnLapOverviewGraph();
+            view.OnFileOverviewGraph();
+            Drain();
+            auto* window = dynamic_cast<CLapOverviewDlg*>(WindowOf(view, GraphWindow::kLapOverview));
+            ASSERT_TRUE(window && window->ChannelSplitter() && window->RowCount() == 2);
+            const QRect normal = window->geometry();
+            const std::vector<int> rows = window->ChannelSplitter()->RowHeights();
+            const std::vector<int> panes = {window->RowAt(0).graph->height(), window->RowAt(1).graph->height()};
+            minimised ? window->showMinimized() : window->showMaximized();
+            Drain();
+            ASSERT_NE(window->geometry(), normal);
+            if (tabSwitch) {
+                h.Frame().ActivateWorkArea(h.WorkArea(2));
+                Drain();
+                ASSERT_EQ(window->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized),
+                          minimised ? Qt::WindowMinimized : Qt::WindowMaximized);
+            }
+            h.Close();
+            EXPECT_EQ(RectOf(RecordOf(h.Saved(), 1, 1)), normal);
+            EXPECT_EQ(HeightsOf(h.Saved(), 1, 1), rows);
+            EXPECT_EQ(PaneHeightsOf(h.Saved(), 1, 1, 2), panes);
+        }
+    }
 }
 
 }  // namespace

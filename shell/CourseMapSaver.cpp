@@ -48,7 +48,8 @@ int CourseMapSaver::Save(QWidget* parent, int nameMode, const platform::MapInfoB
     const std::optional<QString> chosen = platform::ChooseSaveFile(parent, request);
     if (!chosen)
         return 0;
-    // The map is found again by its path in blocks and group records no longer than a course's path.
+    // A map file is known by its path in course blocks and group records: one longer could never be
+    // shown or keep a group.
     platform::MapInfoBlock fits;
     if (!platform::MapInfoBlock::Put(fits.path.data(), platform::MapInfoBlock::kPathChars, chosen->toStdU16String())) {
         platform::ShowMessageBox(parent, QStringLiteral("ERROR , the path of the map-file is too long.\n") + *chosen,

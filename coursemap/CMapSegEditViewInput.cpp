@@ -148,6 +148,8 @@ void CMapSegEditView::contextMenuEvent(QContextMenuEvent* event) {
         QWidget::contextMenuEvent(event);
         return;
     }
+    // A tip shown or about to wake up would stand over the menu.
+    DeactivateTip();
     QMenu menu(this);
     QMenu* modes = menu.addMenu(QStringLiteral("Drawing Map Mode "));
     const int checked = lapmode::CheckedCommand(*item);

@@ -1,15 +1,34 @@
 #include "platform/SaveFileDialog.h"
 
+#include "platform/MessageBox.h"
 #include "platform/ModalDialog.h"
 
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QRegularExpression>
 
 namespace platform {
 
 namespace {
 SaveFileScript* g_activeScript = nullptr;
-}
+
+// Qt's own chooser reads a typed name with double quotes as a list of quoted names and would
+// save under the first of them; such a name is refused while the chooser stays open.
+class SaveFileChooser : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override {
+        const auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (edit && edit->text().contains(QLatin1Char('"'))) {
+            ShowMessageBox(this, QStringLiteral("ERROR , a file name cannot contain double quotes (\").\n") + edit->text(),
+                           QStringLiteral("ERROR"), kMbIconError);
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+}  // namespace
 
 SaveFileScript::SaveFileScript() : m_previous(g_activeScript) { g_activeScript = this; }
 
@@ -49,7 +68,7 @@ QStringList NameFiltersFromPairs(const QString& filter) {
 std::optional<QString> ChooseSaveFile(QWidget* parent, const SaveFileRequest& request) {
     if (SaveFileScript* script = SaveFileScript::Active())
         return script->Answer(request);
-    QFileDialog dialog(parent, request.title, request.initialPath);
+    SaveFileChooser dialog(parent, request.title, request.initialPath);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

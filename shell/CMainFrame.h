@@ -194,6 +194,7 @@ private:
     int m_frameWaits = 0;
     VariableScaleBackup m_scaleBackup;
     orvelo::SegmentGroup m_segmentGroup;
+    bool m_viewerSavedGroup = false;  // a Save in the course map viewer now open stored a group
     platform::MapInfoBlock m_currentCourse;
     int m_graphStatus = 0;
     bool m_zoomMode = false;

@@ -26,6 +26,7 @@
 #include <QToolBar>
 
 #include <optional>
+#include <utility>
 
 using namespace platform;
 
@@ -94,12 +95,15 @@ void CMainFrame::MapMessages() {
     });
     map(UM_RESET_SEGMENT_COLOR, &CMainFrame::OnResetSegmentColor);
     m_window.On(UM_SEGMENT_EDIT_DIALOG_POPUP, [this](const Message& m) {
-        if (const std::optional<CourseBlock> course = CourseIn(m))
+        if (const std::optional<CourseBlock> course = CourseIn(m)) {
+            m_viewerSavedGroup = false;
             m_app.Factory().RunCourseMapViewer(this, Handle(), *this, static_cast<int>(m.wParam), *course);
+        }
         return LResult{0};
     });
     map(UM_SEGMENT_EDIT_REPLACE, &CMainFrame::OnSegmentEditReplace);
     m_window.On(UM_SAVE_SEGMENT_GROUP_INFO, [this](const Message&) {
+        m_viewerSavedGroup = true;
         m_app.LoadSegmentGroups();
         return LResult{1};
     });
@@ -313,12 +317,16 @@ LResult CMainFrame::OnResetSegmentColor(const Message& m) {
 
 LResult CMainFrame::OnSegmentEditReplace(const Message& m) {
     const WindowHandle map = m_properties ? m_properties->MapWindow() : kNoWindow;
+    const bool groupSaved = std::exchange(m_viewerSavedGroup, false);
     if (m.lParam != 0) {
         platform::SendMessage(map, UM_SEGMENT_EDIT_REPLACE, m.wParam, 0);
-        return 0;
+        // Cancel takes back the turns, not a Save: a group saved is passed on as with OK.
+        if (!groupSaved)
+            return 0;
     }
     if (!PickSegmentGroup()) {
-        platform::SendMessage(map, UM_SEGMENT_EDIT_REPLACE, m.wParam, 2);
+        if (m.lParam == 0)
+            platform::SendMessage(map, UM_SEGMENT_EDIT_REPLACE, m.wParam, 2);
         PostMessage(SegmentListViewHandle(), UM_SEGMENT_EDIT_REPLACE, 0, 0);
         return 0;
     }

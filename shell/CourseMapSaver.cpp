@@ -6,6 +6,7 @@
 
 #include "core/LapDataCore.h"
 #include "core/MapFileWriter.h"
+#include "core/SegmentGroupCodec.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFileDialog.h"
 
@@ -14,6 +15,8 @@
 
 namespace {
 constexpr int kMaxProposedNameChars = 128;
+static_assert(orvelo::SegmentGroupRecord::kPathChars == platform::MapInfoBlock::kPathChars,
+              "a map path that fits a course block fits a group record");
 }
 
 QString CourseMapSaver::StartFolder(const QString& lastMapFolder) const {
@@ -45,6 +48,14 @@ int CourseMapSaver::Save(QWidget* parent, int nameMode, const platform::MapInfoB
     const std::optional<QString> chosen = platform::ChooseSaveFile(parent, request);
     if (!chosen)
         return 0;
+    // A map file is known by its path in course blocks and group records: one longer could never be
+    // shown or keep a group.
+    platform::MapInfoBlock fits;
+    if (!platform::MapInfoBlock::Put(fits.path.data(), platform::MapInfoBlock::kPathChars, chosen->toStdU16String())) {
+        platform::ShowMessageBox(parent, QStringLiteral("ERROR , the path of the map-file is too long.\n") + *chosen,
+                                 QStringLiteral("ERROR"), platform::kMbIconError);
+        return 0;
+    }
 
     bool numberOk = false;
     uint lapNumber = QString::fromStdU16String(course->ShortText()).trimmed().toUInt(&numberOk);

@@ -23,7 +23,8 @@ public:
     // lap: the lap the block names, when its sender said (the block's
     // lap-number text holds three digits at most); else that text names it.
     // lastMapFolder: the frame's last course-map folder, updated on success.
-    // 1 when the file was written; 0 with no block, on Cancel or a failed write.
+    // 1 when the file was written; 0 with no block, on Cancel, for a path longer than a course block
+    // holds (refused before writing) or a failed write.
     int Save(QWidget* parent, int nameMode, const platform::MapInfoBlock* course, const orvelo::LapRef* lap,
              QString& lastMapFolder);
     // The path written by the last successful Save.

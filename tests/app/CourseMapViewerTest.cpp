@@ -1,7 +1,8 @@
 // The course map viewer in the program: opened from the small map on a course-map file, the
 // course cut into segments of 400 m, saved and taken with OK; the small map then draws the
 // segments, the segment list's "Map Segment info" times add up to each lap's time, and the lap
-// overview's strip shows the segments of the base lap.
+// overview's strip shows the segments of the base lap. A group saved and then closed with Cancel
+// reaches the same views.
 #include "ProgramHarness.h"
 
 #include "shell/LapListTestSupport.h"
@@ -47,48 +48,74 @@ void RightClick(QWidget* target, const QString& choice) {
     Drain();
 }
 
-TEST(CourseMapViewerTest, SegmentsCutSavedAndTakenWithOkAreDrawnOnTheSmallMapAndTimeEveryLap) {
-    ProgramHarness h;
-    ASSERT_TRUE(h.Start());
-    testsupport::SessionDir files;
+// A session of three laps on a 1500 m circuit in the lap list and a course-map file of it on the
+// small map; null when the map does not draw it.
+CMapView* ShowSessionAndMapFile(ProgramHarness& h, testsupport::SessionDir& files) {
     const auto write = [&files](const QString& name, int laps) {
         samplegen::SessionOptions options;
         options.laps = laps;
         options.circuitLength = 1500.0;
         return files.WriteBytes(name, samplegen::GenerateSession(options).bytes);
     };
-    ASSERT_EQ(testsupport::LoadLogs(h.Core(), {write(QStringLiteral("session.dat"), 3)}), 0);
+    if (testsupport::LoadLogs(h.Core(), {write(QStringLiteral("session.dat"), 3)}) != 0)
+        return nullptr;
     platform::SendMessage(h.Frame().Handle(), platform::UM_LAP_LIST_ALL_VIEW, 0, 0);
     orvelo::FileListEntry entry;
     entry.fullPath = write(QStringLiteral("track.dat"), 1).toStdU16String();
     orvelo::EditMapFileList(h.Core(), orvelo::kFileListAdd, entry);
-    ASSERT_EQ(orvelo::LoadPendingMapFiles(h.Core(), 3), 0);
+    if (orvelo::LoadPendingMapFiles(h.Core(), 3) != 0)
+        return nullptr;
     platform::SendMessage(h.Frame().Handle(), platform::UM_VIEW_READ_MAP_FILE, 0, 1);
     CMapView& map = dynamic_cast<CPropertiesWnd&>(*h.Frame().Properties()).Map();
     map.resize(400, 300);
     Drain();
-    ASSERT_EQ(map.Mode(), CMapView::kMapFileMode);
-    ASSERT_TRUE(map.CourseDrawn());
+    return map.Mode() == CMapView::kMapFileMode && map.CourseDrawn() ? &map : nullptr;
+}
 
+// "Map Segment Edit..." on the small map: the course cut into segments of the length typed, saved
+// when asked, and the viewer closed with the button named; false when the dialogs did not all show.
+bool EditSegments(CMapView& map, const QString& length, bool save, int closeButton) {
     platform::ModalDialogScript dialogs;
-    dialogs.Queue([](QDialog& shown) {
+    dialogs.Queue([=](QDialog& shown) {
         auto& viewer = dynamic_cast<CCourseMapViewerDlg&>(shown);
         viewer.show();
         Drain();
         platform::PostMessage(viewer.Handle(), platform::UM_INPUT_SEGMENT_LENGTH_DIALOG, 8,
                               static_cast<platform::LParam>(viewer.EditView().Handle()));
         Drain();
-        platform::FindControl<QAbstractButton>(viewer, CCourseMapViewerDlg::kSave)->click();
-        platform::FindControl<QAbstractButton>(viewer, CCourseMapViewerDlg::kOk)->click();
+        if (save)
+            platform::FindControl<QAbstractButton>(viewer, CCourseMapViewerDlg::kSave)->click();
+        platform::FindControl<QAbstractButton>(viewer, closeButton)->click();
         return viewer.result();
     });
-    dialogs.Queue([](QDialog& length) {
-        platform::FindControl<QLineEdit>(length, CInputSegLenDlg::kLengthEdit)->setText(QStringLiteral("400"));
-        platform::FindControl<QAbstractButton>(length, CInputSegLenDlg::kOk)->click();
-        return length.result();
+    dialogs.Queue([=](QDialog& dialog) {
+        platform::FindControl<QLineEdit>(dialog, CInputSegLenDlg::kLengthEdit)->setText(length);
+        platform::FindControl<QAbstractButton>(dialog, CInputSegLenDlg::kOk)->click();
+        return dialog.result();
     });
     RightClick(&map, QStringLiteral("Map Segment Edit..."));
-    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    Drain();
+    return dialogs.Shown().size() == 2u;
+}
+
+// The base lap's lap overview, opened in the first work area.
+CLapOverviewDlg* OpenBaseLapOverview(ProgramHarness& h, int lap) {
+    const orvelo::LogFile& file = h.Core().LogFiles[0];
+    orvelo::SetBaseLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[static_cast<std::size_t>(lap)].lapNumber));
+    platform::PostMessage(h.Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
+    Drain();
+    return h.OpenLapOverview();
+}
+
+TEST(CourseMapViewerTest, SegmentsCutSavedAndTakenWithOkAreDrawnOnTheSmallMapAndTimeEveryLap) {
+    ProgramHarness h;
+    ASSERT_TRUE(h.Start());
+    testsupport::SessionDir files;
+    CMapView* shown = ShowSessionAndMapFile(h, files);
+    ASSERT_TRUE(shown);
+    CMapView& map = *shown;
+
+    ASSERT_TRUE(EditSegments(map, QStringLiteral("400"), true, CCourseMapViewerDlg::kOk));
     ASSERT_FALSE(h.Boxes().Shown().empty());
     EXPECT_EQ(h.Boxes().Shown().back().text, QStringLiteral("OK , Save segment info data"));
 
@@ -117,13 +144,7 @@ TEST(CourseMapViewerTest, SegmentsCutSavedAndTakenWithOkAreDrawnOnTheSmallMapAnd
     // A lap overview of lap 2 runs its strip over the group's segments: bands at the segment ends,
     // and the segment and lap under the cursor named above the rows.
     const orvelo::LogFile& file = h.Core().LogFiles[0];
-    orvelo::SetBaseLap(h.Core(), file.fullPath, orvelo::FormatLapNumber(file.laps[1].lapNumber));
-    platform::PostMessage(h.Frame().Handle(), platform::UM_REDRAW_LAP_GRAPH, 0, 0);
-    Drain();
-    COrveloView& view = *h.WorkAreas().front()->View();
-    view.OnLapOverviewGraph();
-    Drain();
-    auto* window = dynamic_cast<CLapOverviewDlg*>(view.GraphWindows().back().window);
+    CLapOverviewDlg* window = OpenBaseLapOverview(h, 1);
     ASSERT_TRUE(window);
     auto* strip = dynamic_cast<CSegSplitterWnd*>(window->SegmentStrip());
     ASSERT_TRUE(strip && strip->SegmentMode() && strip->LeftSegmentPane());
@@ -150,6 +171,49 @@ TEST(CourseMapViewerTest, SegmentsCutSavedAndTakenWithOkAreDrawnOnTheSmallMapAnd
     ASSERT_NE(timeSpan, static_cast<int>(orvelo::FindLongestMarkedLap(h.Core(), 1)));
     EXPECT_EQ(strip->LeftSegmentPane()->TimeSpan(), static_cast<int>(orvelo::FindLongestMarkedLap(h.Core(), 1)));
     EXPECT_EQ(strip->LeftSegmentPane()->DistanceSpan(), static_cast<int>(orvelo::FindLongestMarkedLap(h.Core(), 0)));
+}
+
+// The viewer closed with Cancel: without a Save the views keep their group; after a Save the
+// lap overview's strip, the segment list's times and a lap overview opened then all take the saved
+// group, as after OK.
+TEST(CourseMapViewerTest, AGroupSavedAndThenCancelledReachesEveryViewAsWithOk) {
+    ProgramHarness h;
+    ASSERT_TRUE(h.Start());
+    testsupport::SessionDir files;
+    CMapView* map = ShowSessionAndMapFile(h, files);
+    ASSERT_TRUE(map);
+    ASSERT_TRUE(EditSegments(*map, QStringLiteral("400"), true, CCourseMapViewerDlg::kOk));
+    CLapOverviewDlg* window = OpenBaseLapOverview(h, 1);
+    ASSERT_TRUE(window);
+    auto* strip = dynamic_cast<CSegSplitterWnd*>(window->SegmentStrip());
+    ASSERT_TRUE(strip && strip->SegmentMode() && strip->LeftSegmentPane());
+    CSeglistview& list = dynamic_cast<CSegListPane&>(*h.Frame().SegmentList()).View();
+    RightClick(list.viewport(), QStringLiteral("Map Segment info"));
+    const auto shownCounts = [&] {
+        return std::make_pair(strip->LeftSegmentPane()->SegmentCount(), list.SegmentColumnCount());
+    };
+    ASSERT_EQ(shownCounts(), std::make_pair(4, 4));
+
+    ASSERT_TRUE(EditSegments(*map, QStringLiteral("300"), false, CCourseMapViewerDlg::kCancel));
+    EXPECT_EQ(shownCounts(), std::make_pair(4, 4));
+    EXPECT_EQ(h.Frame().SegmentGroupCopy().segmentCount, 4);
+
+    ASSERT_TRUE(EditSegments(*map, QStringLiteral("300"), true, CCourseMapViewerDlg::kCancel));
+    const orvelo::SegmentGroup& group = h.Frame().SegmentGroupCopy();
+    ASSERT_EQ(group.segmentCount, 5);
+    EXPECT_EQ(shownCounts(), std::make_pair(5, 5));
+    std::map<int, std::int32_t> sums;
+    for (int row = 0; row < list.Model().RowCount(); ++row)
+        for (int column = 1; column <= 5; ++column)
+            sums[list.Model().Cell(row, 0).toInt()] += ParseLapTimeText(list.Model().Cell(row, column));
+    for (const orvelo::Lap& lap : h.Core().LogFiles[0].laps)
+        EXPECT_TRUE(lap.lapNumber == 0 || sums[static_cast<int>(lap.lapNumber)] == static_cast<std::int32_t>(lap.lapTime))
+            << lap.lapNumber;
+    CLapOverviewDlg* later = h.OpenLapOverview();
+    ASSERT_TRUE(later && later != window);
+    auto* laterStrip = dynamic_cast<CSegSplitterWnd*>(later->SegmentStrip());
+    ASSERT_TRUE(laterStrip && laterStrip->LeftSegmentPane());
+    EXPECT_EQ(laterStrip->LeftSegmentPane()->SegmentCount(), 5);
 }
 
 }  // namespace

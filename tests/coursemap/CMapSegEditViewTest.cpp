@@ -5,6 +5,9 @@
 
 #include "platform/CColorToolTipWnd.h"
 
+#include <QElapsedTimer>
+#include <QToolTip>
+
 #include <random>
 
 #include <gtest/gtest.h>
@@ -89,6 +92,19 @@ TEST(CMapSegEditViewTest, AClickSelectsADragMovesTheEndWithLiveLabelsAndHovering
     h.Mouse(QEvent::MouseMove, h.Drawn((second.startIndex + second.endIndex) / 2));
     EXPECT_EQ(h.edit->HoveredSegment(), 2);
     EXPECT_EQ(h.edit->TipText(), QStringLiteral("S2 : %1").arg(1501 - moved));
+    // The menu opened before the tip wakes up keeps it away; hovering anew brings it.
+    const auto tipAfterWakeUp = [] {
+        QElapsedTimer waited;
+        waited.start();
+        while (!QToolTip::isVisible() && waited.elapsed() < 2 * CMapSegEditView::kTipWakeUpMs)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    h.RightClick(QString());
+    EXPECT_EQ(tipAfterWakeUp(), QString());
+    h.Mouse(QEvent::MouseMove, QPoint(1, 1));
+    h.Mouse(QEvent::MouseMove, h.Drawn((second.startIndex + second.endIndex) / 2));
+    EXPECT_EQ(tipAfterWakeUp(), h.edit->TipText());
     h.Mouse(QEvent::MouseMove, QPoint(1, 1));  // off the course
     EXPECT_EQ(h.edit->TipText(), QString());
 }

@@ -90,6 +90,17 @@ TEST_F(CourseMapSaverTest, FailedWriteUnknownLapOrNoDataLeaveNoFile) {
     EXPECT_FALSE(QFileInfo::exists(files.Path(QStringLiteral("no-such-folder/track.dat"))));
     EXPECT_FALSE(QFileInfo::exists(files.Path(QStringLiteral("x.dat"))));
     EXPECT_TRUE(h.Frame().LastMapFile().isEmpty());
+
+    // A path longer than a course block holds is refused before anything is written.
+    const QString deep = QStringLiteral("%1/%1/%1").arg(QString(100, QLatin1Char('d')));
+    const QString tooLong = files.WriteBytes(deep + QStringLiteral("/x"), {}).chopped(1) + QStringLiteral("track.dat");
+    ASSERT_GE(tooLong.size(), static_cast<qsizetype>(MapInfoBlock::kPathChars));
+    h.Boxes().Clear();
+    chooser.QueuePath(tooLong);
+    EXPECT_EQ(Register(1, &course), 0);
+    EXPECT_EQ(Boxes(h.Boxes()), QStringList{Box(QStringLiteral("ERROR"), QStringLiteral("ERROR , the path of the map-file is too long.\n") + tooLong, kMbIconError)});
+    EXPECT_FALSE(QFileInfo::exists(tooLong));
+    EXPECT_TRUE(h.Frame().LastMapFile().isEmpty());
 }
 
 }  // namespace

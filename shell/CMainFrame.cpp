@@ -35,6 +35,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
+
 using platform::UM_CHANGED_GLOBAL_MAP_DRAW_MODE;
 
 namespace {
@@ -381,7 +383,9 @@ CChildFrame* CMainFrame::OpenWorkArea(int number) {
 }
 
 void CMainFrame::ActivateWorkArea(CChildFrame* frame) {
-    if (!frame)
+    // A closing work area has left the list; the focus moving into it as its windows go activates it no more.
+    const auto& frames = m_app.WorkAreaWindowList();
+    if (!frame || std::find(frames.begin(), frames.end(), frame) == frames.end())
         return;
     if (m_mdiArea->activeSubWindow() != frame)
         m_mdiArea->setActiveSubWindow(frame);
@@ -398,6 +402,10 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
 }
 
 void CMainFrame::ForgetWorkArea(CChildFrame* frame) {
+    // Qt activates and maximises a closing work area again while its graph windows go, leaving the others
+    // normal: once it is gone, the work area in its place is made active and maximised.
+    if (!m_closed)
+        connect(frame, &QObject::destroyed, this, &CMainFrame::ShowWorkAreaLeft, Qt::QueuedConnection);
     if (m_activeWorkArea != frame)
         return;
     m_activeWorkArea = nullptr;
@@ -410,6 +418,18 @@ void CMainFrame::ForgetWorkArea(CChildFrame* frame) {
             break;
         }
     }
+}
+
+void CMainFrame::ShowWorkAreaLeft() {
+    if (m_closed)
+        return;
+    const auto& frames = m_app.WorkAreaWindowList();
+    CChildFrame* left = m_activeWorkArea ? m_activeWorkArea : (frames.empty() ? nullptr : frames.back());
+    if (!left)
+        return;
+    ActivateWorkArea(left);
+    if (!left->isMaximized())
+        left->showMaximized();
 }
 
 void CMainFrame::CloseWorkAreas() {

@@ -110,6 +110,7 @@ private:
     void MapMessages();
     void MapCommands();
     void OnSubWindowActivated(QMdiSubWindow* window);
+    void ShowWorkAreaLeft();
 
     // Delivery to the work areas: once to the active one with the message as
     // it is, once to every other one with (wOthers, lOthers).

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 
 class CChildFrame;
 class COrveloApp;
@@ -29,6 +30,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class QToolBar;
 class SegmentListPane;
 class YScaleWindow;
@@ -97,6 +99,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using Message = platform::Message;
@@ -122,6 +125,7 @@ private:
     bool PickSegmentGroup();
     void RestorePlacement();
     void RepaintLoggingTime();
+    void QueueFrameCheck();
     void KeepFrameOnScreen();
     void StorePlacement();
     void ReadFloatingPlacement(const QString& valueName, WindowPlacementRec* copy);
@@ -186,9 +190,10 @@ private:
     WindowPlacementRec m_logTimePlacement;
     WindowPlacementRec m_yScalePlacement;
     platform::RestoredPlace m_restoredPlace;
-    bool m_keepFrameOnScreen = false;  // until the shown window's frame is known and on the screen
+    platform::FrameCheck m_frameCheck;
+    std::optional<QRect> m_restoreTo;  // the normal place while maximised
+    QTimer* m_restoreSettle = nullptr;
     bool m_frameCheckQueued = false;
-    int m_frameWaits = 0;
     VariableScaleBackup m_scaleBackup;
     orvelo::SegmentGroup m_segmentGroup;
     platform::MapInfoBlock m_currentCourse;

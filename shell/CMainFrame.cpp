@@ -32,10 +32,10 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
-#include <QWindow>
-#include <QWindowStateChangeEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
 
 #include <algorithm>
 

@@ -122,22 +122,61 @@ QRect OnScreen(const QRect& wanted, const QRect& fallback) {
     return screen ? PlaceInside(wanted, screen->availableGeometry()) : fallback;
 }
 
-std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored) {
-    if (!stored)
-        return std::nullopt;
+std::vector<QRect> ScreenAreas() {
+    std::vector<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas.push_back(screen->availableGeometry());
+    return areas;
+}
+
+std::optional<QRect> OnAnyArea(const QRect& stored, const std::vector<QRect>& areas) {
     QRect area;
     std::int64_t most = 0;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect common = screen->availableGeometry() & *stored;
+    for (const QRect& candidate : areas) {
+        const QRect common = candidate & stored;
         const std::int64_t shared = std::int64_t{common.width()} * common.height();
         if (!common.isEmpty() && shared > most) {
             most = shared;
-            area = screen->availableGeometry();
+            area = candidate;
         }
     }
     if (most == 0)
         return std::nullopt;
-    return PlaceInside(*stored, area);
+    return PlaceInside(stored, area);
+}
+
+std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored) {
+    if (!stored)
+        return std::nullopt;
+    return OnAnyArea(*stored, ScreenAreas());
+}
+
+FrameCheck::Result FrameCheck::Check(const QRect& client, const QMargins& margins, const std::vector<QRect>& areas) {
+    if (m_margins != margins) {
+        m_margins = margins;  // framed anew
+        m_pending = m_fromSystem = true;
+    }
+    if (!m_pending) {
+        m_userPlaced = m_userPlaced || client != m_settled;
+        return {};
+    }
+    if (m_restoring) {
+        if (client != *m_restoring)
+            return {};
+        m_restoring.reset();
+    }
+    const QRect frame = client.marginsAdded(margins);
+    const std::optional<QRect> onScreen = OnAnyArea(frame, areas);
+    if (onScreen && *onScreen != frame && m_moves < kMostMoves) {
+        ++m_moves;
+        m_fromSystem = true;  // where it is put now is where it was shown
+        return {Outcome::kMove, onScreen->marginsRemoved(margins)};
+    }
+    const bool shown = m_fromSystem && !m_userPlaced;
+    m_pending = m_fromSystem = false;
+    m_moves = 0;
+    m_settled = client;
+    return {shown ? Outcome::kShown : Outcome::kNone, client};
 }
 
 bool WhollyOnScreen(const QRect& wanted) {

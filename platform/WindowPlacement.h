@@ -3,11 +3,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMargins>
 #include <QRect>
 
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
@@ -56,6 +58,50 @@ QRect OnScreen(const QRect& wanted, const QRect& fallback);
 // A top-level window's stored rectangle wholly inside the available area of the screen that holds most
 // of it: moved onto it, then shrunk where larger; nothing when it meets no screen.
 std::optional<QRect> OnAnyScreen(const std::optional<QRect>& stored);
+
+// The available areas of the screens.
+std::vector<QRect> ScreenAreas();
+// As OnAnyScreen, over the given areas.
+std::optional<QRect> OnAnyArea(const QRect& stored, const std::vector<QRect>& areas);
+
+// Keeps a top-level window's frame wholly on a screen while the window system places it. A window
+// manager frames a window a while after it is mapped (or, started later, at any time) and tells it its
+// restored state before its restored place: whatever comes first, the frame a window ends up with once
+// shown, restored or framed anew is brought onto the screen it overlaps most. A place the user gave it
+// (it moved or was sized with nothing of that pending) is left as it is.
+class FrameCheck {
+public:
+    enum class Outcome { kNone, kMove, kShown };
+    struct Result {
+        Outcome outcome = Outcome::kNone;
+        QRect client;  // kMove: where to put the window; kShown: where it was shown
+    };
+
+    void Shown() { m_pending = m_fromSystem = true; }
+    // Restored from the minimised state, or from the maximised one to the place it had before (which the
+    // window manager may give it a move and a resize after telling it the state).
+    void Restored(const std::optional<QRect>& place) {
+        m_pending = true;
+        m_restoring = place;
+    }
+    // Whether the place of a restore is still to come.
+    bool Restoring() const { return m_restoring.has_value(); }
+    // The window manager restored it elsewhere: where it stands now is its restored place.
+    void RestoredElsewhere() { m_restoring.reset(); }
+    // The window standing normal with that client rectangle and frame margins, on screens of those areas.
+    Result Check(const QRect& client, const QMargins& margins, const std::vector<QRect>& areas);
+
+private:
+    static constexpr int kMostMoves = 10;  // a window manager that will not take the place is left alone
+
+    bool m_pending = false;
+    bool m_fromSystem = false;  // shown or framed anew, not only restored
+    std::optional<QRect> m_restoring;
+    bool m_userPlaced = false;
+    int m_moves = 0;
+    std::optional<QMargins> m_margins;
+    QRect m_settled;
+};
 
 // Whether wanted lies wholly inside the available area of the screen that holds its top-left corner.
 bool WhollyOnScreen(const QRect& wanted);

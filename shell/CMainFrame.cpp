@@ -34,6 +34,10 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
+
+#include <algorithm>
 
 using platform::UM_CHANGED_GLOBAL_MAP_DRAW_MODE;
 
@@ -117,7 +121,6 @@ void CMainFrame::RestorePlacement() {
     else if (const QScreen* screen = QGuiApplication::primaryScreen())
         resize(size().boundedTo(screen->availableGeometry().size()));
     m_restoredPlace.Shown(geometry());
-    m_keepFrameOnScreen = true;
     if (profile.GetProfileInt(settings::kWindowPlacementSection, settings::kShowCmdEntry, WindowPlacementRec::kShowNormal) ==
         WindowPlacementRec::kShowMaximized)
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -125,46 +128,75 @@ void CMainFrame::RestorePlacement() {
 
 bool CMainFrame::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    const QEvent::Type type = event->type();
-    if (m_keepFrameOnScreen && !m_frameCheckQueued &&
-        (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange)) {
-        m_frameCheckQueued = true;
-        QMetaObject::invokeMethod(this, [this] {
-            m_frameCheckQueued = false;
-            KeepFrameOnScreen();
-        }, Qt::QueuedConnection);
+    constexpr Qt::WindowStates kNotNormal = Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+    switch (event->type()) {
+    case QEvent::Show:
+        m_frameCheck.Shown();
+        // A window manager that frames the window later only exposes it anew.
+        if (QWindow* window = windowHandle())
+            window->installEventFilter(this);
+        break;
+    case QEvent::WindowStateChange: {
+        const Qt::WindowStates old = static_cast<QWindowStateChangeEvent*>(event)->oldState();
+        if (!(windowState() & kNotNormal) && (old & kNotNormal))
+            m_frameCheck.Restored(old & (Qt::WindowMaximized | Qt::WindowFullScreen) ? m_restoreTo : std::nullopt);
+        break;
     }
+    case QEvent::Move:
+    case QEvent::Resize:
+        // A window manager may restore the window elsewhere: its place is taken once it stops changing.
+        if (m_frameCheck.Restoring() && !(windowState() & kNotNormal)) {
+            if (!m_restoreSettle) {
+                m_restoreSettle = new QTimer(this);
+                m_restoreSettle->setSingleShot(true);
+                m_restoreSettle->setInterval(250);
+                connect(m_restoreSettle, &QTimer::timeout, this, [this] {
+                    m_frameCheck.RestoredElsewhere();
+                    KeepFrameOnScreen();
+                });
+            }
+            m_restoreSettle->start();
+        }
+        break;
+    default:
+        return handled;
+    }
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        m_restoreTo = normalGeometry();
+    QueueFrameCheck();
     return handled;
 }
 
-// The window manager frames the window only after it is shown, and a maximised one keeps its normal
-// rectangle for later: the first time the window stands normal with its frame, a frame reaching past
-// the screen (a title bar above it) is brought wholly onto the screen. Where it then stands is where it
-// was shown, so a run that does not move it stores the place it was stored with.
-void CMainFrame::KeepFrameOnScreen() {
-    if (!m_keepFrameOnScreen || !isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized |
-                                                                   Qt::WindowFullScreen)))
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle())
+        QueueFrameCheck();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::QueueFrameCheck() {
+    if (m_frameCheckQueued)
         return;
-    const QRect frame = frameGeometry();
-    const QRect client = geometry();
-    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
-                           frame.bottom() - client.bottom());
-    const std::optional<QRect> onScreen = platform::OnAnyScreen(frame);
-    if (onScreen && *onScreen != frame) {
-        setGeometry(onScreen->marginsRemoved(margins));
-        return;  // checked again once it has moved
-    }
-    m_restoredPlace.Shown(client);
-    // An X window manager frames the window a while after it is mapped, telling the window nothing: it
-    // is looked at again for a short while. Where the platform draws no frame, the first check is the last.
-    constexpr int kFrameWaitMs = 50;
-    constexpr int kFrameWaits = 40;
-    const bool framed = frame != client || (windowFlags() & Qt::FramelessWindowHint) ||
-                        QGuiApplication::platformName() != QLatin1String("xcb");
-    if (framed || ++m_frameWaits > kFrameWaits)
-        m_keepFrameOnScreen = false;
-    else
-        QTimer::singleShot(kFrameWaitMs, this, [this] { KeepFrameOnScreen(); });
+    m_frameCheckQueued = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_frameCheckQueued = false;
+        KeepFrameOnScreen();
+    }, Qt::QueuedConnection);
+}
+
+// Wherever the window ends up standing normal after it is shown, restored or framed anew, its frame (a
+// title bar above the screen) is brought wholly onto the screen; where the system put it is where it was
+// shown, so a run that does not move it stores the place it was stored with.
+void CMainFrame::KeepFrameOnScreen() {
+    const QWindow* window = windowHandle();
+    if (!window || !isVisible() || (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        return;
+    // The window's own margins: the widget learns a frame the window manager adds only when it next moves.
+    const platform::FrameCheck::Result checked =
+        m_frameCheck.Check(geometry(), window->frameMargins(), platform::ScreenAreas());
+    if (checked.outcome == platform::FrameCheck::Outcome::kMove)
+        setGeometry(checked.client);
+    else if (checked.outcome == platform::FrameCheck::Outcome::kShown)
+        m_restoredPlace.Shown(checked.client);
 }
 
 // The normal rectangle, whatever the state (a minimised window opens normal or maximised next time); the
@@ -381,7 +413,9 @@ CChildFrame* CMainFrame::OpenWorkArea(int number) {
 }
 
 void CMainFrame::ActivateWorkArea(CChildFrame* frame) {
-    if (!frame)
+    // A closing work area has left the list; the focus moving into it as its windows go activates it no more.
+    const auto& frames = m_app.WorkAreaWindowList();
+    if (!frame || std::find(frames.begin(), frames.end(), frame) == frames.end())
         return;
     if (m_mdiArea->activeSubWindow() != frame)
         m_mdiArea->setActiveSubWindow(frame);
@@ -398,6 +432,10 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
 }
 
 void CMainFrame::ForgetWorkArea(CChildFrame* frame) {
+    // Qt activates and maximises a closing work area again while its graph windows go, leaving the others
+    // normal: once it is gone, the work area in its place is made active and maximised.
+    if (!m_closed)
+        connect(frame, &QObject::destroyed, this, &CMainFrame::ShowWorkAreaLeft, Qt::QueuedConnection);
     if (m_activeWorkArea != frame)
         return;
     m_activeWorkArea = nullptr;
@@ -410,6 +448,18 @@ void CMainFrame::ForgetWorkArea(CChildFrame* frame) {
             break;
         }
     }
+}
+
+void CMainFrame::ShowWorkAreaLeft() {
+    if (m_closed)
+        return;
+    const auto& frames = m_app.WorkAreaWindowList();
+    CChildFrame* left = m_activeWorkArea ? m_activeWorkArea : (frames.empty() ? nullptr : frames.back());
+    if (!left)
+        return;
+    ActivateWorkArea(left);
+    if (!left->isMaximized())
+        left->showMaximized();
 }
 
 void CMainFrame::CloseWorkAreas() {

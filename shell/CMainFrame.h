@@ -19,6 +19,7 @@
 #include <array>
 #include <map>
 #include <vector>
+#include <optional>
 
 class CChildFrame;
 class COrveloApp;
@@ -30,6 +31,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QTimer;
 class QToolBar;
 class SegmentListPane;
 class YScaleWindow;
@@ -100,6 +102,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using Message = platform::Message;
@@ -113,6 +116,7 @@ private:
     void MapMessages();
     void MapCommands();
     void OnSubWindowActivated(QMdiSubWindow* window);
+    void ShowWorkAreaLeft();
 
     // Delivery to the work areas: once to the active one with the message as
     // it is, once to every other one with (wOthers, lOthers).
@@ -124,6 +128,7 @@ private:
     bool PickSegmentGroup();
     void RestorePlacement();
     void RepaintLoggingTime();
+    void QueueFrameCheck();
     void KeepFrameOnScreen();
     void StorePlacement();
     void ReadFloatingPlacement(const QString& valueName, WindowPlacementRec* copy);
@@ -189,9 +194,10 @@ private:
     WindowPlacementRec m_logTimePlacement;
     WindowPlacementRec m_yScalePlacement;
     platform::RestoredPlace m_restoredPlace;
-    bool m_keepFrameOnScreen = false;  // until the shown window's frame is known and on the screen
+    platform::FrameCheck m_frameCheck;
+    std::optional<QRect> m_restoreTo;  // the normal place while maximised
+    QTimer* m_restoreSettle = nullptr;
     bool m_frameCheckQueued = false;
-    int m_frameWaits = 0;
     VariableScaleBackup m_scaleBackup;
     orvelo::SegmentGroup m_segmentGroup;
     bool m_viewerSavedGroup = false;  // a Save in the course map viewer now open stored a group

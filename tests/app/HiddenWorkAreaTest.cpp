@@ -21,7 +21,10 @@
 #include "core/LapSelection.h"
 #include "platform/UserMessages.h"
 
+#include <QAbstractButton>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QTabBar>
 #include <QTest>
 
@@ -246,6 +249,60 @@ TEST_F(HiddenWorkAreaTest, AFileOverviewShownAgainTakesTheBaseLapChosenWhileItWa
 
     Show(h, 1);
     EXPECT_EQ(file->UpperPane()->Data().FileBaseLapNumber(), 3u);
+}
+
+// A work area closed by its tab's x or its own menu, with a graph window active other than the one
+// opened last, or a tab closed that is not shown: the work area left in view is the active one and
+// stands maximised.
+TEST_F(HiddenWorkAreaTest, TheWorkAreaLeftInViewAfterACloseIsActiveAndMaximised) {
+    ASSERT_TRUE(h.Start());
+    h.Frame().activateWindow();  // the focus follows clicks into the work areas
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.Frame()));
+    QMdiArea& areas = *h.Frame().MdiArea();
+    auto* tabs = areas.findChild<QTabBar*>();
+    ASSERT_TRUE(tabs);
+    // A new work area with a lap overview and a file overview, the lap overview's title bar clicked.
+    const auto openSecond = [this] {
+        h.App().OnFileNew();
+        Drain();
+        CChildFrame* frame = h.WorkAreas().back();
+        COrveloView& view = *frame->View();
+        view.OnLapOverviewGraph();
+        Drain();
+        view.OnFileOverviewGraph();
+        Drain();
+        view.GraphArea()->setActiveSubWindow(view.GraphArea()->subWindowList().front());
+        Drain();
+        return frame;
+    };
+    const auto settled = [&](CChildFrame* left, const char* how) {
+        Drain();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Drain();
+        ASSERT_EQ(h.WorkAreas().size(), 1u) << how;
+        EXPECT_EQ(h.Frame().ActiveWorkArea(), left) << how;
+        EXPECT_EQ(areas.activeSubWindow(), left) << how;
+        EXPECT_TRUE(left->isMaximized()) << how;
+    };
+    const auto closeTab = [tabs](int index) {
+        auto* x = qobject_cast<QAbstractButton*>(tabs->tabButton(index, QTabBar::RightSide));
+        ASSERT_TRUE(x);
+        x->click();
+    };
+    CChildFrame* first = h.WorkAreas().front();
+
+    openSecond();
+    closeTab(1);
+    settled(first, "tab");
+
+    CChildFrame* second = openSecond();
+    second->systemMenu()->actions().last()->trigger();  // Close
+    settled(first, "menu");
+
+    openSecond();
+    Show(h, 1);
+    closeTab(1);
+    settled(first, "tab not shown");
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
+#include <vector>
 
 using platform::WindowPlacement;
 
@@ -59,6 +61,48 @@ TEST(WindowPlacementTest, WindowRoundTripsThroughTheRecord) {
         wild.ApplyTo(window);
         EXPECT_EQ(window.geometry(), before) << wild.normalLeft << ' ' << wild.normalTop;
     }
+}
+
+// The frame check fed what an X window manager sends: a restore whose state comes before its place (a
+// move and a resize in either order), a frame added late, a move of the user's.
+TEST(WindowPlacementTest, TheFrameIsCheckedWhereTheWindowEndsUpAndAUsersMoveIsKept) {
+    using platform::FrameCheck;
+    const QMargins framed(1, 20, 1, 5);
+    const QMargins maximisedFrame(0, 19, 0, 0);
+    for (const QRect& screen : {QRect(0, 0, 1024, 768), QRect(0, 0, 1280, 720)}) {
+        SCOPED_TRACE(screen.width());
+        const std::vector<QRect> areas{screen};
+        const QRect maximised = QRect(screen.topLeft(), screen.size()).marginsRemoved(maximisedFrame);
+        const QRect normal(screen.width() > 1200 ? 80 : 0, 0, std::min(1200, screen.width()), screen.height());
+        FrameCheck check;
+        check.Shown();
+        check.Restored(normal);  // from maximised, the state told first
+        EXPECT_EQ(check.Check(maximised, maximisedFrame, areas).outcome, FrameCheck::Outcome::kNone);
+        EXPECT_EQ(check.Check(QRect(maximised.topLeft(), normal.size()), framed, areas).outcome,
+                  FrameCheck::Outcome::kNone);  // resized, not yet moved
+        FrameCheck::Result result = check.Check(normal, framed, areas);
+        ASSERT_EQ(result.outcome, FrameCheck::Outcome::kMove);
+        EXPECT_TRUE(screen.contains(result.client.marginsAdded(framed)));
+        result = check.Check(result.client, framed, areas);
+        EXPECT_EQ(result.outcome, FrameCheck::Outcome::kShown);
+        // The user moves it part off the screen: left there.
+        EXPECT_EQ(check.Check(result.client.translated(-300, 0), framed, areas).outcome, FrameCheck::Outcome::kNone);
+        EXPECT_EQ(check.Check(result.client.translated(-300, 0), framed, areas).outcome, FrameCheck::Outcome::kNone);
+    }
+
+    // Shown with no frame, moved by the user, framed later by a window manager started since: the frame
+    // comes onto the screen, and where it then stands is not taken as where it was shown.
+    const std::vector<QRect> areas{QRect(0, 0, 1920, 1080)};
+    FrameCheck check;
+    check.Shown();
+    EXPECT_EQ(check.Check(QRect(0, 0, 1200, 800), QMargins(), areas).outcome, FrameCheck::Outcome::kShown);
+    EXPECT_EQ(check.Check(QRect(0, 0, 1200, 800), framed, areas).outcome, FrameCheck::Outcome::kMove);
+    FrameCheck moved;
+    moved.Shown();
+    ASSERT_EQ(moved.Check(QRect(0, 0, 1200, 800), QMargins(), areas).outcome, FrameCheck::Outcome::kShown);
+    EXPECT_EQ(moved.Check(QRect(200, 100, 1200, 800), QMargins(), areas).outcome, FrameCheck::Outcome::kNone);
+    EXPECT_EQ(moved.Check(QRect(200, 0, 1200, 800), framed, areas).outcome, FrameCheck::Outcome::kMove);
+    EXPECT_EQ(moved.Check(QRect(200, 20, 1200, 800), framed, areas).outcome, FrameCheck::Outcome::kNone);
 }
 
 }  // namespace

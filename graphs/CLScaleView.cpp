@@ -11,10 +11,12 @@
 #include "platform/UserMessages.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace platform;
@@ -26,8 +28,68 @@ constexpr int kPressure2 = 6;
 constexpr int kMajorTick = 8;
 constexpr int kMinorTick = 4;
 constexpr int kLabelGap = 4;
+// The smallest font the fitting rule gives: a label that does not fit in it needs more room, not a
+// smaller font, to stay legible.
+constexpr int kLeastFontHeight = 10;
+constexpr int kXLabelFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
+constexpr int kYLabelFlags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
 
 bool Pressure(int channel) { return channel == kPressure1 || channel == kPressure2; }
+
+// "G Horiz." and "G Vert." read in tenths.
+QString YLabel(int channel, int value) {
+    return channel == 3 || channel == 4 ? QString::asprintf("%1.1f", value / 10.0) : QString::asprintf("%d", value);
+}
+
+// An X label stands right of its tick, centred in the strip below the tick's middle.
+QRect XLabelBox(int tickX, int width, int height) {
+    const int length = 2 * height / 5 + 1;
+    return QRect(tickX + kLabelGap, length / 2, width, height - length / 2);
+}
+
+// Whether digits drawn as the X strip draws them stay within its height: drawn where they may run
+// over it, since the painter rounds where the centring leaves half a pixel.
+bool XLabelsFit(const QFont& font, int height) {
+    const QString digits = QStringLiteral("0123456789");
+    const QFontMetrics metrics(font);
+    const int over = metrics.height();
+    QImage scratch(metrics.horizontalAdvance(digits) + 2 * kLabelGap, height + 2 * over, QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    QPainter painter(&scratch);
+    PrepareGdiPainter(painter);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(XLabelBox(0, scratch.width(), height).translated(0, over), kXLabelFlags, digits);
+    painter.end();
+    for (int y = 0; y < scratch.height(); ++y) {
+        if (y >= over && y < over + height)
+            continue;
+        const auto* line = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        if (std::any_of(line, line + scratch.width(), [](QRgb pixel) { return qGray(pixel) < 128; }))
+            return false;
+    }
+    return true;
+}
+
+// The width a Y scale needs for its labels right-aligned left of the major ticks.
+int YLabelsWidth(const QFont& font, const std::vector<QString>& labels) {
+    const QFontMetrics metrics(font);
+    int width = 0;
+    for (const QString& label : labels)
+        width = std::max(width, metrics.horizontalAdvance(label) - metrics.tightBoundingRect(label).left());
+    return width + kMajorTick + kLabelGap;
+}
+
+// The largest font from the rule's height down to the least one that fits; the least one when none does.
+template <typename Fits>
+QFont FittedFont(int ruledHeight, int weight, Fits fits) {
+    for (int height = ruledHeight; height > kLeastFontHeight; --height) {
+        QFont font = GdiFont(kFace, height, weight);
+        if (fits(font))
+            return font;
+    }
+    return GdiFont(kFace, kLeastFontHeight, weight);
+}
 } // namespace
 
 CLScaleView::CLScaleView(GraphHost& host, QWidget* parent)
@@ -72,7 +134,9 @@ void CLScaleView::MapMessages() {
         m_window.On(id, [this](const Message&) {
             if (m_mode == kYScale && m_channel != 0) {
                 ApplyYScale();
+                FitFonts();
                 Redraw();
+                TakeLeastWidth();
             }
             return LResult{1};
         });
@@ -96,12 +160,13 @@ void CLScaleView::SetXAxis(int mode, int span) {
 }
 
 void CLScaleView::OnInitialUpdate() {
-    FitFonts();
     if (m_mode == kYScale && m_rangeGiven)
         ApplyYScale();
     else if (m_mode == kXScale)
         ComputeXRange(m_zoomed ? m_zoomSpan : m_xSpan);
+    FitFonts();
     Redraw();
+    TakeLeastWidth();
 }
 
 void CLScaleView::SetZoom(WParam span, LParam offset) {
@@ -117,18 +182,68 @@ void CLScaleView::SetZoom(WParam span, LParam offset) {
     Redraw();
 }
 
+// The rule's font for the strip's size, or a smaller one where its labels would not show whole.
 void CLScaleView::FitFonts() {
     const int w = width();
     const int h = height();
     if (m_mode == kXScale) {
-        m_horizontalFont = h <= 36 ? GdiFont(kFace, 12, 400) : GdiFont(kFace, 14, 600);
+        const bool small = h <= 36;
+        m_horizontalFont = FittedFont(small ? 12 : 14, small ? 400 : 600,
+                                      [h](const QFont& font) { return XLabelsFit(font, h); });
         return;
     }
     if (Pressure(m_channel)) {
         m_verticalFont = w < 40 ? GdiFont(kFace, 10, 400) : GdiFont(kFace, 12, w < 60 ? 400 : 600);
         return;
     }
-    m_horizontalFont = GdiFont(kFace, w < 21 ? 10 : w < 40 ? 12 : w < 60 ? 13 : 14, 400);
+    const std::vector<QString> labels = YLabels();
+    m_horizontalFont = FittedFont(w < 21 ? 10 : w < 40 ? 12 : w < 60 ? 13 : 14, 400,
+                                  [&](const QFont& font) { return YLabelsWidth(font, labels) <= w; });
+}
+
+const QFont& CLScaleView::LabelFont() const {
+    return m_mode == kYScale && Pressure(m_channel) ? m_verticalFont : m_horizontalFont;
+}
+
+std::vector<QString> CLScaleView::YLabels() const {
+    std::vector<QString> labels;
+    for (const graphs::ScaleTick& tick : m_yTicks) {
+        if (tick.major)
+            labels.push_back(YLabel(m_channel, tick.value));
+    }
+    return labels;
+}
+
+// What the labels need in the least font; the owner widens the scale column to it.
+void CLScaleView::TakeLeastWidth() {
+    int least = 0;
+    if (m_mode == kYScale && m_channel != 0 && !m_yTicks.empty()) {
+        const QFont font = GdiFont(kFace, kLeastFontHeight, 400);
+        least = Pressure(m_channel) ? kMajorTick + kLabelGap + CellHeight(font) : YLabelsWidth(font, YLabels());
+    }
+    if (least == m_leastWidth)
+        return;
+    m_leastWidth = least;
+    if (!m_onLeastWidthChanged)
+        return;
+    m_onLeastWidthChanged();
+    // Widened while its first resize was being delivered, the pane is not told of the new size.
+    if (m_picture.size() != size() && width() > 0 && height() > 0) {
+        ApplyYScale();
+        FitFonts();
+        Redraw();
+    }
+}
+
+int CLScaleView::LeastXScaleHeight() {
+    static const int least = [] {
+        const QFont font = GdiFont(kFace, kLeastFontHeight, 400);
+        int height = 1;
+        while (height < 100 && !XLabelsFit(font, height))
+            ++height;
+        return height;
+    }();
+    return least;
 }
 
 // The channel's scale for the band beside it, and the ticks of its limits.
@@ -175,12 +290,13 @@ void CLScaleView::Unzoom(int span) {
 }
 
 void CLScaleView::resizeEvent(QResizeEvent*) {
-    FitFonts();
     if (m_mode == kYScale && m_rangeGiven && m_channel != 0)
         ApplyYScale();
     else if (m_mode == kXScale)
         ComputeXRange(m_zoomed ? m_zoomSpan : m_xSpan);
+    FitFonts();
     Redraw();
+    TakeLeastWidth();
 }
 
 void CLScaleView::Redraw() {
@@ -212,26 +328,26 @@ void CLScaleView::DrawXScale(QPainter& painter) {
         const int length = tick.labelled ? 2 * h / 5 + 1 : h / 5;
         GdiFillRect(painter, tick.x, 0, tick.x + 1, length, 0x000000);
         if (!tick.label.isEmpty())
-            painter.drawText(QRect(tick.x + kLabelGap, length / 2, width(), h - length / 2),
-                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, tick.label);
+            painter.drawText(XLabelBox(tick.x, width(), h), kXLabelFlags, tick.label);
     }
 }
 
 void CLScaleView::DrawYScale(QPainter& painter) {
     const int w = width();
     const bool vertical = Pressure(m_channel);
-    const bool tenths = m_channel == 3 || m_channel == 4;
     painter.setFont(vertical ? m_verticalFont : m_horizontalFont);
     painter.setPen(GdiPen(0x000000));
-    const int textHeight = CellHeight(painter.font());
+    const QFontMetrics metrics(painter.font());
+    const int textHeight = metrics.height();
     for (const graphs::ScaleTick& tick : m_yTicks) {
         const int length = tick.major ? kMajorTick : kMinorTick;
         GdiFillRect(painter, w - length, tick.y, w, tick.y + 1, 0x000000);
         if (!tick.major)
             continue;
-        const QString label = tenths ? QString::asprintf("%1.1f", tick.value / 10.0) : QString::asprintf("%d", tick.value);
-        // The last label stays inside the strip.
-        const int centre = std::clamp(tick.y, textHeight / 2, std::max(textHeight / 2, height() - textHeight / 2));
+        const QString label = YLabel(m_channel, tick.value);
+        // The last label stays inside the strip; one read upwards along all its length.
+        const int half = vertical ? std::max(textHeight, metrics.horizontalAdvance(label)) / 2 : textHeight / 2;
+        const int centre = std::clamp(tick.y, half, std::max(half, height() - half));
         if (vertical) {
             painter.save();
             painter.translate(w - kMajorTick - kLabelGap - textHeight, centre);
@@ -239,8 +355,7 @@ void CLScaleView::DrawYScale(QPainter& painter) {
             painter.drawText(QRect(-50, 0, 100, textHeight), Qt::AlignCenter | Qt::TextDontClip, label);
             painter.restore();
         } else {
-            painter.drawText(QRect(0, centre - textHeight / 2, w - kMajorTick - kLabelGap, textHeight),
-                             Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip, label);
+            painter.drawText(QRect(0, centre - textHeight / 2, w - kMajorTick - kLabelGap, textHeight), kYLabelFlags, label);
         }
     }
 }

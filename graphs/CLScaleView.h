@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class GraphHost;
@@ -43,6 +44,12 @@ public:
     void SetXAxis(int mode, int span);
     // Fonts made, scale computed, picture drawn.
     void OnInitialUpdate();
+    // The least width a Y scale needs for its labels to show whole in the smallest font the
+    // scales take (0 for an X scale or an empty strip), and what is called when that changes.
+    int LeastWidth() const { return m_leastWidth; }
+    void SetOnLeastWidthChanged(std::function<void()> changed) { m_onLeastWidthChanged = std::move(changed); }
+    // The least height an X scale needs for its labels to show whole in that font.
+    static int LeastXScaleHeight();
 
     int Mode() const { return m_mode; }
     int Channel() const { return m_channel; }
@@ -54,6 +61,9 @@ public:
     const graphs::XAxisRange& XRange() const { return m_xRange; }
     const std::vector<graphs::ScaleTick>& YTicks() const { return m_yTicks; }
     const QImage& Picture() const { return m_picture; }
+    // The font the labels are drawn in, and a Y scale's labels.
+    const QFont& LabelFont() const;
+    std::vector<QString> YLabels() const;
     CChannelGraph& ChannelGraph() { return m_graph; }
     platform::ColorRef Background() const { return m_background; }
 
@@ -69,6 +79,7 @@ private:
     void MapMessages();
     void FitFonts();
     void ApplyYScale();
+    void TakeLeastWidth();
     void ComputeXRange(int span);
     void SetZoom(platform::WParam span, platform::LParam offset);
     void Unzoom(int span);
@@ -104,5 +115,7 @@ private:
     bool m_dragging = false;
     QPoint m_lastMouse;
     bool m_linked = false;
+    int m_leastWidth = 0;
+    std::function<void()> m_onLeastWidthChanged;
     QImage m_picture;
 };

@@ -24,6 +24,7 @@
 #include <QContextMenuEvent>
 #include <QMdiArea>
 #include <QMenu>
+#include <QScopedValueRollback>
 #include <QStyle>
 
 #include <utility>
@@ -83,7 +84,8 @@ void CLapOverviewDlg::Start(QWidget* viewWidget, bool restored) {
     }
     m_segmentMode = SendMessage(m_host.MainFrame(), UM_EDITING_SEGMENT_INFO_VIEW_INIT, 1,
                                 static_cast<LParam>(Handle())) != 0 ? 1 : 0;
-    m_areas = graphs::ComputeAreas(m_place.width(), m_place.height(), m_metrics);
+    m_room = LabelRoom();
+    m_areas = graphs::ComputeAreas(m_place.width(), m_place.height(), m_metrics, m_room);
     m_redrawsTaken = m_host.Core().ComparedLapsRedraws;
     CheckBaseLap();
     const bool baseLap = !m_baseLapFiles.empty();
@@ -95,6 +97,7 @@ void CLapOverviewDlg::Start(QWidget* viewWidget, bool restored) {
     SetSegmentStrip(std::make_unique<CSegSplitterWnd>(m_host, m_client));
     setGeometry(m_place);
     m_ready = true;
+    OnLabelRoomChanged();
 }
 
 // The saved layout is taken only when the window's record, its row heights
@@ -117,7 +120,7 @@ bool CLapOverviewDlg::RestoreLayout() {
     // A place too small for the rows keeps the first one; any other keeps its size where the screen
     // holds it and is brought into reach by the work area once that is laid out.
     const auto stored = platform::StoredRect(m_record.left, m_record.top, m_record.right, m_record.bottom);
-    if (layout.placed && stored && graphs::HoldsRows(layout.place.size(), layout.rows, m_metrics)) {
+    if (layout.placed && stored && graphs::HoldsRows(layout.place.size(), layout.rows, m_metrics, LabelRoom())) {
         m_place = platform::SizedForScreen(*stored, m_viewWidget);
         m_restoredPlace.Restore({m_record.left, m_record.top, m_record.right, m_record.bottom}, *stored, m_place);
     }
@@ -154,12 +157,18 @@ void CLapOverviewDlg::resizeEvent(QResizeEvent* event) {
 }
 
 void CLapOverviewDlg::Relayout() {
-    if (!m_ready || !m_channels)
+    if (!m_ready || !m_channels || m_relayingOut)
         return;
-    m_areas = graphs::ComputeAreas(width(), height(), m_metrics);
-    const QRect& channels = m_areas.channels;
-    m_channels->setGeometry(channels);
+    const QScopedValueRollback busy(m_relayingOut, true);
+    m_room = LabelRoom();
+    m_areas = graphs::ComputeAreas(width(), height(), m_metrics, m_room);
+    m_channels->setGeometry(m_areas.channels);
     SetRowHeights();
+    // The rows' heights choose their labels, and so the width the scale column needs.
+    if (LabelRoom() != m_room) {
+        m_room = LabelRoom();
+        m_areas = graphs::ComputeAreas(width(), height(), m_metrics, m_room);
+    }
     SetColumnWidths();
     if (m_axis) {
         m_axis->setGeometry(m_areas.xAxis);
@@ -221,7 +230,32 @@ void CLapOverviewDlg::changeEvent(QEvent* event) {
 
 void CLapOverviewDlg::SetColumnWidths() {
     if (m_channels)
-        m_channels->SetLeftColumnWidth(graphs::ScaleColumnWidth(m_areas.channels.width()));
+        m_channels->SetLeftColumnWidth(graphs::ScaleColumnWidth(m_areas.channels.width(), m_room));
+}
+
+// The rows' least scale width; the X scale's least height with the bar and the empty pane the axis
+// splitter keeps below it.
+graphs::LabelRoom CLapOverviewDlg::LabelRoom() const {
+    graphs::LabelRoom room;
+    for (const Row& row : m_rows) {
+        if (row.scale)
+            room.scaleColumn = std::max(room.scaleColumn, row.scale->LeastWidth());
+    }
+    room.xAxisHeight = CLScaleView::LeastXScaleHeight() + CxSplitterWnd::kRowGap + 1;
+    return room;
+}
+
+// Only the scale column follows: the rows keep the heights they have.
+void CLapOverviewDlg::OnLabelRoomChanged() {
+    if (!m_ready || !m_channels || m_relayingOut || LabelRoom() == m_room)
+        return;
+    m_room = LabelRoom();
+    m_areas = graphs::ComputeAreas(width(), height(), m_metrics, m_room);
+    SetColumnWidths();
+    if (m_axis)
+        m_axis->setGeometry(m_areas.xAxis);
+    if (m_strip)
+        m_strip->Relayout(m_areas.segments);
 }
 
 void CLapOverviewDlg::BuildChannelSplitter(int rows) {
@@ -231,7 +265,7 @@ void CLapOverviewDlg::BuildChannelSplitter(int rows) {
         const QSize view = m_viewWidget->size();
         m_place = QRect(m_place.left(), m_place.left(), view.width() / 25 * 24, view.height() / 25 * 24);
         setGeometry(m_place);
-        m_areas = graphs::ComputeAreas(m_place.width(), m_place.height(), m_metrics);
+        m_areas = graphs::ComputeAreas(m_place.width(), m_place.height(), m_metrics, m_room);
     }
     const bool ready = m_ready;
     m_ready = false;
@@ -243,7 +277,7 @@ void CLapOverviewDlg::BuildChannelSplitter(int rows) {
     for (int row = 0; row < rows; ++row)
         splitter->SetPanes(row, built[static_cast<std::size_t>(row)].scale, built[static_cast<std::size_t>(row)].graph);
     splitter->setGeometry(m_areas.channels);
-    splitter->SetLeftColumnWidth(graphs::ScaleColumnWidth(m_areas.channels.width()));
+    splitter->SetLeftColumnWidth(graphs::ScaleColumnWidth(m_areas.channels.width(), m_room));
     splitter->show();
     delete m_channels;
     m_channels = splitter;
@@ -289,6 +323,7 @@ CLapOverviewDlg::Row CLapOverviewDlg::MakeRow(int row, int channel, QWidget* par
     made.scale->SetMode(CLScaleView::kYScale);
     made.scale->SetYGeometry({36, 0, 20, 0, 0});
     made.scale->SetChannel(channel);
+    made.scale->SetOnLeastWidthChanged([this] { OnLabelRoomChanged(); });
     if (const graphs::GraphChannel* info = graphs::GraphChannelOf(channel))
         made.scale->SetChannelRange(made.graph->Data().RangeSlot(info->rangeSlot));
     return made;

@@ -110,6 +110,9 @@ private:
     void Start(QWidget* viewWidget, bool restored);
     bool RestoreLayout();
     void Relayout();
+    // The room the scales' labels need, and a new layout when it is not what the areas were made with.
+    graphs::LabelRoom LabelRoom() const;
+    void OnLabelRoomChanged();
     void BuildChannelSplitter(int rows);
     void BuildAxisSplitter();
     void BuildSegmentStrip(bool rebuild);
@@ -182,6 +185,7 @@ private:
     platform::RestoredPlace m_restoredPlace;
     graphs::FrameMetrics m_metrics;
     graphs::LapOverviewAreas m_areas;
+    graphs::LabelRoom m_room;  // what m_areas were made with
     WorkAreaWindowProp m_record;
     std::vector<std::int32_t> m_savedHeights;
     std::vector<std::int32_t> m_storedHeights;  // as read, written back while the window is left as shown
@@ -211,6 +215,7 @@ private:
 
     QMetaObject::Connection m_activation;
     bool m_ready = false;
+    bool m_relayingOut = false;
     bool m_loadPaneRecords = false;  // the panes of a restored window read their own records
     bool m_activationHandled = false;
     bool m_wasActive = false;

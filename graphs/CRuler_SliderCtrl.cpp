@@ -59,12 +59,14 @@ int CRuler_SliderCtrl::PositionOf(double value) const {
     return m_vertical ? length - 1 - offset : offset;
 }
 
-int CRuler_SliderCtrl::ValueAt(int position) const {
+int CRuler_SliderCtrl::ValueAt(int position) const { return static_cast<int>(std::lround(ExactValueAt(position))); }
+
+double CRuler_SliderCtrl::ExactValueAt(int position) const {
     const int length = Length();
     if (m_full <= 0 || length <= 1)
-        return 0;
+        return 0.0;
     const int offset = m_vertical ? length - 1 - position : position;
-    return static_cast<int>(std::lround(static_cast<double>(offset) * m_full / (length - 1)));
+    return static_cast<double>(offset) * m_full / (length - 1);
 }
 
 void CRuler_SliderCtrl::PlaceThumbs() {
@@ -73,6 +75,8 @@ void CRuler_SliderCtrl::PlaceThumbs() {
 }
 
 bool CRuler_SliderCtrl::ToolTipShown() const { return m_tip->isVisible(); }
+
+QString CRuler_SliderCtrl::ToolTipText() const { return m_tip->Text(); }
 
 bool CRuler_SliderCtrl::NearThumb(int position) const {
     return std::abs(position - m_lowPos) <= kGrabDistance || std::abs(position - m_highPos) <= kGrabDistance;
@@ -125,9 +129,11 @@ void CRuler_SliderCtrl::mouseMoveEvent(QMouseEvent* event) {
     Redraw();
 }
 
+// The G channels' values are whole units on a scale labelled in tenths of them: the tip reads the
+// place as the labels do.
 void CRuler_SliderCtrl::ShowValueTip(int position) {
-    const int value = ValueAt(position);
-    const QString text = m_tenths ? QString::asprintf("%1.1f", value / 10.0) : QString::number(value);
+    const QString text =
+        m_tenths ? QString::asprintf("%1.1f", ExactValueAt(position)) : QString::number(ValueAt(position));
     const int along = std::clamp(position - kToolTipHeight / 2, 0, std::max(Length() - kToolTipHeight, 0));
     m_tip->ShowText(m_vertical ? 0 : along, m_vertical ? along : 0, text);
 }

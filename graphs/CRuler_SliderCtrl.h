@@ -44,6 +44,7 @@ public:
     int ValueAt(int position) const;
     const QImage& Picture() const { return m_picture; }
     bool ToolTipShown() const;
+    QString ToolTipText() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -55,6 +56,7 @@ protected:
 private:
     int Length() const { return m_vertical ? height() : width(); }
     int Along(const QPoint& point) const { return m_vertical ? point.y() : point.x(); }
+    double ExactValueAt(int position) const;
     bool NearThumb(int position) const;
     void MoveThumbs(int position);
     void SnapThumbs();

@@ -14,7 +14,7 @@ QRect FirstPlacement(int viewWidth, int slot) {
     return QRect(10 * slot, 20 * slot, width, height);
 }
 
-LapOverviewAreas ComputeAreas(int width, int height, const FrameMetrics& metrics) {
+LapOverviewAreas ComputeAreas(int width, int height, const FrameMetrics& metrics, const LabelRoom& room) {
     const int a = width / 16;
     const int a2 = a / 2;
     const int b = (height - metrics.caption) / 10;
@@ -24,7 +24,7 @@ LapOverviewAreas ComputeAreas(int width, int height, const FrameMetrics& metrics
     LapOverviewAreas areas;
     int channelBottom = height + (10 - b) * 2;
     const int channelWidth = (width - a) - a2;
-    const int axisLeft = ScaleColumnWidth(channelWidth) + kColumnGap + a2;
+    const int axisLeft = ScaleColumnWidth(channelWidth, room) + kColumnGap + a2;
     int axisTop = channelBottom;
     int axisBottom = height - f - c - 10;
     const int g = axisBottom - axisTop;
@@ -32,24 +32,29 @@ LapOverviewAreas ComputeAreas(int width, int height, const FrameMetrics& metrics
         axisTop = channelBottom = height - f - c - 56;
     else if (g < 26)
         axisBottom = height - f - c;
+    // Too flat for the axis's labels: the channel rows give it the room.
+    if (room.xAxisHeight > 0 && axisBottom - axisTop < room.xAxisHeight)
+        axisTop = channelBottom = axisBottom - room.xAxisHeight;
     areas.channels = QRect(QPoint(a2, b2 + 20), QPoint(width - a - 1, channelBottom - 1));
     areas.xAxis = QRect(QPoint(axisLeft, axisTop), QPoint(width - a - 1, axisBottom - 1));
     areas.segments = QRect(QPoint(axisLeft, 5), QPoint(width - a - 1, b2 + 20 - 1));
     return areas;
 }
 
-int ScaleColumnWidth(int channelAreaWidth) { return std::max(5, channelAreaWidth / 16); }
+int ScaleColumnWidth(int channelAreaWidth, const LabelRoom& room) {
+    return std::max({5, channelAreaWidth / 16, room.scaleColumn});
+}
 
 int RowIdealHeight(int areaHeight, int rows) { return rows > 0 ? areaHeight / rows : areaHeight; }
 
 int RowMinimumHeight(int areaHeight) { return std::max(5, areaHeight / 20); }
 
-bool HoldsRows(const QSize& size, int rows, const FrameMetrics& metrics) {
+bool HoldsRows(const QSize& size, int rows, const FrameMetrics& metrics, const LabelRoom& room) {
     if (size.height() < metrics.caption + 2 * metrics.frameHeight)
         return false;
-    const LapOverviewAreas areas = ComputeAreas(size.width(), size.height(), metrics);
+    const LapOverviewAreas areas = ComputeAreas(size.width(), size.height(), metrics, room);
     const int area = areas.channels.height();
-    const int graph = areas.channels.width() - ScaleColumnWidth(areas.channels.width()) - kColumnGap;
+    const int graph = areas.channels.width() - ScaleColumnWidth(areas.channels.width(), room) - kColumnGap;
     return graph > 0 && area >= rows * RowMinimumHeight(area) + (rows - 1) * kRowGap;
 }
 

@@ -20,6 +20,14 @@ struct FrameMetrics {
     int frameHeight = 0;
 };
 
+// The least room the scales need to show their labels whole: the scale column's width and the X
+// axis's height (0: no least).
+struct LabelRoom {
+    int scaleColumn = 0;
+    int xAxisHeight = 0;
+    bool operator==(const LabelRoom&) const = default;
+};
+
 struct LapOverviewAreas {
     QRect segments;
     QRect channels;
@@ -35,16 +43,17 @@ inline constexpr int kColumnGap = 3;
 // The first placement in a view whose client is viewWidth wide: (10 slot, 20 slot) and a size
 // that shrinks relative to wider views.
 QRect FirstPlacement(int viewWidth, int slot);
-// The three areas for a window of width x height.
-LapOverviewAreas ComputeAreas(int width, int height, const FrameMetrics& metrics);
+// The three areas for a window of width x height; the X axis and the scale column are given at
+// least the room their labels need.
+LapOverviewAreas ComputeAreas(int width, int height, const FrameMetrics& metrics, const LabelRoom& room = {});
 // The scale column of the channel rows (and so the X scale's indent) for a channel area this wide.
-int ScaleColumnWidth(int channelAreaWidth);
+int ScaleColumnWidth(int channelAreaWidth, const LabelRoom& room = {});
 // Row heights: the ideal (area / rows) and the minimum of each.
 int RowIdealHeight(int areaHeight, int rows);
 int RowMinimumHeight(int areaHeight);
 // Whether a window of this size holds its title bar and frame, its margins and that many rows at
 // their minimum height with the bars between them.
-bool HoldsRows(const QSize& size, int rows, const FrameMetrics& metrics);
+bool HoldsRows(const QSize& size, int rows, const FrameMetrics& metrics, const LabelRoom& room = {});
 
 int ChannelCount(std::uint32_t mask);
 // The channels of a mask, lowest first (the rows' order).

@@ -9,6 +9,38 @@ using namespace lapoverview;
 
 class LapOverviewTest : public Fixture {};
 
+// Every label whole in its strip: a Y scale's left of its major ticks (8 px and a 4-px gap), the X
+// scale's digits as tall on screen as its font draws them.
+void ExpectScaleLabelsWhole(const CLapOverviewDlg& window, const QString& where) {
+    for (int row = 0; row < window.RowCount(); ++row) {
+        const CLScaleView& scale = *window.RowAt(row).scale;
+        const QFontMetrics metrics(scale.LabelFont());
+        ASSERT_FALSE(scale.YLabels().empty()) << where.toStdString() << " row " << row;
+        for (const QString& label : scale.YLabels())
+            EXPECT_LE(metrics.horizontalAdvance(label) - metrics.tightBoundingRect(label).left(), scale.width() - 12)
+                << where.toStdString() << " row " << row << " " << label.toStdString();
+    }
+    const CLScaleView& axis = *window.XScale();
+    const QImage& picture = axis.Picture();
+    ASSERT_EQ(picture.size(), axis.size()) << where.toStdString();
+    QString labels;
+    std::set<int> bars;
+    for (const graphs::XAxisTick& tick : graphs::XAxisTicks(axis.XRange(), axis.XSpan(), 0, axis.width())) {
+        labels += tick.label;
+        bars.insert(tick.x);
+    }
+    ASSERT_FALSE(labels.isEmpty()) << where.toStdString();
+    int top = picture.height();
+    int bottom = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixel(x, y) == 0xFF000000u && !bars.count(x))
+                top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    }
+    EXPECT_EQ(bottom - top + 1, QFontMetrics(axis.LabelFont()).tightBoundingRect(labels).height()) << where.toStdString();
+}
+
 TEST_F(LapOverviewTest, ShowsTheComparedLapsOverScalesAndACursorDragReachesEveryRowThePropertiesAndTheMap) {
     ASSERT_TRUE(h.Start());
     LoadComparedLaps();
@@ -146,6 +178,31 @@ TEST_F(LapOverviewTest, ChannelListRebuildsTheRowsAndAClickActivationTellsThePro
     second->OnCommand(CLapOverviewDlg::kCmdCloseWindow);
     Drain();
     EXPECT_EQ(GraphKinds(View()), "20");
+}
+
+TEST_F(LapOverviewTest, ScaleLabelsShowWholeAtTheFirstSizeForEveryMaximumAndMaximisedInAFlatWorkArea) {
+    ASSERT_TRUE(h.Start());
+    LoadComparedLaps();
+    ChannelValueRec& rpm = h.Settings().Channels().ChannelValueTable()[0];
+    rpm.currentMax = 8000;
+    CLapOverviewDlg* window = Open();
+    ASSERT_TRUE(window);
+    ExpectScaleLabelsWhole(*window, "RPM to 8000");
+    // Wider labels set in the setup widen the scale column; the graphs and the X scale stay lined up.
+    for (int maximum : {12000, 15000, 20000}) {
+        rpm.currentMax = maximum;
+        PostMessage(h.Frame().Handle(), UM_REDRAW_Y_SCALE_AND_CHANNEL_NAME, 0, 0);
+        Drain();
+        ExpectScaleLabelsWhole(*window, QStringLiteral("RPM to %1").arg(maximum));
+        EXPECT_EQ(InClient(*window, *window->XScale()).left(), InClient(*window, *window->RowAt(0).graph).left());
+    }
+
+    ProgramHarness flat;
+    ASSERT_TRUE(flat.Start());
+    CLapOverviewDlg* maximised = Maximised(flat, QSize(1200, 637));
+    ASSERT_TRUE(maximised);
+    EXPECT_EQ(View(flat).height(), 525);
+    ExpectScaleLabelsWhole(*maximised, "maximised");
 }
 
 TEST_F(LapOverviewTest, PlaceChannelsRowHeightsAndAxisComeBackAndDamagedRecordsStartSane) {

@@ -120,6 +120,24 @@ TEST_F(CYScaleControllableDlgTest, ThumbsPressedTogetherMoveTheOneTheFirstMoveHe
     EXPECT_EQ(std::make_pair(ruler.Low(), ruler.High()), std::make_pair(500, 800));
 }
 
+// "G Horiz." and "G Vert." count whole units on a scale labelled in tenths: the tip reads the
+// place the thumb stands on as the labels do.
+TEST_F(CYScaleControllableDlgTest, TheGRulersTipReadsTheValueOfTheLabelTheThumbStandsBy) {
+    CRuler_SliderCtrl ruler(true, nullptr);
+    ruler.resize(84, 240);
+    ruler.SetInverted(true);
+    ruler.SetRange(0, 5, 1, 5, 0);
+    ruler.SetTicks({}, true);
+    const int x = ruler.width() - 4;
+    QTest::mousePress(&ruler, Qt::LeftButton, {}, QPoint(x, ruler.HighPosition()));
+    for (double value : {4.0, 2.0}) {
+        MoveHeld(ruler, QPoint(x, ruler.PositionOf(value)));
+        EXPECT_EQ(ruler.ToolTipText(), QString::asprintf("%1.1f", value));
+    }
+    QTest::mouseRelease(&ruler, Qt::LeftButton, {}, QPoint(x, ruler.PositionOf(2.0)));
+    EXPECT_FALSE(ruler.ToolTipShown());
+}
+
 // The preview takes the scale pane's band: its offsets and, for its own channel, its limits.
 TEST_F(CYScaleControllableDlgTest, ThePreviewStandsInTheScalePanesBand) {
     const double plain = Open(*scalePane)->Graph().PixelsPerUnit();

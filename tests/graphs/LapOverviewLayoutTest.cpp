@@ -47,6 +47,18 @@ TEST(LapOverviewLayoutTest, AreasLineTheXScaleUpWithTheGraphColumnInEveryBranch)
         EXPECT_EQ(areas.xAxis.right(), areas.channels.right());
     }
     EXPECT_EQ(std::make_pair(RowMinimumHeight(60), RowMinimumHeight(366)), std::make_pair(5, 18));
+
+    // The room the labels need: a flat axis is raised into the rows, a narrow column widened; where
+    // there is room already, nothing moves.
+    const LabelRoom room{40, 12};
+    const LapOverviewAreas flat = ComputeAreas(400, 200, metrics, room);
+    EXPECT_EQ(flat.xAxis, QRect(QPoint(55, 164), QPoint(374, 175)));
+    EXPECT_EQ(flat.channels, QRect(QPoint(12, 29), QPoint(374, 163)));
+    EXPECT_EQ(flat.segments.left(), flat.xAxis.left());
+    const LapOverviewAreas roomy = ComputeAreas(760, 479, metrics, {20, 12});
+    EXPECT_EQ(std::make_tuple(roomy.channels, roomy.xAxis, roomy.segments),
+              std::make_tuple(cases[0].channels, cases[0].axis, cases[0].segments));
+    EXPECT_TRUE(HoldsRows({400, 200}, 3, metrics, room));
 }
 
 TEST(LapOverviewLayoutTest, SavedLayoutsGiveBackOnlyWhatHoldsTogether) {

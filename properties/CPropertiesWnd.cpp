@@ -252,6 +252,9 @@ void CPropertiesWnd::MapMessages() {
         m_activatedMask = static_cast<std::uint32_t>(m.lParam) & kChannelMaskBits;
         const CursorWindow shown = ShownCursorWindow();
         m_channelMask = shown.handle != platform::kNoWindow ? shown.channelMask & kChannelMaskBits : m_activatedMask;
+        // Rows built already for these laps and channels (each work area shown tells them again).
+        if (m_lapTimeRows && m_lapRowCount == m_lastBuiltCount && m_channelMask == m_lastBuiltMask)
+            return;
         // Over the same laps a cursor shown stays where it has rows.
         OnLapRowsChanged(true);
     });
@@ -259,7 +262,7 @@ void CPropertiesWnd::MapMessages() {
     // window's axis leaves the pane as it is.
     result(UM_RESET_X_SCALE_VARIABLE, 0, [this](const Message& m) {
         m_activatedMode = static_cast<int>(m.wParam);
-        if (ShownCursorWindow().handle == platform::kNoWindow)
+        if (m_activatedMode != m_xMode && ShownCursorWindow().handle == platform::kNoWindow)
             SetXAxisMode(m_activatedMode);
     });
     result(UM_CLOSE_SLIDING_PANEL, 1, {});

@@ -187,11 +187,16 @@ void CLScaleView::FitFonts() {
     const int w = width();
     const int h = height();
     if (m_mode == kXScale) {
+        // The X font depends on the height alone, which a change of width leaves as it is.
+        if (h == m_xFontHeight)
+            return;
+        m_xFontHeight = h;
         const bool small = h <= 36;
         m_horizontalFont = FittedFont(small ? 12 : 14, small ? 400 : 600,
                                       [h](const QFont& font) { return XLabelsFit(font, h); });
         return;
     }
+    m_xFontHeight = -1; // the Y labels take the same font member
     if (Pressure(m_channel)) {
         m_verticalFont = w < 40 ? GdiFont(kFace, 10, 400) : GdiFont(kFace, 12, w < 60 ? 400 : 600);
         return;

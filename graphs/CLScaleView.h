@@ -111,6 +111,7 @@ private:
 
     QFont m_verticalFont;
     QFont m_horizontalFont;
+    int m_xFontHeight = -1; // the X strip height m_horizontalFont was fitted to
     platform::ColorRef m_background;
     bool m_dragging = false;
     QPoint m_lastMouse;

@@ -151,6 +151,7 @@ void CFileOverviewGlaphDlg::BuildPanes() {
         scale->SetOwner(Handle());
         scale->SetMode(CLScaleView::kYScale);
     }
+    m_upperScale->SetOnLeastWidthChanged([this] { Relayout(); });
     m_upperScale->SetYGeometry({36, 0, 20, 0, 0});
     m_splitter->SetPanes(0, m_upperScale, m_upper);
     m_splitter->SetPanes(1, m_lowerScale, m_lower);
@@ -161,16 +162,19 @@ void CFileOverviewGlaphDlg::BuildPanes() {
 }
 
 // The splitter from x 6 to the graph rectangle's right edge: its left column
-// holds the scales up to one pixel short of the graph rectangle.
+// holds the scales up to one pixel short of the graph rectangle, or as wide as
+// the labels need where even the scale's smallest font does not fit there.
 void CFileOverviewGlaphDlg::Relayout() {
     if (!m_splitter)
         return;
     const QRect graphs = SplitterRect(size());
     m_splitter->setGeometry(QRect(QPoint(6, graphs.top()), graphs.bottomRight()));
-    m_splitter->SetLeftColumnWidth(std::max(graphs.left() - 6 - CxSplitterWnd::kColumnGap, 0));
     const int s = graphs.height();
     m_splitter->SetRowHeights(s / 18 * 17, s / 12, {s / 18 * 17, s / 18});
     m_splitter->widget(1)->setMinimumHeight(0);
+    // The rows' heights choose the labels, and so the width they need.
+    const int least = m_upperScale ? m_upperScale->LeastWidth() : 0;
+    m_splitter->SetLeftColumnWidth(std::max(graphs.left() - 6 - CxSplitterWnd::kColumnGap, least));
 }
 
 // In ascending channel order, at most as many as the count.

@@ -5,6 +5,7 @@
 
 #include "graphs/CDlgGrafView.h"
 #include "graphs/CFileOverviewGlaphDlg.h"
+#include "graphs/CLScaleView.h"
 #include "graphs/CxSplitterWnd.h"
 
 #include "platform/MessageBox.h"
@@ -15,6 +16,7 @@
 #include "settings/SettingsDefaults.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QMdiArea>
 #include <QtEndian>
 
@@ -128,6 +130,22 @@ TEST_F(CFileOverviewGlaphDlgTest, ItIsMovedByItsClientAreaAndSizedByItsEdges) {
     Mouse(client, QEvent::MouseButtonRelease, {948, 100});
     EXPECT_EQ(window->geometry(), QRect(40, 400, 950, 200));
     EXPECT_EQ(window->UpperPane()->mapTo(window, QPoint()).x(), CFileOverviewGlaphDlg::SplitterRect({950, 200}).left());
+}
+
+// As narrow as a work area beside the docked panes makes it, the scale column widens to its labels
+// and the pane moves right with it; a wide one keeps the rule's column (above).
+TEST_F(CFileOverviewGlaphDlgTest, ANarrowWindowsScaleLabelsShowWhole) {
+    CFileOverviewGlaphDlg* window = Open();
+    window->setGeometry(10, 380, 517, 200);
+    QCoreApplication::processEvents();
+    const CLScaleView& scale = *window->UpperScale();
+    const QFontMetrics metrics(scale.LabelFont());
+    ASSERT_FALSE(scale.YLabels().empty());
+    for (const QString& label : scale.YLabels())
+        EXPECT_LE(metrics.horizontalAdvance(label) - metrics.tightBoundingRect(label).left(), scale.width() - 12)
+            << label.toStdString();
+    EXPECT_GT(window->UpperPane()->mapTo(window, QPoint()).x(), CFileOverviewGlaphDlg::SplitterRect({517, 200}).left());
+    EXPECT_EQ(window->LowerPane()->mapTo(window, QPoint()).x(), window->UpperPane()->mapTo(window, QPoint()).x());
 }
 
 TEST_F(CFileOverviewGlaphDlgTest, TheZoomBecomesABandAndTheRecordBringsTheWindowBack) {

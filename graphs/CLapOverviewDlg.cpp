@@ -364,18 +364,23 @@ int CLapOverviewDlg::ComputeFullSpan() {
 
 int CLapOverviewDlg::MarkedLaps() { return orvelo::CountMarkedLaps(m_host.Core()); }
 
-void CLapOverviewDlg::ActivatedForProperties() {
-    SendMessage(m_host.PropertiesPane(), UM_RESET_X_SCALE_VARIABLE, static_cast<WParam>(m_zoom.Mode()),
-                ComputeFullSpan());
-    GiveChannelsToProperties();
+void CLapOverviewDlg::ActivatedForProperties(bool queued) {
+    TellProperties(queued, UM_RESET_X_SCALE_VARIABLE, static_cast<WParam>(m_zoom.Mode()), ComputeFullSpan());
+    GiveChannelsToProperties(queued);
 }
 
-void CLapOverviewDlg::GiveChannelsToProperties() {
+void CLapOverviewDlg::GiveChannelsToProperties(bool queued) {
     const int marked = MarkedLaps();
     m_channelsGiven = marked > 0;
     if (marked > 0)
-        SendMessage(m_host.PropertiesPane(), UM_RESET_PROPERTY_CHANNEL_LIST, static_cast<WParam>(marked),
-                    static_cast<LParam>(m_mask));
+        TellProperties(queued, UM_RESET_PROPERTY_CHANNEL_LIST, static_cast<WParam>(marked), static_cast<LParam>(m_mask));
+}
+
+void CLapOverviewDlg::TellProperties(bool queued, std::uint32_t id, WParam wParam, LParam lParam) {
+    if (queued)
+        PostMessage(m_host.PropertiesPane(), id, wParam, lParam);
+    else
+        SendMessage(m_host.PropertiesPane(), id, wParam, lParam);
 }
 
 // ----- activation, menu and commands -----

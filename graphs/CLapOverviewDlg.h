@@ -169,9 +169,11 @@ private:
     const Row* RowOfChannel(int channel) const;
     int MarkedLaps();
     // The properties pane's channel rows follow this window's mask when laps are marked.
-    void GiveChannelsToProperties();
-    // The properties pane learns this window as the one last activated: its axis and channels.
-    void ActivatedForProperties();
+    void GiveChannelsToProperties(bool queued = false);
+    // The properties pane learns this window as the one last activated: its axis and channels (queued:
+    // posted behind what is already on its way).
+    void ActivatedForProperties(bool queued = false);
+    void TellProperties(bool queued, std::uint32_t id, platform::WParam wParam, platform::LParam lParam);
 
     GraphHost& m_host;
     platform::MessageWindow m_window;

@@ -206,9 +206,10 @@ void CLapOverviewDlg::DropClosedLaps() {
 // Redraws for the compared laps go to the active work area only: shown again, the window takes the
 // one it missed, at once, so its rows are drawn once and for the laps compared now.
 bool CLapOverviewDlg::OnWorkAreaShown() {
-    // The active window of a work area shown is activated as by a click, for the properties pane.
+    // The active window of a work area shown is activated as by a click, for the properties pane; posted,
+    // so that it comes after what the windows restored at start posted when they were built.
     if (mdiArea() && mdiArea()->currentSubWindow() == this)
-        ActivatedForProperties();
+        ActivatedForProperties(true);
     DropClosedLaps();
     if (m_closedLapsRedrawPosted)
         return true;

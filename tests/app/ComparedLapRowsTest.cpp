@@ -237,3 +237,16 @@ TEST_F(ComparedLapRowsTest, AComparedLapWithoutPositionRecordsIsNamedInItsRowsWi
 }
 
 }  // namespace
+
+// Restarted with a Distance overview in the work area shown and a Time one restored after it in
+// another, the pane's lap group is the shown window's, with no tab clicked.
+TEST_F(ComparedLapRowsTest, ARestartGivesThePaneTheAxisOfTheWorkAreaShown) {
+    ProgramHarness again(SavedDistanceAndTimeOverviews());
+    ASSERT_TRUE(again.Start());
+    Drain();
+    ASSERT_EQ(again.Frame().ActiveWorkArea(), again.WorkArea(1));
+    CompareTwoLaps(again);
+    EXPECT_EQ(Pane(again).XAxisMode(), 0);
+    EXPECT_TRUE(Pane(again).LapTimeGroup().IsVisible());
+    EXPECT_FALSE(Pane(again).DistanceGroup().IsVisible());
+}
